@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Huebird Lite
+# need, and only those that are missing. Says what it installs.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libjpeg62-turbo-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev
+  # run
+  libqt6widgets6 libqt6network6 qt6-qpa-plugins fonts-dejavu-core
+  # tests and benchmarks
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth x11-utils xdotool imagemagick python3
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: every package is installed"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,49 @@
+#include "app/AppSettings.h"
+
+namespace {
+char g_decimalSeparator = '.';
+}
+
+bool ShowNewVersion = false;
+
+const char* const StoredUpdateUrlDigits = "";
+
+TAppSettings& AppSettings()
+{
+    static TAppSettings settings;
+    return settings;
+}
+
+char DecimalSeparator() { return g_decimalSeparator; }
+void SetDecimalSeparator(char separator) { g_decimalSeparator = separator; }
+
+std::string LanguageFilePathFor(const std::string& appDir, const std::string& languageCode)
+{
+    return appDir + "language" + PathSeparator + "lang_" + languageCode + ".txt";
+}
+
+std::string HelpFilePathFor(const std::string& appDir, const std::string& languageCode)
+{
+    return appDir + "help" + PathSeparator + "help_" + languageCode + ".htm";
+}
+
+void InitAppSettings(const std::string& executablePath)
+{
+    TAppSettings& s = AppSettings();
+    const auto cut = executablePath.find_last_of(PathSeparator);
+    s.AppDir = cut == std::string::npos ? std::string(1, '.') + PathSeparator
+                                        : executablePath.substr(0, cut + 1);
+    s.AppName = "Huebird";
+    s.AppVersion = "2.0";
+    s.AppFileVersion = "2.0.2.1";
+    s.AppTitle = s.AppName + " v." + s.AppVersion;
+    s.WebSiteUrl = "http://huebird.example.com/";
+    s.DownloadPageFr = s.WebSiteUrl + "FR/download-fr.php";
+    s.DownloadPageEn = s.WebSiteUrl + "EN/download-en.php";
+    s.UpdateUrlDigits = StoredUpdateUrlDigits;
+    s.IniFilePath = s.AppDir + "HuebirdLite.ini";
+    s.PalettesDir = s.AppDir + "palettes" + PathSeparator;
+    s.LanguageCode = "en";
+    s.LanguageFilePath = LanguageFilePathFor(s.AppDir, s.LanguageCode);
+    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Process-wide settings: names, versions, addresses and the paths of the
+// settings file, the language file, the help page and the palettes folder.
+#include <string>
+
+struct TAppSettings {
+    std::string AppDir;            // ends with the path separator
+    std::string AppName;
+    std::string AppVersion;
+    std::string AppFileVersion;
+    std::string AppTitle;
+    std::string WebSiteUrl;
+    std::string DownloadPageFr;
+    std::string DownloadPageEn;
+    std::string UpdateUrlDigits;
+    std::string IniFilePath;
+    std::string PalettesDir;
+    std::string LanguageCode;
+    std::string LanguageFilePath;
+    std::string HelpFilePath;
+};
+
+TAppSettings& AppSettings();
+
+inline constexpr char PathSeparator = '/';
+
+// Fills every value from the executable's full path; looks at nothing else.
+void InitAppSettings(const std::string& executablePath);
+
+// Paths that follow the language code.
+std::string LanguageFilePathFor(const std::string& appDir, const std::string& languageCode);
+std::string HelpFilePathFor(const std::string& appDir, const std::string& languageCode);
+
+// Whether the new-version check runs: set from the settings file, changed by
+// the new-version dialog.
+extern bool ShowNewVersion;
+
+// The user's decimal separator, read once at start; tests may set it.
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+
+// The stored scrambled leading part of the update address (81 digits).
+extern const char* const StoredUpdateUrlDigits;

@@ -1,0 +1,116 @@
+#include "app/Widgets.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+QColor ToQColor(TColor color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+TColor FromQColor(const QColor& color)
+{
+    return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
+}
+
+TShape::TShape(QWidget* parent) : QWidget(parent) {}
+
+void TShape::SetBrushColor(TColor color)
+{
+    color &= 0x00FFFFFF;
+    if (color == brush_)
+        return;
+    brush_ = color;
+    update();
+}
+
+void TShape::SetFilled(bool filled)
+{
+    filled_ = filled;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (filled_)
+        p.fillRect(rect(), ToQColor(brush_));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+TPicture::TPicture(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPicture::SetPicture(const QImage& image, bool stretch)
+{
+    source_ = image;
+    stretch_ = stretch;
+    canvas_ = stretch ? image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : image;
+    update();
+}
+
+void TPicture::resizeEvent(QResizeEvent*)
+{
+    if (stretch_ && !source_.isNull())
+        canvas_ = source_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    else if (canvas_.isNull() || canvas_.size() != size()) {
+        canvas_ = QImage(size(), QImage::Format_RGB32);
+        canvas_.fill(Qt::white);
+    }
+}
+
+void TPicture::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, canvas_);
+}
+
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
+
+void TStatusBar::AddPanel(int width, Qt::Alignment alignment)
+{
+    panels_.push_back({width, alignment, {}});
+    update();
+}
+
+QString TStatusBar::PanelText(int index) const
+{
+    return index >= 0 && index < PanelCount() ? panels_[index].text : QString();
+}
+
+void TStatusBar::SetPanelText(int index, const QString& text)
+{
+    if (index < 0 || index >= PanelCount() || panels_[index].text == text)
+        return;
+    panels_[index].text = text;
+    update();
+}
+
+int TStatusBar::PanelWidth(int index) const
+{
+    return index >= 0 && index < PanelCount() ? panels_[index].width : 0;
+}
+
+void TStatusBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    int x = 0;
+    for (const Panel& panel : panels_) {
+        const QRect r(x, 2, panel.width - 2, height() - 2);
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(palette().color(QPalette::Light));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(r.adjusted(2, 0, -2, 0), int(panel.alignment | Qt::AlignVCenter), panel.text);
+        x += panel.width;
+    }
+}

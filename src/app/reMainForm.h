@@ -1,0 +1,184 @@
+#pragma once
+// The main window: owner of the colour list, the current colour, the capture
+// hotkey's registration and the two timers. Each subsystem implements its
+// handlers in its own folder (capture/, colorlist/, exchange/, config/,
+// update/); this file declares them all.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTimer>
+#include <memory>
+
+#include "app/Widgets.h"
+#include "capture/ShortcutText.h"
+#include "colorlist/Clrgrid.h"
+#include "colorlist/HuebirdLiteUtils.h"
+
+class IScreenSampler;
+class IGlobalHotkey;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // ---- working state ----
+    TColor CurrentColor = 0;
+    TColor ZoomPenColor = 0;
+    std::int32_t RunCount = 0; // settings key "Rns"
+    std::int32_t SelectedIndex = 0;
+    std::int32_t ColorListOpenCount = 0;
+    TColorArray ColorList;
+    int HotKeyId = 0;
+    std::int32_t ColorListWidth = 220;
+    std::int32_t ColorListHeight = 315;
+    std::int32_t ColorListTop = 0;
+    std::int32_t ColorListLeft = 0;
+
+    // ---- controls ----
+    QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
+    TPicture* ImgBackground = nullptr;
+    TShape* ShSelectedColor = nullptr;
+    QLabel* LabelColor = nullptr;
+    TShape* SHImageZoom = nullptr;
+    TPicture* ImgZoom = nullptr;
+    TColorStringGrid* GridCapture = nullptr;
+    QComboBox* CBX_FormatCapture = nullptr;
+    QLineEdit* EditCaptureColor = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* TimerActualize = nullptr;
+
+    // ---- menus ----
+    QMenu* MenuFile = nullptr;
+    QAction* MenuOpenColorList = nullptr;
+    QAction* MenuSaveColorList = nullptr;
+    QAction* MenuClose = nullptr;
+    QMenu* MenuEdit = nullptr;
+    QAction* MenuCopyColorList = nullptr;
+    QAction* MenuClearColorList = nullptr;
+    QAction* MenuCut = nullptr;
+    QAction* MenuCopy = nullptr;
+    QAction* MenuPaste = nullptr;
+    QMenu* MenuOptions = nullptr;
+    QAction* MenuHotkey = nullptr;
+    QAction* MenuLanguage = nullptr;
+    QAction* MenuColorListManaging = nullptr;
+    QAction* MenuSwatches = nullptr;
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuHelpIndex = nullptr;
+    QAction* MenuWebsite = nullptr;
+    QAction* MenuAbout = nullptr;
+    QMenu* PopupCapture = nullptr;
+    QAction* PopupCaptureColor = nullptr;
+    QAction* PopupCopyColorList = nullptr;
+    QAction* PopUpDeleteColor = nullptr;
+    QAction* PopUpClearColorList = nullptr;
+    QAction* PopupCut = nullptr;
+    QAction* PopupCopy = nullptr;
+    QAction* PopupPaste = nullptr;
+
+    // Menu captions and shortcuts: the shortcut shows in its text form ("Suppr").
+    void SetMenuCaption(QAction* item, const QString& caption);
+    void SetMenuCaption(QMenu* menu, const QString& caption);
+    TShortCut MenuShortCut(const QAction* item) const;
+    void SetMenuShortCut(QAction* item, TShortCut shortcut);
+
+    // ---- application shell (app/reMainForm.cpp) ----
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void ButtonCloseClick();
+    void ResetStatusBar();
+
+    // ---- colour codes for the windows (capture/MainFormCapture.cpp) ----
+    // Format index of the notation box, -1 when nothing is selected.
+    int FormatIndex() const;
+    QString ShowCodeColors(const QComboBox* box, TColor color) const;
+    QString ShowCodeColorsCapture(TColor color);
+    QString GetFormatName(const QComboBox* box) const;
+
+    // ---- capture loop (capture/MainFormCapture.cpp) ----
+    void Timer1Timer();
+    QRect PrepareZoomSource(int radius, QPoint cursor);
+    void DrawZoomCross();
+
+    // ---- capture hotkey (capture/MainFormCapture.cpp) ----
+    void RegHotKey(TShortCut shortcut, const QString& name);
+    void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
+    void WMHotKey(int id);
+    void ButtonHotKeyClick();
+
+    // ---- list view and code field (colorlist/MainFormList.cpp) ----
+    void CreateListView();
+    void FillGridCapture(const TColorArray& list);
+    void ResetGridCapture();
+    void RefreshEditCaptureColor();
+    void ResetCapturePanelBottom();
+    void GridCaptureGetCellColor(TColorStringGrid* sender, int ARow, int ACol, TGridDrawState state,
+                                 QColor& brush, QColor& font);
+    void GridCaptureSelectCell(TColorStringGrid* sender, int ACol, int ARow, bool& canSelect);
+    void CBX_FormatCaptureChange();
+    void CaptureColor();
+    void PopupCaptureColorClick();
+    void PopUpDeleteColorClick();
+    void PopUpClearColorListClick();
+    void ShowFormColorList();
+    // Returns false when the key is swallowed; may replace it.
+    bool EditCaptureColorKeyPress(QChar& key);
+
+    // ---- list files, drops and clipboard (exchange/MainFormExchange.cpp) ----
+    void MenuOpenColorListClick();
+    void MenuSaveColorListClick();
+    void MenuSwatchesClick();
+    bool OpenColorList(const QString& path);
+    bool ConfirmOverwrite(const QString& path);
+    void WMDropFiles(const QStringList& paths);
+    void PopupCopyColorListClick();
+    void PopupCutClick();
+    void PopupCopyClick();
+    void PopupPasteClick();
+
+    // ---- settings, languages, help (config/MainFormConfig.cpp) ----
+    void OpenIniFile(const QString& path);
+    void CreateIniFile(const QString& path);
+    void SaveIniFile(const QString& path);
+    void OpenLanguageFile(const QString& path);
+    void ButtonLanguageClick();
+    void CallHelpHtml();
+    void MenuHelpIndexClick();
+    bool HelpChm();
+    void MenuWebsiteClick();
+    void ButtonAboutClick();
+
+    // ---- update check (update/MainFormUpdate.cpp) ----
+    void VerifyIfNewVersionReady();
+    void ShowNewVersionExists();
+
+    IScreenSampler& ScreenSampler() { return *screenSampler_; }
+    IGlobalHotkey& GlobalHotkey() { return *globalHotkey_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                     void (TMainForm::*handler)(), TShortCut shortcut = 0);
+
+    std::unique_ptr<IScreenSampler> screenSampler_;
+    std::unique_ptr<IGlobalHotkey> globalHotkey_;
+    bool shown_ = false;
+    bool closed_ = false;
+};
+
+extern TMainForm* MainForm;

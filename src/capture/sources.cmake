@@ -1,0 +1,7 @@
+list(APPEND HB_CORE_SOURCES
+  src/capture/ShortcutText.cpp)
+list(APPEND HB_UI_SOURCES
+  src/capture/MainFormCapture.cpp
+  src/capture/reFormHotKey.cpp)
+list(APPEND HB_UI_SOURCES
+  src/capture/ShortcutKeys.cpp)

@@ -1,0 +1,3 @@
+list(APPEND HB_CORE_SOURCES
+  src/color/uColorToolsUtils.cpp
+  src/color/ColorCodes.cpp)

@@ -1,0 +1,43 @@
+#include "colorlist/HuebirdLiteUtils.h"
+
+#include <utility>
+
+void InsertColorFirst(TColor color, TColorArray& list)
+{
+    list.insert(list.begin(), color);
+}
+
+void AppendColor(TColor color, TColorArray& list)
+{
+    list.push_back(color);
+}
+
+void DeleteColor(std::uint32_t index, TColorArray& list)
+{
+    if (index >= list.size())
+        return;
+    list.erase(list.begin() + index);
+}
+
+void MoveColorUp(std::uint32_t index, TColorArray& list)
+{
+    if (index == 0 || index >= list.size())
+        return;
+    std::swap(list[index], list[index - 1]);
+}
+
+void MoveColorDown(std::uint32_t index, TColorArray& list)
+{
+    if (list.empty() || index >= list.size() - 1)
+        return;
+    std::swap(list[index], list[index + 1]);
+}
+
+std::string ExtractDigits(std::string_view text)
+{
+    std::string digits;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    return digits;
+}

@@ -1,0 +1,6 @@
+list(APPEND HB_CORE_SOURCES
+  src/colorlist/HuebirdLiteUtils.cpp)
+list(APPEND HB_UI_SOURCES
+  src/colorlist/Clrgrid.cpp
+  src/colorlist/MainFormList.cpp
+  src/colorlist/reFormColorList.cpp)

@@ -1,0 +1,43 @@
+#pragma once
+// The user-interface texts: process-wide, empty until a language file sets
+// them, each named by its language-file key.
+#include <string>
+#include <string_view>
+
+#define HB_UI_TEXTS(X)          \
+    X(SFormColorListCaption)    \
+    X(SButtonUpHint)            \
+    X(SButtonDownHint)          \
+    X(SButtonDeleteHint)        \
+    X(SUndoAll)                 \
+    X(SButtonCloseHint)         \
+    X(SFormAboutCaption)        \
+    X(SClose)                   \
+    X(SCapture)                 \
+    X(SWarningOverwriteFile)    \
+    X(SBadFile)                 \
+    X(SBadFileFormat)           \
+    X(SFileNotFound)            \
+    X(SNoDataToSave)            \
+    X(SNoDataToCopy)            \
+    X(SErrorColorInput)         \
+    X(SHelpNotFound)            \
+    X(SNewVersionCaption)       \
+    X(SNewVersion1)             \
+    X(SNewVersion2)             \
+    X(SNewVersion3)             \
+    X(CB_DontShowThisMessage)   \
+    X(SYes)                     \
+    X(SNo)                      \
+    X(SHotKeyNotRegistered)
+
+struct TUiTexts {
+#define HB_UI_TEXT_FIELD(name) std::string name;
+    HB_UI_TEXTS(HB_UI_TEXT_FIELD)
+#undef HB_UI_TEXT_FIELD
+};
+
+TUiTexts& UiTexts();
+
+// The text named by a language-file key, or nullptr for any other key.
+std::string* UiTextByKey(std::string_view key);

@@ -1,0 +1,8 @@
+#include "config/reFormAbout.h"
+
+TFormAbout* FormAbout = nullptr;
+
+TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("FormAbout");
+}

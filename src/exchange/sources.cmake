@@ -1,0 +1,2 @@
+list(APPEND HB_UI_SOURCES
+  src/exchange/MainFormExchange.cpp)

@@ -1,0 +1,1 @@
+# The HTTP client arrives with the update check.

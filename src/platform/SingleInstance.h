@@ -1,0 +1,27 @@
+#pragma once
+// One copy of the program per desktop session: a lock file held for the whole
+// run. The kernel drops the lock with the process, so a crashed copy never
+// blocks the next start.
+#include <string>
+
+class TSingleInstance {
+public:
+    enum class State { Acquired, AlreadyRunning, Unavailable };
+
+    // lockDirectory empty: the user's runtime directory.
+    explicit TSingleInstance(const std::string& name, const std::string& lockDirectory = {});
+    ~TSingleInstance();
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
+
+    State state() const { return state_; }
+    const std::string& lockPath() const { return path_; }
+
+private:
+    int fd_ = -1;
+    State state_ = State::Unavailable;
+    std::string path_;
+};
+
+// $XDG_RUNTIME_DIR, or a private folder under /tmp when it is unset.
+std::string RuntimeDirectory();

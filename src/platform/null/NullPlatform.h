@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/GlobalHotkey.h"
+#include "platform/ScreenSampler.h"
+
+class NullScreenSampler : public IScreenSampler {
+public:
+    QPoint CursorPos() override;
+    void Grab(const QRect& source, QImage& out) override;
+};
+
+class NullGlobalHotkey : public IGlobalHotkey {
+    Q_OBJECT
+public:
+    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    void Unregister(int id) override;
+};

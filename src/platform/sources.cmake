@@ -1,0 +1,6 @@
+list(APPEND HB_CORE_SOURCES
+  src/platform/SingleInstance.cpp)
+list(APPEND HB_UI_SOURCES
+  src/platform/GlobalHotkey.h
+  src/platform/PlatformFactory.cpp
+  src/platform/null/NullPlatform.cpp)

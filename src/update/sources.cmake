@@ -1,0 +1,3 @@
+list(APPEND HB_UI_SOURCES
+  src/update/MainFormUpdate.cpp
+  src/update/ReNewVersionExists.cpp)

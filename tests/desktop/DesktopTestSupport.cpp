@@ -1,0 +1,148 @@
+#include "DesktopTestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QCoreApplication>
+
+namespace {
+void CopyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + "/" + QDir(from).relativeFilePath(src);
+        QDir().mkpath(QFileInfo(dst).path());
+        QFile::copy(src, dst);
+    }
+}
+} // namespace
+
+RunningApp::RunningApp()
+{
+    const QString app = qEnvironmentVariable("HB_APP");
+    const QString appDir = QFileInfo(app).path();
+    QFile::copy(app, dir() + "huebird-lite");
+    QFile::setPermissions(dir() + "huebird-lite", QFile::permissions(app));
+    for (const char* sub : {"language", "help", "palettes"})
+        CopyTree(appDir + "/" + sub, dir() + sub);
+}
+
+RunningApp::~RunningApp()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+QString RunningApp::dir() const { return dir_.path() + "/"; }
+
+void RunningApp::writeFile(const QString& relative, const QByteArray& bytes) const
+{
+    QDir().mkpath(QFileInfo(dir() + relative).path());
+    QFile f(dir() + relative);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray RunningApp::readFile(const QString& relative) const
+{
+    QFile f(dir() + relative);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QProcessEnvironment RunningApp::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime_.path());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    return env;
+}
+
+bool RunningApp::start(const QStringList& extraEnv)
+{
+    QProcessEnvironment env = environment();
+    for (const QString& kv : extraEnv) {
+        const int eq = kv.indexOf('=');
+        env.insert(kv.left(eq), kv.mid(eq + 1));
+    }
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    process_.start(dir() + "huebird-lite", {});
+    return process_.waitForStarted(10000);
+}
+
+bool RunningApp::waitForMainWindow(int timeoutMs)
+{
+    const QString pid = QString::number(process_.processId());
+    const bool found = WaitFor([&] {
+        const QString ids = XDo({"search", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"}).trimmed();
+        if (ids.isEmpty())
+            return false;
+        windowId_ = ids.split('\n').first();
+        return true;
+    }, timeoutMs);
+    if (!found)
+        return false;
+    // Geometry of the whole window; the client area lies below the menu bar.
+    const QString geo = XDo({"getwindowgeometry", "--shell", windowId_});
+    int x = 0, y = 0, w = 0, h = 0;
+    for (const QString& line : geo.split('\n')) {
+        if (line.startsWith("X=")) x = line.mid(2).toInt();
+        if (line.startsWith("Y=")) y = line.mid(2).toInt();
+        if (line.startsWith("WIDTH=")) w = line.mid(6).toInt();
+        if (line.startsWith("HEIGHT=")) h = line.mid(7).toInt();
+    }
+    window_ = QRect(x, y, w, h);
+    QThread::msleep(300);
+    return true;
+}
+
+bool RunningApp::closeAndWait(int timeoutMs)
+{
+    if (!windowId_.isEmpty())
+        XDo({"windowclose", windowId_});
+    return process_.waitForFinished(timeoutMs);
+}
+
+QString XDo(const QStringList& args, int* exitCode)
+{
+    QProcess p;
+    p.start("xdotool", args);
+    p.waitForFinished(10000);
+    if (exitCode)
+        *exitCode = p.exitCode();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+void MovePointer(int x, int y) { XDo({"mousemove", "--sync", QString::number(x), QString::number(y)}); }
+
+void PressKeys(const QString& combination) { XDo({"key", "--clearmodifiers", combination}); }
+
+QImage GrabScreen(const QRect& rect)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height()).toImage();
+}
+
+QRgb ScreenPixel(int x, int y) { return GrabScreen(QRect(x, y, 1, 1)).pixel(0, 0); }
+
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (predicate())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
+    return predicate();
+}

@@ -1,0 +1,49 @@
+#pragma once
+// End-to-end helpers: the real program started from a private copy of its
+// folder, the real pointer and keyboard through XTest (xdotool), and the
+// screen read back through the X server.
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+class RunningApp {
+public:
+    // Lays out a private copy of the program's folder (executable, language/,
+    // help/, palettes/) and its own runtime folder for the instance lock.
+    RunningApp();
+    ~RunningApp();
+
+    QString dir() const; // ends with "/"
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relative) const;
+
+    bool start(const QStringList& extraEnv = {});
+    // The main window's client rectangle on the screen (waits for it).
+    bool waitForMainWindow(int timeoutMs = 15000);
+    QRect windowRect() const { return window_; }
+    QString windowId() const { return windowId_; }
+    // Closes the main window like its close box and waits for the exit.
+    bool closeAndWait(int timeoutMs = 15000);
+    QProcess& process() { return process_; }
+    QProcessEnvironment environment() const;
+
+private:
+    QTemporaryDir dir_;
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QRect window_;
+    QString windowId_;
+};
+
+// Runs xdotool with the arguments; returns its standard output.
+QString XDo(const QStringList& args, int* exitCode = nullptr);
+void MovePointer(int x, int y);
+void PressKeys(const QString& combination); // "alt+c"
+// Reads the screen through the X server.
+QImage GrabScreen(const QRect& rect);
+QRgb ScreenPixel(int x, int y);
+// Waits until the predicate holds or the time runs out.
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs);

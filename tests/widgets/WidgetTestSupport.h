@@ -1,0 +1,36 @@
+#pragma once
+// Shared set-up of the window tests: a private application folder laid out
+// like the installed program, and a recorder for message boxes.
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+struct RecordedMessage {
+    unsigned char kind;
+    QString text;
+};
+
+class TestAppDir {
+public:
+    // Copies language/, help/ and palettes/ from the source tree's data/.
+    TestAppDir();
+    QString path() const; // ends with "/"
+    QString file(const QString& relative) const { return path() + relative; }
+    void write(const QString& relative, const QByteArray& bytes) const;
+    QByteArray read(const QString& relative) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Records every ShowMessageDlg instead of showing a modal box.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    std::vector<RecordedMessage> messages;
+};
+
+// Points the process-wide settings at the folder (as if the program ran there).
+void UseAppDir(const TestAppDir& dir);
