@@ -24,5 +24,4 @@ void TMainForm::CaptureColor() {}
 void TMainForm::PopupCaptureColorClick() { CaptureColor(); }
 void TMainForm::PopUpDeleteColorClick() {}
 void TMainForm::PopUpClearColorListClick() {}
-void TMainForm::ShowFormColorList() {}
 bool TMainForm::EditCaptureColorKeyPress(QChar&) { return true; }

@@ -1,9 +1,399 @@
 #include "colorlist/reFormColorList.h"
 
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/reMainForm.h"
+#include "config/UiTexts.h"
+
 TFormColorList* FormColorList = nullptr;
 
-TFormColorList::TFormColorList(QWidget* parent) : QDialog(parent)
+namespace {
+
+TFormColorList* openManager = nullptr;
+
+constexpr int kDesignRows = 15;
+constexpr int kNumberColWidth = 40;
+// Column 1 fills the client width less the number column and two grid lines.
+constexpr int kCodeColMargin = 42;
+constexpr int kButtonPanelWidth = 39;
+constexpr int kStatusBarHeight = 19;
+constexpr int kGlyphSize = 16;
+
+enum class Glyph { Up, Down, Delete, UndoAll, Close };
+
+QIcon DrawGlyph(Glyph glyph)
+{
+    QPixmap pixmap(kGlyphSize, kGlyphSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor blue(0x1F, 0x4E, 0xA8);
+    switch (glyph) {
+    case Glyph::Up:
+    case Glyph::Down: {
+        QPainterPath arrow;
+        if (glyph == Glyph::Up) {
+            arrow.moveTo(8, 2);
+            arrow.lineTo(14, 9);
+            arrow.lineTo(10.5, 9);
+            arrow.lineTo(10.5, 14);
+            arrow.lineTo(5.5, 14);
+            arrow.lineTo(5.5, 9);
+            arrow.lineTo(2, 9);
+        } else {
+            arrow.moveTo(8, 14);
+            arrow.lineTo(14, 7);
+            arrow.lineTo(10.5, 7);
+            arrow.lineTo(10.5, 2);
+            arrow.lineTo(5.5, 2);
+            arrow.lineTo(5.5, 7);
+            arrow.lineTo(2, 7);
+        }
+        arrow.closeSubpath();
+        p.setPen(QPen(blue.darker(140), 1));
+        p.setBrush(blue);
+        p.drawPath(arrow);
+        break;
+    }
+    case Glyph::Delete:
+        p.setPen(QPen(QColor(0xC8, 0x1E, 0x1E), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+        break;
+    case Glyph::UndoAll: {
+        p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        // A backward turning arrow: an open arc with its head at the top left.
+        p.drawArc(QRectF(3, 3, 10, 10), 150 * 16, -270 * 16);
+        QPainterPath head;
+        head.moveTo(1, 4);
+        head.lineTo(7, 3);
+        head.lineTo(4, 9);
+        head.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(blue);
+        p.drawPath(head);
+        break;
+    }
+    case Glyph::Close:
+        p.setPen(QPen(QColor(0x1E, 0x8C, 0x32), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton* PictureButton(QWidget* parent, const char* name, int top, Glyph glyph)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(9, top, 24, 24);
+    button->setIcon(DrawGlyph(glyph));
+    button->setIconSize(QSize(kGlyphSize, kGlyphSize));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QString UiText(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+TFormColorList::TFormColorList(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName("FormColorList");
     setWindowTitle("Color list");
+    setSizeGripEnabled(false);
+    setMinimumSize(200, 215);
+    setMaximumWidth(240);
+
+    auto* formLayout = new QVBoxLayout(this);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    PanelGrid = new QWidget(this);
+    PanelGrid->setObjectName("PanelGrid");
+    formLayout->addWidget(PanelGrid);
+
+    auto* gridLayout = new QVBoxLayout(PanelGrid);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->setSpacing(0);
+    PanelMain = new QWidget(PanelGrid);
+    PanelMain->setObjectName("PanelMain");
+    gridLayout->addWidget(PanelMain, 1);
+    StatusBar1 = new TStatusBar(PanelGrid);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    StatusBar1->AddPanel(170);
+    gridLayout->addWidget(StatusBar1);
+
+    auto* mainLayout = new QHBoxLayout(PanelMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->setSpacing(0);
+    GridCapture = new TColorStringGrid(PanelMain);
+    GridCapture->setObjectName("GridCapture");
+    mainLayout->addWidget(GridCapture, 1);
+    PanelButtons = new QWidget(PanelMain);
+    PanelButtons->setObjectName("PanelButtons");
+    PanelButtons->setFixedWidth(kButtonPanelWidth);
+    PanelButtons->setAutoFillBackground(true);
+    QPalette silver = PanelButtons->palette();
+    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    PanelButtons->setPalette(silver);
+    mainLayout->addWidget(PanelButtons);
+
+    ButtonUp = PictureButton(PanelButtons, "ButtonUp", 8, Glyph::Up);
+    ButtonDown = PictureButton(PanelButtons, "ButtonDown", 32, Glyph::Down);
+    ButtonDelete = PictureButton(PanelButtons, "ButtonDelete", 64, Glyph::Delete);
+    ButtonUndoAll = PictureButton(PanelButtons, "ButtonUndoAll", 96, Glyph::UndoAll);
+    ButtonClose = PictureButton(PanelButtons, "ButtonClose", 128, Glyph::Close);
+    connect(ButtonUp, &QToolButton::clicked, this, &TFormColorList::ButtonUpClick);
+    connect(ButtonDown, &QToolButton::clicked, this, &TFormColorList::ButtonDownClick);
+    connect(ButtonDelete, &QToolButton::clicked, this, &TFormColorList::ButtonDeleteClick);
+    connect(ButtonUndoAll, &QToolButton::clicked, this, &TFormColorList::ButtonUndoAllClick);
+    connect(ButtonClose, &QToolButton::clicked, this, &TFormColorList::ButtonCloseClick);
+
+    GridCapture->SetDefaultColWidth(kNumberColWidth);
+    GridCapture->SetDefaultRowHeight(20);
+    GridCapture->SetColCount(2);
+    GridCapture->SetFixedCols(1);
+    GridCapture->SetRowCount(kDesignRows);
+    GridCapture->setShowGrid(true);
+    GridCapture->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    GridCapture->SetColorOn(true);
+    GridCapture->OnGetCellText = [this](int col, int row) { return CellText(col, row); };
+    GridCapture->OnGetCellColor = [this](TColorStringGrid* sender, int row, int col, TGridDrawState state,
+                                         QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(sender, row, col, state, brush, font);
+    };
+    GridCapture->OnDrawCell = [this](TColorStringGrid* sender, int col, int row, const QRect& rect,
+                                     TGridDrawState state, QPainter& canvas, const QColor& brush,
+                                     const QColor& font) {
+        GridCaptureDrawCell(sender, col, row, rect, state, canvas, brush, font);
+    };
+    GridCapture->OnSelectCell = [this](TColorStringGrid* sender, int col, int row, bool& canSelect) {
+        GridCaptureSelectCell(sender, col, row, canSelect);
+    };
+    // The scroll bar comes and goes with the row count and narrows the client
+    // area: the code column follows it.
+    GridCapture->viewport()->installEventFilter(this);
+
+    FormCreate();
+}
+
+TFormColorList::~TFormColorList()
+{
+    if (openManager == this)
+        openManager = nullptr;
+}
+
+TFormColorList* TFormColorList::Open() { return openManager; }
+
+void TFormColorList::FormCreate()
+{
+    InitGridCapture();
+}
+
+void TFormColorList::showEvent(QShowEvent* event)
+{
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TFormColorList::FormShow()
+{
+    if (!MainForm)
+        return;
+    resize(MainForm->ColorListWidth, MainForm->ColorListHeight);
+    move(MainForm->ColorListLeft, MainForm->ColorListTop);
+    const TUiTexts& texts = UiTexts();
+    setWindowTitle(UiText(texts.SFormColorListCaption));
+    ButtonUp->setToolTip(UiText(texts.SButtonUpHint));
+    ButtonDown->setToolTip(UiText(texts.SButtonDownHint));
+    ButtonDelete->setToolTip(UiText(texts.SButtonDeleteHint));
+    ButtonUndoAll->setToolTip(UiText(texts.SUndoAll));
+    ButtonClose->setToolTip(UiText(texts.SButtonCloseHint));
+    WorkList = MainForm->ColorList;
+    openManager = this;
+    SetGridLines();
+    FillGridCapture(WorkList);
+    GridCapture->SetRow(MainForm->GridCapture->Row());
+}
+
+void TFormColorList::done(int result)
+{
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    QDialog::done(result);
+}
+
+void TFormColorList::FormClose()
+{
+    if (openManager == this)
+        openManager = nullptr;
+    if (!MainForm)
+        return;
+    MainForm->ColorList = WorkList;
+    MainForm->FillGridCapture(MainForm->ColorList);
+    MainForm->GridCapture->Repaint();
+    MainForm->ColorListWidth = width();
+    MainForm->ColorListHeight = height();
+    MainForm->ColorListTop = pos().y();
+    MainForm->ColorListLeft = pos().x();
+}
+
+void TFormColorList::ButtonCloseClick()
+{
+    close();
+}
+
+void TFormColorList::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+bool TFormColorList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == GridCapture->viewport() && event->type() == QEvent::Resize)
+        InitGridCapture();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormColorList::FormResize()
+{
+    InitGridCapture();
+    SetGridLines();
+}
+
+void TFormColorList::InitGridCapture()
+{
+    GridCapture->SetColWidth(0, kNumberColWidth);
+    GridCapture->SetColWidth(1, std::max(GridCapture->ClientWidth() - kCodeColMargin, 0));
+}
+
+void TFormColorList::SetGridLines()
+{
+    const int rows = GridCapture->ClientHeight() / GridCapture->DefaultRowHeight() + 1;
+    const auto length = static_cast<int>(std::min<std::size_t>(WorkList.size(), INT32_MAX));
+    GridCapture->SetRowCount(std::max(rows, length));
+    rowsNumbered_ = true;
+    GridCapture->Repaint();
+}
+
+void TFormColorList::ResetGridCapture()
+{
+    rowsNumbered_ = false;
+    codesShown_ = false;
+    GridCapture->ClearCells();
+}
+
+void TFormColorList::FillGridCapture(const TColorArray& list)
+{
+    ResetGridCapture();
+    if (list.empty())
+        return;
+    SetGridLines();
+    codesShown_ = true;
+    ActualizeStatusBar();
+}
+
+QString TFormColorList::CellText(int ACol, int ARow) const
+{
+    if (ARow < 0 || ARow >= GridCapture->RowCount())
+        return {};
+    if (ACol == 0)
+        return rowsNumbered_ ? QString::number(ARow + 1) : QString();
+    if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && MainForm)
+        return MainForm->ShowCodeColors(MainForm->CBX_FormatCapture, WorkList[std::size_t(ARow)]);
+    return {};
+}
+
+void TFormColorList::ActualizeStatusBar()
+{
+    StatusBar1->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
+}
+
+void TFormColorList::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int ACol, TGridDrawState,
+                                             QColor& brush, QColor& font)
+{
+    if (ACol != 1 || ARow < 0 || std::size_t(ARow) >= WorkList.size())
+        return;
+    const TColor color = WorkList[std::size_t(ARow)];
+    brush = ToQColor(color);
+    font = ToQColor(ContrastTextColor(color));
+}
+
+void TFormColorList::GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
+                                         TGridDrawState, QPainter& canvas, const QColor& brush,
+                                         const QColor& font)
+{
+    if (ACol != 0)
+        return;
+    canvas.fillRect(rect, brush);
+    canvas.setPen(font);
+    canvas.drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                    sender->Cell(ACol, ARow));
+}
+
+void TFormColorList::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
+{
+    if (ARow < 0 || std::size_t(ARow) >= WorkList.size())
+        return;
+    SelectedIndex = ARow;
+    ActualizeStatusBar();
+    if (MainForm)
+        MainForm->GridCapture->SetRow(ARow);
+}
+
+void TFormColorList::ButtonUpClick()
+{
+    MoveColorUp(std::uint32_t(SelectedIndex), WorkList);
+    if (SelectedIndex > 0)
+        --SelectedIndex;
+    FillGridCapture(WorkList);
+    GridCapture->Repaint();
+}
+
+void TFormColorList::ButtonDownClick()
+{
+    MoveColorDown(std::uint32_t(SelectedIndex), WorkList);
+    if (std::int64_t(SelectedIndex) < std::int64_t(WorkList.size()) - 1)
+        ++SelectedIndex;
+    FillGridCapture(WorkList);
+    GridCapture->Repaint();
+}
+
+void TFormColorList::ButtonDeleteClick()
+{
+    DeleteColor(std::uint32_t(SelectedIndex), WorkList);
+    if (std::int64_t(WorkList.size()) == SelectedIndex)
+        --SelectedIndex;
+    FillGridCapture(WorkList);
+    GridCapture->Repaint();
+}
+
+void TFormColorList::ButtonUndoAllClick()
+{
+    if (MainForm)
+        WorkList = MainForm->ColorList;
+    FillGridCapture(WorkList);
+    GridCapture->Repaint();
+}
+
+void TFormColorList::InsertCaptured(TColor color)
+{
+    const bool onColour = SelectedIndex >= 0 && std::size_t(SelectedIndex) < WorkList.size();
+    InsertColorFirst(color, WorkList);
+    SelectedIndex = onColour ? SelectedIndex + 1 : 0;
+    FillGridCapture(WorkList);
+    GridCapture->Repaint();
 }

@@ -1,15 +1,78 @@
 #pragma once
-// The colour-list manager window.
+// The colour-list manager window: reorders, prunes and restores a working copy
+// of the main window's list, and always hands the copy back when it closes.
 #include <QDialog>
+#include <QToolButton>
+#include <QWidget>
 
+#include "app/Widgets.h"
+#include "colorlist/Clrgrid.h"
 #include "colorlist/HuebirdLiteUtils.h"
 
 class TFormColorList : public QDialog {
     Q_OBJECT
 public:
     explicit TFormColorList(QWidget* parent = nullptr);
+    ~TFormColorList() override;
+
     TColorArray WorkList;
     std::int32_t SelectedIndex = 0;
+
+    QWidget* PanelGrid = nullptr;
+    QWidget* PanelMain = nullptr;
+    QWidget* PanelButtons = nullptr;
+    QToolButton* ButtonUp = nullptr;
+    QToolButton* ButtonDown = nullptr;
+    QToolButton* ButtonDelete = nullptr;
+    QToolButton* ButtonUndoAll = nullptr;
+    QToolButton* ButtonClose = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TColorStringGrid* GridCapture = nullptr;
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormResize();
+    void InitGridCapture();
+    void SetGridLines();
+    void ResetGridCapture();
+    void FillGridCapture(const TColorArray& list);
+    void ActualizeStatusBar();
+    void GridCaptureGetCellColor(TColorStringGrid* sender, int ARow, int ACol, TGridDrawState state,
+                                 QColor& brush, QColor& font);
+    void GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
+                             TGridDrawState state, QPainter& canvas, const QColor& brush,
+                             const QColor& font);
+    void GridCaptureSelectCell(TColorStringGrid* sender, int ACol, int ARow, bool& canSelect);
+    void ButtonUpClick();
+    void ButtonDownClick();
+    void ButtonDeleteClick();
+    void ButtonUndoAllClick();
+    void ButtonCloseClick();
+
+    // The manager currently shown, if any: a capture made while it is open
+    // must reach its working copy, or closing would drop it.
+    static TFormColorList* Open();
+    // Puts a colour just captured into the main list at the head of the
+    // working copy too; the selection stays on the colour it was on.
+    void InsertCaptured(TColor color);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString CellText(int ACol, int ARow) const;
+
+    // The grid's texts are produced on demand instead of stored (a list can
+    // hold a million colours); these say which texts the grid holds now.
+    bool rowsNumbered_ = false;
+    bool codesShown_ = false;
+    bool shown_ = false;
+    bool closed_ = false;
 };
 
+// The start-up instance; the menu command opens instances of its own.
 extern TFormColorList* FormColorList;
