@@ -6,7 +6,8 @@ char g_decimalSeparator = '.';
 
 bool ShowNewVersion = false;
 
-const char* const StoredUpdateUrlDigits = "";
+const char* const StoredUpdateUrlDigits =
+    "833254376649349429642477021927041834252360573492502692472026924154775137371636338";
 
 TAppSettings& AppSettings()
 {
