@@ -284,7 +284,12 @@ void TFormColorList::SetGridLines()
 {
     const int rows = GridCapture->ClientHeight() / GridCapture->DefaultRowHeight() + 1;
     const auto length = static_cast<int>(std::min<std::size_t>(WorkList.size(), INT32_MAX));
+    // A new row count rebuilds the grid's sections, which forgets the column widths.
+    const int numberWidth = GridCapture->ColWidth(0);
+    const int codeWidth = GridCapture->ColWidth(1);
     GridCapture->SetRowCount(std::max(rows, length));
+    GridCapture->SetColWidth(0, numberWidth);
+    GridCapture->SetColWidth(1, codeWidth);
     rowsNumbered_ = true;
     GridCapture->Repaint();
 }
