@@ -156,7 +156,10 @@ public:
 
     // ---- update check (update/MainFormUpdate.cpp) ----
     void VerifyIfNewVersionReady();
+    void CheckForNewVersion();
     void ShowNewVersionExists();
+    // Tests point the check at their own server; empty means the stored address.
+    std::string UpdateAddressForTests;
 
     IScreenSampler& ScreenSampler() { return *screenSampler_; }
     IGlobalHotkey& GlobalHotkey() { return *globalHotkey_; }

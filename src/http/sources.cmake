@@ -1,1 +1,2 @@
-# The HTTP client arrives with the update check.
+list(APPEND HB_UI_SOURCES
+  src/http/HttpClient.cpp)
