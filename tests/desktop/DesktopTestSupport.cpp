@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPixmap>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
 #include <QScreen>
 #include <QThread>
 #include <QCoreApplication>
@@ -83,7 +87,7 @@ bool RunningApp::waitForMainWindow(int timeoutMs)
 {
     const QString pid = QString::number(process_.processId());
     const bool found = WaitFor([&] {
-        const QString ids = XDo({"search", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"}).trimmed();
+        const QString ids = XDo({"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"}).trimmed();
         if (ids.isEmpty())
             return false;
         windowId_ = ids.split('\n').first();
@@ -108,7 +112,7 @@ bool RunningApp::waitForMainWindow(int timeoutMs)
 bool RunningApp::closeAndWait(int timeoutMs)
 {
     if (!windowId_.isEmpty())
-        XDo({"windowclose", windowId_});
+        CloseWindow(windowId_);
     return process_.waitForFinished(timeoutMs);
 }
 
@@ -120,6 +124,29 @@ QString XDo(const QStringList& args, int* exitCode)
     if (exitCode)
         *exitCode = p.exitCode();
     return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+void CloseWindow(const QString& windowId)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        free(r);
+        return a;
+    };
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = xcb_window_t(windowId.toULong());
+    ev.type = atom("WM_PROTOCOLS");
+    ev.data.data32[0] = atom("WM_DELETE_WINDOW");
+    ev.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
+    xcb_flush(c);
 }
 
 void MovePointer(int x, int y) { XDo({"mousemove", "--sync", QString::number(x), QString::number(y)}); }

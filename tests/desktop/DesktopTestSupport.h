@@ -40,6 +40,8 @@ private:
 
 // Runs xdotool with the arguments; returns its standard output.
 QString XDo(const QStringList& args, int* exitCode = nullptr);
+// Closes a window as its close box does (WM_DELETE_WINDOW).
+void CloseWindow(const QString& windowId);
 void MovePointer(int x, int y);
 void PressKeys(const QString& combination); // "alt+c"
 // Reads the screen through the X server.

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+#include "app/AppSettings.h"
+#include "app/JpegImage.h"
+#include "app/MessageText.h"
+#include "platform/SingleInstance.h"
+
+namespace {
+
+TEST(FormatMessageText, RemovesSeparatorFollowedByTwoZerosForTheUsersSeparator)
+{
+    EXPECT_EQ(FormatMessageText("12,00 and 3,005", {}, ','), "12 and 35");
+    EXPECT_EQ(FormatMessageText("nothing to remove, 0", {}, ','), "nothing to remove, 0");
+    EXPECT_EQ(FormatMessageText("12,00 and 3.005", {}, '.'), "12,00 and 35");
+    EXPECT_EQ(FormatMessageText(",00,00,0", {}, ','), ",0");
+    EXPECT_EQ(FormatMessageText(",000", {}, ','), "0");
+}
+
+TEST(FormatMessageText, AppliesTheRemovalToFilledArgumentsToo)
+{
+    EXPECT_EQ(FormatMessageText("Overwrite %s?", {std::string("/home/a.00/list.txt")}, '.'),
+              "Overwrite /home/a/list.txt?");
+}
+
+TEST(FormatMessageText, FillsPlaceholdersInOrder)
+{
+    EXPECT_EQ(FillFormatText("%s has %d colours", {std::string("list.txt"), std::int64_t(-12)}),
+              "list.txt has -12 colours");
+    EXPECT_EQ(FillFormatText("100%% sure", {}), "100% sure");
+}
+
+TEST(FormatMessageText, HostileFormatTextsNeverReadMissingArguments)
+{
+    EXPECT_EQ(FillFormatText("%s %s %s %d", {std::string("a")}), "a %s %s %d");
+    EXPECT_EQ(FillFormatText("%n%x%p%.999999f%", {std::string("a")}), "%n%x%p%.999999f%");
+    EXPECT_EQ(FillFormatText("%", {}), "%");
+    EXPECT_EQ(FillFormatText("%d", {std::string("text")}), "text");
+    EXPECT_EQ(FillFormatText("%s", {std::int64_t(7)}), "7");
+    EXPECT_EQ(FillFormatText("no placeholder", {std::string("surplus"), std::int64_t(1)}), "no placeholder");
+    const std::string huge(1 << 20, 'x');
+    EXPECT_EQ(FillFormatText("[%s]", {huge}).size(), huge.size() + 2);
+    std::string many;
+    for (int i = 0; i < 10000; ++i)
+        many += "%s";
+    EXPECT_EQ(FillFormatText(many, {std::string("z")}).substr(0, 3), "z%s");
+}
+
+TEST(InitAppSettings, DerivesEveryPathFromTheExecutableFolder)
+{
+    InitAppSettings("/opt/Tools/huebird-lite");
+    const TAppSettings& s = AppSettings();
+    EXPECT_EQ(s.AppDir, "/opt/Tools/");
+    EXPECT_EQ(s.IniFilePath, "/opt/Tools/HuebirdLite.ini");
+    EXPECT_EQ(s.LanguageFilePath, "/opt/Tools/language/lang_en.txt");
+    EXPECT_EQ(s.HelpFilePath, "/opt/Tools/help/help_en.htm");
+    EXPECT_EQ(s.PalettesDir, "/opt/Tools/palettes/");
+    EXPECT_EQ(s.LanguageCode, "en");
+    EXPECT_EQ(s.AppName, "Huebird");
+    EXPECT_EQ(s.AppFileVersion, "2.0.2.1");
+    EXPECT_EQ(s.AppTitle, "Huebird v.2.0");
+}
+
+TEST(InitAppSettings, AddressesLiveUnderTheReservedExampleDomain)
+{
+    InitAppSettings("/x/huebird-lite");
+    const TAppSettings& s = AppSettings();
+    EXPECT_EQ(s.WebSiteUrl.rfind("http://", 0), 0u);
+    EXPECT_NE(s.WebSiteUrl.find(".example."), std::string::npos);
+    EXPECT_EQ(s.WebSiteUrl.back(), '/');
+    EXPECT_EQ(s.DownloadPageFr, s.WebSiteUrl + "FR/download-fr.php");
+    EXPECT_EQ(s.DownloadPageEn, s.WebSiteUrl + "EN/download-en.php");
+}
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path()
+              / ("huebird-lock-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+};
+
+TEST_F(SingleInstanceTest, SecondCopyIsRefusedUntilTheFirstEnds)
+{
+    {
+        TSingleInstance first("HuebirdLite", dir.string());
+        ASSERT_EQ(first.state(), TSingleInstance::State::Acquired);
+        TSingleInstance second("HuebirdLite", dir.string());
+        EXPECT_EQ(second.state(), TSingleInstance::State::AlreadyRunning);
+    }
+    TSingleInstance third("HuebirdLite", dir.string());
+    EXPECT_EQ(third.state(), TSingleInstance::State::Acquired);
+}
+
+TEST_F(SingleInstanceTest, LeftOverLockFileOfACrashedCopyDoesNotBlock)
+{
+    std::ofstream(dir / "HuebirdLite.lock") << "stale";
+    TSingleInstance guard("HuebirdLite", dir.string());
+    EXPECT_EQ(guard.state(), TSingleInstance::State::Acquired);
+}
+
+TEST_F(SingleInstanceTest, UnusableFolderLetsTheProgramRunWithoutGuard)
+{
+    TSingleInstance guard("HuebirdLite", (dir / "missing" / "deeper").string());
+    EXPECT_EQ(guard.state(), TSingleInstance::State::Unavailable);
+}
+
+TEST(DecodeJpeg, DecodesTheStoredPictures)
+{
+    const std::string path = std::string(std::getenv("HB_SOURCE_DIR")) + "/data/images/logo.jpg";
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_FALSE(bytes.empty());
+    const auto picture = DecodeJpeg(bytes.data(), bytes.size());
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->width, 128);
+    EXPECT_EQ(picture->height, 128);
+    EXPECT_EQ(picture->rgb.size(), 128u * 128u * 3u);
+}
+
+TEST(DecodeJpeg, RefusesDataThatIsNoJpeg)
+{
+    const std::uint8_t garbage[] = {'G', 'I', 'F', '8', '9', 'a', 0, 1, 2, 3};
+    EXPECT_FALSE(DecodeJpeg(garbage, sizeof garbage).has_value());
+    EXPECT_FALSE(DecodeJpeg(nullptr, 0).has_value());
+    const std::uint8_t header_only[] = {0xFF, 0xD8, 0xFF};
+    EXPECT_FALSE(DecodeJpeg(header_only, sizeof header_only).has_value());
+}
+
+} // namespace

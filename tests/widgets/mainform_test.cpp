@@ -1,0 +1,186 @@
+// The main window's shell: layout, menus, shortcuts, the notation box and the
+// two ways of closing.
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/Messages.h"
+#include "app/reMainForm.h"
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList MenuItems(const QMenu* menu)
+    {
+        QStringList items;
+        for (const QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        return items;
+    }
+
+private slots:
+    void controlsSitAtTheirPlaces()
+    {
+        TMainForm form;
+        QCOMPARE(form.Client->size(), QSize(276, 131));
+        const QList<QPair<QWidget*, QRect>> expected = {
+            {form.ShSelectedColor, QRect(173, 2, 100, 58)},
+            {form.LabelColor, QRect(173, 44, 100, 13)},
+            {form.SHImageZoom, QRect(2, 2, 108, 108)},
+            {form.ImgZoom, QRect(3, 3, 106, 106)},
+            {form.GridCapture, QRect(119, 2, 45, 106)},
+            {form.CBX_FormatCapture, QRect(173, 60, 101, 21)},
+            {form.EditCaptureColor, QRect(173, 86, 101, 21)},
+            {form.StatusBar1, QRect(0, 112, 276, 19)},
+            {form.ImgBackground, QRect(0, 0, 276, 112)},
+        };
+        for (const auto& [widget, rect] : expected)
+            QCOMPARE(widget->geometry(), rect);
+        QCOMPARE(form.StatusBar1->PanelCount(), 3);
+        QCOMPARE(form.StatusBar1->PanelWidth(0), 70);
+        QCOMPARE(form.StatusBar1->PanelWidth(1), 120);
+        QCOMPARE(form.StatusBar1->PanelWidth(2), 120);
+        QVERIFY(!form.ImgBackground->Canvas().isNull());
+    }
+
+    void formCreateSetsTheStartingState()
+    {
+        TMainForm form;
+        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("HTML"));
+        QCOMPARE(form.CBX_FormatCapture->count(), 11);
+        QCOMPARE(form.CBX_FormatCapture->maxVisibleItems(), 11);
+        QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
+        QCOMPARE(form.ZoomPenColor, TColor(0x0000FF));
+        QCOMPARE(form.ColorListWidth, 220);
+        QCOMPARE(form.ColorListHeight, 315);
+        QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
+        QVERIFY(form.LabelColor->text().isEmpty());
+        QVERIFY(form.windowFlags() & Qt::Tool);
+    }
+
+    void menusHoldEveryItemInOrder()
+    {
+        TMainForm form;
+        const QList<QAction*> top = form.menuBar()->actions();
+        QCOMPARE(top.size(), 4);
+        QCOMPARE(top[0]->text(), QStringLiteral("File"));
+        QCOMPARE(top[1]->text(), QStringLiteral("Edit"));
+        QCOMPARE(top[2]->text(), QStringLiteral("Options"));
+        QCOMPARE(top[3]->text(), QStringLiteral("?"));
+        QCOMPARE(MenuItems(form.MenuFile),
+                 QStringList({"MenuOpenColorList", "MenuSaveColorList", "-", "MenuClose"}));
+        QCOMPARE(MenuItems(form.MenuEdit),
+                 QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
+        QCOMPARE(MenuItems(form.MenuOptions),
+                 QStringList({"MenuHotkey", "MenuLanguage", "-", "MenuColorListManaging", "MenuSwatches"}));
+        QCOMPARE(MenuItems(form.MenuHelp),
+                 QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
+        QCOMPARE(MenuItems(form.PopupCapture),
+                 QStringList({"PopupCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
+                              "-", "PopupCut", "PopupCopy", "PopupPaste"}));
+    }
+
+    void shortcutsShowInTheirTextForm()
+    {
+        TMainForm form;
+        QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
+        QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
+        QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
+        QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
+        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
+        QCOMPARE(form.PopupCut->text(), QStringLiteral("Cut"));
+        QCOMPARE(form.MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
+        form.SetMenuCaption(form.MenuPaste, "Coller");
+        QCOMPARE(form.MenuPaste->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
+    }
+
+    void pasteAnswersCtrlAltVButNotCtrlV()
+    {
+        TestAppDir dir;
+        TMainForm form;
+        UseAppDir(dir);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QSignalSpy paste(form.MenuPaste, &QAction::triggered);
+        form.CBX_FormatCapture->setFocus();
+        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(paste.count(), 0);
+        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(paste.count(), 1);
+        form.close();
+    }
+
+    void typingNeverChangesTheNotationBox()
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.CBX_FormatCapture->setFocus();
+        QTest::keyClicks(form.CBX_FormatCapture, "RGB hsl 9");
+        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
+        form.CBX_FormatCapture->setCurrentIndex(4);
+        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("CMYK"));
+        form.close();
+    }
+
+    void statusBarPanelTwoStaysEmpty()
+    {
+        TestAppDir dir;
+        TMainForm form;
+        UseAppDir(dir);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.StatusBar1->PanelText(2).isEmpty());
+        QVERIFY(form.StatusBar1->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
+        QVERIFY(form.Timer1->isActive() || form.Timer1->remainingTime() >= 0);
+        form.close();
+    }
+
+    void closeByMenuAndByCloseBoxBothRunFormClose_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("menu item Close") << true;
+        QTest::newRow("close box") << false;
+    }
+
+    void closeByMenuAndByCloseBoxBothRunFormClose()
+    {
+        QFETCH(bool, byMenu);
+        TestAppDir dir;
+        TMainForm form;
+        UseAppDir(dir);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.ColorList = {0x112233, 0x445566};
+        if (byMenu)
+            form.MenuClose->trigger();
+        else
+            form.close();
+        QVERIFY(!form.isVisible());
+        QVERIFY(form.ColorList.empty());
+        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!form.TimerActualize->isActive());
+    }
+
+    void messageKindsHaveTheirFrenchTitles()
+    {
+        QCOMPARE(MessageDlgTitle(0), QStringLiteral("Information"));
+        QCOMPARE(MessageDlgTitle(1), QStringLiteral("Confirmation"));
+        QCOMPARE(MessageDlgTitle(2), QStringLiteral("Erreur"));
+        QCOMPARE(MessageDlgTitle(3), QStringLiteral("Avertissement"));
+        MessageRecorder recorder;
+        ShowMessageDlg(4, "never shown");
+        ShowMessageDlg(255, "never shown");
+        QVERIFY(recorder.messages.empty());
+        ShowMessageDlg(2, "shown");
+        QCOMPARE(recorder.messages.size(), size_t(1));
+        QCOMPARE(int(recorder.messages[0].kind), 2);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "mainform_test.moc"
