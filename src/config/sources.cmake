@@ -1,5 +1,9 @@
 list(APPEND HB_CORE_SOURCES
-  src/config/UiTexts.cpp)
+  src/config/UiTexts.cpp
+  src/config/IniLines.cpp
+  src/config/SettingsFile.cpp
+  src/config/LanguageFile.cpp
+  src/config/LanguageDetection.cpp)
 list(APPEND HB_UI_SOURCES
   src/config/MainFormConfig.cpp
   src/config/reFormAbout.cpp)

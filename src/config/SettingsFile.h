@@ -1,0 +1,41 @@
+#pragma once
+// The settings file "HuebirdLite.ini": what a file sets, the default file and
+// the file written at close.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The values a settings file sets; a key it leaves out stays empty. When a key
+// occurs more than once the last usable occurrence wins; a "Rns" or
+// "CBX_FormatCapture" value that is not an integer is passed over.
+struct TSettingsValues {
+    std::optional<std::int32_t> RunCount;      // "Rns"
+    std::optional<std::string> LanguageCode;   // "Language"
+    std::optional<bool> ShowNewVersion;        // "ShowNewVersion"
+    std::optional<std::int32_t> FormatIndex;   // "CBX_FormatCapture"
+    std::optional<std::string> HotKeyText;     // "HK_CAPTURE"
+};
+
+TSettingsValues ReadSettingsText(std::string_view text);
+
+// A whole decimal number in the 32-bit range, with an optional sign.
+std::optional<std::int32_t> ParseIniInteger(std::string_view text);
+
+// The nine lines of the file made on a first run.
+std::string DefaultSettingsText();
+
+struct TSavedSettings {
+    std::string LanguageCode;
+    std::int32_t RunCount = 0;
+    bool ShowNewVersion = false;
+    int FormatIndex = -1; // -1: no notation selected
+    std::string HotKeyText;
+};
+
+// The ten lines written at close, each ended by CR LF.
+std::string SettingsFileText(const TSavedSettings& settings);
+
+// The run counter after a start; it stays at its largest value rather than
+// turning negative.
+std::int32_t NextRunCount(std::int32_t runCount);
