@@ -105,6 +105,11 @@ public:
     void Timer1Timer();
     QRect PrepareZoomSource(int radius, QPoint cursor);
     void DrawZoomCross();
+    static constexpr int ZoomRadius = 19;
+    QImage ZoomSource;  // the square around the cursor, reused by every tick
+    QImage CursorPixel; // the pixel under the cursor while it is over the magnifier
+    // Replaces the screen reader (tests read from a picture of their own).
+    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
 
     // ---- capture hotkey (capture/MainFormCapture.cpp) ----
     void RegHotKey(TShortCut shortcut, const QString& name);

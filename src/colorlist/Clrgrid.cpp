@@ -204,6 +204,13 @@ void TColorStringGrid::SetRow(int row)
     setCurrentIndex(model_->index(row, col));
 }
 
+void TColorStringGrid::SetRowQuietly(int row)
+{
+    quiet_ = true;
+    SetRow(row);
+    quiet_ = false;
+}
+
 void TColorStringGrid::SetColorOn(bool on)
 {
     if (colorOn_ != on)
@@ -225,7 +232,7 @@ void TColorStringGrid::mouseDoubleClickEvent(QMouseEvent* event)
 void TColorStringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
-    if (!current.isValid() || (previous.isValid() && previous.row() == current.row()))
+    if (quiet_ || !current.isValid() || (previous.isValid() && previous.row() == current.row()))
         return;
     if (OnSelectCell) {
         bool canSelect = true;

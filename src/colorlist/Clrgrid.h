@@ -73,6 +73,8 @@ public:
     // The current row; setting it to another row runs OnSelectCell.
     int Row() const;
     void SetRow(int row);
+    // Moves the current row without running OnSelectCell.
+    void SetRowQuietly(int row);
     int Col() const;
 
     bool ColorOn() const { return colorOn_; }
@@ -105,4 +107,5 @@ private:
     int defaultRowHeight_ = 20;
     int defaultColWidth_ = 64;
     bool colorOn_ = false;
+    bool quiet_ = false;
 };

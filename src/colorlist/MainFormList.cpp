@@ -1,5 +1,42 @@
 // The main window's list view, the capture command and the code field.
+#include <QApplication>
+#include <QPalette>
+#include <climits>
+#include <cstdint>
+
+#include "app/AppSettings.h"
+#include "app/Messages.h"
 #include "app/reMainForm.h"
+#include "color/ColorCodes.h"
+#include "config/UiTexts.h"
+
+namespace {
+
+constexpr int kMinimumFilledRows = 5;
+constexpr int kEmptyGridRows = 6;
+
+void SetFieldColors(QLineEdit* field, const QColor& background, const QColor& text)
+{
+    QPalette palette = field->palette();
+    if (palette.color(QPalette::Base) == background && palette.color(QPalette::Text) == text)
+        return;
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    field->setPalette(palette);
+}
+
+// The characters the code field takes once it holds text.
+bool IsCodeKey(char16_t c)
+{
+    switch (c) {
+    case 3: case 8: case 13: case 16: case 24: case ' ': case '#': case ',': case '.':
+        return true;
+    default:
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    }
+}
+
+} // namespace
 
 void TMainForm::CreateListView()
 {
@@ -9,19 +46,136 @@ void TMainForm::CreateListView()
     GridCapture->SetDefaultColWidth(172);
     GridCapture->SetDefaultRowHeight(20);
     GridCapture->SetColCount(1);
-    GridCapture->SetRowCount(6);
+    GridCapture->SetRowCount(kEmptyGridRows);
     GridCapture->SetColorOn(true);
+    GridCapture->OnGetCellColor = [this](TColorStringGrid* sender, int row, int col,
+                                         TGridDrawState state, QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(sender, row, col, state, brush, font);
+    };
+    GridCapture->OnSelectCell = [this](TColorStringGrid* sender, int col, int row, bool& canSelect) {
+        GridCaptureSelectCell(sender, col, row, canSelect);
+    };
+    GridCapture->OnDblClick = [this] { ShowFormColorList(); };
 }
 
-void TMainForm::FillGridCapture(const TColorArray&) {}
-void TMainForm::ResetGridCapture() {}
-void TMainForm::RefreshEditCaptureColor() {}
-void TMainForm::ResetCapturePanelBottom() {}
-void TMainForm::GridCaptureGetCellColor(TColorStringGrid*, int, int, TGridDrawState, QColor&, QColor&) {}
-void TMainForm::GridCaptureSelectCell(TColorStringGrid*, int, int, bool&) {}
-void TMainForm::CBX_FormatCaptureChange() {}
-void TMainForm::CaptureColor() {}
-void TMainForm::PopupCaptureColorClick() { CaptureColor(); }
-void TMainForm::PopUpDeleteColorClick() {}
-void TMainForm::PopUpClearColorListClick() {}
-bool TMainForm::EditCaptureColorKeyPress(QChar&) { return true; }
+void TMainForm::FillGridCapture(const TColorArray& list)
+{
+    if (list.empty()) {
+        ResetGridCapture();
+        return;
+    }
+    int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
+    if (rows < kMinimumFilledRows)
+        rows = kEmptyGridRows;
+    GridCapture->SetRowCount(rows);
+    SelectedIndex = 0;
+    // The grid's current row follows the selection back to row 0 (without
+    // selecting anything): otherwise a click on the row that was current
+    // before the refill would not select it, and "Delete color" would then
+    // remove row 0 instead of the row the user clicked.
+    GridCapture->SetRowQuietly(0);
+    RefreshEditCaptureColor();
+    GridCapture->Repaint();
+}
+
+void TMainForm::ResetGridCapture()
+{
+    GridCapture->ClearCells();
+    GridCapture->SetRowCount(kEmptyGridRows);
+}
+
+void TMainForm::RefreshEditCaptureColor()
+{
+    EditCaptureColor->setText(ShowCodeColorsCapture(CurrentColor));
+    SetFieldColors(EditCaptureColor, ToQColor(CurrentColor), ToQColor(ContrastTextColor(CurrentColor)));
+}
+
+void TMainForm::ResetCapturePanelBottom()
+{
+    EditCaptureColor->clear();
+    SetFieldColors(EditCaptureColor, Qt::white, QApplication::palette().color(QPalette::Text));
+}
+
+void TMainForm::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int, TGridDrawState,
+                                        QColor& brush, QColor& font)
+{
+    if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
+        return;
+    const TColor color = ColorList[std::size_t(ARow)];
+    brush = ToQColor(color);
+    font = ToQColor(ContrastTextColor(color));
+}
+
+void TMainForm::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
+{
+    if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
+        return;
+    CurrentColor = ColorList[std::size_t(ARow)];
+    RefreshEditCaptureColor();
+    SelectedIndex = ARow;
+}
+
+void TMainForm::CBX_FormatCaptureChange()
+{
+    if (!ColorList.empty())
+        FillGridCapture(ColorList);
+}
+
+void TMainForm::CaptureColor()
+{
+    // The colour of the last tick: a capture never reads the screen itself.
+    const TColor color = ShSelectedColor->BrushColor();
+    CurrentColor = color;
+    InsertColorFirst(color, ColorList);
+    FillGridCapture(ColorList);
+    GridCapture->SetRow(0);
+}
+
+void TMainForm::PopupCaptureColorClick()
+{
+    CaptureColor();
+}
+
+void TMainForm::PopUpDeleteColorClick()
+{
+    // Del is a shortcut of the whole window; only the list's Del deletes.
+    if (!GridCapture->hasFocus())
+        return;
+    DeleteColor(std::uint32_t(SelectedIndex), ColorList);
+    if (ColorList.empty())
+        ResetCapturePanelBottom();
+    CBX_FormatCapture->setFocus();
+    FillGridCapture(ColorList);
+}
+
+void TMainForm::PopUpClearColorListClick()
+{
+    ColorList.clear();
+    FillGridCapture(ColorList);
+}
+
+bool TMainForm::EditCaptureColorKeyPress(QChar& key)
+{
+    // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
+    if (key.unicode() == 9 || key.unicode() == 127)
+        return true;
+    if (EditCaptureColor->text().isEmpty())
+        return true;
+    if (key == u'.' || key == u',')
+        key = QChar(char16_t(DecimalSeparator()));
+    if (!IsCodeKey(key.unicode()))
+        return false;
+    if (key.unicode() == 13) {
+        const ColorReadResult read =
+            CBX_FormatReadInput(EditCaptureColor->text().toStdString(),
+                                std::uint8_t(FormatIndex()), DecimalSeparator());
+        if (read.status == ReadStatus::Read) {
+            CurrentColor = read.color;
+            InsertColorFirst(read.color, ColorList);
+            FillGridCapture(ColorList);
+        } else if (read.status == ReadStatus::WrongShape) {
+            ShowMessageDlg(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
+        }
+    }
+    return true;
+}

@@ -1,6 +1,8 @@
 list(APPEND HB_CORE_SOURCES
+  src/platform/ScreenMapping.cpp
   src/platform/SingleInstance.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
   src/platform/PlatformFactory.cpp
-  src/platform/null/NullPlatform.cpp)
+  src/platform/null/NullPlatform.cpp
+  src/platform/x11/X11ScreenSampler.cpp)
