@@ -1,2 +1,4 @@
+list(APPEND HB_CORE_SOURCES
+  src/exchange/ColorListFile.cpp)
 list(APPEND HB_UI_SOURCES
   src/exchange/MainFormExchange.cpp)

@@ -1,0 +1,225 @@
+#include "exchange/ColorListFile.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "color/ColorCodes.h"
+
+namespace {
+
+// Spaces and control characters, as trimming understands them.
+bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+bool IsFieldSeparator(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool ParseInt32(const char* begin, const char* end, std::int32_t& value)
+{
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    return ec == std::errc() && ptr == end && begin != end;
+}
+
+void AppendPadded3(std::string& out, unsigned value)
+{
+    char digits[4];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const std::size_t length = static_cast<std::size_t>(result.ptr - digits);
+    if (length < 3)
+        out.append(3 - length, ' ');
+    out.append(digits, length);
+}
+
+void AppendColorListLine(std::string& out, TColor color, std::string_view code)
+{
+    AppendPadded3(out, color & 0xFF);
+    out += ' ';
+    AppendPadded3(out, (color >> 8) & 0xFF);
+    out += ' ';
+    AppendPadded3(out, (color >> 16) & 0xFF);
+    out += '\t';
+    out += code;
+}
+
+enum class LineVerdict { Skip, Colour, Fail };
+
+// One trimmed line that begins with a digit. Its fields are what NormalizeBlanks
+// and a cut at each space would give: the runs of characters between runs of
+// spaces and TABs.
+LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
+{
+    std::array<std::int32_t, 3> rgb{};
+    std::size_t fieldCount = 0;
+    while (p < end && fieldCount < 3) {
+        const char* fieldEnd = p;
+        while (fieldEnd < end && !IsFieldSeparator(*fieldEnd))
+            ++fieldEnd;
+        if (!ParseInt32(p, fieldEnd, rgb[fieldCount])) {
+            // A lone word is skipped like any one-field line; only a real
+            // colour line with a bad number fails.
+            return fieldCount == 0 && fieldEnd == end ? LineVerdict::Skip : LineVerdict::Fail;
+        }
+        ++fieldCount;
+        p = fieldEnd;
+        while (p < end && IsFieldSeparator(*p))
+            ++p;
+    }
+    if (fieldCount == 1)
+        return LineVerdict::Skip;
+    if (fieldCount == 2)
+        return LineVerdict::Fail;
+    color = (static_cast<std::uint32_t>(rgb[0]) & 0xFF) | ((static_cast<std::uint32_t>(rgb[1]) & 0xFF) << 8)
+            | ((static_cast<std::uint32_t>(rgb[2]) & 0xFF) << 16);
+    return LineVerdict::Colour;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    // fopen succeeds on a directory; its size and reads mean nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return false;
+    bytes.clear();
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error)
+        bytes.resize(static_cast<std::size_t>(size));
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(used + (1 << 16));
+        const std::size_t got = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get());
+        used += got;
+        if (got == 0)
+            break;
+    }
+    bytes.resize(used);
+    return !std::ferror(file.get());
+}
+
+} // namespace
+
+std::string NormalizeBlanks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\t')
+            c = ' ';
+        if (c == ' ' && !out.empty() && out.back() == ' ')
+            continue;
+        out += c;
+    }
+    return out;
+}
+
+std::string ColorListLine(TColor color, std::string_view code)
+{
+    std::string out;
+    AppendColorListLine(out, color, code);
+    return out;
+}
+
+std::string ColorListFileText(const TColorArray& list, int formatIndex, char decimalSeparator)
+{
+    std::string out;
+    out.reserve(16 + list.size() * 32);
+    out += "[RGB,";
+    out += FormatShortName(formatIndex);
+    out += "]\r\n";
+    for (TColor color : list) {
+        AppendColorListLine(out, color, FormatColorCode(formatIndex, color, decimalSeparator));
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string ColorListClipboardText(const TColorArray& list, int formatIndex, char decimalSeparator)
+{
+    std::string out;
+    out.reserve(list.size() * 20);
+    for (TColor color : list) {
+        out += FormatColorCode(formatIndex, color, decimalSeparator);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string_view FileNamePart(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool HasColorListExtension(std::string_view path)
+{
+    const std::string_view name = FileNamePart(path);
+    const std::size_t point = name.rfind('.');
+    if (point == std::string_view::npos)
+        return false;
+    const std::string_view extension = name.substr(point);
+    return extension == ".txt" || extension == ".gpl";
+}
+
+ColorListReadResult ReadColorListText(std::string_view bytes)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+
+    ColorListReadResult result;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
+            ++lineEnd;
+        const char* next = lineEnd;
+        if (next < end)
+            next += (*next == '\r' && next + 1 < end && next[1] == '\n') ? 2 : 1;
+
+        const char* first = p;
+        const char* last = lineEnd;
+        while (first < last && IsBlank(*first))
+            ++first;
+        while (last > first && IsBlank(last[-1]))
+            --last;
+        p = next;
+        if (first == last || *first < '0' || *first > '9')
+            continue;
+
+        TColor color = 0;
+        switch (ReadColourLine(first, last, color)) {
+        case LineVerdict::Skip:
+            break;
+        case LineVerdict::Colour:
+            AppendColor(color, result.colors);
+            break;
+        case LineVerdict::Fail:
+            return {ColorListStatus::BadContent, {}};
+        }
+    }
+    if (result.colors.empty())
+        return {ColorListStatus::BadContent, {}};
+    result.status = ColorListStatus::Loaded;
+    return result;
+}
+
+ColorListReadResult ReadColorListFile(const std::string& path)
+{
+    if (!HasColorListExtension(path))
+        return {ColorListStatus::BadExtension, {}};
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        return {ColorListStatus::Unreadable, {}};
+    return ReadColorListText(bytes);
+}

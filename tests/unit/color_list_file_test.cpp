@@ -1,0 +1,237 @@
+#include "exchange/ColorListFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <iostream>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "color/ColorCodes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataFile(const std::string& name)
+{
+    const char* data = std::getenv("HB_TEST_DATA");
+    const std::string dir = data ? data : (std::string(std::getenv("HB_SOURCE_DIR") ? std::getenv("HB_SOURCE_DIR") : ".") + "/tests/data");
+    return dir + "/lists/" + name;
+}
+
+constexpr TColor kOrange = 0x0080FF, kBlack = 0, kWhite = 0xFFFFFF, kSteelBlue = 0xB48246;
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "hb-list-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string file(const std::string& name, const std::string& bytes) const
+    {
+        const fs::path p = path_ / name;
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+struct FixtureCase {
+    const char* file;
+    TColorArray colors;
+};
+
+class SavedAndPaletteFiles : public testing::TestWithParam<FixtureCase> {};
+
+TEST_P(SavedAndPaletteFiles, GiveTheirColoursInFileOrder)
+{
+    const ColorListReadResult result = ReadColorListFile(DataFile(GetParam().file));
+    ASSERT_EQ(result.status, ColorListStatus::Loaded);
+    EXPECT_EQ(result.colors, GetParam().colors);
+}
+
+const TColorArray kSavedColors = {kOrange, kBlack, kWhite, kSteelBlue};
+
+INSTANTIATE_TEST_SUITE_P(
+    RealWorld, SavedAndPaletteFiles,
+    testing::Values(FixtureCase{"saved-html.txt", kSavedColors}, FixtureCase{"saved-rgb.txt", kSavedColors},
+                    FixtureCase{"saved-hsv.txt", kSavedColors}, FixtureCase{"saved-hsl.txt", kSavedColors},
+                    FixtureCase{"saved-cmyk.txt", kSavedColors}, FixtureCase{"saved-lab.txt", kSavedColors},
+                    FixtureCase{"saved-tcolor.txt", kSavedColors}, FixtureCase{"saved-hexa.txt", kSavedColors},
+                    FixtureCase{"saved-hsl255.txt", kSavedColors}, FixtureCase{"saved-hsl240.txt", kSavedColors},
+                    FixtureCase{"saved-rgb01.txt", kSavedColors}, FixtureCase{"saved-rgb01-comma.txt", kSavedColors},
+                    FixtureCase{"gimp-named.gpl", {0x0000FF, 0x008000, kSteelBlue, kWhite}},
+                    FixtureCase{"gimp-cp1252.gpl", {0xFFFF00, 0x800080, 0x00D7FF}},
+                    FixtureCase{"endings-cr.txt", {kOrange, kBlack, kSteelBlue}},
+                    FixtureCase{"endings-mixed.txt", {kOrange, kBlack, kSteelBlue}},
+                    FixtureCase{"bom.txt", {kOrange, kBlack}}));
+
+struct TextCase {
+    const char* name;
+    std::string bytes;
+    ColorListStatus status;
+    TColorArray colors;
+};
+
+class ReadingRules : public testing::TestWithParam<TextCase> {};
+
+TEST_P(ReadingRules, Apply)
+{
+    const ColorListReadResult result = ReadColorListText(GetParam().bytes);
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_EQ(result.colors, GetParam().colors);
+}
+
+constexpr auto kLoaded = ColorListStatus::Loaded;
+constexpr auto kBad = ColorListStatus::BadContent;
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReadingRules,
+    testing::Values(
+        TextCase{"PlainLine", "1 2 3", kLoaded, {0x030201}},
+        TextCase{"LowEightBits", "256 -1 300\r\n", kLoaded, {0x2CFF00}},
+        TextCase{"Int32Extremes", "7 2147483647 -2147483648", kLoaded, {0x00FF07}},
+        TextCase{"TabsRunsAndWords", "  10\t\t20  \t 30 extra words here\t\r\n", kLoaded, {0x1E140A}},
+        TextCase{"ControlCharactersTrimmed", "\x01\x02 9 8 7 \x1f", kLoaded, {0x070809}},
+        TextCase{"OneFieldLinesSkipped", "12\r\n12abc\r\n1 2 3", kLoaded, {0x030201}},
+        TextCase{"NonDigitStartSkipped", "red 1 2 3\n-1 2 3\n+1 2 3\n#1 2 3\n4 5 6", kLoaded, {0x060504}},
+        TextCase{"BlankLinesBetween", "1 2 3\r\r\n\n\n4 5 6\r\n", kLoaded, {0x030201, 0x060504}},
+        TextCase{"ByteOrderMarkBeforeColour", "\xEF\xBB\xBF" "1 2 3", kLoaded, {0x030201}},
+        TextCase{"TwoFields", "1 2 3\r\n4 5\r\n6 7 8\r\n", kBad, {}},
+        TextCase{"WordAsThirdField", "1 2 three", kBad, {}},
+        TextCase{"WordAsSecondField", "1 two 3", kBad, {}},
+        TextCase{"DigitsThenLetters", "1 2 3x", kBad, {}},
+        TextCase{"HexNotAccepted", "1 2 0x10", kBad, {}},
+        TextCase{"PlusSignNotAccepted", "1 2 +3", kBad, {}},
+        TextCase{"BeyondInt32", "1 2 99999999999", kBad, {}},
+        TextCase{"BelowInt32", "1 2 -2147483649", kBad, {}},
+        TextCase{"Empty", "", kBad, {}},
+        TextCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", kBad, {}},
+        TextCase{"OnlyHeaderAndComments", "GIMP Palette\r\nName: x\r\nColumns: 3\r\n# 1 2 3\r\n[RGB,HTML]\r\n", kBad, {}},
+        TextCase{"OnlyOneFieldLines", "1\n2\n3\n", kBad, {}}),
+    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+TEST(NormalizeBlanks, TurnsTabsAndRunsIntoSingleSpacesWithoutTrimming)
+{
+    EXPECT_EQ(NormalizeBlanks("a\t\tb  c \t d"), "a b c d");
+    EXPECT_EQ(NormalizeBlanks(" \t lead and trail\t"), " lead and trail ");
+    EXPECT_EQ(NormalizeBlanks("     "), " ");
+    EXPECT_EQ(NormalizeBlanks(""), "");
+}
+
+TEST(ColorListLine, RightAlignsTheBytesAndAddsTheCodeAfterATab)
+{
+    EXPECT_EQ(ColorListLine(kOrange, "#FF8000"), "255 128   0\t#FF8000");
+    EXPECT_EQ(ColorListLine(0x0A0005, "x"), "  5   0  10\tx");
+    EXPECT_EQ(ColorListLine(0xFF000000 | kSteelBlue, ""), " 70 130 180\t");
+}
+
+TEST(ColorListFileText, IsTheHeaderAndOneLinePerColourEachEndedByCrLf)
+{
+    const TColorArray list = {kOrange, kBlack};
+    std::string expected = "[RGB,HSV/HSB]\r\n";
+    for (TColor c : list)
+        expected += ColorListLine(c, FormatColorCode(2, c, '.')) + "\r\n";
+    EXPECT_EQ(ColorListFileText(list, 2, '.'), expected);
+    EXPECT_EQ(ColorListFileText({}, 0, '.'), "[RGB,HTML]\r\n");
+    EXPECT_EQ(ColorListFileText({kBlack}, -1, '.'), "[RGB,]\r\n  0   0   0\t\r\n");
+}
+
+TEST(ColorListFileText, ReadsBackAsTheSameListInEveryNotation)
+{
+    TColorArray list;
+    for (TColor c : {0x000000u, 0xFFFFFFu, 0x0080FFu, 0x010203u, 0xFE00FEu, 0x00FF00u, 0x7F7F80u})
+        list.push_back(c);
+    for (int format = 0; format < FormatCount; ++format)
+        for (char separator : {'.', ','}) {
+            const ColorListReadResult back = ReadColorListText(ColorListFileText(list, format, separator));
+            ASSERT_EQ(back.status, ColorListStatus::Loaded) << format;
+            EXPECT_EQ(back.colors, list) << format;
+        }
+}
+
+TEST(ColorListClipboardText, IsTheCodesEachFollowedByCrLf)
+{
+    EXPECT_EQ(ColorListClipboardText({kOrange, kBlack}, 1, '.'),
+              FormatColorCode(1, kOrange, '.') + "\r\n" + FormatColorCode(1, kBlack, '.') + "\r\n");
+    EXPECT_EQ(ColorListClipboardText({}, 0, '.'), "");
+}
+
+TEST(HasColorListExtension, AcceptsExactlyTxtAndGplOnTheFileName)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"/home/u/list.txt", true},  {"palette.gpl", true},     {"/a/.txt", true},
+        {"list.TXT", false},         {"palette.Gpl", false},    {"list", false},
+        {"/dir.txt/list", false},    {"list.txt.bak", false},   {"list.txt ", false},
+        {"/a.b/c", false},           {"", false},               {"list.", false},
+    };
+    for (const auto& [path, accepted] : cases)
+        EXPECT_EQ(HasColorListExtension(path), accepted) << path;
+    EXPECT_EQ(FileNamePart("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(FileNamePart("c.txt"), "c.txt");
+}
+
+TEST(ReadColorListFile, RefusesWhatCannotBeRead)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadColorListFile((dir.path() / "missing.txt").string()).status, ColorListStatus::Unreadable);
+    fs::create_directory(dir.path() / "folder.txt");
+    EXPECT_EQ(ReadColorListFile((dir.path() / "folder.txt").string()).status, ColorListStatus::Unreadable);
+    // The extension is judged before the file is looked at.
+    EXPECT_EQ(ReadColorListFile(dir.file("good.TXT", "1 2 3")).status, ColorListStatus::BadExtension);
+    EXPECT_EQ(ReadColorListFile((dir.path() / "missing.png").string()).status, ColorListStatus::BadExtension);
+
+    const std::string locked = dir.file("locked.txt", "1 2 3");
+    ::chmod(locked.c_str(), 0);
+    if (::geteuid() != 0)
+        EXPECT_EQ(ReadColorListFile(locked).status, ColorListStatus::Unreadable);
+}
+
+TEST(ReadColorListFile, ReadsThroughAVeryLongPath)
+{
+    TempDir dir;
+    std::string relative;
+    for (int i = 0; i < 12; ++i)
+        relative += std::string(60, char('a' + i)) + "/";
+    relative += "list.txt";
+    const std::string path = dir.file(relative, "[RGB,HTML]\r\n  1   2   3\t#010203\r\n");
+    ASSERT_GT(path.size(), 700u);
+    const ColorListReadResult result = ReadColorListFile(path);
+    ASSERT_EQ(result.status, ColorListStatus::Loaded);
+    EXPECT_EQ(result.colors, TColorArray{0x030201});
+}
+
+TEST(ColorListFile, AMillionColoursWriteAndReadQuickly)
+{
+    TColorArray list(1'000'000);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        list[i] = static_cast<TColor>(i * 2654435761u) & 0xFFFFFF;
+    TempDir dir;
+    const std::string path = (dir.path() / "million.txt").string();
+
+    const auto start = std::chrono::steady_clock::now();
+    std::ofstream(path, std::ios::binary) << ColorListFileText(list, 0, '.');
+    const auto written = std::chrono::steady_clock::now();
+    const ColorListReadResult back = ReadColorListFile(path);
+    const auto read = std::chrono::steady_clock::now();
+
+    ASSERT_EQ(back.status, ColorListStatus::Loaded);
+    EXPECT_EQ(back.colors, list);
+    const auto ms = [](auto d) { return std::chrono::duration_cast<std::chrono::milliseconds>(d).count(); };
+    std::cout << "1,000,000 colours: write " << ms(written - start) << " ms, read " << ms(read - written) << " ms\n";
+    // Generous enough for sanitizer builds; an optimised build is far below.
+    EXPECT_LT(ms(read - start), 5000);
+}
+
+} // namespace
