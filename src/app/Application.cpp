@@ -7,6 +7,7 @@
 
 #include "app/AppSettings.h"
 #include "app/reMainForm.h"
+#include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
@@ -47,6 +48,8 @@ int RunApplication(int argc, char** argv)
     QApplication::setFont(ApplicationFont());
     ReadDecimalSeparator();
 
+    // Before the settings are read: they may name keys of the keyboard layout.
+    TPlatformKeyNames keyNames;
     auto* mainForm = new TMainForm;
     FormHotKey = new TFormHotKey(mainForm);
     FormAbout = new TFormAbout(mainForm);

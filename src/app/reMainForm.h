@@ -111,7 +111,7 @@ public:
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
 
-    // ---- capture hotkey (capture/MainFormCapture.cpp) ----
+    // ---- capture hotkey (capture/MainFormHotKey.cpp) ----
     void RegHotKey(TShortCut shortcut, const QString& name);
     void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
     void WMHotKey(int id);

@@ -148,15 +148,3 @@ void TMainForm::DrawZoomCross()
     VerticalLine(canvas, x1, y0, y1 + 1, pen);
     ImgZoom->update();
 }
-
-void TMainForm::RegHotKey(TShortCut, const QString&) {}
-
-void TMainForm::UnregisterCaptureHotKey() {}
-
-void TMainForm::WMHotKey(int id)
-{
-    if (id == HotKeyId)
-        CaptureColor();
-}
-
-void TMainForm::ButtonHotKeyClick() {}

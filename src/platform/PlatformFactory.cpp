@@ -1,8 +1,12 @@
 #include <QGuiApplication>
 
 #include "platform/GlobalHotkey.h"
+#include "platform/KeyNames.h"
 #include "platform/ScreenSampler.h"
+#include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/x11/X11GlobalHotkey.h"
+#include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
@@ -12,7 +16,26 @@ std::unique_ptr<IScreenSampler> CreateScreenSampler()
     return std::make_unique<NullScreenSampler>();
 }
 
+namespace {
+QNativeInterface::QX11Application* X11Application()
+{
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && x11->connection() && x11->display() ? x11 : nullptr;
+}
+} // namespace
+
 std::unique_ptr<IGlobalHotkey> CreateGlobalHotkey()
 {
+    if (auto* x11 = X11Application())
+        return std::make_unique<X11GlobalHotkey>(x11->connection(), X11GlobalHotkey::DefaultRoot(x11->display()));
     return std::make_unique<NullGlobalHotkey>();
+}
+
+std::unique_ptr<IKeyNames> CreateKeyNames()
+{
+    if (auto* x11 = X11Application())
+        return std::make_unique<X11KeyNames>(x11->connection());
+    return std::make_unique<NullKeyNames>();
 }
