@@ -8,6 +8,7 @@
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
+#include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
 
 namespace {
@@ -127,6 +128,9 @@ void TMainForm::CaptureColor()
     const TColor color = ShSelectedColor->BrushColor();
     CurrentColor = color;
     InsertColorFirst(color, ColorList);
+    // An open manager would otherwise replace the list without it on closing.
+    if (TFormColorList* manager = TFormColorList::Open())
+        manager->InsertCaptured(color);
     FillGridCapture(ColorList);
     GridCapture->SetRow(0);
 }

@@ -1,0 +1,364 @@
+// The colour-list manager window: the working copy and its buttons, the grid's
+// numbers and codes, geometry between openings, captures while it is open.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "WidgetTestSupport.h"
+#include "app/reMainForm.h"
+#include "colorlist/reFormColorList.h"
+#include "config/UiTexts.h"
+
+namespace {
+
+const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+
+// Opens the manager modally, acts on it once it shows, then closes it with its
+// close button; returns whether the action ran at all.
+bool RunManager(TMainForm& main, const std::function<void(TFormColorList&)>& act)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        TFormColorList* form = TFormColorList::Open();
+        if (form && form->isVisible()) {
+            ran = true;
+            act(*form);
+            if (form->isVisible())
+                form->ButtonClose->click();
+        }
+        // Never leave a modal loop hanging when something went wrong.
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    main.ShowFormColorList();
+    return ran;
+}
+
+QStringList Numbers(const TFormColorList& form)
+{
+    QStringList texts;
+    for (int row = 0; row < form.GridCapture->RowCount(); ++row)
+        texts << form.GridCapture->Cell(0, row);
+    return texts;
+}
+
+QString Code(const TMainForm& main, TColor color)
+{
+    return main.ShowCodeColors(main.CBX_FormatCapture, color);
+}
+
+QString Status(const TFormColorList& form) { return form.StatusBar1->PanelText(0); }
+
+} // namespace
+
+class ManagerTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestAppDir> dir_;
+    std::unique_ptr<TMainForm> main_;
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestAppDir>();
+        main_ = std::make_unique<TMainForm>();
+        UseAppDir(*dir_);
+        main_->move(100, 120);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    }
+
+    void cleanup()
+    {
+        main_.reset();
+        dir_.reset();
+    }
+
+    void windowIsBuiltAsDefined()
+    {
+        auto& texts = UiTexts();
+        texts.SFormColorListCaption = "Liste";
+        texts.SButtonUpHint = "Monter";
+        texts.SButtonDownHint = "Descendre";
+        texts.SButtonDeleteHint = "Supprimer";
+        texts.SUndoAll = "Tout annuler";
+        texts.SButtonCloseHint = "Fermer";
+        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
+            QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
+            QCOMPARE(form.windowTitle(), QStringLiteral("Liste"));
+            const QList<std::tuple<QToolButton*, int, QString>> buttons = {
+                {form.ButtonUp, 8, "Monter"},           {form.ButtonDown, 32, "Descendre"},
+                {form.ButtonDelete, 64, "Supprimer"},   {form.ButtonUndoAll, 96, "Tout annuler"},
+                {form.ButtonClose, 128, "Fermer"}};
+            for (const auto& [button, top, hint] : buttons) {
+                QCOMPARE(button->geometry(), QRect(9, top, 24, 24));
+                QCOMPARE(button->toolTip(), hint);
+            }
+            QCOMPARE(form.PanelButtons->width(), 39);
+            QCOMPARE(form.GridCapture->ColWidth(0), 40);
+        }));
+        texts = TUiTexts();
+    }
+
+    void emptyListShowsNoNumbersAndStaysEmpty()
+    {
+        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
+            QVERIFY(form.GridCapture->RowCount() > 0);
+            for (const QString& number : Numbers(form))
+                QVERIFY(number.isEmpty());
+            QVERIFY(Status(form).isEmpty());
+            for (QToolButton* b : {form.ButtonUp, form.ButtonDown, form.ButtonDelete, form.ButtonUndoAll})
+                b->click();
+            QVERIFY(form.WorkList.empty());
+        }));
+        QVERIFY(main_->ColorList.empty());
+        QCOMPARE(main_->ColorListOpenCount, 1);
+    }
+
+    void gridNumbersRowsAndPaintsCodesInTheirColours()
+    {
+        main_->ColorList = kThree;
+        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
+            const int rows = form.GridCapture->RowCount();
+            QCOMPARE(rows, form.GridCapture->ClientHeight() / 20 + 1);
+            const QStringList numbers = Numbers(form);
+            for (int row = 0; row < rows; ++row)
+                QCOMPARE(numbers[row], QString::number(row + 1));
+            for (int row = 0; row < 3; ++row)
+                QCOMPARE(form.GridCapture->Cell(1, row), Code(*main_, kThree[row]));
+            QVERIFY(form.GridCapture->Cell(1, 3).isEmpty());
+            QCOMPARE(Status(form), QStringLiteral("Selected index: 1"));
+
+            form.GridCapture->SetRow(5); // beyond the list: nothing changes
+            QCOMPARE(form.SelectedIndex, 0);
+            const QImage image = form.GridCapture->viewport()->grab().toImage();
+            const int codeRight = 40 + form.GridCapture->ColWidth(1) - 3;
+            for (int row = 0; row < 3; ++row)
+                QCOMPARE(image.pixelColor(codeRight, row * 20 + 17), ToQColor(kThree[row]));
+            QVERIFY(image.pixelColor(codeRight, 3 * 20 + 10) != ToQColor(kThree[2]));
+            // The number "1" is drawn at the right of its cell, 3 pixels in.
+            const QColor fixed = form.GridCapture->palette().color(QPalette::Button);
+            int leftmostInk = 40, rightmostInk = -1;
+            for (int x = 0; x < 39; ++x)
+                for (int y = 1; y < 19; ++y)
+                    if (image.pixelColor(x, y) != fixed) {
+                        leftmostInk = std::min(leftmostInk, x);
+                        rightmostInk = std::max(rightmostInk, x);
+                    }
+            QVERIFY2(leftmostInk >= 25, qPrintable(QString::number(leftmostInk)));
+            QVERIFY2(rightmostInk >= 30 && rightmostInk <= 37, qPrintable(QString::number(rightmostInk)));
+        }));
+    }
+
+    void movesFollowTheColour_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<TColorArray>("order");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("third to the top") << 2 << true << 2 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
+        QTest::newRow("up at the top") << 2 << true << 3 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
+        QTest::newRow("first to the end") << 0 << false << 3 << TColorArray{0x00FF00, 0xFF0000, 0x0000FF} << 2;
+    }
+
+    void movesFollowTheColour()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, up);
+        QFETCH(int, clicks);
+        QFETCH(TColorArray, order);
+        QFETCH(int, selected);
+        main_->ColorList = kThree;
+        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+            form.GridCapture->SetRow(row);
+            QCOMPARE(form.SelectedIndex, row);
+            QCOMPARE(main_->GridCapture->Row(), row);
+            for (int i = 0; i < clicks; ++i)
+                (up ? form.ButtonUp : form.ButtonDown)->click();
+            QCOMPARE(form.WorkList, order);
+            QCOMPARE(form.SelectedIndex, selected);
+            QCOMPARE(Status(form), "Selected index: " + QString::number(selected + 1));
+            QCOMPARE(form.GridCapture->Cell(1, 0), Code(*main_, order[0]));
+            QCOMPARE(form.GridCapture->Row(), row); // the cursor stays where it was
+            QCOMPARE(main_->ColorList, kThree);     // untouched until closing
+        }));
+        QCOMPARE(main_->ColorList, order);
+    }
+
+    void deletingFromTheLastRowDownToNothing()
+    {
+        main_->ColorList = kThree;
+        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
+            form.GridCapture->SetRow(2);
+            const std::vector<std::pair<int, TColorArray>> steps = {
+                {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
+            for (const auto& [index, left] : steps) {
+                form.ButtonDelete->click();
+                QCOMPARE(form.SelectedIndex, index);
+                QCOMPARE(form.WorkList, left);
+            }
+            for (const QString& number : Numbers(form))
+                QVERIFY(number.isEmpty());
+            QCOMPARE(Status(form), QStringLiteral("Selected index: 1")); // keeps its last text
+            form.close(); // the title bar's way commits too
+        }));
+        QVERIFY(main_->ColorList.empty());
+        QVERIFY(TFormColorList::Open() == nullptr);
+    }
+
+    void undoAllRestoresTheOpeningState()
+    {
+        const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
+        main_->ColorList = four;
+        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+            form.GridCapture->SetRow(1);
+            form.ButtonDelete->click();
+            form.ButtonDelete->click();
+            form.ButtonUp->click();
+            QCOMPARE(form.WorkList, (TColorArray{0x444444, 0x111111}));
+            const int selected = form.SelectedIndex;
+            form.ButtonUndoAll->click();
+            QCOMPARE(form.WorkList, four);
+            QCOMPARE(form.SelectedIndex, selected);
+            for (int row = 0; row < 4; ++row)
+                QCOMPARE(form.GridCapture->Cell(1, row), Code(*main_, four[row]));
+        }));
+        QCOMPARE(main_->ColorList, four);
+    }
+
+    void resizingTallerAddsNumberedRows()
+    {
+        main_->ColorList = kThree;
+        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
+            const int before = form.GridCapture->RowCount();
+            form.resize(220, 600);
+            const int rows = form.GridCapture->ClientHeight() / 20 + 1;
+            QVERIFY(rows > before);
+            QCOMPARE(form.GridCapture->RowCount(), rows);
+            QCOMPARE(form.GridCapture->Cell(0, rows - 1), QString::number(rows));
+            const QList<QPair<QSize, QSize>> sizes = {
+                {{300, 400}, {240, 400}}, {{150, 100}, {200, 215}}, {{230, 500}, {230, 500}}};
+            for (const auto& [asked, got] : sizes) {
+                form.resize(asked);
+                QCOMPARE(form.size(), got);
+                QCoreApplication::processEvents();
+                QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+            }
+            // A list longer than the window keeps a row for each colour, and the
+            // scroll bar it brings narrows the code column.
+            main_->ColorList.resize(60, 0x00FFFF);
+            form.ButtonUndoAll->click();
+            form.resize(220, 500);
+            QCoreApplication::processEvents();
+            QCOMPARE(form.GridCapture->RowCount(), 60);
+            QCOMPARE(form.GridCapture->Cell(0, 59), QStringLiteral("60"));
+            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+        }));
+    }
+
+    void geometryIsKeptBetweenOpenings()
+    {
+        const QPoint mainPos = main_->pos();
+        QRect first;
+        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+            first = QRect(form.pos(), form.size());
+            form.resize(230, 400);
+            form.move(300, 260);
+        }));
+        QCOMPARE(first, QRect(mainPos + QPoint(36, 0), QSize(220, 315)));
+        QCOMPARE(main_->ColorListWidth, 230);
+        QCOMPARE(main_->ColorListHeight, 400);
+        QCOMPARE(main_->ColorListLeft, 300);
+        QCOMPARE(main_->ColorListTop, 260);
+
+        main_->move(500, 500); // only the first opening follows the main window
+        QRect second;
+        QVERIFY(RunManager(*main_, [&](TFormColorList& form) { second = QRect(form.pos(), form.size()); }));
+        QCOMPARE(second, QRect(300, 260, 230, 400));
+        QCOMPARE(main_->ColorListOpenCount, 2);
+    }
+
+    void captureWhileOpenIsKept()
+    {
+        main_->ColorList = kThree;
+        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
+            form.GridCapture->SetRow(1);
+            main_->ShSelectedColor->SetBrushColor(0x808080);
+            main_->CaptureColor();
+            QCOMPARE(main_->ColorList, (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+            QCOMPARE(form.WorkList, main_->ColorList);
+            // The selection stays on the colour it was on.
+            QCOMPARE(form.SelectedIndex, 2);
+            QCOMPARE(Status(form), QStringLiteral("Selected index: 3"));
+            QCOMPARE(form.GridCapture->Cell(1, 0), Code(*main_, 0x808080));
+            QCOMPARE(form.GridCapture->Cell(0, 3), QStringLiteral("4"));
+            form.ButtonDelete->click();
+            form.ButtonUndoAll->click();
+            QCOMPARE(form.WorkList[0], TColor(0x808080));
+            QCOMPARE(form.WorkList.size(), std::size_t(4));
+        }));
+        QCOMPARE(main_->ColorList, (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+
+        // Into an emptied manager: the captured colour becomes the selected one.
+        main_->ColorList = {0x0000FF};
+        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
+            form.ButtonDelete->click();
+            QCOMPARE(form.SelectedIndex, -1);
+            main_->ShSelectedColor->SetBrushColor(0x123456);
+            main_->CaptureColor();
+            QCOMPARE(form.WorkList, (TColorArray{0x123456}));
+            QCOMPARE(form.SelectedIndex, 0);
+            form.ButtonDelete->click();
+        }));
+        QVERIFY(main_->ColorList.empty());
+    }
+
+    void aMillionColoursAnswerAtOnce()
+    {
+        TColorArray million(1000000);
+        for (std::size_t i = 0; i < million.size(); ++i)
+            million[i] = TColor(i & 0xFFFFFF);
+        main_->ColorList = million;
+        QElapsedTimer clock;
+        qint64 openMs = -1;
+        QList<QPair<const char*, qint64>> timings;
+        clock.start();
+        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+            QCoreApplication::processEvents(); // the first paint is part of opening
+            openMs = clock.elapsed();
+            form.GridCapture->SetRow(3);
+            const QList<QPair<const char*, QToolButton*>> buttons = {
+                {"up", form.ButtonUp},         {"down", form.ButtonDown},
+                {"delete", form.ButtonDelete}, {"undo all", form.ButtonUndoAll}};
+            for (const auto& [name, button] : buttons) {
+                QElapsedTimer t;
+                t.start();
+                button->click();
+                QCoreApplication::processEvents(); // includes the repaint
+                timings << qMakePair(name, t.elapsed());
+            }
+            QCOMPARE(form.WorkList.size(), std::size_t(1000000));
+            QCOMPARE(form.GridCapture->RowCount(), 1000000);
+            QCOMPARE(form.GridCapture->Cell(0, 999999), QStringLiteral("1000000"));
+            // The delete changed the row count; the columns keep their widths.
+            QCOMPARE(form.GridCapture->ColWidth(0), 40);
+            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+            clock.restart();
+        }));
+        const qint64 closeMs = clock.elapsed();
+        qInfo("1,000,000 colours: open %lld ms, close %lld ms", openMs, closeMs);
+        for (const auto& [name, ms] : timings)
+            qInfo("  %s: %lld ms", name, ms);
+        // Generous bounds: a sanitiser build on a shared machine.
+        QVERIFY(openMs < 3000);
+        for (const auto& [name, ms] : timings)
+            QVERIFY2(ms < 1500, name);
+        QCOMPARE(main_->ColorList.size(), std::size_t(1000000));
+    }
+};
+
+QTEST_MAIN(ManagerTest)
+#include "manager_test.moc"
