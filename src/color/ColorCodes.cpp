@@ -1,31 +1,435 @@
-// Placeholder until the colour model lands: HTML only.
 #include "color/ColorCodes.h"
 
-#include <array>
+#include <charconv>
+#include <cmath>
 
 namespace {
-constexpr std::array<std::string_view, FormatCount> kShort = {
+
+constexpr std::array<std::string_view, FormatCount> kShortNames = {
     "HTML", "RGB", "HSV/HSB", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL255", "HSL240", "RGB01"};
-constexpr std::array<std::string_view, FormatCount> kCaption = {
+constexpr std::array<std::string_view, FormatCount> kCaptions = {
     "HTML", "RGB", "HSB/HSV", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]"};
-}
 
-std::string FormatColorCode(int formatIndex, TColor color, char)
-{
-    if (formatIndex < 0 || formatIndex >= FormatCount)
-        return {};
-    static const char* hex = "0123456789ABCDEF";
-    std::string s = "#";
-    for (int shift : {0, 8, 16}) {
-        s += hex[(color >> (shift + 4)) & 0xF];
-        s += hex[(color >> shift) & 0xF];
+enum FormatIndex {
+    kHtml = 0, kRgb, kHsv, kHsl, kCmyk, kLab, kTColor, kHexa, kHsl255, kHsl240, kRgb01
+};
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+class CodeWriter {
+public:
+    explicit CodeWriter(ColorCodeText& out) : out_(out) {}
+
+    void Text(std::string_view text)
+    {
+        for (char c : text)
+            out_.chars[out_.size++] = c;
     }
-    return s;
+    void Hex2(unsigned value)
+    {
+        out_.chars[out_.size++] = kHexDigits[(value >> 4) & 0xF];
+        out_.chars[out_.size++] = kHexDigits[value & 0xF];
+    }
+    void Int(int value)
+    {
+        char* begin = out_.chars.data() + out_.size;
+        out_.size = std::to_chars(begin, out_.chars.data() + out_.chars.size(), value).ptr -
+                    out_.chars.data();
+    }
+    void IntList(std::initializer_list<int> values)
+    {
+        const char* separator = "";
+        for (int v : values) {
+            Text(separator);
+            Int(v);
+            separator = ", ";
+        }
+    }
+    // Two decimals, rounded to the nearest hundredth.
+    void Fixed2(double value, char decimalSeparator)
+    {
+        char* begin = out_.chars.data() + out_.size;
+        char* end = std::to_chars(begin, out_.chars.data() + out_.chars.size(), value,
+                                  std::chars_format::fixed, 2)
+                        .ptr;
+        for (char* p = begin; p != end; ++p)
+            if (*p == '.')
+                *p = decimalSeparator;
+        out_.size = end - out_.chars.data();
+    }
+
+private:
+    ColorCodeText& out_;
+};
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
 }
 
-std::string_view FormatShortName(int i) { return i >= 0 && i < FormatCount ? kShort[i] : std::string_view{}; }
-std::string_view FormatCaption(int i) { return i >= 0 && i < FormatCount ? kCaption[i] : std::string_view{}; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+// Trim takes away spaces and control characters.
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string NormalizeColorInput(std::string_view text) { return std::string(text); }
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsTrimmed(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsTrimmed(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
-ColorReadResult CBX_FormatReadInput(std::string_view, std::uint8_t, char) { return {}; }
+std::string RemoveAllIgnoringCase(const std::string& text, std::string_view pattern)
+{
+    std::string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (EqualIgnoringCase(std::string_view(text).substr(i, pattern.size()), pattern))
+            i += pattern.size();
+        else
+            result += text[i++];
+    }
+    return result;
+}
+
+std::string WithoutChar(std::string_view text, char removed)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c != removed)
+            result += c;
+    return result;
+}
+
+// The parts between single spaces. Two spaces in a row give an empty part
+// between them and a leading space an empty first part; a space at the very
+// end adds no part. Only the first four parts are kept, all are counted.
+struct SpaceParts {
+    std::array<std::string_view, 4> part;
+    std::size_t count = 0;
+};
+
+SpaceParts SplitAtSpaces(std::string_view text)
+{
+    SpaceParts parts;
+    const auto add = [&](std::string_view p) {
+        if (parts.count < parts.part.size())
+            parts.part[parts.count] = p;
+        ++parts.count;
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t space = text.find(' ', start);
+        if (space == std::string_view::npos) {
+            add(text.substr(start));
+            break;
+        }
+        add(text.substr(start, space - start));
+        start = space + 1;
+    }
+    return parts;
+}
+
+// Decimal digits only, within the signed 32-bit range.
+std::optional<std::int32_t> ReadIntegerPart(std::string_view part)
+{
+    if (part.empty())
+        return std::nullopt;
+    for (char c : part)
+        if (!IsDigit(c))
+            return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (error != std::errc() || end != part.data() + part.size())
+        return std::nullopt;
+    return value;
+}
+
+// Digits with at most one decimal separator ("1.5", "1.", ".5"). No exponent
+// is accepted: the program never writes one, and a part such as "1E5" is far
+// more likely a mistyped hexadecimal code than a number. The result must be
+// small enough for its component to be rounded to an integer.
+std::optional<double> ReadRealPart(std::string_view part, char decimalSeparator)
+{
+    std::string plain;
+    plain.reserve(part.size());
+    bool separatorSeen = false, digitSeen = false;
+    for (char c : part) {
+        if (IsDigit(c)) {
+            digitSeen = true;
+            plain += c;
+        } else if (c == decimalSeparator && !separatorSeen) {
+            separatorSeen = true;
+            plain += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digitSeen)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != plain.data() + plain.size())
+        return std::nullopt;
+    if (!(std::fabs(255 * value) < 9.0e18))
+        return std::nullopt;
+    return value;
+}
+
+struct NumberError {};
+
+std::int32_t IntegerOrThrow(std::string_view part)
+{
+    const auto value = ReadIntegerPart(part);
+    if (!value)
+        throw NumberError{};
+    return *value;
+}
+
+ColorReadResult Read(TColor color) { return {ReadStatus::Read, color}; }
+ColorReadResult WrongShape() { return {}; }
+
+ColorReadResult ReadHexNotation(std::string_view normalized, int formatIndex, char decimalSeparator)
+{
+    const std::string text = WithoutChar(WithoutChar(normalized, decimalSeparator), ' ');
+    if (text.size() != 6)
+        return WrongShape();
+    switch (formatIndex) {
+    case kHtml:
+        return Read(HtmlToColor("#" + text));
+    case kTColor:
+        return Read(HexToInt(text));
+    default: {
+        const std::string_view t = text;
+        return Read(RGBBytesToColor({std::uint8_t(HexToInt(t.substr(0, 2))),
+                                     std::uint8_t(HexToInt(t.substr(2, 2))),
+                                     std::uint8_t(HexToInt(t.substr(4, 2)))}));
+    }
+    }
+}
+
+ColorReadResult ReadIntegerNotation(std::string_view normalized, int formatIndex, char decimalSeparator)
+{
+    const std::string text = WithoutChar(normalized, decimalSeparator);
+    const SpaceParts parts = SplitAtSpaces(text);
+    const std::size_t wanted = formatIndex == kCmyk ? 4 : 3;
+    if (parts.count != wanted)
+        return WrongShape();
+    std::array<std::int32_t, 4> v{};
+    for (std::size_t i = 0; i < wanted; ++i)
+        v[i] = IntegerOrThrow(parts.part[i]);
+    const auto byte = [](std::int32_t x) { return static_cast<std::uint8_t>(x); };
+    const auto word = [](std::int32_t x) { return static_cast<std::uint16_t>(x); };
+    switch (formatIndex) {
+    case kRgb:
+        return Read(RGBBytesToColor({byte(v[0]), byte(v[1]), byte(v[2])}));
+    case kHsv:
+        return Read(RGBBytesToColor(HSVToRGB({word(v[0]), byte(v[1]), byte(v[2])})));
+    case kHsl:
+    case kHsl255:
+    case kHsl240: {
+        const THSLScale scale = formatIndex == kHsl ? 0 : formatIndex == kHsl255 ? 1 : 2;
+        return Read(RGBBytesToColor(HSLToRGB({word(v[0]), byte(v[1]), byte(v[2])}, scale)));
+    }
+    case kCmyk:
+        return Read(RGBBytesToColor(CMYKToRGB({byte(v[0]), byte(v[1]), byte(v[2]), byte(v[3])})));
+    default: {  // kLab
+        const auto signedWord = [](std::int32_t x) { return static_cast<std::int16_t>(x); };
+        return Read(RGBBytesToColor(LabToRGB({signedWord(v[0]), signedWord(v[1]), signedWord(v[2])})));
+    }
+    }
+}
+
+ColorReadResult ReadFractions(std::string_view normalized, char decimalSeparator)
+{
+    const SpaceParts parts = SplitAtSpaces(normalized);
+    if (parts.count != 3)
+        return WrongShape();
+    std::array<double, 3> v{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto value = ReadRealPart(parts.part[i], decimalSeparator);
+        if (!value)
+            throw NumberError{};
+        v[i] = *value;
+    }
+    TRGBFractions fractions;
+    fractions.red = v[0];
+    fractions.green = v[1];
+    fractions.blue = v[2];
+    return Read(RGBBytesToColor(FractionsToRGB(fractions)));
+}
+
+}  // namespace
+
+ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator)
+{
+    ColorCodeText out;
+    CodeWriter w(out);
+    const TRGBBytes rgb = ColorToRGBBytes(color);
+    switch (formatIndex) {
+    case kHtml:
+        w.Text("#");
+        w.Hex2(rgb.R), w.Hex2(rgb.G), w.Hex2(rgb.B);
+        break;
+    case kRgb:
+        w.IntList({rgb.R, rgb.G, rgb.B});
+        break;
+    case kHsv: {
+        const THSVValue hsv = RGBToHSV(rgb);
+        w.IntList({hsv.H, hsv.S, hsv.V});
+        break;
+    }
+    case kHsl:
+    case kHsl255:
+    case kHsl240: {
+        const THSLValue hsl = RGBToHSL(formatIndex == kHsl ? 0 : formatIndex == kHsl255 ? 1 : 2, rgb);
+        w.IntList({hsl.H, hsl.S, hsl.L});
+        break;
+    }
+    case kCmyk: {
+        const TCMYKValue cmyk = RGBToCMYK(rgb);
+        w.IntList({cmyk.C, cmyk.M, cmyk.Y, cmyk.K});
+        break;
+    }
+    case kLab: {
+        const TLabValue lab = RGBToLab(rgb);
+        w.IntList({lab.L, lab.a, lab.b});
+        break;
+    }
+    case kTColor:
+        w.Text("$00");
+        w.Hex2(rgb.B), w.Hex2(rgb.G), w.Hex2(rgb.R);
+        break;
+    case kHexa:  // the text of ColorToHexa, written in place
+        w.Text("0x");
+        w.Hex2(rgb.R), w.Hex2(rgb.G), w.Hex2(rgb.B);
+        break;
+    case kRgb01: {
+        const TRGBFractions f = RGBToFractions(rgb);
+        w.Fixed2(f.red, decimalSeparator);
+        w.Text(" - ");
+        w.Fixed2(f.green, decimalSeparator);
+        w.Text(" - ");
+        w.Fixed2(f.blue, decimalSeparator);
+        break;
+    }
+    default:
+        break;
+    }
+    return out;
+}
+
+std::string FormatColorCode(int formatIndex, TColor color, char decimalSeparator)
+{
+    return std::string(WriteColorCode(formatIndex, color, decimalSeparator).View());
+}
+
+std::string_view FormatShortName(int i) { return i >= 0 && i < FormatCount ? kShortNames[i] : std::string_view{}; }
+std::string_view FormatCaption(int i) { return i >= 0 && i < FormatCount ? kCaptions[i] : std::string_view{}; }
+
+std::optional<int> FormatIndexFromName(std::string_view name)
+{
+    if (const auto number = ReadIntegerPart(name); number && *number < FormatCount)
+        return *number;
+    for (int i = 0; i < FormatCount; ++i)
+        if (EqualIgnoringCase(name, kCaptions[i]) || EqualIgnoringCase(name, kShortNames[i]))
+            return i;
+    return std::nullopt;
+}
+
+std::optional<TColor> ReadColorValue(std::string_view text)
+{
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const std::string_view digits = text.substr(2);
+        for (char c : digits)
+            if (!IsHexDigit(c))
+                return std::nullopt;
+        try {
+            return HexToInt(digits) & 0x00FFFFFF;
+        } catch (const EConvertError&) {
+            return std::nullopt;
+        }
+    }
+    if (text.empty())
+        return std::nullopt;
+    for (char c : text)
+        if (!IsDigit(c))
+            return std::nullopt;
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value & 0x00FFFFFF;
+}
+
+std::string FormatColorValue(TColor color)
+{
+    ColorCodeText out;
+    CodeWriter w(out);
+    w.Text("0x");
+    w.Hex2(color >> 16), w.Hex2(color >> 8), w.Hex2(color);
+    return std::string(out.View());
+}
+
+std::string NormalizeColorInput(std::string_view text)
+{
+    std::string s(Trim(text));
+    for (std::string_view prefix : {"0x00", "0x", "$00", "$"})
+        s = RemoveAllIgnoringCase(s, prefix);
+    // Only the characters that some code uses survive; every run of others
+    // becomes one space, and none is left at either end.
+    std::string result;
+    result.reserve(s.size());
+    bool pendingSpace = false;
+    for (char c : s) {
+        if (IsHexDigit(c) || c == ',' || c == '.') {
+            if (pendingSpace && !result.empty())
+                result += ' ';
+            pendingSpace = false;
+            result += c;
+        } else {
+            pendingSpace = true;
+        }
+    }
+    return result;
+}
+
+ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
+                                    char decimalSeparator)
+{
+    try {
+        const std::string normalized = NormalizeColorInput(text);
+        switch (formatIndex) {
+        case kHtml:
+        case kTColor:
+        case kHexa:
+            return ReadHexNotation(normalized, formatIndex, decimalSeparator);
+        case kRgb:
+        case kHsv:
+        case kHsl:
+        case kCmyk:
+        case kLab:
+        case kHsl255:
+        case kHsl240:
+            return ReadIntegerNotation(normalized, formatIndex, decimalSeparator);
+        case kRgb01:
+            return ReadFractions(normalized, decimalSeparator);
+        default:
+            return WrongShape();
+        }
+    } catch (...) {
+        return {ReadStatus::BadNumber, 0x00FFFFFF};
+    }
+}

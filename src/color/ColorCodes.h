@@ -1,7 +1,10 @@
 #pragma once
 // Writing a colour as a code in one of the eleven notations, and reading a
-// typed code back.
+// typed code back. Nothing here depends on the C library's locale: the
+// decimal separator of "RGB[0,1]" is always passed in.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +16,27 @@ inline constexpr int FormatCount = 11;
 // for an index outside 0 to 10. The separator is used by "RGB[0,1]".
 std::string FormatColorCode(int formatIndex, TColor color, char decimalSeparator);
 
+// The same code without allocating, for callers that write many codes.
+struct ColorCodeText {
+    std::array<char, 32> chars{};
+    std::size_t size = 0;
+    std::string_view View() const { return {chars.data(), size}; }
+};
+ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator);
+
 // Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 10.
 std::string_view FormatShortName(int formatIndex);
 // Caption of the notation box ("HTML", "HSB/HSV", ...); empty outside 0 to 10.
 std::string_view FormatCaption(int formatIndex);
+// A format index given as its number "0" to "10", its caption or its short
+// name, letter case ignored.
+std::optional<int> FormatIndexFromName(std::string_view name);
+
+// A colour value as the program stores it (0x00BBGGRR), written in decimal or
+// with a "0x" prefix; the top byte is ignored.
+std::optional<TColor> ReadColorValue(std::string_view text);
+// "0x" and six upper-case hexadecimal digits of the value's low three bytes.
+std::string FormatColorValue(TColor color);
 
 enum class ReadStatus { Read, WrongShape, BadNumber };
 
@@ -25,8 +45,13 @@ struct ColorReadResult {
     TColor color = 0x00FFFFFF;
 };
 
+// Strips prefixes ("0x00", "0x", "$00", "$"), turns every character that no
+// code uses into a space and leaves single spaces between the parts.
 std::string NormalizeColorInput(std::string_view text);
 
 // Reads a code typed in the notation of the format index (255: none selected).
+// WrongShape: the text has the wrong length or number of parts for the
+// notation, or no notation is selected. BadNumber: the shape is right but a
+// part is not a number of the expected kind. Never throws.
 ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator);

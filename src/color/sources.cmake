@@ -1,3 +1,6 @@
 list(APPEND HB_CORE_SOURCES
   src/color/uColorToolsUtils.cpp
   src/color/ColorCodes.cpp)
+# A fused multiply-add changes the last digit of some codes.
+set_source_files_properties(src/color/uColorToolsUtils.cpp src/color/ColorCodes.cpp
+  PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")

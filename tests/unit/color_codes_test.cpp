@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "color/ColorCodes.h"
+
+namespace {
+
+using Row = std::array<const char*, FormatCount>;
+
+void ExpectEveryNotation(TColor color, char separator, const Row& expected)
+{
+    for (int i = 0; i < FormatCount; ++i) {
+        SCOPED_TRACE(testing::Message() << "notation " << FormatCaption(i));
+        EXPECT_EQ(FormatColorCode(i, color, separator), expected[i]);
+        EXPECT_EQ(WriteColorCode(i, color, separator).View(), expected[i]);
+    }
+}
+
+TEST(ColorCodeWriting, BlackWhiteAndOrangeInEveryNotation)
+{
+    ExpectEveryNotation(0x00000000, '.',
+                        {"#000000", "0, 0, 0", "0, 0, 0", "0, 0, 0", "0, 0, 0, 100", "0, 0, 0",
+                         "$00000000", "0x000000", "0, 0, 0", "0, 0, 0", "0.00 - 0.00 - 0.00"});
+    ExpectEveryNotation(0x00FFFFFF, '.',
+                        {"#FFFFFF", "255, 255, 255", "0, 0, 100", "0, 0, 100", "0, 0, 0, 0",
+                         "100, 0, 0", "$00FFFFFF", "0xFFFFFF", "0, 0, 255", "0, 0, 240",
+                         "1.00 - 1.00 - 1.00"});
+    ExpectEveryNotation(0x000080FF, ',',
+                        {"#FF8000", "255, 128, 0", "30, 100, 100", "30, 100, 50", "0, 50, 100, 0",
+                         "67, 43, 74", "$000080FF", "0xFF8000", "21, 255, 128", "20, 240, 120",
+                         "1,00 - 0,50 - 0,00"});
+}
+
+TEST(ColorCodeWriting, DetailsOfTheNotations)
+{
+    // Upper-case digits; the TColor row reverses the byte order of the HTML row.
+    EXPECT_EQ(FormatColorCode(0, 0x00EFCDAB, '.'), "#ABCDEF");
+    EXPECT_EQ(FormatColorCode(6, 0x00EFCDAB, '.'), "$00EFCDAB");
+    EXPECT_EQ(FormatColorCode(7, 0x00EFCDAB, '.'), "0xABCDEF");
+    EXPECT_EQ(FormatColorCode(7, 0x00EFCDAB, '.'), ColorToHexa({171, 205, 239}));
+    EXPECT_EQ(FormatColorCode(5, 0x00FF8000, '.'), "55, 19, -71");  // negative b
+    EXPECT_EQ(FormatColorCode(2, 0x000100FF, '.'), "360, 100, 100");
+    // The top byte is ignored.
+    EXPECT_EQ(FormatColorCode(0, 0xFF0080FF, '.'), "#FF8000");
+    // Hundredths are rounded: 1/255 = 0.0039, 2/255 = 0.0078, 254/255 = 0.996.
+    EXPECT_EQ(FormatColorCode(10, 0x00FE0201, '.'), "0.00 - 0.01 - 1.00");
+    EXPECT_EQ(FormatColorCode(10, 0x00FE0201, ','), "0,00 - 0,01 - 1,00");
+    for (int outside : {-1, 11, 255, 1000})
+        EXPECT_EQ(FormatColorCode(outside, 0x000080FF, '.'), "") << outside;
+}
+
+TEST(ColorCodeNames, CaptionsShortNamesAndLookup)
+{
+    const Row captions = {"HTML", "RGB", "HSB/HSV", "HSL", "CMYK", "LAB",
+                          "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]"};
+    const Row shortNames = {"HTML", "RGB", "HSV/HSB", "HSL", "CMYK", "LAB",
+                            "TColor", "Hexa", "HSL255", "HSL240", "RGB01"};
+    for (int i = 0; i < FormatCount; ++i) {
+        EXPECT_EQ(FormatCaption(i), captions[i]);
+        EXPECT_EQ(FormatShortName(i), shortNames[i]);
+        EXPECT_EQ(FormatIndexFromName(captions[i]), i);
+        EXPECT_EQ(FormatIndexFromName(shortNames[i]), i);
+        EXPECT_EQ(FormatIndexFromName(std::to_string(i)), i);
+    }
+    EXPECT_EQ(FormatShortName(-1), "");
+    EXPECT_EQ(FormatCaption(11), "");
+    EXPECT_EQ(FormatIndexFromName("hsb/hsv"), 2);
+    EXPECT_EQ(FormatIndexFromName("hsl (255)"), 8);
+    EXPECT_EQ(FormatIndexFromName("tcolor"), 6);
+    EXPECT_EQ(FormatIndexFromName("rgb01"), 10);
+    for (const char* unknown : {"", "11", "-1", "HSV", "HSL(255)", "RGB ", "99999999999"})
+        EXPECT_EQ(FormatIndexFromName(unknown), std::nullopt) << unknown;
+}
+
+TEST(ColorValueText, ReadsDecimalAndHexAndWritesHex)
+{
+    EXPECT_EQ(ReadColorValue("0x0080FF"), 0x0080FFu);
+    EXPECT_EQ(ReadColorValue("0X0080ff"), 0x0080FFu);
+    EXPECT_EQ(ReadColorValue("33023"), 0x0080FFu);
+    EXPECT_EQ(ReadColorValue("0"), 0u);
+    EXPECT_EQ(ReadColorValue("0xFF0080FF"), 0x0080FFu);  // top byte ignored
+    EXPECT_EQ(ReadColorValue("4294967295"), 0xFFFFFFu);
+    for (const char* bad : {"", "0x", "-1", "+5", "12a", "0x12G", " 5", "4294967296", "0x100000000", "#FF8000"})
+        EXPECT_EQ(ReadColorValue(bad), std::nullopt) << bad;
+    EXPECT_EQ(FormatColorValue(0x0080FF), "0x0080FF");
+    EXPECT_EQ(FormatColorValue(0xFFABCDEF), "0xABCDEF");
+}
+
+}  // namespace

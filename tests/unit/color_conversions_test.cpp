@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "color/uColorToolsUtils.h"
+
+namespace {
+
+constexpr TRGBBytes kOrange{255, 128, 0};
+
+TEST(ColorRounding, TiesGoToEvenAndKeepLowBits)
+{
+    struct Case {
+        double value;
+        int byte, word, int16;
+    };
+    const Case cases[] = {
+        {178.5, 178, 178, 178},  {127.5, 128, 128, 128},   {0.5, 0, 0, 0},
+        {1.5, 2, 2, 2},          {-0.5, 0, 0, 0},          {-1.5, 254, 65534, -2},
+        {255.5, 0, 256, 256},    {382.5, 126, 382, 382},   {65535.5, 0, 0, 0},
+        {32767.6, 0, 32768, -32768},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(RoundToByte(c.value), c.byte);
+        EXPECT_EQ(RoundToWord(c.value), c.word);
+        EXPECT_EQ(RoundToInt16(c.value), c.int16);
+    }
+}
+
+TEST(ColorRounding, HugeAndNonFiniteValuesAreDefined)
+{
+    // 2^40 + 7 keeps its low bits; beyond int64 the exact integer still does.
+    EXPECT_EQ(RoundToByte(std::ldexp(1.0, 40) + 7), 7);
+    EXPECT_EQ(RoundToWord(std::ldexp(1.0, 70) + std::ldexp(1.0, 20)), 0);
+    EXPECT_EQ(RoundToWord(std::ldexp(3.0, 62) + std::ldexp(1.0, 12)), 4096);
+    EXPECT_EQ(RoundToWord(-std::ldexp(1.0, 63) - std::ldexp(1.0, 12)), 65536 - 4096);
+    EXPECT_EQ(RoundToByte(std::numeric_limits<double>::infinity()), 0);
+    EXPECT_EQ(RoundToByte(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(ColorRecords, PackIntoThirtyTwoBitsFirstFieldLow)
+{
+    EXPECT_EQ(PackHSV({360, 100, 50}), 0x32640168u);
+    EXPECT_EQ(UnpackHSV(0x32640168u), (THSVValue{360, 100, 50}));
+    EXPECT_EQ(PackHSL({0xABCD, 0x12, 0x34}), 0x3412ABCDu);
+    EXPECT_EQ(UnpackHSL(0x3412ABCDu), (THSLValue{0xABCD, 0x12, 0x34}));
+    EXPECT_EQ(PackCMYK({1, 2, 3, 4}), 0x04030201u);
+    EXPECT_EQ(UnpackCMYK(0x04030201u), (TCMYKValue{1, 2, 3, 4}));
+    static_assert(sizeof(THSVValue) == 4 && sizeof(THSLValue) == 4 && sizeof(TCMYKValue) == 4);
+}
+
+TEST(ColorBytes, SplitAndJoinIgnoreTheTopByte)
+{
+    EXPECT_EQ(ColorToRGBBytes(0xFF0080FF), kOrange);
+    EXPECT_EQ(RGBBytesToColor(kOrange), 0x000080FFu);
+    EXPECT_EQ(RGBBytesToColor(ColorToRGBBytes(0xAB123456)), 0x00123456u);
+}
+
+TEST(ColorContrast, LuminanceDecidesWhiteOrBlackText)
+{
+    struct Case {
+        TColor color;
+        int luminance;
+        TColor text;
+    };
+    const Case cases[] = {
+        {0x00FF0000, 27, 0x00FFFFFF},  // blue
+        {0x000000FF, 76, 0x00FFFFFF},  // red
+        {0x0000FF00, 150, 0},          // green
+        {0x00FFFFFF, 255, 0},
+        {0x00000000, 0, 0x00FFFFFF},
+        {0xFF000000, 0, 0x00FFFFFF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.color);
+        EXPECT_EQ(ColorLuminance(c.color), c.luminance);
+        EXPECT_EQ(ContrastTextColor(c.color), c.text);
+    }
+    // The threshold: 128 is light.
+    EXPECT_EQ(ContrastTextColor(0x00808080), 0u);
+    EXPECT_EQ(ColorLuminance(0x007F7F7F), 127);
+    EXPECT_EQ(ContrastTextColor(0x007F7F7F), 0x00FFFFFFu);
+}
+
+TEST(ColorHex, HtmlReadsDigitPairsOfEitherCase)
+{
+    EXPECT_EQ(HtmlToColor("#FF8000"), 0x000080FFu);
+    EXPECT_EQ(HtmlToColor("#ff8000"), 0x000080FFu);
+    EXPECT_EQ(HtmlToColor("#aBcDeF"), 0x00EFCDABu);
+    EXPECT_EQ(HtmlToColor(""), 0u);
+    // The first character is not inspected; characters after the seventh are not read.
+    EXPECT_EQ(HtmlToColor("xFF8000zz"), 0x000080FFu);
+    for (const char* bad : {"#FF80G0", "#FF800", "#", "#FF 800", "#-F8000", "#FF8000"}) {
+        SCOPED_TRACE(bad);
+        if (std::string_view(bad) == "#FF8000")
+            EXPECT_NO_THROW(HtmlToColor(bad));
+        else
+            EXPECT_THROW(HtmlToColor(bad), EConvertError);
+    }
+}
+
+TEST(ColorHex, HexaAndHexToInt)
+{
+    EXPECT_EQ(ColorToHexa(kOrange), "0xFF8000");
+    EXPECT_EQ(ColorToHexa({171, 205, 239}), "0xABCDEF");
+    EXPECT_EQ(ColorToHexa({0, 0, 0}), "0x000000");
+    EXPECT_EQ(HexToInt("ff"), 255u);
+    EXPECT_EQ(HexToInt("0080FF"), 0x80FFu);
+    EXPECT_EQ(HexToInt("00000000FFFFFFFF"), 0xFFFFFFFFu);
+    for (const char* bad : {"", "G", "1 2", "-1", "0x10", "100000000"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(HexToInt(bad), EConvertError);
+    }
+}
+
+TEST(ColorHsl, OrangeGreyAndTheFullTurnInEachScale)
+{
+    struct Case {
+        TRGBBytes rgb;
+        THSLScale scale;
+        THSLValue hsl;
+    };
+    const Case cases[] = {
+        {kOrange, 0, {30, 100, 50}},
+        {kOrange, 1, {21, 255, 128}},
+        {kOrange, 2, {20, 240, 120}},
+        {kOrange, 7, {30, 100, 50}},  // unknown scales are degrees and percent
+        {{128, 128, 128}, 0, {0, 0, 50}},
+        {{128, 128, 128}, 1, {0, 0, 128}},
+        {{128, 128, 128}, 2, {0, 0, 120}},
+        {{255, 0, 1}, 0, {360, 100, 50}},
+        {{255, 0, 1}, 1, {255, 255, 128}},
+        {{255, 0, 1}, 2, {240, 240, 120}},
+        {{255, 0, 0}, 0, {0, 100, 50}},
+        {{0, 0, 0}, 0, {0, 0, 0}},
+        {{255, 255, 255}, 0, {0, 0, 100}},
+        {{255, 255, 255}, 1, {0, 0, 255}},
+        {{0, 128, 255}, 0, {210, 100, 50}},
+        {{200, 200, 100}, 0, {60, 48, 59}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B)
+                                        << " scale " << c.scale);
+        EXPECT_EQ(RGBToHSL(c.scale, c.rgb), c.hsl);
+    }
+    EXPECT_EQ(HSLToRGB({30, 100, 50}, 0), kOrange);
+    EXPECT_EQ(HSLToRGB({20, 240, 120}, 2), kOrange);
+    // Hue 21 of 255 is 29.6 degrees: the coarser scale does not come back exactly.
+    EXPECT_EQ(HSLToRGB({21, 255, 128}, 1), (TRGBBytes{255, 127, 1}));
+    EXPECT_EQ(HSLToRGB({360, 100, 50}, 0), (TRGBBytes{255, 0, 0}));
+    EXPECT_EQ(HSLToRGB({0, 0, 50}, 0), (TRGBBytes{128, 128, 128}));  // 127.5 to even
+}
+
+TEST(ColorHsl, HueToRgbSectorsInSinglePrecision)
+{
+    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 0.1f), 0.6f);
+    EXPECT_EQ(HueToRGB(0.0f, 1.0f, 0.25f), 1.0f);
+    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 0.6f), 0.4f);
+    EXPECT_EQ(HueToRGB(0.2f, 1.0f, 0.9f), 0.2f);
+    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, -0.9f), 0.6f);  // wrapped into 0-1
+    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 1.1f), 0.6f);
+}
+
+TEST(ColorHsv, KnownValuesAndRoundTrips)
+{
+    struct Case {
+        TRGBBytes rgb;
+        THSVValue hsv;
+    };
+    const Case cases[] = {
+        {kOrange, {30, 100, 100}},        {{128, 128, 128}, {0, 0, 50}},
+        {{255, 0, 1}, {360, 100, 100}},   {{255, 0, 0}, {0, 100, 100}},
+        {{0, 0, 0}, {0, 0, 0}},           {{255, 255, 255}, {0, 0, 100}},
+        {{0, 128, 255}, {210, 100, 100}}, {{200, 200, 100}, {60, 50, 78}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RGBToHSV(c.rgb), c.hsv) << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B);
+    EXPECT_EQ(HSVToRGB({30, 100, 100}), kOrange);
+    EXPECT_EQ(HSVToRGB({0, 0, 50}), (TRGBBytes{128, 128, 128}));  // 127.5 to even
+    EXPECT_EQ(HSVToRGB({360, 100, 100}), (TRGBBytes{255, 0, 0}));  // folded into sector 0
+    EXPECT_EQ(HSVToRGB({300, 100, 100}), (TRGBBytes{255, 0, 255}));
+}
+
+TEST(ColorWrapping, OutOfRangeComponentsWrapInsteadOfFailing)
+{
+    // Saturation 150: p = v * (1 - 1.5) = -0.5, 255 * -0.5 = -127.5 -> -128 -> 128.
+    EXPECT_EQ(HSVToRGB({0, 150, 100}), (TRGBBytes{255, 128, 128}));
+    // Fractions are not clamped: 1.5 -> 382.5 -> 382 -> 126; 2.0 -> 510 -> 254.
+    TRGBFractions f;
+    f.red = 1.5, f.green = 2.0, f.blue = -0.1;
+    EXPECT_EQ(FractionsToRGB(f), (TRGBBytes{126, 254, 230}));
+    // CMYK below zero is clamped, there is no upper clamp to reach.
+    EXPECT_EQ(CMYKToRGB({200, 0, 0, 0}), (TRGBBytes{0, 255, 255}));
+    // A huge hue lands in the "every other sector" branch without failing.
+    const TRGBBytes rgb = HSVToRGB({65535, 255, 255});
+    (void)rgb;
+}
+
+TEST(ColorCmyk, NoNormalisationByBlack)
+{
+    EXPECT_EQ(RGBToCMYK({200, 100, 50}), (TCMYKValue{0, 39, 59, 22}));
+    EXPECT_EQ(RGBToCMYK(kOrange), (TCMYKValue{0, 50, 100, 0}));
+    EXPECT_EQ(RGBToCMYK({0, 0, 0}), (TCMYKValue{0, 0, 0, 100}));
+    EXPECT_EQ(RGBToCMYK({255, 255, 255}), (TCMYKValue{0, 0, 0, 0}));
+    EXPECT_EQ(CMYKToRGB({0, 50, 100, 0}), kOrange);
+    EXPECT_EQ(CMYKToRGB({30, 0, 0, 0}), (TRGBBytes{178, 255, 255}));  // 178.5 to even
+}
+
+TEST(ColorFractions, ExactEighths)
+{
+    const TRGBFractions f = RGBToFractions(kOrange);
+    EXPECT_EQ(f.red, 1.0);
+    EXPECT_EQ(f.green, 128 / 255.0);
+    EXPECT_EQ(f.blue, 0.0);
+    EXPECT_EQ(FractionsToRGB(f), kOrange);
+}
+
+TEST(ColorLab, KnownValuesSignsAndClamps)
+{
+    struct Case {
+        TRGBBytes rgb;
+        TLabValue lab;
+    };
+    const Case cases[] = {
+        {kOrange, {67, 43, 74}},
+        {{0, 0, 0}, {0, 0, 0}},
+        {{255, 255, 255}, {100, 0, 0}},
+        {{0, 128, 255}, {55, 19, -71}},
+        {{0, 0, 255}, {32, 79, -108}},
+        {{0, 255, 0}, {88, -86, 83}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RGBToLab(c.rgb), c.lab) << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B);
+    EXPECT_EQ(LabToRGB({100, 0, 0}), (TRGBBytes{255, 255, 255}));
+    EXPECT_EQ(LabToRGB({0, 0, 0}), (TRGBBytes{0, 0, 0}));
+    // Extreme inputs stay finite and clamp into the byte range.
+    EXPECT_EQ(LabToRGB({32767, 32767, -32768}), (TRGBBytes{255, 255, 255}));
+    EXPECT_EQ(LabToRGB({-32768, 0, 0}), (TRGBBytes{0, 0, 0}));
+
+    const TLabReal clamped = XYZToLab({1e6, 1e6, 0});
+    EXPECT_EQ(clamped.L, 100);
+    EXPECT_EQ(clamped.b, 127);
+    const TLabReal low = XYZToLab({-100, -100, 1e6});
+    EXPECT_EQ(low.L, 0);
+    EXPECT_EQ(low.b, -128);
+}
+
+TEST(ColorLab, WhitePointAndMatrix)
+{
+    const TXYZValue white = ColorToXYZ(0x00FFFFFF);
+    EXPECT_NEAR(white.X, 95.05, 1e-9);
+    EXPECT_NEAR(white.Y, 100.0, 1e-9);
+    EXPECT_NEAR(white.Z, 108.9, 1e-9);
+    const TXYZValue fromLab = LabToXYZ(100, 0, 0);
+    EXPECT_NEAR(fromLab.X, 95.047, 1e-9);
+    EXPECT_NEAR(fromLab.Y, 100.0, 1e-9);
+    EXPECT_NEAR(fromLab.Z, 108.883, 1e-9);
+    EXPECT_EQ(XYZToColor(fromLab), 0x00FFFFFFu);
+}
+
+}  // namespace

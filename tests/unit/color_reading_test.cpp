@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "color/ColorCodes.h"
+
+namespace {
+
+constexpr TColor kOrange = 0x000080FF;
+constexpr TColor kWhite = 0x00FFFFFF;
+
+enum Notation { Html, Rgb, Hsv, Hsl, Cmyk, Lab, TCol, Hexa, Hsl255, Hsl240, Rgb01 };
+
+TEST(ColorInputNormalising, PrefixesOddCharactersAndSpaces)
+{
+    struct Case {
+        const char* input;
+        const char* normalized;
+    };
+    const Case cases[] = {
+        {"  #FF8000\r\n", "FF8000"},
+        {"\t0x0080FF ", "80FF"},  // "0x00" goes first
+        {"0X00FF", "FF"},
+        {"$000080FF", "0080FF"},
+        {"0x000080FF", "0080FF"},
+        {"$$12", "12"},
+        {"255, 128, 0", "255, 128, 0"},
+        {"1.00 - 0.50 - 0.00", "1.00 0.50 0.00"},
+        {"rgb(255;  128;\t0)", "b 255 128 0"},
+        {"Red", "ed"},
+        {"-50, -20", "50, 20"},
+        {"", ""},
+        {"   ", ""},
+        {"\xC3\xA9" "ab\xC3\xA9", "ab"},  // bytes of other alphabets are not code characters
+        {"00x0000", "000"},  // removal scans once, left to right
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NormalizeColorInput(c.input), c.normalized) << '"' << c.input << '"';
+}
+
+struct ReadCase {
+    const char* text;
+    int notation;
+    char separator;
+    ReadStatus status;
+    TColor color;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << "\" in " << FormatCaption(c.notation) << " with '" << c.separator << "'";
+}
+
+class ColorCodeReading : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ColorCodeReading, GivesTheColourOrTellsWhyNot)
+{
+    const ReadCase& c = GetParam();
+    const ColorReadResult r = CBX_FormatReadInput(c.text, static_cast<std::uint8_t>(c.notation), c.separator);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.color, c.status == ReadStatus::Read ? c.color : kWhite);
+}
+
+constexpr ReadStatus kRead = ReadStatus::Read;
+constexpr ReadStatus kShape = ReadStatus::WrongShape;
+constexpr ReadStatus kNumber = ReadStatus::BadNumber;
+
+const ReadCase kReadCases[] = {
+    // HTML, TColor and Hexa: six hexadecimal characters after clean-up.
+    {"#FF8000", Html, '.', kRead, kOrange},
+    {"FF8000", Html, '.', kRead, kOrange},
+    {"ff 80 00", Html, '.', kRead, kOrange},
+    {"FF.80.00", Html, '.', kRead, kOrange},
+    {"#FF800", Html, '.', kShape, 0},
+    {"Red", Html, '.', kShape, 0},
+    {"FF,800", Html, '.', kNumber, 0},  // the other separator stays and is no digit
+    {"0xFF8000", Hexa, '.', kRead, kOrange},
+    {"FF8000", Hexa, '.', kRead, kOrange},
+    {"0x0080FF", Hexa, '.', kShape, 0},
+    {"0080FF", Hexa, '.', kRead, 0x00FF8000},
+    {"FF,800", Hexa, '.', kNumber, 0},
+    {"$000080FF", TCol, '.', kRead, kOrange},
+    {"0x000080FF", TCol, '.', kRead, kOrange},
+    {"0080FF", TCol, '.', kRead, kOrange},
+    {"0080F", TCol, '.', kShape, 0},
+    {"00,80F", TCol, ',', kShape, 0},
+    // Integer notations: parts between single spaces.
+    {"255. 128. 0", Rgb, '.', kRead, kOrange},  // typed commas became separators
+    {"255, 128, 0", Rgb, ',', kRead, kOrange},
+    {"255 128 0", Rgb, '.', kRead, kOrange},
+    {"255, 128, 0", Rgb, '.', kNumber, 0},  // pasted: "255," is no integer
+    {"255 . 128 . 0", Rgb, '.', kShape, 0},  // five parts
+    {"255 128", Rgb, '.', kShape, 0},
+    {". 255 128 0", Rgb, '.', kShape, 0},  // leading empty part
+    {"255 128 0 .", Rgb, '.', kRead, kOrange},  // a trailing space adds no part
+    {"255 . 128", Rgb, '.', kNumber, 0},  // an empty middle part
+    {"300 0 0", Rgb, '.', kRead, 44},
+    {"FF 0 0", Rgb, '.', kNumber, 0},
+    {"2147483647 0 0", Rgb, '.', kRead, 255},
+    {"2147483648 0 0", Rgb, '.', kNumber, 0},
+    {"99999999999999999999 0 0", Rgb, '.', kNumber, 0},
+    {"", Rgb, '.', kShape, 0},
+    {"30, 100, 100", Hsv, ',', kRead, kOrange},
+    {"360 100 100", Hsv, '.', kRead, 0x000000FF},
+    {"65566 100 100", Hsv, '.', kRead, kOrange},  // hue kept to 16 bits: 30
+    {"30, 100, 50", Hsl, ',', kRead, kOrange},
+    {"21 255 128", Hsl255, '.', kRead, 0x00017FFF},  // 29.6 degrees
+    {"20 240 120", Hsl240, '.', kRead, kOrange},
+    {"0, 50, 100, 0", Cmyk, ',', kRead, kOrange},
+    {"0, 50, 100", Cmyk, ',', kShape, 0},
+    {"0 50 100 0 0", Cmyk, '.', kShape, 0},
+    {"67, 43, 74", Lab, ',', kRead, RGBBytesToColor(LabToRGB({67, 43, 74}))},
+    {"50, -20, 30", Lab, ',', kRead, RGBBytesToColor(LabToRGB({50, 20, 30}))},
+    {"100 0 0", Lab, '.', kRead, kWhite},
+    {"65636 0 0", Lab, '.', kRead, kWhite},  // 65636 as 16 bits is 100
+    // RGB[0,1]: real parts with the separator that is passed in.
+    {"1.00 - 0.50 - 0.00", Rgb01, '.', kRead, kOrange},  // 127.5 to even
+    {"1,00 - 0,50 - 0,00", Rgb01, ',', kRead, kOrange},
+    {"1,00 - 0,50 - 0,00", Rgb01, '.', kNumber, 0},
+    {"1.00 - 0.50 - 0.00", Rgb01, ',', kNumber, 0},
+    {"2.00 - 0 - 0", Rgb01, '.', kRead, 254},
+    {"1 .5 0.", Rgb01, '.', kRead, kOrange},
+    {"1 0.5.0 0", Rgb01, '.', kNumber, 0},
+    {"1 . 0", Rgb01, '.', kNumber, 0},
+    {"1E0 0 0", Rgb01, '.', kNumber, 0},  // no exponent
+    {"1 0", Rgb01, '.', kShape, 0},
+    {"1 0 0 0", Rgb01, '.', kShape, 0},
+    {"100000000000000000000 0 0", Rgb01, '.', kNumber, 0},
+    // No notation selected, or an index beyond the table.
+    {"#FF8000", 255, '.', kShape, 0},
+    {"#FF8000", 11, '.', kShape, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ColorCodeReading, testing::ValuesIn(kReadCases));
+
+TEST(ColorCodeReadingSafety, OddInputsNeverEscape)
+{
+    const std::string long_digits(100000, '9');
+    const std::string texts[] = {long_digits, long_digits + " 1 1", std::string(5000, ' '),
+                                 std::string("\0\0\0", 3), "..........", ",,,", "1" + std::string(400, '0') + ".5 0 0"};
+    for (const std::string& text : texts)
+        for (int notation = 0; notation < FormatCount; ++notation)
+            for (char separator : {'.', ','})
+                EXPECT_NO_THROW(CBX_FormatReadInput(text, std::uint8_t(notation), separator));
+}
+
+}  // namespace
