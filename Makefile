@@ -3,7 +3,7 @@ BUILD      ?= build
 TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps run build test build-test bench fuzz soak clean
+.PHONY: deps run build test build-test bench fuzz fuzz-brief soak clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,8 +19,16 @@ build-test: deps
 	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
-test: build-test
+test: build-test fuzz-brief
 	@bash scripts/run-tests.sh $(TESTBUILD)
+
+# Every reader under libFuzzer for FUZZ_SECONDS (default 120) each.
+fuzz: deps
+	@bash scripts/fuzz.sh run
+
+# A few seconds each, and the kept crash inputs replayed, so the targets keep building and passing.
+fuzz-brief: deps
+	@FUZZ_SECONDS=$${FUZZ_BRIEF_SECONDS:-3} bash scripts/fuzz.sh brief
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
@@ -28,4 +36,4 @@ bench: deps
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) build-bench
+	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz

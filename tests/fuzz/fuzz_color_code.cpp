@@ -1,0 +1,56 @@
+// A typed or pasted code in any notation. The first byte picks the notation
+// (12 choices: the eleven and "none selected"), the second the decimal
+// separator; the rest is the text of the code field.
+#include <cstdint>
+
+#include "FuzzCheck.h"
+#include "color/ColorCodes.h"
+
+namespace {
+// Notations whose codes carry the three bytes exactly.
+bool IsExactNotation(int format) { return format == 0 || format == 1 || format == 6 || format == 7; }
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    const int choice = data[0] % (FormatCount + 1);
+    const std::uint8_t format = choice == FormatCount ? 255 : std::uint8_t(choice);
+    const char separator = (data[1] & 1) ? ',' : '.';
+    const std::string_view text = FuzzBytes(data + 2, size - 2);
+
+    const std::string normalized = NormalizeColorInput(text);
+    for (char c : normalized)
+        FUZZ_CHECK(c == ' ' || c == ',' || c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') ||
+                   (c >= 'a' && c <= 'f'));
+    FUZZ_CHECK(normalized.find("  ") == std::string::npos);
+
+    const ColorReadResult read = CBX_FormatReadInput(text, format, separator);
+    if (read.status != ReadStatus::Read) {
+        FUZZ_CHECK(read.color == 0x00FFFFFF);
+        return 0;
+    }
+    FUZZ_CHECK(format < FormatCount);
+    FUZZ_CHECK((read.color & 0xFF000000u) == 0);
+
+    // What the program writes for the colour it read must read back when typed
+    // into the code field, which turns every "," and "." into the separator.
+    const std::string code = FormatColorCode(format, read.color, separator);
+    FUZZ_CHECK(WriteColorCode(format, read.color, separator).View() == code);
+    std::string typed = code;
+    for (char& c : typed)
+        if (c == ',' || c == '.')
+            c = separator;
+    const ColorReadResult again = CBX_FormatReadInput(typed, format, separator);
+    // A "Hexa" code with no red starts with "0x00", which the clean-up strips
+    // like a prefix: such a code is refused by design.
+    if (format == 7 && (read.color & 0xFF) == 0) {
+        FUZZ_CHECK(again.status == ReadStatus::WrongShape);
+        return 0;
+    }
+    FUZZ_CHECK(again.status == ReadStatus::Read);
+    if (IsExactNotation(format))
+        FUZZ_CHECK(again.color == read.color);
+    return 0;
+}

@@ -1,0 +1,27 @@
+// The bytes of a language file, or of any file chosen as one.
+#include "FuzzCheck.h"
+#include "app/AppSettings.h"
+#include "config/IniLines.h"
+#include "config/LanguageFile.h"
+#include "config/UiTexts.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+    const std::string text = DecodeTextFileBytes(FuzzBytes(data, size));
+    TAppSettings settings;
+    settings.AppDir = "/opt/huebird/";
+    settings.AppName = "Huebird";
+    settings.LanguageCode = "en";
+    settings.HelpFilePath = "/opt/huebird/help/help_en.htm";
+    std::size_t captions = 0;
+    ApplyLanguageText(text, settings, [&](std::string_view key, const std::string& caption) {
+        FUZZ_CHECK(IsMenuCaptionKey(key));
+        FUZZ_CHECK(caption.find('\n') == std::string::npos && caption.find('\r') == std::string::npos);
+        ++captions;
+    });
+    FUZZ_CHECK(captions <= SplitTextLines(text).size());
+    FUZZ_CHECK(settings.HelpFilePath.rfind(settings.AppDir, 0) == 0);
+    FUZZ_CHECK(settings.LanguageCode.find('\n') == std::string::npos);
+    FUZZ_CHECK(UiTexts().SBadFile.find('\r') == std::string::npos);
+    return 0;
+}
