@@ -315,6 +315,11 @@ void TMainForm::dropEvent(QDropEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // Left unaccepted, the override lets the Edit menu's whole-field commands
+    // run instead of the field's own copy of its selection.
+    if (event->type() == QEvent::ShortcutOverride && watched == EditCaptureColor
+        && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Typed characters never reach the notation box; it is chosen from its list.

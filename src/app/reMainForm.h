@@ -146,6 +146,8 @@ public:
     void PopupCutClick();
     void PopupCopyClick();
     void PopupPasteClick();
+    // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
+    bool EditMenuTakesKey(const QKeyEvent* key) const;
 
     // ---- settings, languages, help (config/MainFormConfig.cpp) ----
     void OpenIniFile(const QString& path);

@@ -1,0 +1,464 @@
+// List files, the palette, dropped files and the clipboard commands of the
+// main window.
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QtTest>
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/MessageText.h"
+#include "app/reMainForm.h"
+#include "config/UiTexts.h"
+#include "exchange/ColorListFile.h"
+#include "exchange/ExchangeDialogs.h"
+
+namespace {
+
+const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const QByteArray kOrangeBlackFile = "[RGB,HTML]\r\n255 128   0\t#FF8000\r\n  0   0   0\t#000000\r\n";
+const TColorArray kOrangeBlack = {0x0080FF, 0x000000};
+
+// What the window shows of its list, to compare before and after a command.
+struct ListViewState {
+    TColorArray list;
+    TColor current;
+    int selectedIndex;
+    int gridRow;
+    int gridRows;
+    QString field;
+    bool operator==(const ListViewState&) const = default;
+};
+
+ListViewState ViewState(const TMainForm& form)
+{
+    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->Row(),
+            form.GridCapture->RowCount(), form.EditCaptureColor->text()};
+}
+
+char* toString(const ListViewState& s)
+{
+    return QTest::toString(QStringLiteral("%1 colours, current %2, selected %3, row %4 of %5, field '%6'")
+                               .arg(s.list.size())
+                               .arg(s.current, 6, 16, QLatin1Char('0'))
+                               .arg(s.selectedIndex)
+                               .arg(s.gridRow)
+                               .arg(s.gridRows)
+                               .arg(s.field));
+}
+
+QString Code(const TMainForm& form, TColor color) { return form.ShowCodeColors(form.CBX_FormatCapture, color); }
+
+} // namespace
+
+class ExchangeTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestAppDir> dir_;
+    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<MessageRecorder> messages_;
+    QList<TFileDialogSetup> dialogs_;
+    QString chosenPath_;
+    QStringList questions_;
+    bool confirm_ = true;
+
+    TMainForm& form() { return *main_; }
+
+    // Three colours in the list with the third one selected in the grid.
+    void FillThreeAndSelectLast()
+    {
+        form().ColorList = kThree;
+        form().FillGridCapture(form().ColorList);
+        form().GridCapture->SetRow(2);
+        QCOMPARE(form().SelectedIndex, 2);
+        QCOMPARE(form().CurrentColor, kThree[2]);
+    }
+
+    void FocusCodeField()
+    {
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        form().EditCaptureColor->setFocus();
+        QTRY_VERIFY(form().EditCaptureColor->hasFocus());
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestAppDir>();
+        UseAppDir(*dir_);
+        main_ = std::make_unique<TMainForm>();
+        UseAppDir(*dir_);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        messages_ = std::make_unique<MessageRecorder>();
+        UiTexts().SBadFile = "Unreadable list";
+        UiTexts().SBadFileFormat = "Not a list: %s (1.00)";
+        UiTexts().SFileNotFound = "No palette";
+        UiTexts().SNoDataToSave = "Nothing to save";
+        UiTexts().SNoDataToCopy = "Nothing to copy";
+        UiTexts().SWarningOverwriteFile = "Replace %s?";
+        SetDecimalSeparator('.');
+        dialogs_.clear();
+        questions_.clear();
+        chosenPath_.clear();
+        confirm_ = true;
+        SetFileDialogRunner([this](QWidget*, const TFileDialogSetup& setup) {
+            dialogs_ << setup;
+            return chosenPath_;
+        });
+        SetConfirmOverwriteRunner([this](const QString& text) {
+            questions_ << text;
+            return confirm_;
+        });
+    }
+
+    void cleanup()
+    {
+        SetFileDialogRunner(nullptr);
+        SetConfirmOverwriteRunner(nullptr);
+        messages_.reset();
+        main_.reset();
+        dir_.reset();
+    }
+
+    void openingAListShowsItsFirstColour()
+    {
+        FillThreeAndSelectLast();
+        dir_->write("lists/two.txt", kOrangeBlackFile);
+        chosenPath_ = dir_->file("lists/two.txt");
+        form().MenuOpenColorListClick();
+
+        QCOMPARE(dialogs_.size(), 1);
+        const TFileDialogSetup& setup = dialogs_.first();
+        QVERIFY(!setup.save);
+        QCOMPARE(setup.directory, QDir::currentPath());
+        QCOMPARE(setup.nameFilters, QStringList({"All files (*.*)", "Text files (*.txt)"}));
+        QCOMPARE(setup.selectedNameFilter, QStringLiteral("Text files (*.txt)"));
+        QVERIFY(setup.fileName.isEmpty());
+
+        QVERIFY(messages_->messages.empty());
+        QCOMPARE(form().ColorList, kOrangeBlack);
+        QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
+        QCOMPARE(form().SelectedIndex, 0);
+        QCOMPARE(form().GridCapture->Row(), 0);
+        QCOMPARE(form().GridCapture->RowCount(), 6);
+        QCOMPARE(form().EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
+    }
+
+    void cancellingTheOpenDialogChangesNothing()
+    {
+        FillThreeAndSelectLast();
+        const ListViewState before = ViewState(form());
+        form().MenuOpenColorListClick();
+        QCOMPARE(dialogs_.size(), 1);
+        QCOMPARE(ViewState(form()), before);
+        QVERIFY(messages_->messages.empty());
+    }
+
+    void refusedFilesLeaveTheListAndViewAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        const QString unreadable = "Unreadable list";
+        QTest::newRow("upper-case extension") << "LIST.TXT" << kOrangeBlackFile << 0 << "Not a list: LIST.TXT (1)";
+        QTest::newRow("no extension") << "list" << kOrangeBlackFile << 0 << "Not a list: list (1)";
+        QTest::newRow("picture") << "photo.png" << QByteArray("\x89PNG") << 0 << "Not a list: photo.png (1)";
+        QTest::newRow("two fields after good lines") << "half.txt" << QByteArray("1 2 3\r\n4 5 6\r\n7 8\r\n") << 3 << unreadable;
+        QTest::newRow("word in a colour") << "word.gpl" << QByteArray("GIMP Palette\n1 2 blue\tName\n") << 3 << unreadable;
+        QTest::newRow("only comments") << "notes.txt" << QByteArray("# nothing\r\n[RGB,HTML]\r\n") << 3 << unreadable;
+        QTest::newRow("empty") << "empty.txt" << QByteArray() << 3 << unreadable;
+        QTest::newRow("missing") << "missing.txt" << QByteArray() << 3 << unreadable;
+        QTest::newRow("directory") << "folder.txt" << QByteArray() << 3 << unreadable;
+    }
+
+    void refusedFilesLeaveTheListAndViewAsTheyWere()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        if (name == "folder.txt")
+            QDir().mkpath(dir_->file("in/folder.txt"));
+        else if (name != "missing.txt")
+            dir_->write("in/" + name, bytes);
+
+        FillThreeAndSelectLast();
+        const ListViewState before = ViewState(form());
+        QVERIFY(!form().OpenColorList(dir_->file("in/" + name)));
+
+        QCOMPARE(ViewState(form()), before);
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), kind);
+        QCOMPARE(messages_->messages[0].text, text);
+    }
+
+    void savingWritesTheListInTheChosenNotationAndReadsBack()
+    {
+        form().CBX_FormatCapture->setCurrentIndex(1);
+        form().ColorList = kThree;
+        chosenPath_ = dir_->file("saved.txt");
+        form().MenuSaveColorListClick();
+
+        QCOMPARE(dialogs_.size(), 1);
+        const TFileDialogSetup& setup = dialogs_.first();
+        QVERIFY(setup.save);
+        QCOMPARE(setup.directory, QDir::currentPath());
+        QCOMPARE(setup.nameFilters, QStringList({"All files (*.*)", "Text files (*.txt)"}));
+        QCOMPARE(setup.selectedNameFilter, QStringLiteral("Text files (*.txt)"));
+        QCOMPARE(setup.fileName, QStringLiteral("color-list.txt"));
+        QCOMPARE(setup.defaultSuffix, QStringLiteral("txt"));
+        QVERIFY(questions_.isEmpty()); // a new file needs no question
+        QVERIFY(messages_->messages.empty());
+
+        const QByteArray saved = dir_->read("saved.txt");
+        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + Code(form(), kThree[0]).toUtf8() + "\r\n"));
+        QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
+
+        form().ColorList.clear();
+        QVERIFY(form().OpenColorList(chosenPath_));
+        QCOMPARE(form().ColorList, kThree);
+    }
+
+    void savingOverAFileAsksFirst()
+    {
+        dir_->write("old.txt", "old contents");
+        form().ColorList = kThree;
+        chosenPath_ = dir_->file("old.txt");
+
+        confirm_ = false;
+        form().MenuSaveColorListClick();
+        QCOMPARE(questions_, QStringList({"Replace " + chosenPath_ + "?"}));
+        QCOMPARE(dir_->read("old.txt"), QByteArray("old contents"));
+
+        confirm_ = true;
+        form().MenuSaveColorListClick();
+        QCOMPARE(questions_.size(), 2);
+        QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
+        QVERIFY(messages_->messages.empty());
+    }
+
+    void savingAnEmptyListOnlyTellsSo()
+    {
+        chosenPath_ = dir_->file("never.txt");
+        form().MenuSaveColorListClick();
+        QVERIFY(dialogs_.isEmpty());
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), 0);
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to save"));
+        QVERIFY(!QFile::exists(chosenPath_));
+    }
+
+    void aFailedSaveReportsWhyAndKeepsTheOldFile()
+    {
+        // Into a folder that does not exist: nothing is created.
+        form().ColorList = kThree;
+        chosenPath_ = dir_->file("no/such/folder/list.txt");
+        form().MenuSaveColorListClick();
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), 2);
+        QVERIFY(messages_->messages[0].text.startsWith(chosenPath_ + '\n'));
+        QVERIFY(messages_->messages[0].text.size() > chosenPath_.size() + 1);
+        QVERIFY(!QFile::exists(chosenPath_));
+
+        // A write that fails half-way (the file-size limit, which binds every
+        // user): the old file stays whole and no temporary file is left.
+        messages_->messages.clear();
+        dir_->write("full/list.txt", "old contents");
+        chosenPath_ = dir_->file("full/list.txt");
+        form().ColorList.assign(20000, 0x123456);
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 64 * 1024;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        form().MenuSaveColorListClick();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), 2);
+        QCOMPARE(dir_->read("full/list.txt"), QByteArray("old contents"));
+        QCOMPARE(QDir(dir_->file("full")).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
+    }
+
+    void paletteLoadsFromThePalettesFolder()
+    {
+        form().MenuSwatchesClick();
+        QVERIFY(messages_->messages.empty());
+        QCOMPARE(form().ColorList.size(), std::size_t(84));
+        QCOMPARE(form().CurrentColor, form().ColorList.front());
+        TColorArray unique = form().ColorList;
+        std::sort(unique.begin(), unique.end());
+        QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
+
+        // The installed palette is saved as the program saves a list.
+        const QByteArray bytes = dir_->read("palettes/classic-84.txt");
+        QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().ColorList, 0, '.')));
+
+        QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
+        form().MenuSwatchesClick();
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), 0);
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("No palette"));
+        QCOMPARE(form().ColorList.size(), std::size_t(84));
+    }
+
+    void droppedFilesLoadInOrder()
+    {
+        const QString deep = "drops/" + QString(120, 'd') + "/" + QString(120, 'e') + "/";
+        dir_->write(deep + "first.txt", kOrangeBlackFile);
+        dir_->write("drops/second.gpl", "GIMP Palette\nName: two\n#\n  1   2   3\tDark one\n");
+        dir_->write("drops/picture.png", "\x89PNG");
+        const QString first = dir_->file(deep + "first.txt");
+        QVERIFY(first.size() > 255);
+
+        auto drop = [this](const QStringList& paths) {
+            QMimeData mime;
+            QList<QUrl> urls;
+            for (const QString& p : paths)
+                urls << QUrl::fromLocalFile(p);
+            mime.setUrls(urls);
+            // A drop goes to the widget that accepted the drag's entry.
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(main_.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(main_.get(), &drop);
+        };
+
+        drop({first, dir_->file("drops/second.gpl")});
+        QCOMPARE(form().ColorList, TColorArray({0x030201}));
+        QVERIFY(messages_->messages.empty());
+
+        drop({first, dir_->file("drops/picture.png")});
+        QCOMPARE(form().ColorList, kOrangeBlack);
+        QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
+    }
+
+    void copyColorListPutsTheCodesOnTheClipboard()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("before");
+        form().PopupCopyColorListClick();
+        QCOMPARE(clipboard->text(), QStringLiteral("before"));
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(int(messages_->messages[0].kind), 0);
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to copy"));
+
+        form().ColorList = kThree;
+        for (int format : {0, 1, 10}) {
+            form().CBX_FormatCapture->setCurrentIndex(format);
+            form().MenuCopyColorList->trigger();
+            QString expected;
+            for (TColor c : kThree)
+                expected += Code(form(), c) + "\r\n";
+            QCOMPARE(clipboard->text(), expected);
+        }
+    }
+
+    void cutCopyPasteActOnTheWholeFieldOnlyWithItsFocus()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QLineEdit* field = form().EditCaptureColor;
+        field->setText("#FF8000");
+
+        form().GridCapture->setFocus();
+        QTRY_VERIFY(form().GridCapture->hasFocus());
+        clipboard->setText("outside");
+        form().PopupCopyClick();
+        form().PopupCutClick();
+        form().PopupPasteClick();
+        QCOMPARE(clipboard->text(), QStringLiteral("outside"));
+        QCOMPARE(field->text(), QStringLiteral("#FF8000"));
+
+        FocusCodeField();
+        field->setSelection(1, 2);
+        form().PopupCopyClick();
+        QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
+
+        field->setSelection(2, 1);
+        form().PopupCutClick();
+        QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
+        QVERIFY(field->text().isEmpty());
+
+        field->setText("#000000");
+        field->setCursorPosition(3);
+        clipboard->setText(QStringLiteral("Red, grün\t& 12"));
+        form().PopupPasteClick();
+        QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
+
+        // Without text on the clipboard Paste does nothing.
+        clipboard->setMimeData(new QMimeData);
+        form().PopupPasteClick();
+        QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
+    }
+
+    void editMenuKeysBeatTheFieldsOwnClipboardKeys()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QLineEdit* field = form().EditCaptureColor;
+        FocusCodeField();
+        QSignalSpy pastes(form().MenuPaste, &QAction::triggered);
+
+        field->setText("#FF8000");
+        field->setSelection(1, 2);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
+
+        field->setSelection(1, 2);
+        QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
+        QVERIFY(field->text().isEmpty());
+
+        field->setText("#000000");
+        clipboard->setText("#123456");
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(pastes.count(), 0);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(pastes.count(), 1);
+        QCOMPARE(field->text(), QStringLiteral("#123456"));
+    }
+
+    void aMillionColoursLoadAndSaveQuickly()
+    {
+        TColorArray big(1'000'000);
+        for (std::size_t i = 0; i < big.size(); ++i)
+            big[i] = TColor(i * 2654435761u) & 0xFFFFFF;
+        const std::string text = ColorListFileText(big, 0, '.');
+        dir_->write("big.txt", QByteArray::fromStdString(text));
+
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(form().OpenColorList(dir_->file("big.txt")));
+        QCoreApplication::processEvents();
+        const qint64 loadMs = clock.restart();
+        QCOMPARE(form().ColorList.size(), big.size());
+        QCOMPARE(form().GridCapture->RowCount(), 1'000'000);
+
+        chosenPath_ = dir_->file("big-saved.txt");
+        form().MenuSaveColorListClick();
+        const qint64 saveMs = clock.elapsed();
+        QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
+        qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs << " ms";
+        // Generous for sanitizer builds under load; an optimised build is far below.
+        QVERIFY(loadMs < 8000);
+        QVERIFY(saveMs < 8000);
+    }
+};
+
+QTEST_MAIN(ExchangeTest)
+#include "exchange_test.moc"
