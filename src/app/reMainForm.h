@@ -116,6 +116,8 @@ public:
     void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
     void WMHotKey(int id);
     void ButtonHotKeyClick();
+    // Replaces the system hotkeys (tests watch registrations with their own).
+    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
 
     // ---- list view and code field (colorlist/MainFormList.cpp) ----
     void CreateListView();
@@ -158,6 +160,7 @@ public:
     void CallHelpHtml();
     void MenuHelpIndexClick();
     bool HelpChm();
+    void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
     void MenuWebsiteClick();
     void ButtonAboutClick();
 

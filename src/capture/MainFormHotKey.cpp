@@ -46,3 +46,11 @@ void TMainForm::ButtonHotKeyClick()
     TFormHotKey dialog(this);
     RunHotKeyDialog(dialog);
 }
+
+void TMainForm::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
+{
+    if (!hotkey)
+        return;
+    globalHotkey_ = std::move(hotkey);
+    connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
+}

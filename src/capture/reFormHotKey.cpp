@@ -26,6 +26,19 @@ TShortCut ModifierBits(Qt::KeyboardModifiers modifiers)
     return bits;
 }
 
+// The modifier bit a modifier key stands for; 0 for other keys. The state
+// reported with a modifier key's own press or release may or may not
+// include it, depending on the platform.
+TShortCut ModifierOfKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift: return scShift;
+    case Qt::Key_Control: return scCtrl;
+    case Qt::Key_Alt: return scAlt;
+    default: return 0;
+    }
+}
+
 bool IsModifierKey(int key)
 {
     switch (key) {
@@ -107,7 +120,7 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (IsModifierKey(key) || key == Qt::Key_unknown) {
-        setText(ModifierPrefix(bits));
+        setText(ModifierPrefix(bits | ModifierOfKey(key)));
         return;
     }
     // Meta has no place in the shortcut value: such a combination is refused.
@@ -126,7 +139,7 @@ void THotKeyEdit::keyReleaseEvent(QKeyEvent* event)
 {
     event->accept();
     if (IsModifierKey(event->key())) {
-        const TShortCut held = ModifierBits(QGuiApplication::queryKeyboardModifiers());
+        const TShortCut held = ModifierBits(event->modifiers()) & ~ModifierOfKey(event->key());
         if (held)
             setText(ModifierPrefix(held));
         else

@@ -1,0 +1,344 @@
+// The hotkey dialog and its entry control, the key table behind it, and the
+// registration of the capture hotkey by the main window.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QtTest>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "WidgetTestSupport.h"
+#include "app/reMainForm.h"
+#include "capture/AtomTable.h"
+#include "capture/ShortcutKeys.h"
+#include "capture/reFormHotKey.h"
+#include "config/UiTexts.h"
+#include "platform/GlobalHotkey.h"
+
+namespace {
+
+// Records registrations; refuses the combinations it is told to.
+class FakeHotkey : public IGlobalHotkey {
+public:
+    struct Registration {
+        int id;
+        unsigned modifiers;
+        unsigned key;
+    };
+    std::vector<Registration> active;
+    std::set<std::pair<unsigned, unsigned>> refused; // (modifiers, key)
+    int registerCalls = 0;
+
+    bool Register(int id, unsigned modifiers, unsigned virtualKey) override
+    {
+        ++registerCalls;
+        if (virtualKey == 0 || refused.count({modifiers, virtualKey}))
+            return false;
+        active.push_back({id, modifiers, virtualKey});
+        return true;
+    }
+    void Unregister(int id) override
+    {
+        std::erase_if(active, [id](const Registration& r) { return r.id == id; });
+    }
+    void Press(int id) { emit HotKeyPressed(id); }
+};
+
+// A main window with a fake hotkey, shown with the hotkey the settings carry.
+struct ShownMainForm {
+    TestAppDir dir;
+    TMainForm form;
+    FakeHotkey* hotkey = new FakeHotkey;
+    bool exposed = false;
+
+    explicit ShownMainForm(TShortCut startup = scAlt | 'C')
+    {
+        UseAppDir(dir);
+        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
+        FormHotKey = new TFormHotKey(&form);
+        FormHotKey->HK_CAPTURE->SetShortCut(startup);
+        form.show();
+        exposed = QTest::qWaitForWindowExposed(&form);
+        UiTexts().SHotKeyNotRegistered = "Hotkey %s refused"; // after the language file
+    }
+    ~ShownMainForm()
+    {
+        SetHotKeyDialogRunner(nullptr);
+        form.close();
+        FormHotKey = nullptr;
+    }
+    QString Panel1() const { return form.StatusBar1->PanelText(1); }
+};
+
+// Opens the dialog from the menu, acts on it while shown, closes it.
+void OpenHotKeyDialog(TMainForm& form, const std::function<void(TFormHotKey&)>& act)
+{
+    SetHotKeyDialogRunner([&](TFormHotKey& dialog) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        act(dialog);
+        if (dialog.isVisible())
+            dialog.close();
+    });
+    form.MenuHotkey->trigger();
+    SetHotKeyDialogRunner(nullptr);
+}
+
+void Press(THotKeyEdit* edit, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(edit, key, modifiers);
+}
+
+} // namespace
+
+class HotKeyDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyTableRoundTripsEveryKey()
+    {
+        const std::vector<unsigned> keys = KnownVirtualKeys();
+        std::set<unsigned> known(keys.begin(), keys.end());
+        QCOMPARE(known.size(), keys.size());
+        for (unsigned vk : keys) {
+            Qt::KeyboardModifiers keypad;
+            const int qtKey = VirtualKeyToQtKey(vk, &keypad);
+            QVERIFY2(qtKey != 0, qPrintable(QString::number(vk)));
+            QCOMPARE(VirtualKeyFromQtKey(qtKey, keypad), vk);
+            const std::uint32_t keySym = VirtualKeyToKeySym(vk);
+            QVERIFY2(keySym != 0, qPrintable(QString::number(vk)));
+            QCOMPARE(VirtualKeyFromKeySym(keySym), vk);
+        }
+        // Every key with a fixed name can be registered and typed.
+        for (unsigned vk = 8; vk <= 255; ++vk)
+            if (!FixedKeyName(vk).empty())
+                QVERIFY2(known.count(vk), qPrintable(QString::number(vk)));
+        // Punctuation of the OEM range is in the table too.
+        for (unsigned vk : {186u, 187u, 188u, 189u, 190u, 191u, 192u, 219u, 220u, 221u, 222u})
+            QVERIFY(known.count(vk));
+        QCOMPARE(VirtualKeyFromKeySym('C'), unsigned('C')); // capital keysym
+        QCOMPARE(VirtualKeyFromQtKey(Qt::Key_5, Qt::KeypadModifier), 101u);
+        QCOMPARE(VirtualKeyFromQtKey(Qt::Key_5, Qt::NoModifier), unsigned('5'));
+        QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Enter, Qt::KeypadModifier), 13u);
+        QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Exclam, Qt::ShiftModifier), unsigned('1'));
+        QCOMPARE(ShortCutToKeySequence(scAlt | 'C'), QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(ShortCutToKeySequence(scShift | scCtrl | 116), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F5));
+        QCOMPARE(ShortCutToKeySequence(0), QKeySequence());
+    }
+
+    void layoutNamesComeFromThePlatformWhileInstalled()
+    {
+        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+        {
+            TPlatformKeyNames names; // the offscreen platform names printable keys by their character
+            QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string("Ctrl+Alt+,"));
+            QCOMPARE(ShortcutFromName("Ctrl+Alt+,"), TShortCut(scCtrl | scAlt | 188));
+            QCOMPARE(ShortcutName(scAlt | 'C'), std::string("Alt+C"));
+        }
+        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+    }
+
+    void dialogLayout()
+    {
+        TFormHotKey dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings..."));
+        QCOMPARE(dialog.size(), QSize(187, 36));
+        QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(dialog.LabelHotKey->text(), QStringLiteral("Hotkey:"));
+        QCOMPARE(dialog.LabelHotKey->geometry(), QRect(29, 10, 38, 13));
+        QCOMPARE(dialog.HK_CAPTURE->geometry(), QRect(77, 6, 81, 19));
+        QVERIFY(dialog.findChildren<QPushButton*>().isEmpty());
+        QVERIFY(dialog.findChildren<QDialogButtonBox*>().isEmpty());
+        QCOMPARE(dialog.HK_CAPTURE->ShortCut(), TShortCut(0)); // no main window: starts empty
+        QVERIFY(dialog.HK_CAPTURE->text().isEmpty());
+    }
+
+    void entryControlTakesOnlyCombinationsWithCtrlOrAlt_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("expected"); // 0: refused, the value stays Alt+C
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Ctrl+Alt+K") << int(Qt::Key_K) << int(Qt::ControlModifier | Qt::AltModifier)
+                                    << int(scCtrl | scAlt | 'K') << "Ctrl+Alt+K";
+        QTest::newRow("Maj+Ctrl+F5") << int(Qt::Key_F5) << int(Qt::ShiftModifier | Qt::ControlModifier)
+                                     << int(scShift | scCtrl | 116) << "Maj+Ctrl+F5";
+        QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::AltModifier | Qt::KeypadModifier)
+                                      << int(scAlt | 103) << "Alt+7";
+        QTest::newRow("Alt+Suppr") << int(Qt::Key_Delete) << int(Qt::AltModifier) << int(scAlt | 46) << "Alt+Suppr";
+        QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return) << int(Qt::ControlModifier) << int(scCtrl | 13)
+                                     << QString::fromUtf8("Ctrl+Entrée");
+        QTest::newRow("key alone") << int(Qt::Key_K) << 0 << 0 << "Alt+C";
+        QTest::newRow("Shift alone") << int(Qt::Key_K) << int(Qt::ShiftModifier) << 0 << "Alt+C";
+        QTest::newRow("F5 alone") << int(Qt::Key_F5) << 0 << 0 << "Alt+C";
+        QTest::newRow("with Meta") << int(Qt::Key_K) << int(Qt::MetaModifier | Qt::AltModifier) << 0 << "Alt+C";
+        QTest::newRow("no virtual key") << int(Qt::Key_VolumeUp) << int(Qt::AltModifier) << 0 << "Alt+C";
+    }
+
+    void entryControlTakesOnlyCombinationsWithCtrlOrAlt()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, expected);
+        QFETCH(QString, text);
+        TFormHotKey dialog;
+        dialog.HK_CAPTURE->SetShortCut(scAlt | 'C');
+        Press(dialog.HK_CAPTURE, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(dialog.HK_CAPTURE->ShortCut(), TShortCut(expected ? expected : (scAlt | 'C')));
+        QCOMPARE(dialog.HK_CAPTURE->text(), text);
+    }
+
+    void entryControlClearsAndShowsHeldModifiers()
+    {
+        TFormHotKey dialog;
+        THotKeyEdit* edit = dialog.HK_CAPTURE;
+        edit->SetShortCut(scAlt | 'C');
+        QTest::keyPress(edit, Qt::Key_Control, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("Ctrl+"));
+        QCOMPARE(edit->ShortCut(), TShortCut(scAlt | 'C'));
+        QTest::keyRelease(edit, Qt::Key_Control, Qt::NoModifier);
+        QCOMPARE(edit->text(), QStringLiteral("Alt+C"));
+        Press(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->ShortCut(), TShortCut(0));
+        QVERIFY(edit->text().isEmpty());
+        edit->SetShortCut(scAlt | 'C');
+        Press(edit, Qt::Key_Delete);
+        QCOMPARE(edit->ShortCut(), TShortCut(0));
+    }
+
+    void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
+    {
+        ShownMainForm main;
+        TMainForm& form = main.form;
+        QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+        QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_ALT));
+        QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
+        QCOMPARE(main.hotkey->active[0].id, form.HotKeyId);
+        QCOMPARE(form.HotKeyId, int(GlobalAtomTable().Find("HKey_CAPTURE")));
+        QVERIFY(form.HotKeyId >= 0xC000);
+        QVERIFY(main.Panel1().endsWith(" Alt+C"));
+
+        bool ran = false;
+        OpenHotKeyDialog(form, [&](TFormHotKey& dialog) {
+            ran = true;
+            QCOMPARE(dialog.HK_CAPTURE->text(), QStringLiteral("Alt+C"));
+            Press(dialog.HK_CAPTURE, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+            // The old combination keeps capturing while the dialog is open.
+            QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+            QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
+        });
+        QVERIFY(ran);
+        QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+        QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_CONTROL | MOD_ALT));
+        QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
+        QCOMPARE(main.hotkey->active[0].id, form.HotKeyId);
+        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
+        QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
+        // One reference: the old one was dropped before the new one was taken.
+        QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.HotKeyId)), 1);
+
+        // Closing unchanged registers the same combination anew.
+        const int calls = main.hotkey->registerCalls;
+        OpenHotKeyDialog(form, [](TFormHotKey&) {});
+        QCOMPARE(main.hotkey->registerCalls, calls + 1);
+        QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+        QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
+
+        // Escape closes the dialog, and closing applies.
+        OpenHotKeyDialog(form, [&](TFormHotKey& dialog) {
+            Press(dialog.HK_CAPTURE, Qt::Key_F2, Qt::AltModifier);
+            Press(dialog.HK_CAPTURE, Qt::Key_Escape);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 113));
+        QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+        QCOMPARE(main.hotkey->active[0].key, 113u);
+    }
+
+    void clearedControlLeavesNoHotkeyAndNoWarning()
+    {
+        MessageRecorder recorder;
+        ShownMainForm main;
+        OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) { Press(dialog.HK_CAPTURE, Qt::Key_Backspace); });
+        QVERIFY(main.hotkey->active.empty());
+        QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(0));
+        QCOMPARE(main.Panel1(), QString::fromStdString(UiTexts().SCapture) + ' ');
+        QVERIFY(recorder.messages.empty());
+    }
+
+    void refusedCombinationWarnsWithItsText()
+    {
+        MessageRecorder recorder;
+        ShownMainForm main;
+        QVERIFY(recorder.messages.empty());
+        main.hotkey->refused.insert({MOD_CONTROL | MOD_ALT, 'K'});
+        OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) {
+            Press(dialog.HK_CAPTURE, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+        });
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QCOMPARE(recorder.messages[0].kind, (unsigned char)3);
+        QCOMPARE(recorder.messages[0].text, QStringLiteral("Hotkey Ctrl+Alt+K refused"));
+        QVERIFY(main.hotkey->active.empty());
+        // Refused at start-up too.
+        MessageRecorder again;
+        main.hotkey->refused.insert({MOD_ALT, 'C'});
+        main.form.UnregisterCaptureHotKey();
+        main.form.RegHotKey(scAlt | 'C', "HKey_CAPTURE");
+        QCOMPARE(again.messages.size(), std::size_t(1));
+        QCOMPARE(again.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
+        main.form.UnregisterCaptureHotKey();
+    }
+
+    void hotkeyMessageCapturesOnlyForItsIdentifier()
+    {
+        ShownMainForm main;
+        TMainForm& form = main.form;
+        form.ShSelectedColor->SetBrushColor(0x3366CC);
+        const int id = form.HotKeyId;
+        main.hotkey->Press(id + 1);
+        QVERIFY(form.ColorList.empty());
+        main.hotkey->Press(id);
+        main.hotkey->Press(id);
+        QCOMPARE(form.ColorList, TColorArray({0x3366CC, 0x3366CC}));
+        QCOMPARE(form.CurrentColor, TColor(0x3366CC));
+        form.UnregisterCaptureHotKey();
+        QCOMPARE(form.HotKeyId, 0);
+        main.hotkey->Press(id);
+        main.hotkey->Press(0);
+        QCOMPARE(form.ColorList.size(), std::size_t(2));
+    }
+
+    void closingTheMainWindowReleasesHotkeyAndAtom()
+    {
+        ShownMainForm main;
+        const TAtom atom = TAtom(main.form.HotKeyId);
+        QCOMPARE(GlobalAtomTable().ReferenceCount(atom), 1);
+        main.form.close();
+        QVERIFY(main.hotkey->active.empty());
+        QCOMPARE(GlobalAtomTable().Find("HKey_CAPTURE"), TAtom(0));
+    }
+
+    void modalDialogFromTheMenuIsDestroyedAfterClosing()
+    {
+        ShownMainForm main;
+        QPointer<TFormHotKey> opened;
+        QTimer::singleShot(0, [&] {
+            opened = qobject_cast<TFormHotKey*>(QApplication::activeModalWidget());
+            if (opened) {
+                Press(opened->HK_CAPTURE, Qt::Key_J, Qt::AltModifier);
+                opened->close();
+            } else if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+        });
+        main.form.ButtonHotKeyClick();
+        QVERIFY(opened.isNull());
+        QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(scAlt | 'J'));
+        QCOMPARE(main.hotkey->active.size(), std::size_t(1));
+        QVERIFY(FormHotKey->HK_CAPTURE->ShortCut() == (scAlt | 'C')); // the start-up instance is not used
+    }
+};
+
+QTEST_MAIN(HotKeyDialogTest)
+#include "hotkey_dialog_test.moc"
