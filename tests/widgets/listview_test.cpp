@@ -1,0 +1,522 @@
+// The main window's list view, the capture command, the list commands, the
+// code field, and the capture tick drawing the magnifier.
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QtTest>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/reMainForm.h"
+#include "color/ColorCodes.h"
+#include "config/UiTexts.h"
+#include "platform/ScreenSampler.h"
+
+namespace {
+
+constexpr TColor kOrange = 0x000080FF; // red 255, green 128, blue 0
+
+// A screen whose pixel at (x, y) is given by a function, and a cursor set by the test.
+class FakeScreen : public IScreenSampler {
+public:
+    QPoint cursor;
+    std::function<QRgb(int, int)> pixel = [](int, int) { return qRgb(0, 0, 0); };
+    std::vector<QRect> grabs;
+
+    QPoint CursorPos() override { return cursor; }
+    void Grab(const QRect& source, QImage& out) override
+    {
+        grabs.push_back(source);
+        if (out.size() != source.size() || out.format() != QImage::Format_RGB32)
+            out = QImage(source.size(), QImage::Format_RGB32);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                out.setPixel(x, y, pixel(source.x() + x, source.y() + y));
+    }
+};
+
+QRgb Rgb(TColor c) { return ToQColor(c).rgb(); }
+
+// The red pixels of the cross and centre square on a 106 x 106 magnifier.
+std::set<std::pair<int, int>> CrossPixels()
+{
+    std::set<std::pair<int, int>> p;
+    for (int i = 0; i < 106; ++i) {
+        p.insert({i, 53});
+        p.insert({53, i});
+    }
+    for (int i = 33; i < 73; ++i) {
+        p.insert({i, 33});
+        p.insert({i, 73});
+        p.insert({33, i});
+    }
+    for (int i = 33; i <= 73; ++i)
+        p.insert({73, i});
+    return p;
+}
+
+class ShownForm {
+public:
+    ShownForm()
+    {
+        UseAppDir(dir);
+        form.show();
+        ok = QTest::qWaitForWindowActive(&form);
+        form.Timer1->stop(); // the tests run the ticks themselves
+    }
+    ~ShownForm() { form.close(); }
+    TestAppDir dir;
+    TMainForm form;
+    bool ok = false;
+};
+
+void Fill(TMainForm& form, const TColorArray& colors)
+{
+    form.ColorList = colors;
+    form.FillGridCapture(form.ColorList);
+}
+
+// A point of the row inside the narrow grid (its one column is wider than the grid).
+QPoint RowPoint(TColorStringGrid* grid, int row)
+{
+    return {10, grid->visualRect(grid->model()->index(row, 0)).center().y()};
+}
+
+void Type(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        QTest::keyClick(w, c.toLatin1());
+}
+
+} // namespace
+
+class ListViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { SetDecimalSeparator('.'); }
+
+    void rowCountFollowsTheList_data()
+    {
+        QTest::addColumn<int>("colors");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("empty") << 0 << 6;
+        QTest::newRow("one") << 1 << 6;
+        QTest::newRow("four") << 4 << 6;
+        QTest::newRow("five") << 5 << 5;
+        QTest::newRow("twelve") << 12 << 12;
+    }
+
+    void rowCountFollowsTheList()
+    {
+        QFETCH(int, colors);
+        QFETCH(int, rows);
+        ShownForm f;
+        QVERIFY(f.ok);
+        f.form.SelectedIndex = 3;
+        f.form.CurrentColor = 0x123456;
+        TColorArray list;
+        for (int i = 0; i < colors; ++i)
+            list.push_back(TColor(0x10101 * i));
+        Fill(f.form, list);
+        QCOMPARE(f.form.GridCapture->RowCount(), rows);
+        QCOMPARE(f.form.CurrentColor, TColor(0x123456)); // a refill never changes it
+        if (colors > 0)
+            QCOMPARE(f.form.SelectedIndex, 0);
+        if (colors == 12)
+            QTRY_VERIFY(f.form.GridCapture->verticalScrollBar()->isVisible());
+    }
+
+    void rowsShowTheirColoursAndEmptyRowsStayPlain()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        Fill(f.form, {0x0000FF, 0x00FF00});
+        TColorStringGrid* grid = f.form.GridCapture;
+        const QImage image = grid->viewport()->grab().toImage();
+        const auto at = [&](int row) {
+            return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
+        };
+        QCOMPARE(at(0), Rgb(0x0000FF));
+        QCOMPARE(at(1), Rgb(0x00FF00));
+        QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
+        QColor brush = Qt::gray, font = Qt::gray;
+        f.form.GridCaptureGetCellColor(grid, 1, 0, {}, brush, font);
+        QCOMPARE(font, QColor(Qt::black)); // green is light
+        brush = Qt::gray;
+        f.form.GridCaptureGetCellColor(grid, 2, 0, {}, brush, font);
+        QCOMPARE(brush, QColor(Qt::gray)); // beyond the list: left alone
+    }
+
+    void captureTakesTheSwatchColourFirst()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        f.form.ShSelectedColor->SetBrushColor(kOrange);
+        f.form.CaptureColor();
+        QCOMPARE(f.form.ColorList, TColorArray({kOrange}));
+        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.GridCapture->RowCount(), 6);
+        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
+        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
+        // Twice without a new sample: the same colour twice, row 0 selected.
+        f.form.GridCapture->SetRow(2);
+        f.form.PopupCaptureColor->trigger();
+        QCOMPARE(f.form.ColorList, TColorArray({kOrange, kOrange}));
+        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.SelectedIndex, 0);
+        QVERIFY(!f.form.PopupCaptureColor->isVisible());
+    }
+
+    void selectingARowShowsItsCode()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
+        TColorStringGrid* grid = f.form.GridCapture;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          RowPoint(grid, 2));
+        QCOMPARE(f.form.SelectedIndex, 2);
+        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), kOrange);
+        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
+        // An empty row changes nothing.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          RowPoint(grid, 4));
+        QCOMPARE(f.form.SelectedIndex, 2);
+        QCOMPARE(f.form.CurrentColor, kOrange);
+    }
+
+    void deleteActsOnlyWithTheGridFocused()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        Fill(f.form, {1, 2, 3});
+        TColorStringGrid* grid = f.form.GridCapture;
+        grid->SetRow(1);
+        QCOMPARE(f.form.SelectedIndex, 1);
+
+        // Del in the code field edits the field, never the list.
+        f.form.EditCaptureColor->setFocus();
+        QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
+        f.form.PopUpDeleteColorClick();
+        QCOMPARE(f.form.ColorList, TColorArray({1, 2, 3}));
+
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(f.form.ColorList, TColorArray({1, 3}));
+        QTRY_VERIFY(f.form.CBX_FormatCapture->hasFocus());
+        QCOMPARE(f.form.SelectedIndex, 0);
+        QCOMPARE(f.form.CurrentColor, TColor(2)); // deleting leaves it alone
+
+        // Clicking the row that was current before the refill selects it again,
+        // so Del removes the row the user sees chosen.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          RowPoint(grid, 1));
+        QCOMPARE(f.form.SelectedIndex, 1);
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(f.form.ColorList, TColorArray({1}));
+
+        // The last colour: the code field empties and turns white.
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        f.form.PopUpDeleteColorClick();
+        QVERIFY(f.form.ColorList.empty());
+        QVERIFY(f.form.EditCaptureColor->text().isEmpty());
+        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(f.form.GridCapture->RowCount(), 6);
+
+        // On the empty list it still does no harm.
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        f.form.PopUpDeleteColorClick();
+        QVERIFY(f.form.ColorList.empty());
+    }
+
+    void clearingKeepsTheCodeField()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        for (QAction* clear : {f.form.PopUpClearColorList, f.form.MenuClearColorList}) {
+            Fill(f.form, TColorArray(12, kOrange));
+            f.form.CurrentColor = kOrange;
+            f.form.RefreshEditCaptureColor();
+            clear->trigger();
+            QVERIFY(f.form.ColorList.empty());
+            QCOMPARE(f.form.GridCapture->RowCount(), 6);
+            QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
+            QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
+        }
+    }
+
+    void changingTheNotationRewritesTheFieldOnlyWithAList()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        f.form.EditCaptureColor->setText("left alone");
+        f.form.CBX_FormatCapture->setCurrentIndex(1);
+        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("left alone"));
+
+        Fill(f.form, {0x000000, kOrange});
+        f.form.GridCapture->SetRow(1);
+        QCOMPARE(f.form.SelectedIndex, 1);
+        f.form.CBX_FormatCapture->setCurrentIndex(7); // Hexa
+        QCOMPARE(f.form.EditCaptureColor->text(),
+                 QString::fromStdString(FormatColorCode(7, kOrange, '.')));
+        QCOMPARE(f.form.SelectedIndex, 0);
+        QCOMPARE(f.form.CurrentColor, kOrange);
+    }
+
+    void typingIsFilteredOnceTheFieldHoldsText()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        QLineEdit* edit = f.form.EditCaptureColor;
+        edit->setFocus();
+        edit->clear();
+        Type(edit, "G");            // the first key is never filtered
+        Type(edit, "Gg-x#aF09 ,."); // then only the code keys pass
+        QCOMPARE(edit->text(), QStringLiteral("G#aF09 .."));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QStringLiteral("G#aF09 ."));
+
+        SetDecimalSeparator(',');
+        edit->setText("1");
+        edit->end(false);
+        Type(edit, ".5");
+        QCOMPARE(edit->text(), QStringLiteral("1,5"));
+        SetDecimalSeparator('.');
+        Type(edit, ",5");
+        QCOMPARE(edit->text(), QStringLiteral("1,5.5"));
+    }
+
+    void enterReadsTheCode_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<char>("separator");
+        QTest::addColumn<QString>("typed");  // typed key by key
+        QTest::addColumn<QString>("pasted"); // or set as it stands
+        QTest::addColumn<int>("outcome");    // 0 read, 1 message, 2 silently nothing
+        QTest::addColumn<uint>("color");
+
+        QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << uint(kOrange);
+        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 2 << 0u;
+        QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << 0u;
+        QTest::newRow("RGB cut to 8 bits") << 1 << '.' << "300 0 0" << "" << 0 << 44u;
+        QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << 0u;
+        QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << uint(kOrange);
+        QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << uint(kOrange);
+        QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << 0u;
+        QTest::newRow("HTML colour name") << 0 << '.' << "" << "Red" << 1 << 0u;
+        QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << uint(kOrange);
+        QTest::newRow("Hexa 0x00") << 7 << '.' << "" << "0x0080FF" << 1 << 0u;
+        QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << uint(kOrange);
+        QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << uint(kOrange);
+        QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << 0u;
+        QTest::newRow("RGB[0,1] own code") << 10 << '.' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
+        QTest::newRow("RGB[0,1] comma locale") << 10 << ',' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
+        QTest::newRow("nothing selected") << -1 << '.' << "" << "FF8000" << 1 << 0u;
+    }
+
+    void enterReadsTheCode()
+    {
+        QFETCH(int, format);
+        QFETCH(char, separator);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(int, outcome);
+        QFETCH(uint, color);
+        ShownForm f;
+        QVERIFY(f.ok);
+        MessageRecorder messages;
+        SetDecimalSeparator(separator);
+        Fill(f.form, {0x111111});
+        f.form.CurrentColor = 0x111111;
+        f.form.CBX_FormatCapture->setCurrentIndex(format);
+        QLineEdit* edit = f.form.EditCaptureColor;
+        edit->setFocus();
+        edit->clear();
+        if (!typed.isEmpty())
+            Type(edit, typed);
+        else
+            edit->setText(pasted);
+        QTest::keyClick(edit, Qt::Key_Return);
+
+        QCOMPARE(messages.messages.size(), size_t(outcome == 1 ? 1 : 0));
+        if (outcome == 1) {
+            QCOMPARE(messages.messages[0].kind, (unsigned char)0);
+            QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTexts().SErrorColorInput));
+        }
+        if (outcome == 0) {
+            QCOMPARE(f.form.ColorList, TColorArray({TColor(color), 0x111111}));
+            QCOMPARE(f.form.CurrentColor, TColor(color));
+            QCOMPARE(edit->text(), QString::fromStdString(FormatColorCode(format, color, separator)));
+            QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
+        } else {
+            QCOMPARE(f.form.ColorList, TColorArray({0x111111}));
+            QCOMPARE(f.form.CurrentColor, TColor(0x111111));
+        }
+    }
+
+    void enterInAnEmptyFieldDoesNothing()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        MessageRecorder messages;
+        f.form.EditCaptureColor->setFocus();
+        f.form.EditCaptureColor->clear();
+        QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Return);
+        QVERIFY(messages.messages.empty());
+        QVERIFY(f.form.ColorList.empty());
+    }
+
+    void theCrossAndSquareFallOnTheirPixels()
+    {
+        TMainForm form;
+        QImage& canvas = form.ImgZoom->Canvas();
+        canvas = QImage(106, 106, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        form.DrawZoomCross();
+        const auto red = CrossPixels();
+        for (int y = 0; y < 106; ++y)
+            for (int x = 0; x < 106; ++x)
+                QVERIFY2(canvas.pixel(x, y) == (red.count({x, y}) ? qRgb(255, 0, 0) : qRgb(255, 255, 255)),
+                         qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+    }
+
+    void aTickMagnifiesTheSquareAroundTheCursor()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        f.form.SetScreenSampler(std::move(screen));
+        // A pattern that tells every screen pixel from its neighbours.
+        fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
+        fake->cursor = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
+        const QPoint c = fake->cursor;
+        f.form.Timer1Timer();
+
+        QCOMPARE(fake->grabs.size(), size_t(1));
+        QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
+        QCOMPARE(f.form.StatusBar1->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
+        const QImage& canvas = f.form.ImgZoom->Canvas();
+        const auto red = CrossPixels();
+        std::vector<int> blockWidths(39, 0);
+        for (int y = 0; y < 106; ++y)
+            for (int x = 0; x < 106; ++x) {
+                if (red.count({x, y})) {
+                    QCOMPARE(canvas.pixel(x, y), qRgb(255, 0, 0));
+                    continue;
+                }
+                const int sx = x * 39 / 106, sy = y * 39 / 106;
+                QCOMPARE(canvas.pixel(x, y), fake->pixel(c.x() - 19 + sx, c.y() - 19 + sy));
+            }
+        for (int x = 0; x < 106; ++x)
+            ++blockWidths[x * 39 / 106];
+        for (int w : blockWidths)
+            QVERIFY(w == 2 || w == 3);
+        // The centre block shows the cursor's pixel, which also fills the swatch.
+        QCOMPARE(canvas.pixel(52, 52), fake->pixel(c.x(), c.y()));
+        const QColor centre = QColor(fake->pixel(c.x(), c.y()));
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), FromQColor(centre));
+        QCOMPARE(f.form.LabelColor->text(),
+                 QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
+        // The tick leaves the timer armed for 50 ms after its own work.
+        QVERIFY(f.form.Timer1->isActive());
+        QCOMPARE(f.form.Timer1->interval(), 50);
+        QVERIFY(f.form.Timer1->isSingleShot());
+    }
+
+    void theLabelContrastsWithTheSample_data()
+    {
+        QTest::addColumn<uint>("sample");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("grey 128") << 0x808080u << QColor(Qt::black);
+        QTest::newRow("grey 127") << 0x7F7F7Fu << QColor(Qt::white);
+        QTest::newRow("red") << 0x0000FFu << QColor(Qt::white);
+        QTest::newRow("blue") << 0xFF0000u << QColor(Qt::white);
+        QTest::newRow("green") << 0x00FF00u << QColor(Qt::black);
+        QTest::newRow("yellow") << 0x00FFFFu << QColor(Qt::black);
+    }
+
+    void theLabelContrastsWithTheSample()
+    {
+        QFETCH(uint, sample);
+        QFETCH(QColor, text);
+        ShownForm f;
+        QVERIFY(f.ok);
+        auto screen = std::make_unique<FakeScreen>();
+        screen->pixel = [sample](int, int) { return Rgb(sample); };
+        screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
+        f.form.SetScreenSampler(std::move(screen));
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
+        QCOMPARE(f.form.StatusBar1->PanelText(0), QStringLiteral("[-3000,-3000]"));
+    }
+
+    void overTheMagnifierNothingIsMagnified()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        f.form.SetScreenSampler(std::move(screen));
+        fake->pixel = [](int, int) { return qRgb(0, 0, 0x80); };
+        const QPoint frame = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0));
+        // Its corners (left and top inclusive, right and bottom exclusive).
+        const struct {
+            QPoint offset;
+            bool inside;
+        } cases[] = {{{0, 0}, true}, {{107, 107}, true}, {{108, 50}, false}, {{50, 108}, false},
+                     {{-1, 0}, false}, {{0, -1}, false}};
+        for (const auto& c : cases) {
+            fake->grabs.clear();
+            fake->cursor = frame + c.offset;
+            f.form.Timer1Timer();
+            QCOMPARE(fake->grabs.size(), size_t(1));
+            QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
+            QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x800000));
+            if (!c.inside)
+                continue;
+            QCOMPARE(fake->grabs[0].topLeft(), fake->cursor);
+            const QImage& canvas = f.form.ImgZoom->Canvas();
+            const auto red = CrossPixels();
+            for (int y = 0; y < 106; ++y)
+                for (int x = 0; x < 106; ++x)
+                    QCOMPARE(canvas.pixel(x, y), red.count({x, y}) ? qRgb(255, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+
+    void aMillionColoursShowAtOnce()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        TColorArray list(1'000'000);
+        for (std::size_t i = 0; i < list.size(); ++i)
+            list[i] = TColor(i & 0xFFFFFF);
+        f.form.ColorList = std::move(list);
+        QElapsedTimer timer;
+        timer.start();
+        f.form.FillGridCapture(f.form.ColorList);
+        const qint64 fill = timer.elapsed();
+        f.form.GridCapture->scrollToBottom();
+        f.form.GridCapture->viewport()->grab();
+        const qint64 total = timer.elapsed();
+        qInfo("a million colours: FillGridCapture %lld ms, with scrolling to the end and painting %lld ms",
+              fill, total);
+        QCOMPARE(f.form.GridCapture->RowCount(), 1'000'000);
+        QVERIFY(total < 1000);
+    }
+};
+
+QTEST_MAIN(ListViewTest)
+#include "listview_test.moc"
