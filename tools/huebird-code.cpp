@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "color/ColorCodes.h"
+#include "exchange/ColorListFile.h"
 
 #ifndef HB_VERSION
 #define HB_VERSION "unknown"
@@ -30,6 +31,7 @@ constexpr std::string_view kHelp =
     "Usage: huebird-code --to NOTATION [COLOR...]\n"
     "       huebird-code --all [COLOR...]\n"
     "       huebird-code --from NOTATION [--to NOTATION] [CODE...]\n"
+    "       huebird-code --list FILE --to NOTATION\n"
     "\n"
     "Converts colours between the notations of Huebird Lite.\n"
     "\n"
@@ -38,6 +40,10 @@ constexpr std::string_view kHelp =
     "                    in notation order, separated by tabs\n"
     "  --from NOTATION   read each CODE as typed in NOTATION and print its\n"
     "                    colour value, or its code in the --to NOTATION\n"
+    "  --list FILE       print the list file that Huebird Lite would save for\n"
+    "                    the colours of FILE (a .txt list or a .gpl palette)\n"
+    "                    in the --to NOTATION; a file it would refuse gives\n"
+    "                    a message and exit status 1\n"
     "  --decimal-separator C\n"
     "                    '.' or ',' in \"RGB[0,1]\" codes (default: the locale's)\n"
     "  --help            show this help\n"
@@ -59,6 +65,7 @@ constexpr std::string_view kHelp =
 struct Options {
     std::optional<int> to;
     std::optional<int> from;
+    std::optional<std::string_view> list;
     bool all = false;
     std::optional<char> decimalSeparator;
     bool help = false;
@@ -89,6 +96,13 @@ const std::vector<OptionSpec>& OptionTable()
     static const std::vector<OptionSpec> table = {
         {"--to", true, [](Options& o, std::string_view v) { return SetNotation(o.to, "--to", v); }},
         {"--from", true, [](Options& o, std::string_view v) { return SetNotation(o.from, "--from", v); }},
+        {"--list", true,
+         [](Options& o, std::string_view v) -> std::optional<std::string> {
+             if (o.list)
+                 return "--list is given twice";
+             o.list = v;
+             return std::nullopt;
+         }},
         {"--all", false,
          [](Options& o, std::string_view) -> std::optional<std::string> {
              o.all = true;
@@ -349,6 +363,31 @@ Converter FromConverter(int from, std::optional<int> to, char separator)
     };
 }
 
+int ConvertListFile(const Options& options, char separator)
+{
+    const std::string path(*options.list);
+    const ColorListReadResult read = ReadColorListFile(path);
+    switch (read.status) {
+    case ColorListStatus::BadExtension:
+        Complain("neither a colour list (.txt) nor a palette (.gpl)", path);
+        return kExitWrongShape;
+    case ColorListStatus::Unreadable:
+        Complain("cannot read the file", path);
+        return kExitWrongShape;
+    case ColorListStatus::BadContent:
+        Complain("not a colour list", path);
+        return kExitWrongShape;
+    case ColorListStatus::Loaded:
+        break;
+    }
+    const std::string text = ColorListFileText(read.colors, *options.to, separator);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "%.*s: cannot write the output\n", int(kProgram.size()), kProgram.data());
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
 // The ways of using the tool; the first whose test passes runs.
 struct Mode {
     bool (*selected)(const Options&);
@@ -359,6 +398,13 @@ struct Mode {
 const std::vector<Mode>& ModeTable()
 {
     static const std::vector<Mode> table = {
+        {[](const Options& o) { return o.list.has_value(); },
+         [](const Options& o) -> std::optional<std::string> {
+             if (!o.to || o.all || o.from || !o.inputs.empty())
+                 return "--list FILE takes --to NOTATION and nothing else to convert";
+             return std::nullopt;
+         },
+         [](const Options& o, char sep) { return ConvertListFile(o, sep); }},
         {[](const Options& o) { return o.all; },
          [](const Options& o) -> std::optional<std::string> {
              if (o.to || o.from)
