@@ -1,0 +1,191 @@
+// The capture loop on a real X server: the real program follows the real
+// pointer over a window of a known colour; and the tick's cost, measured.
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QWidget>
+#include <QtTest>
+#include <algorithm>
+#include <fstream>
+#include <unistd.h>
+#include <vector>
+#include <xcb/xcb.h>
+
+#include "DesktopTestSupport.h"
+#include "app/reMainForm.h"
+
+namespace {
+
+const QColor kSampleColor(40, 120, 200); // dark enough for white code text
+constexpr int kClientWidth = 276;
+constexpr int kClientHeight = 131;
+
+// The program's client area on the screen: below the menu bar of its window.
+QPoint ClientOrigin(const RunningApp& app)
+{
+    const QRect w = app.windowRect();
+    return {w.x() + (w.width() - kClientWidth), w.y() + (w.height() - kClientHeight)};
+}
+
+bool Near(QRgb a, const QColor& b, int tolerance = 2)
+{
+    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance
+           && std::abs(qBlue(a) - b.blue()) <= tolerance;
+}
+
+// A frameless window of one colour at a fixed place of the screen.
+class ColourPatch : public QWidget {
+public:
+    ColourPatch(const QRect& rect, const QColor& color)
+        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint)
+    {
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, color);
+        setPalette(p);
+        setGeometry(rect);
+        show();
+    }
+};
+
+// Moves the pointer without starting a process (for the continuous movement).
+void WarpPointer(int x, int y)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_warp_pointer(c, XCB_NONE, root, 0, 0, 0, 0, std::int16_t(x), std::int16_t(y));
+    xcb_flush(c);
+}
+
+// User plus system time of a process, in clock ticks.
+long long CpuTicks(qint64 pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14) utime = std::stoll(field);
+        if (i == 15) stime = std::stoll(field);
+    }
+    return utime + stime;
+}
+
+} // namespace
+
+class CaptureTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theSwatchAndMagnifierFollowThePointer()
+    {
+        const QRect patchRect(40, 40, 200, 200);
+        ColourPatch patch(patchRect, kSampleColor);
+        QVERIFY(QTest::qWaitForWindowExposed(&patch));
+        RunningApp app;
+        QVERIFY(app.start());
+        QVERIFY(app.waitForMainWindow());
+        const QPoint client = ClientOrigin(app);
+        QVERIFY(!patchRect.intersects(QRect(client, QSize(kClientWidth, kClientHeight))));
+        const QPoint swatch = client + QPoint(173 + 50, 2 + 20);
+        const QPoint zoom = client + QPoint(3, 3);
+        const QRect label(client + QPoint(173, 44), QSize(100, 13));
+
+        MovePointer(patchRect.center().x(), patchRect.center().y());
+        QElapsedTimer latency;
+        latency.start();
+        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), kSampleColor); }, 3000));
+        const qint64 followedIn = latency.elapsed();
+        qInfo("the swatch showed the colour under the pointer after %lld ms", followedIn);
+        QVERIFY2(followedIn < 250, "more than two ticks (with time to paint)");
+
+        QVERIFY(WaitFor([&] {
+            const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
+            // The centre block around the cross, and a corner far from it.
+            return Near(z.pixel(52, 52), kSampleColor) && Near(z.pixel(54, 54), kSampleColor)
+                   && Near(z.pixel(5, 5), kSampleColor) && Near(z.pixel(53, 10), QColor(Qt::red), 0);
+        }, 1000));
+        const QImage text = GrabScreen(label);
+        int white = 0;
+        for (int y = 0; y < text.height(); ++y)
+            for (int x = 0; x < text.width(); ++x)
+                white += Near(text.pixel(x, y), QColor(Qt::white), 40);
+        QVERIFY2(white > 5, "the code on the swatch is white over a dark colour");
+
+        // Near the patch's edge the magnifier shows both sides of it.
+        MovePointer(patchRect.right() - 5, patchRect.center().y());
+        QVERIFY(WaitFor([&] {
+            const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
+            return Near(z.pixel(20, 20), kSampleColor) && !Near(z.pixel(85, 20), kSampleColor);
+        }, 1000));
+
+        // Over the magnifier's frame: a white magnifier with the red cross, while
+        // the swatch keeps following the pointer (the frame is black).
+        const QPoint frame = client + QPoint(2, 60);
+        MovePointer(frame.x(), frame.y());
+        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), QColor(Qt::black)); }, 1000));
+        QVERIFY(WaitFor([&] { return GrabScreen(QRect(zoom, QSize(106, 106))).pixel(10, 10) == qRgb(255, 255, 255); },
+                        1000));
+        const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
+        QCOMPARE(QColor(z.pixel(10, 10)), QColor(Qt::white));
+        QCOMPARE(QColor(z.pixel(95, 95)), QColor(Qt::white));
+        QCOMPARE(QColor(z.pixel(53, 10)), QColor(Qt::red));
+        QCOMPARE(QColor(z.pixel(10, 53)), QColor(Qt::red));
+        QCOMPARE(QColor(z.pixel(33, 40)), QColor(Qt::red));
+
+        // Inside the white magnifier: the swatch turns white.
+        MovePointer(zoom.x() + 10, zoom.y() + 10);
+        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), QColor(Qt::white)); }, 1000));
+        QVERIFY(app.closeAndWait());
+    }
+
+    void theProgramStaysLightWhileThePointerMoves()
+    {
+        RunningApp app;
+        QVERIFY(app.start());
+        QVERIFY(app.waitForMainWindow());
+        QThread::msleep(500);
+        const qint64 pid = app.process().processId();
+        const long long before = CpuTicks(pid);
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; timer.elapsed() < 10000; ++i) {
+            WarpPointer(100 + (i * 7) % 900, 100 + (i * 3) % 300);
+            QThread::msleep(10);
+        }
+        const long long used = CpuTicks(pid) - before;
+        const double share = 100.0 * double(used) / double(sysconf(_SC_CLK_TCK)) / (timer.elapsed() / 1000.0);
+        qInfo("program's CPU while the pointer moved for %.1f s: %.2f %% of one core",
+              timer.elapsed() / 1000.0, share);
+        QVERIFY(before >= 0 && used >= 0);
+        QVERIFY(app.closeAndWait());
+    }
+
+    void theTickIsCheap()
+    {
+        TMainForm form; // on this X server, with the real screen sampler; never shown
+        form.Timer1->stop();
+        std::vector<qint64> ns;
+        for (int i = 0; i < 1000; ++i) {
+            WarpPointer(100 + (i * 13) % 1000, 100 + (i * 7) % 800);
+            QElapsedTimer t;
+            t.start();
+            form.Timer1Timer();
+            ns.push_back(t.nsecsElapsed());
+            form.Timer1->stop();
+        }
+        std::sort(ns.begin(), ns.end());
+        qInfo("capture tick: median %.3f ms, 99th percentile %.3f ms", ns[ns.size() / 2] / 1e6,
+              ns[ns.size() * 99 / 100] / 1e6);
+        QVERIFY(!form.ZoomSource.isNull());
+    }
+};
+
+QTEST_MAIN(CaptureTest)
+#include "capture_test.moc"
