@@ -218,6 +218,7 @@ void TMainForm::FormCreate()
     CBX_FormatCapture->setMaxVisibleItems(CBX_FormatCapture->count());
     InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
+    RouteHelpRequests();
     LabelColor->clear();
     CurrentColor = 0xFFFFFF;
     ZoomPenColor = 0x0000FF;

@@ -9,5 +9,6 @@ list(APPEND HB_UI_SOURCES
   src/app/reMainForm.cpp
   src/app/Application.cpp)
 list(APPEND HB_UI_RESOURCES
+  data/images/about.jpg
   data/images/background.jpg
   data/images/logo.jpg)

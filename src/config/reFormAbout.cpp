@@ -1,8 +1,142 @@
 #include "config/reFormAbout.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "app/AppSettings.h"
+#include "app/QtImages.h"
+#include "config/DesktopHooks.h"
+#include "config/UiTexts.h"
+
 TFormAbout* FormAbout = nullptr;
 
-TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
+namespace {
+constexpr int kClientWidth = 332;
+constexpr int kClientHeight = 144;
+
+AboutDialogHook& Hook()
+{
+    static AboutDialogHook hook;
+    return hook;
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+} // namespace
+
+TFormAbout::TFormAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName("FormAbout");
+    setFixedSize(kClientWidth, kClientHeight);
+
+    Image1 = new TPicture(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(0, 0, kClientWidth, kClientHeight);
+    Image1->SetPicture(LoadJpegResource(":/images/about.jpg"), true);
+
+    const QImage logo = LoadJpegResource(":/images/logo.jpg");
+    Image2 = new TPicture(this);
+    Image2->setObjectName("Image2");
+    Image2->setGeometry(8, 8, 128, 128);
+    Image2->SetPicture(logo, true);
+    setWindowIcon(QIcon(QPixmap::fromImage(logo)));
+
+    LabelAppName = AddLabel(this, "LabelAppName", QRect(144, 24, 180, 19));
+    QFont nameFont;
+    nameFont.setFamilies({"Times New Roman", "Liberation Serif", "DejaVu Serif"});
+    nameFont.setStyleHint(QFont::Serif);
+    nameFont.setPixelSize(16);
+    nameFont.setBold(true);
+    LabelAppName->setFont(nameFont);
+
+    LabelAppVersion = AddLabel(this, "LabelAppVersion", QRect(144, 40, 180, 13));
+
+    Label1 = AddLabel(this, "Label1", QRect(144, 56, 180, 13));
+    Label1->setText("by Ondrel Team");
+    QFont italic = Label1->font();
+    italic.setItalic(true);
+    Label1->setFont(italic);
+
+    LabelWebsite = AddLabel(this, "LabelWebsite", QRect(144, 80, 180, 13));
+    QFont underlined = LabelWebsite->font();
+    underlined.setUnderline(true);
+    LabelWebsite->setFont(underlined);
+    QPalette blue = LabelWebsite->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    LabelWebsite->setPalette(blue);
+    LabelWebsite->setCursor(Qt::PointingHandCursor);
+    LabelWebsite->installEventFilter(this);
+
+    ButtonClose = new QPushButton(this);
+    ButtonClose->setObjectName("ButtonClose");
+    ButtonClose->setGeometry(176, 110, 113, 25);
+    ButtonClose->setIcon(MenuIcon("MenuClose"));
+    ButtonClose->setDefault(true);
+    ButtonClose->setFocus();
+    connect(ButtonClose, &QPushButton::clicked, this, &TFormAbout::ButtonCloseClick);
 }
+
+void TFormAbout::FormShow()
+{
+    const TAppSettings& s = AppSettings();
+    setWindowTitle(QString::fromStdString(UiTexts().SFormAboutCaption));
+    LabelAppName->setText(QString::fromStdString(s.AppName));
+    LabelAppVersion->setText(QString::fromStdString("v." + s.AppFileVersion));
+    LabelWebsite->setText(QString::fromStdString(s.WebSiteUrl));
+    ButtonClose->setText(QString::fromStdString(UiTexts().SClose));
+}
+
+void TFormAbout::LabelWebsiteClick()
+{
+    ShellOpen(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
+}
+
+void TFormAbout::ButtonCloseClick()
+{
+    close();
+}
+
+void TFormAbout::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desk = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+}
+
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == LabelWebsite && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        LabelWebsiteClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowAboutModal(TFormAbout& about)
+{
+    if (Hook()) {
+        about.setModal(true);
+        about.show();
+        Hook()(about);
+        about.close();
+        return;
+    }
+    about.exec();
+}
+
+void SetAboutDialogHook(AboutDialogHook hook) { Hook() = std::move(hook); }

@@ -1,11 +1,38 @@
 #pragma once
-// The About dialog.
+// The About dialog: the program's name, file version, maker line and web address.
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <functional>
+
+#include "app/Widgets.h"
 
 class TFormAbout : public QDialog {
     Q_OBJECT
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
+
+    TPicture* Image1 = nullptr; // background
+    TPicture* Image2 = nullptr; // logo
+    QLabel* LabelAppName = nullptr;
+    QLabel* LabelAppVersion = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* LabelWebsite = nullptr;
+    QPushButton* ButtonClose = nullptr;
+
+    void FormShow();
+    void LabelWebsiteClick();
+    void ButtonCloseClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern TFormAbout* FormAbout;
+
+// Shows the dialog modally and returns when it closes.
+void ShowAboutModal(TFormAbout& about);
+// Tests look at the shown dialog instead of waiting in its modal loop.
+using AboutDialogHook = std::function<void(TFormAbout& about)>;
+void SetAboutDialogHook(AboutDialogHook hook); // nullptr restores the modal loop

@@ -1,0 +1,403 @@
+// Settings file, language files, help, web site and About, through the main
+// window started in a private application folder.
+#include <QDir>
+#include <QMenuBar>
+#include <QtTest>
+#include <memory>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/reMainForm.h"
+#include "capture/reFormHotKey.h"
+#include "config/DesktopHooks.h"
+#include "config/SettingsFile.h"
+#include "config/UiTexts.h"
+#include "config/reFormAbout.h"
+#include "platform/SystemLanguage.h"
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The main window shown in its own folder, as at a program start.
+struct Run {
+    TestAppDir dir;
+    MessageRecorder messages;
+    std::unique_ptr<TMainForm> form;
+    QList<QUrl> opened;
+
+    explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033)
+    {
+        if (settings)
+            dir.write("HuebirdLite.ini", *settings);
+        SetUserLangIdSource([systemLangId] { return systemLangId; });
+        SetShellOpenHook([this](const QUrl& url) { opened << url; });
+        form = std::make_unique<TMainForm>();
+        UseAppDir(dir);
+        FormHotKey = new TFormHotKey(form.get());
+        form->show();
+    }
+    ~Run()
+    {
+        if (form && !form->isHidden())
+            form->close();
+        FormHotKey = nullptr;
+        SetShellOpenHook(nullptr);
+        SetChooseLanguageFileHook(nullptr);
+        SetUserLangIdSource(nullptr);
+    }
+    QByteArray closeAndRead()
+    {
+        form->close();
+        return dir.read("HuebirdLite.ini");
+    }
+};
+
+QByteArray SavedText(const char* language, int runs, bool showNewVersion, int format, const char* hotkey)
+{
+    TSavedSettings s;
+    s.LanguageCode = language;
+    s.RunCount = runs;
+    s.ShowNewVersion = showNewVersion;
+    s.FormatIndex = format;
+    s.HotKeyText = hotkey;
+    return QByteArray::fromStdString(SettingsFileText(s));
+}
+
+} // namespace
+
+class ConfigTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        UiTexts() = TUiTexts();
+        ShowNewVersion = false;
+    }
+
+    void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
+    {
+        Run run(nullptr, 1036);
+        QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("fr"));
+        QVERIFY(Q(AppSettings().LanguageFilePath).endsWith("/language/lang_fr.txt"));
+        QVERIFY(Q(AppSettings().HelpFilePath).endsWith("/help/help_fr.htm"));
+        QCOMPARE(run.form->RunCount, 1);
+        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
+        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
+        QCOMPARE(run.form->CBX_FormatCapture->currentIndex(), 0);
+        QVERIFY(run.form->TimerActualize->isActive());
+        QVERIFY(run.messages.messages.empty());
+        QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
+    }
+
+    void settingsAreReadAndWrittenBack_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("kept language, counted run")
+            << QByteArray("Rns=5\r\nLanguage=de\r\nShowNewVersion=True\r\n") << SavedText("de", 6, true, 0, "");
+        QTest::newRow("misspelt keys leave a first run")
+            << QByteArray("rns=5\nRns = 5\n#Rns=5\nLanguage=it\n") << SavedText("en", 1, false, 0, "");
+        QTest::newRow("blanks around a line")
+            << QByteArray("  Rns=5  \n\tLanguage=it\t\n") << SavedText("it", 6, false, 0, "");
+        QTest::newRow("comments")
+            << QByteArray("; Rns=5\n// Rns=5\nRns=2\nLanguage=es\n") << SavedText("es", 3, false, 0, "");
+        QTest::newRow("only True is true")
+            << QByteArray("Rns=1\nLanguage=pt\nShowNewVersion=true\n") << SavedText("pt", 2, false, 0, "");
+        QTest::newRow("last occurrence wins")
+            << QByteArray("Rns=1\nRns=9\nLanguage=fr\nLanguage=it\nShowNewVersion=True\nShowNewVersion=False\n"
+                          "CBX_FormatCapture=2\nCBX_FormatCapture=5\nHK_CAPTURE=Alt+C\nHK_CAPTURE=Ctrl+F5\n")
+            << SavedText("it", 10, false, 5, "Ctrl+F5");
+        QTest::newRow("hotkey text in any order and case")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=ctrl+maj+f5\n") << SavedText("en", 2, false, 0, "Maj+Ctrl+F5");
+        QTest::newRow("caret for Ctrl")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=^C\n") << SavedText("en", 2, false, 0, "Ctrl+C");
+        QTest::newRow("unknown modifier gives no hotkey")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Shift+C\n") << SavedText("en", 2, false, 0, "");
+        QTest::newRow("empty hotkey")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=\n") << SavedText("en", 2, false, 0, "");
+        QTest::newRow("notation past the list")
+            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\n") << SavedText("en", 2, false, -1, "");
+        QTest::newRow("negative notation")
+            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=-3\n") << SavedText("en", 2, false, -1, "");
+        QTest::newRow("numbers that are not integers are passed over")
+            << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\n")
+            << SavedText("en", 8, false, 4, "");
+        QTest::newRow("run counter at its largest")
+            << QByteArray("Rns=2147483647\nLanguage=en\n") << SavedText("en", 2147483647, false, 0, "");
+        QTest::newRow("empty file")
+            << QByteArray() << SavedText("en", 1, false, 0, "");
+    }
+
+    void settingsAreReadAndWrittenBack()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, saved);
+        Run run(&settings);
+        QVERIFY(run.messages.messages.empty());
+        QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
+        QCOMPARE(run.closeAndRead(), saved);
+    }
+
+    void hotkeyReachesTheDialogTheMenuAndTheStatusBar()
+    {
+        const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
+        Run run(&settings);
+        const TShortCut expected = scShift | scCtrl | 116;
+        QCOMPARE(FormHotKey->HK_CAPTURE->ShortCut(), expected);
+        QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
+        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
+    }
+
+    void unknownLanguageFallsBackToEnglishFiles()
+    {
+        TestAppDir dir;
+        // Made on Windows: the code is read from Windows-1252.
+        dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
+        TMainForm form;
+        UseAppDir(dir);
+        form.OpenIniFile(dir.file("HuebirdLite.ini"));
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
+        QCOMPARE(Q(AppSettings().LanguageFilePath), dir.file("language/lang_en.txt"));
+        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
+        // A language file without "FLanguage" leaves the code to be written back.
+        dir.write("language/lang_en.txt", "MenuFile=&File\n");
+        form.OpenLanguageFile(Q(AppSettings().LanguageFilePath));
+        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_x\u00E9.htm"));
+        form.SaveIniFile(dir.file("HuebirdLite.ini"));
+        QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nLanguage=x\xC3\xA9\r\n"));
+    }
+
+    void unusableSettingsFileWarnsOnceAndStartsWithDefaults()
+    {
+        TestAppDir dir;
+        QVERIFY(QDir().mkpath(dir.file("HuebirdLite.ini")));
+        MessageRecorder messages;
+        SetUserLangIdSource([] { return std::uint16_t(2055); });
+        {
+            TMainForm form;
+            UseAppDir(dir);
+            form.OpenIniFile(dir.file("HuebirdLite.ini"));
+            QCOMPARE(messages.messages.size(), size_t(1));
+            QCOMPARE(messages.messages[0].kind, (unsigned char)3);
+            QVERIFY(messages.messages[0].text.contains(dir.file("HuebirdLite.ini")));
+            QVERIFY(ShowNewVersion);
+            QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
+            QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+            QCOMPARE(form.RunCount, 1);
+
+            // The save fails with its reason and leaves what was there.
+            form.SaveIniFile(dir.file("HuebirdLite.ini"));
+            QCOMPARE(messages.messages.size(), size_t(2));
+            QCOMPARE(messages.messages[1].kind, (unsigned char)2);
+            QVERIFY(messages.messages[1].text.contains(dir.file("HuebirdLite.ini")));
+            QVERIFY(QFileInfo(dir.file("HuebirdLite.ini")).isDir());
+        }
+        SetUserLangIdSource(nullptr);
+    }
+
+    void savingReplacesTheWholeFile()
+    {
+        const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
+        Run run(&settings);
+        run.form->CBX_FormatCapture->setCurrentIndex(10);
+        ShowNewVersion = false;
+        QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
+        QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
+        QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));
+    }
+
+    void localesGiveTheirLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("langId");
+        QTest::newRow("fr_FR") << "fr_FR" << 1036;
+        QTest::newRow("fr_CA") << "fr_CA" << 3084;
+        QTest::newRow("de_CH") << "de_CH" << 2055;
+        QTest::newRow("pt_BR") << "pt_BR" << 1046;
+        QTest::newRow("en_GB") << "en_GB" << 2057;
+        QTest::newRow("es_419") << "es_419" << 22538;
+        QTest::newRow("zh_TW") << "zh_TW" << 1028;
+        QTest::newRow("fr_MC (main variant)") << "fr_MC" << 1036;
+        QTest::newRow("nl_NL (in no list)") << "nl_NL" << 1043;
+        QTest::newRow("sw_KE (not in the table)") << "sw_KE" << 1033;
+        QTest::newRow("C") << "C" << 1033;
+    }
+
+    void localesGiveTheirLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, langId);
+        QCOMPARE(int(LangIdFromLocale(QLocale(locale))), langId);
+    }
+
+    void languageLoaderEdgeCases()
+    {
+        TestAppDir dir;
+        TMainForm form;
+        UseAppDir(dir);
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
+        QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
+        QVERIFY(UiTexts().SHelpNotFound.empty());
+
+        AppSettings().HelpFilePath = "elsewhere";
+        dir.write("only.txt", "MenuFile=&Fichier\n");
+        form.OpenLanguageFile(dir.file("only.txt"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(form.MenuEdit->title(), QStringLiteral("Edit"));
+        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
+
+        dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
+                             "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
+        form.OpenLanguageFile(dir.file("odd.txt"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(form.MenuEdit->title(), QStringLiteral("A=B"));
+        QCOMPARE(form.MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
+        // The shortcut stays shown beside the new caption.
+        QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
+        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
+
+        // Missing file, a folder, comments only: nothing changes.
+        AppSettings().HelpFilePath = "elsewhere";
+        form.OpenLanguageFile(dir.file("missing.txt"));
+        form.OpenLanguageFile(dir.file("language"));
+        dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
+        form.OpenLanguageFile(dir.file("comments.txt"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Q(AppSettings().HelpFilePath), QStringLiteral("elsewhere"));
+
+        // A second file changes only what it holds.
+        form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
+        dir.write("no.txt", "SNo=Nope\n");
+        form.OpenLanguageFile(dir.file("no.txt"));
+        QCOMPARE(Q(UiTexts().SNo), QStringLiteral("Nope"));
+        QCOMPARE(Q(UiTexts().SYes), QStringLiteral("Oui"));
+        QCOMPARE(form.MenuOptions->title(), QStringLiteral("&Options"));
+        QCOMPARE(form.MenuClose->text(), QStringLiteral("&Fermer"));
+
+        // Files made on Windows, with or without a byte-order mark.
+        dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
+        form.OpenLanguageFile(dir.file("cp1252.txt"));
+        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&\u00C9dition"));
+        dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
+        form.OpenLanguageFile(dir.file("bom.txt"));
+        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&Bearbeiten"));
+    }
+
+    void choosingALanguageFileTakesTheCodeFromItsName()
+    {
+        Run run(nullptr);
+        QString offeredFolder;
+        QString answer;
+        SetChooseLanguageFileHook([&](const QString& folder) { offeredFolder = folder; return answer; });
+
+        run.dir.write("language/lang_de.txt", run.dir.read("language/lang_de.txt") + "FLanguage=fr\n");
+        answer = run.dir.file("language/lang_de.txt");
+        run.form->MenuLanguage->trigger();
+        QCOMPARE(offeredFolder, run.dir.file("language/"));
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+        QCOMPARE(Q(AppSettings().LanguageFilePath), answer);
+        QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_de.htm"));
+        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Datei"));
+
+        // Cancelling changes nothing.
+        answer.clear();
+        run.form->MenuLanguage->trigger();
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+
+        // A file elsewhere, named for a regional variant.
+        run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
+        answer = run.dir.file("mine/lang_pt_BR.txt");
+        run.form->MenuLanguage->trigger();
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("pt_BR"));
+        QCOMPARE(run.form->MenuEdit->title(), QStringLiteral("&Editar"));
+        QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
+    }
+
+    void helpOpensTheCurrentPageOrSaysItIsMissing()
+    {
+        Run run(nullptr);
+        const QUrl page = QUrl::fromLocalFile(run.dir.file("help/help_en.htm"));
+        QVERIFY(QFileInfo(page.toLocalFile()).isFile());
+        run.form->MenuHelpIndex->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(run.form.get()));
+        QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
+        QTest::keyClick(run.form->CBX_FormatCapture, Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(run.opened, QList<QUrl>({page, page, page}));
+        QVERIFY(run.messages.messages.empty());
+
+        // A language without a help page.
+        run.dir.write("language/lang_de.txt", run.dir.read("language/lang_de.txt"));
+        SetChooseLanguageFileHook([&](const QString&) { return run.dir.file("language/lang_de.txt"); });
+        run.form->MenuLanguage->trigger();
+        QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
+        QCOMPARE(run.opened.size(), 3);
+        QCOMPARE(run.messages.messages.size(), size_t(1));
+        QCOMPARE(run.messages.messages[0].kind, (unsigned char)0);
+        QCOMPARE(run.messages.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
+
+        run.form->MenuWebsite->trigger();
+        QCOMPARE(run.opened.last(), QUrl(Q(AppSettings().WebSiteUrl)));
+    }
+
+    void aboutDialogShowsNameVersionAndAddress()
+    {
+        TestAppDir dir;
+        TMainForm form;
+        UseAppDir(dir);
+        QList<QUrl> opened;
+        SetShellOpenHook([&](const QUrl& url) { opened << url; });
+        bool shown = false;
+        SetAboutDialogHook([&](TFormAbout& about) {
+            shown = true;
+            QVERIFY(QTest::qWaitForWindowExposed(&about));
+            QCOMPARE(about.size(), QSize(332, 144));
+            QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
+            QVERIFY(about.isModal());
+            QCOMPARE(about.windowTitle(), QString());
+            QCOMPARE(about.ButtonClose->text(), QString());
+            QCOMPARE(about.LabelAppName->text(), QStringLiteral("Huebird"));
+            QCOMPARE(about.LabelAppVersion->text(), QStringLiteral("v.2.0.2.1"));
+            QCOMPARE(about.Label1->text(), QStringLiteral("by Ondrel Team"));
+            QCOMPARE(about.LabelWebsite->text(), Q(AppSettings().WebSiteUrl));
+            const QList<QPair<QWidget*, QRect>> places = {
+                {about.Image1, QRect(0, 0, 332, 144)},   {about.Image2, QRect(8, 8, 128, 128)},
+                {about.LabelAppName, QRect(144, 24, 180, 19)}, {about.LabelAppVersion, QRect(144, 40, 180, 13)},
+                {about.Label1, QRect(144, 56, 180, 13)}, {about.LabelWebsite, QRect(144, 80, 180, 13)},
+                {about.ButtonClose, QRect(176, 110, 113, 25)}};
+            for (const auto& [widget, rect] : places)
+                QCOMPARE(widget->geometry(), rect);
+            QVERIFY(!about.Image1->Canvas().isNull());
+            QVERIFY(!about.Image2->Canvas().isNull());
+            QVERIFY(about.LabelAppName->font().bold());
+            QCOMPARE(about.LabelAppName->font().pixelSize(), 16);
+            QVERIFY(about.Label1->font().italic());
+            QVERIFY(about.LabelWebsite->font().underline());
+            QCOMPARE(about.LabelWebsite->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+            QTest::mouseClick(about.LabelWebsite, Qt::LeftButton);
+            QCOMPARE(opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
+            QVERIFY(about.isVisible());
+            QTest::mouseClick(about.ButtonClose, Qt::LeftButton);
+            QVERIFY(!about.isVisible());
+        });
+        form.MenuAbout->trigger();
+        QVERIFY(shown);
+
+        // With a language file: its caption and button text, at every opening.
+        form.OpenLanguageFile(dir.file("language/lang_it.txt"));
+        SetAboutDialogHook([&](TFormAbout& about) {
+            QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
+            QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
+        });
+        form.MenuAbout->trigger();
+        SetAboutDialogHook(nullptr);
+        SetShellOpenHook(nullptr);
+    }
+};
+
+QTEST_MAIN(ConfigTest)
+#include "config_test.moc"
