@@ -55,6 +55,9 @@ constexpr std::string_view kHelp =
     "  0 HTML  1 RGB  2 HSB/HSV (HSV/HSB)  3 HSL  4 CMYK  5 LAB  6 TColor\n"
     "  7 Hexa  8 HSL (255) (HSL255)  9 HSL (240) (HSL240)  10 RGB[0,1] (RGB01)\n"
     "\n"
+    "A CODE is read as if typed into the code field of Huebird Lite: both ','\n"
+    "and '.' stand for the decimal separator.\n"
+    "\n"
     "Without COLOR or CODE arguments, standard input is read, one per line.\n"
     "Each input gives one output line; an input that cannot be converted\n"
     "gives an empty line and a message on standard error.\n"
@@ -346,7 +349,8 @@ Converter FromConverter(int from, std::optional<int> to, char separator)
 {
     const std::string notation(FormatCaption(from));
     return [=](std::string_view input, std::string& line) {
-        const ColorReadResult read = CBX_FormatReadInput(input, std::uint8_t(from), separator);
+        const ColorReadResult read =
+            CBX_FormatReadInput(TypedCodeText(input, separator), std::uint8_t(from), separator);
         switch (read.status) {
         case ReadStatus::WrongShape:
             Complain("wrong shape for " + notation, input);

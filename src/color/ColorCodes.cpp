@@ -88,28 +88,22 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-std::string RemoveAllIgnoringCase(const std::string& text, std::string_view pattern)
+// Each removal runs over the whole text before the next pattern is looked for.
+void RemoveAllIgnoringCase(std::string& text, std::string_view pattern)
 {
-    std::string result;
-    result.reserve(text.size());
-    std::size_t i = 0;
+    std::size_t kept = 0, i = 0;
     while (i < text.size()) {
         if (EqualIgnoringCase(std::string_view(text).substr(i, pattern.size()), pattern))
             i += pattern.size();
         else
-            result += text[i++];
+            text[kept++] = text[i++];
     }
-    return result;
+    text.resize(kept);
 }
 
-std::string WithoutChar(std::string_view text, char removed)
+void RemoveChar(std::string& text, char removed)
 {
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text)
-        if (c != removed)
-            result += c;
-    return result;
+    std::erase(text, removed);
 }
 
 // The parts between single spaces. Two spaces in a row give an empty part
@@ -201,9 +195,11 @@ std::int32_t IntegerOrThrow(std::string_view part)
 ColorReadResult Read(TColor color) { return {ReadStatus::Read, color}; }
 ColorReadResult WrongShape() { return {}; }
 
-ColorReadResult ReadHexNotation(std::string_view normalized, int formatIndex, char decimalSeparator)
+ColorReadResult ReadHexNotation(std::string normalized, int formatIndex, char decimalSeparator)
 {
-    const std::string text = WithoutChar(WithoutChar(normalized, decimalSeparator), ' ');
+    std::string text = std::move(normalized);
+    RemoveChar(text, decimalSeparator);
+    RemoveChar(text, ' ');
     if (text.size() != 6)
         return WrongShape();
     switch (formatIndex) {
@@ -220,9 +216,10 @@ ColorReadResult ReadHexNotation(std::string_view normalized, int formatIndex, ch
     }
 }
 
-ColorReadResult ReadIntegerNotation(std::string_view normalized, int formatIndex, char decimalSeparator)
+ColorReadResult ReadIntegerNotation(std::string normalized, int formatIndex, char decimalSeparator)
 {
-    const std::string text = WithoutChar(normalized, decimalSeparator);
+    std::string text = std::move(normalized);
+    RemoveChar(text, decimalSeparator);
     const SpaceParts parts = SplitAtSpaces(text);
     const std::size_t wanted = formatIndex == kCmyk ? 4 : 3;
     if (parts.count != wanted)
@@ -383,39 +380,48 @@ std::string FormatColorValue(TColor color)
     return std::string(out.View());
 }
 
+std::string TypedCodeText(std::string_view text, char decimalSeparator)
+{
+    std::string typed(text);
+    for (char& c : typed)
+        if (c == ',' || c == '.')
+            c = decimalSeparator;
+    return typed;
+}
+
 std::string NormalizeColorInput(std::string_view text)
 {
     std::string s(Trim(text));
     for (std::string_view prefix : {"0x00", "0x", "$00", "$"})
-        s = RemoveAllIgnoringCase(s, prefix);
+        RemoveAllIgnoringCase(s, prefix);
     // Only the characters that some code uses survive; every run of others
     // becomes one space, and none is left at either end.
-    std::string result;
-    result.reserve(s.size());
+    std::size_t kept = 0;
     bool pendingSpace = false;
     for (char c : s) {
         if (IsHexDigit(c) || c == ',' || c == '.') {
-            if (pendingSpace && !result.empty())
-                result += ' ';
+            if (pendingSpace && kept > 0)
+                s[kept++] = ' ';
             pendingSpace = false;
-            result += c;
+            s[kept++] = c;
         } else {
             pendingSpace = true;
         }
     }
-    return result;
+    s.resize(kept);
+    return s;
 }
 
 ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator)
 {
     try {
-        const std::string normalized = NormalizeColorInput(text);
+        std::string normalized = NormalizeColorInput(text);
         switch (formatIndex) {
         case kHtml:
         case kTColor:
         case kHexa:
-            return ReadHexNotation(normalized, formatIndex, decimalSeparator);
+            return ReadHexNotation(std::move(normalized), formatIndex, decimalSeparator);
         case kRgb:
         case kHsv:
         case kHsl:
@@ -423,7 +429,7 @@ ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIn
         case kLab:
         case kHsl255:
         case kHsl240:
-            return ReadIntegerNotation(normalized, formatIndex, decimalSeparator);
+            return ReadIntegerNotation(std::move(normalized), formatIndex, decimalSeparator);
         case kRgb01:
             return ReadFractions(normalized, decimalSeparator);
         default:

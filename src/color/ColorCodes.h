@@ -45,6 +45,10 @@ struct ColorReadResult {
     TColor color = 0x00FFFFFF;
 };
 
+// The text as the code field holds it when typed: every "," and "." becomes
+// the decimal separator.
+std::string TypedCodeText(std::string_view text, char decimalSeparator);
+
 // Strips prefixes ("0x00", "0x", "$00", "$"), turns every character that no
 // code uses into a space and leaves single spaces between the parts.
 std::string NormalizeColorInput(std::string_view text);

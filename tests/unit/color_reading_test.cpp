@@ -133,6 +133,13 @@ const ReadCase kReadCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, ColorCodeReading, testing::ValuesIn(kReadCases));
 
+TEST(ColorTypedText, CommaAndFullStopBecomeTheSeparator)
+{
+    EXPECT_EQ(TypedCodeText("255, 128, 0", '.'), "255. 128. 0");
+    EXPECT_EQ(TypedCodeText("1.00 - 0,50", ','), "1,00 - 0,50");
+    EXPECT_EQ(CBX_FormatReadInput(TypedCodeText("255, 128, 0", '.'), Rgb, '.').color, kOrange);
+}
+
 TEST(ColorCodeReadingSafety, OddInputsNeverEscape)
 {
     const std::string long_digits(100000, '9');

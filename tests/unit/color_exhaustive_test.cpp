@@ -1,0 +1,117 @@
+// Properties checked over every colour, or over an evenly spread sample where
+// a full pass would be slow in the instrumented build. HB_EXHAUSTIVE=1 makes
+// every test here cover all 16,777,216 colours.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "color/ColorCodes.h"
+
+namespace {
+
+constexpr TColor kColorCount = 1u << 24;
+
+// An odd stride visits every byte value of every channel.
+TColor SampleStride(TColor wanted)
+{
+    static const bool everyColour = [] {
+        const char* all = std::getenv("HB_EXHAUSTIVE");
+        return all && std::string_view(all) == "1";
+    }();
+    return everyColour ? 1 : wanted;
+}
+
+// Stops a loop at the first failing colour instead of reporting millions.
+#define EXPECT_OR_STOP(cond, color)                                                  \
+    do {                                                                             \
+        if (!(cond)) {                                                               \
+            ADD_FAILURE() << #cond << " fails for colour 0x" << std::hex << (color); \
+            return;                                                                  \
+        }                                                                            \
+    } while (false)
+
+TEST(ColorEveryValue, ComponentsStayInTheirRanges)
+{
+    for (TColor c = 0; c < kColorCount; c += SampleStride(11)) {
+        const TRGBBytes rgb = ColorToRGBBytes(c);
+        const TLabValue lab = RGBToLab(rgb);
+        EXPECT_OR_STOP(lab.L >= 0 && lab.L <= 100 && lab.a >= -128 && lab.a <= 127 && lab.b >= -128 &&
+                           lab.b <= 127,
+                       c);
+        const THSVValue hsv = RGBToHSV(rgb);
+        EXPECT_OR_STOP(hsv.H <= 360 && hsv.S <= 100 && hsv.V <= 100, c);
+        const THSLValue hsl = RGBToHSL(0, rgb);
+        EXPECT_OR_STOP(hsl.H <= 360 && hsl.S <= 100 && hsl.L <= 100, c);
+        const THSLValue hsl255 = RGBToHSL(1, rgb);  // 16-bit H, but the unit is 255
+        EXPECT_OR_STOP(hsl255.H <= 255, c);
+        const THSLValue hsl240 = RGBToHSL(2, rgb);
+        EXPECT_OR_STOP(hsl240.H <= 240 && hsl240.S <= 240 && hsl240.L <= 240, c);
+        const TCMYKValue cmyk = RGBToCMYK(rgb);
+        EXPECT_OR_STOP(cmyk.C <= 100 && cmyk.M <= 100 && cmyk.Y <= 100 && cmyk.K <= 100 &&
+                           (cmyk.C == 0 || cmyk.M == 0 || cmyk.Y == 0),
+                       c);
+    }
+}
+
+bool WithinOneStep(TColor a, TColor b)
+{
+    const TRGBBytes x = ColorToRGBBytes(a), y = ColorToRGBBytes(b);
+    return std::abs(x.R - y.R) <= 1 && std::abs(x.G - y.G) <= 1 && std::abs(x.B - y.B) <= 1;
+}
+
+TEST(ColorEveryValue, ByteNotationsAndFractionsReadBack)
+{
+    // HTML, RGB, TColor, Hexa and RGB[0,1] through the same reader as typed
+    // text. The reader takes "," for a separator only when it is the decimal
+    // one, so the comma-separated RGB code is read with a comma locale.
+    struct Reading {
+        int notation;
+        char separator;
+    };
+    const Reading readings[] = {{0, '.'}, {1, ','}, {6, '.'}, {7, '.'}, {10, '.'}, {10, ','}};
+    for (TColor c = 0; c < kColorCount; c += SampleStride(509)) {
+        for (const Reading& r : readings) {
+            const ColorCodeText code = WriteColorCode(r.notation, c, r.separator);
+            const ColorReadResult read = CBX_FormatReadInput(code.View(), std::uint8_t(r.notation), r.separator);
+            // "0x00" is stripped as a prefix, so a Hexa code with no red
+            // keeps four digits only and has the wrong shape.
+            if (r.notation == 7 && (c & 0xFF) == 0) {
+                EXPECT_OR_STOP(read.status == ReadStatus::WrongShape, c);
+            } else if (r.notation == 10) {
+                // Hundredths are coarser than bytes: within one step.
+                EXPECT_OR_STOP(read.status == ReadStatus::Read && WithinOneStep(read.color, c), c);
+            } else {
+                EXPECT_OR_STOP(read.status == ReadStatus::Read && read.color == c, c);
+            }
+        }
+    }
+}
+
+TEST(ColorEveryValue, HexHelpersReadEveryHtmlAndTColorCode)
+{
+    // The bare conversions, without the reader's clean-up.
+    for (TColor c = 0; c < kColorCount; c += SampleStride(13)) {
+        const ColorCodeText html = WriteColorCode(0, c, '.');
+        EXPECT_OR_STOP(HtmlToColor(html.View()) == c, c);
+        const ColorCodeText tcolor = WriteColorCode(6, c, '.');
+        EXPECT_OR_STOP(HexToInt(tcolor.View().substr(3)) == c, c);
+    }
+}
+
+TEST(ColorEveryValue, CodesOfEveryNotationFitAndReadBackWhereExact)
+{
+    // Every notation's code is written and read back; HSV, HSL and CMYK are
+    // not exact in general, but their codes read without error.
+    for (TColor c = 0; c < kColorCount; c += SampleStride(4099)) {
+        for (int notation = 0; notation < FormatCount; ++notation) {
+            const ColorCodeText code = WriteColorCode(notation, c, ',');
+            EXPECT_OR_STOP(code.size > 0 && code.size <= 18, c);
+            EXPECT_OR_STOP(FormatColorCode(notation, c, ',') == code.View(), c);
+            const ColorReadResult read = CBX_FormatReadInput(code.View(), std::uint8_t(notation), ',');
+            EXPECT_OR_STOP(read.status == ReadStatus::Read || (notation == 7 && (c & 0xFF) == 0), c);
+        }
+    }
+}
+
+}  // namespace
