@@ -137,7 +137,7 @@ std::string ColorListFileText(const TColorArray& list, int formatIndex, char dec
     out += FormatShortName(formatIndex);
     out += "]\r\n";
     for (TColor color : list) {
-        AppendColorListLine(out, color, FormatColorCode(formatIndex, color, decimalSeparator));
+        AppendColorListLine(out, color, WriteColorCode(formatIndex, color, decimalSeparator).View());
         out += "\r\n";
     }
     return out;
@@ -148,7 +148,7 @@ std::string ColorListClipboardText(const TColorArray& list, int formatIndex, cha
     std::string out;
     out.reserve(list.size() * 20);
     for (TColor color : list) {
-        out += FormatColorCode(formatIndex, color, decimalSeparator);
+        out += WriteColorCode(formatIndex, color, decimalSeparator).View();
         out += "\r\n";
     }
     return out;
