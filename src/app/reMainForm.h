@@ -106,7 +106,11 @@ public:
     QRect PrepareZoomSource(int radius, QPoint cursor);
     void DrawZoomCross();
     static constexpr int ZoomRadius = 19;
-    QImage ZoomSource;  // the square around the cursor, reused by every tick
+    // Two buffers for the square around the cursor, swapped so that no tick
+    // allocates: the one the magnifier shows, and the one the next grab fills.
+    QImage ZoomShown;
+    QImage ZoomSource;
+    bool ZoomShowsScreen = false; // false while the magnifier is blanked
     QImage CursorPixel; // the pixel under the cursor while it is over the magnifier
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);

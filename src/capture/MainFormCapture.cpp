@@ -22,6 +22,11 @@ QImage& ZoomCanvas(TPicture* picture)
     return canvas;
 }
 
+QRect ZoomSourceRect(int radius, QPoint cursor)
+{
+    return QRect(cursor.x() - radius, cursor.y() - radius, 2 * radius + 1, 2 * radius + 1);
+}
+
 TColor FromRgb(QRgb rgb)
 {
     return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
@@ -68,7 +73,8 @@ int TMainForm::FormatIndex() const
 
 QString TMainForm::ShowCodeColors(const QComboBox* box, TColor color) const
 {
-    return QString::fromStdString(FormatColorCode(box->currentIndex(), color, DecimalSeparator()));
+    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
+    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
 }
 
 QString TMainForm::ShowCodeColorsCapture(TColor color)
@@ -100,12 +106,18 @@ void TMainForm::Timer1Timer()
     const QRect noSamplingZone(SHImageZoom->mapToGlobal(QPoint(0, 0)), SHImageZoom->size());
     TColor color;
     if (!noSamplingZone.contains(cursor)) {
-        const QRect source = PrepareZoomSource(ZoomRadius, cursor);
-        screenSampler_->Grab(source, ZoomSource);
-        StretchNearest(ZoomSource, ZoomCanvas(ImgZoom));
-        DrawZoomCross();
+        screenSampler_->Grab(ZoomSourceRect(ZoomRadius, cursor), ZoomSource);
         color = FromRgb(ZoomSource.pixel(ZoomRadius, ZoomRadius));
+        // A still screen costs no repaint.
+        if (!ZoomShowsScreen || ZoomSource != ZoomShown) {
+            PrepareZoomSource(ZoomRadius, cursor);
+            StretchNearest(ZoomSource, ZoomCanvas(ImgZoom));
+            DrawZoomCross();
+            ZoomSource.swap(ZoomShown);
+            ZoomShowsScreen = true;
+        }
     } else {
+        ZoomShowsScreen = false;
         ZoomCanvas(ImgZoom).fill(Qt::white);
         DrawZoomCross();
         screenSampler_->Grab(QRect(cursor, QSize(1, 1)), CursorPixel);
@@ -128,7 +140,7 @@ void TMainForm::Timer1Timer()
 QRect TMainForm::PrepareZoomSource(int radius, QPoint cursor)
 {
     ZoomCanvas(ImgZoom).fill(Qt::white);
-    return QRect(cursor.x() - radius, cursor.y() - radius, 2 * radius + 1, 2 * radius + 1);
+    return ZoomSourceRect(radius, cursor);
 }
 
 void TMainForm::DrawZoomCross()

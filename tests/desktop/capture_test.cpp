@@ -2,6 +2,7 @@
 // pointer over a window of a known colour; and the tick's cost, measured.
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
@@ -45,6 +46,22 @@ public:
         p.setColor(QPalette::Window, color);
         setPalette(p);
         setGeometry(rect);
+        show();
+    }
+};
+
+// A busy picture over the pointer's paths (x 50 to 1049, y 50 to 449), so that
+// every tick sees new pixels; it leaves the program's centred window free.
+class BusyPicture : public QLabel {
+public:
+    BusyPicture() : QLabel(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+    {
+        QImage busy(1000, 400, QImage::Format_RGB32);
+        for (int y = 0; y < busy.height(); ++y)
+            for (int x = 0; x < busy.width(); ++x)
+                busy.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 13) & 0xFF, ((x ^ y) * 5) & 0xFF));
+        setPixmap(QPixmap::fromImage(busy));
+        setGeometry(50, 50, busy.width(), busy.height());
         show();
     }
 };
@@ -147,6 +164,8 @@ private slots:
 
     void theProgramStaysLightWhileThePointerMoves()
     {
+        BusyPicture picture;
+        QVERIFY(QTest::qWaitForWindowExposed(&picture));
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
@@ -169,11 +188,13 @@ private slots:
 
     void theTickIsCheap()
     {
+        BusyPicture picture;
+        QVERIFY(QTest::qWaitForWindowExposed(&picture));
         TMainForm form; // on this X server, with the real screen sampler; never shown
         form.Timer1->stop();
         std::vector<qint64> ns;
         for (int i = 0; i < 1000; ++i) {
-            WarpPointer(100 + (i * 13) % 1000, 100 + (i * 7) % 800);
+            WarpPointer(100 + (i * 13) % 900, 100 + (i * 7) % 300);
             QElapsedTimer t;
             t.start();
             form.Timer1Timer();
@@ -183,7 +204,7 @@ private slots:
         std::sort(ns.begin(), ns.end());
         qInfo("capture tick: median %.3f ms, 99th percentile %.3f ms", ns[ns.size() / 2] / 1e6,
               ns[ns.size() * 99 / 100] / 1e6);
-        QVERIFY(!form.ZoomSource.isNull());
+        QVERIFY(!form.ZoomShown.isNull());
     }
 };
 

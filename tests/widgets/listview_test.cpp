@@ -477,7 +477,7 @@ private slots:
             QPoint offset;
             bool inside;
         } cases[] = {{{0, 0}, true}, {{107, 107}, true}, {{108, 50}, false}, {{50, 108}, false},
-                     {{-1, 0}, false}, {{0, -1}, false}};
+                     {{-1, 0}, false}, {{0, -1}, false}, {{50, 50}, true}, {{0, -1}, false}};
         for (const auto& c : cases) {
             fake->grabs.clear();
             fake->cursor = frame + c.offset;
@@ -485,10 +485,13 @@ private slots:
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
             QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x800000));
-            if (!c.inside)
-                continue;
-            QCOMPARE(fake->grabs[0].topLeft(), fake->cursor);
             const QImage& canvas = f.form.ImgZoom->Canvas();
+            if (!c.inside) {
+                // Also when the screen has not changed since the magnifier was blanked.
+                QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0x80));
+                continue;
+            }
+            QCOMPARE(fake->grabs[0].topLeft(), fake->cursor);
             const auto red = CrossPixels();
             for (int y = 0; y < 106; ++y)
                 for (int x = 0; x < 106; ++x)
