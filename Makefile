@@ -30,6 +30,15 @@ fuzz: deps
 fuzz-brief: deps
 	@FUZZ_SECONDS=$${FUZZ_BRIEF_SECONDS:-3} bash scripts/fuzz.sh brief
 
+# Minutes of the real program under load (SOAK_SECONDS, default 300) on a
+# private X server, built with AddressSanitizer so LeakSanitizer checks the exit.
+SOAKBUILD ?= build-harden
+soak: deps
+	cmake -S . -B $(SOAKBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
+	cmake --build $(SOAKBUILD) -j $(JOBS) --target huebird-lite soak_test
+	HB_APP=$(CURDIR)/$(SOAKBUILD)/huebird-lite HB_SOURCE_DIR=$(CURDIR) \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" $(SOAKBUILD)/tests/soak/soak_test
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
