@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
@@ -245,6 +248,53 @@ private slots:
         QCOMPARE(questions_.size(), 2);
         QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
         QVERIFY(messages_->messages.empty());
+    }
+
+    void theRealDialogsAreSetUpAsAsked()
+    {
+        SetFileDialogRunner(nullptr);
+        SetConfirmOverwriteRunner(nullptr);
+        TFileDialogSetup setup;
+        setup.save = true;
+        setup.directory = dir_->path();
+        setup.nameFilters = QStringList({"All files (*.*)", "Text files (*.txt)"});
+        setup.selectedNameFilter = "Text files (*.txt)";
+        setup.fileName = "color-list.txt";
+        setup.defaultSuffix = "txt";
+        bool inspected = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            inspected = true;
+            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            QCOMPARE(dialog->nameFilters(), setup.nameFilters);
+            QCOMPARE(dialog->selectedNameFilter(), setup.selectedNameFilter);
+            QCOMPARE(dialog->defaultSuffix(), QStringLiteral("txt"));
+            QCOMPARE(QDir(dialog->directory()), QDir(dir_->path()));
+            dialog->reject();
+        });
+        QVERIFY(RunFileDialog(main_.get(), setup).isEmpty());
+        QVERIFY(inspected);
+
+        for (const QString& answer : {QStringLiteral("&Oui"), QStringLiteral("Annuler")}) {
+            QStringList buttons;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QCOMPARE(box->windowTitle(), QStringLiteral("Confirmation"));
+                QCOMPARE(box->icon(), QMessageBox::Question);
+                QCOMPARE(box->text(), QStringLiteral("Replace?"));
+                for (QAbstractButton* button : box->buttons())
+                    buttons << button->text();
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == answer)
+                        button->click();
+            });
+            QCOMPARE(RunConfirmOverwrite("Replace?"), answer == "&Oui");
+            buttons.sort(); // their order on screen follows the platform's button layout
+            QCOMPARE(buttons, QStringList({"&Oui", "Annuler"}));
+        }
     }
 
     void savingAnEmptyListOnlyTellsSo()
