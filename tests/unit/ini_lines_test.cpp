@@ -44,9 +44,7 @@ TEST(IniLines, ValueIsEverythingAfterTheFirstEquals)
 {
     EXPECT_EQ(GetIniValue("Language=fr=x"), "fr=x");
     EXPECT_EQ(GetIniValue("Rns= 5"), " 5");
-    EXPECT_EQ(GetIniValue("HK_CAPTURE="), "");
     EXPECT_EQ(GetIniValue("no equals"), "");
-    EXPECT_EQ(GetIniKey("no equals"), "");
 }
 
 TEST(IniLines, BooleansAreExactlyTrueOrFalse)

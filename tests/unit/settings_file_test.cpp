@@ -57,16 +57,6 @@ TEST(SettingsFile, KeysAreRecognisedOnlyInTheirExactSpelling)
         EXPECT_EQ(ReadSettingsText(c.text).RunCount, c.runCount) << c.text;
 }
 
-TEST(SettingsFile, ValuesAreTakenAsTheyStand)
-{
-    const TSettingsValues v = ReadSettingsText("Language=fr=x\nShowNewVersion=true\nHK_CAPTURE=\n");
-    EXPECT_EQ(v.LanguageCode, "fr=x");
-    EXPECT_EQ(v.ShowNewVersion, false);
-    EXPECT_EQ(v.HotKeyText, "");
-    EXPECT_EQ(ReadSettingsText("Language= de").LanguageCode, " de");
-    EXPECT_EQ(ReadSettingsText("Language=de ").LanguageCode, "de"); // the line is trimmed
-}
-
 TEST(SettingsFile, LastOccurrenceWinsAcrossEveryKey)
 {
     const TSettingsValues v = ReadSettingsText(
@@ -100,12 +90,6 @@ TEST(SettingsFile, IntegersAreWholeDecimalNumbersIn32Bits)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseIniInteger(c.text), c.value) << '"' << c.text << '"';
-}
-
-TEST(SettingsFile, EmptyFileSetsNothing)
-{
-    const TSettingsValues v = ReadSettingsText("");
-    EXPECT_FALSE(v.RunCount || v.LanguageCode || v.ShowNewVersion || v.FormatIndex || v.HotKeyText);
 }
 
 TEST(SettingsFile, RunCounterStopsAtItsLargestValue)
