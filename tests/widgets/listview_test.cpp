@@ -286,6 +286,13 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("G#aF09 .."));
         QTest::keyClick(edit, Qt::Key_Backspace);
         QCOMPARE(edit->text(), QStringLiteral("G#aF09 ."));
+        // Delete and Tab are keys, not typed characters: they keep working.
+        edit->home(false);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), QStringLiteral("#aF09 ."));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QTRY_VERIFY(!edit->hasFocus());
+        edit->setFocus();
 
         SetDecimalSeparator(',');
         edit->setText("1");
