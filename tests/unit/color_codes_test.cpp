@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
 #include <string>
 
 #include "color/ColorCodes.h"
@@ -49,6 +50,19 @@ TEST(ColorCodeWriting, DetailsOfTheNotations)
     EXPECT_EQ(FormatColorCode(10, 0x00FE0201, ','), "0,00 - 0,01 - 1,00");
     for (int outside : {-1, 11, 255, 1000})
         EXPECT_EQ(FormatColorCode(outside, 0x000080FF, '.'), "") << outside;
+}
+
+TEST(ColorCodeWriting, FractionsMatchFixedPointFormattingOfTheDouble)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        const TRGBFractions f = RGBToFractions({std::uint8_t(byte), 0, 0});
+        char digits[16];
+        char* end = std::to_chars(digits, digits + sizeof digits, f.red, std::chars_format::fixed, 2).ptr;
+        std::string expected(digits, end);
+        EXPECT_EQ(FormatColorCode(10, TColor(byte), '.'), expected + " - 0.00 - 0.00") << byte;
+        expected[1] = ',';
+        EXPECT_EQ(FormatColorCode(10, TColor(byte) << 16, ','), "0,00 - 0,00 - " + expected) << byte;
+    }
 }
 
 TEST(ColorCodeNames, CaptionsShortNamesAndLookup)
