@@ -8,6 +8,7 @@
 #include "app/AppSettings.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
+#include "capture/reFormHotKey.h"
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -116,7 +117,9 @@ private slots:
 
     void typingNeverChangesTheNotationBox()
     {
+        TestAppDir dir;
         TMainForm form;
+        UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.CBX_FormatCapture->setFocus();
@@ -132,8 +135,10 @@ private slots:
         TestAppDir dir;
         TMainForm form;
         UseAppDir(dir);
+        FormHotKey = new TFormHotKey(&form); // carries the settings' hotkey, as at start-up
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FormHotKey = nullptr;
         QVERIFY(form.StatusBar1->PanelText(2).isEmpty());
         QVERIFY(form.StatusBar1->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
         QVERIFY(form.Timer1->isActive() || form.Timer1->remainingTime() >= 0);
