@@ -114,7 +114,9 @@ void TMainForm::MenuSaveColorListClick()
     const std::string text = ColorListFileText(ColorList, FormatIndex(), DecimalSeparator());
     // Written beside the target and renamed over it: a failed save leaves the old file whole.
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly)
+    // Unbuffered: commit() does not see a write that fails while its buffer is
+    // flushed (a full disk), and would rename the short file over the old one.
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
                        && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.commit();
     if (!saved)
         ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + file.errorString());
