@@ -126,7 +126,7 @@ void X11GlobalHotkey::Unregister(int id)
             Ungrab(grab, 4);
         xcb_flush(connection_);
         registrations_.erase(it);
-        heldKey_ = 0;
+        repeats_.Reset();
         return;
     }
 }
@@ -149,11 +149,7 @@ bool X11GlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* messa
     const std::uint8_t type = event->response_type & 0x7f;
     if (type == XCB_KEY_RELEASE) {
         auto* release = reinterpret_cast<xcb_key_release_event_t*>(event);
-        if (release->detail == heldKey_) {
-            heldKey_ = 0;
-            releasedKey_ = release->detail;
-            releaseTime_ = release->time;
-        }
+        repeats_.Release(release->detail, release->time);
         return false;
     }
     if (type != XCB_KEY_PRESS)
@@ -164,12 +160,7 @@ bool X11GlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* messa
     const Registration* registration = Match(press->detail, press->state);
     if (!registration)
         return false;
-    // Autorepeat sends either presses alone or a release and a press with the
-    // same time stamp; either way a held key captures once.
-    const bool repeat = press->detail == heldKey_
-        || (press->detail == releasedKey_ && press->time == releaseTime_);
-    heldKey_ = press->detail;
-    if (!repeat) {
+    if (repeats_.Press(press->detail, press->time)) {
         const int id = registration->id;
         // Queued: the capture runs from the event loop, not inside Qt's event dispatch.
         QMetaObject::invokeMethod(this, [this, id] { emit HotKeyPressed(id); }, Qt::QueuedConnection);

@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/GlobalHotkey.h"
+#include "platform/KeyRepeat.h"
 
 class X11GlobalHotkey : public IGlobalHotkey, public QAbstractNativeEventFilter {
     Q_OBJECT
@@ -42,7 +43,5 @@ private:
     xcb_window_t root_;
     std::vector<Registration> registrations_;
     // A held key repeats its press: only the first press of a hold captures.
-    xcb_keycode_t heldKey_ = 0;
-    xcb_keycode_t releasedKey_ = 0;
-    xcb_timestamp_t releaseTime_ = 0;
+    TKeyRepeatFilter repeats_;
 };
