@@ -205,6 +205,23 @@ private slots:
         QVERIFY(program.app.readFile("HuebirdLite.ini").contains("HK_CAPTURE=Ctrl+Alt+K"));
     }
 
+    void settingsNameAKeyOfTheLayout()
+    {
+        ColourPatch a(kPatchA, kColourA);
+        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        Program program;
+        program.app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=1\r\nShowNewVersion=False\r\n"
+                                                 "[Preferences]\r\nHK_CAPTURE=ctrl+alt+,\r\n");
+        QVERIFY(program.Start());
+        XDo({"windowfocus", "--sync", QString::number(a.winId())});
+        a.PointAt();
+        QTest::qWait(300);
+        Keys("ctrl+alt+comma");
+        QVERIFY(program.RowBecomes(0, kColourA));
+        QVERIFY(program.app.closeAndWait());
+        QVERIFY(program.app.readFile("HuebirdLite.ini").contains("HK_CAPTURE=Ctrl+Alt+,"));
+    }
+
     void combinationHeldByAnotherClientWarnsAndLeavesNothingGrabbed()
     {
         const xcb_keycode_t c = KeyCodeOf('c');
