@@ -51,13 +51,6 @@ TEST(ColorRecords, PackIntoThirtyTwoBitsFirstFieldLow)
     static_assert(sizeof(THSVValue) == 4 && sizeof(THSLValue) == 4 && sizeof(TCMYKValue) == 4);
 }
 
-TEST(ColorBytes, SplitAndJoinIgnoreTheTopByte)
-{
-    EXPECT_EQ(ColorToRGBBytes(0xFF0080FF), kOrange);
-    EXPECT_EQ(RGBBytesToColor(kOrange), 0x000080FFu);
-    EXPECT_EQ(RGBBytesToColor(ColorToRGBBytes(0xAB123456)), 0x00123456u);
-}
-
 TEST(ColorContrast, LuminanceDecidesWhiteOrBlackText)
 {
     struct Case {
@@ -92,13 +85,8 @@ TEST(ColorHex, HtmlReadsDigitPairsOfEitherCase)
     EXPECT_EQ(HtmlToColor(""), 0u);
     // The first character is not inspected; characters after the seventh are not read.
     EXPECT_EQ(HtmlToColor("xFF8000zz"), 0x000080FFu);
-    for (const char* bad : {"#FF80G0", "#FF800", "#", "#FF 800", "#-F8000", "#FF8000"}) {
-        SCOPED_TRACE(bad);
-        if (std::string_view(bad) == "#FF8000")
-            EXPECT_NO_THROW(HtmlToColor(bad));
-        else
-            EXPECT_THROW(HtmlToColor(bad), EConvertError);
-    }
+    for (const char* bad : {"#FF80G0", "#FF800", "#", "#FF 800", "#-F8000"})
+        EXPECT_THROW(HtmlToColor(bad), EConvertError) << bad;
 }
 
 TEST(ColorHex, HexaAndHexToInt)
@@ -153,16 +141,6 @@ TEST(ColorHsl, OrangeGreyAndTheFullTurnInEachScale)
     EXPECT_EQ(HSLToRGB({0, 0, 50}, 0), (TRGBBytes{128, 128, 128}));  // 127.5 to even
 }
 
-TEST(ColorHsl, HueToRgbSectorsInSinglePrecision)
-{
-    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 0.1f), 0.6f);
-    EXPECT_EQ(HueToRGB(0.0f, 1.0f, 0.25f), 1.0f);
-    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 0.6f), 0.4f);
-    EXPECT_EQ(HueToRGB(0.2f, 1.0f, 0.9f), 0.2f);
-    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, -0.9f), 0.6f);  // wrapped into 0-1
-    EXPECT_FLOAT_EQ(HueToRGB(0.0f, 1.0f, 1.1f), 0.6f);
-}
-
 TEST(ColorHsv, KnownValuesAndRoundTrips)
 {
     struct Case {
@@ -193,9 +171,6 @@ TEST(ColorWrapping, OutOfRangeComponentsWrapInsteadOfFailing)
     EXPECT_EQ(FractionsToRGB(f), (TRGBBytes{126, 254, 230}));
     // CMYK below zero is clamped, there is no upper clamp to reach.
     EXPECT_EQ(CMYKToRGB({200, 0, 0, 0}), (TRGBBytes{0, 255, 255}));
-    // A huge hue lands in the "every other sector" branch without failing.
-    const TRGBBytes rgb = HSVToRGB({65535, 255, 255});
-    (void)rgb;
 }
 
 TEST(ColorCmyk, NoNormalisationByBlack)
@@ -206,15 +181,6 @@ TEST(ColorCmyk, NoNormalisationByBlack)
     EXPECT_EQ(RGBToCMYK({255, 255, 255}), (TCMYKValue{0, 0, 0, 0}));
     EXPECT_EQ(CMYKToRGB({0, 50, 100, 0}), kOrange);
     EXPECT_EQ(CMYKToRGB({30, 0, 0, 0}), (TRGBBytes{178, 255, 255}));  // 178.5 to even
-}
-
-TEST(ColorFractions, ExactEighths)
-{
-    const TRGBFractions f = RGBToFractions(kOrange);
-    EXPECT_EQ(f.red, 1.0);
-    EXPECT_EQ(f.green, 128 / 255.0);
-    EXPECT_EQ(f.blue, 0.0);
-    EXPECT_EQ(FractionsToRGB(f), kOrange);
 }
 
 TEST(ColorLab, KnownValuesSignsAndClamps)
@@ -245,19 +211,6 @@ TEST(ColorLab, KnownValuesSignsAndClamps)
     const TLabReal low = XYZToLab({-100, -100, 1e6});
     EXPECT_EQ(low.L, 0);
     EXPECT_EQ(low.b, -128);
-}
-
-TEST(ColorLab, WhitePointAndMatrix)
-{
-    const TXYZValue white = ColorToXYZ(0x00FFFFFF);
-    EXPECT_NEAR(white.X, 95.05, 1e-9);
-    EXPECT_NEAR(white.Y, 100.0, 1e-9);
-    EXPECT_NEAR(white.Z, 108.9, 1e-9);
-    const TXYZValue fromLab = LabToXYZ(100, 0, 0);
-    EXPECT_NEAR(fromLab.X, 95.047, 1e-9);
-    EXPECT_NEAR(fromLab.Y, 100.0, 1e-9);
-    EXPECT_NEAR(fromLab.Z, 108.883, 1e-9);
-    EXPECT_EQ(XYZToColor(fromLab), 0x00FFFFFFu);
 }
 
 }  // namespace
