@@ -62,14 +62,4 @@ TEST(AtomTable, FullTableRefusesNewNamesButStillCountsKnownOnes)
     EXPECT_EQ(table.ReferenceCount(TAtom(TAtomTable::kFirstAtom + 7)), 2);
 }
 
-TEST(AtomTable, GlobalTableGivesTheCaptureHotkeyItsAtom)
-{
-    const TAtom a = GlobalAddAtomA("HKey_CAPTURE");
-    EXPECT_GE(a, TAtomTable::kFirstAtom);
-    EXPECT_EQ(GlobalAddAtomA("HKey_CAPTURE"), a);
-    EXPECT_TRUE(GlobalDeleteAtom(a));
-    EXPECT_TRUE(GlobalDeleteAtom(a));
-    EXPECT_FALSE(GlobalDeleteAtom(a));
-}
-
 } // namespace

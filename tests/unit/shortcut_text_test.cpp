@@ -42,15 +42,6 @@ TEST_F(ShortcutTextFixed, EveryFixedNameBothWaysWithEveryModifierSet)
     }
 }
 
-TEST_F(ShortcutTextFixed, AllTwentyFourFunctionKeys)
-{
-    for (unsigned n = 1; n <= 24; ++n) {
-        const std::string name = "F" + std::to_string(n);
-        EXPECT_EQ(ShortcutName(TShortCut(111 + n)), name);
-        EXPECT_EQ(ShortcutFromName(name), TShortCut(111 + n));
-    }
-}
-
 TEST_F(ShortcutTextFixed, KeypadDigitsAreWrittenAsDigitsAndReadBackAsMainDigits)
 {
     for (unsigned d = 0; d <= 9; ++d) {
