@@ -47,7 +47,9 @@ std::optional<std::string> ReadTextFile(const QString& path, QString* error = nu
 bool WriteTextFile(const QString& path, const std::string& text, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
+    // Unbuffered: commit() does not see a write that fails while its buffer is
+    // flushed (a full disk), and would rename the short file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
         *error = file.errorString();
         return false;
@@ -55,25 +57,32 @@ bool WriteTextFile(const QString& path, const std::string& text, QString* error)
     return true;
 }
 
+// Why the last default file could not be written, for the start-up warning.
+QString& CreateIniFileError()
+{
+    static QString error;
+    return error;
+}
+
 } // namespace
 
 void TMainForm::CreateIniFile(const QString& path)
 {
-    QString error;
-    WriteTextFile(path, DefaultSettingsText(), &error);
+    CreateIniFileError().clear();
+    WriteTextFile(path, DefaultSettingsText(), &CreateIniFileError());
 }
 
 void TMainForm::OpenIniFile(const QString& path)
 {
     TAppSettings& s = AppSettings();
+    QString error;
     if (!IsExistingFile(path))
         CreateIniFile(path);
 
-    QString error;
     std::optional<std::string> text = IsExistingFile(path) ? ReadTextFile(path, &error) : std::nullopt;
     if (!text) {
         if (error.isEmpty())
-            error = QStringLiteral("it could not be created");
+            error = CreateIniFileError();
         // No language file is loaded yet, so this one text is built in.
         ShowMessageDlg(mkWarning, QStringLiteral("The settings file \"%1\" cannot be used (%2). "
                                                  "Huebird Lite starts with the default settings.")

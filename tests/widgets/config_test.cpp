@@ -176,6 +176,7 @@ private slots:
             QCOMPARE(messages.messages.size(), size_t(1));
             QCOMPARE(messages.messages[0].kind, (unsigned char)3);
             QVERIFY(messages.messages[0].text.contains(dir.file("HuebirdLite.ini")));
+            QVERIFY2(!messages.messages[0].text.contains("()"), qPrintable(messages.messages[0].text));
             QVERIFY(ShowNewVersion);
             QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
             QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
@@ -185,7 +186,8 @@ private slots:
             form.SaveIniFile(dir.file("HuebirdLite.ini"));
             QCOMPARE(messages.messages.size(), size_t(2));
             QCOMPARE(messages.messages[1].kind, (unsigned char)2);
-            QVERIFY(messages.messages[1].text.contains(dir.file("HuebirdLite.ini")));
+            QVERIFY2(messages.messages[1].text.contains(dir.file("HuebirdLite.ini")),
+                     qPrintable(messages.messages[1].text));
             QVERIFY(QFileInfo(dir.file("HuebirdLite.ini")).isDir());
         }
         SetUserLangIdSource(nullptr);
