@@ -1,0 +1,454 @@
+// Files that fail the program: a settings folder that cannot be written, a
+// full disk, language files and palettes that are directories, empty, binary
+// or huge, and a list file that changes while it is read. In every case the
+// user is told where that is due and nothing the user had is lost.
+//
+// Read-only folders and full disks are real: as root (where permissions do not
+// stop writing) a read-only bind mount and a 64 KiB tmpfs; otherwise the
+// folder's permissions. Where the system allows neither, the case is skipped.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+#include <unistd.h>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/Messages.h"
+#include "app/reMainForm.h"
+#include "capture/ShortcutText.h"
+#include "config/UiTexts.h"
+#include "exchange/ExchangeDialogs.h"
+
+namespace {
+
+const QByteArray kOldSettings = "[General]\r\nLanguage=de\r\nRns=7\r\nShowNewVersion=False\r\n\r\n"
+                                "[Interface]\r\nCBX_FormatCapture=4\r\n\r\n[Preferences]\r\n"
+                                "HK_CAPTURE=Ctrl+Alt+K\r\n";
+const QByteArray kOldList = "[RGB,RGB]\r\n  1   2   3\t1, 2, 3\r\n";
+
+bool Run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(program, args);
+    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+bool CanWriteIn(const QString& dir)
+{
+    QFile probe(dir + "/probe");
+    const bool ok = probe.open(QIODevice::WriteOnly) && probe.write("x", 1) == 1 && probe.flush();
+    probe.close();
+    QFile::remove(dir + "/probe");
+    return ok;
+}
+
+// The folder made read-only for this process until destroyed.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& dir) : dir_(dir)
+    {
+        if (geteuid() != 0) {
+            QFile::setPermissions(dir_, QFile::ReadOwner | QFile::ExeOwner);
+            chmodded_ = true;
+        } else if (Run("mount", {"--bind", dir_, dir_})) {
+            mounted_ = true;
+            Run("mount", {"-o", "remount,ro,bind", dir_});
+        }
+    }
+    ~ReadOnlyFolder()
+    {
+        if (mounted_)
+            Run("umount", {dir_});
+        if (chmodded_)
+            QFile::setPermissions(dir_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool works() const { return (mounted_ || chmodded_) && !CanWriteIn(dir_); }
+
+private:
+    QString dir_;
+    bool mounted_ = false;
+    bool chmodded_ = false;
+};
+
+// A 64 KiB file system at the folder, holding the given files and then filled up.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& dir) : dir_(dir)
+    {
+        QDir().mkpath(dir_);
+        mounted_ = geteuid() == 0 && Run("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir_});
+    }
+    ~FullDisk()
+    {
+        if (mounted_)
+            Run("umount", {dir_});
+    }
+    bool mounted() const { return mounted_; }
+    void put(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(dir_ + "/" + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), qint64(bytes.size()));
+    }
+    // Writes a filler file until the file system refuses more.
+    void fill() const
+    {
+        QFile filler(dir_ + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        QVERIFY(!CanWriteIn(dir_));
+    }
+    void makeRoom() const { QFile::remove(dir_ + "/filler"); }
+
+private:
+    QString dir_;
+    bool mounted_ = false;
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QByteArray ListText(const TColorArray& colors)
+{
+    QByteArray text = "[RGB,RGB]\r\n";
+    for (TColor c : colors)
+        text += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
+                QByteArray::number((c >> 16) & 0xFF) + "\tname\r\n";
+    return text;
+}
+
+} // namespace
+
+class FaultsFilesTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestAppDir> dir_;
+
+    void loadEnglish(TMainForm& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestAppDir>();
+        UseAppDir(*dir_);
+    }
+    void cleanup()
+    {
+        SetFileDialogRunner(nullptr);
+        SetConfirmOverwriteRunner(nullptr);
+        dir_.reset();
+    }
+
+    void readOnlySettingsFolderKeepsTheOldSettingsAndSaysSo()
+    {
+        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        dir_->write("HuebirdLite.ini", kOldSettings);
+        ReadOnlyFolder readOnly(dir_->path());
+        if (!readOnly.works())
+            QSKIP("this system can make no folder read-only for this process");
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        form.OpenIniFile(ini);
+        QVERIFY(recorder.messages.empty());
+        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 4);
+        QCOMPARE(form.RunCount, 8);
+
+        form.CBX_FormatCapture->setCurrentIndex(2);
+        form.SaveIniFile(ini);
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QCOMPARE(recorder.messages[0].kind, mkError);
+        QVERIFY2(recorder.messages[0].text.contains(ini), qPrintable(recorder.messages[0].text));
+        QCOMPARE(ReadAll(ini), kOldSettings);
+        QCOMPARE(QDir(dir_->path()).entryList({"HuebirdLite*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"HuebirdLite.ini"});
+    }
+
+    void firstRunInAReadOnlyFolderStartsWithDefaultsAndSaysSo()
+    {
+        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        ReadOnlyFolder readOnly(dir_->path());
+        if (!readOnly.works())
+            QSKIP("this system can make no folder read-only for this process");
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        form.OpenIniFile(ini);
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QCOMPARE(recorder.messages[0].kind, mkWarning);
+        QVERIFY(recorder.messages[0].text.contains(ini));
+        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)), std::string("Alt+C"));
+        QVERIFY(ShowNewVersion);
+        QVERIFY(!QFile::exists(ini));
+    }
+
+    void fullDiskWhileSavingTheSettingsKeepsTheOldFile()
+    {
+        FullDisk disk(dir_->path() + "full");
+        if (!disk.mounted())
+            QSKIP("mounting a small file system needs root");
+        const QString ini = dir_->path() + "full/HuebirdLite.ini";
+        disk.put("HuebirdLite.ini", kOldSettings);
+        disk.fill();
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        form.OpenIniFile(ini);
+        form.CBX_FormatCapture->setCurrentIndex(9);
+        form.SaveIniFile(ini);
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QCOMPARE(recorder.messages[0].kind, mkError);
+        QVERIFY(recorder.messages[0].text.contains(ini));
+        QCOMPARE(ReadAll(ini), kOldSettings);
+
+        // With room again the same save goes through.
+        disk.makeRoom();
+        form.SaveIniFile(ini);
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QVERIFY(ReadAll(ini).contains("CBX_FormatCapture=9\r\n"));
+    }
+
+    void fullDiskWhileSavingAListKeepsTheOldFileAndTheList_data()
+    {
+        QTest::addColumn<int>("colors");
+        QTest::newRow("one colour") << 1; // fits any write buffer
+        QTest::newRow("5000 colours") << 5000;
+    }
+    void fullDiskWhileSavingAListKeepsTheOldFileAndTheList()
+    {
+        QFETCH(int, colors);
+        FullDisk disk(dir_->path() + "full");
+        if (!disk.mounted())
+            QSKIP("mounting a small file system needs root");
+        const QString path = dir_->path() + "full/colors.txt";
+        disk.put("colors.txt", kOldList);
+        disk.fill();
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        loadEnglish(form);
+        SetFileDialogRunner([&](QWidget*, const TFileDialogSetup&) { return path; });
+        SetConfirmOverwriteRunner([](const QString&) { return true; });
+        TColorArray list;
+        for (int i = 0; i < colors; ++i)
+            list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
+        form.ColorList = list;
+        form.FillGridCapture(form.ColorList);
+        form.MenuSaveColorListClick();
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        QCOMPARE(recorder.messages[0].kind, mkError);
+        QVERIFY(recorder.messages[0].text.contains(path));
+        QCOMPARE(ReadAll(path), kOldList);
+        QCOMPARE(form.ColorList, list);
+        QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"colors.txt", "filler"}));
+    }
+
+    void languageFileThatIsNoTextChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("binary") << "binary";
+    }
+    void languageFileThatIsNoTextChangesNothing()
+    {
+        QFETCH(QString, kind);
+        const QString path = dir_->file("language/lang_xx.txt");
+        if (kind == "directory") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == "empty") {
+            dir_->write("language/lang_xx.txt", {});
+        } else {
+            QByteArray bytes(1 << 20, '\0');
+            QRandomGenerator random(10);
+            for (char& b : bytes)
+                b = char(random.bounded(256));
+            dir_->write("language/lang_xx.txt", bytes);
+        }
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        loadEnglish(form);
+        const TUiTexts before = UiTexts();
+        const QString caption = form.MenuFile->title();
+        form.OpenLanguageFile(path);
+        QVERIFY(recorder.messages.empty());
+        QCOMPARE(form.MenuFile->title(), caption);
+        QCOMPARE(UiTexts().SBadFile, before.SBadFile);
+        QCOMPARE(UiTexts().SErrorColorInput, before.SErrorColorInput);
+    }
+
+    void hugeLanguageFileLoadsAndTheLastValueWins()
+    {
+        QByteArray bytes;
+        const int lines = 400000;
+        bytes.reserve(lines * 24);
+        for (int i = 0; i < lines; ++i)
+            bytes += "MenuFile=Fichier " + QByteArray::number(i) + "\r\n";
+        bytes += QByteArray(4 << 20, 'z'); // and one line of 4 MiB without "="
+        dir_->write("language/lang_xx.txt", bytes);
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        QElapsedTimer clock;
+        clock.start();
+        form.OpenLanguageFile(dir_->file("language/lang_xx.txt"));
+        QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("Fichier %1").arg(lines - 1));
+        QVERIFY(recorder.messages.empty());
+    }
+
+    void paletteThatIsNoListKeepsTheListAndSaysSo_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected"); // the text id of the message
+        QTest::newRow("directory") << "directory" << "SFileNotFound";
+        QTest::newRow("empty") << "empty" << "SBadFile";
+        QTest::newRow("binary") << "binary" << "SBadFile";
+    }
+    void paletteThatIsNoListKeepsTheListAndSaysSo()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        const QString path = dir_->file("palettes/classic-84.txt");
+        QFile::remove(path);
+        if (kind == "directory") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == "empty") {
+            dir_->write("palettes/classic-84.txt", {});
+        } else {
+            // Bytes that never start a line with a digit and three numbers.
+            QByteArray bytes(1 << 20, '\0');
+            QRandomGenerator random(84);
+            for (char& b : bytes)
+                b = char(random.bounded(256));
+            bytes.replace('\n', "\n12 x ");
+            dir_->write("palettes/classic-84.txt", bytes);
+        }
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        loadEnglish(form);
+        const TColorArray list = {0x0080FF, 0x123456};
+        form.ColorList = list;
+        form.FillGridCapture(form.ColorList);
+        form.MenuSwatchesClick();
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        const std::string* text = UiTextByKey(expected.toStdString());
+        QVERIFY(text && !text->empty());
+        QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
+        QCOMPARE(form.ColorList, list);
+    }
+
+    void hugePaletteLoadsWhole()
+    {
+        const int colors = 1000000;
+        TColorArray expected;
+        expected.reserve(colors);
+        QByteArray bytes = "GIMP Palette\nName: huge\n#\n";
+        bytes.reserve(colors * 20);
+        for (int i = 0; i < colors; ++i) {
+            const TColor c = TColor(i * 2654435761u) & 0xFFFFFF;
+            expected.push_back(c);
+            bytes += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
+                     QByteArray::number(c >> 16) + "\tc\n";
+        }
+        dir_->write("palettes/classic-84.txt", bytes);
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        form.MenuSwatchesClick();
+        QVERIFY(recorder.messages.empty());
+        QCOMPARE(form.ColorList.size(), expected.size());
+        QVERIFY(form.ColorList == expected);
+        QCOMPARE(form.CurrentColor, expected.front());
+    }
+
+    // Another program rewrites the list while it is being loaded. Replaced
+    // whole (as editors and this program save), every load gives one version
+    // or the other; rewritten in place, a load may fail, and then the list
+    // stays as it was.
+    void listFileChangingWhileReadNeverCostsTheList()
+    {
+        TColorArray a, b;
+        for (int i = 0; i < 300; ++i)
+            a.push_back(TColor(0x010101 * (i % 200) + 1));
+        for (int i = 0; i < 700; ++i)
+            b.push_back(TColor(0x000100 * (i % 250) + 0x110000));
+        const QByteArray textA = ListText(a), textB = ListText(b);
+        const QString path = dir_->file("moving.txt");
+        const QString spare = dir_->file("moving.txt.new");
+        dir_->write("moving.txt", textA);
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        loadEnglish(form);
+
+        for (const bool inPlace : {false, true}) {
+            std::atomic<bool> stop{false};
+            std::thread writer([&] {
+                for (int n = 0; !stop; ++n) {
+                    const QByteArray& text = n % 2 ? textB : textA;
+                    if (!inPlace) {
+                        QFile f(spare);
+                        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                            f.write(text);
+                            f.close();
+                            std::rename(spare.toLocal8Bit().constData(), path.toLocal8Bit().constData());
+                        }
+                    } else {
+                        QFile f(path);
+                        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+                            for (const QByteArray& line : text.split('\n'))
+                                f.write(line + '\n');
+                    }
+                }
+            });
+            int loads = 0, refusals = 0;
+            for (int i = 0; i < 200; ++i) {
+                const TColorArray before = form.ColorList;
+                const std::size_t messages = recorder.messages.size();
+                if (form.OpenColorList(path)) {
+                    ++loads;
+                    QVERIFY(!form.ColorList.empty());
+                    if (!inPlace)
+                        QVERIFY(form.ColorList == a || form.ColorList == b);
+                    QCOMPARE(recorder.messages.size(), messages);
+                } else {
+                    ++refusals;
+                    QCOMPARE(recorder.messages.size(), messages + 1);
+                    QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTexts().SBadFile));
+                    QVERIFY(form.ColorList == before);
+                }
+            }
+            stop = true;
+            writer.join();
+            if (!inPlace)
+                QCOMPARE(refusals, 0);
+            qInfo("%s: %d loads, %d refused", inPlace ? "in place" : "replaced whole", loads, refusals);
+        }
+    }
+};
+
+QTEST_MAIN(FaultsFilesTest)
+#include "faults_files_test.moc"
