@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/AppSettings.h"
+#include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -28,6 +29,27 @@ void ReadDecimalSeparator()
 {
     const QString point = QLocale::system().decimalPoint();
     SetDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.');
+}
+
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+// Qt's X11 platform ends the process with exit(1) when the display goes away
+// (a killed session), without closing any window; this warning is its last
+// word. The settings are saved on it as a close would save them, but only once
+// they have been read (the run counter has been counted), so that a display
+// lost during start-up never writes defaults over them.
+void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    static bool saved = false;
+    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && MainForm &&
+        MainForm->RunCount > 0) {
+        saved = true;
+        // No message box can be shown without a display.
+        SetMessageDlgHook([](unsigned char, const QString&) {});
+        MainForm->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    }
+    if (PreviousMessageHandler)
+        PreviousMessageHandler(type, context, text);
 }
 
 } // namespace
@@ -56,6 +78,7 @@ int RunApplication(int argc, char** argv)
     NewVersionExists = new TNewVersionExists(mainForm);
     FormColorList = new TFormColorList(mainForm);
 
+    PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     mainForm->show();
     const int result = QApplication::exec();
     delete mainForm;

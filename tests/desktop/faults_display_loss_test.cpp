@@ -1,0 +1,126 @@
+// The X server goes away under the running program (a crashed or killed
+// session): the program must end by itself, and what the user set during the
+// run must reach the settings file as a normal close would write it.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+#include <csignal>
+
+#include "DesktopTestSupport.h"
+
+namespace {
+
+const QByteArray kSettings = "[General]\r\nLanguage=en\r\nRns=4\r\nShowNewVersion=False\r\n\r\n"
+                             "[Interface]\r\nCBX_FormatCapture=3\r\n\r\n[Preferences]\r\n"
+                             "HK_CAPTURE=Ctrl+Alt+K\r\n";
+
+// An X server of our own, so killing it disturbs no other test.
+class PrivateXServer {
+public:
+    PrivateXServer()
+    {
+        for (int n = 73; n < 200 && display_.isEmpty(); ++n) {
+            if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
+                continue;
+            server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            server_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+            if (!server_.waitForStarted(5000))
+                return;
+            if (WaitFor([&] { return QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) ||
+                                     server_.state() != QProcess::Running; }, 10000) &&
+                server_.state() == QProcess::Running)
+                display_ = QString(":%1").arg(n);
+        }
+    }
+    ~PrivateXServer() { kill(); }
+    QString display() const { return display_; }
+    void kill()
+    {
+        if (server_.state() != QProcess::NotRunning) {
+            server_.kill();
+            server_.waitForFinished(5000);
+        }
+    }
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+QString XDoOn(const QString& display, const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start("xdotool", args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+class FaultsDisplayLossTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void programEndsAndKeepsItsSettingsWhenTheDisplayDies()
+    {
+        PrivateXServer x;
+        QVERIFY2(!x.display().isEmpty(), "no private X server could be started");
+
+        RunningApp app;
+        app.writeFile("HuebirdLite.ini", kSettings);
+        QVERIFY(app.start({"DISPLAY=" + x.display()}));
+        const QString pid = QString::number(app.process().processId());
+        QString window;
+        QVERIFY(WaitFor([&] {
+            window = XDoOn(x.display(), {"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"})
+                         .split('\n').first();
+            return !window.isEmpty();
+        }, 20000));
+        QTest::qWait(500);
+
+        // The wheel over the notation box moves it from "HSL" (3) to "CMYK" (4).
+        int x0 = 0, y0 = 0, h = 0;
+        for (const QString& line : XDoOn(x.display(), {"getwindowgeometry", "--shell", window}).split('\n')) {
+            if (line.startsWith("X=")) x0 = line.mid(2).toInt();
+            if (line.startsWith("Y=")) y0 = line.mid(2).toInt();
+            if (line.startsWith("HEIGHT=")) h = line.mid(7).toInt();
+        }
+        const int clientTop = y0 + h - 131;
+        XDoOn(x.display(), {"mousemove", "--sync", QString::number(x0 + 223), QString::number(clientTop + 70)});
+        QTest::qWait(200);
+        XDoOn(x.display(), {"click", "5"});
+        QTest::qWait(500);
+        XDoOn(x.display(), {"mousemove", "--sync", "10", "10"});
+        QTest::qWait(500);
+
+        x.kill();
+        QVERIFY2(app.process().waitForFinished(20000), "the program kept running without its display");
+        QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
+
+        const QByteArray saved = app.readFile("HuebirdLite.ini");
+        QVERIFY2(saved.contains("CBX_FormatCapture=4\r\n"), saved.constData());
+        QVERIFY2(saved.contains("Rns=5\r\n"), saved.constData());
+        QVERIFY(saved.contains("ShowNewVersion=False\r\n"));
+        QVERIFY(saved.contains("HK_CAPTURE=Ctrl+Alt+K\r\n"));
+        QVERIFY(saved.contains("Language=en\r\n"));
+        QCOMPARE(QDir(app.dir()).entryList({"HuebirdLite*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"HuebirdLite.ini"});
+    }
+
+    // Gone before the settings were even read: nothing may be written over them.
+    void displayThatNeverWasLeavesTheSettingsAlone()
+    {
+        RunningApp app;
+        app.writeFile("HuebirdLite.ini", kSettings);
+        QVERIFY(app.start({"DISPLAY=:199"}));
+        QVERIFY(app.process().waitForFinished(20000));
+        QCOMPARE(app.readFile("HuebirdLite.ini"), kSettings);
+    }
+};
+
+QTEST_MAIN(FaultsDisplayLossTest)
+#include "faults_display_loss_test.moc"
