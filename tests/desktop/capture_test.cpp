@@ -15,6 +15,7 @@
 
 #include "DesktopTestSupport.h"
 #include "app/reMainForm.h"
+#include "platform/x11/X11ScreenSampler.h"
 
 namespace {
 
@@ -160,6 +161,33 @@ private slots:
         MovePointer(zoom.x() + 10, zoom.y() + 10);
         QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), QColor(Qt::white)); }, 1000));
         QVERIFY(app.closeAndWait());
+    }
+
+    void theSamplerFillsWhatLiesOffTheScreenWithWhite()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect corner(screen.right() - 29, screen.bottom() - 29, 30, 30);
+        ColourPatch patch(corner, kSampleColor);
+        QVERIFY(QTest::qWaitForWindowExposed(&patch));
+        QVERIFY(WaitFor([&] { return Near(ScreenPixel(corner.x() + 5, corner.y() + 5), kSampleColor); }, 2000));
+        X11ScreenSampler sampler;
+        QImage square;
+        // Across the bottom-right corner: 20 x 20 pixels on the screen.
+        sampler.Grab(QRect(screen.right() - 19, screen.bottom() - 19, 39, 39), square);
+        QCOMPARE(square.size(), QSize(39, 39));
+        for (int y = 0; y < 39; ++y)
+            for (int x = 0; x < 39; ++x) {
+                const bool onScreen = x < 20 && y < 20;
+                QVERIFY2(Near(square.pixel(x, y), onScreen ? kSampleColor : QColor(Qt::white), 0),
+                         qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+            }
+        // Left of and above the screen, and wholly off it.
+        sampler.Grab(QRect(-19, -19, 39, 39), square);
+        QCOMPARE(QColor(square.pixel(0, 0)), QColor(Qt::white));
+        QCOMPARE(QColor(square.pixel(18, 30)), QColor(Qt::white));
+        QCOMPARE(QColor(square.pixel(30, 18)), QColor(Qt::white));
+        sampler.Grab(QRect(screen.right() + 100, 10, 39, 39), square);
+        QCOMPARE(QColor(square.pixel(19, 19)), QColor(Qt::white));
     }
 
     void theProgramStaysLightWhileThePointerMoves()
