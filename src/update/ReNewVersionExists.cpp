@@ -1,12 +1,12 @@
 #include "update/ReNewVersionExists.h"
 
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 
 #include "app/AppSettings.h"
+#include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 
 TNewVersionExists* NewVersionExists = nullptr;
@@ -16,22 +16,11 @@ namespace {
 constexpr int kClientWidth = 297;
 constexpr int kClientHeight = 134;
 
-OpenWebPageHook& WebPageHook()
-{
-    static OpenWebPageHook hook;
-    return hook;
-}
-
 QString FromText(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 } // namespace
-
-void SetOpenWebPageHook(OpenWebPageHook hook)
-{
-    WebPageHook() = std::move(hook);
-}
 
 TNewVersionExists::TNewVersionExists(QWidget* parent) : QDialog(parent)
 {
@@ -110,10 +99,7 @@ void TNewVersionExists::ButtonYesClick()
 {
     const TAppSettings& s = AppSettings();
     const QUrl page(QString::fromStdString(s.LanguageCode == "fr" ? s.DownloadPageFr : s.DownloadPageEn));
-    if (WebPageHook())
-        WebPageHook()(page);
-    else
-        QDesktopServices::openUrl(page); // a page that cannot be opened is not reported
+    ShellOpen(page); // a page that cannot be opened is not reported
     reject();
 }
 

@@ -35,6 +35,3 @@ protected:
 
 extern TNewVersionExists* NewVersionExists;
 
-// Opens a web page in the user's browser; tests replace it, nullptr restores it.
-using OpenWebPageHook = std::function<void(const QUrl&)>;
-void SetOpenWebPageHook(OpenWebPageHook hook);

@@ -28,6 +28,19 @@ void CopyTree(const QString& from, const QString& to)
 }
 } // namespace
 
+ColourPatch::ColourPatch(const QRect& rect, const QColor& color)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint)
+{
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+    setGeometry(rect);
+    show();
+}
+
+void ColourPatch::PointAt() const { MovePointer(geometry().center().x(), geometry().center().y()); }
+
 RunningApp::RunningApp()
 {
     const QString app = qEnvironmentVariable("HB_APP");

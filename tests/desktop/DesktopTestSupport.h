@@ -2,12 +2,21 @@
 // End-to-end helpers: the real program started from a private copy of its
 // folder, the real pointer and keyboard through XTest (xdotool), and the
 // screen read back through the X server.
+#include <QColor>
 #include <QImage>
+#include <QWidget>
 #include <QProcess>
 #include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+
+// A frameless window of one colour at a fixed place of the screen.
+class ColourPatch : public QWidget {
+public:
+    ColourPatch(const QRect& rect, const QColor& color);
+    void PointAt() const;
+};
 
 class RunningApp {
 public:

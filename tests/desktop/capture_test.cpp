@@ -36,20 +36,6 @@ bool Near(QRgb a, const QColor& b, int tolerance = 2)
            && std::abs(qBlue(a) - b.blue()) <= tolerance;
 }
 
-// A frameless window of one colour at a fixed place of the screen.
-class ColourPatch : public QWidget {
-public:
-    ColourPatch(const QRect& rect, const QColor& color)
-        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint)
-    {
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-        setGeometry(rect);
-        show();
-    }
-};
 
 // A busy picture over the pointer's paths (x 50 to 1049, y 50 to 449), so that
 // every tick sees new pixels; it leaves the program's centred window free.

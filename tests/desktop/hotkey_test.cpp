@@ -21,21 +21,6 @@ const QRect kPatchB(40, 220, 120, 120);
 constexpr int kClientWidth = 276;
 constexpr int kClientHeight = 131;
 
-// A frameless window of one colour at a fixed place of the screen.
-class ColourPatch : public QWidget {
-public:
-    ColourPatch(const QRect& rect, const QColor& color)
-        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint)
-    {
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-        setGeometry(rect);
-        show();
-    }
-    void PointAt() const { MovePointer(geometry().center().x(), geometry().center().y()); }
-};
 
 bool Near(QRgb a, const QColor& b, int tolerance = 2)
 {

@@ -14,6 +14,7 @@
 #include "WidgetTestSupport.h"
 #include "app/AppSettings.h"
 #include "app/reMainForm.h"
+#include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"
@@ -138,7 +139,7 @@ private slots:
     void init()
     {
         DefaultHttpSettings() = THttpSettings();
-        SetOpenWebPageHook(nullptr);
+        SetShellOpenHook(nullptr);
     }
 
     void oneCheckPerRun_data()
@@ -296,7 +297,7 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, showBefore);
         QFETCH(bool, check);
-        SetOpenWebPageHook([](const QUrl&) {});
+        SetShellOpenHook([](const QUrl&) {});
         ShowNewVersion = showBefore;
         TNewVersionExists dialog;
         dialog.show();
@@ -335,7 +336,7 @@ private slots:
         InitAppSettings("/opt/huebird/huebird-lite");
         AppSettings().LanguageCode = language.toStdString();
         std::vector<QUrl> opened;
-        SetOpenWebPageHook([&](const QUrl& url) { opened.push_back(url); });
+        SetShellOpenHook([&](const QUrl& url) { opened.push_back(url); });
         ShowNewVersion = true;
         TNewVersionExists dialog;
         dialog.show();
