@@ -30,7 +30,7 @@ fuzz: deps
 fuzz-brief: deps
 	@FUZZ_SECONDS=$${FUZZ_BRIEF_SECONDS:-3} bash scripts/fuzz.sh brief
 
-# Minutes of the real program under load (SOAK_SECONDS, default 300) on a
+# Minutes of the real program under load (SOAK_SECONDS, default 600) on a
 # private X server, built with AddressSanitizer so LeakSanitizer checks the exit.
 SOAKBUILD ?= build-harden
 soak: deps
