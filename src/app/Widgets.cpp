@@ -14,7 +14,10 @@ TColor FromQColor(const QColor& color)
     return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
 }
 
-TShape::TShape(QWidget* parent) : QWidget(parent) {}
+TShape::TShape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, filled_);
+}
 
 void TShape::SetBrushColor(TColor color)
 {
@@ -28,6 +31,7 @@ void TShape::SetBrushColor(TColor color)
 void TShape::SetFilled(bool filled)
 {
     filled_ = filled;
+    setAttribute(Qt::WA_OpaquePaintEvent, filled);
     update();
 }
 
@@ -70,7 +74,10 @@ void TPicture::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, canvas_);
 }
 
-TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void TStatusBar::AddPanel(int width, Qt::Alignment alignment)
 {
@@ -88,7 +95,11 @@ void TStatusBar::SetPanelText(int index, const QString& text)
     if (index < 0 || index >= PanelCount() || panels_[index].text == text)
         return;
     panels_[index].text = text;
-    update();
+    // The position panel changes on every tick: repaint that panel alone.
+    int left = 0;
+    for (int i = 0; i < index; ++i)
+        left += panels_[i].width;
+    update(left, 0, panels_[index].width, height());
 }
 
 int TStatusBar::PanelWidth(int index) const
