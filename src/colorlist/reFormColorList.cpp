@@ -1,10 +1,12 @@
 #include "colorlist/reFormColorList.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
@@ -87,12 +89,41 @@ QIcon DrawGlyph(Glyph glyph)
     return QIcon(pixmap);
 }
 
+// Painted silver rather than given a silver palette: the buttons would
+// inherit a new palette at every opening, and the style caches its button
+// drawings per palette, so the cache would fill with drawings never reused.
+class TSilverPanel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0xC0, 0xC0, 0xC0)); }
+};
+
+// Drawn once per run: a new picture at every opening would leave Qt's pixmap
+// cache full of button images that are never shown again.
+const QIcon& GlyphIcon(Glyph glyph)
+{
+    static std::array<QIcon, 5>* icons = nullptr;
+    if (!icons) {
+        icons = new std::array<QIcon, 5>;
+        for (Glyph g : {Glyph::Up, Glyph::Down, Glyph::Delete, Glyph::UndoAll, Glyph::Close})
+            (*icons)[std::size_t(g)] = DrawGlyph(g);
+        // Pictures must go before the application does.
+        qAddPostRoutine([] {
+            delete icons;
+            icons = nullptr;
+        });
+    }
+    return (*icons)[std::size_t(glyph)];
+}
+
 QToolButton* PictureButton(QWidget* parent, const char* name, int top, Glyph glyph)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(9, top, 24, 24);
-    button->setIcon(DrawGlyph(glyph));
+    button->setIcon(GlyphIcon(glyph));
     button->setIconSize(QSize(kGlyphSize, kGlyphSize));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -136,13 +167,9 @@ TFormColorList::TFormColorList(QWidget* parent)
     GridCapture = new TColorStringGrid(PanelMain);
     GridCapture->setObjectName("GridCapture");
     mainLayout->addWidget(GridCapture, 1);
-    PanelButtons = new QWidget(PanelMain);
+    PanelButtons = new TSilverPanel(PanelMain);
     PanelButtons->setObjectName("PanelButtons");
     PanelButtons->setFixedWidth(kButtonPanelWidth);
-    PanelButtons->setAutoFillBackground(true);
-    QPalette silver = PanelButtons->palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    PanelButtons->setPalette(silver);
     mainLayout->addWidget(PanelButtons);
 
     ButtonUp = PictureButton(PanelButtons, "ButtonUp", 8, Glyph::Up);
