@@ -1,6 +1,7 @@
 #pragma once
 // The key/value line rules shared by the settings file and the language files,
 // and the decoding of their bytes into UTF-8 text.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ bool IniTextToBool(std::string_view text);
 
 // Whole lines; CR LF, a lone CR and a lone LF each end a line.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
+
+// The largest settings or language file read, far beyond any real one; a file
+// that keeps growing stops there.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t(64) << 20;
 
 // The bytes of a text file as UTF-8: a UTF-8 byte-order mark is skipped, and
 // bytes that are not valid UTF-8 are read as Windows-1252 (files made on Windows).

@@ -1,7 +1,6 @@
 // Settings file, language files, help, web site and About of the main window.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QShortcut>
 #include <optional>
 
@@ -16,6 +15,7 @@
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
 #include "config/reFormAbout.h"
+#include "exchange/RegularFile.h"
 #include "platform/SystemLanguage.h"
 
 namespace {
@@ -27,34 +27,22 @@ bool IsExistingFile(const QString& path) { return QFileInfo(path).isFile(); }
 
 std::optional<std::string> ReadTextFile(const QString& path, QString* error = nullptr)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::string bytes;
+    const FileResult read = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxTextFileBytes, bytes);
+    if (!read.ok()) {
         if (error)
-            *error = file.errorString();
+            *error = Q(FileFaultText(read));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
-    }
-    return DecodeTextFileBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return DecodeTextFileBytes(bytes);
 }
 
-// Through a temporary file renamed over the old one, so a failed write leaves
-// the old file as it was.
 bool WriteTextFile(const QString& path, const std::string& text, QString* error)
 {
-    QSaveFile file(path);
-    // Unbuffered: commit() does not see a write that fails while its buffer is
-    // flushed (a full disk), and would rename the short file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    const FileResult written = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
+    if (!written.ok())
+        *error = Q(FileFaultText(written));
+    return written.ok();
 }
 
 // Why the last default file could not be written, for the start-up warning.

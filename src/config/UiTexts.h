@@ -17,6 +17,8 @@
     X(SWarningOverwriteFile)    \
     X(SBadFile)                 \
     X(SBadFileFormat)           \
+    X(SFileUnreadable)          \
+    X(SNotRegularFile)          \
     X(SFileNotFound)            \
     X(SNoDataToSave)            \
     X(SNoDataToCopy)            \

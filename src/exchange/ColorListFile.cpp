@@ -2,9 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 
 #include "color/ColorCodes.h"
 
@@ -78,32 +75,6 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
     color = (static_cast<std::uint32_t>(rgb[0]) & 0xFF) | ((static_cast<std::uint32_t>(rgb[1]) & 0xFF) << 8)
             | ((static_cast<std::uint32_t>(rgb[2]) & 0xFF) << 16);
     return LineVerdict::Colour;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    // fopen succeeds on a directory; its size and reads mean nothing.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return false;
-    bytes.clear();
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error)
-        bytes.resize(static_cast<std::size_t>(size));
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(used + (1 << 16));
-        const std::size_t got = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get());
-        used += got;
-        if (got == 0)
-            break;
-    }
-    bytes.resize(used);
-    return !std::ferror(file.get());
 }
 
 } // namespace
@@ -205,11 +176,11 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
             AppendColor(color, result.colors);
             break;
         case LineVerdict::Fail:
-            return {ColorListStatus::BadContent, {}};
+            return {ColorListStatus::BadContent, {}, {}};
         }
     }
     if (result.colors.empty())
-        return {ColorListStatus::BadContent, {}};
+        return {ColorListStatus::BadContent, {}, {}};
     result.status = ColorListStatus::Loaded;
     return result;
 }
@@ -217,9 +188,9 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
 ColorListReadResult ReadColorListFile(const std::string& path)
 {
     if (!HasColorListExtension(path))
-        return {ColorListStatus::BadExtension, {}};
+        return {ColorListStatus::BadExtension, {}, {}};
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return {ColorListStatus::Unreadable, {}};
+    if (const FileResult file = ReadRegularFile(path, kMaxColorListFileBytes, bytes); !file.ok())
+        return {ColorListStatus::Unreadable, {}, file};
     return ReadColorListText(bytes);
 }

@@ -5,6 +5,12 @@
 #include <string_view>
 
 #include "colorlist/HuebirdLiteUtils.h"
+#include "exchange/RegularFile.h"
+
+// The largest list file read: twice a list of every one of the 16,777,216
+// colours as the program saves it (at most 32 bytes a line, 537 MB). A pipe,
+// a device or a file that keeps growing never fills the memory.
+inline constexpr std::size_t kMaxColorListFileBytes = std::size_t(1) << 30;
 
 // Every TAB becomes a space and runs of spaces become one space; no trimming.
 std::string NormalizeBlanks(std::string_view text);
@@ -28,13 +34,15 @@ bool HasColorListExtension(std::string_view path);
 enum class ColorListStatus {
     Loaded,
     BadExtension, // not ".txt" or ".gpl"
-    Unreadable,   // missing, a directory, no permission, a read error
+    Unreadable,   // missing, a directory, no permission, a read error, not a
+                  // regular file, beyond kMaxColorListFileBytes
     BadContent,   // a two-field line, a field that is not a 32-bit integer, no colour at all
 };
 
 struct ColorListReadResult {
     ColorListStatus status = ColorListStatus::BadContent;
     TColorArray colors; // empty unless Loaded
+    FileResult file;    // why, when Unreadable
 };
 
 // Applies the reading rules to the bytes of a whole file: lines end at CR LF,
@@ -44,5 +52,5 @@ struct ColorListReadResult {
 // of which the low 8 bits count.
 ColorListReadResult ReadColorListText(std::string_view bytes);
 
-// Checks the extension, reads the whole file and applies ReadColorListText.
+// Checks the extension, reads the whole regular file and applies ReadColorListText.
 ColorListReadResult ReadColorListFile(const std::string& path);

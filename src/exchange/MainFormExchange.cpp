@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include "app/AppSettings.h"
 #include "app/MessageText.h"
@@ -18,6 +17,7 @@
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ExchangeDialogs.h"
+#include "exchange/RegularFile.h"
 
 namespace {
 
@@ -54,6 +54,19 @@ TFileDialogSetup ListFileDialogSetup(bool save)
 QString UiText(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// The language file's words where it has them, the built-in English otherwise.
+std::string TextOr(const std::string& text, std::string_view english)
+{
+    return text.empty() ? std::string(english) : text;
+}
+
+QString FileFaultReason(const FileResult& result)
+{
+    if (result.fault == FileFault::NotRegularFile)
+        return UiText(TextOr(UiTexts().SNotRegularFile, FileFaultText(result)));
+    return UiText(FileFaultText(result));
 }
 
 } // namespace
@@ -111,15 +124,10 @@ void TMainForm::MenuSaveColorListClick()
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    const std::string text = ColorListFileText(ColorList, FormatIndex(), DecimalSeparator());
-    // Written beside the target and renamed over it: a failed save leaves the old file whole.
-    QSaveFile file(path);
-    // Unbuffered: commit() does not see a write that fails while its buffer is
-    // flushed (a full disk), and would rename the short file over the old one.
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                       && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.commit();
-    if (!saved)
-        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + file.errorString());
+    const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(),
+                                              ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
+    if (!saved.ok())
+        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
 }
 
 void TMainForm::MenuSwatchesClick()
@@ -143,6 +151,12 @@ bool TMainForm::OpenColorList(const QString& path)
                        UiText(FormatMessageText(UiTexts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()})));
         return false;
     case ColorListStatus::Unreadable:
+        // Filled only: a path is no number, so its ".00" stays.
+        ShowMessageDlg(mkWarning, UiText(FillFormatText(
+                                      TextOr(UiTexts().SFileUnreadable, "The file \"%s\" could not be read (%s)."),
+                                      {QDir::toNativeSeparators(path).toStdString(),
+                                       FileFaultReason(read.file).toStdString()})));
+        return false;
     case ColorListStatus::BadContent:
         ShowMessageDlg(mkWarning, UiText(UiTexts().SBadFile));
         return false;

@@ -181,10 +181,11 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     }
     EXPECT_EQ(entries.size(), expected.size()) << "unknown keys in lang_" << code;
 
-    const std::set<std::string> formatKeys = {"SWarningOverwriteFile", "SBadFileFormat",
-                                              "SHotKeyNotRegistered"};
-    for (const std::string& formatKey : formatKeys) {
-        EXPECT_EQ(CountPlaceholders(entries[formatKey]), 1u) << code << " " << formatKey;
+    // Each format with its number of "%s".
+    const std::map<std::string, std::size_t> formatKeys = {
+        {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SFileUnreadable", 2}};
+    for (const auto& [formatKey, placeholders] : formatKeys) {
+        EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
     }
     for (const auto& [key, value] : entries)

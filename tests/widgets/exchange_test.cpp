@@ -14,6 +14,8 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <system_error>
 
 #include "WidgetTestSupport.h"
 #include "app/AppSettings.h"
@@ -104,6 +106,8 @@ private slots:
         messages_ = std::make_unique<MessageRecorder>();
         UiTexts().SBadFile = "Unreadable list";
         UiTexts().SBadFileFormat = "Not a list: %s (1.00)";
+        UiTexts().SFileUnreadable = "Cannot read %s: %s";
+        UiTexts().SNotRegularFile = "Not a plain file";
         UiTexts().SFileNotFound = "No palette";
         UiTexts().SNoDataToSave = "Nothing to save";
         UiTexts().SNoDataToCopy = "Nothing to copy";
@@ -167,8 +171,15 @@ private slots:
         QTest::newRow("word in a colour") << "word.gpl" << QByteArray("GIMP Palette\n1 2 blue\tName\n") << 3 << unreadable;
         QTest::newRow("only comments") << "notes.txt" << QByteArray("# nothing\r\n[RGB,HTML]\r\n") << 3 << unreadable;
         QTest::newRow("empty") << "empty.txt" << QByteArray() << 3 << unreadable;
-        QTest::newRow("missing") << "missing.txt" << QByteArray() << 3 << unreadable;
-        QTest::newRow("directory") << "folder.txt" << QByteArray() << 3 << unreadable;
+        // Said apart from bad content, with the reason; %1 is the path.
+        const auto cannotRead = [](const std::string& reason) {
+            return "Cannot read %1: " + QString::fromStdString(reason);
+        };
+        QTest::newRow("missing") << "missing.txt" << QByteArray() << 3
+                                 << cannotRead(std::system_category().message(ENOENT));
+        QTest::newRow("directory") << "folder.txt" << QByteArray() << 3
+                                   << cannotRead(std::system_category().message(EISDIR));
+        QTest::newRow("pipe") << "pipe.txt" << QByteArray() << 3 << cannotRead("Not a plain file");
     }
 
     void refusedFilesLeaveTheListAndViewAsTheyWere()
@@ -179,6 +190,9 @@ private slots:
         QFETCH(QString, text);
         if (name == "folder.txt")
             QDir().mkpath(dir_->file("in/folder.txt"));
+        else if (name == "pipe.txt")
+            QVERIFY(QDir().mkpath(dir_->file("in"))
+                    && ::mkfifo(QFile::encodeName(dir_->file("in/pipe.txt")).constData(), 0600) == 0);
         else if (name != "missing.txt")
             dir_->write("in/" + name, bytes);
 
@@ -189,7 +203,7 @@ private slots:
         QCOMPARE(ViewState(form()), before);
         QCOMPARE(messages_->messages.size(), std::size_t(1));
         QCOMPARE(int(messages_->messages[0].kind), kind);
-        QCOMPARE(messages_->messages[0].text, text);
+        QCOMPARE(messages_->messages[0].text, text.contains("%1") ? text.arg(dir_->file("in/" + name)) : text);
     }
 
     void savingWritesTheListInTheChosenNotationAndReadsBack()
@@ -328,6 +342,8 @@ private slots:
 
             QCOMPARE(messages_->messages.size(), std::size_t(1));
             QCOMPARE(int(messages_->messages[0].kind), 2);
+            QCOMPARE(messages_->messages[0].text,
+                     chosenPath_ + '\n' + QString::fromStdString(std::system_category().message(EFBIG)));
             QCOMPARE(dir_->read("full/list.txt"), QByteArray("old contents"));
             QCOMPARE(QDir(dir_->file("full")).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
         }

@@ -8,12 +8,15 @@
 // folder's permissions. Where the system allows neither, the case is skipped.
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <atomic>
 #include <thread>
+#include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 #include "WidgetTestSupport.h"
@@ -96,8 +99,9 @@ public:
         QVERIFY(f.open(QIODevice::WriteOnly));
         QCOMPARE(f.write(bytes), qint64(bytes.size()));
     }
-    // Writes a filler file until the file system refuses more.
-    void fill() const
+    // Writes a filler file until the file system refuses more, then gives
+    // back room for part of a file.
+    void fill(qint64 room = 0) const
     {
         QFile filler(dir_ + "/filler");
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -105,6 +109,7 @@ public:
         while (filler.write(block) == block.size()) {
         }
         QVERIFY(!CanWriteIn(dir_));
+        QVERIFY(filler.resize(filler.size() - room));
     }
     void makeRoom() const { QFile::remove(dir_ + "/filler"); }
 
@@ -118,6 +123,9 @@ QByteArray ReadAll(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
+
+// The system's own words, as a full disk should be reported.
+QString NoSpaceLeft() { return QString::fromStdString(std::system_category().message(ENOSPC)); }
 
 QByteArray ListText(const TColorArray& colors)
 {
@@ -215,6 +223,7 @@ private slots:
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QVERIFY(recorder.messages[0].text.contains(ini));
+        QVERIFY2(recorder.messages[0].text.endsWith(NoSpaceLeft()), qPrintable(recorder.messages[0].text));
         QCOMPARE(ReadAll(ini), kOldSettings);
 
         // With room again the same save goes through.
@@ -227,18 +236,21 @@ private slots:
     void fullDiskWhileSavingAListKeepsTheOldFileAndTheList_data()
     {
         QTest::addColumn<int>("colors");
-        QTest::newRow("one colour") << 1; // fits any write buffer
-        QTest::newRow("5000 colours") << 5000;
+        QTest::addColumn<int>("room");
+        QTest::newRow("one colour") << 1 << 0; // fits any write buffer
+        QTest::newRow("5000 colours") << 5000 << 0;
+        QTest::newRow("5000 colours, room for some") << 5000 << 8192; // the first write is cut short
     }
     void fullDiskWhileSavingAListKeepsTheOldFileAndTheList()
     {
         QFETCH(int, colors);
+        QFETCH(int, room);
         FullDisk disk(dir_->path() + "full");
         if (!disk.mounted())
             QSKIP("mounting a small file system needs root");
         const QString path = dir_->path() + "full/colors.txt";
         disk.put("colors.txt", kOldList);
-        disk.fill();
+        disk.fill(room);
 
         TMainForm form;
         UseAppDir(*dir_);
@@ -254,11 +266,33 @@ private slots:
         form.MenuSaveColorListClick();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
-        QVERIFY(recorder.messages[0].text.contains(path));
+        QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
         QCOMPARE(ReadAll(path), kOldList);
         QCOMPARE(form.ColorList, list);
         QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"colors.txt", "filler"}));
+    }
+
+    // Neither read (it would wait for a writer) nor replaced by a regular file.
+    void settingsLinkedToAPipeStayALinkToAPipe()
+    {
+        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        const QByteArray pipe = QFile::encodeName(dir_->file("pipe"));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        QVERIFY(QFile::link(dir_->file("pipe"), ini));
+
+        TMainForm form;
+        UseAppDir(*dir_);
+        MessageRecorder recorder;
+        form.OpenIniFile(ini);
+        form.SaveIniFile(ini);
+        QCOMPARE(recorder.messages.size(), std::size_t(2));
+        QCOMPARE(recorder.messages[0].kind, mkWarning);
+        QVERIFY2(recorder.messages[0].text.contains("Not a regular file"), qPrintable(recorder.messages[0].text));
+        QCOMPARE(recorder.messages[1].kind, mkError);
+        QVERIFY(QFileInfo(ini).isSymLink());
+        struct stat status {};
+        QVERIFY(::stat(pipe.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
     }
 
     void languageFileThatIsNoTextChangesNothing_data()
