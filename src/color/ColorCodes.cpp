@@ -102,6 +102,23 @@ void RemoveAllIgnoringCase(std::string& text, std::string_view pattern)
     text.resize(kept);
 }
 
+// "0x" before exactly six hexadecimal digits, as the program writes Hexa codes.
+void RemoveOwnHexaPrefixes(std::string& text)
+{
+    std::size_t kept = 0, i = 0;
+    while (i < text.size()) {
+        std::size_t digits = 0;
+        if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X'))
+            while (i + 2 + digits < text.size() && IsHexDigit(text[i + 2 + digits]))
+                ++digits;
+        if (digits == 6)
+            i += 2;
+        else
+            text[kept++] = text[i++];
+    }
+    text.resize(kept);
+}
+
 void RemoveChar(std::string& text, char removed)
 {
     std::erase(text, removed);
@@ -136,12 +153,14 @@ SpaceParts SplitAtSpaces(std::string_view text)
     return parts;
 }
 
-// Decimal digits only, within the signed 32-bit range.
-std::optional<std::int32_t> ReadIntegerPart(std::string_view part)
+// Decimal digits only, after a minus sign where allowed, within the signed
+// 32-bit range.
+std::optional<std::int32_t> ReadIntegerPart(std::string_view part, bool negativeAllowed = false)
 {
-    if (part.empty())
+    const std::string_view digits = negativeAllowed && part.starts_with('-') ? part.substr(1) : part;
+    if (digits.empty())
         return std::nullopt;
-    for (char c : part)
+    for (char c : digits)
         if (!IsDigit(c))
             return std::nullopt;
     std::int32_t value = 0;
@@ -185,9 +204,9 @@ std::optional<double> ReadRealPart(std::string_view part, char decimalSeparator)
 
 struct NumberError {};
 
-std::int32_t IntegerOrThrow(std::string_view part)
+std::int32_t IntegerOrThrow(std::string_view part, bool negativeAllowed)
 {
-    const auto value = ReadIntegerPart(part);
+    const auto value = ReadIntegerPart(part, negativeAllowed);
     if (!value)
         throw NumberError{};
     return *value;
@@ -217,17 +236,20 @@ ColorReadResult ReadHexNotation(std::string normalized, int formatIndex, char de
     }
 }
 
-ColorReadResult ReadIntegerNotation(std::string normalized, int formatIndex, char decimalSeparator)
+ColorReadResult ReadIntegerNotation(std::string normalized, int formatIndex)
 {
+    // The program writes "255, 128, 0"; typed, its commas become the decimal
+    // separator, pasted they stay as they are. Either way they only separate.
     std::string text = std::move(normalized);
-    RemoveChar(text, decimalSeparator);
+    RemoveChar(text, ',');
+    RemoveChar(text, '.');
     const SpaceParts parts = SplitAtSpaces(text);
     const std::size_t wanted = formatIndex == kCmyk ? 4 : 3;
     if (parts.count != wanted)
         return WrongShape();
     std::array<std::int32_t, 4> v{};
     for (std::size_t i = 0; i < wanted; ++i)
-        v[i] = IntegerOrThrow(parts.part[i]);
+        v[i] = IntegerOrThrow(parts.part[i], NotationHasNegativeNumbers(formatIndex));
     const auto byte = [](std::int32_t x) { return static_cast<std::uint8_t>(x); };
     const auto word = [](std::int32_t x) { return static_cast<std::uint16_t>(x); };
     switch (formatIndex) {
@@ -388,34 +410,41 @@ std::string TypedCodeText(std::string_view text, char decimalSeparator)
     return typed;
 }
 
-std::string NormalizeColorInput(std::string_view text)
+bool NotationHasNegativeNumbers(int formatIndex) { return formatIndex == kLab; }
+
+std::string NormalizeColorInput(std::string_view text, int formatIndex)
 {
     std::string s(Trim(text));
+    if (formatIndex == kHexa)
+        RemoveOwnHexaPrefixes(s);
     for (std::string_view prefix : {"0x00", "0x", "$00", "$"})
         RemoveAllIgnoringCase(s, prefix);
+    const bool keepMinus = NotationHasNegativeNumbers(formatIndex);
     // Only the characters that some code uses survive; every run of others
     // becomes one space, and none is left at either end.
-    std::size_t kept = 0;
+    std::string out;
+    out.reserve(s.size());
     bool pendingSpace = false;
-    for (char c : s) {
-        if (IsHexDigit(c) || c == ',' || c == '.') {
-            if (pendingSpace && kept > 0)
-                s[kept++] = ' ';
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        const bool minus = keepMinus && c == '-' && i + 1 < s.size() && IsDigit(s[i + 1]);
+        if (IsHexDigit(c) || c == ',' || c == '.' || minus) {
+            if ((pendingSpace || minus) && !out.empty())
+                out += ' ';
             pendingSpace = false;
-            s[kept++] = c;
+            out += c;
         } else {
             pendingSpace = true;
         }
     }
-    s.resize(kept);
-    return s;
+    return out;
 }
 
 ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator)
 {
     try {
-        std::string normalized = NormalizeColorInput(text);
+        std::string normalized = NormalizeColorInput(text, formatIndex);
         switch (formatIndex) {
         case kHtml:
         case kTColor:
@@ -428,7 +457,7 @@ ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIn
         case kLab:
         case kHsl255:
         case kHsl240:
-            return ReadIntegerNotation(std::move(normalized), formatIndex, decimalSeparator);
+            return ReadIntegerNotation(std::move(normalized), formatIndex);
         case kRgb01:
             return ReadFractions(normalized, decimalSeparator);
         default:

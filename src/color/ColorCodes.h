@@ -49,11 +49,19 @@ struct ColorReadResult {
 // the decimal separator.
 std::string TypedCodeText(std::string_view text, char decimalSeparator);
 
-// Strips prefixes ("0x00", "0x", "$00", "$"), turns every character that no
-// code uses into a space and leaves single spaces between the parts.
-std::string NormalizeColorInput(std::string_view text);
+// True for the notation whose codes hold negative numbers (LAB).
+bool NotationHasNegativeNumbers(int formatIndex);
 
-// Reads a code typed in the notation of the format index (255: none selected).
+// Strips prefixes ("0x00", "0x", "$00", "$"), turns every character that no
+// code uses into a space and leaves single spaces between the parts. In Hexa
+// a "0x" before exactly six hexadecimal digits is the program's own prefix and
+// only it goes ("0x0000FF" keeps its red 00). In LAB a minus sign directly
+// before a digit is kept and begins a part.
+std::string NormalizeColorInput(std::string_view text, int formatIndex);
+
+// Reads a code typed or pasted in the notation of the format index (255: none
+// selected). In the integer notations "," and "." both separate parts,
+// whatever the decimal separator; "RGB[0,1]" takes only the decimal separator.
 // WrongShape: the text has the wrong length or number of parts for the
 // notation, or no notation is selected. BadNumber: the shape is right but a
 // part is not a number of the expected kind. Never throws.

@@ -27,8 +27,10 @@ void SetFieldColors(QLineEdit* field, const QColor& background, const QColor& te
 }
 
 // The characters the code field takes once it holds text.
-bool IsCodeKey(char16_t c)
+bool IsCodeKey(char16_t c, int formatIndex)
 {
+    if (c == '-')
+        return NotationHasNegativeNumbers(formatIndex);
     switch (c) {
     case 3: case 8: case 13: case 16: case 24: case ' ': case '#': case ',': case '.':
         return true;
@@ -167,7 +169,7 @@ bool TMainForm::EditCaptureColorKeyPress(QChar& key)
         return true;
     if (key == u'.' || key == u',')
         key = QChar(char16_t(DecimalSeparator()));
-    if (!IsCodeKey(key.unicode()))
+    if (!IsCodeKey(key.unicode(), FormatIndex()))
         return false;
     if (key.unicode() == 13) {
         const ColorReadResult read =

@@ -16,6 +16,7 @@ TEST(ColorInputNormalising, PrefixesOddCharactersAndSpaces)
     struct Case {
         const char* input;
         const char* normalized;
+        int notation = Html;
     };
     const Case cases[] = {
         {"  #FF8000\r\n", "FF8000"},
@@ -29,13 +30,18 @@ TEST(ColorInputNormalising, PrefixesOddCharactersAndSpaces)
         {"rgb(255;  128;\t0)", "b 255 128 0"},
         {"Red", "ed"},
         {"-50, -20", "50, 20"},
+        {"-50, -20", "-50, -20", Lab},  // a minus before a number is kept in LAB only
+        {"50-20 - 30--4", "50 -20 30 -4", Lab},
+        {"0x0000FF", "0000FF", Hexa},  // the program's own prefix before six digits
+        {"0x00FF8000", "FF8000", Hexa},
+        {"0x0000FF", "00FF", TCol},
         {"", ""},
         {"   ", ""},
         {"\xC3\xA9" "ab\xC3\xA9", "ab"},  // bytes of other alphabets are not code characters
         {"00x0000", "000"},  // removal scans once, left to right
     };
     for (const Case& c : cases)
-        EXPECT_EQ(NormalizeColorInput(c.input), c.normalized) << '"' << c.input << '"';
+        EXPECT_EQ(NormalizeColorInput(c.input, c.notation), c.normalized) << '"' << c.input << '"';
 }
 
 struct ReadCase {
@@ -76,7 +82,8 @@ const ReadCase kReadCases[] = {
     {"FF,800", Html, '.', kNumber, 0},  // the other separator stays and is no digit
     {"0xFF8000", Hexa, '.', kRead, kOrange},
     {"FF8000", Hexa, '.', kRead, kOrange},
-    {"0x0080FF", Hexa, '.', kShape, 0},
+    {"0x0080FF", Hexa, '.', kRead, 0x00FF8000},  // red 00
+    {"0x000000", Hexa, '.', kRead, 0},
     {"0080FF", Hexa, '.', kRead, 0x00FF8000},
     {"FF,800", Hexa, '.', kNumber, 0},
     {"$000080FF", TCol, '.', kRead, kOrange},
@@ -88,7 +95,8 @@ const ReadCase kReadCases[] = {
     {"255. 128. 0", Rgb, '.', kRead, kOrange},  // typed commas became separators
     {"255, 128, 0", Rgb, ',', kRead, kOrange},
     {"255 128 0", Rgb, '.', kRead, kOrange},
-    {"255, 128, 0", Rgb, '.', kNumber, 0},  // pasted: "255," is no integer
+    {"255, 128, 0", Rgb, '.', kRead, kOrange},  // pasted with either separator
+    {"0. 50. 100. 0", Cmyk, ',', kRead, kOrange},
     {"255 . 128 . 0", Rgb, '.', kShape, 0},  // five parts
     {"255 128", Rgb, '.', kShape, 0},
     {". 255 128 0", Rgb, '.', kShape, 0},  // leading empty part
@@ -110,7 +118,11 @@ const ReadCase kReadCases[] = {
     {"0, 50, 100", Cmyk, ',', kShape, 0},
     {"0 50 100 0 0", Cmyk, '.', kShape, 0},
     {"67, 43, 74", Lab, ',', kRead, RGBBytesToColor(LabToRGB({67, 43, 74}))},
-    {"50, -20, 30", Lab, ',', kRead, RGBBytesToColor(LabToRGB({50, 20, 30}))},
+    {"50, -20, 30", Lab, '.', kRead, RGBBytesToColor(LabToRGB({50, -20, 30}))},
+    {"32. 79. -108", Lab, '.', kRead, RGBBytesToColor(LabToRGB({32, 79, -108}))},
+    {"50, 20, -", Lab, ',', kShape, 0},
+    {"50 2-0 30", Lab, '.', kShape, 0},  // four parts
+    {"50, -20, 30", Hsl, ',', kRead, RGBBytesToColor(HSLToRGB({50, 20, 30}, 0))},  // no minus there
     {"100 0 0", Lab, '.', kRead, kWhite},
     {"65636 0 0", Lab, '.', kRead, kWhite},  // 65636 as 16 bits is 100
     // RGB[0,1]: real parts with the separator that is passed in.

@@ -105,6 +105,9 @@ TEST_F(HuebirdCode, WritesCodesOfColourValues)
         {{"--from", "RGB01", "1.00 - 0.50 - 0.00", "1,00 - 0,50 - 0,00"}, "0x0080FF\n0x0080FF\n"},
         {{"--from", "Hexa", "--to", "TColor", "0xFF8000"}, "$000080FF\n"},
         {{"--from", "lab", "100, 0, 0"}, "0xFFFFFF\n"},
+        // Its own codes read back: a minus in LAB, red 00 in Hexa.
+        {{"--from", "LAB", "--to", "HTML", "32, 79, -108"}, "#0D00FE\n"},  // near #0000FF
+        {{"--from", "Hexa", "0x0000FF", "0x000000"}, "0xFF0000\n0x000000\n"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Run(c.args);

@@ -314,7 +314,9 @@ private slots:
         QTest::addColumn<uint>("color");
 
         QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << uint(kOrange);
-        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 2 << 0u;
+        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 0 << uint(kOrange);
+        QTest::newRow("LAB typed with a minus") << 5 << '.' << "50, -20, 30" << "" << 0
+                                                << uint(RGBBytesToColor(LabToRGB({50, -20, 30})));
         QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << 0u;
         QTest::newRow("RGB cut to 8 bits") << 1 << '.' << "300 0 0" << "" << 0 << 44u;
         QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << 0u;
@@ -323,7 +325,7 @@ private slots:
         QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << 0u;
         QTest::newRow("HTML colour name") << 0 << '.' << "" << "Red" << 1 << 0u;
         QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << uint(kOrange);
-        QTest::newRow("Hexa 0x00") << 7 << '.' << "" << "0x0080FF" << 1 << 0u;
+        QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << 0xFF8000u;
         QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << uint(kOrange);
         QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << uint(kOrange);
         QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << 0u;
