@@ -1,14 +1,16 @@
 // huebird-code: converts colours between the eleven notations of Huebird
 // Lite from a shell. Only the handling of arguments, lines and exit codes
 // lives here; every conversion is the program's own (color/ColorCodes.h).
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <locale>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <unistd.h>
 #include <vector>
 
 #include "color/ColorCodes.h"
@@ -58,12 +60,14 @@ constexpr std::string_view kHelp =
     "A CODE is read as if typed into the code field of Huebird Lite: both ','\n"
     "and '.' stand for the decimal separator.\n"
     "\n"
-    "Without COLOR or CODE arguments, standard input is read, one per line.\n"
+    "Without COLOR or CODE arguments, standard input is read, one per line;\n"
+    "a line ends at LF, CR or CR LF.\n"
     "Each input gives one output line; an input that cannot be converted\n"
     "gives an empty line and a message on standard error.\n"
     "\n"
     "Exit status: 0 every input converted; 1 some code had the wrong shape;\n"
-    "3 some number could not be read (3 wins over 1); 2 usage or output error.\n";
+    "3 some number could not be read (3 wins over 1); 2 usage error, or the\n"
+    "input could not be read or the output written.\n";
 
 struct Options {
     std::optional<int> to;
@@ -211,47 +215,73 @@ private:
     bool failed_ = false;
 };
 
-// Standard input, one line at a time, without holding more than a line.
+// Standard input, one line at a time, without holding more than a line. CR,
+// LF and CR LF each end a line.
 class LineReader {
 public:
     static constexpr std::size_t kLongestLine = 1 << 20;
 
-    // False at the end of input. A longer line is cut and flagged.
+    // False at the end of input or at a read error (see failed()). A longer
+    // line is cut and flagged.
     bool Next(std::string& line, bool& tooLong)
     {
         line.clear();
         tooLong = false;
         bool any = false;
         for (;;) {
-            if (pos_ == size_) {
-                size_ = std::fread(buffer_, 1, sizeof buffer_, stdin);
-                pos_ = 0;
-                if (size_ == 0)
-                    return any;
+            if (pos_ == size_ && !Fill())
+                return any;
+            if (afterCr_) {
+                // The LF of a CR LF may come in the next read.
+                afterCr_ = false;
+                if (buffer_[pos_] == '\n' && ++pos_ == size_)
+                    continue;
             }
             any = true;
             const char* start = buffer_ + pos_;
-            const void* newline = std::memchr(start, '\n', size_ - pos_);
-            const std::size_t length =
-                newline ? static_cast<const char*>(newline) - start : size_ - pos_;
+            const char* end = buffer_ + size_;
+            const char* stop = start;
+            while (stop < end && *stop != '\n' && *stop != '\r')
+                ++stop;
+            const std::size_t length = std::size_t(stop - start);
             if (!tooLong && line.size() + length <= kLongestLine)
                 line.append(start, length);
             else
                 tooLong = true;
             pos_ += length;
-            if (newline) {
+            if (stop < end) {
+                afterCr_ = *stop == '\r';
                 ++pos_;
-                break;
+                return true;
             }
         }
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        return true;
     }
+    // The reason standard input could not be read, or 0.
+    int failed() const { return error_; }
 
 private:
+    bool Fill()
+    {
+        pos_ = 0;
+        size_ = 0;
+        for (;;) {
+            const ssize_t got = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
+            if (got > 0) {
+                size_ = std::size_t(got);
+                return true;
+            }
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                error_ = errno;
+            return false;
+        }
+    }
+
     char buffer_[1 << 16];
     std::size_t pos_ = 0, size_ = 0;
+    bool afterCr_ = false;
+    int error_ = 0;
 };
 
 enum class Outcome { Converted, WrongShape, BadNumber };
@@ -260,10 +290,12 @@ enum class Outcome { Converted, WrongShape, BadNumber };
 // error why there is none.
 using Converter = std::function<Outcome(std::string_view input, std::string& line)>;
 
+// Written whole: an input may hold NUL bytes.
 void Complain(std::string_view what, std::string_view input)
 {
-    std::fprintf(stderr, "%.*s: %.*s: %.*s\n", int(kProgram.size()), kProgram.data(), int(what.size()),
-                 what.data(), int(input.size()), input.data());
+    std::string message(kProgram);
+    message.append(": ").append(what).append(": ").append(input) += '\n';
+    std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
 std::string_view TrimBlanks(std::string_view text)
@@ -302,6 +334,11 @@ int RunOverInputs(const Options& options, const Converter& convert)
             } else {
                 one(input);
             }
+        }
+        if (reader.failed()) {
+            out.Flush();
+            Complain("cannot read the standard input", std::system_category().message(reader.failed()));
+            return kExitUsage;
         }
     }
     if (!out.Flush()) {
@@ -376,7 +413,7 @@ int ConvertListFile(const Options& options, char separator)
         Complain("neither a colour list (.txt) nor a palette (.gpl)", path);
         return kExitWrongShape;
     case ColorListStatus::Unreadable:
-        Complain("cannot read the file", path);
+        Complain("cannot read the file", path + ": " + FileFaultText(read.file));
         return kExitWrongShape;
     case ColorListStatus::BadContent:
         Complain("not a colour list", path);

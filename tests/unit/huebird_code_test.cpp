@@ -57,16 +57,19 @@ protected:
     }
 
     // Runs the tool with the arguments, standard input from the text (or
-    // none at all), in the C locale unless the environment prefix says otherwise.
+    // none at all), in the C locale unless the environment prefix says
+    // otherwise; a redirection replaces the standard input.
     ToolRun Run(const std::vector<std::string>& args, const std::string& input = "",
-                const std::string& environment = "LC_ALL=C")
+                const std::string& environment = "LC_ALL=C", std::string redirection = "")
     {
         std::ofstream(dir_ / "in", std::ios::binary) << input;
+        if (redirection.empty())
+            redirection = "<" + ShellQuoted((dir_ / "in").string());
         std::string command = "env " + environment + " " + ShellQuoted(tool_);
         for (const std::string& arg : args)
             command += " " + ShellQuoted(arg);
-        command += " <" + ShellQuoted((dir_ / "in").string()) + " >" + ShellQuoted((dir_ / "out").string()) +
-                   " 2>" + ShellQuoted((dir_ / "err").string());
+        command += " " + redirection + " >" + ShellQuoted((dir_ / "out").string()) + " 2>" +
+                   ShellQuoted((dir_ / "err").string());
         const int status = std::system(command.c_str());
         ToolRun run;
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -80,6 +83,15 @@ protected:
 };
 
 int LineCount(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+
+// Lines of an input, which end at LF, CR or CR LF.
+int InputLineCount(const std::string& text)
+{
+    int lines = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    return lines;
+}
 
 TEST_F(HuebirdCode, WritesCodesOfColourValues)
 {
@@ -150,6 +162,28 @@ TEST_F(HuebirdCode, StreamsStandardInputLineByLine)
     EXPECT_EQ(LineCount(many.out), 65536);
     EXPECT_EQ(many.out.substr(0, 8), "#000000\t");
     EXPECT_EQ(many.out.substr(many.out.rfind('\n', many.out.size() - 2) + 1, 8), "#00FFFF\t");
+}
+
+TEST_F(HuebirdCode, LinesEndAtCrLfOrBoth)
+{
+    // The CR of the first line ends the tool's first read, its LF begins the next.
+    const std::string first = "0" + std::string((1 << 16) - 2, ' ') + "\r\n";
+    const ToolRun run = Run({"--to", "RGB"}, first + "255\r65280\n16711680\r\n1");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "0, 0, 0\n255, 0, 0\n0, 255, 0\n0, 0, 255\n1, 0, 0\n");
+}
+
+TEST_F(HuebirdCode, UnreadableInputAndNulBytesAreReported)
+{
+    for (const std::string& redirection : {"<" + ShellQuoted(dir_.string()), std::string("<&-")}) {
+        const ToolRun run = Run({"--to", "RGB"}, "", "LC_ALL=C", redirection);
+        EXPECT_EQ(run.exitCode, 2) << redirection;
+        EXPECT_NE(run.err.find("cannot read the standard input"), std::string::npos) << redirection;
+    }
+    const std::string withNul("FF\0ZZ 0 0\n", 10);
+    const ToolRun run = Run({"--from", "RGB"}, withNul);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find(withNul), std::string::npos);
 }
 
 TEST_F(HuebirdCode, ExitStatusTellsTheWorstProblem)
@@ -225,7 +259,7 @@ TEST_F(HuebirdCode, SurvivesAnyInput)
          {std::vector<std::string>{"--all"}, {"--from", "RGB01", "--to", "LAB"}, {"--from", "0"}}) {
         const ToolRun run = Run(args, garbage);
         EXPECT_TRUE(run.exitCode == 1 || run.exitCode == 3) << args[0] << " gave " << run.exitCode;
-        EXPECT_EQ(LineCount(run.out), LineCount(garbage));
+        EXPECT_EQ(LineCount(run.out), InputLineCount(garbage));
     }
 }
 
