@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -40,6 +41,11 @@ TMainForm::TMainForm(QWidget* parent)
     connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
     CreateControls();
     CreateMenus();
+    // The window has a fixed size, known before its first show: a box shown
+    // while it shows (a start-up warning) would otherwise leave it at the
+    // size its native window was made with.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
     FormCreate();
 }
 
