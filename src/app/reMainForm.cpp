@@ -12,6 +12,8 @@
 #include <QScreen>
 
 #include "app/AppSettings.h"
+#include "app/MessageText.h"
+#include "app/Messages.h"
 #include "app/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -250,6 +252,12 @@ void TMainForm::FormShow()
         TimerActualize->start();
     else
         TimerActualize->stop();
+    if (refusedHotKeyText_) {
+        const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
+        refusedHotKeyText_.reset();
+        ShowMessageDlg(mkWarning,
+                       QString::fromStdString(FormatMessageText(UiTexts().SHotKeyNotRegistered, {refused})));
+    }
 }
 
 void TMainForm::FormClose()

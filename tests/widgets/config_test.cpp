@@ -97,39 +97,59 @@ private slots:
     {
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<bool>("hotkeyRefused"); // the default stands in, with a warning
         QTest::newRow("kept language, counted run")
-            << QByteArray("Rns=5\r\nLanguage=de\r\nShowNewVersion=True\r\n") << SavedText("de", 6, true, 0, "");
+            << QByteArray("Rns=5\r\nLanguage=de\r\nShowNewVersion=True\r\nHK_CAPTURE=Alt+C\r\n")
+            << SavedText("de", 6, true, 0, "Alt+C") << false;
         QTest::newRow("misspelt keys leave a first run")
-            << QByteArray("rns=5\nRns = 5\n#Rns=5\nLanguage=it\n") << SavedText("en", 1, false, 0, "");
+            << QByteArray("rns=5\nRns = 5\n#Rns=5\nLanguage=it\nHK_CAPTURE=Alt+C\n") << SavedText("en", 1, false, 0, "Alt+C")
+            << false;
         QTest::newRow("only True is true")
-            << QByteArray("Rns=1\nLanguage=pt\nShowNewVersion=true\n") << SavedText("pt", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=pt\nShowNewVersion=true\nHK_CAPTURE=Alt+C\n")
+            << SavedText("pt", 2, false, 0, "Alt+C") << false;
         QTest::newRow("last occurrence wins")
             << QByteArray("Rns=1\nRns=9\nLanguage=fr\nLanguage=it\nShowNewVersion=True\nShowNewVersion=False\n"
                           "CBX_FormatCapture=2\nCBX_FormatCapture=5\nHK_CAPTURE=Alt+C\nHK_CAPTURE=Ctrl+F5\n")
-            << SavedText("it", 10, false, 5, "Ctrl+F5");
+            << SavedText("it", 10, false, 5, "Ctrl+F5") << false;
         QTest::newRow("hotkey text in any order and case")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=ctrl+maj+f5\n") << SavedText("en", 2, false, 0, "Maj+Ctrl+F5");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=ctrl+maj+f5\n") << SavedText("en", 2, false, 0, "Maj+Ctrl+F5")
+            << false;
         QTest::newRow("caret for Ctrl")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=^C\n") << SavedText("en", 2, false, 0, "Ctrl+C");
-        QTest::newRow("unknown modifier gives no hotkey")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Shift+C\n") << SavedText("en", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=^C\n") << SavedText("en", 2, false, 0, "Ctrl+C") << false;
+        QTest::newRow("unknown modifier")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Shift+C\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
         QTest::newRow("empty hotkey")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=\n") << SavedText("en", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("no hotkey")
+            << QByteArray("Rns=1\nLanguage=en\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("a key alone")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Espace\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("Shift alone")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Maj+A\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
         QTest::newRow("notation past the list")
-            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\n") << SavedText("en", 2, false, -1, "");
+            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\nHK_CAPTURE=Alt+C\n")
+            << SavedText("en", 2, false, -1, "Alt+C") << false;
         QTest::newRow("numbers that are not integers are passed over")
-            << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\n")
-            << SavedText("en", 8, false, 4, "");
+            << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\nHK_CAPTURE=Alt+C\n")
+            << SavedText("en", 8, false, 4, "Alt+C") << false;
         QTest::newRow("empty file")
-            << QByteArray() << SavedText("en", 1, false, 0, "");
+            << QByteArray() << SavedText("en", 1, false, 0, "Alt+C") << true;
     }
 
     void settingsAreReadAndWrittenBack()
     {
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, saved);
+        QFETCH(bool, hotkeyRefused);
         Run run(&settings);
-        QVERIFY(run.messages.messages.empty());
+        if (hotkeyRefused) {
+            QCOMPARE(run.messages.messages.size(), size_t(1));
+            QCOMPARE(int(run.messages.messages[0].kind), 3);
+            QVERIFY(run.messages.messages[0].text.startsWith("The hotkey "));
+            QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Alt+C"));
+        } else {
+            QVERIFY(run.messages.messages.empty());
+        }
         QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
