@@ -59,6 +59,10 @@ int RunApplication(int argc, char** argv)
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
+    // The program ends only through the main window's close; a dialog or box
+    // closing while the main window (a tool window, which Qt does not count)
+    // is open must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     if (guard.state() == TSingleInstance::State::AlreadyRunning) {
         QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.",

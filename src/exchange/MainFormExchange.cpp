@@ -85,7 +85,8 @@ bool RunConfirmOverwrite(const QString& text)
 {
     if (ConfirmOverwriteOverride())
         return ConfirmOverwriteOverride()(text);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton,
+                    DialogParent());
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
