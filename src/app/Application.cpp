@@ -13,6 +13,7 @@
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "update/ReNewVersionExists.h"
 
 QFont ApplicationFont()
@@ -83,7 +84,12 @@ int RunApplication(int argc, char** argv)
     FormColorList = new TFormColorList(mainForm);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &TMainForm::close);
     mainForm->show();
+    // Only now: a close from a box's loop during the start would quit before
+    // the main loop runs, and Qt forgets such a quit.
+    termination.Watch();
     const int result = QApplication::exec();
     delete mainForm;
     return result;
