@@ -202,8 +202,13 @@ void TMainForm::PopupPasteClick()
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     if (!clip || !clip->hasText() || !EditCaptureColor->hasFocus())
         return;
+    // An owner that offered text may still fail to send it (it ended or hangs):
+    // the field keeps what it had.
+    const QString text = clip->text();
+    if (text.isEmpty())
+        return;
     EditCaptureColor->selectAll();
-    EditCaptureColor->insert(clip->text());
+    EditCaptureColor->insert(text);
 }
 
 bool TMainForm::EditMenuTakesKey(const QKeyEvent* key) const
