@@ -13,6 +13,7 @@
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "update/ReNewVersionExists.h"
 
 QFont ApplicationFont()
@@ -59,6 +60,10 @@ int RunApplication(int argc, char** argv)
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
+    // The program ends only through the main window's close; a dialog or box
+    // closing while the main window (a tool window, which Qt does not count)
+    // is open must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     if (guard.state() == TSingleInstance::State::AlreadyRunning) {
         QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.",
@@ -79,7 +84,12 @@ int RunApplication(int argc, char** argv)
     FormColorList = new TFormColorList(mainForm);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &TMainForm::close);
     mainForm->show();
+    // Only now: a close from a box's loop during the start would quit before
+    // the main loop runs, and Qt forgets such a quit.
+    termination.Watch();
     const int result = QApplication::exec();
     delete mainForm;
     return result;

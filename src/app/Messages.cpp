@@ -1,6 +1,9 @@
 #include "app/Messages.h"
 
+#include <QApplication>
 #include <QMessageBox>
+
+#include "app/reMainForm.h"
 
 namespace {
 MessageDlgHook& Hook()
@@ -11,6 +14,13 @@ MessageDlgHook& Hook()
 } // namespace
 
 void SetMessageDlgHook(MessageDlgHook hook) { Hook() = std::move(hook); }
+
+QWidget* DialogParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return MainForm;
+}
 
 QString MessageDlgTitle(unsigned char kind)
 {
@@ -33,7 +43,7 @@ void ShowMessageDlg(unsigned char kind, const QString& text)
     }
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Question,
                                               QMessageBox::Critical, QMessageBox::Warning};
-    QMessageBox box(icons[kind], MessageDlgTitle(kind), text, QMessageBox::NoButton);
+    QMessageBox box(icons[kind], MessageDlgTitle(kind), text, QMessageBox::NoButton, DialogParent());
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();

@@ -8,6 +8,11 @@ enum TMessageKind : unsigned char { mkInformation = 0, mkConfirmation = 1, mkErr
 
 void ShowMessageDlg(unsigned char kind, const QString& text);
 
+class QWidget;
+// The window the program's dialogs and boxes belong to, so that they stay above
+// and centred on it: the open modal dialog, else the main window.
+QWidget* DialogParent();
+
 // Tests replace the modal box with a recorder; nullptr restores the box.
 using MessageDlgHook = std::function<void(unsigned char kind, const QString& text)>;
 void SetMessageDlgHook(MessageDlgHook hook);

@@ -6,11 +6,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 
 #include "app/AppSettings.h"
+#include "app/MessageText.h"
+#include "app/Messages.h"
 #include "app/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -40,6 +43,11 @@ TMainForm::TMainForm(QWidget* parent)
     connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
     CreateControls();
     CreateMenus();
+    // The window has a fixed size, known before its first show: a box shown
+    // while it shows (a start-up warning) would otherwise leave it at the
+    // size its native window was made with.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
     FormCreate();
 }
 
@@ -244,6 +252,12 @@ void TMainForm::FormShow()
         TimerActualize->start();
     else
         TimerActualize->stop();
+    if (refusedHotKeyText_) {
+        const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
+        refusedHotKeyText_.reset();
+        ShowMessageDlg(mkWarning,
+                       QString::fromStdString(FormatMessageText(UiTexts().SHotKeyNotRegistered, {refused})));
+    }
 }
 
 void TMainForm::FormClose()

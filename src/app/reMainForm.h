@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/Widgets.h"
 #include "capture/ShortcutText.h"
@@ -196,6 +198,8 @@ private:
     std::unique_ptr<IGlobalHotkey> globalHotkey_;
     bool shown_ = false;
     bool closed_ = false;
+    // The settings' hotkey text when the default stood in for it.
+    std::optional<std::string> refusedHotKeyText_;
 };
 
 extern TMainForm* MainForm;

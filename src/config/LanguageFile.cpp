@@ -30,6 +30,19 @@ bool IsMenuCaptionKey(std::string_view key)
 void ApplyLanguageText(std::string_view text, TAppSettings& settings,
                        const MenuCaptionSetter& setMenuCaption)
 {
+    const auto setCaption = [&](std::string_view key, const std::string& value) {
+        if (IsMenuCaptionKey(key) && setMenuCaption)
+            setMenuCaption(key, key == "MenuWebsite" ? value + " " + settings.AppName : value);
+    };
+    // What the file leaves out, or leaves empty, keeps its English caption or
+    // text: a box or a menu item without words is never what a translator meant.
+    UiTexts() = EnglishUiTexts();
+    for (std::string_view raw : SplitTextLines(BuiltInEnglishText())) {
+        const std::string_view line = TrimIniLine(raw);
+        if (!IsIniComment(line))
+            setCaption(GetIniKey(line), std::string(GetIniValue(line)));
+    }
+
     for (std::string_view raw : SplitTextLines(text)) {
         const std::string_view line = TrimIniLine(raw);
         if (IsIniComment(line))
@@ -40,10 +53,9 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
         if (isEntry && key == "FLanguage")
             settings.LanguageCode = value;
         settings.HelpFilePath = HelpFilePathFor(settings.AppDir, settings.LanguageCode);
-        if (!isEntry)
+        if (!isEntry || value.empty())
             continue;
-        if (IsMenuCaptionKey(key) && setMenuCaption)
-            setMenuCaption(key, key == "MenuWebsite" ? value + " " + settings.AppName : value);
+        setCaption(key, value);
         if (std::string* uiText = UiTextByKey(key))
             *uiText = value;
     }

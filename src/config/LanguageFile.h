@@ -19,5 +19,9 @@ using MenuCaptionSetter = std::function<void(std::string_view key, const std::st
 // code; every line that is not a comment points HelpFilePath at the help page
 // of the code in force; menu caption keys go to the setter ("MenuWebsite" gets
 // " " and the application name appended); text keys set the user-interface texts.
+// Every caption and text the file leaves out, or leaves empty, is the English one.
 void ApplyLanguageText(std::string_view text, TAppSettings& settings,
                        const MenuCaptionSetter& setMenuCaption);
+
+// The English language file (data/language/lang_en.txt), built into the program.
+std::string_view BuiltInEnglishText();

@@ -89,12 +89,17 @@ void TMainForm::OpenIniFile(const QString& path)
         const int index = *values.FormatIndex;
         CBX_FormatCapture->setCurrentIndex(index >= 0 && index < CBX_FormatCapture->count() ? index : -1);
     }
-    if (values.HotKeyText) {
-        const TShortCut shortcut = ShortcutFromName(*values.HotKeyText);
-        if (FormHotKey)
-            FormHotKey->HK_CAPTURE->SetShortCut(shortcut);
-        SetMenuShortCut(PopupCaptureColor, shortcut);
+    // A hotkey the hotkey dialog would refuse (a plain key is grabbed from
+    // every program), or none at all, gives way to the default; the start says so.
+    TShortCut shortcut = ShortcutFromName(values.HotKeyText.value_or(std::string()));
+    refusedHotKeyText_.reset();
+    if (!THotKeyEdit::IsValidCombination(shortcut)) {
+        refusedHotKeyText_ = values.HotKeyText.value_or(std::string()).substr(0, 64);
+        shortcut = ShortcutFromName(kDefaultHotKeyText);
     }
+    if (FormHotKey)
+        FormHotKey->HK_CAPTURE->SetShortCut(shortcut);
+    SetMenuShortCut(PopupCaptureColor, shortcut);
 
     if (RunCount == 0)
         s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());

@@ -80,7 +80,8 @@ std::string SettingsFileText(const TSavedSettings& s)
         "CBX_FormatCapture=" + DecimalText(s.FormatIndex),
         "",
         "[Preferences]",
-        "HK_CAPTURE=" + s.HotKeyText,
+        // An empty value would be read back as no hotkey at all.
+        "HK_CAPTURE=" + (s.HotKeyText.empty() ? std::string(kDefaultHotKeyText) : s.HotKeyText),
     };
     std::string text;
     for (const std::string& line : lines) {

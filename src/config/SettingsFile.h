@@ -22,6 +22,9 @@ TSettingsValues ReadSettingsText(std::string_view text);
 // A whole decimal number in the 32-bit range, with an optional sign.
 std::optional<std::int32_t> ParseIniInteger(std::string_view text);
 
+// The capture hotkey of a first run, and of a file whose hotkey is missing or unusable.
+inline constexpr std::string_view kDefaultHotKeyText = "Alt+C";
+
 // The nine lines of the file made on a first run.
 std::string DefaultSettingsText();
 
@@ -30,7 +33,7 @@ struct TSavedSettings {
     std::int32_t RunCount = 0;
     bool ShowNewVersion = false;
     int FormatIndex = -1; // -1: no notation selected
-    std::string HotKeyText;
+    std::string HotKeyText; // empty: the default hotkey
 };
 
 // The ten lines written at close, each ended by CR LF.

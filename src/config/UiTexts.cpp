@@ -1,14 +1,34 @@
 #include "config/UiTexts.h"
 
+#include "config/IniLines.h"
+#include "config/LanguageFile.h"
+
 TUiTexts& UiTexts()
 {
-    static TUiTexts texts;
+    static TUiTexts texts = EnglishUiTexts();
+    return texts;
+}
+
+TUiTexts EnglishUiTexts()
+{
+    TUiTexts texts;
+    for (std::string_view raw : SplitTextLines(BuiltInEnglishText())) {
+        const std::string_view line = TrimIniLine(raw);
+        if (IsIniComment(line))
+            continue;
+        if (std::string* text = UiTextByKey(texts, GetIniKey(line)))
+            *text = GetIniValue(line);
+    }
     return texts;
 }
 
 std::string* UiTextByKey(std::string_view key)
 {
-    TUiTexts& t = UiTexts();
+    return UiTextByKey(UiTexts(), key);
+}
+
+std::string* UiTextByKey(TUiTexts& t, std::string_view key)
+{
 #define HB_UI_TEXT_LOOKUP(name) \
     if (key == #name)           \
         return &t.name;

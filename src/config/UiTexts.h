@@ -1,6 +1,6 @@
 #pragma once
-// The user-interface texts: process-wide, empty until a language file sets
-// them, each named by its language-file key.
+// The user-interface texts: process-wide, in English until a language file
+// sets them, each named by its language-file key.
 #include <string>
 #include <string_view>
 
@@ -41,5 +41,9 @@ struct TUiTexts {
 
 TUiTexts& UiTexts();
 
+// The texts of the English language file built into the program.
+TUiTexts EnglishUiTexts();
+
 // The text named by a language-file key, or nullptr for any other key.
 std::string* UiTextByKey(std::string_view key);
+std::string* UiTextByKey(TUiTexts& texts, std::string_view key);

@@ -8,3 +8,12 @@ list(APPEND HB_UI_SOURCES
   src/config/DesktopHooks.cpp
   src/config/MainFormConfig.cpp
   src/config/reFormAbout.cpp)
+
+# The English language file, compiled in: its texts stand in for whatever
+# another language file leaves out.
+set(HB_ENGLISH_LANGUAGE_PATH ${CMAKE_CURRENT_LIST_DIR}/../../data/language/lang_en.txt)
+file(READ ${HB_ENGLISH_LANGUAGE_PATH} HB_ENGLISH_LANGUAGE_FILE)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/EnglishLanguageFile.cpp.in
+               ${CMAKE_CURRENT_BINARY_DIR}/generated/EnglishLanguageFile.cpp @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${HB_ENGLISH_LANGUAGE_PATH})
+list(APPEND HB_CORE_SOURCES ${CMAKE_CURRENT_BINARY_DIR}/generated/EnglishLanguageFile.cpp)

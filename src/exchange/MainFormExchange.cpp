@@ -98,7 +98,8 @@ bool RunConfirmOverwrite(const QString& text)
 {
     if (ConfirmOverwriteOverride())
         return ConfirmOverwriteOverride()(text);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton,
+                    DialogParent());
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
@@ -215,8 +216,13 @@ void TMainForm::PopupPasteClick()
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     if (!clip || !clip->hasText() || !EditCaptureColor->hasFocus())
         return;
+    // An owner that offered text may still fail to send it (it ended or hangs):
+    // the field keeps what it had.
+    const QString text = clip->text();
+    if (text.isEmpty())
+        return;
     EditCaptureColor->selectAll();
-    EditCaptureColor->insert(clip->text());
+    EditCaptureColor->insert(text);
 }
 
 bool TMainForm::EditMenuTakesKey(const QKeyEvent* key) const

@@ -7,13 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string RuntimeDirectory()
+namespace {
+
+// A private folder under /tmp, for when the session has no runtime folder or
+// it cannot hold the lock.
+std::string FallbackRuntimeDirectory()
 {
-    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) {
-        struct stat st {};
-        if (::stat(dir, &st) == 0 && S_ISDIR(st.st_mode))
-            return dir;
-    }
     std::string fallback = "/tmp/huebird-runtime-" + std::to_string(::getuid());
     if (::mkdir(fallback.c_str(), 0700) != 0 && errno != EEXIST)
         return {};
@@ -24,22 +23,48 @@ std::string RuntimeDirectory()
     return fallback;
 }
 
+} // namespace
+
+std::string RuntimeDirectory()
+{
+    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) {
+        struct stat st {};
+        if (::stat(dir, &st) == 0 && S_ISDIR(st.st_mode))
+            return dir;
+    }
+    return FallbackRuntimeDirectory();
+}
+
 TSingleInstance::TSingleInstance(const std::string& name, const std::string& lockDirectory)
 {
-    const std::string dir = lockDirectory.empty() ? RuntimeDirectory() : lockDirectory;
-    if (dir.empty())
-        return;
-    path_ = dir + "/" + name + ".lock";
-    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ < 0)
-        return;
-    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
-        state_ = State::Acquired;
+    if (!lockDirectory.empty()) {
+        Lock(lockDirectory + "/" + name + ".lock");
         return;
     }
-    state_ = errno == EWOULDBLOCK ? State::AlreadyRunning : State::Unavailable;
+    // A runtime folder that cannot hold the lock (a read-only file system)
+    // would let every copy run: the private folder holds it instead.
+    const std::string runtime = RuntimeDirectory();
+    if (!runtime.empty() && Lock(runtime + "/" + name + ".lock"))
+        return;
+    if (const std::string fallback = FallbackRuntimeDirectory(); !fallback.empty() && fallback != runtime)
+        Lock(fallback + "/" + name + ".lock");
+}
+
+bool TSingleInstance::Lock(const std::string& path)
+{
+    path_ = path;
+    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ < 0)
+        return false;
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        state_ = State::Acquired;
+        return true;
+    }
+    const bool taken = errno == EWOULDBLOCK;
+    state_ = taken ? State::AlreadyRunning : State::Unavailable;
     ::close(fd_);
     fd_ = -1;
+    return taken;
 }
 
 TSingleInstance::~TSingleInstance()

@@ -8,7 +8,8 @@ class TSingleInstance {
 public:
     enum class State { Acquired, AlreadyRunning, Unavailable };
 
-    // lockDirectory empty: the user's runtime directory.
+    // lockDirectory empty: the user's runtime directory, or a private folder
+    // under /tmp when that one cannot hold the lock.
     explicit TSingleInstance(const std::string& name, const std::string& lockDirectory = {});
     ~TSingleInstance();
     TSingleInstance(const TSingleInstance&) = delete;
@@ -18,6 +19,9 @@ public:
     const std::string& lockPath() const { return path_; }
 
 private:
+    // True when the lock file settles the question: taken now, or held by another copy.
+    bool Lock(const std::string& path);
+
     int fd_ = -1;
     State state_ = State::Unavailable;
     std::string path_;

@@ -7,6 +7,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/KeyNames.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
+  src/platform/TerminationSignals.cpp
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp

@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QtTest>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "DesktopTestSupport.h"
@@ -45,6 +47,25 @@ int OwnClipboard(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     QGuiApplication::clipboard()->setText(QString::fromLocal8Bit(argv[2]));
+    QCoreApplication::processEvents();
+    std::printf("owned\n");
+    std::fflush(stdout);
+    return QGuiApplication::exec();
+}
+
+// Offers text, and ends the moment it is asked for it: the owner dies mid-transfer.
+class TextOfAnOwnerThatDies : public QMimeData {
+public:
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+
+protected:
+    QVariant retrieveData(const QString&, QMetaType) const override { std::_Exit(0); }
+};
+
+int OwnClipboardAndDieWhenAsked(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::clipboard()->setMimeData(new TextOfAnOwnerThatDies);
     QCoreApplication::processEvents();
     std::printf("owned\n");
     std::fflush(stdout);
@@ -135,12 +156,43 @@ private:
 private slots:
     void ownerThatVanishedBeforeThePaste() { pasteThenASoundPaste(false); }
     void ownerThatNeverAnswers() { pasteThenASoundPaste(true); }
+
+    void ownerThatDiesMidTransferLeavesTheCodeFieldAsItWas()
+    {
+        RunningApp app;
+        QVERIFY(app.start());
+        QVERIFY(app.waitForMainWindow());
+        PressKeys("alt+c"); // the colour's code fills the field
+        const QPoint field = ClientPoint(app, 223, 96);
+        MovePointer(field.x(), field.y());
+        XDo({"click", "1"});
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("before");
+        QVERIFY(WaitFor([&] { return clipboard->text() == "before"; }, 5000));
+        PressKeys("ctrl+c");
+        QVERIFY(WaitFor([&] { return clipboard->text() != "before"; }, 20000));
+        const QString code = clipboard->text();
+        QVERIFY2(code.startsWith('#'), qPrintable(code));
+
+        QProcess owner;
+        owner.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        owner.start(QCoreApplication::applicationFilePath(), {"--own-clipboard-and-die"});
+        QVERIFY(owner.waitForReadyRead(15000) && owner.readLine().startsWith("owned"));
+        PressKeys("ctrl+alt+v");
+        QVERIFY(owner.waitForFinished(20000));
+        // Nobody owns the clipboard now: only the field's own copy can fill it.
+        PressKeys("ctrl+c");
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), code, 20000);
+        QVERIFY(app.closeAndWait());
+    }
 };
 
 int main(int argc, char** argv)
 {
     if (argc >= 3 && std::strcmp(argv[1], "--own-clipboard") == 0)
         return OwnClipboard(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--own-clipboard-and-die") == 0)
+        return OwnClipboardAndDieWhenAsked(argc, argv);
     QGuiApplication app(argc, argv);
     FaultsClipboardTest test;
     QTEST_SET_MAIN_SOURCE_PATH

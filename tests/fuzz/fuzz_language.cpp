@@ -19,9 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         FUZZ_CHECK(caption.find('\n') == std::string::npos && caption.find('\r') == std::string::npos);
         ++captions;
     });
-    FUZZ_CHECK(captions <= SplitTextLines(text).size());
+    // Every caption is set once in English, then again by each line that names it.
+    FUZZ_CHECK(captions >= MenuCaptionKeys().size());
+    FUZZ_CHECK(captions <= MenuCaptionKeys().size() + SplitTextLines(text).size());
     FUZZ_CHECK(settings.HelpFilePath.rfind(settings.AppDir, 0) == 0);
     FUZZ_CHECK(settings.LanguageCode.find('\n') == std::string::npos);
     FUZZ_CHECK(UiTexts().SBadFile.find('\r') == std::string::npos);
+    FUZZ_CHECK(!UiTexts().SBadFile.empty() && !UiTexts().SHotKeyNotRegistered.empty());
     return 0;
 }

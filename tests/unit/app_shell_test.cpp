@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -111,6 +112,28 @@ TEST_F(SingleInstanceTest, UnusableFolderLetsTheProgramRunWithoutGuard)
 {
     TSingleInstance guard("HuebirdLite", (dir / "missing" / "deeper").string());
     EXPECT_EQ(guard.state(), TSingleInstance::State::Unavailable);
+}
+
+TEST_F(SingleInstanceTest, RuntimeFolderThatCannotHoldTheLockGivesWayToThePrivateOne)
+{
+    const std::string name = "HuebirdLite-test-" + std::to_string(::getpid());
+    std::filesystem::create_directories(dir / (name + ".lock")); // in the way of the lock file
+    const char* saved = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedValue = saved ? saved : "";
+    // /proc stands for a read-only file system: not even root creates a file there.
+    for (const std::string& runtime : {std::string("/proc"), dir.string()}) {
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        TSingleInstance first(name);
+        ASSERT_EQ(first.state(), TSingleInstance::State::Acquired) << runtime;
+        EXPECT_EQ(first.lockPath().rfind("/tmp/huebird-runtime-", 0), 0u) << first.lockPath();
+        TSingleInstance second(name);
+        EXPECT_EQ(second.state(), TSingleInstance::State::AlreadyRunning) << runtime;
+        std::filesystem::remove(first.lockPath());
+    }
+    if (saved)
+        ::setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
+    else
+        ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(DecodeJpeg, DecodesTheStoredPictures)

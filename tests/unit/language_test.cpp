@@ -149,6 +149,23 @@ std::size_t CountPlaceholders(const std::string& text)
 
 } // namespace
 
+TEST_F(LanguageFileTest, WhatAFileLeavesOutOrEmptyIsEnglish)
+{
+    Apply(ReadShippedFile("fr"));
+    const auto captions = Apply("SBadFile=Fichier illisible\nSNoDataToSave=\nMenuFile=&Fichier\n");
+    EXPECT_EQ(UiTexts().SBadFile, "Fichier illisible");
+    EXPECT_EQ(UiTexts().SNoDataToSave, "The color list is empty: there is nothing to save.");
+    EXPECT_EQ(UiTexts().SHotKeyNotRegistered.rfind("The hotkey %s", 0), 0u);
+    for (const std::string& key : AllUiTextKeys()) {
+        EXPECT_FALSE(UiTextByKey(key)->empty()) << key;
+    }
+    EXPECT_EQ(captions.size(), MenuCaptionKeys().size());
+    EXPECT_EQ(captions.at("MenuFile"), "&Fichier");
+    EXPECT_EQ(captions.at("MenuClose"), "&Close");
+    EXPECT_EQ(captions.at("MenuWebsite"), "&Web Site Huebird");
+    EXPECT_EQ(EnglishUiTexts().SCapture, "Capture:");
+}
+
 class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)

@@ -34,7 +34,8 @@ TEST(SettingsFile, SavedFileIsTenLinesWithCrLf)
     const std::string text = SettingsFileText(s);
     EXPECT_NE(text.find("\r\nShowNewVersion=False\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nRns=-7\r\n"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=\r\n"));
+    // No hotkey is written as the default: an empty value would leave the next run without one.
+    EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));
 }
 
 TEST(SettingsFile, KeysAreRecognisedOnlyInTheirExactSpelling)

@@ -97,39 +97,59 @@ private slots:
     {
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<bool>("hotkeyRefused"); // the default stands in, with a warning
         QTest::newRow("kept language, counted run")
-            << QByteArray("Rns=5\r\nLanguage=de\r\nShowNewVersion=True\r\n") << SavedText("de", 6, true, 0, "");
+            << QByteArray("Rns=5\r\nLanguage=de\r\nShowNewVersion=True\r\nHK_CAPTURE=Alt+C\r\n")
+            << SavedText("de", 6, true, 0, "Alt+C") << false;
         QTest::newRow("misspelt keys leave a first run")
-            << QByteArray("rns=5\nRns = 5\n#Rns=5\nLanguage=it\n") << SavedText("en", 1, false, 0, "");
+            << QByteArray("rns=5\nRns = 5\n#Rns=5\nLanguage=it\nHK_CAPTURE=Alt+C\n") << SavedText("en", 1, false, 0, "Alt+C")
+            << false;
         QTest::newRow("only True is true")
-            << QByteArray("Rns=1\nLanguage=pt\nShowNewVersion=true\n") << SavedText("pt", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=pt\nShowNewVersion=true\nHK_CAPTURE=Alt+C\n")
+            << SavedText("pt", 2, false, 0, "Alt+C") << false;
         QTest::newRow("last occurrence wins")
             << QByteArray("Rns=1\nRns=9\nLanguage=fr\nLanguage=it\nShowNewVersion=True\nShowNewVersion=False\n"
                           "CBX_FormatCapture=2\nCBX_FormatCapture=5\nHK_CAPTURE=Alt+C\nHK_CAPTURE=Ctrl+F5\n")
-            << SavedText("it", 10, false, 5, "Ctrl+F5");
+            << SavedText("it", 10, false, 5, "Ctrl+F5") << false;
         QTest::newRow("hotkey text in any order and case")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=ctrl+maj+f5\n") << SavedText("en", 2, false, 0, "Maj+Ctrl+F5");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=ctrl+maj+f5\n") << SavedText("en", 2, false, 0, "Maj+Ctrl+F5")
+            << false;
         QTest::newRow("caret for Ctrl")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=^C\n") << SavedText("en", 2, false, 0, "Ctrl+C");
-        QTest::newRow("unknown modifier gives no hotkey")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Shift+C\n") << SavedText("en", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=^C\n") << SavedText("en", 2, false, 0, "Ctrl+C") << false;
+        QTest::newRow("unknown modifier")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Shift+C\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
         QTest::newRow("empty hotkey")
-            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=\n") << SavedText("en", 2, false, 0, "");
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("no hotkey")
+            << QByteArray("Rns=1\nLanguage=en\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("a key alone")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Espace\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
+        QTest::newRow("Shift alone")
+            << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Maj+A\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
         QTest::newRow("notation past the list")
-            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\n") << SavedText("en", 2, false, -1, "");
+            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\nHK_CAPTURE=Alt+C\n")
+            << SavedText("en", 2, false, -1, "Alt+C") << false;
         QTest::newRow("numbers that are not integers are passed over")
-            << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\n")
-            << SavedText("en", 8, false, 4, "");
+            << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\nHK_CAPTURE=Alt+C\n")
+            << SavedText("en", 8, false, 4, "Alt+C") << false;
         QTest::newRow("empty file")
-            << QByteArray() << SavedText("en", 1, false, 0, "");
+            << QByteArray() << SavedText("en", 1, false, 0, "Alt+C") << true;
     }
 
     void settingsAreReadAndWrittenBack()
     {
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, saved);
+        QFETCH(bool, hotkeyRefused);
         Run run(&settings);
-        QVERIFY(run.messages.messages.empty());
+        if (hotkeyRefused) {
+            QCOMPARE(run.messages.messages.size(), size_t(1));
+            QCOMPARE(int(run.messages.messages[0].kind), 3);
+            QVERIFY(run.messages.messages[0].text.startsWith("The hotkey "));
+            QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Alt+C"));
+        } else {
+            QVERIFY(run.messages.messages.empty());
+        }
         QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
@@ -240,36 +260,38 @@ private slots:
         dir.write("only.txt", "MenuFile=&Fichier\n");
         form.OpenLanguageFile(dir.file("only.txt"));
         QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
-        QCOMPARE(form.MenuEdit->title(), QStringLiteral("Edit"));
+        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
         QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
         form.OpenLanguageFile(dir.file("odd.txt"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&File"));
         QCOMPARE(form.MenuEdit->title(), QStringLiteral("A=B"));
         QCOMPARE(form.MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
         // The shortcut stays shown beside the new caption.
         QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
         QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
 
-        // Missing file, a folder, comments only: nothing changes.
+        // Missing file, a folder: nothing changes; comments only: the English texts.
+        form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
         AppSettings().HelpFilePath = "elsewhere";
         form.OpenLanguageFile(dir.file("missing.txt"));
         form.OpenLanguageFile(dir.file("language"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
         form.OpenLanguageFile(dir.file("comments.txt"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&File"));
         QCOMPARE(Q(AppSettings().HelpFilePath), QStringLiteral("elsewhere"));
 
-        // A second file changes only what it holds.
+        // What a second file leaves out is English, not the first file's text.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
         form.OpenLanguageFile(dir.file("no.txt"));
         QCOMPARE(Q(UiTexts().SNo), QStringLiteral("Nope"));
-        QCOMPARE(Q(UiTexts().SYes), QStringLiteral("Oui"));
+        QCOMPARE(Q(UiTexts().SYes), QStringLiteral("Yes"));
         QCOMPARE(form.MenuOptions->title(), QStringLiteral("&Options"));
-        QCOMPARE(form.MenuClose->text(), QStringLiteral("&Fermer"));
+        QCOMPARE(form.MenuClose->text(), QStringLiteral("&Close"));
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");

@@ -102,7 +102,7 @@ private:
 QByteArray IniText(bool showNewVersion)
 {
     return QByteArray("[General]\r\nLanguage=en\r\nRns=0\r\nShowNewVersion=")
-           + (showNewVersion ? "True" : "False") + "\r\n";
+           + (showNewVersion ? "True" : "False") + "\r\n[Preferences]\r\nHK_CAPTURE=Alt+C\r\n";
 }
 
 // The main window as the program starts it, aimed at a test server, with a
