@@ -56,16 +56,10 @@ QString UiText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// The language file's words where it has them, the built-in English otherwise.
-std::string TextOr(const std::string& text, std::string_view english)
-{
-    return text.empty() ? std::string(english) : text;
-}
-
 QString FileFaultReason(const FileResult& result)
 {
     if (result.fault == FileFault::NotRegularFile)
-        return UiText(TextOr(UiTexts().SNotRegularFile, FileFaultText(result)));
+        return UiText(UiTexts().SNotRegularFile);
     return UiText(FileFaultText(result));
 }
 
@@ -154,7 +148,7 @@ bool TMainForm::OpenColorList(const QString& path)
     case ColorListStatus::Unreadable:
         // Filled only: a path is no number, so its ".00" stays.
         ShowMessageDlg(mkWarning, UiText(FillFormatText(
-                                      TextOr(UiTexts().SFileUnreadable, "The file \"%s\" could not be read (%s)."),
+                                      UiTexts().SFileUnreadable,
                                       {QDir::toNativeSeparators(path).toStdString(),
                                        FileFaultReason(read.file).toStdString()})));
         return false;
