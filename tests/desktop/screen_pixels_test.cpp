@@ -103,12 +103,11 @@ QRect MainWindowOn(const QString& display, qint64 pid)
 {
     QRect rect;
     WaitFor([&] {
-        const QString id = XDoOn(display, {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
-                                           "--name", "^Huebird v"}).split('\n').first();
-        if (id.isEmpty())
-            return false;
         int x = 0, y = 0, w = 0, h = 0;
-        for (const QString& line : XDoOn(display, {"getwindowgeometry", "--shell", id}).split('\n')) {
+        const QStringList lines = XDoOn(display, {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                                                  "--name", "^Huebird v", "getwindowgeometry", "--shell", "%1"})
+                                      .split('\n');
+        for (const QString& line : lines) {
             if (line.startsWith("X=")) x = line.mid(2).toInt();
             if (line.startsWith("Y=")) y = line.mid(2).toInt();
             if (line.startsWith("WIDTH=")) w = line.mid(6).toInt();
