@@ -98,15 +98,16 @@ void TMainForm::Timer1Timer()
 {
     // Off while working, on again at the end: a slow tick never queues more.
     Timer1->stop();
-    const QPoint cursor = screenSampler_->CursorPos();
+    const ScreenPointer pointer = screenSampler_->Pointer();
+    const QPoint cursor = pointer.pos;
     StatusBar1->SetPanelText(0, QString::fromStdString(FillFormatText(
                                     "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())})));
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(SHImageZoom->mapToGlobal(QPoint(0, 0)), SHImageZoom->size());
     TColor color;
-    if (!noSamplingZone.contains(cursor)) {
-        screenSampler_->Grab(ZoomSourceRect(ZoomRadius, cursor), ZoomSource);
+    if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
+        screenSampler_->GrabAround(pointer, ZoomRadius, ZoomSource);
         color = FromRgb(ZoomSource.pixel(ZoomRadius, ZoomRadius));
         // A still screen costs no repaint.
         if (!ZoomShowsScreen || ZoomSource != ZoomShown) {
@@ -120,7 +121,7 @@ void TMainForm::Timer1Timer()
         ZoomShowsScreen = false;
         ZoomCanvas(ImgZoom).fill(Qt::white);
         DrawZoomCross();
-        screenSampler_->Grab(QRect(cursor, QSize(1, 1)), CursorPixel);
+        screenSampler_->GrabAround(pointer, 0, CursorPixel);
         color = FromRgb(CursorPixel.pixel(0, 0));
     }
 

@@ -9,13 +9,6 @@
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
 
-std::unique_ptr<IScreenSampler> CreateScreenSampler()
-{
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        return std::make_unique<X11ScreenSampler>();
-    return std::make_unique<NullScreenSampler>();
-}
-
 namespace {
 QNativeInterface::QX11Application* X11Application()
 {
@@ -25,6 +18,14 @@ QNativeInterface::QX11Application* X11Application()
     return x11 && x11->connection() && x11->display() ? x11 : nullptr;
 }
 } // namespace
+
+std::unique_ptr<IScreenSampler> CreateScreenSampler()
+{
+    if (auto* x11 = X11Application())
+        return std::make_unique<X11ScreenSampler>(x11->connection(),
+                                                  X11ScreenSampler::ScreenNumber(x11->display()));
+    return std::make_unique<NullScreenSampler>();
+}
 
 std::unique_ptr<IGlobalHotkey> CreateGlobalHotkey()
 {

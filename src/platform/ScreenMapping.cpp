@@ -23,6 +23,27 @@ double SafeRatio(const ScreenArea& screen)
     return screen.ratio > 0 && std::isfinite(screen.ratio) ? screen.ratio : 1.0;
 }
 
+int NearestScreen(std::span<const ScreenArea> screens, PixelPoint p, PixelRect ScreenArea::*area)
+{
+    int nearest = -1;
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const PixelRect& r = screens[i].*area;
+        if (r.Empty())
+            continue;
+        const std::int64_t d = DistanceSquared(r, p);
+        if (d == 0)
+            return int(i);
+        if (d < best) {
+            best = d;
+            nearest = int(i);
+        }
+    }
+    return nearest;
+}
+
+} // namespace
+
 PixelRect Intersect(const PixelRect& a, const PixelRect& b)
 {
     const int left = std::max(a.x, b.x);
@@ -34,46 +55,42 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b)
     return {left, top, int(right - left), int(bottom - top)};
 }
 
-} // namespace
+ScreenArea ScreenArea::Scaled(const PixelRect& logical, double ratio)
+{
+    ScreenArea screen{logical, ratio, {}};
+    const double r = SafeRatio(screen);
+    screen.device = {logical.x, logical.y, int(std::lround(logical.width * r)),
+                     int(std::lround(logical.height * r))};
+    return screen;
+}
 
 int ScreenIndexAt(std::span<const ScreenArea> screens, PixelPoint logical)
 {
-    int nearest = -1;
-    std::int64_t best = std::numeric_limits<std::int64_t>::max();
-    for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (screens[i].logical.Empty())
-            continue;
-        const std::int64_t d = DistanceSquared(screens[i].logical, logical);
-        if (d == 0)
-            return int(i);
-        if (d < best) {
-            best = d;
-            nearest = int(i);
-        }
-    }
-    return nearest;
+    return NearestScreen(screens, logical, &ScreenArea::logical);
 }
 
-PixelRect DeviceGeometry(const ScreenArea& screen)
+int ScreenIndexAtDevice(std::span<const ScreenArea> screens, PixelPoint device)
 {
-    const double ratio = SafeRatio(screen);
-    return {screen.logical.x, screen.logical.y, int(std::lround(screen.logical.width * ratio)),
-            int(std::lround(screen.logical.height * ratio))};
+    return NearestScreen(screens, device, &ScreenArea::device);
 }
 
 PixelPoint ToDevicePixel(const ScreenArea& screen, PixelPoint logical)
 {
     const double ratio = SafeRatio(screen);
-    return {screen.logical.x + int(std::lround((double(logical.x) - screen.logical.x) * ratio)),
-            screen.logical.y + int(std::lround((double(logical.y) - screen.logical.y) * ratio))};
+    return {screen.device.x + int(std::lround((double(logical.x) - screen.logical.x) * ratio)),
+            screen.device.y + int(std::lround((double(logical.y) - screen.logical.y) * ratio))};
 }
 
-PixelRect DeviceRectAround(std::span<const ScreenArea> screens, const PixelRect& logical)
+PixelPoint ToLogicalPixel(const ScreenArea& screen, PixelPoint device)
 {
-    const PixelPoint centre{logical.x + logical.width / 2, logical.y + logical.height / 2};
-    const int index = ScreenIndexAt(screens, centre);
-    const PixelPoint device = index < 0 ? centre : ToDevicePixel(screens[index], centre);
-    return {device.x - logical.width / 2, device.y - logical.height / 2, logical.width, logical.height};
+    const double ratio = SafeRatio(screen);
+    return {screen.logical.x + int(std::floor((double(device.x) - screen.device.x) / ratio)),
+            screen.logical.y + int(std::floor((double(device.y) - screen.device.y) / ratio))};
+}
+
+PixelRect SquareAround(PixelPoint centre, int radius)
+{
+    return {centre.x - radius, centre.y - radius, 2 * radius + 1, 2 * radius + 1};
 }
 
 void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device,
@@ -82,10 +99,10 @@ void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device
     pieces.clear();
     if (device.Empty())
         return;
-    for (const ScreenArea& screen : screens) {
-        const PixelRect part = Intersect(device, DeviceGeometry(screen));
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const PixelRect part = Intersect(device, screens[i].device);
         if (part.Empty())
             continue;
-        pieces.push_back({part, {part.x - device.x, part.y - device.y}});
+        pieces.push_back({int(i), part, {part.x - device.x, part.y - device.y}});
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
-// Where a square of screen pixels around the cursor lies in device pixels.
-// Screens are given in the desktop's logical coordinates with their device
-// pixel ratio; each keeps its top-left corner in both coordinate systems and
-// scales only within itself, so device pixels of the whole desktop are the
-// root window's pixels.
+// Screens in two coordinate systems: the desktop's logical coordinates, in
+// which windows are placed, and device pixels, which the screen shows. A
+// screen's device area is where its pixels lie in the surface that holds them
+// (an X root window, a Wayland output's buffer); several screens may share one
+// surface, and each scales its logical area about its own origin.
 #include <span>
 #include <vector>
 
@@ -26,31 +26,39 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+
 struct ScreenArea {
     PixelRect logical;  // geometry in logical desktop coordinates
     double ratio = 1.0; // device pixels per logical pixel
+    PixelRect device;   // the same area in device pixels
+
+    // A screen whose top-left corner has the same coordinates in both systems
+    // (Qt's screens on X11): the device size is the logical size scaled.
+    static ScreenArea Scaled(const PixelRect& logical, double ratio);
+    friend bool operator==(const ScreenArea&, const ScreenArea&) = default;
 };
 
-// The screen holding the point; the nearest one when it lies outside them all
-// (the far right or bottom edge, gaps between monitors); -1 without screens.
+// The screen holding the logical point; the nearest one when it lies outside
+// them all (the far right or bottom edge, gaps between monitors); -1 without
+// screens.
 int ScreenIndexAt(std::span<const ScreenArea> screens, PixelPoint logical);
-
-// The screen's rectangle in device pixels.
-PixelRect DeviceGeometry(const ScreenArea& screen);
+// The same for a device pixel.
+int ScreenIndexAtDevice(std::span<const ScreenArea> screens, PixelPoint device);
 
 // The device pixel under a logical point of the screen.
 PixelPoint ToDevicePixel(const ScreenArea& screen, PixelPoint logical);
+// The logical pixel that holds a device pixel of the screen.
+PixelPoint ToLogicalPixel(const ScreenArea& screen, PixelPoint device);
 
-// The device rectangle of the logical rectangle's size whose centre pixel
-// (width / 2, height / 2) is the device pixel under the logical rectangle's
-// centre, on the screen nearest to that centre: scaled screens give real
-// device pixels around the cursor rather than an enlarged logical area.
-PixelRect DeviceRectAround(std::span<const ScreenArea> screens, const PixelRect& logical);
+// The square of 2 radius + 1 pixels whose centre is the given pixel.
+PixelRect SquareAround(PixelPoint centre, int radius);
 
-// One part of a device rectangle that lies on a screen: where to read it and
-// where it goes in an image of the rectangle's size.
+// One part of a device rectangle that lies on a screen: which screen, where to
+// read it and where it goes in an image of the rectangle's size.
 struct GrabPiece {
-    PixelRect source; // device pixels of the desktop
+    int screen = 0;
+    PixelRect source;  // device pixels
     PixelPoint target; // offset in the image
 };
 

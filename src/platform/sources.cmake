@@ -1,7 +1,8 @@
 list(APPEND HB_CORE_SOURCES
   src/platform/KeyRepeat.cpp
   src/platform/ScreenMapping.cpp
-  src/platform/SingleInstance.cpp)
+  src/platform/SingleInstance.cpp
+  src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
   src/platform/KeyNames.cpp

@@ -186,3 +186,42 @@ bool WaitFor(const std::function<bool()>& predicate, int timeoutMs)
     }
     return predicate();
 }
+
+PrivateXServer::PrivateXServer(const QStringList& screens)
+{
+    // It tries display numbers until one is free and writes the one it took
+    // once it accepts clients; its complaints about the others are noise.
+    server_.setStandardErrorFile(QProcess::nullDevice());
+    // No reset when the last client leaves: with two screens Xvfb 21 crashes there.
+    server_.start("Xvfb", QStringList{"-displayfd", "1", "-nolisten", "tcp", "-noreset"} + screens);
+    if (!server_.waitForStarted(10000))
+        return;
+    QByteArray number;
+    WaitFor([&] {
+        number += server_.readAllStandardOutput();
+        return number.contains('\n') || server_.state() != QProcess::Running;
+    }, 30000);
+    if (number.contains('\n') && server_.state() == QProcess::Running)
+        display_ = ":" + QString::fromLatin1(number.trimmed());
+}
+
+PrivateXServer::~PrivateXServer() { kill(); }
+
+void PrivateXServer::kill()
+{
+    if (server_.state() != QProcess::NotRunning) {
+        server_.kill();
+        server_.waitForFinished(10000);
+    }
+}
+
+QString XDoOn(const QString& display, const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start("xdotool", args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}

@@ -58,3 +58,21 @@ QImage GrabScreen(const QRect& rect);
 QRgb ScreenPixel(int x, int y);
 // Waits until the predicate holds or the time runs out.
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs);
+
+// An X server of the test's own (Xvfb) on a display number it picks itself,
+// so tests running side by side never meet. Screens as Xvfb takes them:
+// {"-screen", "0", "1024x768x24", "-screen", "1", ...}.
+class PrivateXServer {
+public:
+    explicit PrivateXServer(const QStringList& screens = {"-screen", "0", "1024x768x24"});
+    ~PrivateXServer();
+    QString display() const { return display_; } // ":N"; empty when it did not start
+    void kill();
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Runs xdotool on the given display; returns its trimmed standard output.
+QString XDoOn(const QString& display, const QStringList& args);

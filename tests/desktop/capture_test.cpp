@@ -156,10 +156,12 @@ private slots:
         ColourPatch patch(corner, kSampleColor);
         QVERIFY(QTest::qWaitForWindowExposed(&patch));
         QVERIFY(WaitFor([&] { return Near(ScreenPixel(corner.x() + 5, corner.y() + 5), kSampleColor); }, 2000));
-        X11ScreenSampler sampler;
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        X11ScreenSampler sampler(x11->connection(), X11ScreenSampler::ScreenNumber(x11->display()));
+        auto around = [](int x, int y) { return ScreenPointer{{x, y}, true, 0, {x, y}}; };
         QImage square;
         // Across the bottom-right corner: 20 x 20 pixels on the screen.
-        sampler.Grab(QRect(screen.right() - 19, screen.bottom() - 19, 39, 39), square);
+        sampler.GrabAround(around(screen.right(), screen.bottom()), 19, square);
         QCOMPARE(square.size(), QSize(39, 39));
         for (int y = 0; y < 39; ++y)
             for (int x = 0; x < 39; ++x) {
@@ -168,11 +170,11 @@ private slots:
                          qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
             }
         // Left of and above the screen, and wholly off it.
-        sampler.Grab(QRect(-19, -19, 39, 39), square);
+        sampler.GrabAround(around(0, 0), 19, square);
         QCOMPARE(QColor(square.pixel(0, 0)), QColor(Qt::white));
         QCOMPARE(QColor(square.pixel(18, 30)), QColor(Qt::white));
         QCOMPARE(QColor(square.pixel(30, 18)), QColor(Qt::white));
-        sampler.Grab(QRect(screen.right() + 100, 10, 39, 39), square);
+        sampler.GrabAround(around(screen.right() + 119, 29), 19, square);
         QCOMPARE(QColor(square.pixel(19, 19)), QColor(Qt::white));
     }
 

@@ -15,50 +15,6 @@ const QByteArray kSettings = "[General]\r\nLanguage=en\r\nRns=4\r\nShowNewVersio
                              "[Interface]\r\nCBX_FormatCapture=3\r\n\r\n[Preferences]\r\n"
                              "HK_CAPTURE=Ctrl+Alt+K\r\n";
 
-// An X server of our own, so killing it disturbs no other test.
-class PrivateXServer {
-public:
-    PrivateXServer()
-    {
-        for (int n = 73; n < 200 && display_.isEmpty(); ++n) {
-            if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
-                continue;
-            server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            server_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-            if (!server_.waitForStarted(5000))
-                return;
-            if (WaitFor([&] { return QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) ||
-                                     server_.state() != QProcess::Running; }, 10000) &&
-                server_.state() == QProcess::Running)
-                display_ = QString(":%1").arg(n);
-        }
-    }
-    ~PrivateXServer() { kill(); }
-    QString display() const { return display_; }
-    void kill()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.kill();
-            server_.waitForFinished(5000);
-        }
-    }
-
-private:
-    QProcess server_;
-    QString display_;
-};
-
-QString XDoOn(const QString& display, const QStringList& args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start("xdotool", args);
-    p.waitForFinished(10000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
-
 } // namespace
 
 class FaultsDisplayLossTest : public QObject {
@@ -67,7 +23,7 @@ class FaultsDisplayLossTest : public QObject {
 private slots:
     void programEndsAndKeepsItsSettingsWhenTheDisplayDies()
     {
-        PrivateXServer x;
+        PrivateXServer x; // of its own, so killing it disturbs no other test
         QVERIFY2(!x.display().isEmpty(), "no private X server could be started");
 
         RunningApp app;

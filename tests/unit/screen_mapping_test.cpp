@@ -10,9 +10,9 @@ namespace {
 // A primary monitor, one to its left (negative coordinates) and one above it
 // scaled by 2: its logical top-left corner is its device top-left corner.
 const std::vector<ScreenArea> kScreens = {
-    {{0, 0, 1920, 1080}, 1.0},
-    {{-1280, 0, 1280, 1024}, 1.0},
-    {{0, -1080, 960, 540}, 2.0},
+    ScreenArea::Scaled({0, 0, 1920, 1080}, 1.0),
+    ScreenArea::Scaled({-1280, 0, 1280, 1024}, 1.0),
+    ScreenArea::Scaled({0, -1080, 960, 540}, 2.0),
 };
 } // namespace
 
@@ -37,24 +37,38 @@ TEST(ScreenMapping, ScreenUnderThePointOrTheNearestOne)
 
 TEST(ScreenMapping, DevicePixelsOfScaledScreens)
 {
-    EXPECT_EQ(DeviceGeometry(kScreens[0]), (PixelRect{0, 0, 1920, 1080}));
-    EXPECT_EQ(DeviceGeometry(kScreens[2]), (PixelRect{0, -1080, 1920, 1080}));
-    EXPECT_EQ(DeviceGeometry({{10, 20, 101, 50}, 1.5}), (PixelRect{10, 20, 152, 75}));
+    EXPECT_EQ(kScreens[0].device, (PixelRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(kScreens[2].device, (PixelRect{0, -1080, 1920, 1080}));
+    EXPECT_EQ(ScreenArea::Scaled({10, 20, 101, 50}, 1.5).device, (PixelRect{10, 20, 152, 75}));
     // The origin stays; offsets within the screen scale.
     EXPECT_EQ(ToDevicePixel(kScreens[2], {0, -1080}), (PixelPoint{0, -1080}));
     EXPECT_EQ(ToDevicePixel(kScreens[2], {100, -1000}), (PixelPoint{200, -920}));
     EXPECT_EQ(ToDevicePixel(kScreens[1], {-1000, 5}), (PixelPoint{-1000, 5}));
     // A broken ratio counts as 1 rather than collapsing the screen.
-    EXPECT_EQ(DeviceGeometry({{0, 0, 100, 100}, 0.0}), (PixelRect{0, 0, 100, 100}));
+    EXPECT_EQ(ScreenArea::Scaled({0, 0, 100, 100}, 0.0).device, (PixelRect{0, 0, 100, 100}));
 }
 
-TEST(ScreenMapping, SquareAroundTheCursorKeepsItsSizeInDevicePixels)
+TEST(ScreenMapping, EveryDevicePixelBelongsToTheLogicalPixelHoldingIt)
 {
-    EXPECT_EQ(DeviceRectAround(kScreens, {981, 481, 39, 39}), (PixelRect{981, 481, 39, 39}));
-    EXPECT_EQ(DeviceRectAround(kScreens, {-40, -19, 39, 39}), (PixelRect{-40, -19, 39, 39}));
-    // Centre (100, -1000) on the scaled screen is device (200, -920).
-    EXPECT_EQ(DeviceRectAround(kScreens, {81, -1019, 39, 39}), (PixelRect{181, -939, 39, 39}));
-    EXPECT_EQ(DeviceRectAround(kScreens, {7, 9, 1, 1}), (PixelRect{7, 9, 1, 1}));
+    // Odd and even device pixels of a screen scaled by 2 share their logical pixel.
+    const struct {
+        PixelPoint device;
+        PixelPoint logical;
+    } cases[] = {{{0, -1080}, {0, -1080}}, {{1, -1079}, {0, -1080}}, {{201, -919}, {100, -1000}},
+                 {{1919, -1}, {959, -541}}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(ScreenIndexAtDevice(kScreens, c.device), 2) << c.device.x << "," << c.device.y;
+        EXPECT_EQ(ToLogicalPixel(kScreens[2], c.device), c.logical) << c.device.x << "," << c.device.y;
+    }
+    // By 1.5, around an origin of its own (an output's buffer), and left of zero.
+    const ScreenArea output{{-300, 100, 200, 100}, 1.5, {0, 0, 300, 150}};
+    EXPECT_EQ(ToLogicalPixel(output, {0, 0}), (PixelPoint{-300, 100}));
+    EXPECT_EQ(ToLogicalPixel(output, {1, 2}), (PixelPoint{-300, 101}));
+    EXPECT_EQ(ToLogicalPixel(output, {299, 149}), (PixelPoint{-101, 199}));
+    EXPECT_EQ(ToDevicePixel(output, {-101, 199}), (PixelPoint{299, 149}));
+    EXPECT_EQ(ToLogicalPixel(kScreens[1], {-1, 0}), (PixelPoint{-1, 0}));
+    EXPECT_EQ(SquareAround({-1, 7}, 19), (PixelRect{-20, -12, 39, 39}));
+    EXPECT_EQ(SquareAround({5, 5}, 0), (PixelRect{5, 5, 1, 1}));
 }
 
 TEST(ScreenMapping, SplitsTheSquareByScreensAndLeavesTheRestOut)
@@ -87,6 +101,7 @@ TEST(ScreenMapping, SplitsTheSquareByScreensAndLeavesTheRestOut)
     EXPECT_EQ(pieces[1].source, (PixelRect{-19, 0, 19, 20}));
     EXPECT_EQ(pieces[2].source, (PixelRect{0, -19, 20, 19}));
     EXPECT_EQ(pieces[2].target, (PixelPoint{19, 0}));
+    EXPECT_EQ(pieces[2].screen, 2);
 
     // Off every screen, and an empty rectangle.
     SplitByScreens(kScreens, {5000, 5000, 39, 39}, pieces);

@@ -25,9 +25,11 @@ public:
     std::function<QRgb(int, int)> pixel = [](int, int) { return qRgb(0, 0, 0); };
     std::vector<QRect> grabs;
 
-    QPoint CursorPos() override { return cursor; }
-    void Grab(const QRect& source, QImage& out) override
+    ScreenPointer Pointer() override { return {cursor, true, 0, {cursor.x(), cursor.y()}}; }
+    void GrabAround(const ScreenPointer& pointer, int radius, QImage& out) override
     {
+        const QRect source(pointer.device.x - radius, pointer.device.y - radius, 2 * radius + 1,
+                           2 * radius + 1);
         grabs.push_back(source);
         if (out.size() != source.size() || out.format() != QImage::Format_RGB32)
             out = QImage(source.size(), QImage::Format_RGB32);

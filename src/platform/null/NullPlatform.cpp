@@ -2,12 +2,13 @@
 // widget tests): nothing is sampled and no hotkey reaches the program.
 #include "platform/null/NullPlatform.h"
 
-QPoint NullScreenSampler::CursorPos() { return {}; }
+ScreenPointer NullScreenSampler::Pointer() { return {}; }
 
-void NullScreenSampler::Grab(const QRect& source, QImage& out)
+void NullScreenSampler::GrabAround(const ScreenPointer&, int radius, QImage& out)
 {
-    if (out.size() != source.size() || out.format() != QImage::Format_RGB32)
-        out = QImage(source.size(), QImage::Format_RGB32);
+    const QSize size(2 * radius + 1, 2 * radius + 1);
+    if (out.size() != size || out.format() != QImage::Format_RGB32)
+        out = QImage(size, QImage::Format_RGB32);
     out.fill(Qt::white);
 }
 

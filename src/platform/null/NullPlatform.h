@@ -4,8 +4,8 @@
 
 class NullScreenSampler : public IScreenSampler {
 public:
-    QPoint CursorPos() override;
-    void Grab(const QRect& source, QImage& out) override;
+    ScreenPointer Pointer() override;
+    void GrabAround(const ScreenPointer& pointer, int radius, QImage& out) override;
 };
 
 class NullGlobalHotkey : public IGlobalHotkey {

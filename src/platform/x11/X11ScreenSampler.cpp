@@ -1,14 +1,13 @@
 #include "platform/x11/X11ScreenSampler.h"
 
-#include <QCursor>
 #include <QGuiApplication>
-#include <QPixmap>
 #include <QScreen>
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
+
+#include <X11/Xlib.h> // last: its macros clash with Qt's names
 
 namespace {
 
@@ -17,106 +16,151 @@ struct FreeDeleter {
 };
 template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
-bool RootMatchesRgb32(xcb_connection_t* connection, const xcb_screen_t* screen)
+// The pixel layout of the screen's root window; not valid for visuals that
+// look colours up in a colour map (8-bit screens, where Qt 6 draws nothing
+// either): those read as white.
+TrueColorLayout RootLayout(const xcb_setup_t* setup, const xcb_screen_t* screen, int& bitsPerPixel,
+                           int& scanlinePad)
 {
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
-        return false;
-    bool wordPixels = false;
     for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it))
-        if (it.data->depth == screen->root_depth)
-            wordPixels = it.data->bits_per_pixel == 32;
-    if (!wordPixels || (screen->root_depth != 24 && screen->root_depth != 32))
-        return false;
+        if (it.data->depth == screen->root_depth) {
+            bitsPerPixel = it.data->bits_per_pixel;
+            scanlinePad = it.data->scanline_pad;
+        }
     for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d))
-        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
-            if (v.data->visual_id == screen->root_visual)
-                return v.data->red_mask == 0xFF0000 && v.data->green_mask == 0xFF00
-                       && v.data->blue_mask == 0xFF;
-    return false;
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
+            const xcb_visualtype_t* visual = v.data;
+            if (visual->visual_id != screen->root_visual)
+                continue;
+            if (visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR
+                && visual->_class != XCB_VISUAL_CLASS_DIRECT_COLOR)
+                return {};
+            return TrueColorLayout(bitsPerPixel, setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST,
+                                   visual->red_mask, visual->green_mask, visual->blue_mask);
+        }
+    return {};
 }
 
 } // namespace
 
-X11ScreenSampler::X11ScreenSampler()
+int X11ScreenSampler::ScreenNumber(void* display)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    connection_ = x11 ? x11->connection() : nullptr;
-    if (!connection_)
-        return;
-    // Qt's screens all lie on the first X screen's root window (one virtual desktop).
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    if (!screen)
-        return;
-    root_ = screen->root;
-    rootMatchesImage_ = RootMatchesRgb32(connection_, screen);
+    return display ? DefaultScreen(static_cast<Display*>(display)) : 0;
 }
 
-QPoint X11ScreenSampler::CursorPos()
+X11ScreenSampler::X11ScreenSampler(xcb_connection_t* connection, int programScreen)
+    : connection_(connection)
 {
-    return QCursor::pos();
+    if (!connection_)
+        return;
+    const xcb_setup_t* setup = xcb_get_setup(connection_);
+    for (auto it = xcb_setup_roots_iterator(setup); it.rem; xcb_screen_next(&it)) {
+        Desktop desktop;
+        desktop.root = it.data->root;
+        desktop.bounds = {0, 0, it.data->width_in_pixels, it.data->height_in_pixels};
+        desktop.layout = RootLayout(setup, it.data, desktop.bitsPerPixel, desktop.scanlinePad);
+        desktops_.push_back(desktop);
+    }
+    if (programScreen >= 0 && programScreen < int(desktops_.size()))
+        programDesktop_ = programScreen;
 }
 
 void X11ScreenSampler::ReadScreens()
 {
     screens_.clear();
-    const QList<QScreen*> screens = QGuiApplication::screens();
+    // Qt lists the screens of every X screen, each in its own root's coordinates.
+    const QList<QScreen*> screens = desktops_.size() > 1 && QGuiApplication::primaryScreen()
+                                        ? QGuiApplication::primaryScreen()->virtualSiblings()
+                                        : QGuiApplication::screens();
     for (const QScreen* screen : screens) {
         const QRect g = screen->geometry();
-        screens_.push_back({{g.x(), g.y(), g.width(), g.height()}, screen->devicePixelRatio()});
+        screens_.push_back(ScreenArea::Scaled({g.x(), g.y(), g.width(), g.height()},
+                                              screen->devicePixelRatio()));
     }
+    Desktop& desktop = desktops_[programDesktop_];
+    // The root follows the monitors (RandR); read its size again when they change.
+    if (screens_ != knownLayout_) {
+        knownLayout_ = screens_;
+        XcbReply<xcb_get_geometry_reply_t> root(xcb_get_geometry_reply(
+            connection_, xcb_get_geometry(connection_, desktop.root), nullptr));
+        if (root)
+            desktop.bounds = {0, 0, root->width, root->height};
+    }
+    // A screen scaled by a fraction may claim a device pixel more than the
+    // root has, and reading outside the root fails as a whole.
+    for (ScreenArea& screen : screens_)
+        screen.device = Intersect(screen.device, desktop.bounds);
+    if (screens_.empty())
+        screens_.push_back(ScreenArea::Scaled(desktop.bounds, 1.0));
 }
 
-void X11ScreenSampler::Grab(const QRect& source, QImage& out)
+ScreenPointer X11ScreenSampler::Pointer()
 {
-    if (out.size() != source.size() || out.format() != QImage::Format_RGB32)
-        out = QImage(source.size(), QImage::Format_RGB32);
-    out.fill(Qt::white);
-    if (source.isEmpty())
-        return;
+    ScreenPointer pointer;
+    pointer.desktop = programDesktop_;
+    if (desktops_.empty())
+        return pointer;
+    // One request tells the root the pointer is on and its place there, wherever it is.
+    XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(
+        connection_, xcb_query_pointer(connection_, desktops_[programDesktop_].root), nullptr));
+    if (!reply)
+        return pointer;
+    for (std::size_t i = 0; i < desktops_.size(); ++i)
+        if (desktops_[i].root == reply->root)
+            pointer.desktop = int(i);
+    pointer.onProgramDesktop = pointer.desktop == programDesktop_;
+    pointer.device = {reply->root_x, reply->root_y};
     ReadScreens();
-    const PixelRect device =
-        DeviceRectAround(screens_, {source.x(), source.y(), source.width(), source.height()});
-    SplitByScreens(screens_, device, pieces_);
-    for (const GrabPiece& piece : pieces_)
-        ReadPiece(piece, out);
+    const int index = ScreenIndexAtDevice(screens_, pointer.device);
+    const PixelPoint logical = index < 0 ? pointer.device : ToLogicalPixel(screens_[index], pointer.device);
+    pointer.pos = QPoint(logical.x, logical.y);
+    return pointer;
 }
 
-void X11ScreenSampler::ReadPiece(const GrabPiece& piece, QImage& out)
+void X11ScreenSampler::GrabAround(const ScreenPointer& pointer, int radius, QImage& out)
+{
+    const QSize size(2 * radius + 1, 2 * radius + 1);
+    if (out.size() != size || out.format() != QImage::Format_RGB32)
+        out = QImage(size, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    if (pointer.desktop < 0 || pointer.desktop >= int(desktops_.size()))
+        return;
+    const Desktop& desktop = desktops_[pointer.desktop];
+    const PixelRect square = SquareAround(pointer.device, radius);
+    if (pointer.desktop == programDesktop_) {
+        ReadScreens();
+        SplitByScreens(screens_, square, pieces_);
+    } else {
+        // Qt tells nothing of the monitors of other X screens: read their whole root.
+        const ScreenArea root{desktop.bounds, 1.0, desktop.bounds};
+        SplitByScreens({&root, 1}, square, pieces_);
+    }
+    for (const GrabPiece& piece : pieces_)
+        ReadPiece(desktop, piece, out);
+}
+
+void X11ScreenSampler::ReadPiece(const Desktop& desktop, const GrabPiece& piece, QImage& out)
 {
     const PixelRect& r = piece.source;
-    if (connection_ && rootMatchesImage_ && r.x >= -32768 && r.y >= -32768 && r.x <= 32767
-        && r.y <= 32767 && r.width <= 65535 && r.height <= 65535) {
-        const auto cookie = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_,
-                                          std::int16_t(r.x), std::int16_t(r.y),
-                                          std::uint16_t(r.width), std::uint16_t(r.height), ~0u);
-        XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(connection_, cookie, nullptr));
-        if (!reply)
-            return; // this part stays white; the others may still be readable
-        const int length = xcb_get_image_data_length(reply.get());
-        const std::size_t rowBytes = std::size_t(r.width) * 4;
-        if (length < 0 || std::size_t(length) < rowBytes * std::size_t(r.height))
-            return;
-        const std::uint8_t* data = xcb_get_image_data(reply.get());
-        for (int y = 0; y < r.height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(out.scanLine(piece.target.y + y)) + piece.target.x;
-            std::memcpy(line, data + std::size_t(y) * rowBytes, rowBytes);
-            for (int x = 0; x < r.width; ++x)
-                line[x] |= 0xFF000000u;
-        }
+    if (!desktop.layout.Valid() || r.x < -32768 || r.y < -32768 || r.x > 32767
+        || r.y > 32767 || r.width > 65535 || r.height > 65535)
         return;
-    }
-    // An unusual root visual: let Qt convert the pixels (logical coordinates).
-    QScreen* screen = QGuiApplication::screenAt(QPoint(r.x, r.y));
-    if (!screen)
+    const auto cookie = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, desktop.root,
+                                      std::int16_t(r.x), std::int16_t(r.y), std::uint16_t(r.width),
+                                      std::uint16_t(r.height), ~0u);
+    XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(connection_, cookie, nullptr));
+    if (!reply)
+        return; // this part stays white; the others may still be readable
+    const int length = xcb_get_image_data_length(reply.get());
+    // Rows are padded to the format's scanline pad.
+    const std::size_t pad = std::size_t(std::max(desktop.scanlinePad, 8));
+    const std::size_t rowBytes =
+        (std::size_t(r.width) * std::size_t(desktop.bitsPerPixel) + pad - 1) / pad * pad / 8;
+    if (length < 0 || std::size_t(length) < rowBytes * std::size_t(r.height))
         return;
-    const QRect g = screen->geometry();
-    const QImage part = screen->grabWindow(0, r.x - g.x(), r.y - g.y(), r.width, r.height)
-                            .toImage()
-                            .convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < r.height && y < part.height(); ++y) {
-        const int n = std::min(r.width, part.width());
-        std::memcpy(reinterpret_cast<QRgb*>(out.scanLine(piece.target.y + y)) + piece.target.x,
-                    part.constScanLine(y), std::size_t(n) * 4);
-    }
+    const std::uint8_t* data = xcb_get_image_data(reply.get());
+    for (int y = 0; y < r.height; ++y)
+        desktop.layout.ToRgb32(data + std::size_t(y) * rowBytes, r.width,
+                               reinterpret_cast<std::uint32_t*>(out.scanLine(piece.target.y + y))
+                                   + piece.target.x);
 }
