@@ -39,7 +39,7 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
         const std::string value(GetIniValue(line));
         if (isEntry && key == "FLanguage")
             settings.LanguageCode = value;
-        settings.HelpFilePath = HelpFilePathFor(settings.AppDir, settings.LanguageCode);
+        settings.HelpFilePath = HelpFilePathFor(settings.DataDir, settings.LanguageCode);
         if (!isEntry)
             continue;
         if (IsMenuCaptionKey(key) && setMenuCaption)

@@ -110,12 +110,12 @@ void TMainForm::OpenIniFile(const QString& path)
 
     if (RunCount == 0)
         s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());
-    s.LanguageFilePath = LanguageFilePathFor(s.AppDir, s.LanguageCode);
+    s.LanguageFilePath = LanguageFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.LanguageFilePath)))
-        s.LanguageFilePath = LanguageFilePathFor(s.AppDir, "en");
-    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+        s.LanguageFilePath = LanguageFilePathFor(s.DataDir, "en");
+    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.HelpFilePath)))
-        s.HelpFilePath = HelpFilePathFor(s.AppDir, "en");
+        s.HelpFilePath = HelpFilePathFor(s.DataDir, "en");
     RunCount = NextRunCount(RunCount);
 }
 
@@ -165,13 +165,13 @@ void TMainForm::OpenLanguageFile(const QString& path)
 void TMainForm::ButtonLanguageClick()
 {
     TAppSettings& s = AppSettings();
-    const QString chosen = ChooseLanguageFile(this, Q(s.AppDir) + "language" + QChar(PathSeparator));
+    const QString chosen = ChooseLanguageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
     if (chosen.isEmpty())
         return;
     s.LanguageFilePath = chosen.toStdString();
     OpenLanguageFile(chosen);
     s.LanguageCode = LanguageCodeFromFileName(QFileInfo(chosen).fileName().toStdString());
-    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }
 
 void TMainForm::RouteHelpRequests()

@@ -1,5 +1,6 @@
 list(APPEND HB_CORE_SOURCES
   src/config/UiTexts.cpp
+  src/config/SettingsLocation.cpp
   src/config/IniLines.cpp
   src/config/SettingsFile.cpp
   src/config/LanguageFile.cpp

@@ -79,7 +79,7 @@ protected:
     {
         saved_ = UiTexts();
         UiTexts() = TUiTexts();
-        settings_.AppDir = "/opt/hb/";
+        settings_.DataDir = "/opt/hb/";
         settings_.AppName = "Huebird";
         settings_.LanguageCode = "en";
         settings_.HelpFilePath = "unchanged";
