@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/AppSettings.h"
+#include "app/CommandLine.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
@@ -56,6 +57,10 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
 
 int RunApplication(int argc, char** argv)
 {
+    const StartOptions options = ParseStartOptions(argc, argv);
+    if (const int status = AnswerInformationalOptions(options); status >= 0)
+        return status;
+
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
