@@ -1,8 +1,11 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include "app/AppSettings.h"
@@ -25,6 +28,9 @@ QFont ApplicationFont()
 }
 
 namespace {
+
+// QT_LOGGING_RULES="huebird.paths.info=true" tells where the files are read and written.
+Q_LOGGING_CATEGORY(lcPaths, "huebird.paths", QtWarningMsg)
 
 void ReadDecimalSeparator()
 {
@@ -53,6 +59,24 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
         PreviousMessageHandler(type, context, text);
 }
 
+SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
+{
+    SettingsLocationInputs in;
+    in.executablePath = QCoreApplication::applicationFilePath().toStdString();
+    in.configArgument = options.configFile;
+    in.workingDirectory = QDir::currentPath().toStdString();
+    in.home = QDir::homePath().toStdString();
+    in.installDataDir = HB_INSTALL_DATADIR;
+    in.environment = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
+    in.exists = [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); };
+    const SettingsLocation where = ChooseSettingsLocation(in);
+    static const char* const modeNames[] = {"config file", "portable", "installed"};
+    qCInfo(lcPaths, "mode: %s", modeNames[int(where.mode)]);
+    qCInfo(lcPaths, "settings: %s", where.settingsFile.c_str());
+    qCInfo(lcPaths, "data: %s", where.dataDir.c_str());
+    return where;
+}
+
 } // namespace
 
 int RunApplication(int argc, char** argv)
@@ -78,6 +102,7 @@ int RunApplication(int argc, char** argv)
     // Before the settings are read: they may name keys of the keyboard layout.
     TPlatformKeyNames keyNames;
     auto* mainForm = new TMainForm;
+    ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
     FormHotKey = new TFormHotKey(mainForm);
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);

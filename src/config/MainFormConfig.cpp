@@ -1,4 +1,5 @@
 // Settings file, language files, help, web site and About of the main window.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -57,6 +58,13 @@ bool WriteTextFile(const QString& path, const std::string& text, QString* error)
     return true;
 }
 
+// Installed, the settings folder under ~/.config is made when first needed.
+void PrepareSettingsFolder(const QString& path)
+{
+    if (AppSettings().Mode == SettingsMode::Installed)
+        QDir().mkpath(QFileInfo(path).path());
+}
+
 // Why the last default file could not be written, for the start-up warning.
 QString& CreateIniFileError()
 {
@@ -69,6 +77,7 @@ QString& CreateIniFileError()
 void TMainForm::CreateIniFile(const QString& path)
 {
     CreateIniFileError().clear();
+    PrepareSettingsFolder(path);
     WriteTextFile(path, DefaultSettingsText(), &CreateIniFileError());
 }
 
@@ -128,6 +137,7 @@ void TMainForm::SaveIniFile(const QString& path)
     saved.FormatIndex = CBX_FormatCapture->currentIndex();
     saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
     QString error;
+    PrepareSettingsFolder(path);
     if (!WriteTextFile(path, SettingsFileText(saved), &error))
         ShowMessageDlg(mkError, QStringLiteral("The settings could not be saved to \"%1\": %2")
                                     .arg(path, error));
