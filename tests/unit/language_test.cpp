@@ -134,6 +134,9 @@ std::vector<std::string> AllUiTextKeys()
     std::vector<std::string> keys;
 #define HB_UI_TEXT_KEY(name) keys.push_back(#name);
     HB_UI_TEXTS(HB_UI_TEXT_KEY)
+#define HB_UI_TEXT_KEY_WITH_FALLBACK(name, english) HB_UI_TEXT_KEY(name)
+    HB_UI_TEXTS_WITH_FALLBACK(HB_UI_TEXT_KEY_WITH_FALLBACK)
+#undef HB_UI_TEXT_KEY_WITH_FALLBACK
 #undef HB_UI_TEXT_KEY
     return keys;
 }
@@ -181,8 +184,8 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     }
     EXPECT_EQ(entries.size(), expected.size()) << "unknown keys in lang_" << code;
 
-    const std::set<std::string> formatKeys = {"SWarningOverwriteFile", "SBadFileFormat",
-                                              "SHotKeyNotRegistered"};
+    const std::set<std::string> formatKeys = {"SWarningOverwriteFile", "SBadFileFormat", "SHotKeyNotRegistered",
+                                              "SAboutPortable", "SAboutInstalled", "SAboutConfigFile"};
     for (const std::string& formatKey : formatKeys) {
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), 1u) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
