@@ -18,6 +18,7 @@
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
+#include "update/UpdateVerdict.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -240,7 +241,7 @@ void TMainForm::FormShow()
     SetMenuShortCut(PopupCaptureColor, hotkey);
     PopupCaptureColor->setVisible(false);
     Timer1->start(50);
-    if (ShowNewVersion)
+    if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
         TimerActualize->stop();
