@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake pkg-config ccache
+  librsvg2-bin
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev

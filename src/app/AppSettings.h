@@ -28,6 +28,9 @@ TAppSettings& AppSettings();
 
 inline constexpr char PathSeparator = '/';
 
+// The program's name on the desktop: desktop entry, icon, AppStream id.
+inline constexpr char kDesktopId[] = "com.example.HuebirdLite";
+
 // Fills every value from the executable's full path, everything beside the
 // executable; looks at nothing else.
 void InitAppSettings(const std::string& executablePath);

@@ -11,6 +11,7 @@
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "app/QtImages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -88,6 +89,10 @@ int RunApplication(int argc, char** argv)
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    // The installed icon theme's picture; the About logo for a portable copy.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(kDesktopId, QIcon(QPixmap::fromImage(LoadJpegResource(":/images/logo.jpg")))));
 
     if (guard.state() == TSingleInstance::State::AlreadyRunning) {
         QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.",
