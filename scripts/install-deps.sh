@@ -15,6 +15,7 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick python3
+  dpkg-dev fakeroot lintian desktop-file-utils appstream
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
