@@ -155,6 +155,9 @@ void TMainForm::CreateMenus()
     MenuOptions->setObjectName("MenuOptions");
     MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &TMainForm::ButtonHotKeyClick);
     MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &TMainForm::ButtonLanguageClick);
+    MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &TMainForm::MenuStartAtLoginClick);
+    MenuStartAtLogin->setCheckable(true);
+    connect(MenuOptions, &QMenu::aboutToShow, this, &TMainForm::ShowStartAtLogin);
     MenuOptions->addSeparator()->setObjectName("N6");
     MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &TMainForm::ShowFormColorList);
     MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &TMainForm::MenuSwatchesClick);

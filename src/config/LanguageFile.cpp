@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kMenuCaptionKeys[] = {
     "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuClose",
     "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
-    "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage",
+    "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
     "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
     "PopupCut", "PopupCopy", "PopupPaste"};

@@ -1,4 +1,5 @@
 // Settings file, language files, help, web site and About of the main window.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <optional>
 
 #include "app/AppSettings.h"
+#include "app/MessageText.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"
@@ -14,6 +16,7 @@
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
 #include "config/LanguageFile.h"
+#include "config/LoginStart.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
 #include "config/reFormAbout.h"
@@ -63,6 +66,15 @@ void PrepareSettingsFolder(const QString& path)
 {
     if (AppSettings().Mode == SettingsMode::Installed)
         QDir().mkpath(QFileInfo(path).path());
+}
+
+// The session starts this program with the settings file it uses now.
+LoginStart LoginStartEntry()
+{
+    QStringList command{QCoreApplication::applicationFilePath()};
+    if (AppSettings().Mode == SettingsMode::ConfigFile)
+        command << "--config" << Q(AppSettings().IniFilePath);
+    return LoginStart(LoginStart::userAutostartDir(), command);
 }
 
 // Why the last default file could not be written, for the start-up warning.
@@ -157,7 +169,8 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
         {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
         {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},
-        {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuHelpIndex", MenuHelpIndex},
+        {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuStartAtLogin", MenuStartAtLogin},
+        {"MenuHelpIndex", MenuHelpIndex},
         {"MenuAbout", MenuAbout}, {"MenuWebsite", MenuWebsite}, {"MenuSwatches", MenuSwatches},
         {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},
         {"PopUpDeleteColor", PopUpDeleteColor}, {"PopUpClearColorList", PopUpClearColorList},
@@ -219,4 +232,14 @@ void TMainForm::ButtonAboutClick()
 {
     TFormAbout about(this);
     ShowAboutModal(about);
+}
+
+void TMainForm::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
+
+void TMainForm::MenuStartAtLoginClick()
+{
+    QString error;
+    if (!LoginStartEntry().setEnabled(MenuStartAtLogin->isChecked(), &error))
+        ShowMessageDlg(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
+    ShowStartAtLogin();
 }

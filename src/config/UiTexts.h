@@ -36,7 +36,8 @@
 #define HB_UI_TEXTS_WITH_FALLBACK(X)          \
     X(SAboutPortable, "Portable: %s")         \
     X(SAboutInstalled, "Installed: %s")       \
-    X(SAboutConfigFile, "Settings: %s")
+    X(SAboutConfigFile, "Settings: %s")       \
+    X(SLoginStartFailed, "Start at login could not be changed: %s")
 
 struct TUiTexts {
 #define HB_UI_TEXT_FIELD(name) std::string name;

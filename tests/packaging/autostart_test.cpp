@@ -2,6 +2,8 @@
 // desktop's own validator, and removed.
 #include <QtTest>
 
+#include "app/Messages.h"
+#include "app/reMainForm.h"
 #include "config/LoginStart.h"
 
 class AutostartTest : public QObject {
@@ -71,7 +73,41 @@ private slots:
         QVERIFY(error.contains(entry.entryPath()));
         QVERIFY(!entry.isEnabled());
     }
+
+    void theOptionsMenuItemFollowsTheEntry()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QStringList messages;
+        SetMessageDlgHook([&](unsigned char, const QString& text) { messages << text; });
+        TMainForm form;
+        const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";
+        emit form.MenuOptions->aboutToShow();
+        QVERIFY(!form.MenuStartAtLogin->isChecked());
+
+        form.MenuStartAtLogin->trigger();
+        QVERIFY(form.MenuStartAtLogin->isChecked());
+        QVERIFY(Read(path).contains("\nExec=" + QCoreApplication::applicationFilePath() + "\n"));
+        form.MenuStartAtLogin->trigger();
+        QVERIFY(!form.MenuStartAtLogin->isChecked());
+        QVERIFY(!QFile::exists(path));
+
+        // Switched on elsewhere (another copy, the desktop): seen when the menu opens.
+        QString error;
+        QVERIFY(LoginStart(config.path() + "/autostart", {"/usr/bin/huebird-lite"}).setEnabled(true, &error));
+        emit form.MenuOptions->aboutToShow();
+        QVERIFY(form.MenuStartAtLogin->isChecked());
+
+        QVERIFY(QFile::remove(path) && QDir().rmdir(config.path() + "/autostart"));
+        QFile(config.path() + "/autostart").open(QIODevice::WriteOnly);
+        form.MenuStartAtLogin->setChecked(false);
+        form.MenuStartAtLogin->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].startsWith("Start at login could not be changed: " + path));
+        QVERIFY(!form.MenuStartAtLogin->isChecked());
+        SetMessageDlgHook(nullptr);
+    }
 };
 
-QTEST_GUILESS_MAIN(AutostartTest)
+QTEST_MAIN(AutostartTest)
 #include "autostart_test.moc"

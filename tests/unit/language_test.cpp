@@ -185,7 +185,8 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     EXPECT_EQ(entries.size(), expected.size()) << "unknown keys in lang_" << code;
 
     const std::set<std::string> formatKeys = {"SWarningOverwriteFile", "SBadFileFormat", "SHotKeyNotRegistered",
-                                              "SAboutPortable", "SAboutInstalled", "SAboutConfigFile"};
+                                              "SAboutPortable", "SAboutInstalled", "SAboutConfigFile",
+                                              "SLoginStartFailed"};
     for (const std::string& formatKey : formatKeys) {
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), 1u) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
@@ -199,7 +200,7 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         {"MenuFile", "MenuEdit", "MenuOptions"},
         {"MenuOpenColorList", "MenuSaveColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
-        {"MenuHotkey", "MenuLanguage", "MenuColorListManaging", "MenuSwatches"},
+        {"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},
         {"MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
          "PopupCut", "PopupCopy", "PopupPaste"},
