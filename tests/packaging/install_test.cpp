@@ -91,38 +91,28 @@ private:
     QTemporaryDir runtime_;
 };
 
-const QStringList kInstalledFiles = {
-    "usr/bin/huebird-code",
-    "usr/bin/huebird-lite",
-    "usr/share/applications/com.example.HuebirdLite.desktop",
-    "usr/share/doc/huebird-lite/changelog.gz",
-    "usr/share/doc/huebird-lite/copyright",
-    "usr/share/huebird-lite/help/help_de.htm",
-    "usr/share/huebird-lite/help/help_en.htm",
-    "usr/share/huebird-lite/help/help_es.htm",
-    "usr/share/huebird-lite/help/help_fr.htm",
-    "usr/share/huebird-lite/help/help_it.htm",
-    "usr/share/huebird-lite/help/help_pt.htm",
-    "usr/share/huebird-lite/language/lang_de.txt",
-    "usr/share/huebird-lite/language/lang_en.txt",
-    "usr/share/huebird-lite/language/lang_es.txt",
-    "usr/share/huebird-lite/language/lang_fr.txt",
-    "usr/share/huebird-lite/language/lang_it.txt",
-    "usr/share/huebird-lite/language/lang_pt.txt",
-    "usr/share/huebird-lite/palettes/classic-84.txt",
-    "usr/share/icons/hicolor/128x128/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/16x16/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/22x22/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/24x24/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/256x256/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/32x32/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/48x48/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/64x64/apps/com.example.HuebirdLite.png",
-    "usr/share/icons/hicolor/scalable/apps/com.example.HuebirdLite.svg",
-    "usr/share/man/man1/huebird-code.1.gz",
-    "usr/share/man/man1/huebird-lite.1.gz",
-    "usr/share/metainfo/com.example.HuebirdLite.metainfo.xml",
-};
+QStringList InstalledFiles()
+{
+    QStringList files = {
+        "usr/bin/huebird-code",
+        "usr/bin/huebird-lite",
+        "usr/share/applications/com.example.HuebirdLite.desktop",
+        "usr/share/doc/huebird-lite/changelog.gz",
+        "usr/share/doc/huebird-lite/copyright",
+        "usr/share/huebird-lite/palettes/classic-84.txt",
+        "usr/share/icons/hicolor/scalable/apps/com.example.HuebirdLite.svg",
+        "usr/share/man/man1/huebird-code.1.gz",
+        "usr/share/man/man1/huebird-lite.1.gz",
+        "usr/share/metainfo/com.example.HuebirdLite.metainfo.xml",
+    };
+    for (const char* code : {"de", "en", "es", "fr", "it", "pt"})
+        files << QString("usr/share/huebird-lite/help/help_%1.htm").arg(code)
+              << QString("usr/share/huebird-lite/language/lang_%1.txt").arg(code);
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        files << QString("usr/share/icons/hicolor/%1x%1/apps/com.example.HuebirdLite.png").arg(size);
+    files.sort();
+    return files;
+}
 
 } // namespace
 
@@ -140,7 +130,7 @@ private slots:
         QString output;
         QVERIFY2(Run("cmake", {"--install", qEnvironmentVariable("HB_BUILD_DIR"), "--prefix", "/usr"}, env, &output),
                  qPrintable(output));
-        QCOMPARE(FilesUnder(root_.path()), kInstalledFiles);
+        QCOMPARE(FilesUnder(root_.path()), InstalledFiles());
     }
 
     void installedProgramKeepsItsSettingsUnderXdgConfig()
@@ -161,7 +151,7 @@ private slots:
         QVERIFY(said.contains("mode: installed"));
         QVERIFY2(said.contains("data: " + root_.path() + "/usr/share/huebird-lite/\n"), qPrintable(said));
         QVERIFY(QFileInfo(session.config() + "/huebird-lite/HuebirdLite.ini").isFile());
-        QCOMPARE(FilesUnder(root_.path()), kInstalledFiles);
+        QCOMPARE(FilesUnder(root_.path()), InstalledFiles());
     }
 
     void aCopiedPortableFolderWritesBesideItself()
