@@ -19,7 +19,7 @@ run: build
 # Into $(DESTDIR)$(PREFIX): bin/, share/huebird-lite/, the desktop entry, icons, manual pages.
 install: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHB_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target huebird-lite huebird-code huebird_install_files
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --strip
 
 # build-deb/huebird-lite_<version>_<arch>.deb: Release, hardened, stripped.
