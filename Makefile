@@ -2,8 +2,9 @@
 BUILD      ?= build
 TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: deps run build test build-test bench fuzz fuzz-brief soak clean
+.PHONY: deps run build test build-test install deb bench fuzz fuzz-brief soak clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,6 +15,16 @@ build: deps
 
 run: build
 	cd $(BUILD) && ./huebird-lite
+
+# Into $(DESTDIR)$(PREFIX): bin/, share/huebird-lite/, the desktop entry, icons, manual pages.
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHB_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS) --target huebird-lite huebird-code huebird_install_files
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --strip
+
+# build-deb/huebird-lite_<version>_<arch>.deb: Release, hardened, stripped.
+deb: deps
+	@JOBS=$(JOBS) bash scripts/build-deb.sh $(CURDIR)/build-deb
 
 build-test: deps
 	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
@@ -45,4 +56,4 @@ bench: deps
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz build-deb

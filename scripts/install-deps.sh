@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake pkg-config ccache
+  librsvg2-bin
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev
@@ -14,6 +15,7 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick python3
+  dpkg-dev fakeroot lintian desktop-file-utils appstream
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 

@@ -18,14 +18,14 @@ TAppSettings& AppSettings()
 char DecimalSeparator() { return g_decimalSeparator; }
 void SetDecimalSeparator(char separator) { g_decimalSeparator = separator; }
 
-std::string LanguageFilePathFor(const std::string& appDir, const std::string& languageCode)
+std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode)
 {
-    return appDir + "language" + PathSeparator + "lang_" + languageCode + ".txt";
+    return dataDir + "language" + PathSeparator + "lang_" + languageCode + ".txt";
 }
 
-std::string HelpFilePathFor(const std::string& appDir, const std::string& languageCode)
+std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode)
 {
-    return appDir + "help" + PathSeparator + "help_" + languageCode + ".htm";
+    return dataDir + "help" + PathSeparator + "help_" + languageCode + ".htm";
 }
 
 void InitAppSettings(const std::string& executablePath)
@@ -42,9 +42,16 @@ void InitAppSettings(const std::string& executablePath)
     s.DownloadPageFr = s.WebSiteUrl + "FR/download-fr.php";
     s.DownloadPageEn = s.WebSiteUrl + "EN/download-en.php";
     s.UpdateUrlDigits = StoredUpdateUrlDigits;
-    s.IniFilePath = s.AppDir + "HuebirdLite.ini";
-    s.PalettesDir = s.AppDir + "palettes" + PathSeparator;
     s.LanguageCode = "en";
-    s.LanguageFilePath = LanguageFilePathFor(s.AppDir, s.LanguageCode);
-    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+    ApplySettingsLocation(s, {SettingsMode::Portable, s.AppDir + kSettingsFileName, s.AppDir});
+}
+
+void ApplySettingsLocation(TAppSettings& s, const SettingsLocation& where)
+{
+    s.Mode = where.mode;
+    s.IniFilePath = where.settingsFile;
+    s.DataDir = where.dataDir;
+    s.PalettesDir = s.DataDir + "palettes" + PathSeparator;
+    s.LanguageFilePath = LanguageFilePathFor(s.DataDir, s.LanguageCode);
+    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }

@@ -3,8 +3,12 @@
 // settings file, the language file, the help page and the palettes folder.
 #include <string>
 
+#include "config/SettingsLocation.h"
+
 struct TAppSettings {
     std::string AppDir;            // ends with the path separator
+    std::string DataDir;           // holds language/, help/ and palettes/; ends with the separator
+    SettingsMode Mode = SettingsMode::Portable;
     std::string AppName;
     std::string AppVersion;
     std::string AppFileVersion;
@@ -24,12 +28,18 @@ TAppSettings& AppSettings();
 
 inline constexpr char PathSeparator = '/';
 
-// Fills every value from the executable's full path; looks at nothing else.
+// The program's name on the desktop: desktop entry, icon, AppStream id.
+inline constexpr char kDesktopId[] = "com.example.HuebirdLite";
+
+// Fills every value from the executable's full path, everything beside the
+// executable; looks at nothing else.
 void InitAppSettings(const std::string& executablePath);
+// Moves the settings file and the data folders to where start-up found them.
+void ApplySettingsLocation(TAppSettings& settings, const SettingsLocation& where);
 
 // Paths that follow the language code.
-std::string LanguageFilePathFor(const std::string& appDir, const std::string& languageCode);
-std::string HelpFilePathFor(const std::string& appDir, const std::string& languageCode);
+std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode);
+std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode);
 
 // Whether the new-version check runs: set from the settings file, changed by
 // the new-version dialog.

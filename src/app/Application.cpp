@@ -1,12 +1,17 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include "app/AppSettings.h"
+#include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "app/QtImages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -25,6 +30,9 @@ QFont ApplicationFont()
 }
 
 namespace {
+
+// QT_LOGGING_RULES="huebird.paths.info=true" tells where the files are read and written.
+Q_LOGGING_CATEGORY(lcPaths, "huebird.paths", QtWarningMsg)
 
 void ReadDecimalSeparator()
 {
@@ -53,10 +61,32 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
         PreviousMessageHandler(type, context, text);
 }
 
+SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
+{
+    SettingsLocationInputs in;
+    in.executablePath = QCoreApplication::applicationFilePath().toStdString();
+    in.configArgument = options.configFile;
+    in.workingDirectory = QDir::currentPath().toStdString();
+    in.home = QDir::homePath().toStdString();
+    in.installDataDir = HB_INSTALL_DATADIR;
+    in.environment = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
+    in.exists = [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); };
+    const SettingsLocation where = ChooseSettingsLocation(in);
+    static const char* const modeNames[] = {"config file", "portable", "installed"};
+    qCInfo(lcPaths, "mode: %s", modeNames[int(where.mode)]);
+    qCInfo(lcPaths, "settings: %s", where.settingsFile.c_str());
+    qCInfo(lcPaths, "data: %s", where.dataDir.c_str());
+    return where;
+}
+
 } // namespace
 
 int RunApplication(int argc, char** argv)
 {
+    const StartOptions options = ParseStartOptions(argc, argv);
+    if (const int status = AnswerInformationalOptions(options); status >= 0)
+        return status;
+
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
@@ -64,6 +94,10 @@ int RunApplication(int argc, char** argv)
     // closing while the main window (a tool window, which Qt does not count)
     // is open must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    // The installed icon theme's picture; the About logo for a portable copy.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(kDesktopId, QIcon(QPixmap::fromImage(LoadJpegResource(":/images/logo.jpg")))));
 
     if (guard.state() == TSingleInstance::State::AlreadyRunning) {
         QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.",
@@ -78,6 +112,7 @@ int RunApplication(int argc, char** argv)
     // Before the settings are read: they may name keys of the keyboard layout.
     TPlatformKeyNames keyNames;
     auto* mainForm = new TMainForm;
+    ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
     FormHotKey = new TFormHotKey(mainForm);
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);

@@ -21,6 +21,7 @@
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
+#include "update/UpdateVerdict.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -162,6 +163,9 @@ void TMainForm::CreateMenus()
     MenuOptions->setObjectName("MenuOptions");
     MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &TMainForm::ButtonHotKeyClick);
     MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &TMainForm::ButtonLanguageClick);
+    MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &TMainForm::MenuStartAtLoginClick);
+    MenuStartAtLogin->setCheckable(true);
+    connect(MenuOptions, &QMenu::aboutToShow, this, &TMainForm::ShowStartAtLogin);
     MenuOptions->addSeparator()->setObjectName("N6");
     MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &TMainForm::ShowFormColorList);
     MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &TMainForm::MenuSwatchesClick);
@@ -248,7 +252,7 @@ void TMainForm::FormShow()
     SetMenuShortCut(PopupCaptureColor, hotkey);
     PopupCaptureColor->setVisible(false);
     Timer1->start(50);
-    if (ShowNewVersion)
+    if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
         TimerActualize->stop();

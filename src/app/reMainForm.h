@@ -68,6 +68,7 @@ public:
     QMenu* MenuOptions = nullptr;
     QAction* MenuHotkey = nullptr;
     QAction* MenuLanguage = nullptr;
+    QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
     QAction* MenuColorListManaging = nullptr;
     QAction* MenuSwatches = nullptr;
     QMenu* MenuHelp = nullptr;
@@ -169,6 +170,8 @@ public:
     void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
     void MenuWebsiteClick();
     void ButtonAboutClick();
+    void MenuStartAtLoginClick();
+    void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
     // ---- update check (update/MainFormUpdate.cpp) ----
     void VerifyIfNewVersionReady();

@@ -1,5 +1,6 @@
 list(APPEND HB_CORE_SOURCES
   src/app/AppSettings.cpp
+  src/app/CommandLine.cpp
   src/app/MessageText.cpp
   src/app/JpegImage.cpp)
 list(APPEND HB_UI_SOURCES

@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kMenuCaptionKeys[] = {
     "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuClose",
     "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
-    "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage",
+    "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
     "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
     "PopupCut", "PopupCopy", "PopupPaste"};
@@ -52,7 +52,7 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
         const std::string value(GetIniValue(line));
         if (isEntry && key == "FLanguage")
             settings.LanguageCode = value;
-        settings.HelpFilePath = HelpFilePathFor(settings.AppDir, settings.LanguageCode);
+        settings.HelpFilePath = HelpFilePathFor(settings.DataDir, settings.LanguageCode);
         if (!isEntry || value.empty())
             continue;
         setCaption(key, value);

@@ -1,10 +1,13 @@
 // Settings file, language files, help, web site and About of the main window.
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QShortcut>
 #include <optional>
 
 #include "app/AppSettings.h"
+#include "app/MessageText.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"
@@ -12,6 +15,7 @@
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
 #include "config/LanguageFile.h"
+#include "config/LoginStart.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
 #include "config/reFormAbout.h"
@@ -45,6 +49,22 @@ bool WriteTextFile(const QString& path, const std::string& text, QString* error)
     return written.ok();
 }
 
+// Installed, the settings folder under ~/.config is made when first needed.
+void PrepareSettingsFolder(const QString& path)
+{
+    if (AppSettings().Mode == SettingsMode::Installed)
+        QDir().mkpath(QFileInfo(path).path());
+}
+
+// The session starts this program with the settings file it uses now.
+LoginStart LoginStartEntry()
+{
+    QStringList command{QCoreApplication::applicationFilePath()};
+    if (AppSettings().Mode == SettingsMode::ConfigFile)
+        command << "--config" << Q(AppSettings().IniFilePath);
+    return LoginStart(LoginStart::userAutostartDir(), command);
+}
+
 // Why the last default file could not be written, for the start-up warning.
 QString& CreateIniFileError()
 {
@@ -57,6 +77,7 @@ QString& CreateIniFileError()
 void TMainForm::CreateIniFile(const QString& path)
 {
     CreateIniFileError().clear();
+    PrepareSettingsFolder(path);
     WriteTextFile(path, DefaultSettingsText(), &CreateIniFileError());
 }
 
@@ -103,12 +124,12 @@ void TMainForm::OpenIniFile(const QString& path)
 
     if (RunCount == 0)
         s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());
-    s.LanguageFilePath = LanguageFilePathFor(s.AppDir, s.LanguageCode);
+    s.LanguageFilePath = LanguageFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.LanguageFilePath)))
-        s.LanguageFilePath = LanguageFilePathFor(s.AppDir, "en");
-    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+        s.LanguageFilePath = LanguageFilePathFor(s.DataDir, "en");
+    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.HelpFilePath)))
-        s.HelpFilePath = HelpFilePathFor(s.AppDir, "en");
+        s.HelpFilePath = HelpFilePathFor(s.DataDir, "en");
     RunCount = NextRunCount(RunCount);
 }
 
@@ -121,6 +142,7 @@ void TMainForm::SaveIniFile(const QString& path)
     saved.FormatIndex = CBX_FormatCapture->currentIndex();
     saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
     QString error;
+    PrepareSettingsFolder(path);
     if (!WriteTextFile(path, SettingsFileText(saved), &error))
         ShowMessageDlg(mkError, QStringLiteral("The settings could not be saved to \"%1\": %2")
                                     .arg(path, error));
@@ -140,7 +162,8 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
         {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
         {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},
-        {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuHelpIndex", MenuHelpIndex},
+        {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuStartAtLogin", MenuStartAtLogin},
+        {"MenuHelpIndex", MenuHelpIndex},
         {"MenuAbout", MenuAbout}, {"MenuWebsite", MenuWebsite}, {"MenuSwatches", MenuSwatches},
         {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},
         {"PopUpDeleteColor", PopUpDeleteColor}, {"PopUpClearColorList", PopUpClearColorList},
@@ -158,13 +181,13 @@ void TMainForm::OpenLanguageFile(const QString& path)
 void TMainForm::ButtonLanguageClick()
 {
     TAppSettings& s = AppSettings();
-    const QString chosen = ChooseLanguageFile(this, Q(s.AppDir) + "language" + QChar(PathSeparator));
+    const QString chosen = ChooseLanguageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
     if (chosen.isEmpty())
         return;
     s.LanguageFilePath = chosen.toStdString();
     OpenLanguageFile(chosen);
     s.LanguageCode = LanguageCodeFromFileName(QFileInfo(chosen).fileName().toStdString());
-    s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
+    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }
 
 void TMainForm::RouteHelpRequests()
@@ -202,4 +225,14 @@ void TMainForm::ButtonAboutClick()
 {
     TFormAbout about(this);
     ShowAboutModal(about);
+}
+
+void TMainForm::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
+
+void TMainForm::MenuStartAtLoginClick()
+{
+    QString error;
+    if (!LoginStartEntry().setEnabled(MenuStartAtLogin->isChecked(), &error))
+        ShowMessageDlg(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
+    ShowStartAtLogin();
 }

@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "app/AppSettings.h"
+#include "app/MessageText.h"
 #include "app/QtImages.h"
 #include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
@@ -77,6 +78,8 @@ TFormAbout::TFormAbout(QWidget* parent)
     LabelWebsite->setCursor(Qt::PointingHandCursor);
     LabelWebsite->installEventFilter(this);
 
+    LabelSettings = AddLabel(this, "LabelSettings", QRect(144, 95, 180, 13));
+
     ButtonClose = new QPushButton(this);
     ButtonClose->setObjectName("ButtonClose");
     ButtonClose->setGeometry(176, 110, 113, 25);
@@ -93,6 +96,12 @@ void TFormAbout::FormShow()
     LabelAppName->setText(QString::fromStdString(s.AppName));
     LabelAppVersion->setText(QString::fromStdString("v." + s.AppFileVersion));
     LabelWebsite->setText(QString::fromStdString(s.WebSiteUrl));
+    const std::string& format = s.Mode == SettingsMode::Portable    ? UiTexts().SAboutPortable
+                                : s.Mode == SettingsMode::Installed ? UiTexts().SAboutInstalled
+                                                                    : UiTexts().SAboutConfigFile;
+    const QString where = QString::fromStdString(FillFormatText(format, {s.IniFilePath}));
+    LabelSettings->setText(LabelSettings->fontMetrics().elidedText(where, Qt::ElideMiddle, LabelSettings->width()));
+    LabelSettings->setToolTip(QString::fromStdString(s.IniFilePath));
     ButtonClose->setText(QString::fromStdString(UiTexts().SClose));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The About dialog: the program's name, file version, maker line and web address.
+// The About dialog: the program's name, file version, maker line, web address,
+// and where the settings are kept.
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +19,7 @@ public:
     QLabel* LabelAppVersion = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* LabelWebsite = nullptr;
+    QLabel* LabelSettings = nullptr; // the mode and the settings file; the whole path as its tip
     QPushButton* ButtonClose = nullptr;
 
     void FormShow();

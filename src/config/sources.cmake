@@ -1,5 +1,7 @@
 list(APPEND HB_CORE_SOURCES
   src/config/UiTexts.cpp
+  src/config/SettingsLocation.cpp
+  src/config/AutostartEntry.cpp
   src/config/IniLines.cpp
   src/config/SettingsFile.cpp
   src/config/LanguageFile.cpp
@@ -7,7 +9,8 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/config/DesktopHooks.cpp
   src/config/MainFormConfig.cpp
-  src/config/reFormAbout.cpp)
+  src/config/reFormAbout.cpp
+  src/config/LoginStart.cpp)
 
 # The English language file, compiled in: its texts stand in for whatever
 # another language file leaves out.

@@ -19,7 +19,7 @@ void TMainForm::VerifyIfNewVersionReady()
 void TMainForm::CheckForNewVersion()
 {
     TimerActualize->stop();
-    if (g_checkRunning)
+    if (!UpdateCheckBuiltIn || g_checkRunning)
         return;
     g_checkRunning = true;
     struct Reset {

@@ -4,6 +4,13 @@
 #include <string>
 #include <string_view>
 
+#ifndef HB_UPDATE_CHECK
+#define HB_UPDATE_CHECK 1
+#endif
+// Distributions that deliver updates themselves build without the check
+// (cmake -DHB_UPDATE_CHECK=OFF): the program then never asks the service.
+inline constexpr bool UpdateCheckBuiltIn = HB_UPDATE_CHECK;
+
 // The scrambled tail of the service address (72 digits); the leading part is
 // the process-wide UpdateUrlDigits.
 extern const std::string_view UpdateUrlTailDigits;

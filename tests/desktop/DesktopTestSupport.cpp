@@ -49,6 +49,7 @@ RunningApp::RunningApp()
     QFile::setPermissions(dir() + "huebird-lite", QFile::permissions(app));
     for (const char* sub : {"language", "help", "palettes"})
         CopyTree(appDir + "/" + sub, dir() + sub);
+    writeFile("portable", {});
 }
 
 RunningApp::~RunningApp()

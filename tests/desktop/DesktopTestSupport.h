@@ -20,8 +20,9 @@ public:
 
 class RunningApp {
 public:
-    // Lays out a private copy of the program's folder (executable, language/,
-    // help/, palettes/) and its own runtime folder for the instance lock.
+    // Lays out a private portable copy of the program's folder (executable,
+    // language/, help/, palettes/, the marker) and its own runtime folder for
+    // the instance lock.
     RunningApp();
     ~RunningApp();
 

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 {
     const std::string text = DecodeTextFileBytes(FuzzBytes(data, size));
     TAppSettings settings;
-    settings.AppDir = "/opt/huebird/";
+    settings.DataDir = "/opt/huebird/";
     settings.AppName = "Huebird";
     settings.LanguageCode = "en";
     settings.HelpFilePath = "/opt/huebird/help/help_en.htm";
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // Every caption is set once in English, then again by each line that names it.
     FUZZ_CHECK(captions >= MenuCaptionKeys().size());
     FUZZ_CHECK(captions <= MenuCaptionKeys().size() + SplitTextLines(text).size());
-    FUZZ_CHECK(settings.HelpFilePath.rfind(settings.AppDir, 0) == 0);
+    FUZZ_CHECK(settings.HelpFilePath.rfind(settings.DataDir, 0) == 0);
     FUZZ_CHECK(settings.LanguageCode.find('\n') == std::string::npos);
     FUZZ_CHECK(UiTexts().SBadFile.find('\r') == std::string::npos);
     FUZZ_CHECK(!UiTexts().SBadFile.empty() && !UiTexts().SHotKeyNotRegistered.empty());

@@ -79,7 +79,7 @@ protected:
     {
         saved_ = UiTexts();
         UiTexts() = TUiTexts();
-        settings_.AppDir = "/opt/hb/";
+        settings_.DataDir = "/opt/hb/";
         settings_.AppName = "Huebird";
         settings_.LanguageCode = "en";
         settings_.HelpFilePath = "unchanged";
@@ -134,6 +134,9 @@ std::vector<std::string> AllUiTextKeys()
     std::vector<std::string> keys;
 #define HB_UI_TEXT_KEY(name) keys.push_back(#name);
     HB_UI_TEXTS(HB_UI_TEXT_KEY)
+#define HB_UI_TEXT_KEY_WITH_FALLBACK(name, english) HB_UI_TEXT_KEY(name)
+    HB_UI_TEXTS_WITH_FALLBACK(HB_UI_TEXT_KEY_WITH_FALLBACK)
+#undef HB_UI_TEXT_KEY_WITH_FALLBACK
 #undef HB_UI_TEXT_KEY
     return keys;
 }
@@ -200,7 +203,8 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
 
     // Each format with its number of "%s".
     const std::map<std::string, std::size_t> formatKeys = {
-        {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SFileUnreadable", 2}};
+        {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SFileUnreadable", 2},
+        {"SAboutPortable", 1},        {"SAboutInstalled", 1},      {"SAboutConfigFile", 1},     {"SLoginStartFailed", 1}};
     for (const auto& [formatKey, placeholders] : formatKeys) {
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
@@ -214,7 +218,7 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         {"MenuFile", "MenuEdit", "MenuOptions"},
         {"MenuOpenColorList", "MenuSaveColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
-        {"MenuHotkey", "MenuLanguage", "MenuColorListManaging", "MenuSwatches"},
+        {"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},
         {"MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
          "PopupCut", "PopupCopy", "PopupPaste"},

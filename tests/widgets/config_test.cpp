@@ -378,6 +378,8 @@ private slots:
             QCOMPARE(about.LabelAppVersion->text(), QStringLiteral("v.2.0.2.1"));
             QCOMPARE(about.Label1->text(), QStringLiteral("by Ondrel Team"));
             QCOMPARE(about.LabelWebsite->text(), Q(AppSettings().WebSiteUrl));
+            QVERIFY(about.LabelSettings->text().startsWith("Portable: /"));
+            QCOMPARE(about.LabelSettings->toolTip(), dir.path() + "HuebirdLite.ini");
             const QList<QPair<QWidget*, QRect>> places = {
                 {about.Image1, QRect(0, 0, 332, 144)},   {about.Image2, QRect(8, 8, 128, 128)},
                 {about.LabelAppName, QRect(144, 24, 180, 19)}, {about.LabelAppVersion, QRect(144, 40, 180, 13)},
@@ -407,6 +409,7 @@ private slots:
         SetAboutDialogHook([&](TFormAbout& about) {
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
             QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
+            QVERIFY(about.LabelSettings->text().startsWith("Portatile: "));
         });
         form.MenuAbout->trigger();
         SetAboutDialogHook(nullptr);

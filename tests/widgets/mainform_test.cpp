@@ -77,7 +77,8 @@ private slots:
         QCOMPARE(MenuItems(form.MenuEdit),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
         QCOMPARE(MenuItems(form.MenuOptions),
-                 QStringList({"MenuHotkey", "MenuLanguage", "-", "MenuColorListManaging", "MenuSwatches"}));
+                 QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
+                              "MenuSwatches"}));
         QCOMPARE(MenuItems(form.MenuHelp),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
         QCOMPARE(MenuItems(form.PopupCapture),

@@ -1,0 +1,66 @@
+#include "app/CommandLine.h"
+
+#include <cstdio>
+#include <string_view>
+
+#ifndef HB_VERSION
+#define HB_VERSION "unknown"
+#endif
+
+StartOptions ParseStartOptions(int argc, const char* const* argv)
+{
+    StartOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--config" || arg.starts_with("--config=")) {
+            std::string_view value;
+            if (arg.size() > 8)
+                value = arg.substr(9);
+            else if (i + 1 < argc)
+                value = argv[++i];
+            if (value.empty()) {
+                options.error = "--config needs the path of a settings file";
+                continue;
+            }
+            options.configFile = value;
+        }
+    }
+    return options;
+}
+
+std::string StartHelpText()
+{
+    return "Usage: huebird-lite [--config FILE]\n"
+           "A colour picker: its window follows the mouse and shows the colour under it;\n"
+           "Alt+C captures that colour into a list.\n"
+           "\n"
+           "  --config FILE  read and write the settings in FILE\n"
+           "                 (also taken from the HUEBIRD_CONFIG environment variable)\n"
+           "  --help         show this help and end\n"
+           "  --version      show the version and end\n"
+           "\n"
+           "Settings live in HuebirdLite.ini beside the program when that file or a file\n"
+           "named 'portable' is there; otherwise in\n"
+           "${XDG_CONFIG_HOME:-~/.config}/huebird-lite/HuebirdLite.ini.\n"
+           "Qt's own options (-platform, -display, ...) are accepted too.\n";
+}
+
+std::string StartVersionText() { return std::string("huebird-lite ") + HB_VERSION + "\n"; }
+
+int AnswerInformationalOptions(const StartOptions& options)
+{
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "huebird-lite: %s (see --help)\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help || options.version) {
+        const std::string text = options.help ? StartHelpText() : StartVersionText();
+        std::fputs(text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    return -1;
+}

@@ -1,0 +1,61 @@
+#include "config/LoginStart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <vector>
+
+#include "app/AppSettings.h"
+#include "config/AutostartEntry.h"
+
+LoginStart::LoginStart(QString autostartDir, QStringList command)
+    : dir_(std::move(autostartDir)), command_(std::move(command))
+{
+}
+
+QString LoginStart::userAutostartDir()
+{
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!config.startsWith('/'))
+        config = QDir::homePath() + "/.config";
+    return config + "/autostart";
+}
+
+QString LoginStart::entryPath() const { return dir_ + '/' + kDesktopId + ".desktop"; }
+
+bool LoginStart::isEnabled() const
+{
+    QFile file(entryPath());
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = file.readAll();
+    return AutostartEntryIsActive(std::string_view(text.constData(), std::size_t(text.size())));
+}
+
+bool LoginStart::setEnabled(bool enabled, QString* error)
+{
+    const QString path = entryPath();
+    if (!enabled) {
+        QFile file(path);
+        if (!file.exists() || file.remove())
+            return true;
+        *error = path + ": " + file.errorString();
+        return false;
+    }
+    std::vector<std::string> command;
+    for (const QString& arg : command_)
+        command.push_back(arg.toStdString());
+    const std::optional<std::string> text = AutostartEntryText(command, kDesktopId);
+    if (!text) {
+        *error = command_.value(0) + ": a path that a desktop entry cannot hold";
+        return false;
+    }
+    QSaveFile file(path);
+    if (!QDir().mkpath(dir_) || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(text->data(), qint64(text->size())) != qint64(text->size()) || !file.commit()) {
+        *error = path + ": " + file.errorString();
+        return false;
+    }
+    return true;
+}

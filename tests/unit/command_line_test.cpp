@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace {
+
+StartOptions Parse(std::vector<const char*> args)
+{
+    args.insert(args.begin(), "huebird-lite");
+    return ParseStartOptions(int(args.size()), args.data());
+}
+
+TEST(StartOptions, ReadsItsOwnOptionsAndLeavesTheRestToQt)
+{
+    EXPECT_TRUE(Parse({"--help"}).help);
+    EXPECT_TRUE(Parse({"-platform", "offscreen", "--version"}).version);
+    EXPECT_EQ(Parse({"--config", "a b.ini"}).configFile, "a b.ini");
+    EXPECT_EQ(Parse({"--config=/x.ini", "-display", ":1"}).configFile, "/x.ini");
+    const StartOptions plain = Parse({"-style", "fusion"});
+    EXPECT_FALSE(plain.help || plain.version || !plain.error.empty());
+    EXPECT_EQ(AnswerInformationalOptions(plain), -1);
+}
+
+TEST(StartOptions, AConfigWithoutAFileIsAUsageError)
+{
+    for (const StartOptions& o : {Parse({"--config"}), Parse({"--config="})}) {
+        EXPECT_FALSE(o.error.empty());
+        EXPECT_TRUE(o.configFile.empty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/AppSettings.h"
+#include "config/SettingsLocation.h"
+
+namespace {
+
+struct Case {
+    const char* what;
+    std::string executable;
+    std::string argument;
+    std::map<std::string, std::string> environment;
+    std::set<std::string> files;
+    SettingsMode mode;
+    std::string settingsFile;
+    std::string dataDir;
+};
+
+SettingsLocation Choose(const Case& c)
+{
+    SettingsLocationInputs in;
+    in.executablePath = c.executable;
+    in.configArgument = c.argument;
+    in.workingDirectory = "/work/dir";
+    in.home = "/home/u";
+    in.installDataDir = "/usr/local/share/huebird-lite";
+    in.environment = [&](const char* name) {
+        const auto it = c.environment.find(name);
+        return it == c.environment.end() ? std::string() : it->second;
+    };
+    in.exists = [&](const std::string& path) { return c.files.count(path) > 0; };
+    return ChooseSettingsLocation(in);
+}
+
+const std::string kLang = "language/lang_en.txt";
+
+TEST(SettingsLocation, ChoosesTheModeAndItsPaths)
+{
+    using M = SettingsMode;
+    const Case cases[] = {
+        {"a settings file beside the program keeps it portable", "/opt/hb/huebird-lite", "", {},
+         {"/opt/hb/HuebirdLite.ini", "/usr/share/huebird-lite/" + kLang}, M::Portable, "/opt/hb/HuebirdLite.ini",
+         "/opt/hb/"},
+        {"so does the marker, before the first settings are written", "/opt/hb/huebird-lite", "", {},
+         {"/opt/hb/portable"}, M::Portable, "/opt/hb/HuebirdLite.ini", "/opt/hb/"},
+        {"installed under a prefix: data found through ../share", "/usr/bin/huebird-lite", "", {},
+         {"/usr/share/huebird-lite/" + kLang, "/usr/local/share/huebird-lite/" + kLang}, M::Installed,
+         "/home/u/.config/huebird-lite/HuebirdLite.ini", "/usr/share/huebird-lite/"},
+        {"an unpacked tree anywhere finds its own data", "/tmp/root/usr/bin/huebird-lite", "", {},
+         {"/tmp/root/usr/share/huebird-lite/" + kLang, "/usr/share/huebird-lite/" + kLang}, M::Installed,
+         "/home/u/.config/huebird-lite/HuebirdLite.ini", "/tmp/root/usr/share/huebird-lite/"},
+        {"then the build's install prefix", "/somewhere/bin/huebird-lite", "", {},
+         {"/usr/local/share/huebird-lite/" + kLang, "/usr/share/huebird-lite/" + kLang}, M::Installed,
+         "/home/u/.config/huebird-lite/HuebirdLite.ini", "/usr/local/share/huebird-lite/"},
+        {"then XDG_DATA_HOME, before XDG_DATA_DIRS", "/x/huebird-lite",
+         "", {{"XDG_DATA_HOME", "/data/home"}, {"XDG_DATA_DIRS", "/d1:/d2"}},
+         {"/data/home/huebird-lite/" + kLang, "/d1/huebird-lite/" + kLang}, M::Installed,
+         "/home/u/.config/huebird-lite/HuebirdLite.ini", "/data/home/huebird-lite/"},
+        {"XDG_DATA_DIRS in order, relative entries ignored", "/x/huebird-lite", "",
+         {{"XDG_DATA_DIRS", "rel:/d1::/d2"}}, {"rel/huebird-lite/" + kLang, "/d2/huebird-lite/" + kLang},
+         M::Installed, "/home/u/.config/huebird-lite/HuebirdLite.ini", "/d2/huebird-lite/"},
+        {"XDG_DATA_HOME defaults to ~/.local/share", "/x/huebird-lite", "", {},
+         {"/home/u/.local/share/huebird-lite/" + kLang}, M::Installed,
+         "/home/u/.config/huebird-lite/HuebirdLite.ini", "/home/u/.local/share/huebird-lite/"},
+        {"no data anywhere: the program's own share folder, reported missing later", "/usr/bin/huebird-lite", "",
+         {}, {}, M::Installed, "/home/u/.config/huebird-lite/HuebirdLite.ini", "/usr/share/huebird-lite/"},
+        {"XDG_CONFIG_HOME places the settings", "/usr/bin/huebird-lite", "", {{"XDG_CONFIG_HOME", "/cfg"}}, {},
+         M::Installed, "/cfg/huebird-lite/HuebirdLite.ini", "/usr/share/huebird-lite/"},
+        {"a relative XDG_CONFIG_HOME counts as unset", "/usr/bin/huebird-lite", "",
+         {{"XDG_CONFIG_HOME", "cfg"}}, {}, M::Installed, "/home/u/.config/huebird-lite/HuebirdLite.ini",
+         "/usr/share/huebird-lite/"},
+        {"--config wins over the variable and the portable files", "/opt/hb/huebird-lite", "/tmp/a.ini",
+         {{"HUEBIRD_CONFIG", "/tmp/b.ini"}}, {"/opt/hb/HuebirdLite.ini", "/opt/hb/" + kLang}, M::ConfigFile,
+         "/tmp/a.ini", "/opt/hb/"},
+        {"HUEBIRD_CONFIG, relative to the working folder; installed data", "/usr/bin/huebird-lite", "",
+         {{"HUEBIRD_CONFIG", "../b.ini"}}, {"/usr/share/huebird-lite/" + kLang}, M::ConfigFile, "/work/b.ini",
+         "/usr/share/huebird-lite/"},
+    };
+    for (const Case& c : cases) {
+        const SettingsLocation where = Choose(c);
+        EXPECT_EQ(where.mode, c.mode) << c.what;
+        EXPECT_EQ(where.settingsFile, c.settingsFile) << c.what;
+        EXPECT_EQ(where.dataDir, c.dataDir) << c.what;
+    }
+}
+
+TEST(SettingsLocation, EveryPathFollowsTheChosenDataFolder)
+{
+    InitAppSettings("/usr/bin/huebird-lite");
+    TAppSettings& s = AppSettings();
+    s.LanguageCode = "fr";
+    ApplySettingsLocation(s, {SettingsMode::Installed, "/h/.config/huebird-lite/HuebirdLite.ini",
+                              "/usr/share/huebird-lite/"});
+    EXPECT_EQ(s.AppDir, "/usr/bin/");
+    EXPECT_EQ(s.IniFilePath, "/h/.config/huebird-lite/HuebirdLite.ini");
+    EXPECT_EQ(s.LanguageFilePath, "/usr/share/huebird-lite/language/lang_fr.txt");
+    EXPECT_EQ(s.HelpFilePath, "/usr/share/huebird-lite/help/help_fr.htm");
+    EXPECT_EQ(s.PalettesDir, "/usr/share/huebird-lite/palettes/");
+    InitAppSettings("/usr/bin/huebird-lite");
+}
+
+} // namespace
