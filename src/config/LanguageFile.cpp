@@ -1,6 +1,7 @@
 #include "config/LanguageFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/AppSettings.h"
 #include "config/IniLines.h"
@@ -8,12 +9,17 @@
 
 namespace {
 constexpr std::string_view kMenuCaptionKeys[] = {
-    "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuClose",
+    "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose",
     "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
     "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
     "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
     "PopupCut", "PopupCopy", "PopupPaste"};
+
+// Captions that came after the first language files: a file without them
+// gives the English caption rather than the last language's.
+constexpr std::pair<std::string_view, std::string_view> kEnglishMenuCaptions[] = {
+    {"MenuExportColorList", "Export color list..."}};
 } // namespace
 
 std::span<const std::string_view> MenuCaptionKeys()
@@ -30,6 +36,10 @@ bool IsMenuCaptionKey(std::string_view key)
 void ApplyLanguageText(std::string_view text, TAppSettings& settings,
                        const MenuCaptionSetter& setMenuCaption)
 {
+    RestoreEnglishUiTexts();
+    if (setMenuCaption)
+        for (const auto& [key, english] : kEnglishMenuCaptions)
+            setMenuCaption(key, std::string(english));
     for (std::string_view raw : SplitTextLines(text)) {
         const std::string_view line = TrimIniLine(raw);
         if (IsIniComment(line))

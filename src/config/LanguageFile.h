@@ -15,7 +15,8 @@ bool IsMenuCaptionKey(std::string_view key);
 
 using MenuCaptionSetter = std::function<void(std::string_view key, const std::string& caption)>;
 
-// Applies a language file's text in line order: "FLanguage" sets the language
+// Applies a language file's text in line order, after giving the texts and
+// captions that have an English fallback their English text: "FLanguage" sets the language
 // code; every line that is not a comment points HelpFilePath at the help page
 // of the code in force; menu caption keys go to the setter ("MenuWebsite" gets
 // " " and the application name appended); text keys set the user-interface texts.

@@ -117,6 +117,20 @@ TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
     EXPECT_EQ(settings_.HelpFilePath, "/opt/hb/help/help_de.htm");
 }
 
+TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)
+{
+    auto captions = Apply("SContrastFail=insuffisant\nMenuExportColorList=E&xporter\nSNo=Non");
+    EXPECT_EQ(UiTexts().SContrastFail, "insuffisant");
+    EXPECT_EQ(captions["MenuExportColorList"], "E&xporter");
+    EXPECT_EQ(UiTexts().SExportCss, "CSS custom properties");
+
+    // A file from before these texts: English, not the last language's.
+    captions = Apply("SNo=Nein");
+    EXPECT_EQ(UiTexts().SContrastFail, "fail");
+    EXPECT_EQ(captions["MenuExportColorList"], "Export color list...");
+    EXPECT_EQ(UiTexts().SNo, "Nein");
+}
+
 namespace {
 
 std::string ReadShippedFile(const std::string& code)
@@ -135,6 +149,9 @@ std::vector<std::string> AllUiTextKeys()
 #define HB_UI_TEXT_KEY(name) keys.push_back(#name);
     HB_UI_TEXTS(HB_UI_TEXT_KEY)
 #undef HB_UI_TEXT_KEY
+#define HB_UI_TEXT_ENGLISH_KEY(name, english) keys.push_back(#name);
+    HB_UI_TEXTS_WITH_ENGLISH(HB_UI_TEXT_ENGLISH_KEY)
+#undef HB_UI_TEXT_ENGLISH_KEY
     return keys;
 }
 
@@ -194,7 +211,7 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     // Every caption but "?" has an access key, unique within its menu.
     const std::vector<std::vector<const char*>> menus = {
         {"MenuFile", "MenuEdit", "MenuOptions"},
-        {"MenuOpenColorList", "MenuSaveColorList", "MenuClose"},
+        {"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
         {"MenuHotkey", "MenuLanguage", "MenuColorListManaging", "MenuSwatches"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},
