@@ -66,14 +66,21 @@ ContrastLevel ContrastLevelOf(int tenths)
     return ContrastLevel::Fail;
 }
 
-std::string ContrastText(int tenths, char decimalSeparator, const ContrastWords& words)
+std::string ContrastRatioText(int tenths, char decimalSeparator)
 {
     char digits[12];
     const char* end = std::to_chars(digits, digits + sizeof digits, tenths / 10).ptr;
     std::string text(static_cast<const char*>(digits), end);
     text += decimalSeparator;
     text += char('0' + tenths % 10);
-    text += ":1 ";
+    text += ":1";
+    return text;
+}
+
+std::string ContrastText(int tenths, char decimalSeparator, const ContrastWords& words)
+{
+    std::string text = ContrastRatioText(tenths, decimalSeparator);
+    text += ' ';
     switch (ContrastLevelOf(tenths)) {
     case ContrastLevel::AAA:
         text += "AAA";

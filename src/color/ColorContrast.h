@@ -34,8 +34,10 @@ struct ContrastWords {
     std::string_view fail = "fail";
 };
 
-// "4.6:1 AA", "3.2:1 AA large", "1.9:1 fail": the ratio with one decimal
-// after the given separator, then the level.
+// "4.6:1": the ratio with one decimal after the given separator.
+std::string ContrastRatioText(int tenths, char decimalSeparator);
+
+// "4.6:1 AA", "3.2:1 AA large", "1.9:1 fail": the ratio, then the level.
 std::string ContrastText(int tenths, char decimalSeparator, const ContrastWords& words = {});
 
 // The contrast between the colour under the cursor and a reference colour,
