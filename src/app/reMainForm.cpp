@@ -232,6 +232,7 @@ void TMainForm::FormShow()
     setAcceptDrops(true);
     OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
+    ContrastStyleChanged();
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();

@@ -13,6 +13,7 @@
 
 #include "app/Widgets.h"
 #include "capture/ShortcutText.h"
+#include "color/ColorContrast.h"
 #include "colorlist/Clrgrid.h"
 #include "colorlist/HuebirdLiteUtils.h"
 
@@ -115,6 +116,13 @@ public:
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
 
+    // ---- contrast in the status bar (app/MainFormContrast.cpp) ----
+    // The third panel: the ratio of the sampled colour to the list's selected one.
+    void ShowContrast(TColor sampled);
+    // The separator and the level words follow the language.
+    void ContrastStyleChanged();
+    std::optional<TColor> SelectedListColor() const;
+
     // ---- capture hotkey (capture/MainFormHotKey.cpp) ----
     void RegHotKey(TShortCut shortcut, const QString& name);
     void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
@@ -194,6 +202,7 @@ private:
 
     std::unique_ptr<IScreenSampler> screenSampler_;
     std::unique_ptr<IGlobalHotkey> globalHotkey_;
+    ContrastReadout contrastReadout_;
     bool shown_ = false;
     bool closed_ = false;
 };

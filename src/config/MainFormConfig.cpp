@@ -170,6 +170,7 @@ void TMainForm::ButtonLanguageClick()
         return;
     s.LanguageFilePath = chosen.toStdString();
     OpenLanguageFile(chosen);
+    ContrastStyleChanged();
     s.LanguageCode = LanguageCodeFromFileName(QFileInfo(chosen).fileName().toStdString());
     s.HelpFilePath = HelpFilePathFor(s.AppDir, s.LanguageCode);
 }
