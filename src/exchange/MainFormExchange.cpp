@@ -56,6 +56,32 @@ QString UiText(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// "txt" for "Text files (*.txt)"; empty for a filter without one plain extension.
+QString FilterSuffix(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(QStringLiteral("(*."));
+    if (open < 0 || !filter.endsWith(')'))
+        return {};
+    const QString suffix = filter.mid(open + 3, filter.size() - open - 4);
+    for (QChar c : suffix)
+        if (!c.isLetterOrNumber())
+            return {};
+    return suffix;
+}
+
+// Written beside the target and renamed over it: a failed save leaves the old
+// file whole. A failure is reported with the system's reason.
+void SaveTextFile(const QString& path, const std::string& text)
+{
+    QSaveFile file(path);
+    // Unbuffered: commit() does not see a write that fails while its buffer is
+    // flushed (a full disk), and would rename the short file over the old one.
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                       && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.commit();
+    if (!saved)
+        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + file.errorString());
+}
+
 } // namespace
 
 void SetFileDialogRunner(FileDialogRunner runner) { FileDialogOverride() = std::move(runner); }
@@ -74,10 +100,18 @@ QString RunFileDialog(QWidget* parent, const TFileDialogSetup& setup)
     dialog.setNameFilters(setup.nameFilters);
     dialog.selectNameFilter(setup.selectedNameFilter);
     dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.defaultSuffix.isEmpty())
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QString suffix = FilterSuffix(filter);
+            if (!suffix.isEmpty())
+                dialog.setDefaultSuffix(suffix);
+        });
     if (!setup.fileName.isEmpty())
         dialog.selectFile(setup.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (setup.chosenNameFilter)
+        *setup.chosenNameFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 
@@ -111,15 +145,7 @@ void TMainForm::MenuSaveColorListClick()
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    const std::string text = ColorListFileText(ColorList, FormatIndex(), DecimalSeparator());
-    // Written beside the target and renamed over it: a failed save leaves the old file whole.
-    QSaveFile file(path);
-    // Unbuffered: commit() does not see a write that fails while its buffer is
-    // flushed (a full disk), and would rename the short file over the old one.
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                       && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.commit();
-    if (!saved)
-        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + file.errorString());
+    SaveTextFile(path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
 }
 
 void TMainForm::MenuSwatchesClick()
