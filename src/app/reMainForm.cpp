@@ -138,6 +138,8 @@ void TMainForm::CreateMenus()
     MenuFile->setObjectName("MenuFile");
     MenuOpenColorList = AddItem(MenuFile, "MenuOpenColorList", "Open color list", &TMainForm::MenuOpenColorListClick);
     MenuSaveColorList = AddItem(MenuFile, "MenuSaveColorList", "Save color list", &TMainForm::MenuSaveColorListClick);
+    MenuExportColorList = AddItem(MenuFile, "MenuExportColorList", "Export color list...",
+                                  &TMainForm::MenuExportColorListClick);
     MenuFile->addSeparator()->setObjectName("N4");
     MenuClose = AddItem(MenuFile, "MenuClose", "Close", &TMainForm::ButtonCloseClick);
 

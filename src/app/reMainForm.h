@@ -57,6 +57,7 @@ public:
     QMenu* MenuFile = nullptr;
     QAction* MenuOpenColorList = nullptr;
     QAction* MenuSaveColorList = nullptr;
+    QAction* MenuExportColorList = nullptr;
     QAction* MenuClose = nullptr;
     QMenu* MenuEdit = nullptr;
     QAction* MenuCopyColorList = nullptr;
@@ -152,6 +153,7 @@ public:
     // ---- list files, drops and clipboard (exchange/MainFormExchange.cpp) ----
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
+    void MenuExportColorListClick();
     void MenuSwatchesClick();
     bool OpenColorList(const QString& path);
     bool ConfirmOverwrite(const QString& path);

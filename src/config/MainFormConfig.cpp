@@ -144,6 +144,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuFile", MenuFile}, {"MenuEdit", MenuEdit}, {"MenuOptions", MenuOptions}, {"MenuHelp", MenuHelp}};
     const std::pair<std::string_view, QAction*> items[] = {
         {"MenuOpenColorList", MenuOpenColorList}, {"MenuSaveColorList", MenuSaveColorList},
+        {"MenuExportColorList", MenuExportColorList},
         {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
         {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
         {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},

@@ -16,6 +16,7 @@
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
+#include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ExchangeDialogs.h"
 
@@ -67,6 +68,15 @@ QString FilterSuffix(const QString& filter)
         if (!c.isLetterOrNumber())
             return {};
     return suffix;
+}
+
+QString ExportFilter(ExportFormat format)
+{
+    const TUiTexts& texts = UiTexts();
+    const std::string* names[] = {&texts.SExportGimpPalette, &texts.SExportCss, &texts.SExportScss,
+                                  &texts.SExportJson, &texts.SExportCodes};
+    const QString extension = QString::fromLatin1(ExportFormatExtension(format));
+    return UiText(*names[static_cast<int>(format)]) + QStringLiteral(" (*.") + extension + ')';
 }
 
 // Written beside the target and renamed over it: a failed save leaves the old
@@ -146,6 +156,47 @@ void TMainForm::MenuSaveColorListClick()
         return;
 
     SaveTextFile(path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
+}
+
+void TMainForm::MenuExportColorListClick()
+{
+    if (ColorList.empty()) {
+        ShowMessageDlg(mkInformation, UiText(UiTexts().SNoDataToSave));
+        return;
+    }
+    TFileDialogSetup setup;
+    setup.save = true;
+    setup.directory = QDir::currentPath();
+    for (ExportFormat format : ExportFormats())
+        setup.nameFilters << ExportFilter(format);
+    const ExportFormat proposed = ExportFormats().front();
+    setup.selectedNameFilter = ExportFilter(proposed);
+    setup.defaultSuffix = QString::fromLatin1(ExportFormatExtension(proposed));
+    setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
+    QString chosenFilter;
+    setup.chosenNameFilter = &chosenFilter;
+    QString path = RunFileDialog(this, setup);
+    if (path.isEmpty())
+        return;
+    // The filter chooses the format, and the dialog gives the name the filter's
+    // extension when the user picks another; an extension typed afterwards wins.
+    const qsizetype chosen = setup.nameFilters.indexOf(chosenFilter);
+    ExportFormat format = chosen >= 0 ? ExportFormats()[std::size_t(chosen)] : proposed;
+    const QString suffix = QFileInfo(path).suffix();
+    for (ExportFormat named : ExportFormats())
+        if (suffix == QLatin1String(ExportFormatExtension(named)))
+            format = named;
+    if (suffix.isEmpty())
+        path += '.' + QString::fromLatin1(ExportFormatExtension(format));
+    if (!ConfirmOverwrite(path))
+        return;
+
+    const QByteArray paletteName = QFileInfo(path).completeBaseName().toUtf8();
+    ExportSettings settings;
+    settings.formatIndex = FormatIndex();
+    settings.decimalSeparator = DecimalSeparator();
+    settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
+    SaveTextFile(path, ExportColorList(ColorList, format, settings));
 }
 
 void TMainForm::MenuSwatchesClick()
