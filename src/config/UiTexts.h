@@ -33,6 +33,8 @@
 
 // Texts that came after the first language files. Each starts as its English
 // text and takes it again from any language file that does not set it.
+// The contrast levels follow "4.4:1 " in the part of the status bar's third
+// panel that the window shows, about 85 pixels: keep them short.
 #define HB_UI_TEXTS_WITH_ENGLISH(X)                    \
     X(SExportGimpPalette, "GIMP palette")              \
     X(SExportCss, "CSS custom properties")             \
