@@ -27,6 +27,11 @@ std::span<const std::string_view> MenuCaptionKeys()
     return kMenuCaptionKeys;
 }
 
+std::span<const std::pair<std::string_view, std::string_view>> EnglishMenuCaptions()
+{
+    return kEnglishMenuCaptions;
+}
+
 bool IsMenuCaptionKey(std::string_view key)
 {
     const auto keys = MenuCaptionKeys();
@@ -38,7 +43,7 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
 {
     RestoreEnglishUiTexts();
     if (setMenuCaption)
-        for (const auto& [key, english] : kEnglishMenuCaptions)
+        for (const auto& [key, english] : EnglishMenuCaptions())
             setMenuCaption(key, std::string(english));
     for (std::string_view raw : SplitTextLines(text)) {
         const std::string_view line = TrimIniLine(raw);

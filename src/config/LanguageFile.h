@@ -6,12 +6,15 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 struct TAppSettings;
 
 // The keys of the main window's menu captions, in the order of the menus.
 std::span<const std::string_view> MenuCaptionKeys();
 bool IsMenuCaptionKey(std::string_view key);
+// Keys and English captions of the menu items that a language file may lack.
+std::span<const std::pair<std::string_view, std::string_view>> EnglishMenuCaptions();
 
 using MenuCaptionSetter = std::function<void(std::string_view key, const std::string& caption)>;
 
