@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "color/ColorCodes.h"
+#include "color/ColorContrast.h"
+#include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 
 #ifndef HB_VERSION
@@ -34,6 +36,8 @@ constexpr std::string_view kHelp =
     "       huebird-code --all [COLOR...]\n"
     "       huebird-code --from NOTATION [--to NOTATION] [CODE...]\n"
     "       huebird-code --list FILE --to NOTATION\n"
+    "       huebird-code --list FILE --export FORMAT [--to NOTATION]\n"
+    "       huebird-code --contrast [--from NOTATION] [COLOR COLOR...]\n"
     "\n"
     "Converts colours between the notations of Huebird Lite.\n"
     "\n"
@@ -46,8 +50,21 @@ constexpr std::string_view kHelp =
     "                    the colours of FILE (a .txt list or a .gpl palette)\n"
     "                    in the --to NOTATION; a file it would refuse gives\n"
     "                    a message and exit status 1\n"
+    "  --export FORMAT   with --list: print the colours of FILE for another\n"
+    "                    program instead, in list order; FORMAT is gpl (GIMP\n"
+    "                    palette), css (custom properties), scss (variables),\n"
+    "                    json (every notation's code) or codes (one code a\n"
+    "                    line); names, comments and codes follow the --to\n"
+    "                    NOTATION, HTML without one\n"
+    "  --contrast        print the contrast ratio of each pair of colours and\n"
+    "                    the level it reaches for text (\"4.6:1 AA\": AAA from\n"
+    "                    7:1, AA from 4.5:1, AA large from 3:1, else fail); the\n"
+    "                    ratio is rounded down. With --from, the pair is two\n"
+    "                    CODEs. On standard input, one pair a line, separated\n"
+    "                    by a tab (or by blanks when the codes have none)\n"
     "  --decimal-separator C\n"
-    "                    '.' or ',' in \"RGB[0,1]\" codes (default: the locale's)\n"
+    "                    '.' or ',' in \"RGB[0,1]\" codes and contrast ratios\n"
+    "                    (default: the locale's)\n"
     "  --help            show this help\n"
     "  --version         show the version\n"
     "\n"
@@ -73,6 +90,8 @@ struct Options {
     std::optional<int> to;
     std::optional<int> from;
     std::optional<std::string_view> list;
+    std::optional<ExportFormat> exportFormat;
+    bool contrast = false;
     bool all = false;
     std::optional<char> decimalSeparator;
     bool help = false;
@@ -108,6 +127,20 @@ const std::vector<OptionSpec>& OptionTable()
              if (o.list)
                  return "--list is given twice";
              o.list = v;
+             return std::nullopt;
+         }},
+        {"--export", true,
+         [](Options& o, std::string_view v) -> std::optional<std::string> {
+             if (o.exportFormat)
+                 return "--export is given twice";
+             o.exportFormat = ExportFormatFromName(v);
+             if (!o.exportFormat)
+                 return "unknown export format '" + std::string(v) + "'";
+             return std::nullopt;
+         }},
+        {"--contrast", false,
+         [](Options& o, std::string_view) -> std::optional<std::string> {
+             o.contrast = true;
              return std::nullopt;
          }},
         {"--all", false,
@@ -382,51 +415,128 @@ Converter AllConverter(char separator)
     };
 }
 
+// Reads a colour value, or a code in the --from notation, or says why not.
+Outcome ReadInputColour(std::string_view input, std::optional<int> from, char separator, TColor& color)
+{
+    if (!from) {
+        const auto value = ColorArgument(input);
+        if (value)
+            color = *value;
+        return value ? Outcome::Converted : Outcome::BadNumber;
+    }
+    const ColorReadResult read =
+        CBX_FormatReadInput(TypedCodeText(input, separator), std::uint8_t(*from), separator);
+    if (read.status == ReadStatus::Read) {
+        color = read.color;
+        return Outcome::Converted;
+    }
+    const std::string notation(FormatCaption(*from));
+    if (read.status == ReadStatus::WrongShape) {
+        Complain("wrong shape for " + notation, input);
+        return Outcome::WrongShape;
+    }
+    Complain("cannot read a number for " + notation, input);
+    return Outcome::BadNumber;
+}
+
 Converter FromConverter(int from, std::optional<int> to, char separator)
 {
-    const std::string notation(FormatCaption(from));
     return [=](std::string_view input, std::string& line) {
-        const ColorReadResult read =
-            CBX_FormatReadInput(TypedCodeText(input, separator), std::uint8_t(from), separator);
-        switch (read.status) {
-        case ReadStatus::WrongShape:
-            Complain("wrong shape for " + notation, input);
-            return Outcome::WrongShape;
-        case ReadStatus::BadNumber:
-            Complain("cannot read a number for " + notation, input);
-            return Outcome::BadNumber;
-        case ReadStatus::Read:
-            break;
-        }
-        line += to ? std::string(WriteColorCode(*to, read.color, separator).View())
-                   : FormatColorValue(read.color);
+        TColor color = 0;
+        const Outcome outcome = ReadInputColour(input, from, separator, color);
+        if (outcome != Outcome::Converted)
+            return outcome;
+        line += to ? std::string(WriteColorCode(*to, color, separator).View()) : FormatColorValue(color);
         return Outcome::Converted;
     };
 }
 
-int ConvertListFile(const Options& options, char separator)
+// The colours of the --list file, or a message on standard error.
+std::optional<TColorArray> ReadListArgument(const std::string& path)
 {
-    const std::string path(*options.list);
-    const ColorListReadResult read = ReadColorListFile(path);
+    ColorListReadResult read = ReadColorListFile(path);
     switch (read.status) {
     case ColorListStatus::BadExtension:
         Complain("neither a colour list (.txt) nor a palette (.gpl)", path);
-        return kExitWrongShape;
+        return std::nullopt;
     case ColorListStatus::Unreadable:
         Complain("cannot read the file", path + ": " + FileFaultText(read.file));
-        return kExitWrongShape;
+        return std::nullopt;
     case ColorListStatus::BadContent:
         Complain("not a colour list", path);
-        return kExitWrongShape;
+        return std::nullopt;
     case ColorListStatus::Loaded:
         break;
     }
-    const std::string text = ColorListFileText(read.colors, *options.to, separator);
+    return std::move(read.colors);
+}
+
+int WriteWholeOutput(const std::string& text)
+{
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "%.*s: cannot write the output\n", int(kProgram.size()), kProgram.data());
         return kExitUsage;
     }
     return kExitOk;
+}
+
+int ConvertListFile(const Options& options, char separator)
+{
+    const auto colors = ReadListArgument(std::string(*options.list));
+    if (!colors)
+        return kExitWrongShape;
+    return WriteWholeOutput(ColorListFileText(*colors, *options.to, separator));
+}
+
+int ExportListFile(const Options& options, char separator)
+{
+    const std::string path(*options.list);
+    const auto colors = ReadListArgument(path);
+    if (!colors)
+        return kExitWrongShape;
+    std::string_view name = FileNamePart(path);
+    name = name.substr(0, name.rfind('.'));
+    ExportSettings settings;
+    settings.formatIndex = options.to.value_or(0);
+    settings.decimalSeparator = separator;
+    settings.paletteName = name;
+    return WriteWholeOutput(ExportColorList(*colors, *options.exportFormat, settings));
+}
+
+Converter ContrastConverter(std::optional<int> from, char separator)
+{
+    return [=](std::string_view input, std::string& line) {
+        // A tab parts the pair; without one, the first run of blanks does.
+        std::size_t cut = input.find('\t');
+        std::size_t next = cut + 1;
+        if (cut == std::string_view::npos) {
+            input = TrimBlanks(input);
+            cut = input.find(' ');
+            next = input.find_first_not_of(' ', cut);
+        }
+        if (cut == std::string_view::npos || next == std::string_view::npos) {
+            Complain("not a pair of colours", input);
+            return Outcome::WrongShape;
+        }
+        TColor first = 0, second = 0;
+        const Outcome a = ReadInputColour(input.substr(0, cut), from, separator, first);
+        const Outcome b = ReadInputColour(input.substr(next), from, separator, second);
+        if (a != Outcome::Converted || b != Outcome::Converted)
+            return a == Outcome::BadNumber || b == Outcome::BadNumber ? Outcome::BadNumber : Outcome::WrongShape;
+        line += ContrastText(ContrastTenths(ContrastRatio(first, second)), separator);
+        return Outcome::Converted;
+    };
+}
+
+int PrintContrasts(const Options& options, char separator)
+{
+    // Colours given as arguments go two by two, a pair to a line, like standard input.
+    std::vector<std::string> pairs;
+    for (std::size_t i = 0; i + 1 < options.inputs.size(); i += 2)
+        pairs.push_back(std::string(options.inputs[i]) + '\t' + std::string(options.inputs[i + 1]));
+    Options paired = options;
+    paired.inputs.assign(pairs.begin(), pairs.end());
+    return RunOverInputs(paired, ContrastConverter(options.from, separator));
 }
 
 // The ways of using the tool; the first whose test passes runs.
@@ -439,6 +549,22 @@ struct Mode {
 const std::vector<Mode>& ModeTable()
 {
     static const std::vector<Mode> table = {
+        {[](const Options& o) { return o.exportFormat.has_value(); },
+         [](const Options& o) -> std::optional<std::string> {
+             if (!o.list || o.all || o.from || o.contrast || !o.inputs.empty())
+                 return "--export FORMAT takes --list FILE, --to NOTATION and nothing else";
+             return std::nullopt;
+         },
+         [](const Options& o, char sep) { return ExportListFile(o, sep); }},
+        {[](const Options& o) { return o.contrast; },
+         [](const Options& o) -> std::optional<std::string> {
+             if (o.list || o.all || o.to)
+                 return "--contrast cannot be combined with --list, --all or --to";
+             if (o.inputs.size() % 2 != 0)
+                 return "--contrast takes colours two by two";
+             return std::nullopt;
+         },
+         [](const Options& o, char sep) { return PrintContrasts(o, sep); }},
         {[](const Options& o) { return o.list.has_value(); },
          [](const Options& o) -> std::optional<std::string> {
              if (!o.to || o.all || o.from || !o.inputs.empty())
@@ -491,7 +617,7 @@ int Run(int argc, char** argv)
         return mode.run(options, options.decimalSeparator ? *options.decimalSeparator
                                                           : LocaleDecimalSeparator());
     }
-    return UsageError("say what to convert with --to, --all or --from");
+    return UsageError("say what to convert with --to, --all, --from, --export or --contrast");
 }
 
 }  // namespace

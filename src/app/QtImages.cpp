@@ -47,6 +47,18 @@ void DrawGlyph(QPainter& p, const QString& name)
             p.setBrush(QColor(40, 160, 60)); p.drawEllipse(7, 8, 3, 3);
             p.setBrush(QColor(40, 80, 220)); p.drawEllipse(10, 8, 3, 3);
         }
+    } else if (name == "MenuExportColorList") {
+        // A sheet of colours and an arrow leaving it.
+        p.setBrush(Qt::white);
+        p.drawRect(2, 2, 9, 12);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(220, 60, 60)); p.drawRect(4, 4, 5, 2);
+        p.setBrush(QColor(60, 170, 70)); p.drawRect(4, 7, 5, 2);
+        p.setBrush(QColor(60, 90, 220)); p.drawRect(4, 10, 5, 2);
+        p.setPen(QPen(ink, 1.6));
+        p.drawLine(9, 8, 15, 8);
+        p.drawLine(12, 5, 15, 8);
+        p.drawLine(12, 11, 15, 8);
     } else if (name.contains("Save")) {
         p.setBrush(QColor(90, 120, 200));
         p.drawRect(2, 2, 12, 12);

@@ -147,6 +147,8 @@ void TMainForm::CreateMenus()
     MenuFile->setObjectName("MenuFile");
     MenuOpenColorList = AddItem(MenuFile, "MenuOpenColorList", "Open color list", &TMainForm::MenuOpenColorListClick);
     MenuSaveColorList = AddItem(MenuFile, "MenuSaveColorList", "Save color list", &TMainForm::MenuSaveColorListClick);
+    MenuExportColorList = AddItem(MenuFile, "MenuExportColorList", "Export color list...",
+                                  &TMainForm::MenuExportColorListClick);
     MenuFile->addSeparator()->setObjectName("N4");
     MenuClose = AddItem(MenuFile, "MenuClose", "Close", &TMainForm::ButtonCloseClick);
 
@@ -244,6 +246,7 @@ void TMainForm::FormShow()
     setAcceptDrops(true);
     OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
+    ContrastStyleChanged();
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();

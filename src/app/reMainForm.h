@@ -15,6 +15,7 @@
 
 #include "app/Widgets.h"
 #include "capture/ShortcutText.h"
+#include "color/ColorContrast.h"
 #include "colorlist/Clrgrid.h"
 #include "colorlist/HuebirdLiteUtils.h"
 
@@ -58,6 +59,7 @@ public:
     QMenu* MenuFile = nullptr;
     QAction* MenuOpenColorList = nullptr;
     QAction* MenuSaveColorList = nullptr;
+    QAction* MenuExportColorList = nullptr;
     QAction* MenuClose = nullptr;
     QMenu* MenuEdit = nullptr;
     QAction* MenuCopyColorList = nullptr;
@@ -118,6 +120,13 @@ public:
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
 
+    // ---- contrast in the status bar (app/MainFormContrast.cpp) ----
+    // The third panel: the ratio of the sampled colour to the list's selected one.
+    void ShowContrast(TColor sampled);
+    // The separator and the level words follow the language.
+    void ContrastStyleChanged();
+    std::optional<TColor> SelectedListColor() const;
+
     // ---- capture hotkey (capture/MainFormHotKey.cpp) ----
     void RegHotKey(TShortCut shortcut, const QString& name);
     void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
@@ -147,6 +156,7 @@ public:
     // ---- list files, drops and clipboard (exchange/MainFormExchange.cpp) ----
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
+    void MenuExportColorListClick();
     void MenuSwatchesClick();
     bool OpenColorList(const QString& path);
     bool ConfirmOverwrite(const QString& path);
@@ -199,6 +209,7 @@ private:
 
     std::unique_ptr<IScreenSampler> screenSampler_;
     std::unique_ptr<IGlobalHotkey> globalHotkey_;
+    ContrastReadout contrastReadout_;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

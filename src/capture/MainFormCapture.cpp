@@ -134,6 +134,7 @@ void TMainForm::Timer1Timer()
     const QString code = ShowCodeColorsCapture(color);
     if (LabelColor->text() != code)
         LabelColor->setText(code);
+    ShowContrast(color);
 
     Timer1->start(50);
 }

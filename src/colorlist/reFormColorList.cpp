@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <array>
 
+#include "app/AppSettings.h"
 #include "app/reMainForm.h"
+#include "color/ColorContrast.h"
 #include "config/UiTexts.h"
 
 TFormColorList* FormColorList = nullptr;
@@ -19,8 +21,11 @@ TFormColorList* openManager = nullptr;
 
 constexpr int kDesignRows = 15;
 constexpr int kNumberColWidth = 40;
-// Column 1 fills the client width less the number column and two grid lines.
+// Column 1 fills the client width less the number column, the ratio column
+// and the grid lines.
 constexpr int kCodeColMargin = 42;
+// Column 2: each colour's contrast ratio to the selected one ("21.0:1").
+constexpr int kRatioColWidth = 40;
 constexpr int kButtonPanelWidth = 39;
 constexpr int kStatusBarHeight = 19;
 constexpr int kGlyphSize = 16;
@@ -185,7 +190,7 @@ TFormColorList::TFormColorList(QWidget* parent)
 
     GridCapture->SetDefaultColWidth(kNumberColWidth);
     GridCapture->SetDefaultRowHeight(20);
-    GridCapture->SetColCount(2);
+    GridCapture->SetColCount(3);
     GridCapture->SetFixedCols(1);
     GridCapture->SetRowCount(kDesignRows);
     GridCapture->setShowGrid(true);
@@ -304,7 +309,8 @@ void TFormColorList::FormResize()
 void TFormColorList::InitGridCapture()
 {
     GridCapture->SetColWidth(0, kNumberColWidth);
-    GridCapture->SetColWidth(1, std::max(GridCapture->ClientWidth() - kCodeColMargin, 0));
+    GridCapture->SetColWidth(1, std::max(GridCapture->ClientWidth() - kCodeColMargin - kRatioColWidth, 0));
+    GridCapture->SetColWidth(2, kRatioColWidth);
 }
 
 void TFormColorList::SetGridLines()
@@ -314,9 +320,11 @@ void TFormColorList::SetGridLines()
     // A new row count rebuilds the grid's sections, which forgets the column widths.
     const int numberWidth = GridCapture->ColWidth(0);
     const int codeWidth = GridCapture->ColWidth(1);
+    const int ratioWidth = GridCapture->ColWidth(2);
     GridCapture->SetRowCount(std::max(rows, length));
     GridCapture->SetColWidth(0, numberWidth);
     GridCapture->SetColWidth(1, codeWidth);
+    GridCapture->SetColWidth(2, ratioWidth);
     rowsNumbered_ = true;
     GridCapture->Repaint();
 }
@@ -346,6 +354,11 @@ QString TFormColorList::CellText(int ACol, int ARow) const
         return rowsNumbered_ ? QString::number(ARow + 1) : QString();
     if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && MainForm)
         return MainForm->ShowCodeColors(MainForm->CBX_FormatCapture, WorkList[std::size_t(ARow)]);
+    if (ACol == 2 && codesShown_ && std::size_t(ARow) < WorkList.size() && SelectedIndex >= 0
+        && std::size_t(SelectedIndex) < WorkList.size()) {
+        const double ratio = ContrastRatio(WorkList[std::size_t(ARow)], WorkList[std::size_t(SelectedIndex)]);
+        return QString::fromStdString(ContrastRatioText(ContrastTenths(ratio), DecimalSeparator()));
+    }
     return {};
 }
 
@@ -382,6 +395,7 @@ void TFormColorList::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, boo
         return;
     SelectedIndex = ARow;
     ActualizeStatusBar();
+    GridCapture->Repaint(); // the ratios are to the selected colour
     if (MainForm)
         MainForm->GridCapture->SetRow(ARow);
 }

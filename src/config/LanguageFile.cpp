@@ -1,6 +1,7 @@
 #include "config/LanguageFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/AppSettings.h"
 #include "config/IniLines.h"
@@ -8,7 +9,7 @@
 
 namespace {
 constexpr std::string_view kMenuCaptionKeys[] = {
-    "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuClose",
+    "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose",
     "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
     "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",

@@ -159,6 +159,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuFile", MenuFile}, {"MenuEdit", MenuEdit}, {"MenuOptions", MenuOptions}, {"MenuHelp", MenuHelp}};
     const std::pair<std::string_view, QAction*> items[] = {
         {"MenuOpenColorList", MenuOpenColorList}, {"MenuSaveColorList", MenuSaveColorList},
+        {"MenuExportColorList", MenuExportColorList},
         {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
         {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
         {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},
@@ -186,6 +187,7 @@ void TMainForm::ButtonLanguageClick()
         return;
     s.LanguageFilePath = chosen.toStdString();
     OpenLanguageFile(chosen);
+    ContrastStyleChanged();
     s.LanguageCode = LanguageCodeFromFileName(QFileInfo(chosen).fileName().toStdString());
     s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }

@@ -33,9 +33,6 @@ std::string* UiTextByKey(TUiTexts& t, std::string_view key)
     if (key == #name)           \
         return &t.name;
     HB_UI_TEXTS(HB_UI_TEXT_LOOKUP)
-#define HB_UI_TEXT_LOOKUP_WITH_FALLBACK(name, english) HB_UI_TEXT_LOOKUP(name)
-    HB_UI_TEXTS_WITH_FALLBACK(HB_UI_TEXT_LOOKUP_WITH_FALLBACK)
-#undef HB_UI_TEXT_LOOKUP_WITH_FALLBACK
 #undef HB_UI_TEXT_LOOKUP
     return nullptr;
 }

@@ -31,23 +31,25 @@
     X(CB_DontShowThisMessage)   \
     X(SYes)                     \
     X(SNo)                      \
-    X(SHotKeyNotRegistered)
-
-// Texts added after the first language files: English until a language file
-// names them, so older or hand-made language files keep working.
-#define HB_UI_TEXTS_WITH_FALLBACK(X)          \
-    X(SAboutPortable, "Portable: %s")         \
-    X(SAboutInstalled, "Installed: %s")       \
-    X(SAboutConfigFile, "Settings: %s")       \
-    X(SLoginStartFailed, "Start at login could not be changed: %s")
+    X(SHotKeyNotRegistered)     \
+    X(SAboutPortable)           \
+    X(SAboutInstalled)          \
+    X(SAboutConfigFile)         \
+    X(SLoginStartFailed)        \
+    X(SExportGimpPalette)       \
+    X(SExportCss)               \
+    X(SExportScss)              \
+    X(SExportJson)              \
+    X(SExportCodes)             \
+    /* the contrast levels follow "4.4:1 " in the part of the status bar's */ \
+    /* third panel that the window shows, about 85 pixels: keep them short */ \
+    X(SContrastAALarge)         \
+    X(SContrastFail)
 
 struct TUiTexts {
 #define HB_UI_TEXT_FIELD(name) std::string name;
     HB_UI_TEXTS(HB_UI_TEXT_FIELD)
 #undef HB_UI_TEXT_FIELD
-#define HB_UI_TEXT_FIELD_WITH_FALLBACK(name, english) std::string name = english;
-    HB_UI_TEXTS_WITH_FALLBACK(HB_UI_TEXT_FIELD_WITH_FALLBACK)
-#undef HB_UI_TEXT_FIELD_WITH_FALLBACK
 };
 
 TUiTexts& UiTexts();

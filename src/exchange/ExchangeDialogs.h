@@ -13,7 +13,9 @@ struct TFileDialogSetup {
     QStringList nameFilters;
     QString selectedNameFilter;
     QString fileName;      // proposed name; empty for none
-    QString defaultSuffix; // added to a typed name without one; empty for none
+    QString defaultSuffix; // added to a typed name without one; empty for none;
+                           // follows the filter the user picks
+    QString* chosenNameFilter = nullptr; // receives the filter selected at the end
 };
 
 // Returns the chosen full path, or an empty text when the user cancels.

@@ -15,6 +15,7 @@
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
+#include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ExchangeDialogs.h"
 #include "exchange/RegularFile.h"
@@ -63,6 +64,37 @@ QString FileFaultReason(const FileResult& result)
     return UiText(FileFaultText(result));
 }
 
+// "txt" for "Text files (*.txt)"; empty for a filter without one plain extension.
+QString FilterSuffix(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(QStringLiteral("(*."));
+    if (open < 0 || !filter.endsWith(')'))
+        return {};
+    const QString suffix = filter.mid(open + 3, filter.size() - open - 4);
+    for (QChar c : suffix)
+        if (!c.isLetterOrNumber())
+            return {};
+    return suffix;
+}
+
+QString ExportFilter(ExportFormat format)
+{
+    const TUiTexts& texts = UiTexts();
+    const std::string* names[] = {&texts.SExportGimpPalette, &texts.SExportCss, &texts.SExportScss,
+                                  &texts.SExportJson, &texts.SExportCodes};
+    const QString extension = QString::fromLatin1(ExportFormatExtension(format));
+    return UiText(*names[static_cast<int>(format)]) + QStringLiteral(" (*.") + extension + ')';
+}
+
+// Written beside the target and renamed over it: a failed save leaves the old
+// file whole. A failure is reported with the system's reason.
+void SaveTextFile(const QString& path, const std::string& text)
+{
+    const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
+    if (!saved.ok())
+        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
+}
+
 } // namespace
 
 void SetFileDialogRunner(FileDialogRunner runner) { FileDialogOverride() = std::move(runner); }
@@ -81,10 +113,18 @@ QString RunFileDialog(QWidget* parent, const TFileDialogSetup& setup)
     dialog.setNameFilters(setup.nameFilters);
     dialog.selectNameFilter(setup.selectedNameFilter);
     dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.defaultSuffix.isEmpty())
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QString suffix = FilterSuffix(filter);
+            if (!suffix.isEmpty())
+                dialog.setDefaultSuffix(suffix);
+        });
     if (!setup.fileName.isEmpty())
         dialog.selectFile(setup.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (setup.chosenNameFilter)
+        *setup.chosenNameFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 
@@ -119,10 +159,48 @@ void TMainForm::MenuSaveColorListClick()
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(),
-                                              ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
-    if (!saved.ok())
-        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
+    SaveTextFile(path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
+}
+
+void TMainForm::MenuExportColorListClick()
+{
+    if (ColorList.empty()) {
+        ShowMessageDlg(mkInformation, UiText(UiTexts().SNoDataToSave));
+        return;
+    }
+    TFileDialogSetup setup;
+    setup.save = true;
+    setup.directory = QDir::currentPath();
+    for (ExportFormat format : ExportFormats())
+        setup.nameFilters << ExportFilter(format);
+    const ExportFormat proposed = ExportFormats().front();
+    setup.selectedNameFilter = ExportFilter(proposed);
+    setup.defaultSuffix = QString::fromLatin1(ExportFormatExtension(proposed));
+    setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
+    QString chosenFilter;
+    setup.chosenNameFilter = &chosenFilter;
+    QString path = RunFileDialog(this, setup);
+    if (path.isEmpty())
+        return;
+    // The filter chooses the format, and the dialog gives the name the filter's
+    // extension when the user picks another; an extension typed afterwards wins.
+    const qsizetype chosen = setup.nameFilters.indexOf(chosenFilter);
+    ExportFormat format = chosen >= 0 ? ExportFormats()[std::size_t(chosen)] : proposed;
+    const QString suffix = QFileInfo(path).suffix();
+    for (ExportFormat named : ExportFormats())
+        if (suffix == QLatin1String(ExportFormatExtension(named)))
+            format = named;
+    if (suffix.isEmpty())
+        path += '.' + QString::fromLatin1(ExportFormatExtension(format));
+    if (!ConfirmOverwrite(path))
+        return;
+
+    const QByteArray paletteName = QFileInfo(path).completeBaseName().toUtf8();
+    ExportSettings settings;
+    settings.formatIndex = FormatIndex();
+    settings.decimalSeparator = DecimalSeparator();
+    settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
+    SaveTextFile(path, ExportColorList(ColorList, format, settings));
 }
 
 void TMainForm::MenuSwatchesClick()

@@ -247,6 +247,47 @@ TEST_F(HuebirdCode, HelpAndVersion)
     EXPECT_EQ(LineCount(version.out), 1);
 }
 
+TEST_F(HuebirdCode, ExportsListsAndMeasuresContrastInPipelines)
+{
+    const char* data = std::getenv("HB_TEST_DATA");
+    const std::string palette = std::string(data ? data : "tests/data") + "/lists/gimp-named.gpl";
+    const std::string tool = ShellQuoted(tool_), exported = ShellQuoted((dir_ / "exported.gpl").string());
+    const auto shell = [&](const std::string& command) {
+        std::string out;
+        FILE* pipe = popen(("LC_ALL=C; export LC_ALL; " + command).c_str(), "r");
+        char buffer[4096];
+        for (std::size_t got; pipe && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, got);
+        EXPECT_EQ(pipe ? pclose(pipe) : -1, 0) << command;
+        return out;
+    };
+    // An exported palette is a list the tool reads again.
+    EXPECT_EQ(shell(tool + " --list " + ShellQuoted(palette) + " --export gpl --to RGB >" + exported + " && " +
+                    tool + " --list " + exported + " --to HTML"),
+              shell(tool + " --list " + ShellQuoted(palette) + " --to HTML"));
+    // Each code of the list against white, one pair a line.
+    EXPECT_EQ(shell(tool + " --list " + ShellQuoted(palette) + " --export codes | sed 's/$/\t#FFFFFF/' | " + tool +
+                    " --contrast --from HTML"),
+              "3.9:1 AA large\n5.1:1 AA\n4.1:1 AA large\n1.0:1 fail\n");
+
+    const ToolRun pairs = Run({"--contrast", "0", "0xFFFFFF", "0x777777", "16777215"});
+    EXPECT_EQ(pairs.exitCode, 0);
+    EXPECT_EQ(pairs.out, "21.0:1 AAA\n4.4:1 AA large\n");
+    const ToolRun comma = Run({"--contrast", "--decimal-separator", ",", "--from", "RGB"}, "0, 0, 0\t119, 119, 119\n");
+    EXPECT_EQ(comma.out, "4,6:1 AA\n");
+    const ToolRun bad = Run({"--contrast"}, "0x777777\n0 orange\n0 0\n");
+    EXPECT_EQ(bad.exitCode, 3);
+    EXPECT_EQ(bad.out, "\n\n1.0:1 fail\n");
+
+    for (const std::vector<std::string>& misuse :
+         {std::vector<std::string>{"--contrast", "0"}, {"--contrast", "--to", "HTML", "0", "0"}, {"--export", "gpl"},
+          {"--list", palette, "--export", "svg"}, {"--list", palette, "--export", "css", "0"}}) {
+        const ToolRun run = Run(misuse);
+        EXPECT_EQ(run.exitCode, 2) << misuse[0] << " " << misuse[1];
+        EXPECT_EQ(LineCount(run.err), 1);
+    }
+}
+
 TEST_F(HuebirdCode, SurvivesAnyInput)
 {
     std::mt19937 random(7);

@@ -117,6 +117,20 @@ TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
     EXPECT_EQ(settings_.HelpFilePath, "/opt/hb/help/help_de.htm");
 }
 
+TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)
+{
+    auto captions = Apply("SContrastFail=insuffisant\nMenuExportColorList=E&xporter\nSNo=Non");
+    EXPECT_EQ(UiTexts().SContrastFail, "insuffisant");
+    EXPECT_EQ(captions["MenuExportColorList"], "E&xporter");
+    EXPECT_EQ(UiTexts().SExportCss, "CSS custom properties");
+
+    // A file from before these texts: English, not the last language's.
+    captions = Apply("SNo=Nein");
+    EXPECT_EQ(UiTexts().SContrastFail, "fail");
+    EXPECT_EQ(captions["MenuExportColorList"], "Export color list...");
+    EXPECT_EQ(UiTexts().SNo, "Nein");
+}
+
 namespace {
 
 std::string ReadShippedFile(const std::string& code)
@@ -134,9 +148,6 @@ std::vector<std::string> AllUiTextKeys()
     std::vector<std::string> keys;
 #define HB_UI_TEXT_KEY(name) keys.push_back(#name);
     HB_UI_TEXTS(HB_UI_TEXT_KEY)
-#define HB_UI_TEXT_KEY_WITH_FALLBACK(name, english) HB_UI_TEXT_KEY(name)
-    HB_UI_TEXTS_WITH_FALLBACK(HB_UI_TEXT_KEY_WITH_FALLBACK)
-#undef HB_UI_TEXT_KEY_WITH_FALLBACK
 #undef HB_UI_TEXT_KEY
     return keys;
 }
@@ -216,7 +227,7 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     // Every caption but "?" has an access key, unique within its menu.
     const std::vector<std::vector<const char*>> menus = {
         {"MenuFile", "MenuEdit", "MenuOptions"},
-        {"MenuOpenColorList", "MenuSaveColorList", "MenuClose"},
+        {"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
         {"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},

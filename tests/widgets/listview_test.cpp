@@ -474,6 +474,40 @@ private slots:
         QCOMPARE(f.form.StatusBar1->PanelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
+    void theThirdPanelShowsTheContrastToTheSelectedColour()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        f.form.SetScreenSampler(std::move(screen));
+        fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
+        fake->cursor = QPoint(5, 5);
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QString()); // nothing selected
+
+        Fill(f.form, {0xFFFFFF, 0x000000});
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.4:1 AA large"));
+        f.form.GridCapture->SetRow(1);
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.6:1 AA"));
+
+        const char saved = DecimalSeparator();
+        SetDecimalSeparator(',');
+        UiTexts().SContrastAALarge = "AA groß";
+        f.form.ContrastStyleChanged();
+        f.form.GridCapture->SetRow(0);
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4,4:1 AA groß"));
+        SetDecimalSeparator(saved);
+        UiTexts() = EnglishUiTexts();
+
+        f.form.PopUpClearColorListClick();
+        f.form.Timer1Timer();
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QString());
+    }
+
     void overTheMagnifierNothingIsMagnified()
     {
         ShownForm f;

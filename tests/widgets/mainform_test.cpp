@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(top[2]->text(), QStringLiteral("Options"));
         QCOMPARE(top[3]->text(), QStringLiteral("?"));
         QCOMPARE(MenuItems(form.MenuFile),
-                 QStringList({"MenuOpenColorList", "MenuSaveColorList", "-", "MenuClose"}));
+                 QStringList({"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "-", "MenuClose"}));
         QCOMPARE(MenuItems(form.MenuEdit),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
         QCOMPARE(MenuItems(form.MenuOptions),

@@ -245,7 +245,7 @@ private slots:
                 form.resize(asked);
                 QCOMPARE(form.size(), got);
                 QCoreApplication::processEvents();
-                QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+                QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
             }
             // A list longer than the window keeps a row for each colour, and the
             // scroll bar it brings narrows the code column.
@@ -255,7 +255,7 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(form.GridCapture->RowCount(), 60);
             QCOMPARE(form.GridCapture->Cell(0, 59), QStringLiteral("60"));
-            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
         }));
     }
 
@@ -279,6 +279,23 @@ private slots:
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) { second = QRect(form.pos(), form.size()); }));
         QCOMPARE(second, QRect(300, 260, 230, 400));
         QCOMPARE(main_->ColorListOpenCount, 2);
+    }
+
+    void ratioColumnFollowsTheSelectedColour()
+    {
+        main_->ColorList = {0xFFFFFF, 0x777777, 0x000000};
+        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
+            QCOMPARE(form.GridCapture->ColWidth(2), 40);
+            const auto ratios = [&form] {
+                return QStringList{form.GridCapture->Cell(2, 0), form.GridCapture->Cell(2, 1),
+                                   form.GridCapture->Cell(2, 2), form.GridCapture->Cell(2, 3)};
+            };
+            QCOMPARE(ratios(), QStringList({"1.0:1", "4.4:1", "21.0:1", ""}));
+            form.GridCapture->SetRow(2);
+            QCOMPARE(ratios(), QStringList({"21.0:1", "4.6:1", "1.0:1", ""}));
+            form.ButtonDelete->click();
+            QCOMPARE(ratios(), QStringList({"4.4:1", "1.0:1", "", ""})); // the grey is selected now
+        }));
     }
 
     void captureWhileOpenIsKept()
@@ -345,7 +362,7 @@ private slots:
             QCOMPARE(form.GridCapture->Cell(0, 999999), QStringLiteral("1000000"));
             // The delete changed the row count; the columns keep their widths.
             QCOMPARE(form.GridCapture->ColWidth(0), 40);
-            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42);
+            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
             clock.restart();
         }));
         const qint64 closeMs = clock.elapsed();

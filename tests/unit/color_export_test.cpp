@@ -1,0 +1,124 @@
+#include "exchange/ColorExport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "color/ColorCodes.h"
+#include "exchange/ColorListFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataDir()
+{
+    const char* data = std::getenv("HB_TEST_DATA");
+    return std::string(data ? data : "tests/data") + "/lists/";
+}
+
+TColorArray SomeColours()
+{
+    TColorArray list;
+    for (TColor c = 0; c < (1u << 24); c += 0x0F4243)
+        list.push_back(c);
+    return list;
+}
+
+TEST(ColorExport, PaletteReadsBackToTheSameColoursInEveryNotation)
+{
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(DataDir()))
+        if (entry.path().filename().string().starts_with("saved-") || entry.path().extension() == ".gpl")
+            files.push_back(entry.path().string());
+    ASSERT_GE(files.size(), 14u);
+    for (const std::string& file : files) {
+        const ColorListReadResult original = ReadColorListFile(file);
+        ASSERT_EQ(original.status, ColorListStatus::Loaded) << file;
+        for (int notation = -1; notation < FormatCount; ++notation) {
+            for (char separator : {'.', ','}) {
+                const std::string palette = ExportColorList(
+                    original.colors, ExportFormat::GimpPalette, {notation, separator, "Name\nwith\tcontrols"});
+                SCOPED_TRACE(file + "\n" + palette);
+                EXPECT_EQ(palette.rfind("GIMP Palette\nName: Name with controls\n", 0), 0u);
+                const ColorListReadResult back = ReadColorListText(palette);
+                ASSERT_EQ(back.status, ColorListStatus::Loaded);
+                EXPECT_EQ(back.colors, original.colors);
+            }
+        }
+    }
+}
+
+TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
+{
+    const TColorArray list = SomeColours();
+    const fs::path file = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()) + ".json");
+    std::ofstream(file, std::ios::binary) << ExportColorList(list, ExportFormat::Json, {5, ','});
+    // Prints, per colour, each notation's code in notation order, TAB-separated.
+    const std::string script =
+        "import json,sys\n"
+        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01']\n"
+        "for o in json.load(open(sys.argv[1],encoding='utf-8')):\n"
+        "  assert sorted(o)==sorted(keys), o\n"
+        "  print('\\t'.join(o[k] for k in keys))\n";
+    const std::string command = "python3 -c \"$HB_SCRIPT\" " + file.string();
+    setenv("HB_SCRIPT", script.c_str(), 1);
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string printed;
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        printed.append(buffer, got);
+    EXPECT_EQ(pclose(pipe), 0);
+    fs::remove(file);
+
+    std::string expected;
+    for (TColor color : list)
+        for (int i = 0; i < FormatCount; ++i)
+            expected += FormatColorCode(i, color, ',') + (i + 1 < FormatCount ? "\t" : "\n");
+    EXPECT_EQ(printed, expected);
+    EXPECT_EQ(ExportColorList({}, ExportFormat::Json, {}), "[]\n");
+}
+
+TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
+{
+    const TColorArray list = SomeColours();
+    // A custom property is "--" and a name; an SCSS variable "$" and an identifier.
+    const std::regex css(R"(  --([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6}); /\* ((?:(?!\*/).)*) \*/)");
+    const std::regex scss(R"(\$([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6}); // ([^\n]*))");
+    for (ExportFormat format : {ExportFormat::Css, ExportFormat::Scss}) {
+        std::istringstream lines(ExportColorList(list, format, {10, ','}));
+        std::string line;
+        std::size_t declarations = 0;
+        while (std::getline(lines, line)) {
+            std::smatch m;
+            if (!std::regex_match(line, m, format == ExportFormat::Css ? css : scss))
+                continue;
+            ASSERT_LT(declarations, list.size());
+            const TColor color = list[declarations++];
+            EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
+            EXPECT_EQ(m[2], FormatColorCode(0, color, ','));
+            EXPECT_EQ(m[3], FormatColorCode(10, color, ','));
+        }
+        EXPECT_EQ(declarations, list.size());
+    }
+}
+
+TEST(ColorExport, FormatNamesAndExtensions)
+{
+    for (ExportFormat format : ExportFormats())
+        EXPECT_EQ(ExportFormatFromName(ExportFormatName(format)), format);
+    EXPECT_EQ(ExportFormatFromName("SCSS"), ExportFormat::Scss);
+    EXPECT_EQ(ExportFormatExtension(ExportFormat::Codes), "txt");
+    EXPECT_EQ(ExportFormatFromName("txt"), std::nullopt);
+    EXPECT_EQ(ExportColorList({0x0080FF, 0}, ExportFormat::Codes, {1, '.'}), "255, 128, 0\n0, 0, 0\n");
+}
+
+} // namespace

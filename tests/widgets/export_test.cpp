@@ -1,0 +1,143 @@
+// File > "Export color list...": the format follows the dialog's file-type
+// filter, and the file is written like a saved list.
+#include <QComboBox>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+#include "WidgetTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/reMainForm.h"
+#include "color/ColorCodes.h"
+#include "config/UiTexts.h"
+#include "exchange/ColorExport.h"
+#include "exchange/ColorListFile.h"
+#include "exchange/ExchangeDialogs.h"
+
+namespace {
+const TColorArray kThree = {0x0080FF, 0x000000, 0xB48246};
+}
+
+class ExportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestAppDir> dir_;
+    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<MessageRecorder> messages_;
+    QList<TFileDialogSetup> dialogs_;
+    QString chosenPath_, chosenFilter_;
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestAppDir>();
+        UseAppDir(*dir_);
+        main_ = std::make_unique<TMainForm>();
+        messages_ = std::make_unique<MessageRecorder>();
+        SetDecimalSeparator('.');
+        UiTexts().SNoDataToSave = "Nothing to save";
+        dialogs_.clear();
+        SetFileDialogRunner([this](QWidget*, const TFileDialogSetup& setup) {
+            dialogs_ << setup;
+            if (setup.chosenNameFilter)
+                *setup.chosenNameFilter = chosenFilter_;
+            return chosenPath_;
+        });
+        SetConfirmOverwriteRunner([](const QString&) { return true; });
+    }
+
+    void cleanup()
+    {
+        SetFileDialogRunner(nullptr);
+        SetConfirmOverwriteRunner(nullptr);
+        messages_.reset();
+        main_.reset();
+        dir_.reset();
+    }
+
+    void theChosenFilterGivesTheFormat()
+    {
+        main_->CBX_FormatCapture->setCurrentIndex(1);
+        main_->ColorList = kThree;
+        const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
+                                     "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
+        for (ExportFormat format : ExportFormats()) {
+            const qsizetype i = qsizetype(format);
+            chosenFilter_ = filters[i];
+            // Without an extension the filter's is added.
+            chosenPath_ = dir_->file("exported-" + QString::number(i));
+            main_->MenuExportColorListClick();
+            const QString written = chosenPath_ + '.' + QLatin1String(ExportFormatExtension(format));
+            QCOMPARE(dir_->read(QFileInfo(written).fileName()),
+                     QByteArray::fromStdString(ExportColorList(
+                         kThree, format, {1, '.', ("exported-" + std::to_string(i)).c_str()})));
+        }
+        QCOMPARE(dialogs_.size(), 5);
+        QCOMPARE(dialogs_[0].nameFilters, filters);
+        QCOMPARE(dialogs_[0].selectedNameFilter, filters[0]);
+        QCOMPARE(dialogs_[0].fileName, QStringLiteral("color-list.gpl"));
+        QVERIFY(messages_->messages.empty());
+
+        // A palette opens as a list again; the JSON holds every notation.
+        QVERIFY(main_->OpenColorList(dir_->file("exported-0.gpl")));
+        QCOMPARE(main_->ColorList, kThree);
+        const QJsonDocument json = QJsonDocument::fromJson(dir_->read("exported-3.json"));
+        QCOMPARE(json.array().size(), 3);
+        const QJsonObject orange = json.array().at(0).toObject();
+        QCOMPARE(orange.size(), FormatCount);
+        for (int notation = 0; notation < FormatCount; ++notation)
+            QCOMPARE(orange.value(QLatin1String(FormatShortName(notation))).toString(),
+                     QString::fromStdString(FormatColorCode(notation, kThree[0], '.')));
+
+        // An extension typed over the filter's wins.
+        chosenFilter_ = filters[0];
+        chosenPath_ = dir_->file("typed.scss");
+        main_->MenuExportColorListClick();
+        QVERIFY(dir_->read("typed.scss").startsWith("// "));
+    }
+
+    void anEmptyListOnlyTellsSo()
+    {
+        main_->MenuExportColorListClick();
+        QVERIFY(dialogs_.isEmpty());
+        QCOMPARE(messages_->messages.size(), std::size_t(1));
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to save"));
+    }
+
+    void theRealDialogTakesTheFormatFromItsFilter()
+    {
+        SetFileDialogRunner(nullptr);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir_->path());
+        main_->ColorList = kThree;
+        bool chose = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(types && name);
+            QCOMPARE(name->text(), QStringLiteral("color-list.gpl"));
+            // As a user picks it: the name takes the filter's extension.
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            emit types->textActivated(types->currentText());
+            QCOMPARE(name->text(), QStringLiteral("color-list.css"));
+            name->setText("palette"); // and a name typed without one gets it too
+            chose = true;
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        main_->MenuExportColorListClick();
+        QDir::setCurrent(previous);
+        QVERIFY(chose);
+        QCOMPARE(dir_->read("palette.css"),
+                 QByteArray::fromStdString(ExportColorList(kThree, ExportFormat::Css, {0, '.'})));
+    }
+};
+
+QTEST_MAIN(ExportTest)
+#include "export_test.moc"
