@@ -198,8 +198,13 @@ void TMainForm::PopupCopyClick()
 
 void TMainForm::PopupPasteClick()
 {
+    if (!EditCaptureColor->hasFocus())
+        return;
+    // One question to the clipboard's owner: Qt waits up to 5 s for each answer
+    // of an owner that hangs, and hasText() asks twice (text, then URLs).
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    if (!clip || !clip->hasText() || !EditCaptureColor->hasFocus())
+    const QStringList formats = clip ? clip->formats() : QStringList();
+    if (!formats.contains(QStringLiteral("text/plain")) && !formats.contains(QStringLiteral("text/uri-list")))
         return;
     EditCaptureColor->selectAll();
     EditCaptureColor->insert(clip->text());
