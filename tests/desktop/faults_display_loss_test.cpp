@@ -15,39 +15,6 @@ const QByteArray kSettings = "[General]\r\nLanguage=en\r\nRns=4\r\nShowNewVersio
                              "[Interface]\r\nCBX_FormatCapture=3\r\n\r\n[Preferences]\r\n"
                              "HK_CAPTURE=Ctrl+Alt+K\r\n";
 
-// An X server of our own, so killing it disturbs no other test.
-class PrivateXServer {
-public:
-    PrivateXServer()
-    {
-        for (int n = 73; n < 200 && display_.isEmpty(); ++n) {
-            if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
-                continue;
-            server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            server_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-            if (!server_.waitForStarted(5000))
-                return;
-            if (WaitFor([&] { return QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) ||
-                                     server_.state() != QProcess::Running; }, 10000) &&
-                server_.state() == QProcess::Running)
-                display_ = QString(":%1").arg(n);
-        }
-    }
-    ~PrivateXServer() { kill(); }
-    QString display() const { return display_; }
-    void kill()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.kill();
-            server_.waitForFinished(5000);
-        }
-    }
-
-private:
-    QProcess server_;
-    QString display_;
-};
-
 QString XDoOn(const QString& display, const QStringList& args)
 {
     QProcess p;
@@ -79,8 +46,7 @@ private slots:
             window = XDoOn(x.display(), {"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"})
                          .split('\n').first();
             return !window.isEmpty();
-        }, 20000));
-        QTest::qWait(500);
+        }));
 
         // The wheel over the notation box moves it from "HSL" (3) to "CMYK" (4).
         int x0 = 0, y0 = 0, h = 0;
@@ -91,14 +57,12 @@ private slots:
         }
         const int clientTop = y0 + h - 131;
         XDoOn(x.display(), {"mousemove", "--sync", QString::number(x0 + 223), QString::number(clientTop + 70)});
-        QTest::qWait(200);
         XDoOn(x.display(), {"click", "5"});
-        QTest::qWait(500);
         XDoOn(x.display(), {"mousemove", "--sync", "10", "10"});
-        QTest::qWait(500);
+        QVERIFY(WaitUntilInputHandled(window, kPatientMs, x.display()));
 
         x.kill();
-        QVERIFY2(app.process().waitForFinished(20000), "the program kept running without its display");
+        QVERIFY2(app.process().waitForFinished(kPatientMs), "the program kept running without its display");
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
 
         const QByteArray saved = app.readFile("HuebirdLite.ini");
@@ -117,7 +81,7 @@ private slots:
         RunningApp app;
         app.writeFile("HuebirdLite.ini", kSettings);
         QVERIFY(app.start({"DISPLAY=:199"}));
-        QVERIFY(app.process().waitForFinished(20000));
+        QVERIFY(app.process().waitForFinished(kPatientMs));
         QCOMPARE(app.readFile("HuebirdLite.ini"), kSettings);
     }
 };
