@@ -299,6 +299,9 @@ void TMainForm::showEvent(QShowEvent* event)
         move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
     }
     FormShow();
+    // A warning from FormShow (a refused hotkey) runs its event loop before the
+    // window is on the screen; Qt then takes the window for its default size.
+    adjustSize();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -285,8 +285,13 @@ void TMainForm::PopupCopyClick()
 
 void TMainForm::PopupPasteClick()
 {
+    if (!EditCaptureColor->hasFocus())
+        return;
+    // One question to the clipboard's owner: Qt waits up to 5 s for each answer
+    // of an owner that hangs, and hasText() asks twice (text, then URLs).
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    if (!clip || !clip->hasText() || !EditCaptureColor->hasFocus())
+    const QStringList formats = clip ? clip->formats() : QStringList();
+    if (!formats.contains(QStringLiteral("text/plain")) && !formats.contains(QStringLiteral("text/uri-list")))
         return;
     // An owner that offered text may still fail to send it (it ended or hangs):
     // the field keeps what it had.

@@ -1,20 +1,70 @@
 #include "DesktopTestSupport.h"
 
+#include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <QThread>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <poll.h>
 #include <xcb/xcb.h>
-#include <QScreen>
-#include <QThread>
-#include <QCoreApplication>
+#include <xcb/xtest.h>
 
 namespace {
+
+constexpr int kClientWidth = 276;
+constexpr int kClientHeight = 131;
+
+xcb_connection_t* Connection()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t RootOf(xcb_connection_t* c, int screen = 0)
+{
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (; it.rem && screen > 0; --screen)
+        xcb_screen_next(&it);
+    return it.data->root;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name)
+{
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Qt stamps its clipboard claims and requests with the last server time it
+// has seen. The server ignores a claim older than the selection's last change
+// (made by another client, or by the death of its owner), and a Qt owner
+// answers an older request with nothing. A property change on a window of our
+// own brings Qt a fresh time with its notification.
+void RefreshServerTime()
+{
+    xcb_connection_t* c = Connection();
+    static xcb_window_t window = XCB_NONE;
+    if (window == XCB_NONE) {
+        window = xcb_generate_id(c);
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(c, 0, window, RootOf(c), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                          XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+    }
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // the notification is on its way
+    QCoreApplication::processEvents();
+}
 void CopyTree(const QString& from, const QString& to)
 {
     QDir().mkpath(to);
@@ -40,6 +90,14 @@ ColourPatch::ColourPatch(const QRect& rect, const QColor& color)
 }
 
 void ColourPatch::PointAt() const { MovePointer(geometry().center().x(), geometry().center().y()); }
+
+bool ColourPatch::WaitUntilShown(int timeoutMs)
+{
+    const QColor color = palette().color(QPalette::Window);
+    const QPoint centre = geometry().center();
+    return QTest::qWaitForWindowExposed(this, timeoutMs)
+           && WaitFor([&] { return SameColour(ScreenPixel(centre.x(), centre.y()), color); }, timeoutMs);
+}
 
 RunningApp::RunningApp()
 {
@@ -94,11 +152,13 @@ bool RunningApp::start(const QStringList& extraEnv)
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
     process_.start(dir() + "huebird-lite", {});
-    return process_.waitForStarted(10000);
+    return process_.waitForStarted(kPatientMs);
 }
 
 bool RunningApp::waitForMainWindow(int timeoutMs)
 {
+    QElapsedTimer clock;
+    clock.start();
     const QString pid = QString::number(process_.processId());
     const bool found = WaitFor([&] {
         const QString ids = XDo({"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"}).trimmed();
@@ -119,8 +179,32 @@ bool RunningApp::waitForMainWindow(int timeoutMs)
         if (line.startsWith("HEIGHT=")) h = line.mid(7).toInt();
     }
     window_ = QRect(x, y, w, h);
-    QThread::msleep(300);
-    return true;
+    // The red cross of the magnifier: painted by the first capture tick.
+    const QPoint cross = clientPoint(3 + 53, 3 + 10);
+    return WaitFor([&] { return SameColour(ScreenPixel(cross.x(), cross.y()), Qt::red, 0); },
+                   std::max<int>(0, timeoutMs - int(clock.elapsed())));
+}
+
+QPoint RunningApp::clientPoint(int x, int y) const
+{
+    return {window_.x() + window_.width() - kClientWidth + x, window_.y() + window_.height() - kClientHeight + y};
+}
+
+bool RunningApp::waitForSwatch(const QColor& color, int timeoutMs) const
+{
+    const QPoint swatch = clientPoint(173 + 50, 2 + 20);
+    return WaitFor([&] { return SameColour(ScreenPixel(swatch.x(), swatch.y()), color); }, timeoutMs);
+}
+
+QRgb RunningApp::listRowPixel(int row) const
+{
+    const QPoint p = clientPoint(129, 12 + 20 * row);
+    return ScreenPixel(p.x(), p.y());
+}
+
+bool RunningApp::waitForListRow(int row, const QColor& color, int timeoutMs) const
+{
+    return WaitFor([&] { return SameColour(listRowPixel(row), color); }, timeoutMs);
 }
 
 bool RunningApp::closeAndWait(int timeoutMs)
@@ -134,7 +218,10 @@ QString XDo(const QStringList& args, int* exitCode)
 {
     QProcess p;
     p.start("xdotool", args);
-    p.waitForFinished(10000);
+    if (!p.waitForFinished(kPatientMs)) {
+        p.kill();
+        p.waitForFinished();
+    }
     if (exitCode)
         *exitCode = p.exitCode();
     return QString::fromLocal8Bit(p.readAllStandardOutput());
@@ -142,28 +229,153 @@ QString XDo(const QStringList& args, int* exitCode)
 
 void CloseWindow(const QString& windowId)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = Connection();
     if (!c)
         return;
-    auto atom = [c](const char* name) {
-        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
-        free(r);
-        return a;
-    };
     xcb_client_message_event_t ev{};
     ev.response_type = XCB_CLIENT_MESSAGE;
     ev.format = 32;
     ev.window = xcb_window_t(windowId.toULong());
-    ev.type = atom("WM_PROTOCOLS");
-    ev.data.data32[0] = atom("WM_DELETE_WINDOW");
+    ev.type = Atom(c, "WM_PROTOCOLS");
+    ev.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
     ev.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
     xcb_flush(c);
 }
 
-void MovePointer(int x, int y) { XDo({"mousemove", "--sync", QString::number(x), QString::number(y)}); }
+bool WaitUntilInputHandled(const QString& windowId, int timeoutMs, const QString& display)
+{
+    // A connection of its own, listening on the root window, where the answer goes.
+    int screen = 0;
+    const QByteArray name = display.toLocal8Bit();
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(display.isEmpty() ? nullptr : name.constData(), &screen), &xcb_disconnect);
+    xcb_connection_t* c = connection.get();
+    if (xcb_connection_has_error(c))
+        return false;
+    const xcb_window_t root = RootOf(c, screen);
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY; // as Qt sends its answer
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    const xcb_atom_t protocols = Atom(c, "WM_PROTOCOLS");
+    const xcb_atom_t ping = Atom(c, "_NET_WM_PING");
+    const xcb_window_t window = xcb_window_t(windowId.toULong());
+
+    QElapsedTimer clock;
+    clock.start();
+    // Twice: Qt answers while it reads its events, and hands the input that
+    // came with the first ping to the widgets just after.
+    for (uint32_t round = 1; round <= 2; ++round) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = protocols;
+        message.data.data32[0] = ping;
+        message.data.data32[1] = round; // where a window manager puts a time stamp
+        message.data.data32[2] = window;
+        xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+        xcb_flush(c);
+        bool answered = false;
+        while (!answered) {
+            if (xcb_connection_has_error(c) || clock.elapsed() > timeoutMs)
+                return false;
+            // This process may own the clipboard the program is asking for.
+            QCoreApplication::processEvents();
+            while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+                if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+                    const auto* answer = reinterpret_cast<const xcb_client_message_event_t*>(event);
+                    answered = answered
+                               || (answer->type == protocols && answer->data.data32[0] == ping
+                                   && answer->data.data32[1] == round && answer->data.data32[2] == window);
+                }
+                std::free(event);
+            }
+            if (!answered) {
+                pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+                ::poll(&fd, 1, 10);
+            }
+        }
+    }
+    return true;
+}
+
+PrivateXServer::PrivateXServer(const QStringList& screens)
+{
+    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Xvfb picks a free display number itself and writes it once it takes
+    // clients. Once, under a full suite, the number it wrote took no client:
+    // such a server is replaced.
+    for (int attempt = 0; attempt < 3 && display_.isEmpty(); ++attempt) {
+        kill();
+        // No reset when the last client leaves: with two screens Xvfb 21 crashes there.
+        server_.start("Xvfb", QStringList{"-displayfd", "1", "-nolisten", "tcp", "-noreset"} + screens);
+        if (!server_.waitForStarted(kPatientMs)
+            || !WaitFor([&] { return server_.canReadLine() || server_.state() == QProcess::NotRunning; })
+            || !server_.canReadLine())
+            continue;
+        const QString display = ":" + QString::fromLatin1(server_.readLine()).trimmed();
+        const QByteArray name = display.toLocal8Bit();
+        std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> probe(xcb_connect(name.constData(), nullptr),
+                                                                            &xcb_disconnect);
+        if (!xcb_connection_has_error(probe.get()))
+            display_ = display;
+        else
+            qWarning("Xvfb wrote display %s, which takes no client; starting another", name.constData());
+    }
+}
+
+PrivateXServer::~PrivateXServer() { kill(); }
+
+void PrivateXServer::kill()
+{
+    if (server_.state() != QProcess::NotRunning) {
+        server_.kill();
+        server_.waitForFinished(kPatientMs);
+    }
+}
+
+bool TakeClipboard(const QString& text, int timeoutMs)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return WaitFor([&] {
+        RefreshServerTime();
+        auto* data = new QMimeData;
+        data->setText(text);
+        clipboard->setMimeData(data);
+        // Ours only when the server took the claim.
+        return clipboard->mimeData() == data;
+    }, timeoutMs);
+}
+
+QString ClipboardText()
+{
+    RefreshServerTime();
+    return QGuiApplication::clipboard()->text();
+}
+
+bool WaitForClipboardText(const QString& expected, int timeoutMs)
+{
+    return WaitFor([&] { return ClipboardText() == expected; }, timeoutMs);
+}
+
+bool SameColour(QRgb a, const QColor& b, int tolerance)
+{
+    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance
+           && std::abs(qBlue(a) - b.blue()) <= tolerance;
+}
+
+void MovePointer(int x, int y)
+{
+    xcb_connection_t* c = Connection();
+    const xcb_window_t root = RootOf(c);
+    xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, int16_t(x), int16_t(y), 0);
+    xcb_flush(c);
+    WaitFor([&] {
+        std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+            xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr), &std::free);
+        return pointer && pointer->root_x == x && pointer->root_y == y;
+    });
+}
 
 void PressKeys(const QString& combination) { XDo({"key", "--clearmodifiers", combination}); }
 
@@ -186,34 +398,6 @@ bool WaitFor(const std::function<bool()>& predicate, int timeoutMs)
         QThread::msleep(20);
     }
     return predicate();
-}
-
-PrivateXServer::PrivateXServer(const QStringList& screens)
-{
-    // It tries display numbers until one is free and writes the one it took
-    // once it accepts clients; its complaints about the others are noise.
-    server_.setStandardErrorFile(QProcess::nullDevice());
-    // No reset when the last client leaves: with two screens Xvfb 21 crashes there.
-    server_.start("Xvfb", QStringList{"-displayfd", "1", "-nolisten", "tcp", "-noreset"} + screens);
-    if (!server_.waitForStarted(10000))
-        return;
-    QByteArray number;
-    WaitFor([&] {
-        number += server_.readAllStandardOutput();
-        return number.contains('\n') || server_.state() != QProcess::Running;
-    }, 30000);
-    if (number.contains('\n') && server_.state() == QProcess::Running)
-        display_ = ":" + QString::fromLatin1(number.trimmed());
-}
-
-PrivateXServer::~PrivateXServer() { kill(); }
-
-void PrivateXServer::kill()
-{
-    if (server_.state() != QProcess::NotRunning) {
-        server_.kill();
-        server_.waitForFinished(10000);
-    }
 }
 
 QString XDoOn(const QString& display, const QStringList& args)

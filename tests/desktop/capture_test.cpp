@@ -20,6 +20,7 @@
 namespace {
 
 const QColor kSampleColor(40, 120, 200); // dark enough for white code text
+const QColor kOtherColor(230, 200, 60);
 constexpr int kClientWidth = 276;
 constexpr int kClientHeight = 131;
 
@@ -90,31 +91,40 @@ private slots:
     void theSwatchAndMagnifierFollowThePointer()
     {
         const QRect patchRect(40, 40, 200, 200);
-        ColourPatch patch(patchRect, kSampleColor);
-        QVERIFY(QTest::qWaitForWindowExposed(&patch));
+        ColourPatch patch(patchRect, kSampleColor), elsewhere(QRect(40, 300, 100, 100), kOtherColor);
+        QVERIFY(patch.WaitUntilShown() && elsewhere.WaitUntilShown());
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
         const QPoint client = ClientOrigin(app);
         QVERIFY(!patchRect.intersects(QRect(client, QSize(kClientWidth, kClientHeight))));
-        const QPoint swatch = client + QPoint(173 + 50, 2 + 20);
         const QPoint zoom = client + QPoint(3, 3);
         const QRect label(client + QPoint(173, 44), QSize(100, 13));
 
-        MovePointer(patchRect.center().x(), patchRect.center().y());
-        QElapsedTimer latency;
-        latency.start();
-        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), kSampleColor); }, 3000));
-        const qint64 followedIn = latency.elapsed();
-        qInfo("the swatch showed the colour under the pointer after %lld ms", followedIn);
-        QVERIFY2(followedIn < 250, "more than two ticks (with time to paint)");
+        // From one patch to the other, a few times: a loaded machine delays
+        // some of the moves, a slow capture loop delays all of them.
+        std::vector<qint64> latencies;
+        for (int i = 0; i < 5; ++i) {
+            elsewhere.PointAt();
+            QVERIFY(app.waitForSwatch(kOtherColor));
+            patch.PointAt();
+            QElapsedTimer latency;
+            latency.start();
+            QVERIFY(app.waitForSwatch(kSampleColor));
+            latencies.push_back(latency.elapsed());
+        }
+        std::sort(latencies.begin(), latencies.end());
+        const qint64 median = latencies[latencies.size() / 2];
+        qInfo("the swatch showed the colour under the pointer after %lld ms (median of %zu; %lld to %lld ms)", median,
+              latencies.size(), latencies.front(), latencies.back());
+        QVERIFY2(median < 500, "a few ticks (with time to paint), even on a loaded machine");
 
         QVERIFY(WaitFor([&] {
             const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
             // The centre block around the cross, and a corner far from it.
             return Near(z.pixel(52, 52), kSampleColor) && Near(z.pixel(54, 54), kSampleColor)
                    && Near(z.pixel(5, 5), kSampleColor) && Near(z.pixel(53, 10), QColor(Qt::red), 0);
-        }, 1000));
+        }));
         const QImage text = GrabScreen(label);
         int white = 0;
         for (int y = 0; y < text.height(); ++y)
@@ -127,15 +137,14 @@ private slots:
         QVERIFY(WaitFor([&] {
             const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
             return Near(z.pixel(20, 20), kSampleColor) && !Near(z.pixel(85, 20), kSampleColor);
-        }, 1000));
+        }));
 
         // Over the magnifier's frame: a white magnifier with the red cross, while
         // the swatch keeps following the pointer (the frame is black).
         const QPoint frame = client + QPoint(2, 60);
         MovePointer(frame.x(), frame.y());
-        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), QColor(Qt::black)); }, 1000));
-        QVERIFY(WaitFor([&] { return GrabScreen(QRect(zoom, QSize(106, 106))).pixel(10, 10) == qRgb(255, 255, 255); },
-                        1000));
+        QVERIFY(app.waitForSwatch(Qt::black));
+        QVERIFY(WaitFor([&] { return GrabScreen(QRect(zoom, QSize(106, 106))).pixel(10, 10) == qRgb(255, 255, 255); }));
         const QImage z = GrabScreen(QRect(zoom, QSize(106, 106)));
         QCOMPARE(QColor(z.pixel(10, 10)), QColor(Qt::white));
         QCOMPARE(QColor(z.pixel(95, 95)), QColor(Qt::white));
@@ -145,7 +154,7 @@ private slots:
 
         // Inside the white magnifier: the swatch turns white.
         MovePointer(zoom.x() + 10, zoom.y() + 10);
-        QVERIFY(WaitFor([&] { return Near(ScreenPixel(swatch.x(), swatch.y()), QColor(Qt::white)); }, 1000));
+        QVERIFY(app.waitForSwatch(Qt::white));
         QVERIFY(app.closeAndWait());
     }
 
@@ -154,8 +163,7 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QRect corner(screen.right() - 29, screen.bottom() - 29, 30, 30);
         ColourPatch patch(corner, kSampleColor);
-        QVERIFY(QTest::qWaitForWindowExposed(&patch));
-        QVERIFY(WaitFor([&] { return Near(ScreenPixel(corner.x() + 5, corner.y() + 5), kSampleColor); }, 2000));
+        QVERIFY(patch.WaitUntilShown());
         auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
         X11ScreenSampler sampler(x11->connection(), X11ScreenSampler::ScreenNumber(x11->display()));
         auto around = [](int x, int y) { return ScreenPointer{{x, y}, true, 0, {x, y}}; };
@@ -181,11 +189,10 @@ private slots:
     void theProgramStaysLightWhileThePointerMoves()
     {
         BusyPicture picture;
-        QVERIFY(QTest::qWaitForWindowExposed(&picture));
+        QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
-        QThread::msleep(500);
         const qint64 pid = app.process().processId();
         const long long before = CpuTicks(pid);
         QElapsedTimer timer;
@@ -205,7 +212,7 @@ private slots:
     void theTickIsCheap()
     {
         BusyPicture picture;
-        QVERIFY(QTest::qWaitForWindowExposed(&picture));
+        QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         TMainForm form; // on this X server, with the real screen sampler; never shown
         form.Timer1->stop();
         std::vector<qint64> ns;

@@ -34,28 +34,22 @@ class ClipboardTest : public QObject {
     Q_OBJECT
 
 private:
-    // A point of the main window's client area (below its menu bar).
-    static QPoint ClientPoint(const RunningApp& app, int x, int y)
-    {
-        const QRect w = app.windowRect();
-        return {w.x() + x, w.y() + w.height() - 131 + y};
-    }
-
-    static void Capture(Swatch& swatch, const QColor& color)
+    // The pointer rests on the swatch; the capture takes what the program shows.
+    static bool Capture(Swatch& swatch, const RunningApp& app, const QColor& color)
     {
         swatch.Paint(color);
-        QTRY_COMPARE(ScreenPixel(140, 140), color.rgb());
-        QTest::qWait(300); // a few capture ticks sample the new colour
+        if (!WaitFor([&] { return ScreenPixel(140, 140) == color.rgb(); }) || !app.waitForSwatch(color))
+            return false;
         PressKeys("alt+c");
-        QTest::qWait(300);
+        return app.waitForListRow(0, color);
     }
 
     static void CopyColorListFromThePopup(const RunningApp& app)
     {
-        const QPoint free = ClientPoint(app, 114, 50); // between the magnifier and the list
+        const QPoint free = app.clientPoint(114, 50); // between the magnifier and the list
         MovePointer(free.x(), free.y());
         XDo({"click", "3"});
-        QTest::qWait(400);
+        app.waitUntilInputHandled(); // the menu is open and takes the keys
         // "Capture color" is hidden: the first item is "Copy color list".
         PressKeys("Down");
         PressKeys("Return");
@@ -66,48 +60,42 @@ private slots:
     {
         Swatch swatch;
         swatch.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&swatch));
+        QVERIFY(QTest::qWaitForWindowExposed(&swatch, kPatientMs));
 
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
 
         const QColor first(0x12, 0x80, 0xFE), second(0xC0, 0x30, 0x05);
-        MovePointer(140, 140); // once: a move to where the pointer already is never ends
-        Capture(swatch, first);
-        Capture(swatch, second);
+        MovePointer(140, 140);
+        QVERIFY(Capture(swatch, app, first));
+        QVERIFY(Capture(swatch, app, second));
 
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText("before");
-        QTRY_COMPARE(clipboard->text(), QStringLiteral("before"));
+        QVERIFY(TakeClipboard("before"));
         CopyColorListFromThePopup(app);
         const QString twoLines = HtmlCode(second.rgb()) + "\r\n" + HtmlCode(first.rgb()) + "\r\n";
-        QVERIFY(WaitFor([&] { return clipboard->text() == twoLines; }, 5000));
-        QCOMPARE(clipboard->text(), twoLines);
+        QVERIFY(WaitForClipboardText(twoLines));
 
         // Our text, pasted into the code field with the Edit menu's key and
         // accepted with Enter, becomes the list's first colour.
-        clipboard->setText("#00FF7F");
-        const QPoint field = ClientPoint(app, 223, 96);
+        QVERIFY(TakeClipboard("#00FF7F"));
+        const QPoint field = app.clientPoint(223, 96);
         MovePointer(field.x(), field.y());
         XDo({"click", "1"});
-        QTest::qWait(200);
+        QVERIFY(app.waitUntilInputHandled()); // the field has the keyboard
         PressKeys("ctrl+alt+v");
-        QTest::qWait(200);
         PressKeys("Return");
-        QTest::qWait(300);
+        QVERIFY(app.waitUntilInputHandled());
 
         // Ctrl+C in the field copies the whole code, not the selection.
-        clipboard->setText("other");
-        QTRY_COMPARE(clipboard->text(), QStringLiteral("other"));
+        QVERIFY(TakeClipboard("other"));
         PressKeys("End");
         PressKeys("shift+Left");
         PressKeys("ctrl+c");
-        QVERIFY(WaitFor([&] { return clipboard->text() == "#00FF7F"; }, 5000));
+        QVERIFY(WaitForClipboardText("#00FF7F"));
 
         CopyColorListFromThePopup(app);
-        QVERIFY(WaitFor([&] { return clipboard->text() == "#00FF7F\r\n" + twoLines; }, 5000));
-        QCOMPARE(clipboard->text(), "#00FF7F\r\n" + twoLines);
+        QVERIFY(WaitForClipboardText("#00FF7F\r\n" + twoLines));
 
         QVERIFY(app.closeAndWait());
     }

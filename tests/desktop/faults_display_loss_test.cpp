@@ -35,8 +35,7 @@ private slots:
             window = XDoOn(x.display(), {"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"})
                          .split('\n').first();
             return !window.isEmpty();
-        }, 20000));
-        QTest::qWait(500);
+        }));
 
         // The wheel over the notation box moves it from "HSL" (3) to "CMYK" (4).
         int x0 = 0, y0 = 0, h = 0;
@@ -47,14 +46,12 @@ private slots:
         }
         const int clientTop = y0 + h - 131;
         XDoOn(x.display(), {"mousemove", "--sync", QString::number(x0 + 223), QString::number(clientTop + 70)});
-        QTest::qWait(200);
         XDoOn(x.display(), {"click", "5"});
-        QTest::qWait(500);
         XDoOn(x.display(), {"mousemove", "--sync", "10", "10"});
-        QTest::qWait(500);
+        QVERIFY(WaitUntilInputHandled(window, kPatientMs, x.display()));
 
         x.kill();
-        QVERIFY2(app.process().waitForFinished(20000), "the program kept running without its display");
+        QVERIFY2(app.process().waitForFinished(kPatientMs), "the program kept running without its display");
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
 
         const QByteArray saved = app.readFile("HuebirdLite.ini");
@@ -73,7 +70,7 @@ private slots:
         RunningApp app;
         app.writeFile("HuebirdLite.ini", kSettings);
         QVERIFY(app.start({"DISPLAY=:199"}));
-        QVERIFY(app.process().waitForFinished(20000));
+        QVERIFY(app.process().waitForFinished(kPatientMs));
         QCOMPARE(app.readFile("HuebirdLite.ini"), kSettings);
     }
 };

@@ -32,11 +32,9 @@ QByteArray Saved(const char* language, int runs)
 bool CloseThroughTheFrenchFileMenu(RunningApp& app)
 {
     XDo({"windowfocus", "--sync", app.windowId()});
-    QTest::qWait(300);
     PressKeys("alt+f");
-    QTest::qWait(500);
     PressKeys("f");
-    return app.process().waitForFinished(15000);
+    return app.process().waitForFinished(kPatientMs);
 }
 
 } // namespace
@@ -72,11 +70,10 @@ private slots:
         QVERIFY(app.start(LocaleEnvironment("fr_FR.UTF-8")));
         QVERIFY(app.waitForMainWindow());
         XDo({"windowfocus", "--sync", app.windowId()});
-        QTest::qWait(300);
         PressKeys("alt+f");
-        QTest::qWait(500);
         PressKeys("f");
-        QVERIFY(!app.process().waitForFinished(1500));
+        QVERIFY(app.waitUntilInputHandled());
+        QCOMPARE(app.process().state(), QProcess::Running);
         PressKeys("Escape");
         QVERIFY(app.closeAndWait());
         QCOMPARE(app.readFile("HuebirdLite.ini"), Saved("en", 4));

@@ -87,10 +87,7 @@ public:
     QRgb Row(int r) const { return ScreenPixel(client.x() + 129, client.y() + 12 + 20 * r); }
     QRgb CodeField() const { return ScreenPixel(client.x() + 263, client.y() + 96); }
     QImage Panel1() const { return GrabScreen(QRect(client.x() + 72, client.y() + 114, 116, 15)); }
-    bool RowBecomes(int r, const QColor& c) const
-    {
-        return WaitFor([&] { return Near(Row(r), c); }, 5000);
-    }
+    bool RowBecomes(int r, const QColor& c) const { return app.waitForListRow(r, c); }
     QString FindWindow(const QString& name)
     {
         return XDo({"search", "--all", "--onlyvisible", "--pid", QString::number(app.process().processId()), "--name", name})
@@ -102,8 +99,9 @@ public:
     {
         // "Options" on the menu bar, then its first item "Hotkey".
         const QRect w = app.windowRect();
-        XDo({"mousemove", "--sync", QString::number(w.x() + 105), QString::number(w.y() + 9), "click", "1"});
-        QTest::qWait(300);
+        MovePointer(w.x() + 105, w.y() + 9);
+        XDo({"click", "1"});
+        app.waitUntilInputHandled(); // the menu is open and takes the keys
         Keys("Down");
         Keys("Return");
     }
@@ -121,39 +119,39 @@ private slots:
     void altCCapturesFromAnotherWindowWithLockKeysOnOrOff()
     {
         ColourPatch a(kPatchA, kColourA), b(kPatchB, kColourB);
-        QVERIFY(QTest::qWaitForWindowExposed(&a) && QTest::qWaitForWindowExposed(&b));
+        QVERIFY(a.WaitUntilShown() && b.WaitUntilShown());
         Program program;
         QVERIFY(program.Start());
         // Another program's window has the focus.
         XDo({"windowfocus", "--sync", QString::number(a.winId())});
 
         a.PointAt();
-        QTest::qWait(300);
+        QVERIFY(program.app.waitForSwatch(kColourA));
         Keys("alt+c");
         QVERIFY(program.RowBecomes(0, kColourA));
-        QVERIFY(WaitFor([&] { return Near(program.CodeField(), kColourA); }, 3000));
+        QVERIFY(WaitFor([&] { return Near(program.CodeField(), kColourA); }));
         QVERIFY(!Near(program.Row(1), kColourA));
         Keys("alt+c");
         QVERIFY(program.RowBecomes(1, kColourA));
         QVERIFY(Near(program.Row(0), kColourA));
 
         Keys("Num_Lock");
-        QVERIFY(WaitFor([] { return (KeyboardState() & XCB_MOD_MASK_2) != 0; }, 3000));
+        QVERIFY(WaitFor([] { return (KeyboardState() & XCB_MOD_MASK_2) != 0; }));
         b.PointAt();
-        QTest::qWait(300);
+        QVERIFY(program.app.waitForSwatch(kColourB));
         Keys("alt+c");
         QVERIFY(program.RowBecomes(0, kColourB));
         QVERIFY(program.RowBecomes(1, kColourA));
         Keys("Caps_Lock");
-        QVERIFY(WaitFor([] { return (KeyboardState() & XCB_MOD_MASK_LOCK) != 0; }, 3000));
+        QVERIFY(WaitFor([] { return (KeyboardState() & XCB_MOD_MASK_LOCK) != 0; }));
         a.PointAt();
-        QTest::qWait(300);
+        QVERIFY(program.app.waitForSwatch(kColourA));
         Keys("alt+c");
         QVERIFY(program.RowBecomes(0, kColourA));
         QVERIFY(program.RowBecomes(1, kColourB));
         Keys("Caps_Lock");
         Keys("Num_Lock");
-        QVERIFY(WaitFor([] { return (KeyboardState() & (XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK)) == 0; }, 3000));
+        QVERIFY(WaitFor([] { return (KeyboardState() & (XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK)) == 0; }));
 
         QVERIFY(program.app.closeAndWait());
     }
@@ -166,26 +164,26 @@ private slots:
 
         program.OpenHotKeyDialog();
         QString dialog;
-        QVERIFY(WaitFor([&] { return !(dialog = program.FindWindow("^Settings\\.\\.\\.$")).isEmpty(); }, 5000));
-        QTest::qWait(1000);
+        QVERIFY(WaitFor([&] { return !(dialog = program.FindWindow("^Settings\\.\\.\\.$")).isEmpty(); }));
         XDo({"windowfocus", "--sync", dialog});
-        QTest::qWait(200);
         Keys("ctrl+alt+k");
-        QTest::qWait(200);
         Keys("Escape");
-        QVERIFY(WaitFor([&] { return program.FindWindow("^Settings\\.\\.\\.$").isEmpty(); }, 5000));
-        QVERIFY(WaitFor([&] { return program.Panel1() != panelBefore; }, 3000));
-        ColourPatch a(kPatchA, kColourA);
-        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        QVERIFY(WaitFor([&] { return program.FindWindow("^Settings\\.\\.\\.$").isEmpty(); }));
+        QVERIFY(WaitFor([&] { return program.Panel1() != panelBefore; }));
+        ColourPatch a(kPatchA, kColourA), b(kPatchB, kColourB);
+        QVERIFY(a.WaitUntilShown() && b.WaitUntilShown());
 
+        // Alt+C over A captures nothing now; Ctrl+Alt+K over B then captures B
+        // alone (an A below it would be the old combination's capture).
         XDo({"windowfocus", "--sync", QString::number(a.winId())});
         a.PointAt();
-        QTest::qWait(300);
+        QVERIFY(program.app.waitForSwatch(kColourA));
         Keys("alt+c");
-        QTest::qWait(800);
-        QVERIFY(!Near(program.Row(0), kColourA));
+        b.PointAt();
+        QVERIFY(program.app.waitForSwatch(kColourB));
         Keys("ctrl+alt+k");
-        QVERIFY(program.RowBecomes(0, kColourA));
+        QVERIFY(program.RowBecomes(0, kColourB));
+        QVERIFY(!Near(program.Row(1), kColourA));
         QVERIFY(program.app.closeAndWait());
         QVERIFY(program.app.readFile("HuebirdLite.ini").contains("HK_CAPTURE=Ctrl+Alt+K"));
     }
@@ -193,14 +191,14 @@ private slots:
     void settingsNameAKeyOfTheLayout()
     {
         ColourPatch a(kPatchA, kColourA);
-        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        QVERIFY(a.WaitUntilShown());
         Program program;
         program.app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=1\r\nShowNewVersion=False\r\n"
                                                  "[Preferences]\r\nHK_CAPTURE=ctrl+alt+,\r\n");
         QVERIFY(program.Start());
         XDo({"windowfocus", "--sync", QString::number(a.winId())});
         a.PointAt();
-        QTest::qWait(300);
+        QVERIFY(program.app.waitForSwatch(kColourA));
         Keys("ctrl+alt+comma");
         QVERIFY(program.RowBecomes(0, kColourA));
         QVERIFY(program.app.closeAndWait());
@@ -215,7 +213,7 @@ private slots:
         Program program;
         QVERIFY(program.app.start());
         QString box;
-        QVERIFY(WaitFor([&] { return !(box = program.FindWindow("^Avertissement$")).isEmpty(); }, 15000));
+        QVERIFY(WaitFor([&] { return !(box = program.FindWindow("^Avertissement$")).isEmpty(); }));
         // The variants the program did get were released again.
         for (std::uint16_t lock : {std::uint16_t(XCB_MOD_MASK_2), std::uint16_t(XCB_MOD_MASK_LOCK),
                                    std::uint16_t(XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK)}) {
@@ -225,6 +223,7 @@ private slots:
         XDo({"windowfocus", "--sync", box});
         PressKeys("Return");
         QVERIFY(program.app.waitForMainWindow());
+        QCOMPARE(program.app.windowRect().width(), kClientWidth); // not Qt's default size
         UngrabKey(c, XCB_MOD_MASK_1);
         QVERIFY(program.app.closeAndWait());
     }

@@ -27,12 +27,12 @@ private slots:
         second.start(app.dir() + "huebird-lite", {});
         QVERIFY(second.waitForStarted());
         QString box;
-        QVERIFY(WaitFor([&] { return !(box = FindWindow("^HuebirdLite$", second.processId())).isEmpty(); }, 15000));
+        QVERIFY(WaitFor([&] { return !(box = FindWindow("^HuebirdLite$", second.processId())).isEmpty(); }));
         QVERIFY(FindWindow("^Huebird v", second.processId()).isEmpty());
 
         XDo({"windowactivate", "--sync", box.split('\n').first()});
         XDo({"key", "--window", box.split('\n').first(), "Return"});
-        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.waitForFinished(kPatientMs));
         QCOMPARE(second.exitCode(), 0);
 
         QCOMPARE(app.process().state(), QProcess::Running);
@@ -48,7 +48,7 @@ private slots:
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
         ::kill(pid_t(app.process().processId()), SIGKILL);
-        QVERIFY(app.process().waitForFinished(10000));
+        QVERIFY(app.process().waitForFinished(kPatientMs));
 
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());

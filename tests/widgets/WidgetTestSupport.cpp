@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <ctime>
 
 #include "app/AppSettings.h"
 #include "app/Messages.h"
@@ -55,4 +56,25 @@ MessageRecorder::~MessageRecorder() { SetMessageDlgHook(nullptr); }
 void UseAppDir(const TestAppDir& dir)
 {
     InitAppSettings((dir.path() + "huebird-lite").toStdString());
+}
+
+namespace {
+qint64 CpuNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+} // namespace
+
+void CpuClock::start() { startNs_ = CpuNs(); }
+
+qint64 CpuClock::elapsed() const { return (CpuNs() - startNs_) / 1000000; }
+
+qint64 CpuClock::restart()
+{
+    const qint64 now = CpuNs();
+    const qint64 ms = (now - startNs_) / 1000000;
+    startNs_ = now;
+    return ms;
 }

@@ -2,6 +2,7 @@
 // Shared set-up of the window tests: a private application folder laid out
 // like the installed program, and a recorder for message boxes.
 #include <QString>
+#include <QtGlobal>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -34,3 +35,15 @@ public:
 
 // Points the process-wide settings at the folder (as if the program ran there).
 void UseAppDir(const TestAppDir& dir);
+
+// Like QElapsedTimer, in milliseconds of processor time of this process: a
+// loaded machine stretches the wall clock of a test, not the work it costs.
+class CpuClock {
+public:
+    void start();
+    qint64 elapsed() const;
+    qint64 restart();
+
+private:
+    qint64 startNs_ = 0;
+};

@@ -7,7 +7,6 @@
 // stop writing) a read-only bind mount and a 64 KiB tmpfs; otherwise the
 // folder's permissions. Where the system allows neither, the case is skipped.
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFile>
 #include <QProcess>
@@ -343,10 +342,12 @@ private slots:
         TMainForm form;
         UseAppDir(*dir_);
         MessageRecorder recorder;
-        QElapsedTimer clock;
+        CpuClock clock;
         clock.start();
         form.OpenLanguageFile(dir_->file("language/lang_xx.txt"));
-        QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 ms = clock.elapsed();
+        qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
+        QVERIFY(ms < 30000);
         QCOMPARE(form.MenuFile->title(), QStringLiteral("Fichier %1").arg(lines - 1));
         QVERIFY(recorder.messages.empty());
     }
