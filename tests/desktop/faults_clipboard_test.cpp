@@ -162,26 +162,26 @@ private slots:
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
         PressKeys("alt+c"); // the colour's code fills the field
-        const QPoint field = ClientPoint(app, 223, 96);
+        const QPoint field = app.clientPoint(223, 96);
         MovePointer(field.x(), field.y());
         XDo({"click", "1"});
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText("before");
-        QVERIFY(WaitFor([&] { return clipboard->text() == "before"; }, 5000));
+        QVERIFY(app.waitUntilInputHandled()); // the field has the keyboard
+        QVERIFY(TakeClipboard("before"));
         PressKeys("ctrl+c");
-        QVERIFY(WaitFor([&] { return clipboard->text() != "before"; }, 20000));
-        const QString code = clipboard->text();
+        QVERIFY(WaitFor([&] { return ClipboardText() != "before"; }));
+        const QString code = ClipboardText();
         QVERIFY2(code.startsWith('#'), qPrintable(code));
 
         QProcess owner;
         owner.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         owner.start(QCoreApplication::applicationFilePath(), {"--own-clipboard-and-die"});
-        QVERIFY(owner.waitForReadyRead(15000) && owner.readLine().startsWith("owned"));
+        QVERIFY(owner.waitForReadyRead(kPatientMs) && owner.readLine().startsWith("owned"));
         PressKeys("ctrl+alt+v");
-        QVERIFY(owner.waitForFinished(20000));
+        QVERIFY(owner.waitForFinished(kPatientMs));
+        QVERIFY(app.waitUntilInputHandled(2 * kPatientMs));
         // Nobody owns the clipboard now: only the field's own copy can fill it.
         PressKeys("ctrl+c");
-        QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), code, 20000);
+        QVERIFY(WaitForClipboardText(code));
         QVERIFY(app.closeAndWait());
     }
 };

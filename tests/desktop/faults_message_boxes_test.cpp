@@ -116,7 +116,7 @@ private slots:
             const QColor colour = kColours[i];
             // Each in its own place: pointing at the same place again would be no move.
             ColourPatch patch(QRect(40 + 200 * i, 40, 150, 150), colour);
-            QVERIFY(QTest::qWaitForWindowExposed(&patch));
+            QVERIFY(patch.WaitUntilShown());
             patch.PointAt();
             QVERIFY(WaitFor([&] { return Near(program.Swatch(), colour); }, 10000));
             PressKeys("alt+c");
