@@ -127,7 +127,7 @@ TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)
     // A file from before these texts: English, not the last language's.
     captions = Apply("SNo=Nein");
     EXPECT_EQ(UiTexts().SContrastFail, "fail");
-    EXPECT_EQ(captions["MenuExportColorList"], "Export color list...");
+    EXPECT_EQ(captions["MenuExportColorList"], "&Export color list...");
     EXPECT_EQ(UiTexts().SNo, "Nein");
 }
 

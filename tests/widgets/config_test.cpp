@@ -360,6 +360,7 @@ private slots:
 
     void aboutDialogShowsNameVersionAndAddress()
     {
+        UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
         TMainForm form;
         UseAppDir(dir);
