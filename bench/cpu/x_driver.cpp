@@ -37,12 +37,12 @@ struct Connection {
     ~Connection() { xcb_disconnect(c); }
 };
 
-// A Mandelbrot picture with a wrapped palette: every region has edges, so a
-// magnifier anywhere on it keeps changing as the pointer moves.
+// A Mandelbrot picture with a wrapped palette: nearly every region has edges,
+// so a magnifier anywhere on it keeps changing as the pointer moves.
 std::uint32_t FractalPixel(int x, int y, int w, int h)
 {
-    const double cx = -0.745 + (x - w / 2.0) * 3.0e-4 * 1280.0 / w;
-    const double cy = 0.113 + (y - h / 2.0) * 3.0e-4 * 1280.0 / w;
+    const double cx = -0.7453 + (x - w / 2.0) * 0.03 / w;
+    const double cy = 0.1127 + (y - h / 2.0) * 0.03 / w;
     double zx = 0, zy = 0;
     int i = 0;
     for (; i < 400 && zx * zx + zy * zy < 4.0; ++i) {
@@ -50,8 +50,8 @@ std::uint32_t FractalPixel(int x, int y, int w, int h)
         zy = 2 * zx * zy + cy;
         zx = t;
     }
-    if (i == 400)
-        return 0x000000;
+    if (i == 400) // inside: shades from where the orbit ended, so no area is flat
+        return (std::uint32_t(std::fabs(zx) * 600) % 256) << 16 | (std::uint32_t(std::fabs(zy) * 900) % 256) << 8 | 0x40;
     const auto r = std::uint32_t((i * 7) % 256), g = std::uint32_t((i * 13 + 80) % 256),
                b = std::uint32_t((i * 29 + 160) % 256);
     return (r << 16) | (g << 8) | b;
