@@ -4,7 +4,7 @@ TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: deps run build test build-test install deb bench fuzz fuzz-brief soak clean
+.PHONY: deps run build test build-test install deb bench bench-cpu fuzz fuzz-brief soak clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -54,6 +54,12 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# CPU share of the program and the X server: pointer path over a busy picture, then at rest.
+bench-cpu: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target huebird-lite x_driver
+	@bash bench/cpu/bench-cpu.sh build-bench
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz build-deb

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# CPU share of a core taken by the program, and by the X server, while the
+# pointer follows a fixed path over a busy picture and then while it rests.
+# Each run has a private Xvfb and a private copy of the program's folder;
+# the figures are the median of RUNS runs (3).
+#
+#   bench/cpu/bench-cpu.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "${1:?build folder}" && pwd)
+runs=${RUNS:-3}
+steps=${STEPS:-200}
+seconds=${SECONDS_PER_PHASE:-12.7}
+driver=$build/bench/x_driver
+for f in "$build/huebird-lite" "$driver"; do
+  [ -x "$f" ] || { echo "bench-cpu: $f is missing" >&2; exit 2; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Nanoseconds on a CPU, all threads of the process together.
+cpu_ns() {
+  local sum=0 t
+  for t in /proc/"$1"/task/*/schedstat; do
+    read -r ns _ < "$t" 2>/dev/null || continue
+    sum=$((sum + ns))
+  done
+  echo "$sum"
+}
+now_ns() { date +%s%N; }
+percent() { awk -v c="$1" -v w="$2" 'BEGIN { printf "%.2f", 100 * c / w }'; }
+median() { tr ' ' '\n' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+measure() { # pid pid command... -> "app% server%"
+  local app=$1 server=$2; shift 2
+  local a0 s0 t0 a1 s1 t1
+  a0=$(cpu_ns "$app"); s0=$(cpu_ns "$server"); t0=$(now_ns)
+  "$@"
+  a1=$(cpu_ns "$app"); s1=$(cpu_ns "$server"); t1=$(now_ns)
+  echo "$(percent $((a1 - a0)) $((t1 - t0))) $(percent $((s1 - s0)) $((t1 - t0)))"
+}
+
+moving_app=() moving_server=() rest_app=() rest_server=() rss=()
+for run in $(seq 1 "$runs"); do
+  dir=$work/run$run
+  mkdir -p "$dir/app" "$dir/home" "$dir/runtime"
+  chmod 700 "$dir/runtime"
+  cp "$build/huebird-lite" "$dir/app/"
+  for d in language help palettes; do cp -r "$build/$d" "$dir/app/"; done
+  touch "$dir/app/portable"
+
+  exec 5> "$dir/display"
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
+  server=$!; pids+=("$server")
+  for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+  export DISPLAY=:$(cat "$dir/display")
+  "$driver" background
+
+  HOME=$dir/home XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/home/.config \
+    QT_QPA_PLATFORM=xcb "$dir/app/huebird-lite" > "$dir/app.log" 2>&1 &
+  app=$!; pids+=("$app")
+  xdotool search --sync --onlyvisible --pid "$app" > /dev/null
+  sleep 2 # let start-up work settle
+
+  read -r ma ms < <(measure "$app" "$server" "$driver" path "$steps" "$seconds")
+  read -r ra rs < <(measure "$app" "$server" "$driver" rest 200 200 "$seconds")
+  rss+=("$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' /proc/"$app"/status)")
+  moving_app+=("$ma") moving_server+=("$ms") rest_app+=("$ra") rest_server+=("$rs")
+  echo "run $run: moving program ${ma}% server ${ms}%, at rest program ${ra}% server ${rs}%, resident ${rss[-1]} MB"
+
+  kill "$app"; wait "$app" 2>/dev/null || true
+  kill "$server"; wait "$server" 2>/dev/null || true
+  exec 5>&-
+done
+
+echo "median of $runs runs ($steps pointer steps over ${seconds} s, then ${seconds} s at rest; % of one core):"
+echo "  moving:  program $(echo "${moving_app[*]}" | median) %   X server $(echo "${moving_server[*]}" | median) %"
+echo "  at rest: program $(echo "${rest_app[*]}" | median) %   X server $(echo "${rest_server[*]}" | median) %"
+echo "  resident memory of the program: $(echo "${rss[*]}" | median) MB"
