@@ -89,3 +89,20 @@ void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device
         pieces.push_back({part, {part.x - device.x, part.y - device.y}});
     }
 }
+
+OutputRegion OutputRegionFor(const ScreenArea& screen, const PixelRect& device)
+{
+    const double ratio = SafeRatio(screen);
+    const auto span = [ratio](int from, int length, int limit, int& start, int& size, int& offset) {
+        start = std::clamp(int(std::floor(from / ratio)), 0, limit);
+        const int end = std::clamp(int(std::ceil((double(from) + length) / ratio)), start, limit);
+        size = end - start;
+        offset = from - int(std::floor(start * ratio));
+    };
+    OutputRegion region;
+    span(device.x - screen.logical.x, device.width, screen.logical.width, region.logical.x, region.logical.width,
+         region.offset.x);
+    span(device.y - screen.logical.y, device.height, screen.logical.height, region.logical.y,
+         region.logical.height, region.offset.y);
+    return region;
+}

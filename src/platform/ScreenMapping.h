@@ -58,3 +58,16 @@ struct GrabPiece {
 // left over lies outside every screen. Reuses the vector's storage.
 void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device,
                     std::vector<GrabPiece>& pieces);
+
+// Compositors copy a region of one output given in that output's logical
+// coordinates, and deliver it in the output's buffer pixels.
+struct OutputRegion {
+    PixelRect logical;  // relative to the output's top-left corner, within it
+    PixelPoint offset;  // where the wanted device pixels begin in the copy
+};
+
+// The region of the screen to ask for so that the copy holds the device
+// rectangle (desktop device pixels on that screen, as SplitByScreens gives
+// them). Its origin in buffer pixels is the logical origin scaled and rounded
+// down, as wlroots computes it.
+OutputRegion OutputRegionFor(const ScreenArea& screen, const PixelRect& device);
