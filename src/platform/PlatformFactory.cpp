@@ -1,19 +1,49 @@
 #include <QGuiApplication>
 
+#include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeyNames.h"
 #include "platform/ScreenSampler.h"
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/wayland/WaylandScreenSampler.h"
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
+
+namespace {
+
+// "wayland", "wayland-egl", ...
+bool OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The compositor's screen copies where it offers them (wlroots compositors).
+std::unique_ptr<WaylandScreenSampler> CreateWaylandScreenSampler()
+{
+    auto sampler = std::make_unique<WaylandScreenSampler>();
+    return sampler->isAvailable() ? std::move(sampler) : nullptr;
+}
+
+} // namespace
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
 {
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return std::make_unique<X11ScreenSampler>();
+    if (OnWayland())
+        if (auto sampler = CreateWaylandScreenSampler())
+            return sampler;
     return std::make_unique<NullScreenSampler>();
+}
+
+std::unique_ptr<AsyncScreenSampler> CreateAsyncScreenSampler()
+{
+    if (OnWayland())
+        if (auto sampler = CreateWaylandScreenSampler())
+            return sampler;
+    return std::make_unique<ImmediateScreenSampler>(CreateScreenSampler());
 }
 
 namespace {

@@ -1,0 +1,60 @@
+#pragma once
+// Reads the screen of a wlroots compositor (sway, Hyprland, river, Wayfire)
+// through its screen copies, on a Wayland connection of its own beside Qt's.
+// A copy waits for the output's next frame (16-20 ms), so requests are
+// answered by signal; the connection is served from the event loop and the
+// caller never waits for a frame.
+#include <QImage>
+#include <QRect>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/AsyncScreenSampler.h"
+#include "platform/ScreenMapping.h"
+#include "platform/ScreenSampler.h"
+
+class QSocketNotifier;
+class QTimer;
+
+class WaylandScreenSampler : public AsyncScreenSampler, public IScreenSampler {
+    Q_OBJECT
+public:
+    // displayName: a socket name or path; null for $WAYLAND_DISPLAY. Waits
+    // for the compositor to list its outputs, once.
+    explicit WaylandScreenSampler(const char* displayName = nullptr, QObject* parent = nullptr);
+    ~WaylandScreenSampler() override;
+
+    // Connected, and the compositor copies screen regions.
+    bool isAvailable() const;
+    // The outputs as the compositor reports them: logical desktop geometry
+    // and device pixels per logical pixel.
+    std::vector<ScreenArea> screens() const;
+
+    void requestGrab(const QRect& source) override;
+
+    // Known over the program's own windows only: Wayland tells no client
+    // where the pointer is elsewhere.
+    QPoint CursorPos() override;
+    // Never waits: hands out the newest copy (one read behind a moving
+    // pointer; white before the first) and asks for the source.
+    void Grab(const QRect& source, QImage& out) override;
+
+    struct Connection;
+
+private:
+    void start(const QRect& source);
+    void finish();
+    void readEvents();
+    void flush();
+    void disconnect();
+
+    std::unique_ptr<Connection> connection_;
+    QSocketNotifier* notifier_ = nullptr;
+    QTimer* watchdog_ = nullptr;
+    bool busy_ = false;
+    QRect current_;
+    std::optional<QRect> waiting_;
+    QImage image_;
+    QImage latest_;
+};
