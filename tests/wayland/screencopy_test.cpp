@@ -1,0 +1,147 @@
+// Screen copies on a wlroots compositor: the exact pixels of a known picture
+// around the pointer, on two outputs side by side, unscaled and at scale 2.
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "WaylandSession.h"
+#include "platform/wayland/WaylandScreenSampler.h"
+
+namespace {
+
+// Each output's background repeats a 64 x 64 tile at its device pixels:
+// red and green tell the place in the tile, blue the output.
+QRgb TileColour(int output, int x, int y)
+{
+    return qRgb((x & 63) * 4, (y & 63) * 4, output == 1 ? 60 : 200);
+}
+
+QImage Tile(int output)
+{
+    QImage tile(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            tile.setPixel(x, y, TileColour(output, x, y));
+    return tile;
+}
+
+} // namespace
+
+class ScreencopyTest : public QObject {
+    Q_OBJECT
+public:
+    explicit ScreencopyTest(WaylandSession& session) : session_(session) {}
+
+private:
+    // Output 1 at logical (0, 0) unscaled, output 2 right of it: the colour
+    // of a desktop device pixel (outputs keep their logical top-left corner),
+    // white outside both.
+    static QRgb Expected(int x, int y)
+    {
+        if (y >= 0 && y < 600 && x >= 0 && x < 800)
+            return TileColour(1, x, y);
+        if (y >= 0 && y < 600 && x >= 800 && x < 1600)
+            return TileColour(2, x - 800, y);
+        return qRgb(255, 255, 255);
+    }
+
+    QImage GrabAround(QPoint logical)
+    {
+        QSignalSpy spy(&sampler_, &AsyncScreenSampler::grabbed);
+        QElapsedTimer clock;
+        clock.start();
+        sampler_.requestGrab(QRect(logical - QPoint(19, 19), QSize(39, 39)));
+        if (!spy.wait(3000))
+            return {};
+        latencies_.append(clock.elapsed());
+        return spy.last().at(1).value<QImage>();
+    }
+
+    // Where the copy differs from the picture; empty when it is exact.
+    QString Mismatch(int scale, QPoint logical)
+    {
+        const QImage image = GrabAround(logical);
+        if (image.size() != QSize(39, 39) || image.format() != QImage::Format_RGB32)
+            return "no 39 x 39 copy";
+        // The square is centred on the device pixel under the point.
+        const QPoint centre = logical.x() < 800 ? logical
+                                                : QPoint(800 + (logical.x() - 800) * scale, logical.y() * scale);
+        for (int y = 0; y < 39; ++y)
+            for (int x = 0; x < 39; ++x) {
+                const QRgb want = Expected(centre.x() - 19 + x, centre.y() - 19 + y);
+                if (image.pixel(x, y) != want)
+                    return QString("(%1,%2) of the square is %3, not %4")
+                        .arg(x)
+                        .arg(y)
+                        .arg(image.pixel(x, y) & 0xFFFFFF, 6, 16, QChar('0'))
+                        .arg(want & 0xFFFFFF, 6, 16, QChar('0'));
+            }
+        return {};
+    }
+
+    WaylandSession& session_;
+    WaylandScreenSampler sampler_;
+    QList<qint64> latencies_;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(sampler_.isAvailable());
+        for (int output : {1, 2}) {
+            const QString path = session_.saveImage(QString("tile%1.png").arg(output), Tile(output));
+            bool ok = false;
+            session_.swaymsg({QString("output HEADLESS-%1 bg %2 tile").arg(output).arg(path)}, &ok);
+            QVERIFY(ok);
+        }
+    }
+
+    void readsTheExactPixelsAroundThePointer_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::newRow("inside the first output") << 1 << QPoint(400, 300);
+        QTest::newRow("across both outputs and the bottom edge") << 1 << QPoint(810, 590);
+        QTest::newRow("scaled output") << 2 << QPoint(1000, 150);
+        QTest::newRow("scaled output beside the unscaled one, top edge") << 2 << QPoint(805, 5);
+        QTest::newRow("scaled output's bottom right corner") << 2 << QPoint(1199, 299);
+    }
+
+    void readsTheExactPixelsAroundThePointer()
+    {
+        QFETCH(int, scale);
+        QFETCH(QPoint, pointer);
+        bool ok = false;
+        session_.swaymsg({QString("output HEADLESS-2 scale %1").arg(scale)}, &ok);
+        QVERIFY(ok);
+        // The compositor tells its clients the new layout; the background follows.
+        QTRY_VERIFY(sampler_.screens().size() == 2 && sampler_.screens()[1].ratio == scale);
+        // The cursor is drawn into every copy: an invisible one must not show.
+        QVERIFY(session_.pointer(QString("move %1 %2").arg(pointer.x()).arg(pointer.y()).toUtf8()));
+        QTRY_COMPARE_WITH_TIMEOUT(Mismatch(scale, pointer), QString(), 5000);
+    }
+
+    // A moving pointer asks faster than frames come: only the newest waiting
+    // request is read, so the copies never lag behind.
+    void requestsOfAMovingPointerEndWithTheNewest()
+    {
+        QSignalSpy spy(&sampler_, &AsyncScreenSampler::grabbed);
+        for (int i = 0; i < 10; ++i)
+            sampler_.requestGrab(QRect(100 + i, 100, 39, 39));
+        QTRY_VERIFY(!spy.isEmpty() && spy.last().at(0).toRect() == QRect(109, 100, 39, 39));
+        QTest::qWait(100);
+        QCOMPARE(spy.size(), 2);
+        QCOMPARE(spy.last().at(1).value<QImage>().pixel(0, 0), TileColour(1, 109, 100));
+    }
+
+    void cleanupTestCase()
+    {
+        if (latencies_.isEmpty())
+            return;
+        std::sort(latencies_.begin(), latencies_.end());
+        qInfo("screen copy of 39 x 39: median %lld ms, slowest %lld ms over %lld copies",
+              latencies_[latencies_.size() / 2], latencies_.last(), qlonglong(latencies_.size()));
+    }
+};
+
+HB_WAYLAND_TEST_MAIN(ScreencopyTest)
+#include "screencopy_test.moc"
