@@ -9,6 +9,13 @@
 
 #include "platform/ScreenSampler.h"
 
+// A whole screen as it looked: its logical desktop geometry and its device
+// pixels (Format_RGB32).
+struct ScreenPicture {
+    QRect geometry;
+    QImage image;
+};
+
 class AsyncScreenSampler : public QObject {
     Q_OBJECT
 public:
@@ -20,11 +27,16 @@ public:
     // read waits; a newer one replaces a waiting one, so a moving pointer
     // costs one read at a time and the newest place is read next.
     virtual void requestGrab(const QRect& source) = 0;
+    // Asks for a picture of every whole screen, for a pick mode over a still
+    // screen. By default Qt reads them, before this returns.
+    virtual void requestScreens();
 
 signals:
     // The pixels of a requested rectangle: Format_RGB32, its size, white
     // where no screen could be read.
     void grabbed(const QRect& source, const QImage& image);
+    // Every screen that could be read.
+    void screensGrabbed(const QList<ScreenPicture>& screens);
 };
 
 // Answers every request from a synchronous sampler before returning (X11,

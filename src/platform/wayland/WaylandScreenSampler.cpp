@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -125,7 +126,9 @@ struct WaylandScreenSampler::Connection {
     struct Frame {
         Connection* connection = nullptr;
         zwlr_screencopy_frame_v1* handle = nullptr;
+        std::vector<std::unique_ptr<ShmBuffer>>* pool = nullptr;
         std::size_t slot = 0;
+        PixelRect geometry; // of a whole output copied
         GrabPiece piece;
         PixelPoint offset; // of the piece in the copy
         std::uint32_t format = 0;
@@ -151,6 +154,7 @@ struct WaylandScreenSampler::Connection {
     std::vector<std::unique_ptr<Output>> outputs;
     std::vector<std::unique_ptr<Frame>> frames;
     std::vector<std::unique_ptr<ShmBuffer>> buffers; // one per frame slot, kept between requests
+    std::vector<std::unique_ptr<ShmBuffer>> screenBuffers; // whole outputs, freed after each copy
     std::vector<GrabPiece> pieces;
 
     ~Connection()
@@ -204,19 +208,75 @@ struct WaylandScreenSampler::Connection {
             const OutputRegion region = OutputRegionFor(areas[i], pieces.front().source);
             if (region.logical.Empty())
                 continue;
-            auto frame = std::make_unique<Frame>();
-            frame->connection = this;
-            frame->slot = frames.size();
-            frame->piece = pieces.front();
-            frame->offset = region.offset;
+            auto& frame = add(buffers);
+            frame.piece = pieces.front();
+            frame.offset = region.offset;
             // The pointer stays out of the copy.
-            frame->handle = zwlr_screencopy_manager_v1_capture_output_region(
+            frame.handle = zwlr_screencopy_manager_v1_capture_output_region(
                 manager, 0, shown[i]->output, region.logical.x, region.logical.y, region.logical.width,
                 region.logical.height);
-            zwlr_screencopy_frame_v1_add_listener(frame->handle, &kFrameListener, frame.get());
-            frames.push_back(std::move(frame));
+            zwlr_screencopy_frame_v1_add_listener(frame.handle, &kFrameListener, &frame);
         }
         return !frames.empty();
+    }
+
+    // Starts copying every output whole; false without outputs.
+    bool captureScreens()
+    {
+        frames.clear();
+        for (const auto& o : outputs) {
+            if (o->logical.Empty())
+                continue;
+            auto& frame = add(screenBuffers);
+            frame.geometry = o->logical;
+            frame.handle = zwlr_screencopy_manager_v1_capture_output(manager, 0, o->output);
+            zwlr_screencopy_frame_v1_add_listener(frame.handle, &kFrameListener, &frame);
+        }
+        return !frames.empty();
+    }
+
+    Frame& add(std::vector<std::unique_ptr<ShmBuffer>>& pool)
+    {
+        auto frame = std::make_unique<Frame>();
+        frame->connection = this;
+        frame->pool = &pool;
+        frame->slot = frames.size();
+        frames.push_back(std::move(frame));
+        return *frames.back();
+    }
+
+    static void CopyRow(const ShmBuffer& b, int row, int from, int count, QRgb* to)
+    {
+        const auto* pixels = reinterpret_cast<const std::uint32_t*>(b.row(row)) + from;
+        if (b.format() == WL_SHM_FORMAT_XBGR8888 || b.format() == WL_SHM_FORMAT_ABGR8888) {
+            for (int x = 0; x < count; ++x) {
+                const std::uint32_t p = pixels[x];
+                to[x] = 0xFF000000u | (p & 0xFF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
+            }
+        } else {
+            for (int x = 0; x < count; ++x)
+                to[x] = 0xFF000000u | pixels[x];
+        }
+    }
+
+    // The whole outputs copied, freeing their buffers.
+    QList<ScreenPicture> pictures()
+    {
+        QList<ScreenPicture> result;
+        for (const auto& f : frames) {
+            if (!f->copied || f->slot >= screenBuffers.size())
+                continue;
+            const ShmBuffer& b = *screenBuffers[f->slot];
+            QImage image(b.width(), b.height(), QImage::Format_RGB32);
+            for (int y = 0; y < b.height(); ++y)
+                CopyRow(b, f->yInverted ? b.height() - 1 - y : y, 0, b.width(),
+                        reinterpret_cast<QRgb*>(image.scanLine(y)));
+            const PixelRect& g = f->geometry;
+            result.append({QRect(g.x, g.y, g.width, g.height), std::move(image)});
+        }
+        frames.clear();
+        screenBuffers.clear();
+        return result;
     }
 
     // Copies what arrived into the image (white elsewhere).
@@ -227,19 +287,12 @@ struct WaylandScreenSampler::Connection {
                 continue;
             const ShmBuffer& b = *buffers[f->slot];
             const PixelRect& r = f->piece.source;
-            const bool swapRedBlue = b.format() == WL_SHM_FORMAT_XBGR8888 || b.format() == WL_SHM_FORMAT_ABGR8888;
             const int rows = std::min(r.height, b.height() - f->offset.y);
             const int columns = std::min(r.width, b.width() - f->offset.x);
-            for (int y = 0; y < rows; ++y) {
-                const int sourceRow = f->yInverted ? b.height() - 1 - (f->offset.y + y) : f->offset.y + y;
-                const auto* from = reinterpret_cast<const std::uint32_t*>(b.row(sourceRow)) + f->offset.x;
-                auto* to = reinterpret_cast<QRgb*>(image.scanLine(f->piece.target.y + y)) + f->piece.target.x;
-                for (int x = 0; x < columns; ++x) {
-                    const std::uint32_t p = from[x];
-                    to[x] = 0xFF000000u | (swapRedBlue ? (p & 0xFF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu)
-                                                       : p & 0xFFFFFFu);
-                }
-            }
+            for (int y = 0; y < rows; ++y)
+                CopyRow(b, f->yInverted ? b.height() - 1 - (f->offset.y + y) : f->offset.y + y, f->offset.x,
+                        columns,
+                        reinterpret_cast<QRgb*>(image.scanLine(f->piece.target.y + y)) + f->piece.target.x);
         }
     }
 
@@ -249,9 +302,10 @@ struct WaylandScreenSampler::Connection {
             f.done = true;
             return;
         }
-        if (buffers.size() <= f.slot)
-            buffers.resize(f.slot + 1);
-        auto& buffer = buffers[f.slot];
+        auto& pool = *f.pool;
+        if (pool.size() <= f.slot)
+            pool.resize(f.slot + 1);
+        auto& buffer = pool[f.slot];
         if (!buffer)
             buffer = std::make_unique<ShmBuffer>();
         if (!buffer->fits(f.format, f.width, f.height, f.stride)
@@ -339,7 +393,8 @@ struct WaylandScreenSampler::Connection {
                             std::uint32_t height, std::uint32_t stride)
     {
         auto* f = static_cast<Frame*>(data);
-        if (f->formatChosen || !IsSupported(format) || width > 16384 || height > 16384 || stride > 65536)
+        if (f->formatChosen || !IsSupported(format) || width > 16384 || height > 16384 || stride > 65536
+            || stride < width * 4)
             return;
         f->formatChosen = true;
         f->format = format;
@@ -430,49 +485,73 @@ void WaylandScreenSampler::Grab(const QRect& source, QImage& out)
 
 void WaylandScreenSampler::requestGrab(const QRect& source)
 {
-    if (busy_)
+    if (job_ != Job::None)
         waiting_ = source;
     else
         start(source);
 }
 
+void WaylandScreenSampler::requestScreens()
+{
+    if (job_ != Job::None)
+        screensWaiting_ = true;
+    else
+        startScreens();
+}
+
 void WaylandScreenSampler::start(const QRect& source)
 {
+    job_ = Job::Square;
     current_ = source;
     if (image_.size() != source.size() || image_.format() != QImage::Format_RGB32)
         image_ = QImage(source.size(), QImage::Format_RGB32);
     image_.fill(Qt::white);
-    if (!connection_ || source.isEmpty() || !connection_->capture(source)) {
-        // Nothing to wait for: answer from the event loop as a copy would.
-        busy_ = true;
-        QTimer::singleShot(0, this, &WaylandScreenSampler::finish);
-        return;
-    }
-    busy_ = true;
+    if (!connection_ || source.isEmpty() || !connection_->capture(source))
+        return answerLater();
     watchdog_->start();
     flush();
 }
 
+void WaylandScreenSampler::startScreens()
+{
+    job_ = Job::Screens;
+    if (!connection_ || !connection_->captureScreens())
+        return answerLater();
+    watchdog_->start();
+    flush();
+}
+
+// Nothing to wait for: answer from the event loop, as a copy would be.
+void WaylandScreenSampler::answerLater()
+{
+    QTimer::singleShot(0, this, &WaylandScreenSampler::finish);
+}
+
 void WaylandScreenSampler::finish()
 {
-    if (!busy_)
-        return;
+    const Job job = std::exchange(job_, Job::None);
     if (watchdog_)
         watchdog_->stop();
+    if (job == Job::Square) {
+        if (connection_)
+            connection_->compose(image_);
+        latest_ = image_;
+    }
+    const QList<ScreenPicture> pictures = connection_ && job == Job::Screens ? connection_->pictures() : QList<ScreenPicture>{};
     if (connection_) {
-        connection_->compose(image_);
         connection_->frames.clear();
         flush();
     }
-    busy_ = false;
-    latest_ = image_;
-    const QRect done = current_;
-    emit grabbed(done, image_);
-    if (!busy_ && waiting_) {
-        const QRect next = *waiting_;
-        waiting_.reset();
-        start(next);
-    }
+    if (job == Job::Square)
+        emit grabbed(current_, image_);
+    else if (job == Job::Screens)
+        emit screensGrabbed(pictures);
+    if (job_ != Job::None)
+        return; // a receiver asked again
+    if (std::exchange(screensWaiting_, false))
+        startScreens();
+    else if (waiting_)
+        start(*std::exchange(waiting_, std::nullopt));
 }
 
 void WaylandScreenSampler::readEvents()
@@ -488,7 +567,7 @@ void WaylandScreenSampler::readEvents()
         disconnect();
         return;
     }
-    if (busy_ && connection_->allDone())
+    if (job_ != Job::None && connection_->allDone())
         finish();
     flush();
 }
@@ -508,6 +587,6 @@ void WaylandScreenSampler::disconnect()
     if (connection_)
         connection_->frames.clear();
     connection_.reset();
-    if (busy_)
-        QTimer::singleShot(0, this, &WaylandScreenSampler::finish);
+    if (job_ != Job::None)
+        answerLater();
 }

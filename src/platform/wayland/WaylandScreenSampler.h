@@ -32,6 +32,8 @@ public:
     std::vector<ScreenArea> screens() const;
 
     void requestGrab(const QRect& source) override;
+    // Copies every output whole, at its device pixels.
+    void requestScreens() override;
 
     // Known over the program's own windows only: Wayland tells no client
     // where the pointer is elsewhere.
@@ -43,7 +45,11 @@ public:
     struct Connection;
 
 private:
+    enum class Job { None, Square, Screens };
+
     void start(const QRect& source);
+    void startScreens();
+    void answerLater();
     void finish();
     void readEvents();
     void flush();
@@ -52,9 +58,10 @@ private:
     std::unique_ptr<Connection> connection_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* watchdog_ = nullptr;
-    bool busy_ = false;
+    Job job_ = Job::None;
     QRect current_;
     std::optional<QRect> waiting_;
+    bool screensWaiting_ = false;
     QImage image_;
     QImage latest_;
 };
