@@ -1,10 +1,13 @@
 // Screen copies on a wlroots compositor: the exact pixels of a known picture
-// around the pointer, on two outputs side by side, unscaled and at scale 2.
+// around the pointer, on two outputs side by side, unscaled and at scale 2;
+// pick mode over a still copy of them.
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "WaylandSession.h"
+#include "capture/FrozenScreens.h"
+#include "capture/PickOverlay.h"
 #include "platform/wayland/WaylandScreenSampler.h"
 
 namespace {
@@ -79,6 +82,14 @@ private:
         return {};
     }
 
+    bool SetScale(int scale)
+    {
+        bool ok = false;
+        session_.swaymsg({QString("output HEADLESS-2 scale %1").arg(scale)}, &ok);
+        // The compositor tells its clients the new layout.
+        return ok && QTest::qWaitFor([&] { return sampler_.screens().size() == 2 && sampler_.screens()[1].ratio == scale; });
+    }
+
     WaylandSession& session_;
     WaylandScreenSampler sampler_;
     QList<qint64> latencies_;
@@ -110,11 +121,7 @@ private slots:
     {
         QFETCH(int, scale);
         QFETCH(QPoint, pointer);
-        bool ok = false;
-        session_.swaymsg({QString("output HEADLESS-2 scale %1").arg(scale)}, &ok);
-        QVERIFY(ok);
-        // The compositor tells its clients the new layout; the background follows.
-        QTRY_VERIFY(sampler_.screens().size() == 2 && sampler_.screens()[1].ratio == scale);
+        QVERIFY(SetScale(scale));
         // The cursor is drawn into every copy: an invisible one must not show.
         QVERIFY(session_.pointer(QString("move %1 %2").arg(pointer.x()).arg(pointer.y()).toUtf8()));
         QTRY_COMPARE_WITH_TIMEOUT(Mismatch(scale, pointer), QString(), 5000);
@@ -131,6 +138,57 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(spy.size(), 2);
         QCOMPARE(spy.last().at(1).value<QImage>().pixel(0, 0), TileColour(1, 109, 100));
+    }
+
+    void pickModeShowsTheStillScreensAndPicksUnderThePointer()
+    {
+        QVERIFY(SetScale(2));
+        QTRY_COMPARE(Mismatch(2, {1000, 150}), QString());
+        QSignalSpy copied(&sampler_, &AsyncScreenSampler::screensGrabbed);
+        sampler_.requestScreens();
+        QVERIFY(copied.wait(3000));
+        FrozenScreens frozen(copied.last().at(0).value<QList<ScreenPicture>>());
+        QCOMPARE(frozen.pictures().size(), 2);
+        QCOMPARE(frozen.pixel({1200, 300}), TileColour(2, 400, 300));
+        QCOMPARE(frozen.pixel({1599, 599}), TileColour(2, 799, 599));
+        QCOMPARE(frozen.pixel({1600, 0}), qRgb(255, 255, 255));
+
+        // The live screen changes; the overlay keeps showing it as it was.
+        for (const char* output : {"HEADLESS-1", "HEADLESS-2"})
+            session_.swaymsg({QString("output %1 bg #000000 solid_color").arg(output)});
+        PickOverlay overlay;
+        QSignalSpy moved(&overlay, &PickOverlay::pointerMoved);
+        QSignalSpy picked(&overlay, &PickOverlay::picked);
+        QSignalSpy cancelled(&overlay, &PickOverlay::cancelled);
+        overlay.start(frozen);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QVERIFY(session_.pointer("move 1000 150"));
+        QTRY_VERIFY(!moved.isEmpty() && moved.last().at(0).toPoint() == QPoint(1200, 300));
+        QVERIFY(session_.pointer("move 300 200"));
+        QTRY_VERIFY(moved.last().at(0).toPoint() == QPoint(300, 200));
+        // Drawn at the screens' device pixels, on the scaled output too.
+        QTRY_COMPARE(Mismatch(2, {1000, 150}), QString());
+        QTRY_COMPARE(Mismatch(2, {300, 200}), QString());
+
+        QVERIFY(session_.pointer("click"));
+        QTRY_COMPARE(picked.size(), 1);
+        QCOMPARE(picked.last().at(0).toPoint(), QPoint(300, 200));
+        QCOMPARE(overlay.screens().pixel(QPoint(300, 200)), TileColour(1, 300, 200));
+
+        QProcess wtype;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(session_.variables());
+        wtype.setProcessEnvironment(env);
+        // A new keyboard: the pause and the running event loop let this client
+        // take it before the first key.
+        wtype.start("wtype", {"-s", "300", "-M", "alt", "c", "-m", "alt", "-k", "Escape"});
+        QTRY_VERIFY_WITH_TIMEOUT(wtype.state() == QProcess::NotRunning, 10000);
+        QTRY_COMPARE(cancelled.size(), 1);
+        QCOMPARE(picked.size(), 2);
+        QVERIFY(!overlay.isActive());
     }
 
     void cleanupTestCase()
