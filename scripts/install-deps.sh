@@ -15,7 +15,7 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick python3
-  sway swaybg
+  sway swaybg wtype grim
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
