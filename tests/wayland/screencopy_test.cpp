@@ -87,7 +87,10 @@ private:
         bool ok = false;
         session_.swaymsg({QString("output HEADLESS-2 scale %1").arg(scale)}, &ok);
         // The compositor tells its clients the new layout.
-        return ok && QTest::qWaitFor([&] { return sampler_.screens().size() == 2 && sampler_.screens()[1].ratio == scale; });
+        return ok && QTest::qWaitFor([&] {
+                   const auto screens = sampler_.screens();
+                   return screens.size() == 2 && screens[1].ratio == scale;
+               });
     }
 
     WaylandSession& session_;

@@ -335,7 +335,8 @@ struct WaylandScreenSampler::Connection {
         } else if (!std::strcmp(interface, wl_output_interface.name)) {
             auto o = std::make_unique<Output>();
             o->globalName = name;
-            o->output = static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 2u)));
+            o->output = static_cast<wl_output*>(
+                wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 2u)));
             wl_output_add_listener(o->output, &kOutputListener, o.get());
             c->watch(*o);
             c->outputs.push_back(std::move(o));
@@ -460,7 +461,10 @@ WaylandScreenSampler::WaylandScreenSampler(const char* displayName, QObject* par
     connect(watchdog_, &QTimer::timeout, this, &WaylandScreenSampler::finish);
 }
 
-WaylandScreenSampler::~WaylandScreenSampler() = default;
+WaylandScreenSampler::~WaylandScreenSampler()
+{
+    delete notifier_; // before the connection closes its socket
+}
 
 bool WaylandScreenSampler::isAvailable() const { return connection_ != nullptr; }
 
@@ -537,7 +541,9 @@ void WaylandScreenSampler::finish()
             connection_->compose(image_);
         latest_ = image_;
     }
-    const QList<ScreenPicture> pictures = connection_ && job == Job::Screens ? connection_->pictures() : QList<ScreenPicture>{};
+    QList<ScreenPicture> pictures;
+    if (connection_ && job == Job::Screens)
+        pictures = connection_->pictures();
     if (connection_) {
         connection_->frames.clear();
         flush();
