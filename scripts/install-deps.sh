@@ -10,12 +10,14 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev
+  libwayland-dev libwayland-bin wayland-protocols
   # run
-  libqt6widgets6 libqt6network6 qt6-qpa-plugins fonts-dejavu-core
+  libqt6widgets6 libqt6network6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick python3
   dpkg-dev fakeroot lintian desktop-file-utils appstream
+  sway swaybg wtype grim
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 

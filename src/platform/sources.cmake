@@ -4,6 +4,7 @@ list(APPEND HB_CORE_SOURCES
   src/platform/SingleInstance.cpp
   src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
+  src/platform/AsyncScreenSampler.cpp
   src/platform/GlobalHotkey.h
   src/platform/KeyNames.cpp
   src/platform/PlatformFactory.cpp
@@ -12,4 +13,5 @@ list(APPEND HB_UI_SOURCES
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp)

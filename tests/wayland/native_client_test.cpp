@@ -1,0 +1,67 @@
+// The program as a native Wayland client on sway: it starts, shows its main
+// window, and quits when the compositor closes that window.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include "DesktopTestSupport.h"
+#include "WaylandSession.h"
+
+namespace {
+
+// The window of the process in sway's tree; empty when it has none.
+QJsonObject WindowOf(const QJsonObject& node, qint64 pid)
+{
+    if (node.value("pid").toInteger() == pid)
+        return node;
+    for (const char* children : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(children).toArray()) {
+            const QJsonObject found = WindowOf(child.toObject(), pid);
+            if (!found.isEmpty())
+                return found;
+        }
+    return {};
+}
+
+} // namespace
+
+class NativeClientTest : public QObject {
+    Q_OBJECT
+public:
+    explicit NativeClientTest(WaylandSession& session) : session_(session) {}
+
+private:
+    WaylandSession& session_;
+
+private slots:
+    void startsAndQuitsOnWayland()
+    {
+        RunningApp app;
+        QStringList env = {"QT_QPA_PLATFORM=wayland"};
+        for (const QString& key : session_.variables().keys())
+            env << key + "=" + session_.variables().value(key);
+        QVERIFY(app.start(env));
+        const qint64 pid = app.process().processId();
+
+        QJsonObject window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(window = WindowOf(QJsonDocument::fromJson(session_.swaymsg({"-t", "get_tree"})).object(), pid))
+                 .isEmpty(),
+            15000);
+        QCOMPARE(window.value("shell").toString(), QString("xdg_shell"));
+        QVERIFY2(window.value("name").toString().startsWith("Huebird v"), qPrintable(window.value("name").toString()));
+
+        // What the close box does on Wayland: the compositor asks the window to close.
+        bool ok = false;
+        session_.swaymsg({QString("[pid=%1] kill").arg(pid)}, &ok);
+        QVERIFY(ok);
+        QVERIFY(app.process().waitForFinished(15000));
+        QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.process().exitCode(), 0);
+        QVERIFY(app.readFile("HuebirdLite.ini").contains("Rns=1\r\n"));
+    }
+};
+
+HB_WAYLAND_TEST_MAIN(NativeClientTest)
+#include "native_client_test.moc"
