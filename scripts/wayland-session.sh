@@ -122,7 +122,8 @@ sway_pid=$!
 groups+=("$sway_pid")
 
 swaysock=""
-for _ in $(seq 100); do
+# Generous: a loaded machine may take long; the loops end once things are up.
+for _ in $(seq 300); do
   kill -0 "$sway_pid" 2>/dev/null || { tail -n 20 "$dir/sway.log" >&2; cannot "sway ended at start"; }
   swaysock=$(ls "$dir"/sway-ipc.*.sock 2>/dev/null | head -n 1)
   if [ -n "$swaysock" ] && [ -S "$dir/wayland-1" ] && SWAYSOCK=$swaysock swaymsg -t get_version >/dev/null 2>&1; then
@@ -131,7 +132,7 @@ for _ in $(seq 100); do
   swaysock=""
   sleep 0.1
 done
-[ -n "$swaysock" ] || { tail -n 20 "$dir/sway.log" >&2; cannot "sway did not answer within 10 s"; }
+[ -n "$swaysock" ] || { tail -n 20 "$dir/sway.log" >&2; say "sway did not answer within 30 s"; exit 1; }
 export SWAYSOCK=$swaysock WAYLAND_DISPLAY=$dir/wayland-1
 
 for ((n = 2; n <= outputs; n++)); do
@@ -146,7 +147,7 @@ if [ -n "$pointer" ]; then
   [ -x "$pointer" ] || { say "no virtual pointer program at $pointer"; exit 1; }
   setsid "$pointer" < "$fifo" > "$dir/pointer.log" 2>&1 3>&- &
   groups+=("$!")
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "pointer"' && break
     sleep 0.1
   done

@@ -7,9 +7,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "DesktopTestSupport.h"
+
 namespace {
 
-constexpr int kStartTimeoutMs = 30000;
+// Longer than the session script's own waits for sway and the pointer.
+constexpr int kStartTimeoutMs = 60000;
 
 // The virtual pointer answers each command with a line: "ok" or "error ...".
 QList<QByteArray> Answers(const QString& log)
@@ -88,7 +91,7 @@ QByteArray WaylandSession::swaymsg(const QStringList& args, bool* ok) const
     env.insert(variables_);
     p.setProcessEnvironment(env);
     p.start("swaymsg", args);
-    const bool finished = p.waitForFinished(10000);
+    const bool finished = p.waitForFinished(kPatientMs);
     if (ok)
         *ok = finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return p.readAllStandardOutput();
@@ -107,7 +110,7 @@ bool WaylandSession::pointer(const QByteArray& command) const
     QElapsedTimer clock;
     clock.start();
     QList<QByteArray> answers = Answers(log);
-    while (written && answers.size() == before && clock.elapsed() < 5000) {
+    while (written && answers.size() == before && clock.elapsed() < kPatientMs) {
         QThread::msleep(5);
         answers = Answers(log);
     }

@@ -48,7 +48,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             !(window = WindowOf(QJsonDocument::fromJson(session_.swaymsg({"-t", "get_tree"})).object(), pid))
                  .isEmpty(),
-            15000);
+            kPatientMs);
         QCOMPARE(window.value("shell").toString(), QString("xdg_shell"));
         QVERIFY2(window.value("name").toString().startsWith("Huebird v"), qPrintable(window.value("name").toString()));
 
@@ -56,7 +56,7 @@ private slots:
         bool ok = false;
         session_.swaymsg({QString("[pid=%1] kill").arg(pid)}, &ok);
         QVERIFY(ok);
-        QVERIFY(app.process().waitForFinished(15000));
+        QVERIFY(app.process().waitForFinished(kPatientMs));
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.process().exitCode(), 0);
         QVERIFY(app.readFile("HuebirdLite.ini").contains("Rns=1\r\n"));
