@@ -12,6 +12,7 @@
 #include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
+#include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "update/ReNewVersionExists.h"
 
@@ -56,6 +57,10 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
 
 int RunApplication(int argc, char** argv)
 {
+    // `huebird-lite --capture` and `--pick` go to the copy that runs.
+    if (const auto command = InstanceChannel::CommandFromArguments(argc, argv))
+        return InstanceChannel::SendFromCommandLine(*command);
+
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Huebird Lite");
@@ -77,6 +82,11 @@ int RunApplication(int argc, char** argv)
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);
     FormColorList = new TFormColorList(mainForm);
+
+    InstanceChannel commands;
+    if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
+        qWarning("Huebird Lite does not listen for --capture: the runtime folder has no room for its socket");
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     mainForm->show();

@@ -4,6 +4,7 @@ list(APPEND HB_CORE_SOURCES
   src/platform/SingleInstance.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
+  src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
