@@ -1,0 +1,47 @@
+#include "platform/portal/PortalTypes.h"
+
+#include <QDBusMetaType>
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalStream& stream)
+{
+    argument.beginStructure();
+    argument << stream.nodeId << stream.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalStream& stream)
+{
+    argument.beginStructure();
+    argument >> stream.nodeId >> stream.properties;
+    argument.endStructure();
+    return argument;
+}
+
+void RegisterPortalTypes()
+{
+    static const bool registered = [] {
+        qDBusRegisterMetaType<PortalShortcut>();
+        qDBusRegisterMetaType<QList<PortalShortcut>>();
+        qDBusRegisterMetaType<PortalStream>();
+        qDBusRegisterMetaType<QList<PortalStream>>();
+        return true;
+    }();
+    (void)registered;
+}
