@@ -12,4 +12,4 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
   src/platform/x11/X11ScreenSampler.cpp)
-include(${CMAKE_SOURCE_DIR}/src/platform/portal/sources.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)

@@ -1,6 +1,7 @@
 #include "platform/portal/PortalTypes.h"
 
 #include <QDBusMetaType>
+#include <QDBusObjectPath>
 
 QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut)
 {
@@ -37,6 +38,8 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PortalStream& str
 void RegisterPortalTypes()
 {
     static const bool registered = [] {
+        // QtDBus finds a slot's argument types by name: a type never used before is unknown to it.
+        qRegisterMetaType<QDBusObjectPath>();
         qDBusRegisterMetaType<PortalShortcut>();
         qDBusRegisterMetaType<QList<PortalShortcut>>();
         qDBusRegisterMetaType<PortalStream>();
