@@ -99,12 +99,6 @@ class ShortcutsPart:
             answered.append((shortcut_id, {"description": "", "trigger_description": trigger}))
         return dbus.UInt32(0), {"shortcuts": dbus.Array(answered, signature="(sa{sv})")}
 
-    @dbus.service.method(SHORTCUTS, in_signature="oo", out_signature="ua{sv}")
-    def ListShortcuts(self, handle, session_handle):
-        session = self.sessions.get(str(session_handle))
-        found = [(i, {"trigger_description": t}) for i, t in (session.shortcuts.items() if session else [])]
-        return dbus.UInt32(0), {"shortcuts": dbus.Array(found, signature="(sa{sv})")}
-
     @dbus.service.signal(SHORTCUTS, signature="osta{sv}")
     def Activated(self, session_handle, shortcut_id, timestamp, options):
         pass
@@ -216,6 +210,15 @@ class Control(dbus.service.Object):
                     self.backend.Activated(dbus.ObjectPath(session.path), shortcut_id, dbus.UInt64(now), {})
                     count += 1
         return dbus.UInt32(count)
+
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="")
+    def EndSessions(self, kind):
+        """The desktop ends every session of the kind (shortcuts, screencast)."""
+        for session in list(self.backend.sessions.values()):
+            if session.kind == kind:
+                session.Closed()
+                self.backend.sessions.pop(session.path, None)
+                session.remove_from_connection()
 
     @dbus.service.method(CONTROL, in_signature="uii", out_signature="")
     def SetStream(self, node_id, width, height):

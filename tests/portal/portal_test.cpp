@@ -173,6 +173,13 @@ private slots:
         Backend().call("Press", "CTRL+ALT+k");
         QVERIFY(pressed.wait(3000));
 
+        // The desktop ends the session: the hotkey no longer works, and says so.
+        QCOMPARE(refused.count(), 0);
+        Backend().call("EndSessions", "shortcuts");
+        QVERIFY(refused.wait(3000));
+        QVERIFY(hotkey.Register(kCaptureId, MOD_CONTROL | MOD_ALT, 'K'));
+        QVERIFY(settled.wait(5000));
+
         hotkey.Unregister(kCaptureId);
         QCOMPARE(WaitForEvents("closed").size(), 1);
         Backend().call("Press", "CTRL+ALT+k");
@@ -250,7 +257,10 @@ private slots:
         events = Events();
         QCOMPARE(EventsNamed(events, "start").value(0)["consent_asked"].toBool(), false);
         QCOMPARE(startedAgain[0][0].toString(), token);
-        again.Stop();
+        // The user stops the sharing from the desktop.
+        QSignalSpy failedAgain(&again, &PortalScreenCast::failed);
+        Backend().call("EndSessions", "screencast");
+        QVERIFY(failedAgain.wait(3000));
 
         // A damaged token is dropped: the user is asked again instead of the start failing.
         PortalScreenCast damaged;

@@ -14,7 +14,6 @@
 
 namespace {
 const char* const kInterface = "org.freedesktop.portal.GlobalShortcuts";
-const char* const kSessionInterface = "org.freedesktop.portal.Session";
 } // namespace
 
 QString PortalShortcutTrigger(unsigned modifiers, unsigned virtualKey)
@@ -115,12 +114,8 @@ void PortalGlobalHotkey::Bind()
                 if (session.isEmpty())
                     session = expected;
                 if (generation != generation_) {
-                    if (response == PortalRequest::Accepted) {
-                        QDBusMessage close = QDBusMessage::createMethodCall(
-                            QLatin1String(kPortalService), session, QLatin1String(kSessionInterface),
-                            QStringLiteral("Close"));
-                        bus_.call(close, QDBus::NoBlock);
-                    }
+                    if (response == PortalRequest::Accepted)
+                        ClosePortalSession(bus_, session);
                     return;
                 }
                 if (response != PortalRequest::Accepted) {
@@ -128,6 +123,7 @@ void PortalGlobalHotkey::Bind()
                     return;
                 }
                 session_ = session;
+                WatchPortalSession(bus_, session_, this, SLOT(SessionClosed()));
                 BindInSession(generation, session);
             });
 }
@@ -188,12 +184,16 @@ void PortalGlobalHotkey::RefuseAll()
 
 void PortalGlobalHotkey::CloseSession()
 {
-    if (session_.isEmpty())
-        return;
-    QDBusMessage close = QDBusMessage::createMethodCall(QLatin1String(kPortalService), session_,
-                                                        QLatin1String(kSessionInterface), QStringLiteral("Close"));
-    bus_.call(close, QDBus::NoBlock);
+    ClosePortalSession(bus_, session_, this, SLOT(SessionClosed()));
     session_.clear();
+}
+
+// The desktop ended the session: its shortcuts no longer reach us.
+void PortalGlobalHotkey::SessionClosed()
+{
+    CloseSession();
+    ++generation_;
+    RefuseAll();
 }
 
 void PortalGlobalHotkey::Activate(const QDBusObjectPath& session, const QString& shortcutId, qulonglong,

@@ -44,6 +44,7 @@ signals:
     void BindingSettled();
 
 private slots:
+    void SessionClosed();
     void Activate(const QDBusObjectPath& session, const QString& shortcutId, qulonglong timestamp,
                   const QVariantMap& options);
 

@@ -9,6 +9,7 @@
 
 namespace {
 const char* const kRequestInterface = "org.freedesktop.portal.Request";
+const char* const kSessionInterface = "org.freedesktop.portal.Session";
 constexpr int kPropertyTimeoutMs = 5000;
 } // namespace
 
@@ -105,4 +106,22 @@ QVariant PortalProperty(const QDBusConnection& bus, const QString& interface, co
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+void WatchPortalSession(const QDBusConnection& bus, const QString& session, QObject* receiver, const char* slot)
+{
+    QDBusConnection(bus).connect(QLatin1String(kPortalService), session, QLatin1String(kSessionInterface),
+                                 QStringLiteral("Closed"), receiver, slot);
+}
+
+void ClosePortalSession(const QDBusConnection& bus, const QString& session, QObject* receiver, const char* slot)
+{
+    if (session.isEmpty())
+        return;
+    if (receiver)
+        QDBusConnection(bus).disconnect(QLatin1String(kPortalService), session, QLatin1String(kSessionInterface),
+                                        QStringLiteral("Closed"), receiver, slot);
+    QDBusMessage close = QDBusMessage::createMethodCall(QLatin1String(kPortalService), session,
+                                                        QLatin1String(kSessionInterface), QStringLiteral("Close"));
+    bus.call(close, QDBus::NoBlock);
 }

@@ -47,6 +47,12 @@ private:
     bool done_ = false;
 };
 
+// A portal session: the receiver's slot (no arguments) hears when the desktop
+// ends it; closing it stops listening.
+void WatchPortalSession(const QDBusConnection& bus, const QString& session, QObject* receiver, const char* slot);
+void ClosePortalSession(const QDBusConnection& bus, const QString& session, QObject* receiver = nullptr,
+                        const char* slot = nullptr);
+
 // A property of a portal interface ("version"); invalid when the bus or the
 // portal does not answer. Waits: the call may start the portal service.
 QVariant PortalProperty(const QDBusConnection& bus, const QString& interface, const QString& name);

@@ -90,6 +90,7 @@ void PortalScreenCast::Start(const QString& restoreToken)
                 session_ = PortalPathValue(results.value(QStringLiteral("session_handle")));
                 if (session_.isEmpty())
                     session_ = expected;
+                WatchPortalSession(bus_, session_, this, SLOT(SessionClosed()));
                 SelectSources(generation, restoreToken);
             });
 }
@@ -182,11 +183,12 @@ void PortalScreenCast::Stop()
 
 void PortalScreenCast::CloseSession()
 {
-    if (session_.isEmpty())
-        return;
-    QDBusMessage close = QDBusMessage::createMethodCall(QLatin1String(kPortalService), session_,
-                                                        QStringLiteral("org.freedesktop.portal.Session"),
-                                                        QStringLiteral("Close"));
-    bus_.call(close, QDBus::NoBlock);
+    ClosePortalSession(bus_, session_, this, SLOT(SessionClosed()));
     session_.clear();
+}
+
+// The desktop (or the user, through it) stopped the sharing.
+void PortalScreenCast::SessionClosed()
+{
+    Fail(generation_, QStringLiteral("the desktop stopped sharing the screen"));
 }

@@ -38,6 +38,9 @@ signals:
     // The pointer in the stream's pixels and the 39 x 39 pixels around it.
     void frameReady(QPoint cursor, const QImage& square);
 
+private slots:
+    void SessionClosed();
+
 private:
     void Fail(quint64 generation, const QString& reason);
     void SelectSources(quint64 generation, const QString& restoreToken);
