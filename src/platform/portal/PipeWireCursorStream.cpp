@@ -290,6 +290,11 @@ bool PipeWireCursorStream::Open(int remoteFd, std::uint32_t nodeId, QString* err
                 static_cast<Private*>(data)->FormatChanged(param);
         };
         events.process = [](void* data) { static_cast<Private*>(data)->Process(); };
+        events.remove_buffer = [](void* data, pw_buffer* buffer) {
+            auto* d = static_cast<Private*>(data);
+            if (d->held == buffer)
+                d->held = nullptr;
+        };
         return events;
     }();
     pw_stream_add_listener(d_->stream, &d_->streamListener, &streamEvents, d_.get());

@@ -147,20 +147,19 @@ void PortalGlobalHotkey::BindInSession(quint64 generation, const QString& sessio
             return;
         }
         // The desktop answers with the shortcuts it bound; one left out was refused.
+        // (A desktop that does not answer with them has bound them all.)
+        QList<int> refused;
         const QVariant answered = results.value(QStringLiteral("shortcuts"));
-        QMap<QString, QString> bound;
         if (answered.isValid()) {
+            QMap<QString, QString> bound;
             for (const PortalShortcut& shortcut : qdbus_cast<QList<PortalShortcut>>(answered))
                 bound.insert(shortcut.id, shortcut.properties.value(QStringLiteral("trigger_description")).toString());
-        }
-        QList<int> refused;
-        for (auto it = bindings_.begin(); it != bindings_.end(); ++it) {
-            if (!answered.isValid())
-                continue;
-            if (bound.contains(ShortcutId(it.key())))
-                it->triggerDescription = bound.value(ShortcutId(it.key()));
-            else
-                refused.append(it.key());
+            for (auto it = bindings_.begin(); it != bindings_.end(); ++it) {
+                if (bound.contains(ShortcutId(it.key())))
+                    it->triggerDescription = bound.value(ShortcutId(it.key()));
+                else
+                    refused.append(it.key());
+            }
         }
         QPointer<PortalGlobalHotkey> self(this);
         for (int id : refused)
