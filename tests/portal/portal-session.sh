@@ -36,7 +36,26 @@ if [ "${HB_PORTAL_SESSION:-}" != inside ]; then
   work=$(mktemp -d "${TMPDIR:-/tmp}/huebird-portal.XXXXXX")
   trap 'rm -rf "$work"' EXIT
   mkdir -m 700 "$work/runtime"
-  mkdir -p "$work/portals" "$work/home"
+  mkdir -p "$work/portals" "$work/home" "$work/services"
+  # A bus that starts only the permission store on demand: no document portal
+  # (a FUSE mount in the runtime folder), nothing of the machine's own desktop.
+  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/" 2>/dev/null ||
+    skip "xdg-desktop-portal's permission store is not installed"
+  cat >"$work/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$work/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
   cat >"$work/portals/huebirdtest.portal" <<'EOF'
 [portal]
 DBusName=org.freedesktop.impl.portal.desktop.huebirdtest
@@ -48,7 +67,7 @@ EOF
     XDG_STATE_HOME="$work/home/state" XDG_CACHE_HOME="$work/home/cache" \
     XDG_DESKTOP_PORTAL_DIR="$work/portals" XDG_CURRENT_DESKTOP=huebirdtest \
     PIPEWIRE_RUNTIME_DIR="$work/runtime" \
-    dbus-run-session -- "$0" "$@"
+    dbus-run-session --config-file="$work/bus.conf" -- "$0" "$@"
   exit $?
 fi
 
