@@ -85,7 +85,7 @@ int RunApplication(int argc, char** argv)
 
     InstanceChannel commands;
     if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
-        qWarning("Huebird Lite does not listen for --capture: the runtime folder has no room for its socket");
+        qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
     QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
