@@ -17,6 +17,7 @@
 #include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
+#include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "update/ReNewVersionExists.h"
@@ -86,6 +87,11 @@ int RunApplication(int argc, char** argv)
     const StartOptions options = ParseStartOptions(argc, argv);
     if (const int status = AnswerInformationalOptions(options); status >= 0)
         return status;
+    // `huebird-lite --capture` and `--pick` go to the copy that runs.
+    if (options.command != InstanceCommand::None)
+        return InstanceChannel::SendFromCommandLine(options.command == InstanceCommand::Capture
+                                                        ? InstanceChannel::Command::Capture
+                                                        : InstanceChannel::Command::Pick);
 
     TSingleInstance guard("HuebirdLite");
     QApplication app(argc, argv);
@@ -117,6 +123,11 @@ int RunApplication(int argc, char** argv)
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);
     FormColorList = new TFormColorList(mainForm);
+
+    InstanceChannel commands;
+    if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
+        qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     TerminationSignals termination;

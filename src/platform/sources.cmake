@@ -6,6 +6,7 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/platform/AsyncScreenSampler.cpp
   src/platform/GlobalHotkey.h
+  src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
@@ -15,3 +16,4 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11KeyNames.cpp
   src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)
