@@ -13,14 +13,6 @@ namespace {
 
 const QColor kColour(170, 40, 120);
 const QRect kPatch(40, 40, 120, 120);
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
-
-bool Near(QRgb a, const QColor& b)
-{
-    return std::abs(qRed(a) - b.red()) <= 2 && std::abs(qGreen(a) - b.green()) <= 2
-           && std::abs(qBlue(a) - b.blue()) <= 2;
-}
 
 struct Sent {
     int exitCode = -1;
@@ -35,7 +27,7 @@ Sent SendCommand(const QProcessEnvironment& env, const QString& option)
     QElapsedTimer timer;
     timer.start();
     sender.start(qEnvironmentVariable("HB_APP"), {option});
-    if (!sender.waitForFinished(15000))
+    if (!sender.waitForFinished(kPatientMs))
         return {};
     return {sender.exitCode(), QString::fromLocal8Bit(sender.readAllStandardError()).trimmed(), timer.elapsed()};
 }
@@ -49,24 +41,21 @@ private slots:
     void captureFromASecondProcessCapturesUnderThePointer()
     {
         ColourPatch patch(kPatch, kColour);
-        QVERIFY(QTest::qWaitForWindowExposed(&patch));
+        QVERIFY(patch.WaitUntilShown());
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
-        const QRect w = app.windowRect();
-        const QPoint row0(w.x() + (w.width() - kClientWidth) + 129, w.y() + (w.height() - kClientHeight) + 12);
         patch.PointAt();
-        QTest::qWait(300);
-        QVERIFY(!Near(ScreenPixel(row0.x(), row0.y()), kColour));
+        QVERIFY(app.waitForSwatch(kColour));
+        QVERIFY(!SameColour(app.listRowPixel(0), kColour));
 
         QProcessEnvironment env = app.environment();
         env.remove("DBUS_SESSION_BUS_ADDRESS");
         const Sent sent = SendCommand(env, "--capture");
         QCOMPARE(sent.exitCode, 0);
         qInfo("--capture delivered in %lld ms (a whole second process)", sent.ms);
-        QVERIFY(WaitFor([&] { return Near(ScreenPixel(row0.x(), row0.y()), kColour); }, 5000));
+        QVERIFY(app.waitForListRow(0, kColour));
 
-        // A plain second start keeps its message and leaves the first alone.
         QVERIFY(app.closeAndWait());
         QCOMPARE(app.process().exitCode(), 0);
         // Once it has gone, the command says so and fails.
@@ -88,21 +77,21 @@ private slots:
         QLocalSocket silent, rubbish;
         silent.connectToServer(runtime.path() + "/HuebirdLite.socket");
         rubbish.connectToServer(runtime.path() + "/HuebirdLite.socket");
-        QVERIFY(silent.waitForConnected(3000) && rubbish.waitForConnected(3000));
+        QVERIFY(silent.waitForConnected(kPatientMs) && rubbish.waitForConnected(kPatientMs));
         rubbish.write(QByteArray(500, 'x'));
         rubbish.flush();
 
         QProcess sender;
         sender.setProcessEnvironment(env);
         sender.start(qEnvironmentVariable("HB_APP"), {"--pick"});
-        QVERIFY(WaitFor([&] { return sender.state() == QProcess::NotRunning; }, 10000));
+        QVERIFY(WaitFor([&] { return sender.state() == QProcess::NotRunning; }));
         QCOMPARE(sender.exitCode(), 0);
         QCOMPARE(picks.count(), 1);
-        QVERIFY(WaitFor([&] { return rubbish.state() == QLocalSocket::UnconnectedState; }, 3000));
+        QVERIFY(WaitFor([&] { return rubbish.state() == QLocalSocket::UnconnectedState; }));
 
         // Nobody carries out a capture here: the sender must not report it done.
         sender.start(qEnvironmentVariable("HB_APP"), {"--capture"});
-        QVERIFY(WaitFor([&] { return sender.state() == QProcess::NotRunning; }, 10000));
+        QVERIFY(WaitFor([&] { return sender.state() == QProcess::NotRunning; }));
         QCOMPARE(sender.exitCode(), 2);
     }
 };

@@ -91,13 +91,13 @@ has_name() {
 
 pipewire >"$work/pipewire.log" 2>&1 &
 pids+=($!)
-wait_for 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; skip "PipeWire did not start"; }
+wait_for 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; skip "PipeWire did not start"; }
 wireplumber >"$work/wireplumber.log" 2>&1 &
 pids+=($!)
 
 /usr/bin/python3 "$here/portal_backend.py" >"$work/backend.out" 2>"$work/backend.log" &
 pids+=($!)
-if ! wait_for 10 grep -qs ready "$work/backend.out"; then
+if ! wait_for 30 grep -qs ready "$work/backend.out"; then
   logs
   echo "the test portal backend did not start" >&2
   exit 1
@@ -106,7 +106,7 @@ fi
 # The portal reads its backends' properties when it starts: after the backend.
 "$portal" --replace >"$work/portal.log" 2>&1 &
 pids+=($!)
-wait_for 15 has_name org.freedesktop.portal.Desktop || { logs; skip "xdg-desktop-portal did not start"; }
+wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; skip "xdg-desktop-portal did not start"; }
 
 "$@"
 rc=$?

@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "DesktopTestSupport.h"
 #include "platform/portal/PortalGlobalHotkey.h"
 #include "platform/portal/PortalScreenCast.h"
 #include "platform/portal/PortalScreenshot.h"
@@ -53,7 +54,7 @@ QList<QJsonObject> WaitForEvents(const QString& name)
     QJsonArray all;
     QElapsedTimer timer;
     timer.start();
-    while (EventsNamed(all, name).isEmpty() && timer.elapsed() < 5000) {
+    while (EventsNamed(all, name).isEmpty() && timer.elapsed() < kPatientMs) {
         for (const QJsonValue& e : Events())
             all.append(e);
         QTest::qWait(20);
@@ -93,11 +94,11 @@ public:
     bool Start()
     {
         process_.start(qEnvironmentVariable("HB_CURSOR_PRODUCER"), {QString::number(kWidth), QString::number(kHeight)});
-        if (!process_.waitForStarted(5000))
+        if (!process_.waitForStarted(kPatientMs))
             return false;
         QElapsedTimer timer;
         timer.start();
-        while (!process_.canReadLine() && timer.elapsed() < 10000)
+        while (!process_.canReadLine() && timer.elapsed() < kPatientMs)
             process_.waitForReadyRead(200);
         const QByteArray line = process_.readLine().trimmed();
         if (!line.startsWith("node "))
@@ -143,7 +144,7 @@ private slots:
         QSignalSpy refused(&hotkey, &IGlobalHotkey::RegistrationRefused);
         QSignalSpy pressed(&hotkey, &IGlobalHotkey::HotKeyPressed);
         QVERIFY(hotkey.Register(kCaptureId, MOD_ALT, 'C'));
-        QVERIFY(settled.wait(5000));
+        QVERIFY(settled.wait(kPatientMs));
         QCOMPARE(refused.count(), 0);
         const QList<QJsonObject> binds = EventsNamed(Events(), "bind");
         QCOMPARE(binds.size(), 1);
@@ -155,7 +156,7 @@ private slots:
             QElapsedTimer timer;
             timer.start();
             Backend().asyncCall("Press", "ALT+c");
-            QVERIFY(pressed.wait(3000));
+            QVERIFY(pressed.wait(kPatientMs));
             latencies.append(timer.nsecsElapsed() / 1e6);
             QCOMPARE(pressed.takeFirst().at(0).toInt(), kCaptureId);
         }
@@ -164,21 +165,21 @@ private slots:
 
         // The hotkey dialog moves the capture: the old session goes, the new combination works.
         QVERIFY(hotkey.Register(kCaptureId, MOD_CONTROL | MOD_ALT, 'K'));
-        QVERIFY(settled.wait(5000));
+        QVERIFY(settled.wait(kPatientMs));
         const QJsonArray events = Events();
         QCOMPARE(EventsNamed(events, "closed").size(), 1);
         QCOMPARE(EventsNamed(events, "bind")[0]["shortcuts"].toArray()[0].toArray()[1].toString(),
                  QString("CTRL+ALT+k"));
         QCOMPARE(QDBusReply<uint>(Backend().call("Press", "ALT+c")).value(), 0u);
         Backend().call("Press", "CTRL+ALT+k");
-        QVERIFY(pressed.wait(3000));
+        QVERIFY(pressed.wait(kPatientMs));
 
         // The desktop ends the session: the hotkey no longer works, and says so.
         QCOMPARE(refused.count(), 0);
         Backend().call("EndSessions", "shortcuts");
-        QVERIFY(refused.wait(3000));
+        QVERIFY(refused.wait(kPatientMs));
         QVERIFY(hotkey.Register(kCaptureId, MOD_CONTROL | MOD_ALT, 'K'));
-        QVERIFY(settled.wait(5000));
+        QVERIFY(settled.wait(kPatientMs));
 
         hotkey.Unregister(kCaptureId);
         QCOMPARE(WaitForEvents("closed").size(), 1);
@@ -199,7 +200,7 @@ private slots:
             PortalGlobalHotkey hotkey;
             QSignalSpy refused(&hotkey, &IGlobalHotkey::RegistrationRefused);
             QVERIFY(hotkey.Register(kCaptureId, MOD_ALT, 'C'));
-            QVERIFY2(refused.wait(5000), answer);
+            QVERIFY2(refused.wait(kPatientMs), answer);
             QCOMPARE(refused.takeFirst().at(0).toInt(), kCaptureId);
         }
     }
@@ -221,7 +222,7 @@ private slots:
             lastSquare = square;
         });
         cast.Start();
-        QVERIFY2(started.wait(10000), qPrintable(failed.isEmpty() ? QString() : failed[0][0].toString()));
+        QVERIFY2(started.wait(kPatientMs), qPrintable(failed.isEmpty() ? QString() : failed[0][0].toString()));
         const QString token = started[0][0].toString();
         QVERIFY2(!QUuid::fromString(token).isNull(), qPrintable(token));
         QCOMPARE(cast.StreamGeometry(), QRect(0, 0, kWidth, kHeight));
@@ -239,7 +240,7 @@ private slots:
             QElapsedTimer timer;
             timer.start();
             producer.Move(p);
-            QTRY_VERIFY_WITH_TIMEOUT(lastCursor == p, 3000);
+            QTRY_VERIFY_WITH_TIMEOUT(lastCursor == p, kPatientMs);
             latencies.append(timer.nsecsElapsed() / 1e6);
             const QString fault = SquareFault(lastCursor, lastSquare);
             QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -253,20 +254,20 @@ private slots:
         PortalScreenCast again;
         QSignalSpy startedAgain(&again, &PortalScreenCast::started);
         again.Start(token);
-        QVERIFY(startedAgain.wait(10000));
+        QVERIFY(startedAgain.wait(kPatientMs));
         events = Events();
         QCOMPARE(EventsNamed(events, "start").value(0)["consent_asked"].toBool(), false);
         QCOMPARE(startedAgain[0][0].toString(), token);
         // The user stops the sharing from the desktop.
         QSignalSpy failedAgain(&again, &PortalScreenCast::failed);
         Backend().call("EndSessions", "screencast");
-        QVERIFY(failedAgain.wait(3000));
+        QVERIFY(failedAgain.wait(kPatientMs));
 
         // A damaged token is dropped: the user is asked again instead of the start failing.
         PortalScreenCast damaged;
         QSignalSpy startedDamaged(&damaged, &PortalScreenCast::started);
         damaged.Start("not-a-token");
-        QVERIFY(startedDamaged.wait(10000));
+        QVERIFY(startedDamaged.wait(kPatientMs));
         QVERIFY(EventsNamed(Events(), "start").value(0)["consent_asked"].toBool());
     }
 
@@ -286,7 +287,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         portal.TakeScreenshot();
-        QVERIFY(taken.wait(10000));
+        QVERIFY(taken.wait(kPatientMs));
         qInfo("screenshot through the portal in %lld ms", timer.elapsed());
         QCOMPARE(taken[0][0].value<QImage>(), picture);
         QVERIFY(!EventsNamed(Events(), "screenshot").value(0)["options"].toObject()["interactive"].toBool(true));
@@ -297,11 +298,11 @@ private slots:
         QSignalSpy failed(&portal, &PortalScreenshot::failed);
         Backend().call("SetPickedColor", true, 0.2, 0.4, 1.0);
         portal.PickColor();
-        QVERIFY(picked.wait(5000));
+        QVERIFY(picked.wait(kPatientMs));
         QCOMPARE(picked[0][0].value<QColor>(), QColor(51, 102, 255));
         Backend().call("SetPickedColor", false, 0.0, 0.0, 0.0);
         portal.PickColor();
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(kPatientMs));
         QCOMPARE(picked.count(), 1);
     }
 };
