@@ -80,6 +80,22 @@ SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
     return where;
 }
 
+// As a native Wayland client the program cannot yet follow the pointer over
+// other windows nor take its hotkey; through XWayland it does both. So on a
+// Wayland session with an X display it asks Qt for xcb first (wayland when
+// that fails), unless QT_QPA_PLATFORM or -platform chooses. Returns whether
+// it asked: the variable is then taken back once Qt has chosen, so programs
+// started from here choose for themselves.
+bool PreferXcbOnWaylandSessions()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariable("XDG_SESSION_TYPE") != "wayland")
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    return true;
+}
+
 } // namespace
 
 int RunApplication(int argc, char** argv)
@@ -94,7 +110,10 @@ int RunApplication(int argc, char** argv)
                                                         : InstanceChannel::Command::Pick);
 
     TSingleInstance guard("HuebirdLite");
+    const bool askedForXcb = PreferXcbOnWaylandSessions();
     QApplication app(argc, argv);
+    if (askedForXcb)
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName("Huebird Lite");
     // The program ends only through the main window's close; a dialog or box
     // closing while the main window (a tool window, which Qt does not count)

@@ -32,16 +32,21 @@ public:
     explicit NativeClientTest(WaylandSession& session) : session_(session) {}
 
 private:
+    QStringList SessionEnvironment() const
+    {
+        QStringList env;
+        for (const QString& key : session_.variables().keys())
+            env << key + "=" + session_.variables().value(key);
+        return env;
+    }
+
     WaylandSession& session_;
 
 private slots:
     void startsAndQuitsOnWayland()
     {
         RunningApp app;
-        QStringList env = {"QT_QPA_PLATFORM=wayland"};
-        for (const QString& key : session_.variables().keys())
-            env << key + "=" + session_.variables().value(key);
-        QVERIFY(app.start(env));
+        QVERIFY(app.start(SessionEnvironment() << "QT_QPA_PLATFORM=wayland"));
         const qint64 pid = app.process().processId();
 
         QJsonObject window;
@@ -60,6 +65,21 @@ private slots:
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.process().exitCode(), 0);
         QVERIFY(app.readFile("HuebirdLite.ini").contains("Rns=1\r\n"));
+    }
+
+    // Left to choose, the program takes the session's X display (XWayland).
+    void prefersAnXDisplayUnlessToldOtherwise()
+    {
+        PrivateXServer x;
+        QVERIFY(!x.display().isEmpty());
+        RunningApp app;
+        QVERIFY(app.start(SessionEnvironment() << "QT_QPA_PLATFORM=" << "DISPLAY=" + x.display()));
+        const QString pid = QString::number(app.process().processId());
+        QVERIFY(WaitFor([&] {
+            return !XDoOn(x.display(), {"search", "--onlyvisible", "--pid", pid, "--name", "^Huebird v"}).isEmpty();
+        }));
+        const QJsonObject tree = QJsonDocument::fromJson(session_.swaymsg({"-t", "get_tree"})).object();
+        QVERIFY(WindowOf(tree, app.process().processId()).isEmpty());
     }
 };
 
