@@ -6,7 +6,10 @@ list(APPEND HB_UI_SOURCES
   src/capture/MainFormHotKey.cpp
   src/capture/reFormHotKey.cpp)
 list(APPEND HB_UI_SOURCES
-  src/capture/ShortcutKeys.cpp)
+  src/capture/GlyphAtlas.cpp
+  src/capture/QtTickPresenter.cpp
+  src/capture/ShortcutKeys.cpp
+  src/capture/TickCompositor.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/FrozenScreens.cpp
   src/capture/PickOverlay.cpp)
