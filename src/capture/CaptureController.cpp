@@ -110,8 +110,9 @@ void CaptureController::tick()
     timer_.stop();
     const ScreenPointer pointer = sampler_->Pointer();
     const QPoint cursor = pointer.pos;
-    widgets_.statusBar->SetPanelText(kPositionPanel, QString::fromStdString(FillFormatText(
-        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())})));
+    TickFrame frame;
+    frame.position = QString::fromStdString(FillFormatText(
+        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())}));
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
@@ -125,7 +126,7 @@ void CaptureController::tick()
             QImage& canvas = magnifierCanvas();
             StretchNearest(source_, canvas);
             drawCross(canvas);
-            widgets_.magnifier->update();
+            frame.magnifier = &canvas;
             source_.swap(shown_);
             showsScreen_ = true;
         }
@@ -134,12 +135,19 @@ void CaptureController::tick()
         QImage& canvas = magnifierCanvas();
         canvas.fill(Qt::white);
         drawCross(canvas);
-        widgets_.magnifier->update();
+        frame.magnifier = &canvas;
         sampler_->GrabAround(pointer, 0, cursorPixel_);
         color = FromRgb(cursorPixel_.pixel(0, 0));
     }
 
-    showColor(color);
+    frame.color = color;
+    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
+    frame.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+    frame.codeColor = ContrastTextColor(color);
+    if (!presenter_)
+        presenter_ = CreateTickPresenter({widgets_.magnifier, widgets_.swatch, widgets_.code, widgets_.statusBar,
+                                          kPositionPanel});
+    presenter_->show(frame);
     showContrast(color);
     if (lastColor_ != color || lastPosition_ != cursor) {
         lastColor_ = color;
@@ -150,20 +158,9 @@ void CaptureController::tick()
     timer_.start(kIntervalMs);
 }
 
-void CaptureController::showColor(TColor color)
+TColor CaptureController::color() const
 {
-    QLabel* label = widgets_.code;
-    const QColor textColor = ToQColor(ContrastTextColor(color));
-    if (label->palette().color(QPalette::WindowText) != textColor) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, textColor);
-        label->setPalette(palette);
-    }
-    widgets_.swatch->SetBrushColor(color);
-    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
-    const QString text = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-    if (label->text() != text)
-        label->setText(text);
+    return lastColor_.value_or(widgets_.swatch->BrushColor());
 }
 
 void CaptureController::showContrast(TColor color)

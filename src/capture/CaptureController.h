@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "capture/TickPresenter.h"
 #include "color/ColorContrast.h"
 
 class IScreenSampler;
@@ -49,6 +50,9 @@ public:
     // The timer's work: one reading of the screen, shown.
     void tick();
 
+    // The colour under the pointer at the last tick (the swatch's before the first).
+    TColor color() const;
+
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
 
@@ -64,11 +68,11 @@ signals:
 
 private:
     QImage& magnifierCanvas();
-    void showColor(TColor color);
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;
     CaptureWidgets widgets_;
+    std::unique_ptr<TickPresenter> presenter_; // made at the first tick, over the shown window
     QTimer timer_;
     int notation_ = 0;
     std::optional<TColor> selected_;
