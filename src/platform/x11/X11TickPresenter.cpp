@@ -201,7 +201,7 @@ void X11TickPresenter::show(const TickFrame& frame)
         place(w);
     putMarked();
     // Events read while sending sit in the connection's queue, where the notifier does not see them.
-    readEvents();
+    takeEvents(xcb_poll_for_queued_event);
 }
 
 // Every window marked, the last with word back when the server has read it.
@@ -233,8 +233,13 @@ void X11TickPresenter::put(const Window& w, bool reportCompletion)
 
 void X11TickPresenter::readEvents()
 {
+    takeEvents(xcb_poll_for_event);
+}
+
+void X11TickPresenter::takeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*))
+{
     const std::uint8_t completion = XCB_SHM_COMPLETION + xcb_get_extension_data(connection_, &xcb_shm_id)->first_event;
-    while (Reply<xcb_generic_event_t> event{xcb_poll_for_event(connection_)})
+    while (Reply<xcb_generic_event_t> event{next(connection_)})
         takeEvent(event.get(), completion);
     putMarked();
 }

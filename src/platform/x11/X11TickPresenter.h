@@ -49,6 +49,7 @@ private:
     void put(const Window& window, bool reportCompletion);
     void putMarked();
     void readEvents();
+    void takeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*));
     void takeEvent(const xcb_generic_event_t* event, std::uint8_t completion);
     void waitForServer();
 
