@@ -15,6 +15,7 @@
 #include "app/MessageText.h"
 #include "app/Messages.h"
 #include "app/QtImages.h"
+#include "capture/DesktopCapture.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
 #include "color/ColorCodes.h"
@@ -39,11 +40,13 @@ TMainForm::TMainForm(QWidget* parent)
 {
     setObjectName("MainForm");
     MainForm = this;
-    screenSampler_ = CreateScreenSampler();
-    globalHotkey_ = CreateGlobalHotkey();
+    desktopCapture_ = new DesktopCapture(this);
+    screenSampler_ = desktopCapture_->createScreenSampler();
+    globalHotkey_ = desktopCapture_->createGlobalHotkey();
     connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
     CreateControls();
     CreateMenus();
+    ConnectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
     // size its native window was made with.
@@ -163,6 +166,7 @@ void TMainForm::CreateMenus()
 
     MenuOptions = bar->addMenu("Options");
     MenuOptions->setObjectName("MenuOptions");
+    MenuPick = AddItem(MenuOptions, "MenuPick", "Pick", &TMainForm::MenuPickClick);
     MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &TMainForm::ButtonHotKeyClick);
     MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &TMainForm::ButtonLanguageClick);
     MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &TMainForm::MenuStartAtLoginClick);
@@ -247,14 +251,18 @@ void TMainForm::FormShow()
     OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
+    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();
     const TShortCut hotkey = FormHotKey ? FormHotKey->HK_CAPTURE->ShortCut() : TShortCut(0);
+    quietWhenNoHotkeyPortal_ = RunCount > 1;
     RegHotKey(hotkey, "HKey_CAPTURE");
+    quietWhenNoHotkeyPortal_ = false;
     SetMenuShortCut(PopupCaptureColor, hotkey);
     PopupCaptureColor->setVisible(false);
-    Timer1->start(50);
+    if (desktopCapture_->followsPointer())
+        Timer1->start(50);
     if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
@@ -284,7 +292,7 @@ void TMainForm::ButtonCloseClick()
 void TMainForm::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
-    StatusBar1->SetPanelText(1, QString::fromStdString(UiTexts().SCapture) + ' ' + keyText);
+    StatusBar1->SetPanelText(1, CaptureStatusText(keyText));
 }
 
 void TMainForm::showEvent(QShowEvent* event)

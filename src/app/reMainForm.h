@@ -19,8 +19,10 @@
 #include "colorlist/Clrgrid.h"
 #include "colorlist/HuebirdLiteUtils.h"
 
+class DesktopCapture;
 class IScreenSampler;
 class IGlobalHotkey;
+struct ScreenPointer;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -68,6 +70,7 @@ public:
     QAction* MenuCopy = nullptr;
     QAction* MenuPaste = nullptr;
     QMenu* MenuOptions = nullptr;
+    QAction* MenuPick = nullptr;
     QAction* MenuHotkey = nullptr;
     QAction* MenuLanguage = nullptr;
     QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
@@ -119,6 +122,17 @@ public:
     QImage CursorPixel; // the pixel under the cursor while it is over the magnifier
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
+
+    // ---- capture modes and pick mode (capture/MainFormCapture.cpp) ----
+    void MenuPickClick();
+    // The hotkey and the capture command: the colour under the pointer.
+    void CaptureAtPointer();
+    // Pick mode's square around the pointer, shown as the tick shows its own.
+    void ShowPickedSquare(const ScreenPointer& pointer, const QImage& square);
+    // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
+    QString CaptureStatusText(const QString& keyText) const;
+    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
+    std::string ScreenCastToken;
 
     // ---- contrast in the status bar (app/MainFormContrast.cpp) ----
     // The third panel: the ratio of the sampled colour to the list's selected one.
@@ -204,9 +218,14 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    void ConnectDesktopCapture();
+    void ShowZoomSource(QPoint cursor);
+    void ShowSampledColor(TColor color);
+    void WarnHotKeyRefused(TShortCut shortcut);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (TMainForm::*handler)(), TShortCut shortcut = 0);
 
+    DesktopCapture* desktopCapture_ = nullptr;
     std::unique_ptr<IScreenSampler> screenSampler_;
     std::unique_ptr<IGlobalHotkey> globalHotkey_;
     ContrastReadout contrastReadout_;
@@ -214,6 +233,8 @@ private:
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.
     std::optional<std::string> refusedHotKeyText_;
+    // At start a Wayland desktop without a hotkey portal is told of on the first run only.
+    bool quietWhenNoHotkeyPortal_ = false;
 };
 
 extern TMainForm* MainForm;

@@ -5,7 +5,9 @@
 #include "app/AppSettings.h"
 #include "app/MessageText.h"
 #include "app/reMainForm.h"
+#include "capture/DesktopCapture.h"
 #include "color/ColorCodes.h"
+#include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 
@@ -109,14 +111,7 @@ void TMainForm::Timer1Timer()
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
         screenSampler_->GrabAround(pointer, ZoomRadius, ZoomSource);
         color = FromRgb(ZoomSource.pixel(ZoomRadius, ZoomRadius));
-        // A still screen costs no repaint.
-        if (!ZoomShowsScreen || ZoomSource != ZoomShown) {
-            PrepareZoomSource(ZoomRadius, cursor);
-            StretchNearest(ZoomSource, ZoomCanvas(ImgZoom));
-            DrawZoomCross();
-            ZoomSource.swap(ZoomShown);
-            ZoomShowsScreen = true;
-        }
+        ShowZoomSource(cursor);
     } else {
         ZoomShowsScreen = false;
         ZoomCanvas(ImgZoom).fill(Qt::white);
@@ -124,7 +119,25 @@ void TMainForm::Timer1Timer()
         screenSampler_->GrabAround(pointer, 0, CursorPixel);
         color = FromRgb(CursorPixel.pixel(0, 0));
     }
+    ShowSampledColor(color);
 
+    Timer1->start(50);
+}
+
+void TMainForm::ShowZoomSource(QPoint cursor)
+{
+    // A still screen costs no repaint.
+    if (!ZoomShowsScreen || ZoomSource != ZoomShown) {
+        PrepareZoomSource(ZoomRadius, cursor);
+        StretchNearest(ZoomSource, ZoomCanvas(ImgZoom));
+        DrawZoomCross();
+        ZoomSource.swap(ZoomShown);
+        ZoomShowsScreen = true;
+    }
+}
+
+void TMainForm::ShowSampledColor(TColor color)
+{
     const QColor textColor = ToQColor(ContrastTextColor(color));
     if (LabelColor->palette().color(QPalette::WindowText) != textColor) {
         QPalette palette = LabelColor->palette();
@@ -135,8 +148,71 @@ void TMainForm::Timer1Timer()
     if (LabelColor->text() != code)
         LabelColor->setText(code);
     ShowContrast(color);
+}
 
-    Timer1->start(50);
+void TMainForm::ShowPickedSquare(const ScreenPointer& pointer, const QImage& square)
+{
+    StatusBar1->SetPanelText(0, QString::fromStdString(FillFormatText(
+                                    "[%d,%d]", {std::int64_t(pointer.pos.x()), std::int64_t(pointer.pos.y())})));
+    ZoomSource = square;
+    ShowZoomSource(pointer.pos);
+    ShowSampledColor(FromRgb(ZoomShown.pixel(ZoomRadius, ZoomRadius)));
+}
+
+void TMainForm::ConnectDesktopCapture()
+{
+    DesktopCapture* capture = desktopCapture_;
+    connect(capture, &DesktopCapture::captureFromTick, this, &TMainForm::CaptureColor);
+    connect(capture, &DesktopCapture::sampled, this, &TMainForm::ShowPickedSquare);
+    connect(capture, &DesktopCapture::picked, this, [this](const ScreenPointer& pointer, const QImage& square) {
+        ShowPickedSquare(pointer, square);
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::colorPicked, this, [this](const QColor& picked) {
+        ShowSampledColor(FromRgb(picked.rgb()));
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::modeChanged, this, [this] {
+        ResetStatusBar();
+        if (!desktopCapture_->followsPointer())
+            Timer1->stop();
+    });
+    // Kept at once: a run that ends without closing would ask the user again.
+    connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
+        ScreenCastToken = token.toStdString();
+        if (shown_)
+            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    });
+    connect(globalHotkey_.get(), &IGlobalHotkey::RegistrationRefused, this,
+            [this](int id) {
+                if (id != 0 && id == HotKeyId)
+                    WarnHotKeyRefused(MenuShortCut(PopupCaptureColor));
+            });
+}
+
+void TMainForm::MenuPickClick()
+{
+    desktopCapture_->pick();
+}
+
+void TMainForm::CaptureAtPointer()
+{
+    desktopCapture_->captureAtPointer();
+}
+
+QString TMainForm::CaptureStatusText(const QString& keyText) const
+{
+    const TUiTexts& texts = UiTexts();
+    if (!desktopCapture_->onWayland())
+        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
+    const std::string* label = &texts.SCapturePicker;
+    switch (desktopCapture_->mode()) {
+    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
+    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
+    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
+    default: break;
+    }
+    return QString::fromStdString(*label) + ' ' + keyText;
 }
 
 QRect TMainForm::PrepareZoomSource(int radius, QPoint cursor)

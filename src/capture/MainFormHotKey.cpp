@@ -4,6 +4,8 @@
 #include "app/MessageText.h"
 #include "app/reMainForm.h"
 #include "capture/AtomTable.h"
+#include "capture/DesktopCapture.h"
+#include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
@@ -16,13 +18,24 @@ void TMainForm::RegHotKey(TShortCut shortcut, const QString& name)
     const TAtom atom = GlobalAddAtomA(name.toStdString());
     const bool registered = hotKey.VirtualKey != 0 && atom != 0
         && GlobalHotkey().Register(atom, hotKey.Modifiers, hotKey.VirtualKey);
-    if (name == QLatin1String("HKey_CAPTURE"))
+    if (name == QLatin1String("HKey_CAPTURE")) {
         HotKeyId = atom;
+        desktopCapture_->setCaptureKey(ShortCutToKeySequence(shortcut));
+    }
     // A refused combination would otherwise look as if it worked: the status
-    // bar and the settings file still show it.
-    if (!registered && shortcut != 0)
-        ShowMessageDlg(mkWarning, QString::fromStdString(
-            FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut)})));
+    // bar and the settings file still show it. A Wayland desktop without a
+    // hotkey portal refuses every one, and is told of once, not at each start.
+    if (!registered && shortcut != 0 && !(quietWhenNoHotkeyPortal_ && desktopCapture_->onWayland()))
+        WarnHotKeyRefused(shortcut);
+}
+
+void TMainForm::WarnHotKeyRefused(TShortCut shortcut)
+{
+    // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
+    const std::string text = desktopCapture_->onWayland()
+        ? FormatMessageText(UiTexts().SHotKeyBindCommand, {ShortcutName(shortcut), "huebird-lite --capture"})
+        : FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut)});
+    ShowMessageDlg(mkWarning, QString::fromStdString(text));
 }
 
 void TMainForm::UnregisterCaptureHotKey()
@@ -38,7 +51,7 @@ void TMainForm::UnregisterCaptureHotKey()
 void TMainForm::WMHotKey(int id)
 {
     if (id != 0 && id == HotKeyId)
-        CaptureColor();
+        CaptureAtPointer();
 }
 
 void TMainForm::ButtonHotKeyClick()

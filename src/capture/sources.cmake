@@ -8,5 +8,7 @@ list(APPEND HB_UI_SOURCES
 list(APPEND HB_UI_SOURCES
   src/capture/ShortcutKeys.cpp)
 list(APPEND HB_UI_SOURCES
+  src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp
+  src/capture/PickModeController.cpp
   src/capture/PickOverlay.cpp)

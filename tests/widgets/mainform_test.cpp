@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(MenuItems(form.MenuEdit),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
         QCOMPARE(MenuItems(form.MenuOptions),
-                 QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
+                 QStringList({"MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
                               "MenuSwatches"}));
         QCOMPARE(MenuItems(form.MenuHelp),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
