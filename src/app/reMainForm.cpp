@@ -166,7 +166,6 @@ void TMainForm::CreateMenus()
 
     MenuOptions = bar->addMenu("Options");
     MenuOptions->setObjectName("MenuOptions");
-    MenuPick = AddItem(MenuOptions, "MenuPick", "Pick", &TMainForm::MenuPickClick);
     MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &TMainForm::ButtonHotKeyClick);
     MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &TMainForm::ButtonLanguageClick);
     MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &TMainForm::MenuStartAtLoginClick);
@@ -175,6 +174,7 @@ void TMainForm::CreateMenus()
     MenuOptions->addSeparator()->setObjectName("N6");
     MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &TMainForm::ShowFormColorList);
     MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &TMainForm::MenuSwatchesClick);
+    MenuPick = AddItem(MenuOptions, "MenuPick", "Pick", &TMainForm::MenuPickClick);
 
     MenuHelp = bar->addMenu("?");
     MenuHelp->setObjectName("MenuHelp");

@@ -77,8 +77,8 @@ private slots:
         QCOMPARE(MenuItems(form.MenuEdit),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
         QCOMPARE(MenuItems(form.MenuOptions),
-                 QStringList({"MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
-                              "MenuSwatches"}));
+                 QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
+                              "MenuSwatches", "MenuPick"}));
         QCOMPARE(MenuItems(form.MenuHelp),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
         QCOMPARE(MenuItems(form.PopupCapture),
