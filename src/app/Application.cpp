@@ -14,7 +14,6 @@
 #include "app/QtImages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
-#include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
 #include "platform/CaptureModes.h"
@@ -137,7 +136,6 @@ int RunApplication(int argc, char** argv)
     TPlatformKeyNames keyNames;
     auto* mainForm = new TMainForm;
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
-    FormHotKey = new TFormHotKey(mainForm);
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);
     FormColorList = new TFormColorList(mainForm);

@@ -15,9 +15,11 @@
 #include "app/MessageText.h"
 #include "app/Messages.h"
 #include "app/QtImages.h"
-#include "capture/DesktopCapture.h"
 #include "capture/ShortcutKeys.h"
-#include "capture/reFormHotKey.h"
+#include "capture/CaptureController.h"
+#include "capture/DesktopCapture.h"
+#include "capture/HotkeyDialog.h"
+#include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
@@ -40,12 +42,11 @@ TMainForm::TMainForm(QWidget* parent)
 {
     setObjectName("MainForm");
     MainForm = this;
-    desktopCapture_ = new DesktopCapture(this);
-    screenSampler_ = desktopCapture_->createScreenSampler();
-    globalHotkey_ = desktopCapture_->createGlobalHotkey();
-    connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
     CreateControls();
     CreateMenus();
+    desktopCapture_ = new DesktopCapture(this);
+    UseCaptureController(desktopCapture_->createScreenSampler());
+    UseHotkeyService(desktopCapture_->createGlobalHotkey());
     ConnectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
@@ -116,11 +117,6 @@ void TMainForm::CreateControls()
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
     setTabOrder(GridCapture, CBX_FormatCapture);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setSingleShot(true); // the tick re-enables it when its work is done
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
@@ -239,7 +235,6 @@ void TMainForm::FormCreate()
     RouteHelpRequests();
     LabelColor->clear();
     CurrentColor = 0xFFFFFF;
-    ZoomPenColor = 0x0000FF;
     ColorListOpenCount = 0;
     ColorListWidth = 220;
     ColorListHeight = 315;
@@ -255,14 +250,13 @@ void TMainForm::FormShow()
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();
-    const TShortCut hotkey = FormHotKey ? FormHotKey->HK_CAPTURE->ShortCut() : TShortCut(0);
-    quietWhenNoHotkeyPortal_ = RunCount > 1;
-    RegHotKey(hotkey, "HKey_CAPTURE");
-    quietWhenNoHotkeyPortal_ = false;
-    SetMenuShortCut(PopupCaptureColor, hotkey);
+    // A Wayland desktop without a hotkey portal refuses every combination:
+    // told on the first run, not at each start.
+    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+                                                                : HotkeyService::Refusal::Warn);
     PopupCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
-        Timer1->start(50);
+        capture_->start();
     if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
@@ -277,7 +271,7 @@ void TMainForm::FormShow()
 
 void TMainForm::FormClose()
 {
-    UnregisterCaptureHotKey();
+    hotkeys_->release();
     setAcceptDrops(false);
     ColorList.clear();
     ColorList.shrink_to_fit();
@@ -293,6 +287,145 @@ void TMainForm::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
     StatusBar1->SetPanelText(1, CaptureStatusText(keyText));
+}
+
+int TMainForm::FormatIndex() const
+{
+    return CBX_FormatCapture->currentIndex();
+}
+
+QString TMainForm::ShowCodeColors(const QComboBox* box, TColor color) const
+{
+    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
+    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+}
+
+QString TMainForm::ShowCodeColorsCapture(TColor color)
+{
+    ShSelectedColor->SetBrushColor(color);
+    return ShowCodeColors(CBX_FormatCapture, color);
+}
+
+void TMainForm::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
+{
+    const bool running = capture_ && capture_->isRunning();
+    delete capture_;
+    capture_ = new CaptureController(std::move(sampler),
+                                     {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar1}, this);
+    capture_->setNotation(CBX_FormatCapture->currentIndex());
+    connect(CBX_FormatCapture, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
+    SelectedListColorChanged();
+    ContrastStyleChanged();
+    if (running)
+        capture_->start();
+}
+
+void TMainForm::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
+{
+    if (sampler)
+        UseCaptureController(std::move(sampler));
+}
+
+void TMainForm::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
+{
+    const TShortCut shortcut = hotkeys_ ? hotkeys_->shortcut() : TShortCut(0);
+    delete hotkeys_;
+    hotkeys_ = new HotkeyService(std::move(hotkey), this);
+    hotkeys_->setShortcut(shortcut);
+    connect(hotkeys_, &HotkeyService::triggered, this, &TMainForm::CaptureAtPointer);
+    // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
+    if (desktopCapture_->onWayland())
+        hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
+    desktopCapture_->setCaptureKey(ShortCutToKeySequence(shortcut));
+    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
+        desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
+        SetMenuShortCut(PopupCaptureColor, changed);
+        ResetStatusBar();
+    });
+}
+
+void TMainForm::ConnectDesktopCapture()
+{
+    DesktopCapture* capture = desktopCapture_;
+    connect(capture, &DesktopCapture::captureFromTick, this, &TMainForm::CaptureColor);
+    connect(capture, &DesktopCapture::sampled, this,
+            [this](const ScreenPointer& pointer, const QImage& square) { capture_->showStill(pointer, square); });
+    connect(capture, &DesktopCapture::picked, this, [this](const ScreenPointer& pointer, const QImage& square) {
+        capture_->showStill(pointer, square);
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::colorPicked, this, [this](const QColor& picked) {
+        capture_->showColorOnly(FromQColor(picked));
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::modeChanged, this, [this] {
+        ResetStatusBar();
+        if (!desktopCapture_->followsPointer())
+            capture_->stop();
+    });
+    // Kept at once: a run that ends without closing would ask the user again.
+    connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
+        ScreenCastToken = token.toStdString();
+        if (shown_)
+            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    });
+}
+
+void TMainForm::MenuPickClick()
+{
+    desktopCapture_->pick();
+}
+
+void TMainForm::CaptureAtPointer()
+{
+    desktopCapture_->captureAtPointer();
+}
+
+QString TMainForm::CaptureStatusText(const QString& keyText) const
+{
+    const TUiTexts& texts = UiTexts();
+    if (!desktopCapture_->onWayland())
+        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
+    const std::string* label = &texts.SCapturePicker;
+    switch (desktopCapture_->mode()) {
+    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
+    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
+    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
+    default: break;
+    }
+    return QString::fromStdString(*label) + ' ' + keyText;
+}
+
+void TMainForm::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
+{
+    if (hotkey)
+        UseHotkeyService(std::move(hotkey));
+}
+
+void TMainForm::ButtonHotKeyClick()
+{
+    HotkeyDialog dialog(hotkeys_->shortcut(), this);
+    RunHotKeyDialog(dialog);
+    hotkeys_->change(dialog.shortcut());
+    ResetStatusBar();
+}
+
+std::optional<TColor> TMainForm::SelectedListColor() const
+{
+    if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
+        return std::nullopt;
+    return ColorList[std::size_t(SelectedIndex)];
+}
+
+void TMainForm::SelectedListColorChanged()
+{
+    capture_->setSelectedColor(SelectedListColor());
+}
+
+void TMainForm::ContrastStyleChanged()
+{
+    const TUiTexts& texts = UiTexts();
+    capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -316,7 +449,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (!closed_) {
         closed_ = true;
-        Timer1->stop();
+        capture_->stop();
         TimerActualize->stop();
         FormClose();
     }

@@ -8,7 +8,6 @@ list(APPEND HB_UI_SOURCES
   src/app/QtImages.cpp
   src/app/Widgets.cpp
   src/app/reMainForm.cpp
-  src/app/MainFormContrast.cpp
   src/app/Application.cpp)
 list(APPEND HB_UI_RESOURCES
   data/images/about.jpg

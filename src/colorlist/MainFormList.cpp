@@ -77,6 +77,7 @@ void TMainForm::FillGridCapture(const TColorArray& list)
     // before the refill would not select it, and "Delete color" would then
     // remove row 0 instead of the row the user clicked.
     GridCapture->SetRowQuietly(0);
+    SelectedListColorChanged();
     RefreshEditCaptureColor();
     GridCapture->Repaint();
 }
@@ -85,6 +86,7 @@ void TMainForm::ResetGridCapture()
 {
     GridCapture->ClearCells();
     GridCapture->SetRowCount(kEmptyGridRows);
+    SelectedListColorChanged();
 }
 
 void TMainForm::RefreshEditCaptureColor()
@@ -116,6 +118,7 @@ void TMainForm::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
     CurrentColor = ColorList[std::size_t(ARow)];
     RefreshEditCaptureColor();
     SelectedIndex = ARow;
+    SelectedListColorChanged();
 }
 
 void TMainForm::CBX_FormatCaptureChange()

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QThread>
 #include <fcntl.h>
 #include <unistd.h>
@@ -124,4 +126,45 @@ QString WaylandSession::saveImage(const QString& name, const QImage& image) cons
         return {};
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return path;
+}
+
+namespace {
+void CollectWindows(const QJsonObject& node, qint64 pid, QList<QJsonObject>& found)
+{
+    if (node.value("pid").toInteger() == pid)
+        found.append(node);
+    for (const char* children : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(children).toArray())
+            CollectWindows(child.toObject(), pid, found);
+}
+} // namespace
+
+QList<QJsonObject> WaylandSession::windowsOf(qint64 pid) const
+{
+    QList<QJsonObject> found;
+    CollectWindows(QJsonDocument::fromJson(swaymsg({"-t", "get_tree"})).object(), pid, found);
+    return found;
+}
+
+QStringList WaylandSession::environment(const QStringList& extra) const
+{
+    QStringList env;
+    for (const QString& key : variables_.keys())
+        env << key + "=" + variables_.value(key);
+    return env + extra;
+}
+
+bool WaylandSession::typeUntil(const QStringList& keys, const std::function<bool()>& arrived) const
+{
+    for (int attempt = 0; attempt < 5 && !arrived(); ++attempt) {
+        QProcess wtype;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(variables_);
+        wtype.setProcessEnvironment(env);
+        wtype.start("wtype", QStringList{"-s", "300"} + keys);
+        // The receiving client takes the new keyboard in while wtype runs.
+        WaitFor([&] { return wtype.state() == QProcess::NotRunning; });
+        WaitFor(arrived, 3000);
+    }
+    return arrived();
 }

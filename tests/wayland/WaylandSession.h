@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QImage>
+#include <QJsonObject>
+#include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 
 class WaylandSession {
 public:
@@ -38,6 +41,13 @@ public:
     // coordinates, "click", "press", "release") and waits until the
     // compositor has it.
     bool pointer(const QByteArray& command) const;
+    // The windows of a process in the compositor's tree.
+    QList<QJsonObject> windowsOf(qint64 pid) const;
+    // The session's environment with the given entries added, as KEY=VALUE lines.
+    QStringList environment(const QStringList& extra = {}) const;
+    // Types keys with wtype ("-M", "alt", "c", ...) until arrived() holds: a
+    // client may miss the first keys of each new virtual keyboard.
+    bool typeUntil(const QStringList& keys, const std::function<bool()>& arrived) const;
     // Saves the image in the session's folder; its path.
     QString saveImage(const QString& name, const QImage& image) const;
 

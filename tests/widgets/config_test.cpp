@@ -8,7 +8,7 @@
 #include "WidgetTestSupport.h"
 #include "app/AppSettings.h"
 #include "app/reMainForm.h"
-#include "capture/reFormHotKey.h"
+#include "capture/HotkeyService.h"
 #include "config/DesktopHooks.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
@@ -34,14 +34,12 @@ struct Run {
         SetShellOpenHook([this](const QUrl& url) { opened << url; });
         form = std::make_unique<TMainForm>();
         UseAppDir(dir);
-        FormHotKey = new TFormHotKey(form.get());
         form->show();
     }
     ~Run()
     {
         if (form && !form->isHidden())
             form->close();
-        FormHotKey = nullptr;
         SetShellOpenHook(nullptr);
         SetChooseLanguageFileHook(nullptr);
         SetUserLangIdSource(nullptr);
@@ -154,12 +152,12 @@ private slots:
         QCOMPARE(run.closeAndRead(), saved);
     }
 
-    void hotkeyReachesTheDialogTheMenuAndTheStatusBar()
+    void hotkeyReachesTheServiceTheMenuAndTheStatusBar()
     {
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
         Run run(&settings);
         const TShortCut expected = scShift | scCtrl | 116;
-        QCOMPARE(FormHotKey->HK_CAPTURE->ShortCut(), expected);
+        QCOMPARE(run.form->Hotkeys().shortcut(), expected);
         QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
         QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }

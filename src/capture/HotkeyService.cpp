@@ -1,0 +1,78 @@
+#include "capture/HotkeyService.h"
+
+#include "app/MessageText.h"
+#include "app/Messages.h"
+#include "capture/AtomTable.h"
+#include "config/UiTexts.h"
+#include "platform/GlobalHotkey.h"
+
+static_assert(hkModAlt == MOD_ALT && hkModControl == MOD_CONTROL && hkModShift == MOD_SHIFT);
+
+namespace {
+const char* const kAtomName = "HKey_CAPTURE";
+}
+
+HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, QObject* parent)
+    : QObject(parent), backend_(std::move(backend))
+{
+    connect(backend_.get(), &IGlobalHotkey::HotKeyPressed, this, &HotkeyService::onHotkeyPressed);
+    connect(backend_.get(), &IGlobalHotkey::RegistrationRefused, this, [this](int id) {
+        if (id != 0 && id == id_)
+            warnRefused();
+    });
+}
+
+HotkeyService::~HotkeyService()
+{
+    release();
+}
+
+void HotkeyService::setShortcut(TShortCut shortcut)
+{
+    if (shortcut_ == shortcut)
+        return;
+    shortcut_ = shortcut;
+    emit shortcutChanged(shortcut_);
+}
+
+void HotkeyService::grab(Refusal refusal)
+{
+    const THotKey hotKey = ShortCutToHotKey(shortcut_);
+    const TAtom atom = GlobalAddAtomA(kAtomName);
+    const bool registered
+        = hotKey.VirtualKey != 0 && atom != 0 && backend_->Register(atom, hotKey.Modifiers, hotKey.VirtualKey);
+    id_ = atom;
+    if (!registered && shortcut_ != 0 && refusal == Refusal::Warn)
+        warnRefused();
+}
+
+void HotkeyService::warnRefused()
+{
+    const std::string text = refusalCommand_.isEmpty()
+        ? FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})
+        : FormatMessageText(UiTexts().SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
+    ShowMessageDlg(mkWarning, QString::fromStdString(text));
+}
+
+void HotkeyService::release()
+{
+    if (id_ == 0)
+        return;
+    backend_->Unregister(id_);
+    GlobalDeleteAtom(TAtom(id_));
+    // The atom may be handed out again; keep no stale identifier.
+    id_ = 0;
+}
+
+void HotkeyService::change(TShortCut shortcut)
+{
+    release();
+    setShortcut(shortcut);
+    grab();
+}
+
+void HotkeyService::onHotkeyPressed(int id)
+{
+    if (id != 0 && id == id_)
+        emit triggered();
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The capture hotkey: its combination, and its system-wide registration under
+// the atom of its name. A combination the system refuses is reported in a
+// warning; it would otherwise look as if it worked.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "capture/ShortcutText.h"
+
+class IGlobalHotkey;
+
+class HotkeyService : public QObject {
+    Q_OBJECT
+public:
+    explicit HotkeyService(std::unique_ptr<IGlobalHotkey> backend, QObject* parent = nullptr);
+    ~HotkeyService() override;
+
+    TShortCut shortcut() const { return shortcut_; }
+    // The identifier the combination is registered under; 0 while it is not.
+    int id() const { return id_; }
+
+    // Takes a combination without registering it (the settings, before the window shows).
+    void setShortcut(TShortCut shortcut);
+    enum class Refusal { Warn, Quiet };
+    // Registers the combination; a refusal is reported unless told to keep
+    // quiet. A desktop that answers later reports its refusal when it comes.
+    void grab(Refusal refusal = Refusal::Warn);
+    // Where the desktop gives out hotkeys itself, the refusal warning names
+    // this command for the user to bind instead.
+    void setRefusalCommand(const QString& command) { refusalCommand_ = command; }
+    // Unregisters it and gives its atom back.
+    void release();
+    // Registers another combination in place of the current one (also the same one anew).
+    void change(TShortCut shortcut);
+
+signals:
+    void triggered();
+    void shortcutChanged(TShortCut shortcut);
+
+private:
+    void onHotkeyPressed(int id);
+    void warnRefused();
+
+    std::unique_ptr<IGlobalHotkey> backend_;
+    TShortCut shortcut_ = 0;
+    int id_ = 0;
+    QString refusalCommand_;
+};
