@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include "DesktopTestSupport.h"
+#include "platform/wayland/WaylandScreenSampler.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -167,4 +170,51 @@ bool WaylandSession::typeUntil(const QStringList& keys, const std::function<bool
         WaitFor(arrived, 3000);
     }
     return arrived();
+}
+
+ProgramWindow::ProgramWindow(const WaylandSession& session, WaylandScreenSampler& screen, qint64 pid)
+    : session_(session), screen_(screen), pid_(pid)
+{
+}
+
+bool ProgramWindow::waitUntilPlaced()
+{
+    return WaitFor([&] {
+        for (const QJsonObject& window : session_.windowsOf(pid_)) {
+            if (!window.value("name").toString().startsWith("Huebird v"))
+                continue;
+            const QJsonObject r = window.value("rect").toObject();
+            rect_ = QRect(r.value("x").toInt(), r.value("y").toInt(), r.value("width").toInt(),
+                          r.value("height").toInt());
+            return rect_.width() == 276;
+        }
+        return false;
+    });
+}
+
+QPoint ProgramWindow::clientPoint(int x, int y) const
+{
+    // The client area is the window's bottom right 276 x 131 pixels.
+    return rect_.bottomRight() + QPoint(1 - 276 + x, 1 - 131 + y);
+}
+
+QRgb ProgramWindow::pixel(QPoint logical) const
+{
+    QSignalSpy spy(&screen_, &AsyncScreenSampler::grabbed);
+    screen_.requestGrab(screen_.pointerAt(logical), 0);
+    return spy.wait(kPatientMs) ? spy.last().at(1).value<QImage>().pixel(0, 0) : 0;
+}
+
+bool ProgramWindow::waitForPixel(QPoint logical, const QColor& colour, int timeoutMs) const
+{
+    return WaitFor([&] { return SameColour(pixel(logical), colour, 0); }, timeoutMs);
+}
+
+bool ProgramWindow::close(QProcess& process) const
+{
+    // A request that reaches a window still being set up can go unanswered: asked again.
+    return WaitFor([&] {
+        session_.swaymsg({QString("[pid=%1] kill").arg(pid_)});
+        return process.waitForFinished(2000);
+    });
 }

@@ -60,6 +60,33 @@ private:
     double startSeconds_ = 0;
 };
 
+class WaylandScreenSampler;
+
+// The program's main window on the session, and the screen read back through
+// the compositor's screen copies.
+class ProgramWindow {
+public:
+    ProgramWindow(const WaylandSession& session, WaylandScreenSampler& screen, qint64 pid);
+    // Waits until the main window is placed at its fixed size.
+    bool waitUntilPlaced();
+    const QRect& rect() const { return rect_; }
+    // A point of the client area below the menu bar.
+    QPoint clientPoint(int x, int y) const;
+    QPoint swatch() const { return clientPoint(173 + 50, 2 + 20); }
+    QPoint listRow(int row) const { return clientPoint(129, 12 + 20 * row); }
+    // The exact colour of a screen pixel; 0 when none could be read.
+    QRgb pixel(QPoint logical) const;
+    bool waitForPixel(QPoint logical, const QColor& colour, int timeoutMs = 30000) const;
+    // Closes the window as the compositor does, until the process ends.
+    bool close(QProcess& process) const;
+
+private:
+    const WaylandSession& session_;
+    WaylandScreenSampler& screen_;
+    qint64 pid_;
+    QRect rect_;
+};
+
 // main() for a Qt Test class constructed with the session: the test program
 // is a native Wayland client of it. Exits with 77 (ctest: skipped) where sway
 // cannot start.

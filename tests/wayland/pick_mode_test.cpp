@@ -13,8 +13,6 @@ namespace {
 
 const QColor kFirst(0xAA, 0x28, 0x78);
 const QColor kSecond(0x3C, 0x8C, 0xDC);
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
 
 } // namespace
 
@@ -24,18 +22,6 @@ public:
     explicit PickModeTest(WaylandSession& session) : session_(session) {}
 
 private:
-    QRgb ScreenPixel(QPoint logical)
-    {
-        QSignalSpy spy(&sampler_, &AsyncScreenSampler::grabbed);
-        sampler_.requestGrab(sampler_.pointerAt(logical), 0);
-        return spy.wait(kPatientMs) ? spy.last().at(1).value<QImage>().pixel(0, 0) : 0;
-    }
-
-    bool WaitForPixel(QPoint logical, const QColor& colour)
-    {
-        return WaitFor([&] { return SameColour(ScreenPixel(logical), colour, 0); });
-    }
-
     bool SetBackground(const QColor& colour)
     {
         bool ok = false;
@@ -75,17 +61,9 @@ private slots:
         app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=5\r\n[Preferences]\r\nHK_CAPTURE=Alt+C\r\n");
         QVERIFY(app.start(session_.environment({"QT_QPA_PLATFORM="})));
         const qint64 pid = app.process().processId();
-        QJsonObject window;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (window = session_.windowsOf(pid).value(0)).value("rect").toObject().value("width").toInt() == 276,
-            kPatientMs);
-        const QJsonObject r = window.value("rect").toObject();
-        const QRect rect(r.value("x").toInt(), r.value("y").toInt(), r.value("width").toInt(),
-                         r.value("height").toInt());
-        const auto client = [&](int x, int y) {
-            return rect.bottomRight() + QPoint(1 - kClientWidth + x, 1 - kClientHeight + y);
-        };
-        const QPoint swatch = client(173 + 50, 2 + 20), row0 = client(129, 12), row1 = client(129, 32);
+        ProgramWindow window(session_, sampler_, pid);
+        QVERIFY(window.waitUntilPlaced());
+        const QRect rect = window.rect();
         // Away from the window, on whichever output it is not.
         const QPoint away = rect.center().x() < 800 ? QPoint(1500, 550) : QPoint(100, 550);
         QVERIFY(session_.pointer(QString("move %1 %2").arg(away.x()).arg(away.y()).toUtf8()));
@@ -94,26 +72,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(FullScreenWindows(pid) == 2, kPatientMs);
         // The live screen changes; where the still copy shows, pick mode takes input.
         QVERIFY(SetBackground(kSecond));
-        QVERIFY(WaitForPixel(away, kFirst));
+        QVERIFY(window.waitForPixel(away, kFirst));
         QVERIFY(session_.pointer("move 1 0"));
         QVERIFY(session_.pointer(QString("move %1 %2").arg(away.x()).arg(away.y()).toUtf8()));
         QVERIFY(session_.pointer("click"));
         QVERIFY(session_.typeUntil({"-k", "Escape"}, [&] { return FullScreenWindows(pid) == 0; }));
         // The colour of the still screen, in the list and in the main window's swatch.
-        QVERIFY(WaitForPixel(row0, kFirst));
-        QVERIFY(WaitForPixel(swatch, kFirst));
+        QVERIFY(window.waitForPixel(window.listRow(0), kFirst));
+        QVERIFY(window.waitForPixel(window.swatch(), kFirst));
 
         // The capture command needs no click: the still screens come and go.
-        QVERIFY(WaitForPixel(away, kSecond));
+        QVERIFY(window.waitForPixel(away, kSecond));
         QCOMPARE(Send(session_, app, "--capture"), 0);
-        QVERIFY(WaitForPixel(row0, kSecond));
-        QVERIFY(WaitForPixel(row1, kFirst));
+        QVERIFY(window.waitForPixel(window.listRow(0), kSecond));
+        QVERIFY(window.waitForPixel(window.listRow(1), kFirst));
         QTRY_COMPARE_WITH_TIMEOUT(FullScreenWindows(pid), 0, kPatientMs);
 
-        QVERIFY(WaitFor([&] {
-            session_.swaymsg({QString("[pid=%1] kill").arg(pid)});
-            return app.process().waitForFinished(2000);
-        }));
+        QVERIFY(window.close(app.process()));
         QCOMPARE(app.process().exitCode(), 0);
     }
 };
