@@ -16,6 +16,7 @@
 #include "capture/ShortcutKeys.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
+#include "platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -79,19 +80,17 @@ SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
     return where;
 }
 
-// As a native Wayland client the program cannot yet follow the pointer over
-// other windows nor take its hotkey; through XWayland it does both. So on a
-// Wayland session with an X display it asks Qt for xcb first (wayland when
-// that fails), unless QT_QPA_PLATFORM or -platform chooses. Returns whether
-// it asked: the variable is then taken back once Qt has chosen, so programs
-// started from here choose for themselves.
-bool PreferXcbOnWaylandSessions()
+// A Wayland session runs the program as a native client (through XWayland
+// only when that fails), unless QT_QPA_PLATFORM or -platform chooses. Returns
+// whether it asked: the variable is then taken back once Qt has chosen, so
+// programs started from here choose for themselves.
+bool PreferTheSessionsPlatform()
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+    const std::optional<std::string> platform =
+        PreferredQtPlatform([](const char* name) { return qEnvironmentVariable(name).toStdString(); });
+    if (!platform)
         return false;
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariable("XDG_SESSION_TYPE") != "wayland")
-        return false;
-    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     return true;
 }
 
@@ -109,9 +108,9 @@ int RunApplication(int argc, char** argv)
                                                         : InstanceChannel::Command::Pick);
 
     TSingleInstance guard("HuebirdLite");
-    const bool askedForXcb = PreferXcbOnWaylandSessions();
+    const bool askedForPlatform = PreferTheSessionsPlatform();
     QApplication app(argc, argv);
-    if (askedForXcb)
+    if (askedForPlatform)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName("Huebird Lite");
     // The program ends only through the main window's close; a dialog or box
@@ -144,7 +143,8 @@ int RunApplication(int argc, char** argv)
     InstanceChannel commands;
     if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
-    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureAtPointer);
+    QObject::connect(&commands, &InstanceChannel::pickRequested, mainForm, &TMainForm::MenuPickClick);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     TerminationSignals termination;

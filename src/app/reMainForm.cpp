@@ -17,6 +17,7 @@
 #include "app/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
+#include "capture/DesktopCapture.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
@@ -43,8 +44,10 @@ TMainForm::TMainForm(QWidget* parent)
     MainForm = this;
     CreateControls();
     CreateMenus();
-    UseCaptureController(CreateScreenSampler());
-    UseHotkeyService(CreateGlobalHotkey());
+    desktopCapture_ = new DesktopCapture(this);
+    UseCaptureController(desktopCapture_->createScreenSampler());
+    UseHotkeyService(desktopCapture_->createGlobalHotkey());
+    ConnectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
     // size its native window was made with.
@@ -167,6 +170,7 @@ void TMainForm::CreateMenus()
     MenuOptions->addSeparator()->setObjectName("N6");
     MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &TMainForm::ShowFormColorList);
     MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &TMainForm::MenuSwatchesClick);
+    MenuPick = AddItem(MenuOptions, "MenuPick", "Pick", &TMainForm::MenuPickClick);
 
     MenuHelp = bar->addMenu("?");
     MenuHelp->setObjectName("MenuHelp");
@@ -242,12 +246,17 @@ void TMainForm::FormShow()
     OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
+    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();
-    hotkeys_->grab();
+    // A Wayland desktop without a hotkey portal refuses every combination:
+    // told on the first run, not at each start.
+    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+                                                                : HotkeyService::Refusal::Warn);
     PopupCaptureColor->setVisible(false);
-    capture_->start();
+    if (desktopCapture_->followsPointer())
+        capture_->start();
     if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
@@ -277,7 +286,7 @@ void TMainForm::ButtonCloseClick()
 void TMainForm::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
-    StatusBar1->SetPanelText(1, QString::fromStdString(UiTexts().SCapture) + ' ' + keyText);
+    StatusBar1->SetPanelText(1, CaptureStatusText(keyText));
 }
 
 int TMainForm::FormatIndex() const
@@ -323,11 +332,68 @@ void TMainForm::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     delete hotkeys_;
     hotkeys_ = new HotkeyService(std::move(hotkey), this);
     hotkeys_->setShortcut(shortcut);
-    connect(hotkeys_, &HotkeyService::triggered, this, &TMainForm::CaptureColor);
+    connect(hotkeys_, &HotkeyService::triggered, this, &TMainForm::CaptureAtPointer);
+    // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
+    if (desktopCapture_->onWayland())
+        hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
+    desktopCapture_->setCaptureKey(ShortCutToKeySequence(shortcut));
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
+        desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
         ResetStatusBar();
     });
+}
+
+void TMainForm::ConnectDesktopCapture()
+{
+    DesktopCapture* capture = desktopCapture_;
+    connect(capture, &DesktopCapture::captureFromTick, this, &TMainForm::CaptureColor);
+    connect(capture, &DesktopCapture::sampled, this,
+            [this](const ScreenPointer& pointer, const QImage& square) { capture_->showStill(pointer, square); });
+    connect(capture, &DesktopCapture::picked, this, [this](const ScreenPointer& pointer, const QImage& square) {
+        capture_->showStill(pointer, square);
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::colorPicked, this, [this](const QColor& picked) {
+        capture_->showColorOnly(FromQColor(picked));
+        CaptureColor();
+    });
+    connect(capture, &DesktopCapture::modeChanged, this, [this] {
+        ResetStatusBar();
+        if (!desktopCapture_->followsPointer())
+            capture_->stop();
+    });
+    // Kept at once: a run that ends without closing would ask the user again.
+    connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
+        ScreenCastToken = token.toStdString();
+        if (shown_)
+            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    });
+}
+
+void TMainForm::MenuPickClick()
+{
+    desktopCapture_->pick();
+}
+
+void TMainForm::CaptureAtPointer()
+{
+    desktopCapture_->captureAtPointer();
+}
+
+QString TMainForm::CaptureStatusText(const QString& keyText) const
+{
+    const TUiTexts& texts = UiTexts();
+    if (!desktopCapture_->onWayland())
+        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
+    const std::string* label = &texts.SCapturePicker;
+    switch (desktopCapture_->mode()) {
+    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
+    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
+    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
+    default: break;
+    }
+    return QString::fromStdString(*label) + ' ' + keyText;
 }
 
 void TMainForm::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)

@@ -20,9 +20,11 @@
 #include "colorlist/HuebirdLiteUtils.h"
 
 class CaptureController;
+class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
 class IGlobalHotkey;
+struct ScreenPointer;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -67,6 +69,7 @@ public:
     QAction* MenuCopy = nullptr;
     QAction* MenuPaste = nullptr;
     QMenu* MenuOptions = nullptr;
+    QAction* MenuPick = nullptr;
     QAction* MenuHotkey = nullptr;
     QAction* MenuLanguage = nullptr;
     QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
@@ -116,6 +119,14 @@ public:
     std::optional<TColor> SelectedListColor() const;
     void SelectedListColorChanged();
     void ButtonHotKeyClick();
+
+    // ---- capture modes and pick mode (app/reMainForm.cpp) ----
+    DesktopCapture& Desktop() { return *desktopCapture_; }
+    void MenuPickClick();
+    // The hotkey and the capture command: the colour under the pointer.
+    void CaptureAtPointer();
+    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
+    std::string ScreenCastToken;
 
     // ---- list view and code field (colorlist/MainFormList.cpp) ----
     void CreateListView();
@@ -189,6 +200,11 @@ private:
     void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
     void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
+    void ConnectDesktopCapture();
+    // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
+    QString CaptureStatusText(const QString& keyText) const;
+
+    DesktopCapture* desktopCapture_ = nullptr;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     bool shown_ = false;

@@ -111,8 +111,6 @@ void CaptureController::tick()
     const ScreenPointer pointer = sampler_->Pointer();
     const QPoint cursor = pointer.pos;
     TickFrame frame;
-    frame.position = QString::fromStdString(FillFormatText(
-        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())}));
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
@@ -121,15 +119,7 @@ void CaptureController::tick()
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
         sampler_->GrabAround(pointer, kRadius, source_);
         color = FromRgb(source_.pixel(kRadius, kRadius));
-        // A still screen costs no repaint.
-        if (!showsScreen_ || source_ != shown_) {
-            QImage& canvas = magnifierCanvas();
-            StretchNearest(source_, canvas);
-            drawCross(canvas);
-            frame.magnifier = &canvas;
-            source_.swap(shown_);
-            showsScreen_ = true;
-        }
+        showSource(frame);
     } else {
         showsScreen_ = false;
         QImage& canvas = magnifierCanvas();
@@ -139,7 +129,51 @@ void CaptureController::tick()
         sampler_->GrabAround(pointer, 0, cursorPixel_);
         color = FromRgb(cursorPixel_.pixel(0, 0));
     }
+    present(frame, color, cursor);
 
+    timer_.start(kIntervalMs);
+}
+
+void CaptureController::showStill(const ScreenPointer& pointer, const QImage& square)
+{
+    if (square.width() != 2 * kRadius + 1 || square.height() != 2 * kRadius + 1)
+        return;
+    TickFrame frame;
+    source_ = square.convertToFormat(QImage::Format_RGB32);
+    const TColor color = FromRgb(source_.pixel(kRadius, kRadius));
+    showSource(frame);
+    present(frame, color, pointer.pos);
+}
+
+void CaptureController::showColorOnly(TColor color)
+{
+    showsScreen_ = false;
+    TickFrame frame;
+    QImage& canvas = magnifierCanvas();
+    canvas.fill(ToQColor(color));
+    drawCross(canvas);
+    frame.magnifier = &canvas;
+    present(frame, color, lastPosition_);
+}
+
+// The square read into source_, magnified into the frame.
+void CaptureController::showSource(TickFrame& frame)
+{
+    // A still screen costs no repaint.
+    if (!showsScreen_ || source_ != shown_) {
+        QImage& canvas = magnifierCanvas();
+        StretchNearest(source_, canvas);
+        drawCross(canvas);
+        frame.magnifier = &canvas;
+        source_.swap(shown_);
+        showsScreen_ = true;
+    }
+}
+
+void CaptureController::present(TickFrame& frame, TColor color, QPoint cursor)
+{
+    frame.position = QString::fromStdString(FillFormatText(
+        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())}));
     frame.color = color;
     const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
     frame.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
@@ -154,8 +188,6 @@ void CaptureController::tick()
         lastPosition_ = cursor;
         emit sampled(color, cursor);
     }
-
-    timer_.start(kIntervalMs);
 }
 
 TColor CaptureController::color() const

@@ -14,6 +14,7 @@
 #include "color/ColorContrast.h"
 
 class IScreenSampler;
+struct ScreenPointer;
 class QLabel;
 class TPicture;
 class TShape;
@@ -49,6 +50,11 @@ public:
 
     // The timer's work: one reading of the screen, shown.
     void tick();
+    // Shows a square read elsewhere (pick mode over still screens) as the
+    // tick shows its own; kRadius around the pointer.
+    void showStill(const ScreenPointer& pointer, const QImage& square);
+    // Shows a colour without a square around it (the desktop's own picker).
+    void showColorOnly(TColor color);
 
     // The colour under the pointer at the last tick (the swatch's before the first).
     TColor color() const;
@@ -68,6 +74,8 @@ signals:
 
 private:
     QImage& magnifierCanvas();
+    void showSource(TickFrame& frame);
+    void present(TickFrame& frame, TColor color, QPoint cursor);
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;

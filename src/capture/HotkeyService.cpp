@@ -16,6 +16,10 @@ HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, QObject* pa
     : QObject(parent), backend_(std::move(backend))
 {
     connect(backend_.get(), &IGlobalHotkey::HotKeyPressed, this, &HotkeyService::onHotkeyPressed);
+    connect(backend_.get(), &IGlobalHotkey::RegistrationRefused, this, [this](int id) {
+        if (id != 0 && id == id_)
+            warnRefused();
+    });
 }
 
 HotkeyService::~HotkeyService()
@@ -31,16 +35,23 @@ void HotkeyService::setShortcut(TShortCut shortcut)
     emit shortcutChanged(shortcut_);
 }
 
-void HotkeyService::grab()
+void HotkeyService::grab(Refusal refusal)
 {
     const THotKey hotKey = ShortCutToHotKey(shortcut_);
     const TAtom atom = GlobalAddAtomA(kAtomName);
     const bool registered
         = hotKey.VirtualKey != 0 && atom != 0 && backend_->Register(atom, hotKey.Modifiers, hotKey.VirtualKey);
     id_ = atom;
-    if (!registered && shortcut_ != 0)
-        ShowMessageDlg(mkWarning, QString::fromStdString(
-            FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})));
+    if (!registered && shortcut_ != 0 && refusal == Refusal::Warn)
+        warnRefused();
+}
+
+void HotkeyService::warnRefused()
+{
+    const std::string text = refusalCommand_.isEmpty()
+        ? FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})
+        : FormatMessageText(UiTexts().SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
+    ShowMessageDlg(mkWarning, QString::fromStdString(text));
 }
 
 void HotkeyService::release()

@@ -3,6 +3,7 @@
 // the atom of its name. A combination the system refuses is reported in a
 // warning; it would otherwise look as if it worked.
 #include <QObject>
+#include <QString>
 #include <memory>
 
 #include "capture/ShortcutText.h"
@@ -21,8 +22,13 @@ public:
 
     // Takes a combination without registering it (the settings, before the window shows).
     void setShortcut(TShortCut shortcut);
-    // Registers the combination; a refusal is reported.
-    void grab();
+    enum class Refusal { Warn, Quiet };
+    // Registers the combination; a refusal is reported unless told to keep
+    // quiet. A desktop that answers later reports its refusal when it comes.
+    void grab(Refusal refusal = Refusal::Warn);
+    // Where the desktop gives out hotkeys itself, the refusal warning names
+    // this command for the user to bind instead.
+    void setRefusalCommand(const QString& command) { refusalCommand_ = command; }
     // Unregisters it and gives its atom back.
     void release();
     // Registers another combination in place of the current one (also the same one anew).
@@ -34,8 +40,10 @@ signals:
 
 private:
     void onHotkeyPressed(int id);
+    void warnRefused();
 
     std::unique_ptr<IGlobalHotkey> backend_;
     TShortCut shortcut_ = 0;
     int id_ = 0;
+    QString refusalCommand_;
 };

@@ -10,7 +10,15 @@
 
 namespace {
 constexpr int kReportIntervalMs = 50;
-}
+// The loupe beside the pointer: the still screen's pixels around it,
+// magnified, over the colour's swatch and code. The main window, which shows
+// the same, is under the full-screen windows.
+constexpr int kLoupeRadius = 7;
+constexpr int kLoupeZoom = 8;
+constexpr int kLoupeSide = (2 * kLoupeRadius + 1) * kLoupeZoom;
+constexpr int kLoupeCaption = 20;
+constexpr int kLoupeOffset = 24;
+} // namespace
 
 class PickOverlay::ScreenWindow : public QWidget {
 public:
@@ -37,11 +45,18 @@ protected:
             painter.fillRect(rect(), Qt::white);
         else
             painter.drawImage(rect(), image_);
+        if (!loupe_.isNull())
+            paintLoupe(painter);
     }
 
     // A compositor tells where the pointer enters without a move there.
-    void enterEvent(QEnterEvent* event) override { owner_.moved(pointerAt(event->position())); }
-    void mouseMoveEvent(QMouseEvent* event) override { owner_.moved(pointerAt(event->position())); }
+    void enterEvent(QEnterEvent* event) override { follow(event->position()); }
+    void mouseMoveEvent(QMouseEvent* event) override { follow(event->position()); }
+    void leaveEvent(QEvent*) override
+    {
+        update(loupe_);
+        loupe_ = QRect();
+    }
 
     void mousePressEvent(QMouseEvent* event) override
     {
@@ -52,6 +67,43 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { owner_.keyPressed(QKeySequence(event->keyCombination())); }
 
 private:
+    void follow(QPointF local)
+    {
+        const ScreenPointer pointer = pointerAt(local);
+        if (picture_ >= 0) {
+            owner_.screens_.grabAround(pointer, kLoupeRadius, square_);
+            // Beside the pointer, on the side with room for it.
+            QPoint at = local.toPoint() + QPoint(kLoupeOffset, kLoupeOffset);
+            const QSize size(kLoupeSide + 2, kLoupeSide + kLoupeCaption + 2);
+            if (at.x() + size.width() > width())
+                at.rx() = int(local.x()) - kLoupeOffset - size.width();
+            if (at.y() + size.height() > height())
+                at.ry() = int(local.y()) - kLoupeOffset - size.height();
+            update(loupe_);
+            loupe_ = QRect(at, size);
+            update(loupe_);
+        }
+        owner_.moved(pointer);
+    }
+
+    void paintLoupe(QPainter& painter) const
+    {
+        const QRect pixels(loupe_.topLeft() + QPoint(1, 1), QSize(kLoupeSide, kLoupeSide));
+        painter.fillRect(loupe_, Qt::black);
+        for (int y = 0; y < square_.height(); ++y)
+            for (int x = 0; x < square_.width(); ++x)
+                painter.fillRect(pixels.x() + x * kLoupeZoom, pixels.y() + y * kLoupeZoom, kLoupeZoom, kLoupeZoom,
+                                 QColor(square_.pixel(x, y)));
+        const QColor centre(square_.pixel(kLoupeRadius, kLoupeRadius));
+        painter.setPen(Qt::red);
+        painter.drawRect(pixels.x() + kLoupeRadius * kLoupeZoom, pixels.y() + kLoupeRadius * kLoupeZoom,
+                         kLoupeZoom - 1, kLoupeZoom - 1);
+        const QRect caption(pixels.x(), pixels.bottom() + 1, kLoupeSide, kLoupeCaption);
+        painter.fillRect(caption, centre);
+        painter.setPen(centre.lightness() > 128 ? Qt::black : Qt::white);
+        painter.drawText(caption, Qt::AlignCenter, centre.name().toUpper());
+    }
+
     // On a full-screen window positions are the screen's own.
     ScreenPointer pointerAt(QPointF local) const
     {
@@ -67,6 +119,8 @@ private:
     PickOverlay& owner_;
     int picture_;
     QImage image_;
+    QImage square_;
+    QRect loupe_;
 };
 
 PickOverlay::PickOverlay(QKeySequence captureKey, QObject* parent) : QObject(parent), captureKey_(std::move(captureKey))

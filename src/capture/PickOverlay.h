@@ -25,6 +25,7 @@ public:
     // Closes the windows without a signal.
     void stop();
     bool isActive() const { return !windows_.empty(); }
+    void setCaptureKey(const QKeySequence& key) { captureKey_ = key; }
     const FrozenScreens& screens() const { return screens_; }
     const ScreenPointer& position() const { return position_; }
 

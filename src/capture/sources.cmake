@@ -12,5 +12,7 @@ list(APPEND HB_UI_SOURCES
   src/capture/ShortcutKeys.cpp
   src/capture/TickCompositor.cpp)
 list(APPEND HB_UI_SOURCES
+  src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp
+  src/capture/PickModeController.cpp
   src/capture/PickOverlay.cpp)

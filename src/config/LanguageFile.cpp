@@ -11,7 +11,7 @@ namespace {
 constexpr std::string_view kMenuCaptionKeys[] = {
     "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose",
     "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
-    "MenuOptions", "MenuColorListManaging", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
+    "MenuOptions", "MenuColorListManaging", "MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
     "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
     "PopupCut", "PopupCopy", "PopupPaste"};

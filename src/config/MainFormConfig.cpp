@@ -107,6 +107,7 @@ void TMainForm::OpenIniFile(const QString& path)
         s.LanguageCode = *values.LanguageCode;
     if (values.ShowNewVersion)
         ShowNewVersion = *values.ShowNewVersion;
+    ScreenCastToken = values.ScreenCastToken.value_or(std::string());
     if (values.FormatIndex) {
         const int index = *values.FormatIndex;
         CBX_FormatCapture->setCurrentIndex(index >= 0 && index < CBX_FormatCapture->count() ? index : -1);
@@ -140,6 +141,7 @@ void TMainForm::SaveIniFile(const QString& path)
     saved.ShowNewVersion = ShowNewVersion;
     saved.FormatIndex = CBX_FormatCapture->currentIndex();
     saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
+    saved.ScreenCastToken = ScreenCastToken;
     QString error;
     PrepareSettingsFolder(path);
     if (!WriteTextFile(path, SettingsFileText(saved), &error))
@@ -162,7 +164,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
         {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
         {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},
-        {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuStartAtLogin", MenuStartAtLogin},
+        {"MenuPick", MenuPick}, {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuStartAtLogin", MenuStartAtLogin},
         {"MenuHelpIndex", MenuHelpIndex},
         {"MenuAbout", MenuAbout}, {"MenuWebsite", MenuWebsite}, {"MenuSwatches", MenuSwatches},
         {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},

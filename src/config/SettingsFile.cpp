@@ -52,6 +52,8 @@ TSettingsValues ReadSettingsText(std::string_view text)
         }
         if (IsIniKey("HK_CAPTURE", line))
             values.HotKeyText = std::string(value);
+        if (IsIniKey("ScreenCastToken", line))
+            values.ScreenCastToken = std::string(value);
     }
     return values;
 }
@@ -86,6 +88,11 @@ std::string SettingsFileText(const TSavedSettings& s)
     std::string text;
     for (const std::string& line : lines) {
         text += line;
+        text += kLineEnd;
+    }
+    // A token is the desktop's own text: one that would break the line is not kept.
+    if (!s.ScreenCastToken.empty() && s.ScreenCastToken.find_first_of("\r\n") == std::string::npos) {
+        text += "ScreenCastToken=" + s.ScreenCastToken;
         text += kLineEnd;
     }
     return text;

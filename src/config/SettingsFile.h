@@ -15,6 +15,7 @@ struct TSettingsValues {
     std::optional<bool> ShowNewVersion;        // "ShowNewVersion"
     std::optional<std::int32_t> FormatIndex;   // "CBX_FormatCapture"
     std::optional<std::string> HotKeyText;     // "HK_CAPTURE"
+    std::optional<std::string> ScreenCastToken; // "ScreenCastToken": the desktop's kept consent to a screen cast
 };
 
 TSettingsValues ReadSettingsText(std::string_view text);
@@ -34,9 +35,11 @@ struct TSavedSettings {
     bool ShowNewVersion = false;
     int FormatIndex = -1; // -1: no notation selected
     std::string HotKeyText; // empty: the default hotkey
+    std::string ScreenCastToken; // empty: none, and no line for it
 };
 
-// The ten lines written at close, each ended by CR LF.
+// The ten lines written at close, each ended by CR LF; an eleventh for a
+// screen-cast token (earlier versions pass over it).
 std::string SettingsFileText(const TSavedSettings& settings);
 
 // The run counter after a start; it stays at its largest value rather than

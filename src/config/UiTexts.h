@@ -14,6 +14,11 @@
     X(SFormAboutCaption)        \
     X(SClose)                   \
     X(SCapture)                 \
+    /* the capture mode on Wayland, in place of SCapture */ \
+    X(SCaptureScreenCast)       \
+    X(SCapturePickMode)         \
+    X(SCapturePicker)           \
+    X(SCaptureNoScreen)         \
     X(SWarningOverwriteFile)    \
     X(SBadFile)                 \
     X(SBadFileFormat)           \
@@ -32,6 +37,7 @@
     X(SYes)                     \
     X(SNo)                      \
     X(SHotKeyNotRegistered)     \
+    X(SHotKeyBindCommand)       \
     X(SAboutPortable)           \
     X(SAboutInstalled)          \
     X(SAboutConfigFile)         \

@@ -1,4 +1,5 @@
 list(APPEND HB_CORE_SOURCES
+  src/platform/CaptureModes.cpp
   src/platform/KeyRepeat.cpp
   src/platform/ScreenMapping.cpp
   src/platform/SingleInstance.cpp

@@ -214,7 +214,8 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
 
     // Each format with its number of "%s".
     const std::map<std::string, std::size_t> formatKeys = {
-        {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SFileUnreadable", 2},
+        {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SHotKeyBindCommand", 2},
+        {"SFileUnreadable", 2},
         {"SAboutPortable", 1},        {"SAboutInstalled", 1},      {"SAboutConfigFile", 1},     {"SLoginStartFailed", 1}};
     for (const auto& [formatKey, placeholders] : formatKeys) {
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
@@ -229,7 +230,7 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         {"MenuFile", "MenuEdit", "MenuOptions"},
         {"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
-        {"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
+        {"MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},
         {"MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
          "PopupCut", "PopupCopy", "PopupPaste"},

@@ -38,6 +38,18 @@ TEST(SettingsFile, SavedFileIsTenLinesWithCrLf)
     EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));
 }
 
+TEST(SettingsFile, AScreenCastTokenIsKeptLastAndReadBack)
+{
+    TSavedSettings s;
+    s.ScreenCastToken = "5f0c3a1e-token";
+    const std::string text = SettingsFileText(s);
+    EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=Alt+C\r\nScreenCastToken=5f0c3a1e-token\r\n"));
+    EXPECT_EQ(ReadSettingsText(text).ScreenCastToken, "5f0c3a1e-token");
+    // A token that would break its line is dropped rather than written.
+    s.ScreenCastToken = "a\r\nHK_CAPTURE=Q";
+    EXPECT_TRUE(SettingsFileText(s).ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));
+}
+
 TEST(SettingsFile, KeysAreRecognisedOnlyInTheirExactSpelling)
 {
     struct Case { const char* text; std::optional<std::int32_t> runCount; };

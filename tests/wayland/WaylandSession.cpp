@@ -3,11 +3,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QThread>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "DesktopTestSupport.h"
+#include "platform/wayland/WaylandScreenSampler.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -124,4 +129,92 @@ QString WaylandSession::saveImage(const QString& name, const QImage& image) cons
         return {};
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return path;
+}
+
+namespace {
+void CollectWindows(const QJsonObject& node, qint64 pid, QList<QJsonObject>& found)
+{
+    if (node.value("pid").toInteger() == pid)
+        found.append(node);
+    for (const char* children : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(children).toArray())
+            CollectWindows(child.toObject(), pid, found);
+}
+} // namespace
+
+QList<QJsonObject> WaylandSession::windowsOf(qint64 pid) const
+{
+    QList<QJsonObject> found;
+    CollectWindows(QJsonDocument::fromJson(swaymsg({"-t", "get_tree"})).object(), pid, found);
+    return found;
+}
+
+QStringList WaylandSession::environment(const QStringList& extra) const
+{
+    QStringList env;
+    for (const QString& key : variables_.keys())
+        env << key + "=" + variables_.value(key);
+    return env + extra;
+}
+
+bool WaylandSession::typeUntil(const QStringList& keys, const std::function<bool()>& arrived) const
+{
+    for (int attempt = 0; attempt < 5 && !arrived(); ++attempt) {
+        QProcess wtype;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(variables_);
+        wtype.setProcessEnvironment(env);
+        wtype.start("wtype", QStringList{"-s", "300"} + keys);
+        // The receiving client takes the new keyboard in while wtype runs.
+        WaitFor([&] { return wtype.state() == QProcess::NotRunning; });
+        WaitFor(arrived, 3000);
+    }
+    return arrived();
+}
+
+ProgramWindow::ProgramWindow(const WaylandSession& session, WaylandScreenSampler& screen, qint64 pid)
+    : session_(session), screen_(screen), pid_(pid)
+{
+}
+
+bool ProgramWindow::waitUntilPlaced()
+{
+    return WaitFor([&] {
+        for (const QJsonObject& window : session_.windowsOf(pid_)) {
+            if (!window.value("name").toString().startsWith("Huebird v"))
+                continue;
+            const QJsonObject r = window.value("rect").toObject();
+            rect_ = QRect(r.value("x").toInt(), r.value("y").toInt(), r.value("width").toInt(),
+                          r.value("height").toInt());
+            return rect_.width() == 276;
+        }
+        return false;
+    });
+}
+
+QPoint ProgramWindow::clientPoint(int x, int y) const
+{
+    // The client area is the window's bottom right 276 x 131 pixels.
+    return rect_.bottomRight() + QPoint(1 - 276 + x, 1 - 131 + y);
+}
+
+QRgb ProgramWindow::pixel(QPoint logical) const
+{
+    QSignalSpy spy(&screen_, &AsyncScreenSampler::grabbed);
+    screen_.requestGrab(screen_.pointerAt(logical), 0);
+    return spy.wait(kPatientMs) ? spy.last().at(1).value<QImage>().pixel(0, 0) : 0;
+}
+
+bool ProgramWindow::waitForPixel(QPoint logical, const QColor& colour, int timeoutMs) const
+{
+    return WaitFor([&] { return SameColour(pixel(logical), colour, 0); }, timeoutMs);
+}
+
+bool ProgramWindow::close(QProcess& process) const
+{
+    // A request that reaches a window still being set up can go unanswered: asked again.
+    return WaitFor([&] {
+        session_.swaymsg({QString("[pid=%1] kill").arg(pid_)});
+        return process.waitForFinished(2000);
+    });
 }

@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QImage>
+#include <QJsonObject>
+#include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 
 class WaylandSession {
 public:
@@ -38,6 +41,13 @@ public:
     // coordinates, "click", "press", "release") and waits until the
     // compositor has it.
     bool pointer(const QByteArray& command) const;
+    // The windows of a process in the compositor's tree.
+    QList<QJsonObject> windowsOf(qint64 pid) const;
+    // The session's environment with the given entries added, as KEY=VALUE lines.
+    QStringList environment(const QStringList& extra = {}) const;
+    // Types keys with wtype ("-M", "alt", "c", ...) until arrived() holds: a
+    // client may miss the first keys of each new virtual keyboard.
+    bool typeUntil(const QStringList& keys, const std::function<bool()>& arrived) const;
     // Saves the image in the session's folder; its path.
     QString saveImage(const QString& name, const QImage& image) const;
 
@@ -48,6 +58,33 @@ private:
     bool unavailable_ = false;
     QString failure_;
     double startSeconds_ = 0;
+};
+
+class WaylandScreenSampler;
+
+// The program's main window on the session, and the screen read back through
+// the compositor's screen copies.
+class ProgramWindow {
+public:
+    ProgramWindow(const WaylandSession& session, WaylandScreenSampler& screen, qint64 pid);
+    // Waits until the main window is placed at its fixed size.
+    bool waitUntilPlaced();
+    const QRect& rect() const { return rect_; }
+    // A point of the client area below the menu bar.
+    QPoint clientPoint(int x, int y) const;
+    QPoint swatch() const { return clientPoint(173 + 50, 2 + 20); }
+    QPoint listRow(int row) const { return clientPoint(129, 12 + 20 * row); }
+    // The exact colour of a screen pixel; 0 when none could be read.
+    QRgb pixel(QPoint logical) const;
+    bool waitForPixel(QPoint logical, const QColor& colour, int timeoutMs = 30000) const;
+    // Closes the window as the compositor does, until the process ends.
+    bool close(QProcess& process) const;
+
+private:
+    const WaylandSession& session_;
+    WaylandScreenSampler& screen_;
+    qint64 pid_;
+    QRect rect_;
 };
 
 // main() for a Qt Test class constructed with the session: the test program

@@ -45,6 +45,7 @@ public:
         std::erase_if(active, [id](const Registration& r) { return r.id == id; });
     }
     void Press(int id) { emit HotKeyPressed(id); }
+    void RefuseLater(int id) { emit RegistrationRefused(id); }
 };
 
 // A main window with a fake hotkey, shown with the hotkey the settings carry.
@@ -291,6 +292,22 @@ private slots:
         main.form.Hotkeys().change(scAlt | 'C');
         QCOMPARE(again.messages.size(), std::size_t(1));
         QCOMPARE(again.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
+        main.form.Hotkeys().release();
+    }
+
+    // A desktop that answers later (a portal) refuses later; where the desktop
+    // gives out hotkeys itself the warning names the command to bind instead.
+    void aLaterRefusalNamesTheCaptureCommand()
+    {
+        ShownMainForm main;
+        MessageRecorder recorder;
+        main.form.Hotkeys().setRefusalCommand("huebird-lite --capture");
+        main.hotkey->RefuseLater(main.form.Hotkeys().id() + 1);
+        QVERIFY(recorder.messages.empty());
+        main.hotkey->RefuseLater(main.form.Hotkeys().id());
+        QCOMPARE(recorder.messages.size(), std::size_t(1));
+        const QString text = recorder.messages[0].text;
+        QVERIFY2(text.contains("Alt+C") && text.contains("huebird-lite --capture"), qPrintable(text));
         main.form.Hotkeys().release();
     }
 

@@ -77,7 +77,7 @@ private slots:
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
         QCOMPARE(MenuItems(form.MenuOptions),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
-                              "MenuSwatches"}));
+                              "MenuSwatches", "MenuPick"}));
         QCOMPARE(MenuItems(form.MenuHelp),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
         QCOMPARE(MenuItems(form.PopupCapture),

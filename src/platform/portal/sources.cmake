@@ -5,4 +5,5 @@ list(APPEND HB_UI_SOURCES
   src/platform/portal/PortalRequest.cpp
   src/platform/portal/PortalScreenCast.cpp
   src/platform/portal/PortalScreenshot.cpp
-  src/platform/portal/PortalTypes.cpp)
+  src/platform/portal/PortalTypes.cpp
+  src/platform/portal/ScreenCastSampler.cpp)

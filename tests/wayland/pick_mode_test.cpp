@@ -1,0 +1,97 @@
+// The program on sway, where no client learns where the pointer is: --pick
+// from a second process opens pick mode over still copies of the screens, a
+// click captures the exact colour under the pointer, Escape leaves; --capture
+// picks at the pointer without a click.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "DesktopTestSupport.h"
+#include "WaylandSession.h"
+#include "platform/wayland/WaylandScreenSampler.h"
+
+namespace {
+
+const QColor kFirst(0xAA, 0x28, 0x78);
+const QColor kSecond(0x3C, 0x8C, 0xDC);
+
+} // namespace
+
+class PickModeTest : public QObject {
+    Q_OBJECT
+public:
+    explicit PickModeTest(WaylandSession& session) : session_(session) {}
+
+private:
+    bool SetBackground(const QColor& colour)
+    {
+        bool ok = false;
+        session_.swaymsg({QString("output * bg %1 solid_color").arg(colour.name())}, &ok);
+        return ok;
+    }
+
+    int FullScreenWindows(qint64 pid) const
+    {
+        int count = 0;
+        for (const QJsonObject& window : session_.windowsOf(pid))
+            count += window.value("fullscreen_mode").toInt() != 0;
+        return count;
+    }
+
+    static int Send(const WaylandSession& session, const RunningApp& app, const QString& option)
+    {
+        QProcessEnvironment env = app.environment();
+        env.insert(session.variables());
+        env.insert("QT_QPA_PLATFORM", "");
+        QProcess sender;
+        sender.setProcessEnvironment(env);
+        sender.start(qEnvironmentVariable("HB_APP"), {option});
+        return sender.waitForFinished(kPatientMs) ? sender.exitCode() : -1;
+    }
+
+    WaylandSession& session_;
+    WaylandScreenSampler sampler_;
+
+private slots:
+    void pickModeAndTheCaptureCommandCaptureExactColours()
+    {
+        QVERIFY(sampler_.isAvailable());
+        QVERIFY(SetBackground(kFirst));
+        RunningApp app;
+        // Not a first run: no word about the hotkey this desktop does not give.
+        app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=5\r\n[Preferences]\r\nHK_CAPTURE=Alt+C\r\n");
+        QVERIFY(app.start(session_.environment({"QT_QPA_PLATFORM="})));
+        const qint64 pid = app.process().processId();
+        ProgramWindow window(session_, sampler_, pid);
+        QVERIFY(window.waitUntilPlaced());
+        const QRect rect = window.rect();
+        // Away from the window, on whichever output it is not.
+        const QPoint away = rect.center().x() < 800 ? QPoint(1500, 550) : QPoint(100, 550);
+        QVERIFY(session_.pointer(QString("move %1 %2").arg(away.x()).arg(away.y()).toUtf8()));
+
+        QCOMPARE(Send(session_, app, "--pick"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(FullScreenWindows(pid) == 2, kPatientMs);
+        // The live screen changes; where the still copy shows, pick mode takes input.
+        QVERIFY(SetBackground(kSecond));
+        QVERIFY(window.waitForPixel(away, kFirst));
+        QVERIFY(session_.pointer("move 1 0"));
+        QVERIFY(session_.pointer(QString("move %1 %2").arg(away.x()).arg(away.y()).toUtf8()));
+        QVERIFY(session_.pointer("click"));
+        QVERIFY(session_.typeUntil({"-k", "Escape"}, [&] { return FullScreenWindows(pid) == 0; }));
+        // The colour of the still screen, in the list and in the main window's swatch.
+        QVERIFY(window.waitForPixel(window.listRow(0), kFirst));
+        QVERIFY(window.waitForPixel(window.swatch(), kFirst));
+
+        // The capture command needs no click: the still screens come and go.
+        QVERIFY(window.waitForPixel(away, kSecond));
+        QCOMPARE(Send(session_, app, "--capture"), 0);
+        QVERIFY(window.waitForPixel(window.listRow(0), kSecond));
+        QVERIFY(window.waitForPixel(window.listRow(1), kFirst));
+        QTRY_COMPARE_WITH_TIMEOUT(FullScreenWindows(pid), 0, kPatientMs);
+
+        QVERIFY(window.close(app.process()));
+        QCOMPARE(app.process().exitCode(), 0);
+    }
+};
+
+HB_WAYLAND_TEST_MAIN(PickModeTest)
+#include "pick_mode_test.moc"
