@@ -94,8 +94,10 @@ bool X11TickPresenter::attachMemory()
 {
     Reply<xcb_shm_query_version_reply_t> version(
         xcb_shm_query_version_reply(connection_, xcb_shm_query_version(connection_), nullptr));
-    if (!version)
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_shm_id);
+    if (!version || !extension || !extension->present)
         return false;
+    completionEvent_ = std::uint8_t(extension->first_event + XCB_SHM_COMPLETION);
     for (Window& w : windows_) {
         w.offset = memorySize_;
         memorySize_ += std::size_t(w.within.width()) * std::size_t(w.within.height()) * 4;
@@ -238,16 +240,20 @@ void X11TickPresenter::readEvents()
 
 void X11TickPresenter::takeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*))
 {
-    const std::uint8_t completion = XCB_SHM_COMPLETION + xcb_get_extension_data(connection_, &xcb_shm_id)->first_event;
     while (Reply<xcb_generic_event_t> event{next(connection_)})
-        takeEvent(event.get(), completion);
+        takeEvent(event.get());
+    // A lost display ends the program through Qt's own connection; until then this one rests.
+    if (xcb_connection_has_error(connection_)) {
+        notifier_->setEnabled(false);
+        return;
+    }
     putMarked();
 }
 
-void X11TickPresenter::takeEvent(const xcb_generic_event_t* event, std::uint8_t completion)
+void X11TickPresenter::takeEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7F;
-    if (type == completion) {
+    if (type == completionEvent_) {
         putPending_ = false;
     } else if (type == XCB_EXPOSE) {
         const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
@@ -261,13 +267,10 @@ void X11TickPresenter::takeEvent(const xcb_generic_event_t* event, std::uint8_t 
 // may change only after it has.
 void X11TickPresenter::waitForServer()
 {
-    if (!putPending_)
-        return;
-    const std::uint8_t completion = XCB_SHM_COMPLETION + xcb_get_extension_data(connection_, &xcb_shm_id)->first_event;
     while (putPending_) {
         Reply<xcb_generic_event_t> event{xcb_wait_for_event(connection_)};
         if (!event)
             return; // the connection is gone
-        takeEvent(event.get(), completion);
+        takeEvent(event.get());
     }
 }

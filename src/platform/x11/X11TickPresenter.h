@@ -50,7 +50,7 @@ private:
     void putMarked();
     void readEvents();
     void takeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*));
-    void takeEvent(const xcb_generic_event_t* event, std::uint8_t completion);
+    void takeEvent(const xcb_generic_event_t* event);
     void waitForServer();
 
     TickWidgets widgets_;
@@ -61,6 +61,7 @@ private:
     std::uint32_t gc_ = 0;
     std::uint8_t depth_ = 0;
     std::uint32_t segment_ = 0;
+    std::uint8_t completionEvent_ = 0;
     void* memory_ = nullptr;
     std::size_t memorySize_ = 0;
     bool putPending_ = false;
