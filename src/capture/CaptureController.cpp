@@ -3,10 +3,11 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 
 #include "app/AppSettings.h"
-#include "app/MessageText.h"
 #include "app/Widgets.h"
 #include "color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
@@ -70,6 +71,8 @@ CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, co
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
     connect(&timer_, &QTimer::timeout, this, &CaptureController::tick);
+    frame_.magnifier = QImage(widgets_.magnifier->size(), QImage::Format_RGB32);
+    frame_.magnifier.fill(Qt::white);
 }
 
 CaptureController::~CaptureController() = default;
@@ -84,24 +87,34 @@ void CaptureController::stop()
     timer_.stop();
 }
 
+void CaptureController::setPresenter(Presenter presenter)
+{
+    presenter_ = std::move(presenter);
+    staleParts_ = CaptureFrame::AllParts;
+}
+
 void CaptureController::setNotation(int index)
 {
+    if (notation_ != index)
+        staleParts_ |= CaptureFrame::Swatch;
     notation_ = index;
 }
 
 void CaptureController::setSelectedColor(std::optional<TColor> color)
 {
     selected_ = color;
+    contrastStale_ = true;
 }
 
 void CaptureController::setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail)
 {
     contrast_.SetStyle(decimalSeparator, aaLarge, fail);
+    contrastStale_ = true;
 }
 
-QImage& CaptureController::magnifierCanvas()
+void CaptureController::invalidateSwatch()
 {
-    return ZoomCanvas(widgets_.magnifier);
+    staleParts_ |= CaptureFrame::Swatch;
 }
 
 void CaptureController::tick()
@@ -109,65 +122,120 @@ void CaptureController::tick()
     // Off while working, on again at the end: a slow tick never queues more.
     timer_.stop();
     const ScreenPointer pointer = sampler_->Pointer();
-    const QPoint cursor = pointer.pos;
-    widgets_.statusBar->SetPanelText(kPositionPanel, QString::fromStdString(FillFormatText(
-        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())})));
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
                                widgets_.magnifierFrame->size());
+    int changed = staleParts_;
+    staleParts_ = 0;
     TColor color;
-    if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
+    if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
-        color = FromRgb(source_.pixel(kRadius, kRadius));
         // A still screen costs no repaint.
-        if (!showsScreen_ || source_ != shown_) {
-            QImage& canvas = magnifierCanvas();
-            StretchNearest(source_, canvas);
-            drawCross(canvas);
-            widgets_.magnifier->update();
+        if (magnified_ != Magnified::Screen || source_ != shown_) {
             source_.swap(shown_);
-            showsScreen_ = true;
+            renderMagnifier(false);
+            changed |= CaptureFrame::Magnifier;
         }
+        color = FromRgb(shown_.pixel(kRadius, kRadius));
     } else {
-        showsScreen_ = false;
-        QImage& canvas = magnifierCanvas();
-        canvas.fill(Qt::white);
-        drawCross(canvas);
-        widgets_.magnifier->update();
+        if (magnified_ != Magnified::Blank) {
+            renderMagnifier(true);
+            changed |= CaptureFrame::Magnifier;
+        }
         sampler_->GrabAround(pointer, 0, cursorPixel_);
         color = FromRgb(cursorPixel_.pixel(0, 0));
     }
 
-    showColor(color);
-    showContrast(color);
-    if (lastColor_ != color || lastPosition_ != cursor) {
-        lastColor_ = color;
-        lastPosition_ = cursor;
-        emit sampled(color, cursor);
+    const bool sampledAnew = color != frame_.color || pointer.pos != frame_.position || !sampledOnce_;
+    sampledOnce_ = true;
+    if (color != frame_.color || (changed & CaptureFrame::Swatch)) {
+        frame_.color = color;
+        writeCode();
+        changed |= CaptureFrame::Swatch;
+        contrastStale_ = true;
     }
+    if (pointer.pos != frame_.position || (changed & CaptureFrame::Position)) {
+        frame_.position = pointer.pos;
+        writePosition();
+        changed |= CaptureFrame::Position;
+    }
+    if (changed) {
+        if (presenter_)
+            presenter_(frame_, changed);
+        else
+            paintWidgets(frame_, changed);
+    }
+    if (contrastStale_)
+        showContrast(color);
+    if (sampledAnew)
+        emit sampled(color, pointer.pos);
 
     timer_.start(kIntervalMs);
 }
 
-void CaptureController::showColor(TColor color)
+void CaptureController::renderMagnifier(bool blank)
 {
-    QLabel* label = widgets_.code;
-    const QColor textColor = ToQColor(ContrastTextColor(color));
-    if (label->palette().color(QPalette::WindowText) != textColor) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, textColor);
-        label->setPalette(palette);
+    QImage& canvas = frame_.magnifier;
+    if (blank)
+        canvas.fill(Qt::white);
+    else
+        StretchNearest(shown_, canvas);
+    drawCross(canvas);
+    magnified_ = blank ? Magnified::Blank : Magnified::Screen;
+}
+
+void CaptureController::writeCode()
+{
+    const ColorCodeText code = WriteColorCode(notation_, frame_.color, DecimalSeparator());
+    frame_.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+}
+
+void CaptureController::writePosition()
+{
+    // "[x,y]", without a format or a locale: this runs on every move.
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = text;
+    *p++ = '[';
+    p = std::to_chars(p, end, frame_.position.x()).ptr;
+    *p++ = ',';
+    p = std::to_chars(p, end, frame_.position.y()).ptr;
+    *p++ = ']';
+    frame_.positionText = QString::fromLatin1(text, qsizetype(p - text));
+}
+
+void CaptureController::paintWidgets(const CaptureFrame& frame, int changedParts)
+{
+    if (changedParts & CaptureFrame::Magnifier) {
+        QImage& canvas = ZoomCanvas(widgets_.magnifier);
+        if (canvas.size() == frame.magnifier.size())
+            for (int y = 0; y < canvas.height(); ++y)
+                std::memcpy(canvas.scanLine(y), frame.magnifier.constScanLine(y),
+                            std::size_t(canvas.width()) * sizeof(QRgb));
+        else
+            canvas = frame.magnifier.copy();
+        widgets_.magnifier->update();
     }
-    widgets_.swatch->SetBrushColor(color);
-    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
-    const QString text = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-    if (label->text() != text)
-        label->setText(text);
+    if (changedParts & CaptureFrame::Swatch) {
+        QLabel* label = widgets_.code;
+        const QColor textColor = ToQColor(ContrastTextColor(frame.color));
+        if (label->palette().color(QPalette::WindowText) != textColor) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, textColor);
+            label->setPalette(palette);
+        }
+        widgets_.swatch->SetBrushColor(frame.color);
+        if (label->text() != frame.code)
+            label->setText(frame.code);
+    }
+    if (changedParts & CaptureFrame::Position)
+        widgets_.statusBar->SetPanelText(kPositionPanel, frame.positionText);
 }
 
 void CaptureController::showContrast(TColor color)
 {
+    contrastStale_ = false;
     // The text, and so the panel, changes only with the tenth.
     if (contrast_.Update(color, selected_))
         widgets_.statusBar->SetPanelText(kContrastPanel, QString::fromStdString(contrast_.Text()));

@@ -6,10 +6,12 @@
 #include <QObject>
 #include <QImage>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 
+#include "capture/CaptureFrame.h"
 #include "color/ColorContrast.h"
 
 class IScreenSampler;
@@ -46,8 +48,15 @@ public:
     bool isRunning() const { return timer_.isActive(); }
     const QTimer& timer() const { return timer_; }
 
-    // The timer's work: one reading of the screen, shown.
+    // The timer's work: one reading of the screen, shown. While the pointer
+    // rests over unchanged pixels a tick reads and compares, and shows nothing.
     void tick();
+
+    // Where the frame goes: by default it is painted into the widgets. A
+    // presenter gets the frame and the parts that changed (CaptureFrame::Part).
+    using Presenter = std::function<void(const CaptureFrame& frame, int changedParts)>;
+    void setPresenter(Presenter presenter);
+    const CaptureFrame& frame() const { return frame_; }
 
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
@@ -57,28 +66,36 @@ public slots:
     // The colour the contrast is measured against; none leaves the panel empty.
     void setSelectedColor(std::optional<TColor> color);
     void setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail);
+    // The swatch was painted over from elsewhere: the next tick paints it again.
+    void invalidateSwatch();
 
 signals:
     // The colour under the pointer and the pointer's position, when either changed.
     void sampled(TColor color, QPoint position);
 
 private:
-    QImage& magnifierCanvas();
-    void showColor(TColor color);
+    enum class Magnified { Nothing, Screen, Blank };
+    void renderMagnifier(bool blank);
+    void writeCode();
+    void writePosition();
+    void paintWidgets(const CaptureFrame& frame, int changedParts);
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;
     CaptureWidgets widgets_;
+    Presenter presenter_;
     QTimer timer_;
     int notation_ = 0;
     std::optional<TColor> selected_;
     ContrastReadout contrast_;
+    bool contrastStale_ = true;
+    int staleParts_ = CaptureFrame::AllParts; // to show whatever the screen says
+    CaptureFrame frame_;
+    bool sampledOnce_ = false;
     // Two buffers for the square around the pointer, swapped so that no tick
     // allocates: the one the magnifier shows, and the one the next read fills.
     QImage shown_;
     QImage source_;
-    bool showsScreen_ = false; // false while the magnifier is blanked
+    Magnified magnified_ = Magnified::Nothing;
     QImage cursorPixel_; // the pixel under the pointer while it is over the magnifier
-    std::optional<TColor> lastColor_;
-    QPoint lastPosition_;
 };
