@@ -1,5 +1,6 @@
 #include "app/Widgets.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -107,13 +108,18 @@ int TStatusBar::PanelWidth(int index) const
     return index >= 0 && index < PanelCount() ? panels_[index].width : 0;
 }
 
-void TStatusBar::paintEvent(QPaintEvent*)
+void TStatusBar::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(event->rect(), palette().color(QPalette::Window));
     int x = 0;
     for (const Panel& panel : panels_) {
         const QRect r(x, 2, panel.width - 2, height() - 2);
+        // Only the panels to repaint: laying out a text is most of the work.
+        if (!event->rect().intersects(QRect(x, 0, panel.width, height()))) {
+            x += panel.width;
+            continue;
+        }
         p.setPen(palette().color(QPalette::Mid));
         p.drawLine(r.topLeft(), r.topRight());
         p.drawLine(r.topLeft(), r.bottomLeft());
@@ -121,7 +127,9 @@ void TStatusBar::paintEvent(QPaintEvent*)
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(r.adjusted(2, 0, -2, 0), int(panel.alignment | Qt::AlignVCenter), panel.text);
+        const QRect textRect = r.adjusted(2, 0, -2, 0);
+        if (panel.alignment != Qt::AlignLeft || !glyphs_.draw(p, textRect, panel.text))
+            p.drawText(textRect, int(panel.alignment | Qt::AlignVCenter), panel.text);
         x += panel.width;
     }
 }

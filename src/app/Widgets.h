@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/GlyphText.h"
 #include "color/uColorToolsUtils.h"
 
 QColor ToQColor(TColor color);
@@ -59,7 +60,7 @@ public:
     int PanelWidth(int index) const;
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     struct Panel {
@@ -68,4 +69,5 @@ private:
         QString text;
     };
     std::vector<Panel> panels_;
+    GlyphText glyphs_; // the position's digits change on every move
 };

@@ -6,6 +6,7 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/app/Messages.cpp
   src/app/QtImages.cpp
+  src/app/GlyphText.cpp
   src/app/Widgets.cpp
   src/app/reMainForm.cpp
   src/app/Application.cpp)

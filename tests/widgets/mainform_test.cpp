@@ -1,11 +1,15 @@
 // The main window's shell: layout, menus, shortcuts, the notation box and the
 // two ways of closing.
 #include <QMenuBar>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 #include "WidgetTestSupport.h"
 #include "app/AppSettings.h"
+#include "app/Application.h"
+#include "app/GlyphText.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/CaptureController.h"
@@ -128,6 +132,33 @@ private slots:
         form.CBX_FormatCapture->setCurrentIndex(4);
         QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("CMYK"));
         form.close();
+    }
+
+    void positionTextLooksAsDrawTextDrawsIt()
+    {
+        const QFont font = ApplicationFont();
+        GlyphText glyphs;
+        const QRect rect(72, 2, 64, 17);
+        auto drawn = [&](const std::function<void(QPainter&)>& paint) {
+            QImage image(140, 19, QImage::Format_RGB32);
+            image.fill(QColor(240, 240, 240));
+            QPainter p(&image);
+            p.setFont(font);
+            p.setPen(Qt::black);
+            paint(p);
+            return image;
+        };
+        for (const char* text : {"[0,0]", "[1,1]", "[7,4]", "[19,88]", "[640,512]", "[1279,1023]", "[-1,0]",
+                                 "[-3000,-3000]", "[3839,2159]", "[-1920,45]", "[-10000,-10000]", "[1011,1101]", "[2,-2]"}) {
+            const QString position = QString::fromLatin1(text);
+            bool used = false;
+            const QImage fast = drawn([&](QPainter& p) { used = glyphs.draw(p, rect, position); });
+            const QImage laidOut = drawn([&](QPainter& p) { p.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, position); });
+            QVERIFY2(used, text);
+            QVERIFY2(fast == laidOut, text);
+        }
+        // Other characters are left to drawText.
+        drawn([&](QPainter& p) { QVERIFY(!glyphs.draw(p, rect, QStringLiteral("4.4:1 AA"))); });
     }
 
     void statusBarPanelTwoStaysEmpty()
