@@ -1,5 +1,6 @@
 #include "app/Widgets.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -136,11 +137,14 @@ void TStatusBar::PaintPanelFrame(QPainter& p, int index) const
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-void TStatusBar::paintEvent(QPaintEvent*)
+void TStatusBar::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(event->rect(), palette().color(QPalette::Window));
     for (int i = 0; i < PanelCount(); ++i) {
+        // Only the panels to repaint: laying out a text is most of the work.
+        if (!event->rect().intersects(PanelRect(i)))
+            continue;
         PaintPanelFrame(p, i);
         p.setPen(palette().color(QPalette::WindowText));
         p.drawText(PanelTextRect(i), PanelTextFlags(i), panels_[i].text);

@@ -66,7 +66,7 @@ public:
     void PaintPanelFrame(QPainter& painter, int index) const;
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     struct Panel {

@@ -303,6 +303,9 @@ QString TMainForm::ShowCodeColors(const QComboBox* box, TColor color) const
 QString TMainForm::ShowCodeColorsCapture(TColor color)
 {
     ShSelectedColor->SetBrushColor(color);
+    // Until the next tick shows the colour under the pointer again.
+    if (capture_)
+        capture_->invalidateSwatch();
     return ShowCodeColors(CBX_FormatCapture, color);
 }
 
@@ -419,7 +422,8 @@ std::optional<TColor> TMainForm::SelectedListColor() const
 
 void TMainForm::SelectedListColorChanged()
 {
-    capture_->setSelectedColor(SelectedListColor());
+    if (capture_)
+        capture_->setSelectedColor(SelectedListColor());
 }
 
 void TMainForm::ContrastStyleChanged()

@@ -3,11 +3,13 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 
 #include "app/AppSettings.h"
-#include "app/MessageText.h"
 #include "app/Widgets.h"
+#include "capture/TickPresenter.h"
 #include "color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 
@@ -70,6 +72,8 @@ CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, co
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
     connect(&timer_, &QTimer::timeout, this, &CaptureController::tick);
+    frame_.magnifier = QImage(widgets_.magnifier->size(), QImage::Format_RGB32);
+    frame_.magnifier.fill(Qt::white);
 }
 
 CaptureController::~CaptureController() = default;
@@ -86,22 +90,26 @@ void CaptureController::stop()
 
 void CaptureController::setNotation(int index)
 {
+    if (notation_ != index)
+        staleParts_ |= CaptureFrame::Swatch;
     notation_ = index;
 }
 
 void CaptureController::setSelectedColor(std::optional<TColor> color)
 {
     selected_ = color;
+    contrastStale_ = true;
 }
 
 void CaptureController::setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail)
 {
     contrast_.SetStyle(decimalSeparator, aaLarge, fail);
+    contrastStale_ = true;
 }
 
-QImage& CaptureController::magnifierCanvas()
+void CaptureController::invalidateSwatch()
 {
-    return ZoomCanvas(widgets_.magnifier);
+    staleParts_ |= CaptureFrame::Swatch;
 }
 
 void CaptureController::tick()
@@ -109,27 +117,25 @@ void CaptureController::tick()
     // Off while working, on again at the end: a slow tick never queues more.
     timer_.stop();
     const ScreenPointer pointer = sampler_->Pointer();
-    const QPoint cursor = pointer.pos;
-    TickFrame frame;
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
                                widgets_.magnifierFrame->size());
-    TColor color;
-    if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
+    if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
-        color = FromRgb(source_.pixel(kRadius, kRadius));
-        showSource(frame);
+        const int changed = magnifySource();
+        show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
     } else {
-        showsScreen_ = false;
-        QImage& canvas = magnifierCanvas();
-        canvas.fill(Qt::white);
-        drawCross(canvas);
-        frame.magnifier = &canvas;
+        int changed = 0;
+        if (magnified_ != Magnified::Blank) {
+            const QColor white(Qt::white);
+            renderMagnifier(&white);
+            magnified_ = Magnified::Blank;
+            changed |= CaptureFrame::Magnifier;
+        }
         sampler_->GrabAround(pointer, 0, cursorPixel_);
-        color = FromRgb(cursorPixel_.pixel(0, 0));
+        show(FromRgb(cursorPixel_.pixel(0, 0)), pointer.pos, changed);
     }
-    present(frame, color, cursor);
 
     timer_.start(kIntervalMs);
 }
@@ -138,65 +144,108 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
 {
     if (square.width() != 2 * kRadius + 1 || square.height() != 2 * kRadius + 1)
         return;
-    TickFrame frame;
     source_ = square.convertToFormat(QImage::Format_RGB32);
-    const TColor color = FromRgb(source_.pixel(kRadius, kRadius));
-    showSource(frame);
-    present(frame, color, pointer.pos);
+    const int changed = magnifySource();
+    show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
 }
 
 void CaptureController::showColorOnly(TColor color)
 {
-    showsScreen_ = false;
-    TickFrame frame;
-    QImage& canvas = magnifierCanvas();
-    canvas.fill(ToQColor(color));
-    drawCross(canvas);
-    frame.magnifier = &canvas;
-    present(frame, color, lastPosition_);
-}
-
-// The square read into source_, magnified into the frame.
-void CaptureController::showSource(TickFrame& frame)
-{
-    // A still screen costs no repaint.
-    if (!showsScreen_ || source_ != shown_) {
-        QImage& canvas = magnifierCanvas();
-        StretchNearest(source_, canvas);
-        drawCross(canvas);
-        frame.magnifier = &canvas;
-        source_.swap(shown_);
-        showsScreen_ = true;
-    }
-}
-
-void CaptureController::present(TickFrame& frame, TColor color, QPoint cursor)
-{
-    frame.position = QString::fromStdString(FillFormatText(
-        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())}));
-    frame.color = color;
-    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
-    frame.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-    frame.codeColor = ContrastTextColor(color);
-    if (!presenter_)
-        presenter_ = CreateTickPresenter({widgets_.magnifier, widgets_.swatch, widgets_.code, widgets_.statusBar,
-                                          kPositionPanel});
-    presenter_->show(frame);
-    showContrast(color);
-    if (lastColor_ != color || lastPosition_ != cursor) {
-        lastColor_ = color;
-        lastPosition_ = cursor;
-        emit sampled(color, cursor);
-    }
+    const QColor fill = ToQColor(color);
+    renderMagnifier(&fill);
+    magnified_ = Magnified::Nothing;
+    show(color, frame_.position, CaptureFrame::Magnifier);
 }
 
 TColor CaptureController::color() const
 {
-    return lastColor_.value_or(widgets_.swatch->BrushColor());
+    return sampledOnce_ ? frame_.color : widgets_.swatch->BrushColor();
+}
+
+int CaptureController::magnifySource()
+{
+    // A still screen costs no repaint.
+    if (magnified_ == Magnified::Screen && source_ == shown_)
+        return 0;
+    source_.swap(shown_);
+    renderMagnifier(nullptr);
+    magnified_ = Magnified::Screen;
+    return CaptureFrame::Magnifier;
+}
+
+void CaptureController::renderMagnifier(const QColor* fill)
+{
+    QImage& canvas = frame_.magnifier;
+    if (fill)
+        canvas.fill(*fill);
+    else
+        StretchNearest(shown_, canvas);
+    drawCross(canvas);
+}
+
+void CaptureController::show(TColor color, QPoint position, int changed)
+{
+    changed |= staleParts_;
+    staleParts_ = 0;
+    const bool sampledAnew = color != frame_.color || position != frame_.position || !sampledOnce_;
+    sampledOnce_ = true;
+    if (color != frame_.color || (changed & CaptureFrame::Swatch)) {
+        frame_.color = color;
+        writeCode();
+        changed |= CaptureFrame::Swatch;
+        contrastStale_ = true;
+    }
+    if (position != frame_.position || (changed & CaptureFrame::Position)) {
+        frame_.position = position;
+        writePosition();
+        changed |= CaptureFrame::Position;
+    }
+    if (changed)
+        present(changed);
+    if (contrastStale_)
+        showContrast(color);
+    if (sampledAnew)
+        emit sampled(color, position);
+}
+
+void CaptureController::writeCode()
+{
+    const ColorCodeText code = WriteColorCode(notation_, frame_.color, DecimalSeparator());
+    frame_.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+}
+
+void CaptureController::writePosition()
+{
+    // "[x,y]", without a format or a locale: this runs on every move.
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = text;
+    *p++ = '[';
+    p = std::to_chars(p, end, frame_.position.x()).ptr;
+    *p++ = ',';
+    p = std::to_chars(p, end, frame_.position.y()).ptr;
+    *p++ = ']';
+    frame_.positionText = QString::fromLatin1(text, qsizetype(p - text));
+}
+
+void CaptureController::present(int changedParts)
+{
+    // Made at the first frame: the X11 presenter needs the window shown.
+    if (!presenter_)
+        presenter_ = CreateTickPresenter({widgets_.magnifier, widgets_.swatch, widgets_.code, widgets_.statusBar,
+                                          kPositionPanel});
+    TickFrame shown;
+    shown.magnifier = (changedParts & CaptureFrame::Magnifier) ? &frame_.magnifier : nullptr;
+    shown.color = frame_.color;
+    shown.code = frame_.code;
+    shown.codeColor = ContrastTextColor(frame_.color);
+    shown.position = frame_.positionText;
+    presenter_->show(shown);
 }
 
 void CaptureController::showContrast(TColor color)
 {
+    contrastStale_ = false;
     // The text, and so the panel, changes only with the tenth.
     if (contrast_.Update(color, selected_))
         widgets_.statusBar->SetPanelText(kContrastPanel, QString::fromStdString(contrast_.Text()));

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "capture/CaptureFrame.h"
 #include "capture/TickPresenter.h"
 #include "color/ColorContrast.h"
 
@@ -48,7 +49,8 @@ public:
     bool isRunning() const { return timer_.isActive(); }
     const QTimer& timer() const { return timer_; }
 
-    // The timer's work: one reading of the screen, shown.
+    // The timer's work: one reading of the screen, shown. While the pointer
+    // rests over unchanged pixels a tick reads and compares, and shows nothing.
     void tick();
     // Shows a square read elsewhere (pick mode over still screens) as the
     // tick shows its own; kRadius around the pointer.
@@ -58,6 +60,7 @@ public:
 
     // The colour under the pointer at the last tick (the swatch's before the first).
     TColor color() const;
+    const CaptureFrame& frame() const { return frame_; }
 
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
@@ -67,30 +70,39 @@ public slots:
     // The colour the contrast is measured against; none leaves the panel empty.
     void setSelectedColor(std::optional<TColor> color);
     void setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail);
+    // The swatch was painted over from elsewhere: the next tick paints it again.
+    void invalidateSwatch();
 
 signals:
     // The colour under the pointer and the pointer's position, when either changed.
     void sampled(TColor color, QPoint position);
 
 private:
-    QImage& magnifierCanvas();
-    void showSource(TickFrame& frame);
-    void present(TickFrame& frame, TColor color, QPoint cursor);
+    enum class Magnified { Nothing, Screen, Blank };
+    // The square in source_, magnified unless it is what the magnifier shows.
+    int magnifySource();
+    void renderMagnifier(const QColor* fill);
+    void show(TColor color, QPoint position, int changedParts);
+    void writeCode();
+    void writePosition();
+    void present(int changedParts);
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;
     CaptureWidgets widgets_;
-    std::unique_ptr<TickPresenter> presenter_; // made at the first tick, over the shown window
+    std::unique_ptr<TickPresenter> presenter_; // made at the first frame, over the shown window
     QTimer timer_;
     int notation_ = 0;
     std::optional<TColor> selected_;
     ContrastReadout contrast_;
+    bool contrastStale_ = true;
+    int staleParts_ = CaptureFrame::AllParts; // to show whatever the screen says
+    CaptureFrame frame_;
+    bool sampledOnce_ = false;
     // Two buffers for the square around the pointer, swapped so that no tick
     // allocates: the one the magnifier shows, and the one the next read fills.
     QImage shown_;
     QImage source_;
-    bool showsScreen_ = false; // false while the magnifier is blanked
+    Magnified magnified_ = Magnified::Nothing;
     QImage cursorPixel_; // the pixel under the pointer while it is over the magnifier
-    std::optional<TColor> lastColor_;
-    QPoint lastPosition_;
 };

@@ -1,14 +1,23 @@
 #include "capture/QtTickPresenter.h"
 
 #include <QLabel>
+#include <cstring>
 
 #include "app/Widgets.h"
 
 void QtTickPresenter::show(const TickFrame& frame)
 {
     if (frame.magnifier) {
-        if (frame.magnifier != &widgets_.magnifier->Canvas())
-            widgets_.magnifier->Canvas() = *frame.magnifier;
+        QImage& canvas = widgets_.magnifier->Canvas();
+        // Pixels copied into the canvas it has, so that no tick allocates.
+        if (frame.magnifier != &canvas) {
+            if (canvas.size() == frame.magnifier->size() && canvas.format() == frame.magnifier->format())
+                for (int y = 0; y < canvas.height(); ++y)
+                    std::memcpy(canvas.scanLine(y), frame.magnifier->constScanLine(y),
+                                std::size_t(canvas.bytesPerLine()));
+            else
+                canvas = frame.magnifier->copy();
+        }
         widgets_.magnifier->update();
     }
     widgets_.swatch->SetBrushColor(frame.color);

@@ -8,6 +8,7 @@
 #include "platform/ScreenSampler.h"
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/wayland/WaylandScreenSampler.h"
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
@@ -41,9 +42,13 @@ std::unique_ptr<WaylandScreenSampler> CreateWaylandScreenSampler()
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
 {
-    if (auto* x11 = X11Application())
-        return std::make_unique<X11ScreenSampler>(x11->connection(),
-                                                  X11ScreenSampler::ScreenNumber(x11->display()));
+    if (auto* x11 = X11Application()) {
+        const int screen = X11ScreenSampler::ScreenNumber(x11->display());
+        // Ticks on a connection of their own never wake Qt's reader thread.
+        if (auto own = X11Connection::open(X11Connection::displayName(x11->display())))
+            return std::make_unique<X11ScreenSampler>(std::move(own), screen);
+        return std::make_unique<X11ScreenSampler>(x11->connection(), screen);
+    }
     if (OnWayland())
         if (auto sampler = CreateWaylandScreenSampler())
             return sampler;

@@ -1,6 +1,7 @@
 // The main window's list view, the capture command, the list commands, the
 // code field, and the capture tick drawing the magnifier.
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 #include <functional>
 #include <set>
@@ -505,6 +506,38 @@ private slots:
         f.form.PopUpClearColorListClick();
         f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QString());
+    }
+
+    void aTickAtRestShowsOnlyWhatChanged()
+    {
+        ShownForm f;
+        QVERIFY(f.ok);
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        f.form.SetScreenSampler(std::move(screen));
+        CaptureController& capture = f.form.Capture();
+        QSignalSpy sampled(&capture, &CaptureController::sampled);
+        fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
+        fake->cursor = QPoint(5, 5);
+        capture.tick();
+        capture.tick(); // nothing moved, nothing changed
+        QCOMPARE(sampled.count(), 1);
+        QCOMPARE(fake->grabs.size(), size_t(2)); // still read, to see whether the screen changed
+
+        // The list shows its colour in the swatch; the next tick shows the screen's again.
+        Fill(f.form, {0x000000, 0xABCDEF});
+        f.form.GridCapture->SetRow(1);
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0xABCDEF));
+        capture.tick();
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x102030));
+        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
+
+        // New pixels under a still pointer are shown.
+        fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
+        capture.tick();
+        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x405060));
+        QCOMPARE(f.form.ImgZoom->Canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
+        QCOMPARE(sampled.count(), 2);
     }
 
     void overTheMagnifierNothingIsMagnified()

@@ -1,11 +1,14 @@
 // The main window's shell: layout, menus, shortcuts, the notation box and the
 // two ways of closing.
 #include <QMenuBar>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 #include "WidgetTestSupport.h"
 #include "app/AppSettings.h"
+#include "app/Application.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/CaptureController.h"

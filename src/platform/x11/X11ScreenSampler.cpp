@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
+
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11ShmSegment.h"
 
 #include <X11/Xlib.h> // last: its macros clash with Qt's names
 
@@ -41,6 +45,16 @@ TrueColorLayout RootLayout(const xcb_setup_t* setup, const xcb_screen_t* screen,
     return {};
 }
 
+bool SamePieces(const std::vector<GrabPiece>& a, const std::vector<GrabPiece>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const GrabPiece& p, const GrabPiece& q) {
+        return p.screen == q.screen && p.source == q.source && p.target == q.target;
+    });
+}
+
+// Room for the squares of the magnifier, split over a few monitors.
+constexpr std::size_t kSharedBytes = 64 * 1024;
+
 } // namespace
 
 int X11ScreenSampler::ScreenNumber(void* display)
@@ -63,6 +77,22 @@ X11ScreenSampler::X11ScreenSampler(xcb_connection_t* connection, int programScre
     }
     if (programScreen >= 0 && programScreen < int(desktops_.size()))
         programDesktop_ = programScreen;
+}
+
+X11ScreenSampler::X11ScreenSampler(std::shared_ptr<X11Connection> connection, int programScreen)
+    : X11ScreenSampler(connection ? connection->get() : nullptr, programScreen)
+{
+    own_ = std::move(connection);
+    if (own_ && own_->hasShm()) {
+        shared_ = std::make_unique<X11ShmSegment>(connection_, kSharedBytes);
+        if (!shared_->valid())
+            shared_.reset();
+    }
+}
+
+X11ScreenSampler::~X11ScreenSampler()
+{
+    DiscardReads();
 }
 
 void X11ScreenSampler::ReadScreens()
@@ -100,9 +130,16 @@ ScreenPointer X11ScreenSampler::Pointer()
     pointer.desktop = programDesktop_;
     if (desktops_.empty())
         return pointer;
+    DiscardReads();
     // One request tells the root the pointer is on and its place there, wherever it is.
-    XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(
-        connection_, xcb_query_pointer(connection_, desktops_[programDesktop_].root), nullptr));
+    const auto cookie = xcb_query_pointer(connection_, desktops_[programDesktop_].root);
+    // At rest the next square is most likely the last one: asked for now, it
+    // comes back with the pointer's reply.
+    if (resting_ && own_)
+        SendReads(lastDesktop_, lastPieces_);
+    XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(connection_, cookie, nullptr));
+    if (own_)
+        own_->noteReply();
     if (!reply)
         return pointer;
     for (std::size_t i = 0; i < desktops_.size(); ++i)
@@ -123,8 +160,10 @@ void X11ScreenSampler::GrabAround(const ScreenPointer& pointer, int radius, QIma
     if (out.size() != size || out.format() != QImage::Format_RGB32)
         out = QImage(size, QImage::Format_RGB32);
     out.fill(Qt::white);
-    if (pointer.desktop < 0 || pointer.desktop >= int(desktops_.size()))
+    if (pointer.desktop < 0 || pointer.desktop >= int(desktops_.size())) {
+        DiscardReads();
         return;
+    }
     const Desktop& desktop = desktops_[pointer.desktop];
     const PixelRect square = SquareAround(pointer.device, radius);
     if (pointer.desktop == programDesktop_) {
@@ -135,32 +174,93 @@ void X11ScreenSampler::GrabAround(const ScreenPointer& pointer, int radius, QIma
         const ScreenArea root{desktop.bounds, 1.0, desktop.bounds};
         SplitByScreens({&root, 1}, square, pieces_);
     }
-    for (const GrabPiece& piece : pieces_)
-        ReadPiece(desktop, piece, out);
+    if (readsDesktop_ != pointer.desktop || !SamePieces(pieces_, lastPieces_))
+        DiscardReads();
+    if (reads_.empty())
+        SendReads(pointer.desktop, pieces_);
+    for (const Read& read : reads_)
+        TakeRead(desktop, read, out);
+    reads_.clear();
+    if (own_)
+        own_->noteReply();
+
+    resting_ = pointer.desktop == lastDesktop_ && pointer.device == lastDevice_ && radius == lastRadius_;
+    lastDesktop_ = pointer.desktop;
+    lastDevice_ = pointer.device;
+    lastRadius_ = radius;
+    lastPieces_ = pieces_;
 }
 
-void X11ScreenSampler::ReadPiece(const Desktop& desktop, const GrabPiece& piece, QImage& out)
+std::size_t X11ScreenSampler::RowBytes(const Desktop& desktop, int width) const
 {
-    const PixelRect& r = piece.source;
-    if (!desktop.layout.Valid() || r.x < -32768 || r.y < -32768 || r.x > 32767
-        || r.y > 32767 || r.width > 65535 || r.height > 65535)
-        return;
-    const auto cookie = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, desktop.root,
-                                      std::int16_t(r.x), std::int16_t(r.y), std::uint16_t(r.width),
-                                      std::uint16_t(r.height), ~0u);
-    XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(connection_, cookie, nullptr));
-    if (!reply)
-        return; // this part stays white; the others may still be readable
-    const int length = xcb_get_image_data_length(reply.get());
     // Rows are padded to the format's scanline pad.
     const std::size_t pad = std::size_t(std::max(desktop.scanlinePad, 8));
-    const std::size_t rowBytes =
-        (std::size_t(r.width) * std::size_t(desktop.bitsPerPixel) + pad - 1) / pad * pad / 8;
-    if (length < 0 || std::size_t(length) < rowBytes * std::size_t(r.height))
+    return (std::size_t(width) * std::size_t(desktop.bitsPerPixel) + pad - 1) / pad * pad / 8;
+}
+
+void X11ScreenSampler::SendReads(int desktopIndex, const std::vector<GrabPiece>& pieces)
+{
+    if (desktopIndex < 0 || desktopIndex >= int(desktops_.size()))
         return;
-    const std::uint8_t* data = xcb_get_image_data(reply.get());
+    const Desktop& desktop = desktops_[desktopIndex];
+    readsDesktop_ = desktopIndex;
+    std::size_t offset = 0;
+    for (const GrabPiece& piece : pieces) {
+        const PixelRect& r = piece.source;
+        if (!desktop.layout.Valid() || r.x < -32768 || r.y < -32768 || r.x > 32767 || r.y > 32767
+            || r.width > 65535 || r.height > 65535)
+            continue;
+        Read read;
+        read.piece = piece;
+        const std::size_t bytes = RowBytes(desktop, r.width) * std::size_t(r.height);
+        if (shared_ && offset + bytes <= shared_->size()) {
+            read.shared = true;
+            read.offset = offset;
+            offset += bytes;
+            read.sequence = xcb_shm_get_image(connection_, desktop.root, std::int16_t(r.x), std::int16_t(r.y),
+                                              std::uint16_t(r.width), std::uint16_t(r.height), ~0u,
+                                              XCB_IMAGE_FORMAT_Z_PIXMAP, shared_->id(), std::uint32_t(read.offset))
+                                .sequence;
+        } else {
+            read.sequence = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, desktop.root, std::int16_t(r.x),
+                                          std::int16_t(r.y), std::uint16_t(r.width), std::uint16_t(r.height), ~0u)
+                                .sequence;
+        }
+        reads_.push_back(read);
+    }
+    xcb_flush(connection_);
+}
+
+void X11ScreenSampler::DiscardReads()
+{
+    for (const Read& read : reads_)
+        xcb_discard_reply(connection_, read.sequence);
+    reads_.clear();
+}
+
+void X11ScreenSampler::TakeRead(const Desktop& desktop, const Read& read, QImage& out)
+{
+    const PixelRect& r = read.piece.source;
+    const std::size_t rowBytes = RowBytes(desktop, r.width);
+    const std::uint8_t* data = nullptr;
+    XcbReply<xcb_get_image_reply_t> plain;
+    if (read.shared) {
+        XcbReply<xcb_shm_get_image_reply_t> reply(
+            xcb_shm_get_image_reply(connection_, xcb_shm_get_image_cookie_t{read.sequence}, nullptr));
+        if (!reply || reply->size < rowBytes * std::size_t(r.height))
+            return; // this part stays white; the others may still be readable
+        data = shared_->data() + read.offset;
+    } else {
+        plain.reset(xcb_get_image_reply(connection_, xcb_get_image_cookie_t{read.sequence}, nullptr));
+        if (!plain)
+            return;
+        const int length = xcb_get_image_data_length(plain.get());
+        if (length < 0 || std::size_t(length) < rowBytes * std::size_t(r.height))
+            return;
+        data = xcb_get_image_data(plain.get());
+    }
     for (int y = 0; y < r.height; ++y)
         desktop.layout.ToRgb32(data + std::size_t(y) * rowBytes, r.width,
-                               reinterpret_cast<std::uint32_t*>(out.scanLine(piece.target.y + y))
-                                   + piece.target.x);
+                               reinterpret_cast<std::uint32_t*>(out.scanLine(read.piece.target.y + y))
+                                   + read.piece.target.x);
 }

@@ -3,6 +3,7 @@
 // server reports it, on whichever X screen it is, and squares of that
 // screen's root window, one request per monitor the square touches.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/ScreenMapping.h"
@@ -10,11 +11,18 @@
 #include "platform/TrueColorLayout.h"
 
 struct xcb_connection_t;
+class X11Connection;
+class X11ShmSegment;
 
 class X11ScreenSampler : public IScreenSampler {
 public:
     // The program's windows are on the X screen programScreen.
     X11ScreenSampler(xcb_connection_t* connection, int programScreen);
+    // On a connection of its own: squares are read into memory shared with
+    // the server where it offers that, and while the pointer rests the square
+    // is asked for together with the pointer, in one round trip.
+    X11ScreenSampler(std::shared_ptr<X11Connection> connection, int programScreen);
+    ~X11ScreenSampler() override;
     // The X screen an Xlib display opens by default.
     static int ScreenNumber(void* display);
 
@@ -30,14 +38,34 @@ private:
         int bitsPerPixel = 32;
         int scanlinePad = 32;
     };
+    // A read sent to the server whose reply has not been taken yet.
+    struct Read {
+        GrabPiece piece;
+        std::uint32_t sequence = 0;
+        bool shared = false;    // into the shared segment at offset
+        std::size_t offset = 0;
+    };
     // Qt's screens of the program's X screen, in device pixels of its root.
     void ReadScreens();
-    void ReadPiece(const Desktop& desktop, const GrabPiece& piece, QImage& out);
+    void SendReads(int desktop, const std::vector<GrabPiece>& pieces);
+    void TakeRead(const Desktop& desktop, const Read& read, QImage& out);
+    void DiscardReads();
+    std::size_t RowBytes(const Desktop& desktop, int width) const;
 
+    std::shared_ptr<X11Connection> own_;
     xcb_connection_t* connection_ = nullptr;
+    std::unique_ptr<X11ShmSegment> shared_;
     std::vector<Desktop> desktops_;
     int programDesktop_ = 0;
     std::vector<ScreenArea> screens_;
     std::vector<ScreenArea> knownLayout_; // as Qt gave them when the root size was last read
     std::vector<GrabPiece> pieces_;
+    std::vector<Read> reads_;
+    int readsDesktop_ = 0;
+    // The last square read, and whether the pointer had not moved since the one before.
+    int lastDesktop_ = -1;
+    PixelPoint lastDevice_;
+    int lastRadius_ = -1;
+    std::vector<GrabPiece> lastPieces_;
+    bool resting_ = false;
 };
