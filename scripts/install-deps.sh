@@ -9,7 +9,7 @@ packages=(
   librsvg2-bin
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
-  libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-shm0-dev libxcb-xtest0-dev libx11-dev libx11-xcb-dev libxtst-dev
   libwayland-dev libwayland-bin wayland-protocols
   libpipewire-0.3-dev libspa-0.2-dev
   # run

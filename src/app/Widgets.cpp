@@ -96,10 +96,7 @@ void TStatusBar::SetPanelText(int index, const QString& text)
         return;
     panels_[index].text = text;
     // The position panel changes on every tick: repaint that panel alone.
-    int left = 0;
-    for (int i = 0; i < index; ++i)
-        left += panels_[i].width;
-    update(left, 0, panels_[index].width, height());
+    update(PanelRect(index));
 }
 
 int TStatusBar::PanelWidth(int index) const
@@ -107,21 +104,45 @@ int TStatusBar::PanelWidth(int index) const
     return index >= 0 && index < PanelCount() ? panels_[index].width : 0;
 }
 
+QRect TStatusBar::PanelRect(int index) const
+{
+    int left = 0;
+    for (int i = 0; i < index && i < PanelCount(); ++i)
+        left += panels_[i].width;
+    return QRect(left, 0, PanelWidth(index), height());
+}
+
+QRect TStatusBar::PanelTextRect(int index) const
+{
+    const QRect panel = PanelRect(index);
+    return QRect(panel.x(), 2, panel.width() - 2, height() - 2).adjusted(2, 0, -2, 0);
+}
+
+int TStatusBar::PanelTextFlags(int index) const
+{
+    return int((index >= 0 && index < PanelCount() ? panels_[index].alignment : Qt::AlignLeft)
+               | Qt::AlignVCenter);
+}
+
+void TStatusBar::PaintPanelFrame(QPainter& p, int index) const
+{
+    const QRect panel = PanelRect(index);
+    const QRect r(panel.x(), 2, panel.width() - 2, height() - 2);
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
 void TStatusBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
-    int x = 0;
-    for (const Panel& panel : panels_) {
-        const QRect r(x, 2, panel.width - 2, height() - 2);
-        p.setPen(palette().color(QPalette::Mid));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(palette().color(QPalette::Light));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
+    for (int i = 0; i < PanelCount(); ++i) {
+        PaintPanelFrame(p, i);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(r.adjusted(2, 0, -2, 0), int(panel.alignment | Qt::AlignVCenter), panel.text);
-        x += panel.width;
+        p.drawText(PanelTextRect(i), PanelTextFlags(i), panels_[i].text);
     }
 }

@@ -3,6 +3,7 @@
 // own drawing surface, a status bar of fixed-width panels.
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QWidget>
 #include <vector>
 
@@ -57,6 +58,12 @@ public:
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& text);
     int PanelWidth(int index) const;
+    // Where panel index lies in the bar, where its text goes, and how.
+    QRect PanelRect(int index) const;
+    QRect PanelTextRect(int index) const;
+    int PanelTextFlags(int index) const;
+    // The panel's sunken frame, drawn over the bar's background.
+    void PaintPanelFrame(QPainter& painter, int index) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

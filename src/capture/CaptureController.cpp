@@ -110,7 +110,7 @@ void CaptureController::tick()
     timer_.stop();
     const ScreenPointer pointer = sampler_->Pointer();
     const QPoint cursor = pointer.pos;
-    showPosition(cursor);
+    TickFrame frame;
 
     // The magnifier never magnifies itself.
     const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
@@ -119,17 +119,17 @@ void CaptureController::tick()
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(cursor)) {
         sampler_->GrabAround(pointer, kRadius, source_);
         color = FromRgb(source_.pixel(kRadius, kRadius));
-        showSource();
+        showSource(frame);
     } else {
         showsScreen_ = false;
         QImage& canvas = magnifierCanvas();
         canvas.fill(Qt::white);
         drawCross(canvas);
-        widgets_.magnifier->update();
+        frame.magnifier = &canvas;
         sampler_->GrabAround(pointer, 0, cursorPixel_);
         color = FromRgb(cursorPixel_.pixel(0, 0));
     }
-    showSampled(color, cursor);
+    present(frame, color, cursor);
 
     timer_.start(kIntervalMs);
 }
@@ -138,46 +138,50 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
 {
     if (square.width() != 2 * kRadius + 1 || square.height() != 2 * kRadius + 1)
         return;
-    showPosition(pointer.pos);
+    TickFrame frame;
     source_ = square.convertToFormat(QImage::Format_RGB32);
     const TColor color = FromRgb(source_.pixel(kRadius, kRadius));
-    showSource();
-    showSampled(color, pointer.pos);
+    showSource(frame);
+    present(frame, color, pointer.pos);
 }
 
 void CaptureController::showColorOnly(TColor color)
 {
     showsScreen_ = false;
+    TickFrame frame;
     QImage& canvas = magnifierCanvas();
     canvas.fill(ToQColor(color));
     drawCross(canvas);
-    widgets_.magnifier->update();
-    showSampled(color, lastPosition_);
+    frame.magnifier = &canvas;
+    present(frame, color, lastPosition_);
 }
 
-void CaptureController::showPosition(QPoint cursor)
-{
-    widgets_.statusBar->SetPanelText(kPositionPanel, QString::fromStdString(FillFormatText(
-        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())})));
-}
-
-// The square read into source_, magnified.
-void CaptureController::showSource()
+// The square read into source_, magnified into the frame.
+void CaptureController::showSource(TickFrame& frame)
 {
     // A still screen costs no repaint.
     if (!showsScreen_ || source_ != shown_) {
         QImage& canvas = magnifierCanvas();
         StretchNearest(source_, canvas);
         drawCross(canvas);
-        widgets_.magnifier->update();
+        frame.magnifier = &canvas;
         source_.swap(shown_);
         showsScreen_ = true;
     }
 }
 
-void CaptureController::showSampled(TColor color, QPoint cursor)
+void CaptureController::present(TickFrame& frame, TColor color, QPoint cursor)
 {
-    showColor(color);
+    frame.position = QString::fromStdString(FillFormatText(
+        "[%d,%d]", {std::int64_t(cursor.x()), std::int64_t(cursor.y())}));
+    frame.color = color;
+    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
+    frame.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+    frame.codeColor = ContrastTextColor(color);
+    if (!presenter_)
+        presenter_ = CreateTickPresenter({widgets_.magnifier, widgets_.swatch, widgets_.code, widgets_.statusBar,
+                                          kPositionPanel});
+    presenter_->show(frame);
     showContrast(color);
     if (lastColor_ != color || lastPosition_ != cursor) {
         lastColor_ = color;
@@ -186,20 +190,9 @@ void CaptureController::showSampled(TColor color, QPoint cursor)
     }
 }
 
-void CaptureController::showColor(TColor color)
+TColor CaptureController::color() const
 {
-    QLabel* label = widgets_.code;
-    const QColor textColor = ToQColor(ContrastTextColor(color));
-    if (label->palette().color(QPalette::WindowText) != textColor) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, textColor);
-        label->setPalette(palette);
-    }
-    widgets_.swatch->SetBrushColor(color);
-    const ColorCodeText code = WriteColorCode(notation_, color, DecimalSeparator());
-    const QString text = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-    if (label->text() != text)
-        label->setText(text);
+    return lastColor_.value_or(widgets_.swatch->BrushColor());
 }
 
 void CaptureController::showContrast(TColor color)

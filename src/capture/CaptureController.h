@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "capture/TickPresenter.h"
 #include "color/ColorContrast.h"
 
 class IScreenSampler;
@@ -55,6 +56,9 @@ public:
     // Shows a colour without a square around it (the desktop's own picker).
     void showColorOnly(TColor color);
 
+    // The colour under the pointer at the last tick (the swatch's before the first).
+    TColor color() const;
+
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
 
@@ -70,14 +74,13 @@ signals:
 
 private:
     QImage& magnifierCanvas();
-    void showSource();
-    void showSampled(TColor color, QPoint cursor);
-    void showPosition(QPoint cursor);
-    void showColor(TColor color);
+    void showSource(TickFrame& frame);
+    void present(TickFrame& frame, TColor color, QPoint cursor);
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;
     CaptureWidgets widgets_;
+    std::unique_ptr<TickPresenter> presenter_; // made at the first tick, over the shown window
     QTimer timer_;
     int notation_ = 0;
     std::optional<TColor> selected_;

@@ -7,7 +7,10 @@ list(APPEND HB_UI_SOURCES
   src/capture/HotkeyEdit.cpp
   src/capture/HotkeyService.cpp)
 list(APPEND HB_UI_SOURCES
-  src/capture/ShortcutKeys.cpp)
+  src/capture/GlyphAtlas.cpp
+  src/capture/QtTickPresenter.cpp
+  src/capture/ShortcutKeys.cpp
+  src/capture/TickCompositor.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp

@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
+#include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
@@ -130,7 +131,7 @@ void TMainForm::CBX_FormatCaptureChange()
 void TMainForm::CaptureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
-    const TColor color = ShSelectedColor->BrushColor();
+    const TColor color = Capture().color();
     CurrentColor = color;
     InsertColorFirst(color, ColorList);
     // An open manager would otherwise replace the list without it on closing.

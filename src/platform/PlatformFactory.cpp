@@ -1,5 +1,7 @@
 #include <QGuiApplication>
 
+#include "capture/QtTickPresenter.h"
+
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeyNames.h"
@@ -10,6 +12,7 @@
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "platform/x11/X11TickPresenter.h"
 
 namespace {
 
@@ -67,4 +70,12 @@ std::unique_ptr<IKeyNames> CreateKeyNames()
     if (auto* x11 = X11Application())
         return std::make_unique<X11KeyNames>(x11->connection());
     return std::make_unique<NullKeyNames>();
+}
+
+std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets)
+{
+    if (auto* x11 = X11Application(); x11 && qgetenv("HUEBIRD_TICK_PRESENTER") != "qt")
+        if (auto presenter = X11TickPresenter::create(widgets, X11TickPresenter::DisplayName(x11->display())))
+            return presenter;
+    return std::make_unique<QtTickPresenter>(widgets);
 }

@@ -16,5 +16,6 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
   src/platform/wayland/WaylandScreenSampler.cpp
-  src/platform/x11/X11ScreenSampler.cpp)
+  src/platform/x11/X11ScreenSampler.cpp
+  src/platform/x11/X11TickPresenter.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)

@@ -1,0 +1,99 @@
+// The tick's readouts composed without the widgets: pixel for pixel what the
+// widgets paint for the same frames.
+#include <QLabel>
+#include <QtTest>
+
+#include "app/Application.h"
+#include "app/Widgets.h"
+#include "capture/QtTickPresenter.h"
+#include "capture/TickCompositor.h"
+
+namespace {
+
+// The main window's readouts, laid out as it lays them out.
+struct Readouts {
+    QWidget client;
+    TPicture* magnifier = new TPicture(&client);
+    TShape* swatch = new TShape(&client);
+    QLabel* code = new QLabel(&client);
+    TStatusBar* statusBar = new TStatusBar(&client);
+
+    Readouts()
+    {
+        client.setFixedSize(276, 131);
+        magnifier->setGeometry(3, 3, 106, 106);
+        swatch->setGeometry(173, 2, 100, 58);
+        code->setGeometry(173, 44, 100, 13);
+        code->setAlignment(Qt::AlignCenter);
+        code->setAttribute(Qt::WA_TranslucentBackground);
+        statusBar->setGeometry(0, 112, 276, 19);
+        statusBar->AddPanel(70);
+        statusBar->AddPanel(120, Qt::AlignHCenter);
+        statusBar->AddPanel(120);
+        statusBar->SetPanelText(1, "Capture: Alt+C");
+    }
+    TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0}; }
+    QImage grab(const QWidget* w, QRect area = {})
+    {
+        if (area.isNull())
+            area = QRect(QPoint(), w->size());
+        return client.grab(area.translated(w->pos())).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+QImage Magnified(int seed)
+{
+    QImage image(106, 106, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7 + seed) & 255, (y * 5) & 255, (x * y + seed) & 255));
+    return image;
+}
+
+} // namespace
+
+class TickPresenterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setFont(ApplicationFont()); }
+
+    void composedReadoutsMatchTheWidgets()
+    {
+        Readouts readouts;
+        readouts.client.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&readouts.client));
+        QtTickPresenter widgets(readouts.widgets());
+        TickCompositor compositor(readouts.widgets());
+
+        const QImage magnified = Magnified(3);
+        // Light and dark swatches; kerned letters, a ligature, a code wider
+        // than the swatch; positions negative and wider than their panel.
+        const TickFrame frames[] = {
+            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]"},
+            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]"},
+            {nullptr, 0x102030, "#302010", 0xFFFFFF, "[-1920,-45]"},
+            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]"},
+            {nullptr, 0x00A0FF, "hsl(199, 100%, 50%) and much more", 0, "[5,17]"},
+            {nullptr, 0x00FF00, "0.00, 1.00, 0.00", 0, "[640,512]"},
+        };
+        QImage magnifier(compositor.magnifierSize(), QImage::Format_RGB32);
+        QImage swatch(compositor.swatchSize(), QImage::Format_RGB32);
+        QImage position(compositor.positionSize(), QImage::Format_RGB32);
+        for (const TickFrame& frame : frames) {
+            widgets.show(frame);
+            if (frame.magnifier) {
+                compositor.drawMagnifier(magnifier, *frame.magnifier);
+                QCOMPARE(magnifier, readouts.grab(readouts.magnifier));
+            }
+            compositor.drawSwatch(swatch, frame.color, frame.code, frame.codeColor);
+            QCOMPARE(swatch, readouts.grab(readouts.swatch));
+            compositor.drawPosition(position, frame.position);
+            QCOMPARE(position, readouts.grab(readouts.statusBar, readouts.statusBar->PanelRect(0)));
+        }
+        // Only the ligature was left to QPainter.
+        QCOMPARE(compositor.painterFallbacks(), 1);
+    }
+};
+
+QTEST_MAIN(TickPresenterTest)
+#include "tick_presenter_test.moc"
