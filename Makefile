@@ -4,7 +4,7 @@ TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: deps run build test build-test install deb bench bench-cpu fuzz fuzz-brief soak wayland-session clean
+.PHONY: deps run build test build-test install deb bench bench-cpu bench-cpu-wayland fuzz fuzz-brief soak wayland-session clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -67,6 +67,16 @@ bench-cpu: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
 	cmake --build build-bench -j $(JOBS) --target huebird-lite x_driver
 	@bash bench/cpu/bench-cpu.sh build-bench
+
+# The same on a headless Wayland session: pick mode over screen copies, a
+# screen cast with the pointer as metadata, and X11 beside them; with the
+# latency from a pointer motion to the colour shown.
+bench-cpu-wayland: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target huebird-lite x_driver
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
+	cmake --build $(TESTBUILD) -j $(JOBS) --target hb-virtual-pointer cursor_producer
+	@for mode in x11 pick screencast; do bash bench/cpu/bench-wayland.sh $$mode build-bench $(TESTBUILD)/tests | grep -E "^$$mode:"; done
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz build-deb

@@ -1,6 +1,7 @@
 #include "app/reMainForm.h"
 
 #include <QApplication>
+#include <chrono>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -316,6 +317,13 @@ void TMainForm::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
     capture_ = new CaptureController(std::move(sampler),
                                      {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar1}, this);
     capture_->setNotation(CBX_FormatCapture->currentIndex());
+    if (lcCapture().isDebugEnabled())
+        connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
+            qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
+                    qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::system_clock::now().time_since_epoch())
+                                  .count()));
+        });
     connect(CBX_FormatCapture, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();

@@ -11,7 +11,6 @@
 #include "platform/portal/ScreenCastSampler.h"
 #include "platform/wayland/WaylandScreenSampler.h"
 
-// QT_LOGGING_RULES="huebird.capture.info=true" tells what the desktop offers and which mode was chosen.
 Q_LOGGING_CATEGORY(lcCapture, "huebird.capture", QtWarningMsg)
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QImage>
 #include <QKeySequence>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -15,6 +16,11 @@
 #include "platform/CaptureModes.h"
 #include "platform/ScreenSampler.h"
 #include "platform/portal/ScreenCastSampler.h"
+
+// QT_LOGGING_RULES="huebird.capture.info=true": what the desktop offers and the
+// mode chosen; "huebird.capture.debug=true" adds when each new colour is shown
+// (for measuring latency).
+Q_DECLARE_LOGGING_CATEGORY(lcCapture)
 
 class IGlobalHotkey;
 class PickModeController;
