@@ -319,6 +319,54 @@ private slots:
         QCOMPARE(GlobalAtomTable().Find("HKey_CAPTURE"), TAtom(0));
     }
 
+    // At start the settings are read before the language file, whose texts
+    // then say the hotkey's refusal, before the refusal of the settings' hotkey.
+    void startUpReadsSettingsThenLanguageThenRegistersAndWarns()
+    {
+        TestAppDir dir;
+        dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
+        MessageRecorder recorder;
+        TMainForm form;
+        UseAppDir(dir);
+        auto* hotkey = new FakeHotkey;
+        hotkey->refused.insert({MOD_ALT, 'C'});
+        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
+        FormHotKey = new TFormHotKey(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FormHotKey = nullptr;
+        const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");
+        QCOMPARE(recorder.messages.size(), std::size_t(2));
+        QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
+        QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
+        QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(hotkey->registerCalls, 1);
+        QVERIFY(form.Timer1->isActive());
+        form.close();
+        QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
+    }
+
+    // The capture item of the popup is hidden: it carries the hotkey's text,
+    // and the hotkey pressed in the window captures nothing more.
+    void hiddenCaptureItemCarriesTheHotkey()
+    {
+        ShownMainForm main;
+        TMainForm& form = main.form;
+        QVERIFY(!form.PopupCaptureColor->isVisible());
+        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(form.ColorList.empty());
+        OpenHotKeyDialog(form, [](TFormHotKey& dialog) {
+            Press(dialog.HK_CAPTURE, Qt::Key_J, Qt::AltModifier);
+        });
+        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
+        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
+        QVERIFY(!form.PopupCaptureColor->isVisible());
+    }
+
     void modalDialogFromTheMenuIsDestroyedAfterClosing()
     {
         ShownMainForm main;

@@ -34,6 +34,8 @@ public:
     int GetStatus = 200;
     QByteArray Body;
     bool Silent = false; // reads requests and never answers
+    int GetDelayMs = 0;  // the GET's reply waits this long
+    std::function<void(const QByteArray& method)> OnRequest;
     std::vector<Request> Requests;
 
     TinyHttpServer()
@@ -60,6 +62,8 @@ private:
             const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
             const Request request{words.value(0), words.value(1)};
             Requests.push_back(request);
+            if (OnRequest)
+                OnRequest(request.method);
             if (Silent)
                 continue;
             const bool isHead = request.method == "HEAD";
@@ -68,7 +72,10 @@ private:
                                + QByteArray::number(Body.size()) + "\r\n\r\n";
             if (!isHead)
                 reply += Body;
-            socket->write(reply);
+            if (!isHead && GetDelayMs > 0)
+                QTimer::singleShot(GetDelayMs, socket, [socket, reply] { socket->write(reply); });
+            else
+                socket->write(reply);
         }
     }
 
@@ -346,6 +353,30 @@ private slots:
         QCOMPARE(opened[0], QUrl(QString::fromStdString(page)));
         QVERIFY(!dialog.isVisible());
         QVERIFY(ShowNewVersion);
+    }
+
+    // The window closes while the service is slow to answer: no dialog comes
+    // after it, and nothing asks the service again.
+    void noDialogAndNoSecondCheckAfterTheWindowClosed()
+    {
+        TinyHttpServer server;
+        server.Body = "<ver>OldVersion</ver>";
+        server.GetDelayMs = 600;
+        DialogCloser closer;
+        RunningForm run(server.Address(), true);
+        bool closed = false;
+        server.OnRequest = [&](const QByteArray& method) {
+            if (method == "GET")
+                QTimer::singleShot(100, run.form.get(), [&] {
+                    run.form->close();
+                    closed = true;
+                });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
+        QTest::qWait(1000);
+        QCOMPARE(closer.Shown, 0);
+        QVERIFY(!run.form->TimerActualize->isActive());
+        QCOMPARE(server.Requests.size(), std::size_t(2));
     }
 
     // Last: closing the main window ends the application's event loops.
