@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);

@@ -16,8 +16,8 @@
 #include "app/Widgets.h"
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
-#include "colorlist/Clrgrid.h"
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListOps.h"
 
 class IScreenSampler;
 class IGlobalHotkey;
@@ -48,7 +48,7 @@ public:
     QLabel* LabelColor = nullptr;
     TShape* SHImageZoom = nullptr;
     TPicture* ImgZoom = nullptr;
-    TColorStringGrid* GridCapture = nullptr;
+    ColorGrid* GridCapture = nullptr;
     QComboBox* CBX_FormatCapture = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
     TStatusBar* StatusBar1 = nullptr;
@@ -141,9 +141,9 @@ public:
     void ResetGridCapture();
     void RefreshEditCaptureColor();
     void ResetCapturePanelBottom();
-    void GridCaptureGetCellColor(TColorStringGrid* sender, int ARow, int ACol, TGridDrawState state,
+    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
                                  QColor& brush, QColor& font);
-    void GridCaptureSelectCell(TColorStringGrid* sender, int ACol, int ARow, bool& canSelect);
+    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
     void CBX_FormatCaptureChange();
     void CaptureColor();
     void PopupCaptureColorClick();

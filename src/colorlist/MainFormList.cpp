@@ -43,22 +43,22 @@ bool IsCodeKey(char16_t c, int formatIndex)
 
 void TMainForm::CreateListView()
 {
-    GridCapture = new TColorStringGrid(Client);
+    GridCapture = new ColorGrid(Client);
     GridCapture->setObjectName("GridCapture");
     GridCapture->setGeometry(119, 2, 45, 106);
-    GridCapture->SetDefaultColWidth(172);
-    GridCapture->SetDefaultRowHeight(20);
-    GridCapture->SetColCount(1);
-    GridCapture->SetRowCount(kEmptyGridRows);
-    GridCapture->SetColorOn(true);
-    GridCapture->OnGetCellColor = [this](TColorStringGrid* sender, int row, int col,
-                                         TGridDrawState state, QColor& brush, QColor& font) {
-        GridCaptureGetCellColor(sender, row, col, state, brush, font);
-    };
-    GridCapture->OnSelectCell = [this](TColorStringGrid* sender, int col, int row, bool& canSelect) {
-        GridCaptureSelectCell(sender, col, row, canSelect);
-    };
-    GridCapture->OnDblClick = [this] { ShowFormColorList(); };
+    GridCapture->setDefaultColumnWidth(172);
+    GridCapture->setDefaultRowHeight(20);
+    GridCapture->setColumnCount(1);
+    GridCapture->setRowCount(kEmptyGridRows);
+    GridCapture->setCellColorsOn(true);
+    GridCapture->setCellColors([this](int row, int col, ColorGrid::CellState state, QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(GridCapture, row, col, state, brush, font);
+    });
+    connect(GridCapture, &ColorGrid::cellSelected, this, [this](int row, int col) {
+        bool canSelect = true;
+        GridCaptureSelectCell(GridCapture, col, row, canSelect);
+    });
+    connect(GridCapture, &ColorGrid::doubleClickedAnywhere, this, &TMainForm::ShowFormColorList);
 }
 
 void TMainForm::FillGridCapture(const TColorArray& list)
@@ -70,21 +70,21 @@ void TMainForm::FillGridCapture(const TColorArray& list)
     int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
     if (rows < kMinimumFilledRows)
         rows = kEmptyGridRows;
-    GridCapture->SetRowCount(rows);
+    GridCapture->setRowCount(rows);
     SelectedIndex = 0;
     // The grid's current row follows the selection back to row 0 (without
     // selecting anything): otherwise a click on the row that was current
     // before the refill would not select it, and "Delete color" would then
     // remove row 0 instead of the row the user clicked.
-    GridCapture->SetRowQuietly(0);
+    GridCapture->setCurrentRowQuietly(0);
     RefreshEditCaptureColor();
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TMainForm::ResetGridCapture()
 {
-    GridCapture->ClearCells();
-    GridCapture->SetRowCount(kEmptyGridRows);
+    GridCapture->clearCells();
+    GridCapture->setRowCount(kEmptyGridRows);
 }
 
 void TMainForm::RefreshEditCaptureColor()
@@ -99,7 +99,7 @@ void TMainForm::ResetCapturePanelBottom()
     SetFieldColors(EditCaptureColor, Qt::white, QApplication::palette().color(QPalette::Text));
 }
 
-void TMainForm::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int, TGridDrawState,
+void TMainForm::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::CellState,
                                         QColor& brush, QColor& font)
 {
     if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
@@ -109,7 +109,7 @@ void TMainForm::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int, TGridD
     font = ToQColor(ContrastTextColor(color));
 }
 
-void TMainForm::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
+void TMainForm::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
 {
     if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
         return;
@@ -134,7 +134,7 @@ void TMainForm::CaptureColor()
     if (TFormColorList* manager = TFormColorList::Open())
         manager->InsertCaptured(color);
     FillGridCapture(ColorList);
-    GridCapture->SetRow(0);
+    GridCapture->setCurrentRow(0);
 }
 
 void TMainForm::PopupCaptureColorClick()
@@ -173,7 +173,7 @@ bool TMainForm::EditCaptureColorKeyPress(QChar& key)
         return false;
     if (key.unicode() == 13) {
         const ColorReadResult read =
-            CBX_FormatReadInput(EditCaptureColor->text().toStdString(),
+            ReadColorCode(EditCaptureColor->text().toStdString(),
                                 std::uint8_t(FormatIndex()), DecimalSeparator());
         if (read.status == ReadStatus::Read) {
             CurrentColor = read.color;

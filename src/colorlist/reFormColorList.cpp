@@ -169,7 +169,7 @@ TFormColorList::TFormColorList(QWidget* parent)
     auto* mainLayout = new QHBoxLayout(PanelMain);
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->setSpacing(0);
-    GridCapture = new TColorStringGrid(PanelMain);
+    GridCapture = new ColorGrid(PanelMain);
     GridCapture->setObjectName("GridCapture");
     mainLayout->addWidget(GridCapture, 1);
     PanelButtons = new TSilverPanel(PanelMain);
@@ -188,27 +188,26 @@ TFormColorList::TFormColorList(QWidget* parent)
     connect(ButtonUndoAll, &QToolButton::clicked, this, &TFormColorList::ButtonUndoAllClick);
     connect(ButtonClose, &QToolButton::clicked, this, &TFormColorList::ButtonCloseClick);
 
-    GridCapture->SetDefaultColWidth(kNumberColWidth);
-    GridCapture->SetDefaultRowHeight(20);
-    GridCapture->SetColCount(3);
-    GridCapture->SetFixedCols(1);
-    GridCapture->SetRowCount(kDesignRows);
+    GridCapture->setDefaultColumnWidth(kNumberColWidth);
+    GridCapture->setDefaultRowHeight(20);
+    GridCapture->setColumnCount(3);
+    GridCapture->setFixedColumns(1);
+    GridCapture->setRowCount(kDesignRows);
     GridCapture->setShowGrid(true);
     GridCapture->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    GridCapture->SetColorOn(true);
-    GridCapture->OnGetCellText = [this](int col, int row) { return CellText(col, row); };
-    GridCapture->OnGetCellColor = [this](TColorStringGrid* sender, int row, int col, TGridDrawState state,
-                                         QColor& brush, QColor& font) {
-        GridCaptureGetCellColor(sender, row, col, state, brush, font);
-    };
-    GridCapture->OnDrawCell = [this](TColorStringGrid* sender, int col, int row, const QRect& rect,
-                                     TGridDrawState state, QPainter& canvas, const QColor& brush,
-                                     const QColor& font) {
-        GridCaptureDrawCell(sender, col, row, rect, state, canvas, brush, font);
-    };
-    GridCapture->OnSelectCell = [this](TColorStringGrid* sender, int col, int row, bool& canSelect) {
-        GridCaptureSelectCell(sender, col, row, canSelect);
-    };
+    GridCapture->setCellColorsOn(true);
+    GridCapture->setCellTexts([this](int row, int col) { return CellText(col, row); });
+    GridCapture->setCellColors([this](int row, int col, ColorGrid::CellState state, QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(GridCapture, row, col, state, brush, font);
+    });
+    GridCapture->setCellPainter([this](int row, int col, const QRect& rect, ColorGrid::CellState state,
+                                       QPainter& canvas, const QColor& brush, const QColor& font) {
+        GridCaptureDrawCell(GridCapture, col, row, rect, state, canvas, brush, font);
+    });
+    connect(GridCapture, &ColorGrid::cellSelected, this, [this](int row, int col) {
+        bool canSelect = true;
+        GridCaptureSelectCell(GridCapture, col, row, canSelect);
+    });
     // The scroll bar comes and goes with the row count and narrows the client
     // area: the code column follows it.
     GridCapture->viewport()->installEventFilter(this);
@@ -255,7 +254,7 @@ void TFormColorList::FormShow()
     openManager = this;
     SetGridLines();
     FillGridCapture(WorkList);
-    GridCapture->SetRow(MainForm->GridCapture->Row());
+    GridCapture->setCurrentRow(MainForm->GridCapture->currentRow());
 }
 
 void TFormColorList::done(int result)
@@ -275,7 +274,7 @@ void TFormColorList::FormClose()
         return;
     MainForm->ColorList = WorkList;
     MainForm->FillGridCapture(MainForm->ColorList);
-    MainForm->GridCapture->Repaint();
+    MainForm->GridCapture->repaintCells();
     MainForm->ColorListWidth = width();
     MainForm->ColorListHeight = height();
     MainForm->ColorListTop = pos().y();
@@ -308,32 +307,32 @@ void TFormColorList::FormResize()
 
 void TFormColorList::InitGridCapture()
 {
-    GridCapture->SetColWidth(0, kNumberColWidth);
-    GridCapture->SetColWidth(1, std::max(GridCapture->ClientWidth() - kCodeColMargin - kRatioColWidth, 0));
-    GridCapture->SetColWidth(2, kRatioColWidth);
+    GridCapture->setColumnWidth(0, kNumberColWidth);
+    GridCapture->setColumnWidth(1, std::max(GridCapture->clientWidth() - kCodeColMargin - kRatioColWidth, 0));
+    GridCapture->setColumnWidth(2, kRatioColWidth);
 }
 
 void TFormColorList::SetGridLines()
 {
-    const int rows = GridCapture->ClientHeight() / GridCapture->DefaultRowHeight() + 1;
+    const int rows = GridCapture->clientHeight() / GridCapture->defaultRowHeight() + 1;
     const auto length = static_cast<int>(std::min<std::size_t>(WorkList.size(), INT32_MAX));
     // A new row count rebuilds the grid's sections, which forgets the column widths.
-    const int numberWidth = GridCapture->ColWidth(0);
-    const int codeWidth = GridCapture->ColWidth(1);
-    const int ratioWidth = GridCapture->ColWidth(2);
-    GridCapture->SetRowCount(std::max(rows, length));
-    GridCapture->SetColWidth(0, numberWidth);
-    GridCapture->SetColWidth(1, codeWidth);
-    GridCapture->SetColWidth(2, ratioWidth);
+    const int numberWidth = GridCapture->columnWidth(0);
+    const int codeWidth = GridCapture->columnWidth(1);
+    const int ratioWidth = GridCapture->columnWidth(2);
+    GridCapture->setRowCount(std::max(rows, length));
+    GridCapture->setColumnWidth(0, numberWidth);
+    GridCapture->setColumnWidth(1, codeWidth);
+    GridCapture->setColumnWidth(2, ratioWidth);
     rowsNumbered_ = true;
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ResetGridCapture()
 {
     rowsNumbered_ = false;
     codesShown_ = false;
-    GridCapture->ClearCells();
+    GridCapture->clearCells();
 }
 
 void TFormColorList::FillGridCapture(const TColorArray& list)
@@ -348,7 +347,7 @@ void TFormColorList::FillGridCapture(const TColorArray& list)
 
 QString TFormColorList::CellText(int ACol, int ARow) const
 {
-    if (ARow < 0 || ARow >= GridCapture->RowCount())
+    if (ARow < 0 || ARow >= GridCapture->rowCount())
         return {};
     if (ACol == 0)
         return rowsNumbered_ ? QString::number(ARow + 1) : QString();
@@ -367,7 +366,7 @@ void TFormColorList::ActualizeStatusBar()
     StatusBar1->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
 }
 
-void TFormColorList::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int ACol, TGridDrawState,
+void TFormColorList::GridCaptureGetCellColor(ColorGrid*, int ARow, int ACol, ColorGrid::CellState,
                                              QColor& brush, QColor& font)
 {
     if (ACol != 1 || ARow < 0 || std::size_t(ARow) >= WorkList.size())
@@ -377,8 +376,8 @@ void TFormColorList::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int AC
     font = ToQColor(ContrastTextColor(color));
 }
 
-void TFormColorList::GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
-                                         TGridDrawState, QPainter& canvas, const QColor& brush,
+void TFormColorList::GridCaptureDrawCell(ColorGrid* sender, int ACol, int ARow, const QRect& rect,
+                                         ColorGrid::CellState, QPainter& canvas, const QColor& brush,
                                          const QColor& font)
 {
     if (ACol != 0)
@@ -386,18 +385,18 @@ void TFormColorList::GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int
     canvas.fillRect(rect, brush);
     canvas.setPen(font);
     canvas.drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                    sender->Cell(ACol, ARow));
+                    sender->cellText(ARow, ACol));
 }
 
-void TFormColorList::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
+void TFormColorList::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
 {
     if (ARow < 0 || std::size_t(ARow) >= WorkList.size())
         return;
     SelectedIndex = ARow;
     ActualizeStatusBar();
-    GridCapture->Repaint(); // the ratios are to the selected colour
+    GridCapture->repaintCells(); // the ratios are to the selected colour
     if (MainForm)
-        MainForm->GridCapture->SetRow(ARow);
+        MainForm->GridCapture->setCurrentRow(ARow);
 }
 
 void TFormColorList::ButtonUpClick()
@@ -406,7 +405,7 @@ void TFormColorList::ButtonUpClick()
     if (SelectedIndex > 0)
         --SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonDownClick()
@@ -415,7 +414,7 @@ void TFormColorList::ButtonDownClick()
     if (std::int64_t(SelectedIndex) < std::int64_t(WorkList.size()) - 1)
         ++SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonDeleteClick()
@@ -424,7 +423,7 @@ void TFormColorList::ButtonDeleteClick()
     if (std::int64_t(WorkList.size()) == SelectedIndex)
         --SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonUndoAllClick()
@@ -432,7 +431,7 @@ void TFormColorList::ButtonUndoAllClick()
     if (MainForm)
         WorkList = MainForm->ColorList;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::InsertCaptured(TColor color)
@@ -441,5 +440,5 @@ void TFormColorList::InsertCaptured(TColor color)
     InsertColorFirst(color, WorkList);
     SelectedIndex = onColour ? SelectedIndex + 1 : 0;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include "app/Widgets.h"
-#include "colorlist/Clrgrid.h"
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListOps.h"
 
 class TFormColorList : public QDialog {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     QToolButton* ButtonUndoAll = nullptr;
     QToolButton* ButtonClose = nullptr;
     TStatusBar* StatusBar1 = nullptr;
-    TColorStringGrid* GridCapture = nullptr;
+    ColorGrid* GridCapture = nullptr;
 
     void FormCreate();
     void FormShow();
@@ -38,12 +38,12 @@ public:
     void ResetGridCapture();
     void FillGridCapture(const TColorArray& list);
     void ActualizeStatusBar();
-    void GridCaptureGetCellColor(TColorStringGrid* sender, int ARow, int ACol, TGridDrawState state,
+    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
                                  QColor& brush, QColor& font);
-    void GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
-                             TGridDrawState state, QPainter& canvas, const QColor& brush,
+    void GridCaptureDrawCell(ColorGrid* sender, int ACol, int ARow, const QRect& rect,
+                             ColorGrid::CellState state, QPainter& canvas, const QColor& brush,
                              const QColor& font);
-    void GridCaptureSelectCell(TColorStringGrid* sender, int ACol, int ARow, bool& canSelect);
+    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
     void ButtonUpClick();
     void ButtonDownClick();
     void ButtonDeleteClick();

@@ -237,7 +237,7 @@ bool TMainForm::OpenColorList(const QString& path)
         break;
     }
     ColorList = std::move(read.colors);
-    GridCapture->SetRow(0);
+    GridCapture->setCurrentRow(0);
     CurrentColor = ColorList.front();
     FillGridCapture(ColorList);
     return true;

@@ -10,6 +10,7 @@
 #include "app/AppSettings.h"
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
+#include "platform/LanguageIds.h"
 #include "config/LanguageFile.h"
 #include "config/UiTexts.h"
 

@@ -43,8 +43,8 @@ struct ListViewState {
 
 ListViewState ViewState(const TMainForm& form)
 {
-    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->Row(),
-            form.GridCapture->RowCount(), form.EditCaptureColor->text()};
+    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->currentRow(),
+            form.GridCapture->rowCount(), form.EditCaptureColor->text()};
 }
 
 char* toString(const ListViewState& s)
@@ -80,7 +80,7 @@ class ExchangeTest : public QObject {
     {
         form().ColorList = kThree;
         form().FillGridCapture(form().ColorList);
-        form().GridCapture->SetRow(2);
+        form().GridCapture->setCurrentRow(2);
         QCOMPARE(form().SelectedIndex, 2);
         QCOMPARE(form().CurrentColor, kThree[2]);
     }
@@ -151,8 +151,8 @@ private slots:
         QCOMPARE(form().ColorList, kOrangeBlack);
         QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
         QCOMPARE(form().SelectedIndex, 0);
-        QCOMPARE(form().GridCapture->Row(), 0);
-        QCOMPARE(form().GridCapture->RowCount(), 6);
+        QCOMPARE(form().GridCapture->currentRow(), 0);
+        QCOMPARE(form().GridCapture->rowCount(), 6);
         QCOMPARE(form().EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
     }
 
@@ -503,7 +503,7 @@ private slots:
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
         QCOMPARE(form().ColorList.size(), big.size());
-        QCOMPARE(form().GridCapture->RowCount(), 1'000'000);
+        QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
         form().MenuSaveColorListClick();

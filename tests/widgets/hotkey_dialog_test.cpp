@@ -12,6 +12,7 @@
 #include "app/reMainForm.h"
 #include "capture/AtomTable.h"
 #include "capture/ShortcutKeys.h"
+#include "platform/VirtualKeys.h"
 #include "capture/reFormHotKey.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"

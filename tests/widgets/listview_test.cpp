@@ -80,7 +80,7 @@ void Fill(TMainForm& form, const TColorArray& colors)
 }
 
 // A point of the row inside the narrow grid (its one column is wider than the grid).
-QPoint RowPoint(TColorStringGrid* grid, int row)
+QPoint RowPoint(ColorGrid* grid, int row)
 {
     return {10, grid->visualRect(grid->model()->index(row, 0)).center().y()};
 }
@@ -122,7 +122,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(0x10101 * i));
         Fill(f.form, list);
-        QCOMPARE(f.form.GridCapture->RowCount(), rows);
+        QCOMPARE(f.form.GridCapture->rowCount(), rows);
         QCOMPARE(f.form.CurrentColor, TColor(0x123456)); // a refill never changes it
         if (colors > 0)
             QCOMPARE(f.form.SelectedIndex, 0);
@@ -135,7 +135,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0x0000FF, 0x00FF00});
-        TColorStringGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = f.form.GridCapture;
         const QImage image = grid->viewport()->grab().toImage();
         const auto at = [&](int row) {
             return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
@@ -159,16 +159,16 @@ private slots:
         f.form.CaptureColor();
         QCOMPARE(f.form.ColorList, TColorArray({kOrange}));
         QCOMPARE(f.form.CurrentColor, kOrange);
-        QCOMPARE(f.form.GridCapture->RowCount(), 6);
-        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.GridCapture->rowCount(), 6);
+        QCOMPARE(f.form.GridCapture->currentRow(), 0);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
         // Twice without a new sample: the same colour twice, row 0 selected.
-        f.form.GridCapture->SetRow(2);
+        f.form.GridCapture->setCurrentRow(2);
         f.form.PopupCaptureColor->trigger();
         QCOMPARE(f.form.ColorList, TColorArray({kOrange, kOrange}));
-        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.GridCapture->currentRow(), 0);
         QCOMPARE(f.form.SelectedIndex, 0);
         QVERIFY(!f.form.PopupCaptureColor->isVisible());
     }
@@ -178,7 +178,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
-        TColorStringGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = f.form.GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
         QCOMPARE(f.form.SelectedIndex, 2);
@@ -197,8 +197,8 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {1, 2, 3});
-        TColorStringGrid* grid = f.form.GridCapture;
-        grid->SetRow(1);
+        ColorGrid* grid = f.form.GridCapture;
+        grid->setCurrentRow(1);
         QCOMPARE(f.form.SelectedIndex, 1);
 
         // Del in the code field edits the field, never the list.
@@ -232,7 +232,7 @@ private slots:
         QVERIFY(f.form.ColorList.empty());
         QVERIFY(f.form.EditCaptureColor->text().isEmpty());
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
-        QCOMPARE(f.form.GridCapture->RowCount(), 6);
+        QCOMPARE(f.form.GridCapture->rowCount(), 6);
 
         // On the empty list it still does no harm.
         grid->setFocus();
@@ -251,7 +251,7 @@ private slots:
             f.form.RefreshEditCaptureColor();
             clear->trigger();
             QVERIFY(f.form.ColorList.empty());
-            QCOMPARE(f.form.GridCapture->RowCount(), 6);
+            QCOMPARE(f.form.GridCapture->rowCount(), 6);
             QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
             QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
         }
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("left alone"));
 
         Fill(f.form, {0x000000, kOrange});
-        f.form.GridCapture->SetRow(1);
+        f.form.GridCapture->setCurrentRow(1);
         QCOMPARE(f.form.SelectedIndex, 1);
         f.form.CBX_FormatCapture->setCurrentIndex(7); // Hexa
         QCOMPARE(f.form.EditCaptureColor->text(),
@@ -488,7 +488,7 @@ private slots:
         Fill(f.form, {0xFFFFFF, 0x000000});
         f.form.Timer1Timer();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.4:1 AA large"));
-        f.form.GridCapture->SetRow(1);
+        f.form.GridCapture->setCurrentRow(1);
         f.form.Timer1Timer();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.6:1 AA"));
 
@@ -496,7 +496,7 @@ private slots:
         SetDecimalSeparator(',');
         UiTexts().SContrastAALarge = "AA groß";
         f.form.ContrastStyleChanged();
-        f.form.GridCapture->SetRow(0);
+        f.form.GridCapture->setCurrentRow(0);
         f.form.Timer1Timer();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
@@ -560,7 +560,7 @@ private slots:
         const qint64 total = timer.elapsed();
         qInfo("a million colours: FillGridCapture %lld ms, with scrolling to the end and painting %lld ms"
               " of processor time", fill, total);
-        QCOMPARE(f.form.GridCapture->RowCount(), 1'000'000);
+        QCOMPARE(f.form.GridCapture->rowCount(), 1'000'000);
         QVERIFY(total < 1000);
     }
 };

@@ -1,11 +1,9 @@
 #pragma once
 // The colour list and the operations that change it in place.
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 using TColorArray = std::vector<TColor>;
 
@@ -15,6 +13,3 @@ void AppendColor(TColor color, TColorArray& list);
 void DeleteColor(std::uint32_t index, TColorArray& list);
 void MoveColorUp(std::uint32_t index, TColorArray& list);
 void MoveColorDown(std::uint32_t index, TColorArray& list);
-
-// The characters '0' to '9' of the text, in order.
-std::string ExtractDigits(std::string_view text);

@@ -1,4 +1,4 @@
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorListOps.h"
 
 #include <utility>
 
@@ -31,13 +31,4 @@ void MoveColorDown(std::uint32_t index, TColorArray& list)
     if (list.empty() || index >= list.size() - 1)
         return;
     std::swap(list[index], list[index + 1]);
-}
-
-std::string ExtractDigits(std::string_view text)
-{
-    std::string digits;
-    for (char c : text)
-        if (c >= '0' && c <= '9')
-            digits += c;
-    return digits;
 }

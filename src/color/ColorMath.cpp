@@ -1,4 +1,4 @@
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 #include <algorithm>
 #include <cmath>
