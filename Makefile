@@ -4,7 +4,7 @@ TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: deps run build test build-test install deb bench bench-cpu fuzz fuzz-brief soak clean
+.PHONY: deps run build test build-test install deb bench bench-cpu fuzz fuzz-brief soak wayland-session clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,6 +49,13 @@ soak: deps
 	cmake --build $(SOAKBUILD) -j $(JOBS) --target huebird-lite soak_test
 	HB_APP=$(CURDIR)/$(SOAKBUILD)/huebird-lite HB_SOURCE_DIR=$(CURDIR) \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" $(SOAKBUILD)/tests/soak/soak_test
+
+# A headless Wayland session (sway, two outputs, a virtual pointer) to try the
+# program in by hand: prints the environment to export, stops on Ctrl+C.
+wayland-session: deps
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
+	cmake --build $(TESTBUILD) -j $(JOBS) --target huebird-lite hb-virtual-pointer
+	@bash scripts/wayland-session.sh --pointer $(CURDIR)/$(TESTBUILD)/tests/hb-virtual-pointer
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHB_BUILD_TESTS=OFF -DHB_BUILD_BENCH=ON

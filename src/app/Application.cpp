@@ -17,6 +17,7 @@
 #include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "config/reFormAbout.h"
+#include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "update/ReNewVersionExists.h"
@@ -79,6 +80,22 @@ SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
     return where;
 }
 
+// As a native Wayland client the program cannot yet follow the pointer over
+// other windows nor take its hotkey; through XWayland it does both. So on a
+// Wayland session with an X display it asks Qt for xcb first (wayland when
+// that fails), unless QT_QPA_PLATFORM or -platform chooses. Returns whether
+// it asked: the variable is then taken back once Qt has chosen, so programs
+// started from here choose for themselves.
+bool PreferXcbOnWaylandSessions()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariable("XDG_SESSION_TYPE") != "wayland")
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    return true;
+}
+
 } // namespace
 
 int RunApplication(int argc, char** argv)
@@ -86,9 +103,17 @@ int RunApplication(int argc, char** argv)
     const StartOptions options = ParseStartOptions(argc, argv);
     if (const int status = AnswerInformationalOptions(options); status >= 0)
         return status;
+    // `huebird-lite --capture` and `--pick` go to the copy that runs.
+    if (options.command != InstanceCommand::None)
+        return InstanceChannel::SendFromCommandLine(options.command == InstanceCommand::Capture
+                                                        ? InstanceChannel::Command::Capture
+                                                        : InstanceChannel::Command::Pick);
 
     TSingleInstance guard("HuebirdLite");
+    const bool askedForXcb = PreferXcbOnWaylandSessions();
     QApplication app(argc, argv);
+    if (askedForXcb)
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName("Huebird Lite");
     // The program ends only through the main window's close; a dialog or box
     // closing while the main window (a tool window, which Qt does not count)
@@ -117,6 +142,11 @@ int RunApplication(int argc, char** argv)
     FormAbout = new TFormAbout(mainForm);
     NewVersionExists = new TNewVersionExists(mainForm);
     FormColorList = new TFormColorList(mainForm);
+
+    InstanceChannel commands;
+    if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
+        qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     TerminationSignals termination;

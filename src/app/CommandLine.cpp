@@ -16,6 +16,9 @@ StartOptions ParseStartOptions(int argc, const char* const* argv)
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
+        } else if (arg == "--capture" || arg == "--pick") {
+            if (options.command == InstanceCommand::None)
+                options.command = arg == "--capture" ? InstanceCommand::Capture : InstanceCommand::Pick;
         } else if (arg == "--config" || arg.starts_with("--config=")) {
             std::string_view value;
             if (arg.size() > 8)
@@ -35,11 +38,15 @@ StartOptions ParseStartOptions(int argc, const char* const* argv)
 std::string StartHelpText()
 {
     return "Usage: huebird-lite [--config FILE]\n"
+           "       huebird-lite --capture | --pick\n"
            "A colour picker: its window follows the mouse and shows the colour under it;\n"
            "Alt+C captures that colour into a list.\n"
            "\n"
            "  --config FILE  read and write the settings in FILE\n"
            "                 (also taken from the HUEBIRD_CONFIG environment variable)\n"
+           "  --capture      make the copy that runs capture the colour under the pointer,\n"
+           "                 as Alt+C does; bind it to a key of the desktop\n"
+           "  --pick         make the copy that runs start its pick mode\n"
            "  --help         show this help and end\n"
            "  --version      show the version and end\n"
            "\n"

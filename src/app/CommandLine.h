@@ -4,10 +4,14 @@
 // command line (Qt's -platform, -display, ...) is left to Qt.
 #include <string>
 
+// What a start asks of the copy that already runs, instead of starting.
+enum class InstanceCommand { None, Capture, Pick };
+
 struct StartOptions {
     bool help = false;
     bool version = false;
     std::string configFile; // --config FILE
+    InstanceCommand command = InstanceCommand::None; // --capture or --pick; the first one given
     std::string error;      // a usage error; the program says it and ends
 };
 

@@ -7,3 +7,6 @@ list(APPEND HB_UI_SOURCES
   src/capture/reFormHotKey.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/ShortcutKeys.cpp)
+list(APPEND HB_UI_SOURCES
+  src/capture/FrozenScreens.cpp
+  src/capture/PickOverlay.cpp)

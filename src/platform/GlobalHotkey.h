@@ -15,11 +15,14 @@ public:
     using QObject::QObject;
     ~IGlobalHotkey() override = default;
     // Registers the combination under the identifier; false when the system refuses it.
+    // Where the answer comes later (a desktop portal), true means asked, and a
+    // refusal arrives as RegistrationRefused.
     virtual bool Register(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual void Unregister(int id) = 0;
 
 signals:
     void HotKeyPressed(int id);
+    void RegistrationRefused(int id);
 };
 
 // The X11 implementation on the xcb platform, the null one elsewhere.

@@ -1,15 +1,18 @@
 #include <QGuiApplication>
 
+#include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeyNames.h"
 #include "platform/ScreenSampler.h"
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/wayland/WaylandScreenSampler.h"
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
 
 namespace {
+
 QNativeInterface::QX11Application* X11Application()
 {
     if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -17,6 +20,20 @@ QNativeInterface::QX11Application* X11Application()
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 && x11->connection() && x11->display() ? x11 : nullptr;
 }
+
+// "wayland", "wayland-egl", ...
+bool OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The compositor's screen copies where it offers them (wlroots compositors).
+std::unique_ptr<WaylandScreenSampler> CreateWaylandScreenSampler()
+{
+    auto sampler = std::make_unique<WaylandScreenSampler>();
+    return sampler->isAvailable() ? std::move(sampler) : nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
@@ -24,7 +41,18 @@ std::unique_ptr<IScreenSampler> CreateScreenSampler()
     if (auto* x11 = X11Application())
         return std::make_unique<X11ScreenSampler>(x11->connection(),
                                                   X11ScreenSampler::ScreenNumber(x11->display()));
+    if (OnWayland())
+        if (auto sampler = CreateWaylandScreenSampler())
+            return sampler;
     return std::make_unique<NullScreenSampler>();
+}
+
+std::unique_ptr<AsyncScreenSampler> CreateAsyncScreenSampler()
+{
+    if (OnWayland())
+        if (auto sampler = CreateWaylandScreenSampler())
+            return sampler;
+    return std::make_unique<ImmediateScreenSampler>(CreateScreenSampler());
 }
 
 std::unique_ptr<IGlobalHotkey> CreateGlobalHotkey()

@@ -106,3 +106,84 @@ void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device
         pieces.push_back({int(i), part, {part.x - device.x, part.y - device.y}});
     }
 }
+
+namespace {
+
+// One axis of a screen: its logical and device extents.
+struct Span {
+    int logical, logicalLength, device, deviceLength;
+    double ratio;
+};
+
+// Where a screen's device pixels start along one axis of the home screen's
+// device pixels, for a square centred on the home screen's device pixel
+// centre (logical pixel centreLogical). Beyond one of the home screen's edges
+// the screen is joined to that edge. Level with the home screen, its pixel at
+// the centre's logical place lies level with the centre: exact for screens of
+// the same scale, and the nearest a square of unscaled pixels can come
+// across a seam between screens of different scales.
+int PlacedStart(const Span& home, const Span& other, int centre, int centreLogical)
+{
+    const auto scaled = [](double logical, double ratio) { return int(std::lround(logical * ratio)); };
+    if (other.logical + other.logicalLength <= home.logical)
+        return home.device + scaled(double(other.logical) + other.logicalLength - home.logical, home.ratio)
+               - other.deviceLength;
+    if (other.logical >= home.logical + home.logicalLength)
+        return home.device + home.deviceLength
+               + scaled(double(other.logical) - home.logical - home.logicalLength, home.ratio);
+    return centre - scaled(double(centreLogical) - other.logical, other.ratio);
+}
+
+} // namespace
+
+void SplitAcrossOutputs(std::span<const ScreenArea> screens, int home, const PixelRect& square,
+                        std::vector<GrabPiece>& pieces)
+{
+    pieces.clear();
+    if (square.Empty() || home < 0 || home >= int(screens.size()))
+        return;
+    const ScreenArea& h = screens[std::size_t(home)];
+    const PixelPoint centre{square.x + square.width / 2, square.y + square.height / 2};
+    const PixelPoint centreLogical = ToLogicalPixel(h, centre);
+    for (std::size_t i = 0; i <= screens.size(); ++i) {
+        // The home screen last.
+        const std::size_t index = i == screens.size() ? std::size_t(home) : i;
+        if (i == std::size_t(home))
+            continue;
+        const ScreenArea& s = screens[index];
+        if (s.logical.Empty() || s.device.Empty())
+            continue;
+        PixelRect placed = s.device;
+        if (index != std::size_t(home)) {
+            placed.x = PlacedStart({h.logical.x, h.logical.width, h.device.x, h.device.width, SafeRatio(h)},
+                                   {s.logical.x, s.logical.width, s.device.x, s.device.width, SafeRatio(s)},
+                                   centre.x, centreLogical.x);
+            placed.y = PlacedStart({h.logical.y, h.logical.height, h.device.y, h.device.height, SafeRatio(h)},
+                                   {s.logical.y, s.logical.height, s.device.y, s.device.height, SafeRatio(s)},
+                                   centre.y, centreLogical.y);
+        }
+        const PixelRect part = Intersect(square, placed);
+        if (part.Empty())
+            continue;
+        pieces.push_back({int(index),
+                          {part.x - placed.x + s.device.x, part.y - placed.y + s.device.y, part.width, part.height},
+                          {part.x - square.x, part.y - square.y}});
+    }
+}
+
+OutputRegion OutputRegionFor(const ScreenArea& screen, const PixelRect& device)
+{
+    const double ratio = SafeRatio(screen);
+    const auto span = [ratio](int from, int length, int limit, int& start, int& size, int& offset) {
+        start = std::clamp(int(std::floor(from / ratio)), 0, limit);
+        const int end = std::clamp(int(std::ceil((double(from) + length) / ratio)), start, limit);
+        size = end - start;
+        offset = from - int(std::floor(start * ratio));
+    };
+    OutputRegion region;
+    span(device.x - screen.device.x, device.width, screen.logical.width, region.logical.x, region.logical.width,
+         region.offset.x);
+    span(device.y - screen.device.y, device.height, screen.logical.height, region.logical.y,
+         region.logical.height, region.offset.y);
+    return region;
+}

@@ -66,3 +66,25 @@ struct GrabPiece {
 // left over lies outside every screen. Reuses the vector's storage.
 void SplitByScreens(std::span<const ScreenArea> screens, const PixelRect& device,
                     std::vector<GrabPiece>& pieces);
+
+// Splits the square around a device pixel of screens[home] across screens
+// that each hold their pixels in a surface of their own (Wayland outputs:
+// device areas start at 0, 0). The others are placed beside the home screen
+// as the logical layout has them, joined at their common edges, so the square
+// shows the neighbours' pixels there; each piece's source is in its own
+// screen's device pixels. The home screen's piece comes last: where placed
+// screens overlap, its pixels win.
+void SplitAcrossOutputs(std::span<const ScreenArea> screens, int home, const PixelRect& square,
+                        std::vector<GrabPiece>& pieces);
+
+// Compositors copy a region of one output given in that output's logical
+// coordinates, and deliver it in the output's buffer pixels.
+struct OutputRegion {
+    PixelRect logical;  // relative to the output's top-left corner, within it
+    PixelPoint offset;  // where the wanted device pixels begin in the copy
+};
+
+// The region of the screen to ask for so that the copy holds the device
+// rectangle (device pixels of that screen). Its origin in buffer pixels is
+// the logical origin scaled and rounded down, as wlroots computes it.
+OutputRegion OutputRegionFor(const ScreenArea& screen, const PixelRect& device);

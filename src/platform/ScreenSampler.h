@@ -18,6 +18,7 @@ struct ScreenPointer {
     // device pixel under the hot spot there.
     int desktop = 0;
     PixelPoint device;
+    friend bool operator==(const ScreenPointer&, const ScreenPointer&) = default;
 };
 
 class IScreenSampler {

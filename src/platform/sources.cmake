@@ -5,7 +5,9 @@ list(APPEND HB_CORE_SOURCES
   src/platform/SingleInstance.cpp
   src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
+  src/platform/AsyncScreenSampler.cpp
   src/platform/GlobalHotkey.h
+  src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
   src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
@@ -14,4 +16,6 @@ list(APPEND HB_UI_SOURCES
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)

@@ -23,6 +23,14 @@ TEST(StartOptions, ReadsItsOwnOptionsAndLeavesTheRestToQt)
     EXPECT_EQ(AnswerInformationalOptions(plain), -1);
 }
 
+TEST(StartOptions, TheFirstCommandForTheRunningCopyCounts)
+{
+    EXPECT_EQ(Parse({}).command, InstanceCommand::None);
+    EXPECT_EQ(Parse({"--pick", "--capture"}).command, InstanceCommand::Pick);
+    EXPECT_EQ(Parse({"--config", "--capture"}).command, InstanceCommand::None);
+    EXPECT_EQ(Parse({"-platform", "xcb", "--capture"}).command, InstanceCommand::Capture);
+}
+
 TEST(StartOptions, AConfigWithoutAFileIsAUsageError)
 {
     for (const StartOptions& o : {Parse({"--config"}), Parse({"--config="})}) {

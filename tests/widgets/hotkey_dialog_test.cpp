@@ -16,6 +16,7 @@
 #include "capture/reFormHotKey.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
+#include "platform/portal/PortalGlobalHotkey.h"
 
 namespace {
 
@@ -110,7 +111,13 @@ private slots:
             const std::uint32_t keySym = VirtualKeyToKeySym(vk);
             QVERIFY2(keySym != 0, qPrintable(QString::number(vk)));
             QCOMPARE(VirtualKeyFromKeySym(keySym), vk);
+            // The portal's text names every key by its keysym: letters, digits and "_" only.
+            const QString trigger = PortalShortcutTrigger(MOD_ALT, vk);
+            QVERIFY2(QRegularExpression("^ALT\\+[A-Za-z0-9_]+$").match(trigger).hasMatch(), qPrintable(trigger));
         }
+        QCOMPARE(PortalShortcutTrigger(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 116), QString("CTRL+ALT+SHIFT+F5"));
+        QCOMPARE(PortalShortcutTrigger(MOD_CONTROL, 188), QString("CTRL+comma"));
+        QCOMPARE(PortalShortcutTrigger(MOD_ALT, 107), QString("ALT+KP_Add"));
         // Every key with a fixed name can be registered and typed.
         for (unsigned vk = 8; vk <= 255; ++vk)
             if (!FixedKeyName(vk).empty())

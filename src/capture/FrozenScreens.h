@@ -1,0 +1,34 @@
+#pragma once
+// Pictures of every screen taken at one moment, read as the live screens
+// are: each picture is a desktop of its own (its index), in its own device
+// pixels, and squares near its edges continue on the neighbouring pictures.
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRgb>
+#include <vector>
+
+#include "platform/AsyncScreenSampler.h"
+#include "platform/ScreenMapping.h"
+#include "platform/ScreenSampler.h"
+
+class FrozenScreens {
+public:
+    FrozenScreens() = default;
+    explicit FrozenScreens(QList<ScreenPicture> pictures);
+
+    const QList<ScreenPicture>& pictures() const { return pictures_; }
+    bool isEmpty() const { return pictures_.isEmpty(); }
+    // The pointer at a point given in logical pixels from the top-left
+    // corner of a picture's screen.
+    ScreenPointer pointerAt(int picture, QPointF local) const;
+    // Copies the 2 radius + 1 square around the pointer into out
+    // (Format_RGB32); white outside every picture.
+    void grabAround(const ScreenPointer& pointer, int radius, QImage& out) const;
+    QRgb pixel(const ScreenPointer& pointer) const;
+
+private:
+    QList<ScreenPicture> pictures_;
+    std::vector<ScreenArea> areas_;
+    mutable std::vector<GrabPiece> pieces_;
+};

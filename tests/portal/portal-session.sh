@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Runs a command in a private desktop-portal session: its own session bus,
+# PipeWire and WirePlumber, the test portal backend (portal_backend.py) and
+# the real xdg-desktop-portal, all in a throw-away folder.
+#
+#   portal-session.sh COMMAND [ARGUMENTS...]
+#
+# Exits 77 (ctest's "skipped") with the reason when a piece of the system
+# cannot start; otherwise with the command's exit code.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+portal=/usr/libexec/xdg-desktop-portal
+
+skip() {
+  echo "SKIPPED: $*" >&2
+  exit 77
+}
+
+wait_for() { # seconds, test...
+  local tries=$(($1 * 10))
+  shift
+  for ((i = 0; i < tries; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+if [ "${HB_PORTAL_SESSION:-}" != inside ]; then
+  for tool in dbus-run-session pipewire wireplumber gdbus; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
+  done
+  [ -x "$portal" ] || skip "xdg-desktop-portal is not installed"
+  /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || skip "python3-dbus or python3-gi is not installed"
+
+  work=$(mktemp -d "${TMPDIR:-/tmp}/huebird-portal.XXXXXX")
+  trap 'rm -rf "$work"' EXIT
+  mkdir -m 700 "$work/runtime"
+  mkdir -p "$work/portals" "$work/home" "$work/services"
+  # A bus that starts only the permission store on demand: no document portal
+  # (a FUSE mount in the runtime folder), nothing of the machine's own desktop.
+  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/" 2>/dev/null ||
+    skip "xdg-desktop-portal's permission store is not installed"
+  cat >"$work/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$work/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+  cat >"$work/portals/huebirdtest.portal" <<'EOF'
+[portal]
+DBusName=org.freedesktop.impl.portal.desktop.huebirdtest
+Interfaces=org.freedesktop.impl.portal.GlobalShortcuts;org.freedesktop.impl.portal.ScreenCast;org.freedesktop.impl.portal.Screenshot;org.freedesktop.impl.portal.Access;
+UseIn=huebirdtest
+EOF
+  HB_PORTAL_SESSION=inside HB_PORTAL_WORK="$work" HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config" \
+    XDG_STATE_HOME="$work/home/state" XDG_CACHE_HOME="$work/home/cache" \
+    XDG_DESKTOP_PORTAL_DIR="$work/portals" XDG_CURRENT_DESKTOP=huebirdtest \
+    PIPEWIRE_RUNTIME_DIR="$work/runtime" \
+    dbus-run-session --config-file="$work/bus.conf" -- "$0" "$@"
+  exit $?
+fi
+
+work=$HB_PORTAL_WORK
+pids=()
+stop() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+}
+trap stop EXIT
+logs() {
+  for log in "$work"/*.log; do
+    echo "---- $(basename "$log")" >&2
+    tail -n 20 "$log" >&2
+  done
+}
+has_name() {
+  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
+}
+
+pipewire >"$work/pipewire.log" 2>&1 &
+pids+=($!)
+wait_for 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; skip "PipeWire did not start"; }
+wireplumber >"$work/wireplumber.log" 2>&1 &
+pids+=($!)
+
+/usr/bin/python3 "$here/portal_backend.py" >"$work/backend.out" 2>"$work/backend.log" &
+pids+=($!)
+if ! wait_for 30 grep -qs ready "$work/backend.out"; then
+  logs
+  echo "the test portal backend did not start" >&2
+  exit 1
+fi
+
+# The portal reads its backends' properties when it starts: after the backend.
+"$portal" --replace >"$work/portal.log" 2>&1 &
+pids+=($!)
+wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; skip "xdg-desktop-portal did not start"; }
+
+"$@"
+rc=$?
+[ $rc -eq 0 ] || logs
+exit $rc
