@@ -8,10 +8,10 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/Messages.h"
-#include "app/QtImages.h"
+#include "ui/QtImages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"

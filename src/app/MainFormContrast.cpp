@@ -1,6 +1,6 @@
 // The contrast between the colour under the cursor and the colour selected in
 // the list, in the status bar's third panel.
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
 

@@ -11,10 +11,10 @@
 #include <QMimeData>
 #include <QScreen>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
 #include "app/Messages.h"
-#include "app/QtImages.h"
+#include "ui/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
 #include "color/ColorCodes.h"

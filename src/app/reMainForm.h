@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"

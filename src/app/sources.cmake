@@ -1,16 +1,12 @@
 list(APPEND HB_CORE_SOURCES
-  src/app/AppSettings.cpp
-  src/app/CommandLine.cpp
-  src/app/MessageText.cpp
-  src/app/JpegImage.cpp)
+  src/app/CommandLine.cpp)
 list(APPEND HB_UI_SOURCES
   src/app/Messages.cpp
-  src/app/QtImages.cpp
-  src/app/Widgets.cpp
   src/app/reMainForm.cpp
+  src/app/MainFormConfig.cpp
   src/app/MainFormContrast.cpp
+  src/app/MainFormExchange.cpp
+  src/app/MainFormList.cpp
+  src/app/MainFormManager.cpp
+  src/app/MainFormUpdate.cpp
   src/app/Application.cpp)
-list(APPEND HB_UI_RESOURCES
-  data/images/about.jpg
-  data/images/background.jpg
-  data/images/logo.jpg)

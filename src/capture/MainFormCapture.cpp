@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
 #include "platform/GlobalHotkey.h"

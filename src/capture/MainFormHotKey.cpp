@@ -1,7 +1,7 @@
 // The capture hotkey of the main window: registration under the atom of its
 // name, the system's hotkey message, and the hotkey dialog.
 #include "app/Messages.h"
-#include "app/MessageText.h"
+#include "config/MessageText.h"
 #include "app/reMainForm.h"
 #include "capture/AtomTable.h"
 #include "capture/reFormHotKey.h"

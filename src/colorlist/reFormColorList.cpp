@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "color/ColorContrast.h"
 #include "config/UiTexts.h"

@@ -5,7 +5,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListOps.h"
 

@@ -2,6 +2,4 @@ list(APPEND HB_CORE_SOURCES
   src/colorlist/ColorListOps.cpp)
 list(APPEND HB_UI_SOURCES
   src/colorlist/ColorGrid.cpp
-  src/colorlist/MainFormList.cpp
-  src/colorlist/MainFormManager.cpp
   src/colorlist/reFormColorList.cpp)

@@ -1,12 +1,10 @@
 #include "config/reFormAbout.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
-#include "app/QtImages.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
+#include "ui/QtImages.h"
 #include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 
@@ -119,11 +117,7 @@ void TFormAbout::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    CentreOnScreen(*this);
 }
 
 bool TFormAbout::eventFilter(QObject* watched, QEvent* event)

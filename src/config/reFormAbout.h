@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
 class TFormAbout : public QDialog {
     Q_OBJECT

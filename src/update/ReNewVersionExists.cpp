@@ -5,7 +5,7 @@
 #include <QShowEvent>
 #include <QStyle>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 

@@ -21,15 +21,6 @@ namespace {
 
 const QColor kSampleColor(40, 120, 200); // dark enough for white code text
 const QColor kOtherColor(230, 200, 60);
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
-
-// The program's client area on the screen: below the menu bar of its window.
-QPoint ClientOrigin(const RunningApp& app)
-{
-    const QRect w = app.windowRect();
-    return {w.x() + (w.width() - kClientWidth), w.y() + (w.height() - kClientHeight)};
-}
 
 bool Near(QRgb a, const QColor& b, int tolerance = 2)
 {
@@ -96,8 +87,8 @@ private slots:
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
-        const QPoint client = ClientOrigin(app);
-        QVERIFY(!patchRect.intersects(QRect(client, QSize(kClientWidth, kClientHeight))));
+        const QPoint client = app.clientPoint(0, 0);
+        QVERIFY(!patchRect.intersects(QRect(client, kClientSize)));
         const QPoint zoom = client + QPoint(3, 3);
         const QRect label(client + QPoint(173, 44), QSize(100, 13));
 

@@ -1,27 +1,11 @@
 #include "WidgetTestSupport.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <ctime>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/Messages.h"
-
-namespace {
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + "/" + QDir(from).relativeFilePath(src);
-        QDir().mkpath(QFileInfo(dst).path());
-        QFile::copy(src, dst);
-    }
-}
-} // namespace
+#include "../common/CopyTree.h"
 
 TestAppDir::TestAppDir()
 {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"
 #include "config/DesktopHooks.h"

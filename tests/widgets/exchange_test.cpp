@@ -17,8 +17,8 @@
 #include <system_error>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"

@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutText.h"

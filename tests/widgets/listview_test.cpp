@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"

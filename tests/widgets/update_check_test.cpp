@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "config/DesktopHooks.h"
 #include "config/UiTexts.h"

@@ -10,8 +10,8 @@
 #include <QMimeData>
 #include <QPushButton>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"

@@ -11,6 +11,9 @@
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
 
+// Moves the window, frame included, to the middle of the primary screen's free area.
+void CentreOnScreen(QWidget& window);
+
 // A rectangle with a one-pixel black frame, filled with its brush colour.
 class TShape : public QWidget {
     Q_OBJECT

@@ -1,5 +1,5 @@
 // The new-version check of the main window: once per run, from TimerActualize.
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/reMainForm.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"

@@ -1,6 +1,6 @@
-#include "app/MessageText.h"
+#include "config/MessageText.h"
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QShortcut>
 #include <optional>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"

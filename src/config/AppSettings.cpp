@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 
 namespace {
 char g_decimalSeparator = '.';

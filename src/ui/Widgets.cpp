@@ -1,6 +1,8 @@
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -12,6 +14,15 @@ QColor ToQColor(TColor color)
 TColor FromQColor(const QColor& color)
 {
     return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desk = screen->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        window.move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
 }
 
 TShape::TShape(QWidget* parent) : QWidget(parent)

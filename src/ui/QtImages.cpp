@@ -1,11 +1,11 @@
-#include "app/QtImages.h"
+#include "ui/QtImages.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstring>
 
-#include "app/JpegImage.h"
+#include "ui/JpegImage.h"
 
 QImage JpegToImage(const QByteArray& bytes)
 {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
