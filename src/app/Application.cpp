@@ -10,13 +10,12 @@
 
 #include "config/AppSettings.h"
 #include "app/CommandLine.h"
-#include "app/Messages.h"
 #include "ui/QtImages.h"
+#include "ui/QtPrompts.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
-#include "config/reFormAbout.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -42,6 +41,7 @@ void ReadDecimalSeparator()
 }
 
 QtMessageHandler PreviousMessageHandler = nullptr;
+QtPrompts* ProgramPrompts = nullptr;
 
 // Qt's X11 platform ends the process with exit(1) when the display goes away
 // (a killed session), without closing any window; this warning is its last
@@ -55,7 +55,8 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
         MainForm->RunCount > 0) {
         saved = true;
         // No message box can be shown without a display.
-        SetMessageDlgHook([](unsigned char, const QString&) {});
+        if (ProgramPrompts)
+            ProgramPrompts->stopShowing();
         MainForm->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
     }
     if (PreviousMessageHandler)
@@ -136,11 +137,12 @@ int RunApplication(int argc, char** argv)
 
     // Before the settings are read: they may name keys of the keyboard layout.
     TPlatformKeyNames keyNames;
-    auto* mainForm = new TMainForm;
+    QtPrompts prompts;
+    ProgramPrompts = &prompts;
+    auto* mainForm = new TMainForm(prompts);
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
     FormHotKey = new TFormHotKey(mainForm);
-    FormAbout = new TFormAbout(mainForm);
-    NewVersionExists = new TNewVersionExists(mainForm);
+    NewVersionExists = new TNewVersionExists(prompts, mainForm);
     FormColorList = new TFormColorList(mainForm);
 
     InstanceChannel commands;
@@ -157,5 +159,6 @@ int RunApplication(int argc, char** argv)
     termination.Watch();
     const int result = QApplication::exec();
     delete mainForm;
+    ProgramPrompts = nullptr;
     return result;
 }

@@ -8,10 +8,8 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"
-#include "config/DesktopHooks.h"
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
 #include "config/LanguageFile.h"
@@ -21,6 +19,7 @@
 #include "config/reFormAbout.h"
 #include "exchange/RegularFile.h"
 #include "platform/SystemLanguage.h"
+#include "ui/Prompts.h"
 
 namespace {
 
@@ -93,7 +92,7 @@ void TMainForm::OpenIniFile(const QString& path)
         if (error.isEmpty())
             error = CreateIniFileError();
         // No language file is loaded yet, so this one text is built in.
-        ShowMessageDlg(mkWarning, QStringLiteral("The settings file \"%1\" cannot be used (%2). "
+        prompts_.message(mkWarning, QStringLiteral("The settings file \"%1\" cannot be used (%2). "
                                                  "Huebird Lite starts with the default settings.")
                                       .arg(path, error));
         text = DefaultSettingsText();
@@ -144,7 +143,7 @@ void TMainForm::SaveIniFile(const QString& path)
     QString error;
     PrepareSettingsFolder(path);
     if (!WriteTextFile(path, SettingsFileText(saved), &error))
-        ShowMessageDlg(mkError, QStringLiteral("The settings could not be saved to \"%1\": %2")
+        prompts_.message(mkError, QStringLiteral("The settings could not be saved to \"%1\": %2")
                                     .arg(path, error));
 }
 
@@ -182,7 +181,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
 void TMainForm::ButtonLanguageClick()
 {
     TAppSettings& s = AppSettings();
-    const QString chosen = ChooseLanguageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
+    const QString chosen = prompts_.languageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
     if (chosen.isEmpty())
         return;
     s.LanguageFilePath = chosen.toStdString();
@@ -204,10 +203,10 @@ void TMainForm::CallHelpHtml()
 {
     const QString page = Q(AppSettings().HelpFilePath);
     if (!IsExistingFile(page)) {
-        ShowMessageDlg(mkInformation, Q(UiTexts().SHelpNotFound));
+        prompts_.message(mkInformation, Q(UiTexts().SHelpNotFound));
         return;
     }
-    ShellOpen(QUrl::fromLocalFile(page));
+    prompts_.openUrl(QUrl::fromLocalFile(page));
 }
 
 void TMainForm::MenuHelpIndexClick() { CallHelpHtml(); }
@@ -220,13 +219,13 @@ bool TMainForm::HelpChm()
 
 void TMainForm::MenuWebsiteClick()
 {
-    ShellOpen(QUrl(Q(AppSettings().WebSiteUrl)));
+    prompts_.openUrl(QUrl(Q(AppSettings().WebSiteUrl)));
 }
 
 void TMainForm::ButtonAboutClick()
 {
-    TFormAbout about(this);
-    ShowAboutModal(about);
+    TFormAbout about(prompts_, this);
+    prompts_.runDialog(about);
 }
 
 void TMainForm::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
@@ -235,6 +234,6 @@ void TMainForm::MenuStartAtLoginClick()
 {
     QString error;
     if (!LoginStartEntry().setEnabled(MenuStartAtLogin->isChecked(), &error))
-        ShowMessageDlg(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
+        prompts_.message(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
     ShowStartAtLogin();
 }

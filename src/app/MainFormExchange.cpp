@@ -12,13 +12,12 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
-#include "exchange/ExchangeDialogs.h"
 #include "exchange/RegularFile.h"
+#include "ui/Prompts.h"
 
 namespace {
 
@@ -26,21 +25,9 @@ const QString kAllFilesFilter = QStringLiteral("All files (*.*)");
 const QString kTextFilesFilter = QStringLiteral("Text files (*.txt)");
 const char* const kPaletteFileName = "classic-84.txt";
 
-FileDialogRunner& FileDialogOverride()
+FileDialogSetup ListFileDialogSetup(bool save)
 {
-    static FileDialogRunner runner;
-    return runner;
-}
-
-ConfirmOverwriteRunner& ConfirmOverwriteOverride()
-{
-    static ConfirmOverwriteRunner runner;
-    return runner;
-}
-
-TFileDialogSetup ListFileDialogSetup(bool save)
-{
-    TFileDialogSetup setup;
+    FileDialogSetup setup;
     setup.save = save;
     setup.directory = QDir::currentPath();
     setup.nameFilters = {kAllFilesFilter, kTextFilesFilter};
@@ -64,19 +51,6 @@ QString FileFaultReason(const FileResult& result)
     return UiText(FileFaultText(result));
 }
 
-// "txt" for "Text files (*.txt)"; empty for a filter without one plain extension.
-QString FilterSuffix(const QString& filter)
-{
-    const qsizetype open = filter.lastIndexOf(QStringLiteral("(*."));
-    if (open < 0 || !filter.endsWith(')'))
-        return {};
-    const QString suffix = filter.mid(open + 3, filter.size() - open - 4);
-    for (QChar c : suffix)
-        if (!c.isLetterOrNumber())
-            return {};
-    return suffix;
-}
-
 QString ExportFilter(ExportFormat format)
 {
     const TUiTexts& texts = UiTexts();
@@ -88,63 +62,18 @@ QString ExportFilter(ExportFormat format)
 
 // Written beside the target and renamed over it: a failed save leaves the old
 // file whole. A failure is reported with the system's reason.
-void SaveTextFile(const QString& path, const std::string& text)
+void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text)
 {
     const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
     if (!saved.ok())
-        ShowMessageDlg(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
+        prompts.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
 }
 
 } // namespace
 
-void SetFileDialogRunner(FileDialogRunner runner) { FileDialogOverride() = std::move(runner); }
-void SetConfirmOverwriteRunner(ConfirmOverwriteRunner runner) { ConfirmOverwriteOverride() = std::move(runner); }
-
-QString RunFileDialog(QWidget* parent, const TFileDialogSetup& setup)
-{
-    if (FileDialogOverride())
-        return FileDialogOverride()(parent, setup);
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(setup.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(setup.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The program asks its own question about an existing file.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDirectory(setup.directory);
-    dialog.setNameFilters(setup.nameFilters);
-    dialog.selectNameFilter(setup.selectedNameFilter);
-    dialog.setDefaultSuffix(setup.defaultSuffix);
-    if (!setup.defaultSuffix.isEmpty())
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            const QString suffix = FilterSuffix(filter);
-            if (!suffix.isEmpty())
-                dialog.setDefaultSuffix(suffix);
-        });
-    if (!setup.fileName.isEmpty())
-        dialog.selectFile(setup.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    if (setup.chosenNameFilter)
-        *setup.chosenNameFilter = dialog.selectedNameFilter();
-    return dialog.selectedFiles().constFirst();
-}
-
-bool RunConfirmOverwrite(const QString& text)
-{
-    if (ConfirmOverwriteOverride())
-        return ConfirmOverwriteOverride()(text);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton,
-                    DialogParent());
-    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == yes;
-}
-
 void TMainForm::MenuOpenColorListClick()
 {
-    const QString path = RunFileDialog(this, ListFileDialogSetup(false));
+    const QString path = prompts_.fileName(this, ListFileDialogSetup(false));
     if (!path.isEmpty())
         OpenColorList(path);
 }
@@ -152,23 +81,23 @@ void TMainForm::MenuOpenColorListClick()
 void TMainForm::MenuSaveColorListClick()
 {
     if (ColorList.empty()) {
-        ShowMessageDlg(mkInformation, UiText(UiTexts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
-    const QString path = RunFileDialog(this, ListFileDialogSetup(true));
+    const QString path = prompts_.fileName(this, ListFileDialogSetup(true));
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    SaveTextFile(path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
+    SaveTextFile(prompts_, path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
 }
 
 void TMainForm::MenuExportColorListClick()
 {
     if (ColorList.empty()) {
-        ShowMessageDlg(mkInformation, UiText(UiTexts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
-    TFileDialogSetup setup;
+    FileDialogSetup setup;
     setup.save = true;
     setup.directory = QDir::currentPath();
     for (ExportFormat format : ExportFormats())
@@ -179,7 +108,7 @@ void TMainForm::MenuExportColorListClick()
     setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
     QString chosenFilter;
     setup.chosenNameFilter = &chosenFilter;
-    QString path = RunFileDialog(this, setup);
+    QString path = prompts_.fileName(this, setup);
     if (path.isEmpty())
         return;
     // The filter chooses the format, and the dialog gives the name the filter's
@@ -200,14 +129,14 @@ void TMainForm::MenuExportColorListClick()
     settings.formatIndex = FormatIndex();
     settings.decimalSeparator = DecimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
-    SaveTextFile(path, ExportColorList(ColorList, format, settings));
+    SaveTextFile(prompts_, path, ExportColorList(ColorList, format, settings));
 }
 
 void TMainForm::MenuSwatchesClick()
 {
     const QString path = QString::fromStdString(AppSettings().PalettesDir) + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
-        ShowMessageDlg(mkInformation, UiText(UiTexts().SFileNotFound));
+        prompts_.message(mkInformation, UiText(UiTexts().SFileNotFound));
         return;
     }
     OpenColorList(path);
@@ -220,18 +149,18 @@ bool TMainForm::OpenColorList(const QString& path)
     ColorListReadResult read = ReadColorListFile(QFile::encodeName(path).toStdString());
     switch (read.status) {
     case ColorListStatus::BadExtension:
-        ShowMessageDlg(mkInformation,
+        prompts_.message(mkInformation,
                        UiText(FormatMessageText(UiTexts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()})));
         return false;
     case ColorListStatus::Unreadable:
         // Filled only: a path is no number, so its ".00" stays.
-        ShowMessageDlg(mkWarning, UiText(FillFormatText(
+        prompts_.message(mkWarning, UiText(FillFormatText(
                                       UiTexts().SFileUnreadable,
                                       {QDir::toNativeSeparators(path).toStdString(),
                                        FileFaultReason(read.file).toStdString()})));
         return false;
     case ColorListStatus::BadContent:
-        ShowMessageDlg(mkWarning, UiText(UiTexts().SBadFile));
+        prompts_.message(mkWarning, UiText(UiTexts().SBadFile));
         return false;
     case ColorListStatus::Loaded:
         break;
@@ -247,7 +176,7 @@ bool TMainForm::ConfirmOverwrite(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    return RunConfirmOverwrite(UiText(FormatMessageText(UiTexts().SWarningOverwriteFile, {path.toStdString()})));
+    return prompts_.confirmOverwrite(UiText(FormatMessageText(UiTexts().SWarningOverwriteFile, {path.toStdString()})));
 }
 
 void TMainForm::WMDropFiles(const QStringList& paths)
@@ -259,7 +188,7 @@ void TMainForm::WMDropFiles(const QStringList& paths)
 void TMainForm::PopupCopyColorListClick()
 {
     if (ColorList.empty()) {
-        ShowMessageDlg(mkInformation, UiText(UiTexts().SNoDataToCopy));
+        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
         return;
     }
     QGuiApplication::clipboard()->setText(

@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "config/AppSettings.h"
-#include "app/Messages.h"
 #include "app/reMainForm.h"
 #include "color/ColorCodes.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
+#include "ui/Prompts.h"
 
 namespace {
 
@@ -180,7 +180,7 @@ bool TMainForm::EditCaptureColorKeyPress(QChar& key)
             InsertColorFirst(read.color, ColorList);
             FillGridCapture(ColorList);
         } else if (read.status == ReadStatus::WrongShape) {
-            ShowMessageDlg(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
+            prompts_.message(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
         }
     }
     return true;

@@ -13,7 +13,6 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/Messages.h"
 #include "ui/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/reFormHotKey.h"
@@ -21,6 +20,7 @@
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
+#include "ui/Prompts.h"
 #include "update/UpdateVerdict.h"
 
 TMainForm* MainForm = nullptr;
@@ -33,9 +33,10 @@ const char* const kCaptionProperty = "huebirdCaption";
 const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent)
+TMainForm::TMainForm(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                              | Qt::CustomizeWindowHint)
+                              | Qt::CustomizeWindowHint),
+      prompts_(prompts)
 {
     setObjectName("MainForm");
     MainForm = this;
@@ -262,7 +263,7 @@ void TMainForm::FormShow()
     if (refusedHotKeyText_) {
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
-        ShowMessageDlg(mkWarning,
+        prompts_.message(mkWarning,
                        QString::fromStdString(FormatMessageText(UiTexts().SHotKeyNotRegistered, {refused})));
     }
 }

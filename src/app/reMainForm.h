@@ -20,12 +20,14 @@
 #include "colorlist/ColorListOps.h"
 
 class IScreenSampler;
+class Prompts;
 class IGlobalHotkey;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // Every message, file dialog and question goes through the prompts.
+    explicit TMainForm(Prompts& prompts, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // ---- working state ----
@@ -207,6 +209,7 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (TMainForm::*handler)(), TShortCut shortcut = 0);
 
+    Prompts& prompts_;
     std::unique_ptr<IScreenSampler> screenSampler_;
     std::unique_ptr<IGlobalHotkey> globalHotkey_;
     ContrastReadout contrastReadout_;

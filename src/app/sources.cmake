@@ -1,7 +1,6 @@
 list(APPEND HB_CORE_SOURCES
   src/app/CommandLine.cpp)
 list(APPEND HB_UI_SOURCES
-  src/app/Messages.cpp
   src/app/reMainForm.cpp
   src/app/MainFormConfig.cpp
   src/app/MainFormContrast.cpp

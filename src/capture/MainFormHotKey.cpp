@@ -1,12 +1,12 @@
 // The capture hotkey of the main window: registration under the atom of its
 // name, the system's hotkey message, and the hotkey dialog.
-#include "app/Messages.h"
 #include "config/MessageText.h"
 #include "app/reMainForm.h"
 #include "capture/AtomTable.h"
 #include "capture/reFormHotKey.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
+#include "ui/Prompts.h"
 
 static_assert(hkModAlt == MOD_ALT && hkModControl == MOD_CONTROL && hkModShift == MOD_SHIFT);
 
@@ -21,7 +21,7 @@ void TMainForm::RegHotKey(TShortCut shortcut, const QString& name)
     // A refused combination would otherwise look as if it worked: the status
     // bar and the settings file still show it.
     if (!registered && shortcut != 0)
-        ShowMessageDlg(mkWarning, QString::fromStdString(
+        prompts_.message(mkWarning, QString::fromStdString(
             FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut)})));
 }
 

@@ -4,21 +4,13 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
+#include "ui/Prompts.h"
 #include "ui/QtImages.h"
-#include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
-
-TFormAbout* FormAbout = nullptr;
 
 namespace {
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 144;
-
-AboutDialogHook& Hook()
-{
-    static AboutDialogHook hook;
-    return hook;
-}
 
 QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
 {
@@ -31,9 +23,10 @@ QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
 }
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* parent)
+TFormAbout::TFormAbout(Prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      prompts_(prompts)
 {
     setObjectName("FormAbout");
     setFixedSize(kClientWidth, kClientHeight);
@@ -105,7 +98,7 @@ void TFormAbout::FormShow()
 
 void TFormAbout::LabelWebsiteClick()
 {
-    ShellOpen(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
+    prompts_.openUrl(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
 }
 
 void TFormAbout::ButtonCloseClick()
@@ -129,17 +122,3 @@ bool TFormAbout::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
-
-void ShowAboutModal(TFormAbout& about)
-{
-    if (Hook()) {
-        about.setModal(true);
-        about.show();
-        Hook()(about);
-        about.close();
-        return;
-    }
-    about.exec();
-}
-
-void SetAboutDialogHook(AboutDialogHook hook) { Hook() = std::move(hook); }

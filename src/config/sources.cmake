@@ -9,7 +9,6 @@ list(APPEND HB_CORE_SOURCES
   src/config/LanguageFile.cpp
   src/config/LanguageDetection.cpp)
 list(APPEND HB_UI_SOURCES
-  src/config/DesktopHooks.cpp
   src/config/reFormAbout.cpp
   src/config/LoginStart.cpp)
 

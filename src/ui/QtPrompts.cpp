@@ -48,7 +48,7 @@ QString FilterSuffix(const QString& filter)
 
 void QtPrompts::message(unsigned char kind, const QString& text)
 {
-    if (kind > mkWarning)
+    if (kind > mkWarning || stopped_)
         return;
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Question,
                                               QMessageBox::Critical, QMessageBox::Warning};

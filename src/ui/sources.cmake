@@ -2,6 +2,7 @@ list(APPEND HB_CORE_SOURCES
   src/ui/JpegImage.cpp)
 list(APPEND HB_UI_SOURCES
   src/ui/QtImages.cpp
+  src/ui/QtPrompts.cpp
   src/ui/Widgets.cpp)
 list(APPEND HB_UI_RESOURCES
   data/images/about.jpg

@@ -16,6 +16,7 @@
 #include "DesktopTestSupport.h"
 #include "app/reMainForm.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -204,7 +205,8 @@ private slots:
     {
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
-        TMainForm form; // on this X server, with the real screen sampler; never shown
+        QtPrompts prompts;
+        TMainForm form(prompts); // on this X server, with the real screen sampler; never shown
         form.Timer1->stop();
         std::vector<qint64> ns;
         for (int i = 0; i < 1000; ++i) {

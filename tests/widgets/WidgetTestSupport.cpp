@@ -4,7 +4,6 @@
 #include <ctime>
 
 #include "config/AppSettings.h"
-#include "app/Messages.h"
 #include "../common/CopyTree.h"
 
 TestAppDir::TestAppDir()
@@ -29,13 +28,6 @@ QByteArray TestAppDir::read(const QString& relative) const
     QFile f(file(relative));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-MessageRecorder::MessageRecorder()
-{
-    SetMessageDlgHook([this](unsigned char kind, const QString& text) { messages.push_back({kind, text}); });
-}
-
-MessageRecorder::~MessageRecorder() { SetMessageDlgHook(nullptr); }
 
 void UseAppDir(const TestAppDir& dir)
 {

@@ -50,7 +50,8 @@ public:
 // A main window with a fake hotkey, shown with the hotkey the settings carry.
 struct ShownMainForm {
     TestAppDir dir;
-    TMainForm form;
+    RecordingPrompts prompts;
+    TMainForm form{prompts};
     FakeHotkey* hotkey = new FakeHotkey;
     bool exposed = false;
 
@@ -266,8 +267,8 @@ private slots:
 
     void clearedControlLeavesNoHotkeyAndNoWarning()
     {
-        MessageRecorder recorder;
         ShownMainForm main;
+        auto& recorder = main.prompts;
         OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) { Press(dialog.HK_CAPTURE, Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(0));
@@ -277,8 +278,8 @@ private slots:
 
     void refusedCombinationWarnsWithItsText()
     {
-        MessageRecorder recorder;
         ShownMainForm main;
+        auto& recorder = main.prompts;
         QVERIFY(recorder.messages.empty());
         main.hotkey->refused.insert({MOD_CONTROL | MOD_ALT, 'K'});
         OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) {
@@ -289,12 +290,12 @@ private slots:
         QCOMPARE(recorder.messages[0].text, QStringLiteral("Hotkey Ctrl+Alt+K refused"));
         QVERIFY(main.hotkey->active.empty());
         // Refused at start-up too.
-        MessageRecorder again;
+        main.prompts.messages.clear();
         main.hotkey->refused.insert({MOD_ALT, 'C'});
         main.form.UnregisterCaptureHotKey();
         main.form.RegHotKey(scAlt | 'C', "HKey_CAPTURE");
-        QCOMPARE(again.messages.size(), std::size_t(1));
-        QCOMPARE(again.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
+        QCOMPARE(main.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
         main.form.UnregisterCaptureHotKey();
     }
 
@@ -333,8 +334,8 @@ private slots:
     {
         TestAppDir dir;
         dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
-        MessageRecorder recorder;
-        TMainForm form;
+        RecordingPrompts recorder;
+        TMainForm form(recorder);
         UseAppDir(dir);
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});

@@ -69,7 +69,8 @@ public:
     }
     ~ShownForm() { form.close(); }
     TestAppDir dir;
-    TMainForm form;
+    RecordingPrompts prompts;
+    TMainForm form{prompts};
     bool ok = false;
 };
 
@@ -345,7 +346,7 @@ private slots:
         QFETCH(uint, color);
         ShownForm f;
         QVERIFY(f.ok);
-        MessageRecorder messages;
+        auto& messages = f.prompts;
         SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.CurrentColor = 0x111111;
@@ -379,7 +380,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        MessageRecorder messages;
+        auto& messages = f.prompts;
         f.form.EditCaptureColor->setFocus();
         f.form.EditCaptureColor->clear();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Return);
@@ -389,7 +390,8 @@ private slots:
 
     void theCrossAndSquareFallOnTheirPixels()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         QImage& canvas = form.ImgZoom->Canvas();
         canvas = QImage(106, 106, QImage::Format_RGB32);
         canvas.fill(Qt::white);

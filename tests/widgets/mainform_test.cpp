@@ -6,7 +6,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/Messages.h"
+#include "ui/QtPrompts.h"
 #include "app/reMainForm.h"
 #include "capture/reFormHotKey.h"
 
@@ -25,7 +25,8 @@ private:
 private slots:
     void controlsSitAtTheirPlaces()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -49,7 +50,8 @@ private slots:
 
     void formCreateSetsTheStartingState()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
         QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("HTML"));
         QCOMPARE(form.CBX_FormatCapture->count(), 11);
@@ -65,7 +67,8 @@ private slots:
 
     void menusHoldEveryItemInOrder()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -88,7 +91,8 @@ private slots:
 
     void shortcutsShowInTheirTextForm()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
@@ -103,7 +107,8 @@ private slots:
     void pasteAnswersCtrlAltVButNotCtrlV()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -119,7 +124,8 @@ private slots:
     void typingNeverChangesTheNotationBox()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -134,7 +140,8 @@ private slots:
     void statusBarPanelTwoStaysEmpty()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         UseAppDir(dir);
         FormHotKey = new TFormHotKey(&form); // carries the settings' hotkey, as at start-up
         form.show();
@@ -157,7 +164,8 @@ private slots:
     {
         QFETCH(bool, byMenu);
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        TMainForm form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -174,17 +182,15 @@ private slots:
 
     void messageKindsHaveTheirFrenchTitles()
     {
-        QCOMPARE(MessageDlgTitle(0), QStringLiteral("Information"));
-        QCOMPARE(MessageDlgTitle(1), QStringLiteral("Confirmation"));
-        QCOMPARE(MessageDlgTitle(2), QStringLiteral("Erreur"));
-        QCOMPARE(MessageDlgTitle(3), QStringLiteral("Avertissement"));
-        MessageRecorder recorder;
-        ShowMessageDlg(4, "never shown");
-        ShowMessageDlg(255, "never shown");
-        QVERIFY(recorder.messages.empty());
-        ShowMessageDlg(2, "shown");
-        QCOMPARE(recorder.messages.size(), size_t(1));
-        QCOMPARE(int(recorder.messages[0].kind), 2);
+        QCOMPARE(MessageTitle(0), QStringLiteral("Information"));
+        QCOMPARE(MessageTitle(1), QStringLiteral("Confirmation"));
+        QCOMPARE(MessageTitle(2), QStringLiteral("Erreur"));
+        QCOMPARE(MessageTitle(3), QStringLiteral("Avertissement"));
+        QCOMPARE(MessageTitle(4), QString());
+        // An unknown kind shows no box (one would wait here for a click).
+        QtPrompts prompts;
+        prompts.message(4, "never shown");
+        prompts.message(255, "never shown");
     }
 };
 

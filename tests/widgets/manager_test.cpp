@@ -56,13 +56,14 @@ class ManagerTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
+    RecordingPrompts prompts_;
     std::unique_ptr<TMainForm> main_;
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<TMainForm>();
+        main_ = std::make_unique<TMainForm>(prompts_);
         UseAppDir(*dir_);
         main_->move(100, 120);
         main_->show();

@@ -14,7 +14,6 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/reMainForm.h"
-#include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"
@@ -116,15 +115,15 @@ QByteArray IniText(bool showNewVersion)
 // fast update timer.
 struct RunningForm {
     TestAppDir dir;
-    MessageRecorder messages;
+    RecordingPrompts messages;
     std::unique_ptr<TMainForm> form;
 
     RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         ShowNewVersion = showNewVersion;
-        form = std::make_unique<TMainForm>();
-        NewVersionExists = new TNewVersionExists(form.get());
+        form = std::make_unique<TMainForm>(messages);
+        NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
         form->UpdateAddressForTests = address;
         form->TimerActualize->setInterval(updateIntervalMs);
@@ -146,7 +145,6 @@ private slots:
     void init()
     {
         DefaultHttpSettings() = THttpSettings();
-        SetShellOpenHook(nullptr);
     }
 
     void oneCheckPerRun_data()
@@ -250,7 +248,8 @@ private slots:
 
     void dialogLayoutAndTexts()
     {
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         const QList<QPair<QWidget*, QRect>> expected = {
             {dialog.Image1, QRect(11, 16, 32, 32)},
@@ -304,9 +303,9 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, showBefore);
         QFETCH(bool, check);
-        SetShellOpenHook([](const QUrl&) {});
         ShowNewVersion = showBefore;
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         dialog.show();
         QCOMPARE(dialog.CB_DontShowThisMessage->isChecked(), !showBefore);
         if (check || !showBefore)
@@ -342,15 +341,14 @@ private slots:
         QFETCH(bool, french);
         InitAppSettings("/opt/huebird/huebird-lite");
         AppSettings().LanguageCode = language.toStdString();
-        std::vector<QUrl> opened;
-        SetShellOpenHook([&](const QUrl& url) { opened.push_back(url); });
         ShowNewVersion = true;
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         dialog.show();
         QTest::mouseClick(dialog.ButtonYes, Qt::LeftButton);
-        QCOMPARE(opened.size(), std::size_t(1));
+        QCOMPARE(prompts.opened.size(), 1);
         const std::string& page = french ? AppSettings().DownloadPageFr : AppSettings().DownloadPageEn;
-        QCOMPARE(opened[0], QUrl(QString::fromStdString(page)));
+        QCOMPARE(prompts.opened[0], QUrl(QString::fromStdString(page)));
         QVERIFY(!dialog.isVisible());
         QVERIFY(ShowNewVersion);
     }
