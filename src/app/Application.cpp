@@ -14,7 +14,6 @@
 #include "ui/QtPrompts.h"
 #include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
-#include "capture/reFormHotKey.h"
 #include "colorlist/reFormColorList.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
@@ -141,7 +140,6 @@ int RunApplication(int argc, char** argv)
     ProgramPrompts = &prompts;
     auto* mainForm = new TMainForm(prompts);
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
-    FormHotKey = new TFormHotKey(mainForm);
     NewVersionExists = new TNewVersionExists(prompts, mainForm);
     FormColorList = new TFormColorList(mainForm);
 

@@ -9,7 +9,8 @@
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/reMainForm.h"
-#include "capture/reFormHotKey.h"
+#include "capture/HotkeyEdit.h"
+#include "capture/HotkeyService.h"
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
 #include "config/LanguageFile.h"
@@ -113,13 +114,11 @@ void TMainForm::OpenIniFile(const QString& path)
     // every program), or none at all, gives way to the default; the start says so.
     TShortCut shortcut = ShortcutFromName(values.HotKeyText.value_or(std::string()));
     refusedHotKeyText_.reset();
-    if (!THotKeyEdit::IsValidCombination(shortcut)) {
+    if (!HotkeyEdit::isValidCombination(shortcut)) {
         refusedHotKeyText_ = values.HotKeyText.value_or(std::string()).substr(0, 64);
         shortcut = ShortcutFromName(kDefaultHotKeyText);
     }
-    if (FormHotKey)
-        FormHotKey->HK_CAPTURE->SetShortCut(shortcut);
-    SetMenuShortCut(PopupCaptureColor, shortcut);
+    hotkeys_->setShortcut(shortcut);
 
     if (RunCount == 0)
         s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());

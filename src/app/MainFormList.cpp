@@ -77,6 +77,7 @@ void TMainForm::FillGridCapture(const TColorArray& list)
     // before the refill would not select it, and "Delete color" would then
     // remove row 0 instead of the row the user clicked.
     GridCapture->setCurrentRowQuietly(0);
+    SelectedListColorChanged();
     RefreshEditCaptureColor();
     GridCapture->repaintCells();
 }
@@ -85,6 +86,7 @@ void TMainForm::ResetGridCapture()
 {
     GridCapture->clearCells();
     GridCapture->setRowCount(kEmptyGridRows);
+    SelectedListColorChanged();
 }
 
 void TMainForm::RefreshEditCaptureColor()
@@ -116,6 +118,7 @@ void TMainForm::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
     CurrentColor = ColorList[std::size_t(ARow)];
     RefreshEditCaptureColor();
     SelectedIndex = ARow;
+    SelectedListColorChanged();
 }
 
 void TMainForm::CBX_FormatCaptureChange()

@@ -15,7 +15,9 @@
 #include "config/MessageText.h"
 #include "ui/QtImages.h"
 #include "capture/ShortcutKeys.h"
-#include "capture/reFormHotKey.h"
+#include "capture/CaptureController.h"
+#include "capture/HotkeyDialog.h"
+#include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
@@ -40,11 +42,10 @@ TMainForm::TMainForm(Prompts& prompts, QWidget* parent)
 {
     setObjectName("MainForm");
     MainForm = this;
-    screenSampler_ = CreateScreenSampler();
-    globalHotkey_ = CreateGlobalHotkey();
-    connect(globalHotkey_.get(), &IGlobalHotkey::HotKeyPressed, this, &TMainForm::WMHotKey);
     CreateControls();
     CreateMenus();
+    UseCaptureController(CreateScreenSampler());
+    UseHotkeyService(CreateGlobalHotkey());
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
     // size its native window was made with.
@@ -114,11 +115,6 @@ void TMainForm::CreateControls()
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
     setTabOrder(GridCapture, CBX_FormatCapture);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setSingleShot(true); // the tick re-enables it when its work is done
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
@@ -236,7 +232,6 @@ void TMainForm::FormCreate()
     RouteHelpRequests();
     LabelColor->clear();
     CurrentColor = 0xFFFFFF;
-    ZoomPenColor = 0x0000FF;
     ColorListOpenCount = 0;
     ColorListWidth = 220;
     ColorListHeight = 315;
@@ -251,11 +246,9 @@ void TMainForm::FormShow()
     ColorList.clear();
     ResetGridCapture();
     ResetStatusBar();
-    const TShortCut hotkey = FormHotKey ? FormHotKey->HK_CAPTURE->ShortCut() : TShortCut(0);
-    RegHotKey(hotkey, "HKey_CAPTURE");
-    SetMenuShortCut(PopupCaptureColor, hotkey);
+    hotkeys_->grab();
     PopupCaptureColor->setVisible(false);
-    Timer1->start(50);
+    capture_->start();
     if (ShowNewVersion && UpdateCheckBuiltIn)
         TimerActualize->start();
     else
@@ -270,7 +263,7 @@ void TMainForm::FormShow()
 
 void TMainForm::FormClose()
 {
-    UnregisterCaptureHotKey();
+    hotkeys_->release();
     setAcceptDrops(false);
     ColorList.clear();
     ColorList.shrink_to_fit();
@@ -286,6 +279,88 @@ void TMainForm::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
     StatusBar1->SetPanelText(1, QString::fromStdString(UiTexts().SCapture) + ' ' + keyText);
+}
+
+int TMainForm::FormatIndex() const
+{
+    return CBX_FormatCapture->currentIndex();
+}
+
+QString TMainForm::ShowCodeColors(const QComboBox* box, TColor color) const
+{
+    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
+    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+}
+
+QString TMainForm::ShowCodeColorsCapture(TColor color)
+{
+    ShSelectedColor->SetBrushColor(color);
+    return ShowCodeColors(CBX_FormatCapture, color);
+}
+
+void TMainForm::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
+{
+    const bool running = capture_ && capture_->isRunning();
+    delete capture_;
+    capture_ = new CaptureController(std::move(sampler),
+                                     {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar1}, this);
+    capture_->setNotation(CBX_FormatCapture->currentIndex());
+    connect(CBX_FormatCapture, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
+    SelectedListColorChanged();
+    ContrastStyleChanged();
+    if (running)
+        capture_->start();
+}
+
+void TMainForm::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
+{
+    if (sampler)
+        UseCaptureController(std::move(sampler));
+}
+
+void TMainForm::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
+{
+    const TShortCut shortcut = hotkeys_ ? hotkeys_->shortcut() : TShortCut(0);
+    delete hotkeys_;
+    hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
+    hotkeys_->setShortcut(shortcut);
+    connect(hotkeys_, &HotkeyService::triggered, this, &TMainForm::CaptureColor);
+    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
+        SetMenuShortCut(PopupCaptureColor, changed);
+        ResetStatusBar();
+    });
+}
+
+void TMainForm::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
+{
+    if (hotkey)
+        UseHotkeyService(std::move(hotkey));
+}
+
+void TMainForm::ButtonHotKeyClick()
+{
+    HotkeyDialog dialog(hotkeys_->shortcut(), this);
+    prompts_.runDialog(dialog);
+    hotkeys_->change(dialog.shortcut());
+    ResetStatusBar();
+}
+
+std::optional<TColor> TMainForm::SelectedListColor() const
+{
+    if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
+        return std::nullopt;
+    return ColorList[std::size_t(SelectedIndex)];
+}
+
+void TMainForm::SelectedListColorChanged()
+{
+    capture_->setSelectedColor(SelectedListColor());
+}
+
+void TMainForm::ContrastStyleChanged()
+{
+    const TUiTexts& texts = UiTexts();
+    capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -309,7 +384,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (!closed_) {
         closed_ = true;
-        Timer1->stop();
+        capture_->stop();
         TimerActualize->stop();
         FormClose();
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: owner of the colour list, the current colour, the capture
-// hotkey's registration and the two timers. Each subsystem implements its
+// controller, the hotkey service and the update timer. Each subsystem implements its
 // handlers in its own folder (capture/, colorlist/, exchange/, config/,
 // update/); this file declares them all.
 #include <QAction>
@@ -19,6 +19,8 @@
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListOps.h"
 
+class CaptureController;
+class HotkeyService;
 class IScreenSampler;
 class Prompts;
 class IGlobalHotkey;
@@ -32,12 +34,10 @@ public:
 
     // ---- working state ----
     TColor CurrentColor = 0;
-    TColor ZoomPenColor = 0;
     std::int32_t RunCount = 0; // settings key "Rns"
     std::int32_t SelectedIndex = 0;
     std::int32_t ColorListOpenCount = 0;
     TColorArray ColorList;
-    int HotKeyId = 0;
     std::int32_t ColorListWidth = 220;
     std::int32_t ColorListHeight = 315;
     std::int32_t ColorListTop = 0;
@@ -54,7 +54,6 @@ public:
     QComboBox* CBX_FormatCapture = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
     TStatusBar* StatusBar1 = nullptr;
-    QTimer* Timer1 = nullptr;
     QTimer* TimerActualize = nullptr;
 
     // ---- menus ----
@@ -101,41 +100,24 @@ public:
     void ButtonCloseClick();
     void ResetStatusBar();
 
-    // ---- colour codes for the windows (capture/MainFormCapture.cpp) ----
+    // ---- colour codes for the windows (app/reMainForm.cpp) ----
     // Format index of the notation box, -1 when nothing is selected.
     int FormatIndex() const;
     QString ShowCodeColors(const QComboBox* box, TColor color) const;
     QString ShowCodeColorsCapture(TColor color);
-    QString GetFormatName(const QComboBox* box) const;
 
-    // ---- capture loop (capture/MainFormCapture.cpp) ----
-    void Timer1Timer();
-    QRect PrepareZoomSource(int radius, QPoint cursor);
-    void DrawZoomCross();
-    static constexpr int ZoomRadius = 19;
-    // Two buffers for the square around the cursor, swapped so that no tick
-    // allocates: the one the magnifier shows, and the one the next grab fills.
-    QImage ZoomShown;
-    QImage ZoomSource;
-    bool ZoomShowsScreen = false; // false while the magnifier is blanked
-    QImage CursorPixel; // the pixel under the cursor while it is over the magnifier
+    // ---- capture (app/reMainForm.cpp) ----
+    CaptureController& Capture() { return *capture_; }
+    HotkeyService& Hotkeys() { return *hotkeys_; }
     // Replaces the screen reader (tests read from a picture of their own).
     void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
-
-    // ---- contrast in the status bar (app/MainFormContrast.cpp) ----
-    // The third panel: the ratio of the sampled colour to the list's selected one.
-    void ShowContrast(TColor sampled);
-    // The separator and the level words follow the language.
-    void ContrastStyleChanged();
-    std::optional<TColor> SelectedListColor() const;
-
-    // ---- capture hotkey (capture/MainFormHotKey.cpp) ----
-    void RegHotKey(TShortCut shortcut, const QString& name);
-    void UnregisterCaptureHotKey(); // unregister HotKeyId and delete its atom
-    void WMHotKey(int id);
-    void ButtonHotKeyClick();
     // Replaces the system hotkeys (tests watch registrations with their own).
     void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
+    // The separator and the level words of the contrast readout follow the language.
+    void ContrastStyleChanged();
+    std::optional<TColor> SelectedListColor() const;
+    void SelectedListColorChanged();
+    void ButtonHotKeyClick();
 
     // ---- list view and code field (colorlist/MainFormList.cpp) ----
     void CreateListView();
@@ -192,9 +174,6 @@ public:
     // Tests point the check at their own server; empty means the stored address.
     std::string UpdateAddressForTests;
 
-    IScreenSampler& ScreenSampler() { return *screenSampler_; }
-    IGlobalHotkey& GlobalHotkey() { return *globalHotkey_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -209,10 +188,12 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (TMainForm::*handler)(), TShortCut shortcut = 0);
 
+    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+
     Prompts& prompts_;
-    std::unique_ptr<IScreenSampler> screenSampler_;
-    std::unique_ptr<IGlobalHotkey> globalHotkey_;
-    ContrastReadout contrastReadout_;
+    CaptureController* capture_ = nullptr;
+    HotkeyService* hotkeys_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

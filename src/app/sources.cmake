@@ -3,7 +3,6 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/app/reMainForm.cpp
   src/app/MainFormConfig.cpp
-  src/app/MainFormContrast.cpp
   src/app/MainFormExchange.cpp
   src/app/MainFormList.cpp
   src/app/MainFormManager.cpp

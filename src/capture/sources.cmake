@@ -2,9 +2,10 @@ list(APPEND HB_CORE_SOURCES
   src/capture/AtomTable.cpp
   src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
-  src/capture/MainFormCapture.cpp
-  src/capture/MainFormHotKey.cpp
-  src/capture/reFormHotKey.cpp)
+  src/capture/CaptureController.cpp
+  src/capture/HotkeyDialog.cpp
+  src/capture/HotkeyEdit.cpp
+  src/capture/HotkeyService.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/ShortcutKeys.cpp)
 list(APPEND HB_UI_SOURCES

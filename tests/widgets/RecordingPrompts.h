@@ -22,6 +22,8 @@ public:
     std::function<QString(const QString& folder)> onLanguageFile;
     // Acts on the dialog while it shows; it is closed afterwards.
     std::function<void(QDialog& dialog)> onDialog;
+    // Runs dialogs in their own modal loop instead, as the program does.
+    bool execDialogs = false;
 
     void message(unsigned char kind, const QString& text) override
     {
@@ -40,6 +42,10 @@ public:
     void openUrl(const QUrl& url) override { opened.push_back(url); }
     void runDialog(QDialog& dialog) override
     {
+        if (execDialogs) {
+            dialog.exec();
+            return;
+        }
         dialog.setModal(true);
         dialog.show();
         if (onDialog)

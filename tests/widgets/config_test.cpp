@@ -8,7 +8,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/reMainForm.h"
-#include "capture/reFormHotKey.h"
+#include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
 #include "config/reFormAbout.h"
@@ -31,14 +31,12 @@ struct Run {
         SetUserLangIdSource([systemLangId] { return systemLangId; });
         form = std::make_unique<TMainForm>(prompts);
         UseAppDir(dir);
-        FormHotKey = new TFormHotKey(form.get());
         form->show();
     }
     ~Run()
     {
         if (form && !form->isHidden())
             form->close();
-        FormHotKey = nullptr;
         SetUserLangIdSource(nullptr);
     }
     QByteArray closeAndRead()
@@ -149,12 +147,12 @@ private slots:
         QCOMPARE(run.closeAndRead(), saved);
     }
 
-    void hotkeyReachesTheDialogTheMenuAndTheStatusBar()
+    void hotkeyReachesTheServiceTheMenuAndTheStatusBar()
     {
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
         Run run(&settings);
         const TShortCut expected = scShift | scCtrl | 116;
-        QCOMPARE(FormHotKey->HK_CAPTURE->ShortCut(), expected);
+        QCOMPARE(run.form->Hotkeys().shortcut(), expected);
         QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
         QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }

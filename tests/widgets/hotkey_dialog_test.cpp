@@ -12,8 +12,10 @@
 #include "app/reMainForm.h"
 #include "capture/AtomTable.h"
 #include "capture/ShortcutKeys.h"
+#include "capture/CaptureController.h"
+#include "capture/HotkeyDialog.h"
+#include "capture/HotkeyService.h"
 #include "platform/VirtualKeys.h"
-#include "capture/reFormHotKey.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/portal/PortalGlobalHotkey.h"
@@ -55,40 +57,33 @@ struct ShownMainForm {
     FakeHotkey* hotkey = new FakeHotkey;
     bool exposed = false;
 
-    explicit ShownMainForm(TShortCut startup = scAlt | 'C')
+    ShownMainForm()
     {
         UseAppDir(dir);
         form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
-        FormHotKey = new TFormHotKey(&form);
-        FormHotKey->HK_CAPTURE->SetShortCut(startup);
         form.show();
         exposed = QTest::qWaitForWindowExposed(&form);
         UiTexts().SHotKeyNotRegistered = "Hotkey %s refused"; // after the language file
     }
     ~ShownMainForm()
     {
-        SetHotKeyDialogRunner(nullptr);
         form.close();
-        FormHotKey = nullptr;
     }
     QString Panel1() const { return form.StatusBar1->PanelText(1); }
 };
 
 // Opens the dialog from the menu, acts on it while shown, closes it.
-void OpenHotKeyDialog(TMainForm& form, const std::function<void(TFormHotKey&)>& act)
+void OpenHotKeyDialog(ShownMainForm& main, const std::function<void(HotkeyDialog&)>& act)
 {
-    SetHotKeyDialogRunner([&](TFormHotKey& dialog) {
-        dialog.show();
+    main.prompts.onDialog = [&](QDialog& dialog) {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        act(dialog);
-        if (dialog.isVisible())
-            dialog.close();
-    });
-    form.MenuHotkey->trigger();
-    SetHotKeyDialogRunner(nullptr);
+        act(static_cast<HotkeyDialog&>(dialog));
+    };
+    main.form.MenuHotkey->trigger();
+    main.prompts.onDialog = nullptr;
 }
 
-void Press(THotKeyEdit* edit, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void Press(HotkeyEdit* edit, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(edit, key, modifiers);
 }
@@ -150,17 +145,17 @@ private slots:
 
     void dialogLayout()
     {
-        TFormHotKey dialog;
+        HotkeyDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings..."));
         QCOMPARE(dialog.size(), QSize(187, 36));
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(dialog.LabelHotKey->text(), QStringLiteral("Hotkey:"));
-        QCOMPARE(dialog.LabelHotKey->geometry(), QRect(29, 10, 38, 13));
-        QCOMPARE(dialog.HK_CAPTURE->geometry(), QRect(77, 6, 81, 19));
+        QCOMPARE(dialog.label()->text(), QStringLiteral("Hotkey:"));
+        QCOMPARE(dialog.label()->geometry(), QRect(29, 10, 38, 13));
+        QCOMPARE(dialog.edit()->geometry(), QRect(77, 6, 81, 19));
         QVERIFY(dialog.findChildren<QPushButton*>().isEmpty());
         QVERIFY(dialog.findChildren<QDialogButtonBox*>().isEmpty());
-        QCOMPARE(dialog.HK_CAPTURE->ShortCut(), TShortCut(0)); // no main window: starts empty
-        QVERIFY(dialog.HK_CAPTURE->text().isEmpty());
+        QCOMPARE(dialog.edit()->shortcut(), TShortCut(0)); // opened on no shortcut
+        QVERIFY(dialog.edit()->text().isEmpty());
     }
 
     void entryControlTakesOnlyCombinationsWithCtrlOrAlt_data()
@@ -191,29 +186,29 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, expected);
         QFETCH(QString, text);
-        TFormHotKey dialog;
-        dialog.HK_CAPTURE->SetShortCut(scAlt | 'C');
-        Press(dialog.HK_CAPTURE, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(dialog.HK_CAPTURE->ShortCut(), TShortCut(expected ? expected : (scAlt | 'C')));
-        QCOMPARE(dialog.HK_CAPTURE->text(), text);
+        HotkeyDialog dialog;
+        dialog.edit()->setShortcut(scAlt | 'C');
+        Press(dialog.edit(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(dialog.edit()->shortcut(), TShortCut(expected ? expected : (scAlt | 'C')));
+        QCOMPARE(dialog.edit()->text(), text);
     }
 
     void entryControlClearsAndShowsHeldModifiers()
     {
-        TFormHotKey dialog;
-        THotKeyEdit* edit = dialog.HK_CAPTURE;
-        edit->SetShortCut(scAlt | 'C');
+        HotkeyDialog dialog;
+        HotkeyEdit* edit = dialog.edit();
+        edit->setShortcut(scAlt | 'C');
         QTest::keyPress(edit, Qt::Key_Control, Qt::ControlModifier);
         QCOMPARE(edit->text(), QStringLiteral("Ctrl+"));
-        QCOMPARE(edit->ShortCut(), TShortCut(scAlt | 'C'));
+        QCOMPARE(edit->shortcut(), TShortCut(scAlt | 'C'));
         QTest::keyRelease(edit, Qt::Key_Control, Qt::NoModifier);
         QCOMPARE(edit->text(), QStringLiteral("Alt+C"));
         Press(edit, Qt::Key_Backspace);
-        QCOMPARE(edit->ShortCut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), TShortCut(0));
         QVERIFY(edit->text().isEmpty());
-        edit->SetShortCut(scAlt | 'C');
+        edit->setShortcut(scAlt | 'C');
         Press(edit, Qt::Key_Delete);
-        QCOMPARE(edit->ShortCut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), TShortCut(0));
     }
 
     void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
@@ -223,16 +218,16 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
-        QCOMPARE(main.hotkey->active[0].id, form.HotKeyId);
-        QCOMPARE(form.HotKeyId, int(GlobalAtomTable().Find("HKey_CAPTURE")));
-        QVERIFY(form.HotKeyId >= 0xC000);
+        QCOMPARE(main.hotkey->active[0].id, form.Hotkeys().id());
+        QCOMPARE(form.Hotkeys().id(), int(GlobalAtomTable().Find("HKey_CAPTURE")));
+        QVERIFY(form.Hotkeys().id() >= 0xC000);
         QVERIFY(main.Panel1().endsWith(" Alt+C"));
 
         bool ran = false;
-        OpenHotKeyDialog(form, [&](TFormHotKey& dialog) {
+        OpenHotKeyDialog(main, [&](HotkeyDialog& dialog) {
             ran = true;
-            QCOMPARE(dialog.HK_CAPTURE->text(), QStringLiteral("Alt+C"));
-            Press(dialog.HK_CAPTURE, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+            QCOMPARE(dialog.edit()->text(), QStringLiteral("Alt+C"));
+            Press(dialog.edit(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
             // The old combination keeps capturing while the dialog is open.
             QCOMPARE(main.hotkey->active.size(), std::size_t(1));
             QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
@@ -241,23 +236,23 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_CONTROL | MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
-        QCOMPARE(main.hotkey->active[0].id, form.HotKeyId);
+        QCOMPARE(main.hotkey->active[0].id, form.Hotkeys().id());
         QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
         // One reference: the old one was dropped before the new one was taken.
-        QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.HotKeyId)), 1);
+        QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.Hotkeys().id())), 1);
 
         // Closing unchanged registers the same combination anew.
         const int calls = main.hotkey->registerCalls;
-        OpenHotKeyDialog(form, [](TFormHotKey&) {});
+        OpenHotKeyDialog(main, [](HotkeyDialog&) {});
         QCOMPARE(main.hotkey->registerCalls, calls + 1);
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
 
         // Escape closes the dialog, and closing applies.
-        OpenHotKeyDialog(form, [&](TFormHotKey& dialog) {
-            Press(dialog.HK_CAPTURE, Qt::Key_F2, Qt::AltModifier);
-            Press(dialog.HK_CAPTURE, Qt::Key_Escape);
+        OpenHotKeyDialog(main, [&](HotkeyDialog& dialog) {
+            Press(dialog.edit(), Qt::Key_F2, Qt::AltModifier);
+            Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
         QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 113));
@@ -269,7 +264,7 @@ private slots:
     {
         ShownMainForm main;
         auto& recorder = main.prompts;
-        OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) { Press(dialog.HK_CAPTURE, Qt::Key_Backspace); });
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(0));
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTexts().SCapture) + ' ');
@@ -282,8 +277,8 @@ private slots:
         auto& recorder = main.prompts;
         QVERIFY(recorder.messages.empty());
         main.hotkey->refused.insert({MOD_CONTROL | MOD_ALT, 'K'});
-        OpenHotKeyDialog(main.form, [](TFormHotKey& dialog) {
-            Press(dialog.HK_CAPTURE, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
+            Press(dialog.edit(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
         });
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, (unsigned char)3);
@@ -292,11 +287,10 @@ private slots:
         // Refused at start-up too.
         main.prompts.messages.clear();
         main.hotkey->refused.insert({MOD_ALT, 'C'});
-        main.form.UnregisterCaptureHotKey();
-        main.form.RegHotKey(scAlt | 'C', "HKey_CAPTURE");
+        main.form.Hotkeys().change(scAlt | 'C');
         QCOMPARE(main.prompts.messages.size(), std::size_t(1));
         QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
-        main.form.UnregisterCaptureHotKey();
+        main.form.Hotkeys().release();
     }
 
     void hotkeyMessageCapturesOnlyForItsIdentifier()
@@ -304,15 +298,15 @@ private slots:
         ShownMainForm main;
         TMainForm& form = main.form;
         form.ShSelectedColor->SetBrushColor(0x3366CC);
-        const int id = form.HotKeyId;
+        const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
         QVERIFY(form.ColorList.empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
         QCOMPARE(form.ColorList, TColorArray({0x3366CC, 0x3366CC}));
         QCOMPARE(form.CurrentColor, TColor(0x3366CC));
-        form.UnregisterCaptureHotKey();
-        QCOMPARE(form.HotKeyId, 0);
+        form.Hotkeys().release();
+        QCOMPARE(form.Hotkeys().id(), 0);
         main.hotkey->Press(id);
         main.hotkey->Press(0);
         QCOMPARE(form.ColorList.size(), std::size_t(2));
@@ -321,7 +315,7 @@ private slots:
     void closingTheMainWindowReleasesHotkeyAndAtom()
     {
         ShownMainForm main;
-        const TAtom atom = TAtom(main.form.HotKeyId);
+        const TAtom atom = TAtom(main.form.Hotkeys().id());
         QCOMPARE(GlobalAtomTable().ReferenceCount(atom), 1);
         main.form.close();
         QVERIFY(main.hotkey->active.empty());
@@ -340,10 +334,8 @@ private slots:
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});
         form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
-        FormHotKey = new TFormHotKey(&form);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        FormHotKey = nullptr;
         const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
@@ -351,7 +343,7 @@ private slots:
         QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(form.MenuFile->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
-        QVERIFY(form.Timer1->isActive());
+        QVERIFY(form.Capture().isRunning());
         form.close();
         QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
     }
@@ -368,8 +360,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(form.CBX_FormatCapture, Qt::Key_C, Qt::AltModifier);
         QVERIFY(form.ColorList.empty());
-        OpenHotKeyDialog(form, [](TFormHotKey& dialog) {
-            Press(dialog.HK_CAPTURE, Qt::Key_J, Qt::AltModifier);
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
+            Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });
         QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
         QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
@@ -379,11 +371,12 @@ private slots:
     void modalDialogFromTheMenuIsDestroyedAfterClosing()
     {
         ShownMainForm main;
-        QPointer<TFormHotKey> opened;
+        main.prompts.execDialogs = true;
+        QPointer<HotkeyDialog> opened;
         QTimer::singleShot(0, [&] {
-            opened = qobject_cast<TFormHotKey*>(QApplication::activeModalWidget());
+            opened = qobject_cast<HotkeyDialog*>(QApplication::activeModalWidget());
             if (opened) {
-                Press(opened->HK_CAPTURE, Qt::Key_J, Qt::AltModifier);
+                Press(opened->edit(), Qt::Key_J, Qt::AltModifier);
                 opened->close();
             } else if (QWidget* modal = QApplication::activeModalWidget()) {
                 modal->close();
@@ -393,7 +386,6 @@ private slots:
         QVERIFY(opened.isNull());
         QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(scAlt | 'J'));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
-        QVERIFY(FormHotKey->HK_CAPTURE->ShortCut() == (scAlt | 'C')); // the start-up instance is not used
     }
 };
 

@@ -9,6 +9,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/reMainForm.h"
+#include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
 #include "platform/ScreenSampler.h"
@@ -65,7 +66,7 @@ public:
         UseAppDir(dir);
         form.show();
         ok = QTest::qWaitForWindowActive(&form);
-        form.Timer1->stop(); // the tests run the ticks themselves
+        form.Capture().stop(); // the tests run the ticks themselves
     }
     ~ShownForm() { form.close(); }
     TestAppDir dir;
@@ -390,12 +391,9 @@ private slots:
 
     void theCrossAndSquareFallOnTheirPixels()
     {
-        RecordingPrompts prompts;
-        TMainForm form(prompts);
-        QImage& canvas = form.ImgZoom->Canvas();
-        canvas = QImage(106, 106, QImage::Format_RGB32);
+        QImage canvas(106, 106, QImage::Format_RGB32);
         canvas.fill(Qt::white);
-        form.DrawZoomCross();
+        CaptureController::drawCross(canvas);
         const auto red = CrossPixels();
         for (int y = 0; y < 106; ++y)
             for (int x = 0; x < 106; ++x)
@@ -414,7 +412,7 @@ private slots:
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
         const QPoint c = fake->cursor;
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
@@ -442,9 +440,10 @@ private slots:
         QCOMPARE(f.form.LabelColor->text(),
                  QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
         // The tick leaves the timer armed for 50 ms after its own work.
-        QVERIFY(f.form.Timer1->isActive());
-        QCOMPARE(f.form.Timer1->interval(), 50);
-        QVERIFY(f.form.Timer1->isSingleShot());
+        const QTimer& timer = f.form.Capture().timer();
+        QVERIFY(timer.isActive());
+        QCOMPARE(timer.interval(), 50);
+        QVERIFY(timer.isSingleShot());
     }
 
     void theLabelContrastsWithTheSample_data()
@@ -469,7 +468,7 @@ private slots:
         screen->pixel = [sample](int, int) { return Rgb(sample); };
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
         f.form.SetScreenSampler(std::move(screen));
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
         QCOMPARE(f.form.StatusBar1->PanelText(0), QStringLiteral("[-3000,-3000]"));
@@ -484,14 +483,14 @@ private slots:
         f.form.SetScreenSampler(std::move(screen));
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.4:1 AA large"));
         f.form.GridCapture->setCurrentRow(1);
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
@@ -499,13 +498,13 @@ private slots:
         UiTexts().SContrastAALarge = "AA groß";
         f.form.ContrastStyleChanged();
         f.form.GridCapture->setCurrentRow(0);
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
         f.form.PopUpClearColorListClick();
-        f.form.Timer1Timer();
+        f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar1->PanelText(2), QString());
     }
 
@@ -527,7 +526,7 @@ private slots:
         for (const auto& c : cases) {
             fake->grabs.clear();
             fake->cursor = frame + c.offset;
-            f.form.Timer1Timer();
+            f.form.Capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
             QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x800000));

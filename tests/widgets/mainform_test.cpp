@@ -8,7 +8,7 @@
 #include "config/AppSettings.h"
 #include "ui/QtPrompts.h"
 #include "app/reMainForm.h"
-#include "capture/reFormHotKey.h"
+#include "capture/CaptureController.h"
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -57,7 +57,6 @@ private slots:
         QCOMPARE(form.CBX_FormatCapture->count(), 11);
         QCOMPARE(form.CBX_FormatCapture->maxVisibleItems(), 11);
         QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
-        QCOMPARE(form.ZoomPenColor, TColor(0x0000FF));
         QCOMPARE(form.ColorListWidth, 220);
         QCOMPARE(form.ColorListHeight, 315);
         QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
@@ -143,13 +142,11 @@ private slots:
         RecordingPrompts prompts;
         TMainForm form(prompts);
         UseAppDir(dir);
-        FormHotKey = new TFormHotKey(&form); // carries the settings' hotkey, as at start-up
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        FormHotKey = nullptr;
         QVERIFY(form.StatusBar1->PanelText(2).isEmpty());
         QVERIFY(form.StatusBar1->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
-        QVERIFY(form.Timer1->isActive() || form.Timer1->remainingTime() >= 0);
+        QVERIFY(form.Capture().isRunning());
         form.close();
     }
 
@@ -176,7 +173,7 @@ private slots:
             form.close();
         QVERIFY(!form.isVisible());
         QVERIFY(form.ColorList.empty());
-        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!form.Capture().isRunning());
         QVERIFY(!form.TimerActualize->isActive());
     }
 

@@ -14,6 +14,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/reMainForm.h"
+#include "capture/CaptureController.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"
@@ -212,7 +213,7 @@ private slots:
         DefaultHttpSettings().TimeoutMs = 700;
         DialogCloser closer;
         RunningForm run(address, true, 300000);
-        QSignalSpy ticks(run.form->Timer1, &QTimer::timeout);
+        QSignalSpy ticks(&run.form->Capture().timer(), &QTimer::timeout);
         bool secondCheckReturned = false;
         QTimer::singleShot(minWaitMs / 3, run.form.get(), [&] {
             run.form->VerifyIfNewVersionReady(); // must not start a second check

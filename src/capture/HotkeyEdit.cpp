@@ -1,21 +1,10 @@
-#include "capture/reFormHotKey.h"
+#include "capture/HotkeyEdit.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 
-#include "app/reMainForm.h"
 #include "capture/ShortcutKeys.h"
 
-TFormHotKey* FormHotKey = nullptr;
-
 namespace {
-
-HotKeyDialogRunner& DialogRunner()
-{
-    static HotKeyDialogRunner runner;
-    return runner;
-}
 
 TShortCut ModifierBits(Qt::KeyboardModifiers modifiers)
 {
@@ -69,42 +58,29 @@ QString ModifierPrefix(TShortCut bits)
 
 } // namespace
 
-void SetHotKeyDialogRunner(HotKeyDialogRunner runner)
-{
-    DialogRunner() = std::move(runner);
-}
-
-void RunHotKeyDialog(TFormHotKey& dialog)
-{
-    if (const HotKeyDialogRunner& runner = DialogRunner())
-        runner(dialog);
-    else
-        dialog.exec();
-}
-
-THotKeyEdit::THotKeyEdit(QWidget* parent) : QLineEdit(parent)
+HotkeyEdit::HotkeyEdit(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-bool THotKeyEdit::IsValidCombination(TShortCut shortcut)
+bool HotkeyEdit::isValidCombination(TShortCut shortcut)
 {
     return (shortcut & scKeyMask) != 0 && (shortcut & (scCtrl | scAlt)) != 0;
 }
 
-void THotKeyEdit::SetShortCut(TShortCut shortcut)
+void HotkeyEdit::setShortcut(TShortCut shortcut)
 {
     shortcut_ = shortcut;
-    ShowValue();
+    showValue();
 }
 
-void THotKeyEdit::ShowValue()
+void HotkeyEdit::showValue()
 {
     setText(QString::fromStdString(ShortcutName(shortcut_)));
 }
 
-void THotKeyEdit::keyPressEvent(QKeyEvent* event)
+void HotkeyEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -116,7 +92,7 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     if (plain && (key == Qt::Key_Backspace || key == Qt::Key_Delete)) {
-        SetShortCut(0);
+        setShortcut(0);
         return;
     }
     if (IsModifierKey(key) || key == Qt::Key_unknown) {
@@ -125,17 +101,17 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* event)
     }
     // Meta has no place in the shortcut value: such a combination is refused.
     if (mods & Qt::MetaModifier) {
-        ShowValue();
+        showValue();
         return;
     }
     const TShortCut combination = ShortCutFromQtKey(key, mods);
-    if (IsValidCombination(combination) && !ShortcutName(combination).empty())
-        SetShortCut(combination);
+    if (isValidCombination(combination) && !ShortcutName(combination).empty())
+        setShortcut(combination);
     else
-        ShowValue();
+        showValue();
 }
 
-void THotKeyEdit::keyReleaseEvent(QKeyEvent* event)
+void HotkeyEdit::keyReleaseEvent(QKeyEvent* event)
 {
     event->accept();
     if (IsModifierKey(event->key())) {
@@ -143,65 +119,12 @@ void THotKeyEdit::keyReleaseEvent(QKeyEvent* event)
         if (held)
             setText(ModifierPrefix(held));
         else
-            ShowValue();
+            showValue();
     }
 }
 
-void THotKeyEdit::focusOutEvent(QFocusEvent* event)
+void HotkeyEdit::focusOutEvent(QFocusEvent* event)
 {
-    ShowValue();
+    showValue();
     QLineEdit::focusOutEvent(event);
-}
-
-TFormHotKey::TFormHotKey(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint
-                          | Qt::WindowStaysOnTopHint)
-{
-    setObjectName("FormHotKey");
-    setWindowTitle("Settings...");
-    setFixedSize(187, 36);
-    LabelHotKey = new QLabel("Hotkey:", this);
-    LabelHotKey->setObjectName("LabelHotKey");
-    LabelHotKey->setGeometry(29, 10, 38, 13);
-    LabelHotKey->setAttribute(Qt::WA_TranslucentBackground);
-    HK_CAPTURE = new THotKeyEdit(this);
-    HK_CAPTURE->setObjectName("HK_CAPTURE");
-    HK_CAPTURE->setGeometry(77, 6, 81, 19);
-    FormCreate();
-}
-
-void TFormHotKey::FormCreate()
-{
-    if (MainForm && MainForm->PopupCaptureColor)
-        HK_CAPTURE->SetShortCut(MainForm->MenuShortCut(MainForm->PopupCaptureColor));
-}
-
-void TFormHotKey::FormClose()
-{
-    if (!MainForm)
-        return;
-    const TShortCut shortcut = HK_CAPTURE->ShortCut();
-    MainForm->UnregisterCaptureHotKey();
-    MainForm->RegHotKey(shortcut, "HKey_CAPTURE");
-    MainForm->SetMenuShortCut(MainForm->PopupCaptureColor, shortcut);
-    MainForm->ResetStatusBar();
-}
-
-void TFormHotKey::done(int result)
-{
-    FormClose();
-    QDialog::done(result);
-}
-
-void TFormHotKey::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
 }

@@ -1,0 +1,27 @@
+#pragma once
+// Entry control for a key combination, shown in the shortcut text form. A
+// combination needs Ctrl or Alt: a key alone or with Shift alone is refused
+// and the control keeps its value. Backspace or Delete alone clears it;
+// Escape and Tab alone keep their usual meaning in the dialog.
+#include <QLineEdit>
+
+#include "capture/ShortcutText.h"
+
+class HotkeyEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit HotkeyEdit(QWidget* parent = nullptr);
+    TShortCut shortcut() const { return shortcut_; }
+    void setShortcut(TShortCut shortcut);
+
+    static bool isValidCombination(TShortCut shortcut);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void showValue();
+    TShortCut shortcut_ = 0;
+};

@@ -1,0 +1,67 @@
+#include "capture/HotkeyService.h"
+
+#include "config/MessageText.h"
+#include "capture/AtomTable.h"
+#include "config/UiTexts.h"
+#include "platform/GlobalHotkey.h"
+#include "ui/Prompts.h"
+
+static_assert(hkModAlt == MOD_ALT && hkModControl == MOD_CONTROL && hkModShift == MOD_SHIFT);
+
+namespace {
+const char* const kAtomName = "HKey_CAPTURE";
+}
+
+HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent)
+    : QObject(parent), backend_(std::move(backend)), prompts_(prompts)
+{
+    connect(backend_.get(), &IGlobalHotkey::HotKeyPressed, this, &HotkeyService::onHotkeyPressed);
+}
+
+HotkeyService::~HotkeyService()
+{
+    release();
+}
+
+void HotkeyService::setShortcut(TShortCut shortcut)
+{
+    if (shortcut_ == shortcut)
+        return;
+    shortcut_ = shortcut;
+    emit shortcutChanged(shortcut_);
+}
+
+void HotkeyService::grab()
+{
+    const THotKey hotKey = ShortCutToHotKey(shortcut_);
+    const TAtom atom = GlobalAddAtomA(kAtomName);
+    const bool registered
+        = hotKey.VirtualKey != 0 && atom != 0 && backend_->Register(atom, hotKey.Modifiers, hotKey.VirtualKey);
+    id_ = atom;
+    if (!registered && shortcut_ != 0)
+        prompts_.message(mkWarning, QString::fromStdString(
+            FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})));
+}
+
+void HotkeyService::release()
+{
+    if (id_ == 0)
+        return;
+    backend_->Unregister(id_);
+    GlobalDeleteAtom(TAtom(id_));
+    // The atom may be handed out again; keep no stale identifier.
+    id_ = 0;
+}
+
+void HotkeyService::change(TShortCut shortcut)
+{
+    release();
+    setShortcut(shortcut);
+    grab();
+}
+
+void HotkeyService::onHotkeyPressed(int id)
+{
+    if (id != 0 && id == id_)
+        emit triggered();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The capture hotkey: its combination, and its system-wide registration under
+// the atom of its name. A combination the system refuses is reported in a
+// warning; it would otherwise look as if it worked.
+#include <QObject>
+#include <memory>
+
+#include "capture/ShortcutText.h"
+
+class IGlobalHotkey;
+class Prompts;
+
+class HotkeyService : public QObject {
+    Q_OBJECT
+public:
+    // A refused combination is reported through the prompts.
+    HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent = nullptr);
+    ~HotkeyService() override;
+
+    TShortCut shortcut() const { return shortcut_; }
+    // The identifier the combination is registered under; 0 while it is not.
+    int id() const { return id_; }
+
+    // Takes a combination without registering it (the settings, before the window shows).
+    void setShortcut(TShortCut shortcut);
+    // Registers the combination; a refusal is reported.
+    void grab();
+    // Unregisters it and gives its atom back.
+    void release();
+    // Registers another combination in place of the current one (also the same one anew).
+    void change(TShortCut shortcut);
+
+signals:
+    void triggered();
+    void shortcutChanged(TShortCut shortcut);
+
+private:
+    void onHotkeyPressed(int id);
+
+    std::unique_ptr<IGlobalHotkey> backend_;
+    Prompts& prompts_;
+    TShortCut shortcut_ = 0;
+    int id_ = 0;
+};
