@@ -12,9 +12,8 @@
 #include "app/CommandLine.h"
 #include "ui/QtImages.h"
 #include "ui/QtPrompts.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
-#include "colorlist/reFormColorList.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -41,6 +40,7 @@ void ReadDecimalSeparator()
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 QtPrompts* ProgramPrompts = nullptr;
+MainWindow* ProgramWindow = nullptr;
 
 // Qt's X11 platform ends the process with exit(1) when the display goes away
 // (a killed session), without closing any window; this warning is its last
@@ -50,13 +50,13 @@ QtPrompts* ProgramPrompts = nullptr;
 void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     static bool saved = false;
-    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && MainForm &&
-        MainForm->RunCount > 0) {
+    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && ProgramWindow &&
+        ProgramWindow->RunCount > 0) {
         saved = true;
         // No message box can be shown without a display.
         if (ProgramPrompts)
             ProgramPrompts->stopShowing();
-        MainForm->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        ProgramWindow->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
     }
     if (PreviousMessageHandler)
         PreviousMessageHandler(type, context, text);
@@ -138,24 +138,25 @@ int RunApplication(int argc, char** argv)
     TPlatformKeyNames keyNames;
     QtPrompts prompts;
     ProgramPrompts = &prompts;
-    auto* mainForm = new TMainForm(prompts);
+    auto* mainForm = new MainWindow(prompts);
+    ProgramWindow = mainForm;
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
     NewVersionExists = new TNewVersionExists(prompts, mainForm);
-    FormColorList = new TFormColorList(mainForm);
 
     InstanceChannel commands;
     if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
-    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureColor);
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &MainWindow::CaptureColor);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &TMainForm::close);
+    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &MainWindow::close);
     mainForm->show();
     // Only now: a close from a box's loop during the start would quit before
     // the main loop runs, and Qt forgets such a quit.
     termination.Watch();
     const int result = QApplication::exec();
+    ProgramWindow = nullptr;
     delete mainForm;
     ProgramPrompts = nullptr;
     return result;

@@ -1,10 +1,10 @@
 list(APPEND HB_CORE_SOURCES
   src/app/CommandLine.cpp)
 list(APPEND HB_UI_SOURCES
-  src/app/reMainForm.cpp
-  src/app/MainFormConfig.cpp
-  src/app/MainFormExchange.cpp
-  src/app/MainFormList.cpp
-  src/app/MainFormManager.cpp
-  src/app/MainFormUpdate.cpp
+  src/app/MainWindow.cpp
+  src/app/MainWindowConfig.cpp
+  src/app/MainWindowExchange.cpp
+  src/app/MainWindowList.cpp
+  src/app/MainWindowManager.cpp
+  src/app/MainWindowUpdate.cpp
   src/app/Application.cpp)

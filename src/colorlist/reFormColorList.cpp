@@ -9,11 +9,8 @@
 #include <array>
 
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
 #include "color/ColorContrast.h"
 #include "config/UiTexts.h"
-
-TFormColorList* FormColorList = nullptr;
 
 namespace {
 
@@ -138,9 +135,10 @@ QString UiText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-TFormColorList::TFormColorList(QWidget* parent)
+TFormColorList::TFormColorList(ManagedList list, std::function<QString(TColor)> codeOf, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      opened_(std::move(list)), codeOf_(std::move(codeOf))
 {
     setObjectName("FormColorList");
     setWindowTitle("Color list");
@@ -160,11 +158,11 @@ TFormColorList::TFormColorList(QWidget* parent)
     PanelMain = new QWidget(PanelGrid);
     PanelMain->setObjectName("PanelMain");
     gridLayout->addWidget(PanelMain, 1);
-    StatusBar1 = new TStatusBar(PanelGrid);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setFixedHeight(kStatusBarHeight);
-    StatusBar1->AddPanel(170);
-    gridLayout->addWidget(StatusBar1);
+    StatusBar = new TStatusBar(PanelGrid);
+    StatusBar->setObjectName("StatusBar1");
+    StatusBar->setFixedHeight(kStatusBarHeight);
+    StatusBar->AddPanel(170);
+    gridLayout->addWidget(StatusBar);
 
     auto* mainLayout = new QHBoxLayout(PanelMain);
     mainLayout->setContentsMargins(0, 0, 0, 0);
@@ -239,10 +237,8 @@ void TFormColorList::showEvent(QShowEvent* event)
 
 void TFormColorList::FormShow()
 {
-    if (!MainForm)
-        return;
-    resize(MainForm->ColorListWidth, MainForm->ColorListHeight);
-    move(MainForm->ColorListLeft, MainForm->ColorListTop);
+    resize(opened_.geometry.size());
+    move(opened_.geometry.topLeft());
     const TUiTexts& texts = UiTexts();
     setWindowTitle(UiText(texts.SFormColorListCaption));
     ButtonUp->setToolTip(UiText(texts.SButtonUpHint));
@@ -250,11 +246,11 @@ void TFormColorList::FormShow()
     ButtonDelete->setToolTip(UiText(texts.SButtonDeleteHint));
     ButtonUndoAll->setToolTip(UiText(texts.SUndoAll));
     ButtonClose->setToolTip(UiText(texts.SButtonCloseHint));
-    WorkList = MainForm->ColorList;
+    WorkList = opened_.colors;
     openManager = this;
     SetGridLines();
     FillGridCapture(WorkList);
-    GridCapture->setCurrentRow(MainForm->GridCapture->currentRow());
+    GridCapture->setCurrentRow(opened_.currentRow);
 }
 
 void TFormColorList::done(int result)
@@ -270,15 +266,7 @@ void TFormColorList::FormClose()
 {
     if (openManager == this)
         openManager = nullptr;
-    if (!MainForm)
-        return;
-    MainForm->ColorList = WorkList;
-    MainForm->FillGridCapture(MainForm->ColorList);
-    MainForm->GridCapture->repaintCells();
-    MainForm->ColorListWidth = width();
-    MainForm->ColorListHeight = height();
-    MainForm->ColorListTop = pos().y();
-    MainForm->ColorListLeft = pos().x();
+    emit closing({WorkList, GridCapture->currentRow(), QRect(pos(), size())});
 }
 
 void TFormColorList::ButtonCloseClick()
@@ -351,8 +339,8 @@ QString TFormColorList::CellText(int ACol, int ARow) const
         return {};
     if (ACol == 0)
         return rowsNumbered_ ? QString::number(ARow + 1) : QString();
-    if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && MainForm)
-        return MainForm->ShowCodeColors(MainForm->CBX_FormatCapture, WorkList[std::size_t(ARow)]);
+    if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && codeOf_)
+        return codeOf_(WorkList[std::size_t(ARow)]);
     if (ACol == 2 && codesShown_ && std::size_t(ARow) < WorkList.size() && SelectedIndex >= 0
         && std::size_t(SelectedIndex) < WorkList.size()) {
         const double ratio = ContrastRatio(WorkList[std::size_t(ARow)], WorkList[std::size_t(SelectedIndex)]);
@@ -363,7 +351,7 @@ QString TFormColorList::CellText(int ACol, int ARow) const
 
 void TFormColorList::ActualizeStatusBar()
 {
-    StatusBar1->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
+    StatusBar->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
 }
 
 void TFormColorList::GridCaptureGetCellColor(ColorGrid*, int ARow, int ACol, ColorGrid::CellState,
@@ -395,8 +383,7 @@ void TFormColorList::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
     SelectedIndex = ARow;
     ActualizeStatusBar();
     GridCapture->repaintCells(); // the ratios are to the selected colour
-    if (MainForm)
-        MainForm->GridCapture->setCurrentRow(ARow);
+    emit rowSelected(ARow);
 }
 
 void TFormColorList::ButtonUpClick()
@@ -428,8 +415,7 @@ void TFormColorList::ButtonDeleteClick()
 
 void TFormColorList::ButtonUndoAllClick()
 {
-    if (MainForm)
-        WorkList = MainForm->ColorList;
+    WorkList = opened_.colors;
     FillGridCapture(WorkList);
     GridCapture->repaintCells();
 }
@@ -438,6 +424,7 @@ void TFormColorList::InsertCaptured(TColor color)
 {
     const bool onColour = SelectedIndex >= 0 && std::size_t(SelectedIndex) < WorkList.size();
     InsertColorFirst(color, WorkList);
+    InsertColorFirst(color, opened_.colors); // the main list has it too: undoing keeps it
     SelectedIndex = onColour ? SelectedIndex + 1 : 0;
     FillGridCapture(WorkList);
     GridCapture->repaintCells();

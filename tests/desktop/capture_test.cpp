@@ -14,7 +14,7 @@
 #include <xcb/xcb.h>
 
 #include "DesktopTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/QtPrompts.h"
@@ -207,7 +207,7 @@ private slots:
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
-        TMainForm form(prompts); // on this X server, with the real screen sampler; never shown
+        MainWindow form(prompts); // on this X server, with the real screen sampler; never shown
         CaptureController& capture = form.Capture();
         capture.stop();
         std::vector<qint64> ns;

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "../widgets/RecordingPrompts.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "config/LoginStart.h"
 
 class AutostartTest : public QObject {
@@ -69,7 +69,7 @@ private slots:
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";
         emit form.MenuOptions->aboutToShow();
         QVERIFY(!form.MenuStartAtLogin->isChecked());

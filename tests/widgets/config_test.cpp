@@ -7,7 +7,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
@@ -22,14 +22,14 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 struct Run {
     TestAppDir dir;
     RecordingPrompts prompts;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033)
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
         SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<TMainForm>(prompts);
+        form = std::make_unique<MainWindow>(prompts);
         UseAppDir(dir);
         form->show();
     }
@@ -79,8 +79,8 @@ private slots:
         QCOMPARE(run.form->RunCount, 1);
         QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
-        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
-        QCOMPARE(run.form->CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
+        QCOMPARE(run.form->NotationBox->currentIndex(), 0);
         QVERIFY(run.form->TimerActualize->isActive());
         QVERIFY(run.prompts.messages.empty());
         QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
@@ -139,7 +139,7 @@ private slots:
             QCOMPARE(run.prompts.messages.size(), size_t(1));
             QCOMPARE(int(run.prompts.messages[0].kind), 3);
             QVERIFY(run.prompts.messages[0].text.startsWith("The hotkey "));
-            QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Alt+C"));
+            QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Alt+C"));
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
@@ -154,7 +154,7 @@ private slots:
         const TShortCut expected = scShift | scCtrl | 116;
         QCOMPARE(run.form->Hotkeys().shortcut(), expected);
         QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
-        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
+        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
     void unknownLanguageFallsBackToEnglishFiles()
@@ -163,7 +163,7 @@ private slots:
         // Made on Windows: the code is read from Windows-1252.
         dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.OpenIniFile(dir.file("HuebirdLite.ini"));
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
@@ -183,7 +183,7 @@ private slots:
         RecordingPrompts messages;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
         {
-            TMainForm form(messages);
+            MainWindow form(messages);
             UseAppDir(dir);
             form.OpenIniFile(dir.file("HuebirdLite.ini"));
             QCOMPARE(messages.messages.size(), size_t(1));
@@ -210,7 +210,7 @@ private slots:
     {
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
-        run.form->CBX_FormatCapture->setCurrentIndex(10);
+        run.form->NotationBox->setCurrentIndex(10);
         ShowNewVersion = false;
         QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
@@ -245,7 +245,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
         QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(form.MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
         // The shortcut stays shown beside the new caption.
         QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
-        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
+        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
@@ -335,7 +335,7 @@ private slots:
         run.form->MenuHelpIndex->trigger();
         QVERIFY(QTest::qWaitForWindowActive(run.form.get()));
         QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
-        QTest::keyClick(run.form->CBX_FormatCapture, Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(run.form->NotationBox, Qt::Key_F1, Qt::ControlModifier);
         QCOMPARE(run.prompts.opened, QList<QUrl>({page, page, page}));
         QVERIFY(run.prompts.messages.empty());
 
@@ -358,7 +358,7 @@ private slots:
         UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         bool shown = false;
         prompts.onDialog = [&](QDialog& dialog) {

@@ -19,7 +19,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "ui/QtPrompts.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"
@@ -41,7 +41,7 @@ struct ListViewState {
     bool operator==(const ListViewState&) const = default;
 };
 
-ListViewState ViewState(const TMainForm& form)
+ListViewState ViewState(const MainWindow& form)
 {
     return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->currentRow(),
             form.GridCapture->rowCount(), form.EditCaptureColor->text()};
@@ -58,7 +58,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(const TMainForm& form, TColor color) { return form.ShowCodeColors(form.CBX_FormatCapture, color); }
+QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(form.NotationBox, color); }
 
 } // namespace
 
@@ -66,14 +66,14 @@ class ExchangeTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<MainWindow> main_;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;
     bool confirm_ = true;
 
-    TMainForm& form() { return *main_; }
+    MainWindow& form() { return *main_; }
 
     // Three colours in the list with the third one selected in the grid.
     void FillThreeAndSelectLast()
@@ -99,7 +99,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<TMainForm>(*prompts_);
+        main_ = std::make_unique<MainWindow>(*prompts_);
         UseAppDir(*dir_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -205,7 +205,7 @@ private slots:
 
     void savingWritesTheListInTheChosenNotationAndReadsBack()
     {
-        form().CBX_FormatCapture->setCurrentIndex(1);
+        form().NotationBox->setCurrentIndex(1);
         form().ColorList = kThree;
         chosenPath_ = dir_->file("saved.txt");
         form().MenuSaveColorListClick();
@@ -412,7 +412,7 @@ private slots:
 
         form().ColorList = kThree;
         for (int format : {0, 1, 10}) {
-            form().CBX_FormatCapture->setCurrentIndex(format);
+            form().NotationBox->setCurrentIndex(format);
             form().MenuCopyColorList->trigger();
             QString expected;
             for (TColor c : kThree)

@@ -11,7 +11,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "ui/QtPrompts.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -26,7 +26,7 @@ class ExportTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<MainWindow> main_;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_, chosenFilter_;
@@ -37,7 +37,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<TMainForm>(*prompts_);
+        main_ = std::make_unique<MainWindow>(*prompts_);
         SetDecimalSeparator('.');
         UiTexts().SNoDataToSave = "Nothing to save";
         dialogs_.clear();
@@ -59,7 +59,7 @@ private slots:
 
     void theChosenFilterGivesTheFormat()
     {
-        main_->CBX_FormatCapture->setCurrentIndex(1);
+        main_->NotationBox->setCurrentIndex(1);
         main_->ColorList = kThree;
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};

@@ -20,7 +20,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/ShortcutText.h"
 #include "config/UiTexts.h"
 
@@ -141,7 +141,7 @@ class FaultsFilesTest : public QObject {
 private:
     std::unique_ptr<TestAppDir> dir_;
 
-    void loadEnglish(TMainForm& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
+    void loadEnglish(MainWindow& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
 
 private slots:
     void init()
@@ -163,14 +163,14 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 4);
+        QCOMPARE(form.NotationBox->currentIndex(), 4);
         QCOMPARE(form.RunCount, 8);
 
-        form.CBX_FormatCapture->setCurrentIndex(2);
+        form.NotationBox->setCurrentIndex(2);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -188,13 +188,13 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY(recorder.messages[0].text.contains(ini));
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
         QCOMPARE(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)), std::string("Alt+C"));
         QVERIFY(ShowNewVersion);
         QVERIFY(!QFile::exists(ini));
@@ -210,10 +210,10 @@ private slots:
         disk.fill();
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
-        form.CBX_FormatCapture->setCurrentIndex(9);
+        form.NotationBox->setCurrentIndex(9);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -248,7 +248,7 @@ private slots:
         disk.fill(room);
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         loadEnglish(form);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
@@ -277,7 +277,7 @@ private slots:
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         form.SaveIniFile(ini);
@@ -313,7 +313,7 @@ private slots:
             dir_->write("language/lang_xx.txt", bytes);
         }
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         loadEnglish(form);
         const TUiTexts before = UiTexts();
@@ -336,7 +336,7 @@ private slots:
         dir_->write("language/lang_xx.txt", bytes);
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         CpuClock clock;
         clock.start();
@@ -376,7 +376,7 @@ private slots:
             dir_->write("palettes/classic-84.txt", bytes);
         }
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
@@ -405,7 +405,7 @@ private slots:
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         form.MenuSwatchesClick();
         QVERIFY(recorder.messages.empty());
@@ -431,7 +431,7 @@ private slots:
         dir_->write("moving.txt", textA);
 
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(*dir_);
         loadEnglish(form);
 

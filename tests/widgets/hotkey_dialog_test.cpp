@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/AtomTable.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
@@ -53,7 +53,7 @@ public:
 struct ShownMainForm {
     TestAppDir dir;
     RecordingPrompts prompts;
-    TMainForm form{prompts};
+    MainWindow form{prompts};
     FakeHotkey* hotkey = new FakeHotkey;
     bool exposed = false;
 
@@ -69,7 +69,7 @@ struct ShownMainForm {
     {
         form.close();
     }
-    QString Panel1() const { return form.StatusBar1->PanelText(1); }
+    QString Panel1() const { return form.StatusBar->PanelText(1); }
 };
 
 // Opens the dialog from the menu, acts on it while shown, closes it.
@@ -214,7 +214,7 @@ private slots:
     void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
     {
         ShownMainForm main;
-        TMainForm& form = main.form;
+        MainWindow& form = main.form;
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
@@ -296,7 +296,7 @@ private slots:
     void hotkeyMessageCapturesOnlyForItsIdentifier()
     {
         ShownMainForm main;
-        TMainForm& form = main.form;
+        MainWindow& form = main.form;
         form.ShSelectedColor->SetBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
@@ -329,7 +329,7 @@ private slots:
         TestAppDir dir;
         dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
         RecordingPrompts recorder;
-        TMainForm form(recorder);
+        MainWindow form(recorder);
         UseAppDir(dir);
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
         QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
-        QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
+        QCOMPARE(form.StatusBar->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(form.MenuFile->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
         QVERIFY(form.Capture().isRunning());
@@ -353,12 +353,12 @@ private slots:
     void hiddenCaptureItemCarriesTheHotkey()
     {
         ShownMainForm main;
-        TMainForm& form = main.form;
+        MainWindow& form = main.form;
         QVERIFY(!form.PopupCaptureColor->isVisible());
         QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
         QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_C, Qt::AltModifier);
+        QTest::keyClick(form.NotationBox, Qt::Key_C, Qt::AltModifier);
         QVERIFY(form.ColorList.empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);

@@ -8,7 +8,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -71,11 +71,11 @@ public:
     ~ShownForm() { form.close(); }
     TestAppDir dir;
     RecordingPrompts prompts;
-    TMainForm form{prompts};
+    MainWindow form{prompts};
     bool ok = false;
 };
 
-void Fill(TMainForm& form, const TColorArray& colors)
+void Fill(MainWindow& form, const TColorArray& colors)
 {
     form.ColorList = colors;
     form.FillGridCapture(form.ColorList);
@@ -206,14 +206,14 @@ private slots:
         // Del in the code field edits the field, never the list.
         f.form.EditCaptureColor->setFocus();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QCOMPARE(f.form.ColorList, TColorArray({1, 2, 3}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(f.form.ColorList, TColorArray({1, 3}));
-        QTRY_VERIFY(f.form.CBX_FormatCapture->hasFocus());
+        QTRY_VERIFY(f.form.NotationBox->hasFocus());
         QCOMPARE(f.form.SelectedIndex, 0);
         QCOMPARE(f.form.CurrentColor, TColor(2)); // deleting leaves it alone
 
@@ -230,7 +230,7 @@ private slots:
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QVERIFY(f.form.ColorList.empty());
         QVERIFY(f.form.EditCaptureColor->text().isEmpty());
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
@@ -239,7 +239,7 @@ private slots:
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QVERIFY(f.form.ColorList.empty());
     }
 
@@ -247,7 +247,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        for (QAction* clear : {f.form.PopUpClearColorList, f.form.MenuClearColorList}) {
+        for (QAction* clear : {f.form.PopupClearColorList, f.form.MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
             f.form.CurrentColor = kOrange;
             f.form.RefreshEditCaptureColor();
@@ -264,13 +264,13 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         f.form.EditCaptureColor->setText("left alone");
-        f.form.CBX_FormatCapture->setCurrentIndex(1);
+        f.form.NotationBox->setCurrentIndex(1);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("left alone"));
 
         Fill(f.form, {0x000000, kOrange});
         f.form.GridCapture->setCurrentRow(1);
         QCOMPARE(f.form.SelectedIndex, 1);
-        f.form.CBX_FormatCapture->setCurrentIndex(7); // Hexa
+        f.form.NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(f.form.EditCaptureColor->text(),
                  QString::fromStdString(FormatColorCode(7, kOrange, '.')));
         QCOMPARE(f.form.SelectedIndex, 0);
@@ -351,7 +351,7 @@ private slots:
         SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.CurrentColor = 0x111111;
-        f.form.CBX_FormatCapture->setCurrentIndex(format);
+        f.form.NotationBox->setCurrentIndex(format);
         QLineEdit* edit = f.form.EditCaptureColor;
         edit->setFocus();
         edit->clear();
@@ -416,7 +416,7 @@ private slots:
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
-        QCOMPARE(f.form.StatusBar1->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
+        QCOMPARE(f.form.StatusBar->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
         const QImage& canvas = f.form.ImgZoom->Canvas();
         const auto red = CrossPixels();
         std::vector<int> blockWidths(39, 0);
@@ -471,7 +471,7 @@ private slots:
         f.form.Capture().tick();
         QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
-        QCOMPARE(f.form.StatusBar1->PanelText(0), QStringLiteral("[-3000,-3000]"));
+        QCOMPARE(f.form.StatusBar->PanelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
@@ -484,14 +484,14 @@ private slots:
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QString()); // nothing selected
+        QCOMPARE(f.form.StatusBar->PanelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.4:1 AA large"));
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.4:1 AA large"));
         f.form.GridCapture->setCurrentRow(1);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.6:1 AA"));
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
@@ -499,13 +499,13 @@ private slots:
         f.form.ContrastStyleChanged();
         f.form.GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4,4:1 AA groß"));
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
-        f.form.PopUpClearColorListClick();
+        f.form.PopupClearColorListClick();
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QString());
+        QCOMPARE(f.form.StatusBar->PanelText(2), QString());
     }
 
     void overTheMagnifierNothingIsMagnified()

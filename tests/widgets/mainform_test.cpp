@@ -7,7 +7,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "ui/QtPrompts.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 
 class MainFormTest : public QObject {
@@ -26,7 +26,7 @@ private slots:
     void controlsSitAtTheirPlaces()
     {
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -34,28 +34,28 @@ private slots:
             {form.SHImageZoom, QRect(2, 2, 108, 108)},
             {form.ImgZoom, QRect(3, 3, 106, 106)},
             {form.GridCapture, QRect(119, 2, 45, 106)},
-            {form.CBX_FormatCapture, QRect(173, 60, 101, 21)},
+            {form.NotationBox, QRect(173, 60, 101, 21)},
             {form.EditCaptureColor, QRect(173, 86, 101, 21)},
-            {form.StatusBar1, QRect(0, 112, 276, 19)},
+            {form.StatusBar, QRect(0, 112, 276, 19)},
             {form.ImgBackground, QRect(0, 0, 276, 112)},
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QCOMPARE(form.StatusBar1->PanelCount(), 3);
-        QCOMPARE(form.StatusBar1->PanelWidth(0), 70);
-        QCOMPARE(form.StatusBar1->PanelWidth(1), 120);
-        QCOMPARE(form.StatusBar1->PanelWidth(2), 120);
+        QCOMPARE(form.StatusBar->PanelCount(), 3);
+        QCOMPARE(form.StatusBar->PanelWidth(0), 70);
+        QCOMPARE(form.StatusBar->PanelWidth(1), 120);
+        QCOMPARE(form.StatusBar->PanelWidth(2), 120);
         QVERIFY(!form.ImgBackground->Canvas().isNull());
     }
 
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
-        TMainForm form(prompts);
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
-        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("HTML"));
-        QCOMPARE(form.CBX_FormatCapture->count(), 11);
-        QCOMPARE(form.CBX_FormatCapture->maxVisibleItems(), 11);
+        MainWindow form(prompts);
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
+        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
+        QCOMPARE(form.NotationBox->count(), 11);
+        QCOMPARE(form.NotationBox->maxVisibleItems(), 11);
         QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
         QCOMPARE(form.ColorListWidth, 220);
         QCOMPARE(form.ColorListHeight, 315);
@@ -67,7 +67,7 @@ private slots:
     void menusHoldEveryItemInOrder()
     {
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -91,12 +91,12 @@ private slots:
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
         QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
-        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
+        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
         QCOMPARE(form.PopupCut->text(), QStringLiteral("Cut"));
         QCOMPARE(form.MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
         form.SetMenuCaption(form.MenuPaste, "Coller");
@@ -107,15 +107,15 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QSignalSpy paste(form.MenuPaste, &QAction::triggered);
-        form.CBX_FormatCapture->setFocus();
-        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier);
+        form.NotationBox->setFocus();
+        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(paste.count(), 0);
-        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(paste.count(), 1);
         form.close();
     }
@@ -124,15 +124,15 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.CBX_FormatCapture->setFocus();
-        QTest::keyClicks(form.CBX_FormatCapture, "RGB hsl 9");
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
-        form.CBX_FormatCapture->setCurrentIndex(4);
-        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("CMYK"));
+        form.NotationBox->setFocus();
+        QTest::keyClicks(form.NotationBox, "RGB hsl 9");
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
+        form.NotationBox->setCurrentIndex(4);
+        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("CMYK"));
         form.close();
     }
 
@@ -140,12 +140,12 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.StatusBar1->PanelText(2).isEmpty());
-        QVERIFY(form.StatusBar1->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
+        QVERIFY(form.StatusBar->PanelText(2).isEmpty());
+        QVERIFY(form.StatusBar->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
         QVERIFY(form.Capture().isRunning());
         form.close();
     }
@@ -162,7 +162,7 @@ private slots:
         QFETCH(bool, byMenu);
         TestAppDir dir;
         RecordingPrompts prompts;
-        TMainForm form(prompts);
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
 
@@ -16,7 +16,7 @@ const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
 
 // Opens the manager modally, acts on it once it shows, then closes it with its
 // close button; returns whether the action ran at all.
-bool RunManager(TMainForm& main, const std::function<void(TFormColorList&)>& act)
+bool RunManager(MainWindow& main, const std::function<void(TFormColorList&)>& act)
 {
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -43,12 +43,12 @@ QStringList Numbers(const TFormColorList& form)
     return texts;
 }
 
-QString Code(const TMainForm& main, TColor color)
+QString Code(const MainWindow& main, TColor color)
 {
-    return main.ShowCodeColors(main.CBX_FormatCapture, color);
+    return main.ShowCodeColors(main.NotationBox, color);
 }
 
-QString Status(const TFormColorList& form) { return form.StatusBar1->PanelText(0); }
+QString Status(const TFormColorList& form) { return form.StatusBar->PanelText(0); }
 
 } // namespace
 
@@ -57,13 +57,13 @@ class ManagerTest : public QObject {
 
     std::unique_ptr<TestAppDir> dir_;
     RecordingPrompts prompts_;
-    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<MainWindow> main_;
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<TMainForm>(prompts_);
+        main_ = std::make_unique<MainWindow>(prompts_);
         UseAppDir(*dir_);
         main_->move(100, 120);
         main_->show();
@@ -249,8 +249,8 @@ private slots:
             }
             // A list longer than the window keeps a row for each colour, and the
             // scroll bar it brings narrows the code column.
-            main_->ColorList.resize(60, 0x00FFFF);
-            form.ButtonUndoAll->click();
+            form.WorkList.assign(60, 0x00FFFF);
+            form.FillGridCapture(form.WorkList);
             form.resize(220, 500);
             QCoreApplication::processEvents();
             QCOMPARE(form.GridCapture->rowCount(), 60);

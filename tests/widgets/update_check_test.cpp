@@ -13,7 +13,7 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
@@ -117,13 +117,13 @@ QByteArray IniText(bool showNewVersion)
 struct RunningForm {
     TestAppDir dir;
     RecordingPrompts messages;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         ShowNewVersion = showNewVersion;
-        form = std::make_unique<TMainForm>(messages);
+        form = std::make_unique<MainWindow>(messages);
         NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
         form->UpdateAddressForTests = address;

@@ -1,6 +1,6 @@
 // The new-version check of the main window: once per run, from TimerActualize.
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"
 #include "update/UpdateVerdict.h"
@@ -11,12 +11,12 @@ namespace {
 bool g_checkRunning = false;
 } // namespace
 
-void TMainForm::VerifyIfNewVersionReady()
+void MainWindow::VerifyIfNewVersionReady()
 {
     CheckForNewVersion();
 }
 
-void TMainForm::CheckForNewVersion()
+void MainWindow::CheckForNewVersion()
 {
     TimerActualize->stop();
     if (!UpdateCheckBuiltIn || g_checkRunning)
@@ -47,7 +47,7 @@ void TMainForm::CheckForNewVersion()
         ShowNewVersionExists();
 }
 
-void TMainForm::ShowNewVersionExists()
+void MainWindow::ShowNewVersionExists()
 {
     if (NewVersionExists)
         NewVersionExists->exec();

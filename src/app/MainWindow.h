@@ -1,8 +1,7 @@
 #pragma once
 // The main window: owner of the colour list, the current colour, the capture
-// controller, the hotkey service and the update timer. Each subsystem implements its
-// handlers in its own folder (capture/, colorlist/, exchange/, config/,
-// update/); this file declares them all.
+// controller, the hotkey service and the update timer. Its handlers live in
+// app/MainWindow*.cpp, one file a subject; this file declares them all.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,12 +24,12 @@ class IScreenSampler;
 class Prompts;
 class IGlobalHotkey;
 
-class TMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Every message, file dialog and question goes through the prompts.
-    explicit TMainForm(Prompts& prompts, QWidget* parent = nullptr);
-    ~TMainForm() override;
+    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // ---- working state ----
     TColor CurrentColor = 0;
@@ -51,9 +50,9 @@ public:
     TShape* SHImageZoom = nullptr;
     TPicture* ImgZoom = nullptr;
     ColorGrid* GridCapture = nullptr;
-    QComboBox* CBX_FormatCapture = nullptr;
+    QComboBox* NotationBox = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
+    TStatusBar* StatusBar = nullptr;
     QTimer* TimerActualize = nullptr;
 
     // ---- menus ----
@@ -81,8 +80,8 @@ public:
     QMenu* PopupCapture = nullptr;
     QAction* PopupCaptureColor = nullptr;
     QAction* PopupCopyColorList = nullptr;
-    QAction* PopUpDeleteColor = nullptr;
-    QAction* PopUpClearColorList = nullptr;
+    QAction* PopupDeleteColor = nullptr;
+    QAction* PopupClearColorList = nullptr;
     QAction* PopupCut = nullptr;
     QAction* PopupCopy = nullptr;
     QAction* PopupPaste = nullptr;
@@ -93,20 +92,20 @@ public:
     TShortCut MenuShortCut(const QAction* item) const;
     void SetMenuShortCut(QAction* item, TShortCut shortcut);
 
-    // ---- application shell (app/reMainForm.cpp) ----
+    // ---- application shell (app/MainWindow.cpp) ----
     void FormCreate();
     void FormShow();
     void FormClose();
     void ButtonCloseClick();
     void ResetStatusBar();
 
-    // ---- colour codes for the windows (app/reMainForm.cpp) ----
+    // ---- colour codes for the windows (app/MainWindow.cpp) ----
     // Format index of the notation box, -1 when nothing is selected.
     int FormatIndex() const;
     QString ShowCodeColors(const QComboBox* box, TColor color) const;
     QString ShowCodeColorsCapture(TColor color);
 
-    // ---- capture (app/reMainForm.cpp) ----
+    // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
     // Replaces the screen reader (tests read from a picture of their own).
@@ -119,7 +118,7 @@ public:
     void SelectedListColorChanged();
     void ButtonHotKeyClick();
 
-    // ---- list view and code field (colorlist/MainFormList.cpp) ----
+    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
     void CreateListView();
     void FillGridCapture(const TColorArray& list);
     void ResetGridCapture();
@@ -128,16 +127,16 @@ public:
     void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
                                  QColor& brush, QColor& font);
     void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
-    void CBX_FormatCaptureChange();
+    void NotationChanged();
     void CaptureColor();
     void PopupCaptureColorClick();
-    void PopUpDeleteColorClick();
-    void PopUpClearColorListClick();
+    void PopupDeleteColorClick();
+    void PopupClearColorListClick();
     void ShowFormColorList();
     // Returns false when the key is swallowed; may replace it.
     bool EditCaptureColorKeyPress(QChar& key);
 
-    // ---- list files, drops and clipboard (exchange/MainFormExchange.cpp) ----
+    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
     void MenuExportColorListClick();
@@ -152,7 +151,7 @@ public:
     // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
-    // ---- settings, languages, help (config/MainFormConfig.cpp) ----
+    // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
     void OpenIniFile(const QString& path);
     void CreateIniFile(const QString& path);
     void SaveIniFile(const QString& path);
@@ -167,7 +166,7 @@ public:
     void MenuStartAtLoginClick();
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
-    // ---- update check (update/MainFormUpdate.cpp) ----
+    // ---- update check (app/MainWindowUpdate.cpp) ----
     void VerifyIfNewVersionReady();
     void CheckForNewVersion();
     void ShowNewVersionExists();
@@ -186,7 +185,7 @@ private:
     void CreateControls();
     void CreateMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     void (TMainForm::*handler)(), TShortCut shortcut = 0);
+                     void (MainWindow::*handler)(), TShortCut shortcut = 0);
 
     void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
     void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
@@ -199,5 +198,3 @@ private:
     // The settings' hotkey text when the default stood in for it.
     std::optional<std::string> refusedHotKeyText_;
 };
-
-extern TMainForm* MainForm;

@@ -1,4 +1,4 @@
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,8 +25,6 @@
 #include "ui/Prompts.h"
 #include "update/UpdateVerdict.h"
 
-TMainForm* MainForm = nullptr;
-
 namespace {
 constexpr int kClientWidth = 276;
 constexpr int kClientHeight = 131;
@@ -35,13 +33,12 @@ const char* const kCaptionProperty = "huebirdCaption";
 const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
 
-TMainForm::TMainForm(Prompts& prompts, QWidget* parent)
+MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       prompts_(prompts)
 {
     setObjectName("MainForm");
-    MainForm = this;
     CreateControls();
     CreateMenus();
     UseCaptureController(CreateScreenSampler());
@@ -54,13 +51,11 @@ TMainForm::TMainForm(Prompts& prompts, QWidget* parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm()
+MainWindow::~MainWindow()
 {
-    if (MainForm == this)
-        MainForm = nullptr;
 }
 
-void TMainForm::CreateControls()
+void MainWindow::CreateControls()
 {
     Client = new QWidget(this);
     Client->setObjectName("Client");
@@ -94,36 +89,36 @@ void TMainForm::CreateControls()
 
     CreateListView();
 
-    CBX_FormatCapture = new QComboBox(Client);
-    place(CBX_FormatCapture, "CBX_FormatCapture", 173, 60, 101, 21);
+    NotationBox = new QComboBox(Client);
+    place(NotationBox, "CBX_FormatCapture", 173, 60, 101, 21);
     for (int i = 0; i < FormatCount; ++i)
-        CBX_FormatCapture->addItem(QString::fromStdString(std::string(FormatCaption(i))));
-    CBX_FormatCapture->installEventFilter(this);
-    connect(CBX_FormatCapture, &QComboBox::currentIndexChanged, this,
-            [this](int) { CBX_FormatCaptureChange(); });
+        NotationBox->addItem(QString::fromStdString(std::string(FormatCaption(i))));
+    NotationBox->installEventFilter(this);
+    connect(NotationBox, &QComboBox::currentIndexChanged, this,
+            [this](int) { NotationChanged(); });
 
     EditCaptureColor = new QLineEdit(Client);
     place(EditCaptureColor, "EditCaptureColor", 173, 86, 101, 21);
     EditCaptureColor->installEventFilter(this);
 
-    StatusBar1 = new TStatusBar(Client);
-    place(StatusBar1, "StatusBar1", 0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
-    StatusBar1->AddPanel(70);
-    StatusBar1->AddPanel(120, Qt::AlignHCenter);
-    StatusBar1->AddPanel(120);
+    StatusBar = new TStatusBar(Client);
+    place(StatusBar, "StatusBar1", 0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+    StatusBar->AddPanel(70);
+    StatusBar->AddPanel(120, Qt::AlignHCenter);
+    StatusBar->AddPanel(120);
 
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
-    setTabOrder(GridCapture, CBX_FormatCapture);
+    setTabOrder(GridCapture, NotationBox);
 
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
     TimerActualize->setInterval(300000);
-    connect(TimerActualize, &QTimer::timeout, this, &TMainForm::VerifyIfNewVersionReady);
+    connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
-QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption,
-                            void (TMainForm::*handler)(), TShortCut shortcut)
+QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
+                            void (MainWindow::*handler)(), TShortCut shortcut)
 {
     auto* item = new QAction(this);
     item->setObjectName(name);
@@ -135,58 +130,58 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& captio
     return item;
 }
 
-void TMainForm::CreateMenus()
+void MainWindow::CreateMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
 
     MenuFile = bar->addMenu("File");
     MenuFile->setObjectName("MenuFile");
-    MenuOpenColorList = AddItem(MenuFile, "MenuOpenColorList", "Open color list", &TMainForm::MenuOpenColorListClick);
-    MenuSaveColorList = AddItem(MenuFile, "MenuSaveColorList", "Save color list", &TMainForm::MenuSaveColorListClick);
+    MenuOpenColorList = AddItem(MenuFile, "MenuOpenColorList", "Open color list", &MainWindow::MenuOpenColorListClick);
+    MenuSaveColorList = AddItem(MenuFile, "MenuSaveColorList", "Save color list", &MainWindow::MenuSaveColorListClick);
     MenuExportColorList = AddItem(MenuFile, "MenuExportColorList", "Export color list...",
-                                  &TMainForm::MenuExportColorListClick);
+                                  &MainWindow::MenuExportColorListClick);
     MenuFile->addSeparator()->setObjectName("N4");
-    MenuClose = AddItem(MenuFile, "MenuClose", "Close", &TMainForm::ButtonCloseClick);
+    MenuClose = AddItem(MenuFile, "MenuClose", "Close", &MainWindow::ButtonCloseClick);
 
     MenuEdit = bar->addMenu("Edit");
     MenuEdit->setObjectName("MenuEdit");
-    MenuCopyColorList = AddItem(MenuEdit, "MenuCopyColorList", "Copy color list", &TMainForm::PopupCopyColorListClick);
-    MenuClearColorList = AddItem(MenuEdit, "MenuClearColorList", "Clear list", &TMainForm::PopUpClearColorListClick);
+    MenuCopyColorList = AddItem(MenuEdit, "MenuCopyColorList", "Copy color list", &MainWindow::PopupCopyColorListClick);
+    MenuClearColorList = AddItem(MenuEdit, "MenuClearColorList", "Clear list", &MainWindow::PopupClearColorListClick);
     MenuEdit->addSeparator()->setObjectName("N3");
-    MenuCut = AddItem(MenuEdit, "MenuCut", "Cut", &TMainForm::PopupCutClick, scCtrl | 'X');
-    MenuCopy = AddItem(MenuEdit, "MenuCopy", "Copy", &TMainForm::PopupCopyClick, scCtrl | 'C');
-    MenuPaste = AddItem(MenuEdit, "MenuPaste", "Paste", &TMainForm::PopupPasteClick, scCtrl | scAlt | 'V');
+    MenuCut = AddItem(MenuEdit, "MenuCut", "Cut", &MainWindow::PopupCutClick, scCtrl | 'X');
+    MenuCopy = AddItem(MenuEdit, "MenuCopy", "Copy", &MainWindow::PopupCopyClick, scCtrl | 'C');
+    MenuPaste = AddItem(MenuEdit, "MenuPaste", "Paste", &MainWindow::PopupPasteClick, scCtrl | scAlt | 'V');
 
     MenuOptions = bar->addMenu("Options");
     MenuOptions->setObjectName("MenuOptions");
-    MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &TMainForm::ButtonHotKeyClick);
-    MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &TMainForm::ButtonLanguageClick);
-    MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &TMainForm::MenuStartAtLoginClick);
+    MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &MainWindow::ButtonHotKeyClick);
+    MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &MainWindow::ButtonLanguageClick);
+    MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &MainWindow::MenuStartAtLoginClick);
     MenuStartAtLogin->setCheckable(true);
-    connect(MenuOptions, &QMenu::aboutToShow, this, &TMainForm::ShowStartAtLogin);
+    connect(MenuOptions, &QMenu::aboutToShow, this, &MainWindow::ShowStartAtLogin);
     MenuOptions->addSeparator()->setObjectName("N6");
-    MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &TMainForm::ShowFormColorList);
-    MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &TMainForm::MenuSwatchesClick);
+    MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &MainWindow::ShowFormColorList);
+    MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &MainWindow::MenuSwatchesClick);
 
     MenuHelp = bar->addMenu("?");
     MenuHelp->setObjectName("MenuHelp");
-    MenuHelpIndex = AddItem(MenuHelp, "MenuHelpIndex", "Help Index", &TMainForm::MenuHelpIndexClick, scCtrl | 112);
+    MenuHelpIndex = AddItem(MenuHelp, "MenuHelpIndex", "Help Index", &MainWindow::MenuHelpIndexClick, scCtrl | 112);
     MenuHelp->addSeparator()->setObjectName("N5");
-    MenuWebsite = AddItem(MenuHelp, "MenuWebsite", "Web Site Huebird", &TMainForm::MenuWebsiteClick);
+    MenuWebsite = AddItem(MenuHelp, "MenuWebsite", "Web Site Huebird", &MainWindow::MenuWebsiteClick);
     MenuHelp->addSeparator()->setObjectName("N2");
-    MenuAbout = AddItem(MenuHelp, "MenuAbout", "About...", &TMainForm::ButtonAboutClick);
+    MenuAbout = AddItem(MenuHelp, "MenuAbout", "About...", &MainWindow::ButtonAboutClick);
 
     PopupCapture = new QMenu(this);
     PopupCapture->setObjectName("PopupCapture");
-    PopupCaptureColor = AddItem(PopupCapture, "PopupCaptureColor", "Capture color", &TMainForm::PopupCaptureColorClick);
-    PopupCopyColorList = AddItem(PopupCapture, "PopupCopyColorList", "Copy color list", &TMainForm::PopupCopyColorListClick);
-    PopUpDeleteColor = AddItem(PopupCapture, "PopUpDeleteColor", "Delete color", &TMainForm::PopUpDeleteColorClick, 46);
-    PopUpClearColorList = AddItem(PopupCapture, "PopUpClearColorList", "Delete all", &TMainForm::PopUpClearColorListClick);
+    PopupCaptureColor = AddItem(PopupCapture, "PopupCaptureColor", "Capture color", &MainWindow::PopupCaptureColorClick);
+    PopupCopyColorList = AddItem(PopupCapture, "PopupCopyColorList", "Copy color list", &MainWindow::PopupCopyColorListClick);
+    PopupDeleteColor = AddItem(PopupCapture, "PopUpDeleteColor", "Delete color", &MainWindow::PopupDeleteColorClick, 46);
+    PopupClearColorList = AddItem(PopupCapture, "PopUpClearColorList", "Delete all", &MainWindow::PopupClearColorListClick);
     PopupCapture->addSeparator()->setObjectName("N1");
-    PopupCut = AddItem(PopupCapture, "PopupCut", "Cut", &TMainForm::PopupCutClick);
-    PopupCopy = AddItem(PopupCapture, "PopupCopy", "Copy", &TMainForm::PopupCopyClick);
-    PopupPaste = AddItem(PopupCapture, "PopupPaste", "Paste", &TMainForm::PopupPasteClick);
+    PopupCut = AddItem(PopupCapture, "PopupCut", "Cut", &MainWindow::PopupCutClick);
+    PopupCopy = AddItem(PopupCapture, "PopupCopy", "Copy", &MainWindow::PopupCopyClick);
+    PopupPaste = AddItem(PopupCapture, "PopupPaste", "Paste", &MainWindow::PopupPasteClick);
     // The popup's shortcuts work while the popup is closed.
     addActions(PopupCapture->actions());
 
@@ -197,24 +192,24 @@ void TMainForm::CreateMenus()
                 a->setIcon(MenuIcon(a->objectName()));
 }
 
-void TMainForm::SetMenuCaption(QMenu* menu, const QString& caption)
+void MainWindow::SetMenuCaption(QMenu* menu, const QString& caption)
 {
     menu->setTitle(caption);
 }
 
-void TMainForm::SetMenuCaption(QAction* item, const QString& caption)
+void MainWindow::SetMenuCaption(QAction* item, const QString& caption)
 {
     item->setProperty(kCaptionProperty, caption);
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(item)));
     item->setText(keyText.isEmpty() ? caption : caption + '\t' + keyText);
 }
 
-TShortCut TMainForm::MenuShortCut(const QAction* item) const
+TShortCut MainWindow::MenuShortCut(const QAction* item) const
 {
     return TShortCut(item->property(kShortCutProperty).toUInt());
 }
 
-void TMainForm::SetMenuShortCut(QAction* item, TShortCut shortcut)
+void MainWindow::SetMenuShortCut(QAction* item, TShortCut shortcut)
 {
     item->setProperty(kShortCutProperty, uint(shortcut));
     item->setShortcut(ShortCutToKeySequence(shortcut));
@@ -223,10 +218,10 @@ void TMainForm::SetMenuShortCut(QAction* item, TShortCut shortcut)
     SetMenuCaption(item, item->property(kCaptionProperty).toString());
 }
 
-void TMainForm::FormCreate()
+void MainWindow::FormCreate()
 {
-    CBX_FormatCapture->setCurrentIndex(0);
-    CBX_FormatCapture->setMaxVisibleItems(CBX_FormatCapture->count());
+    NotationBox->setCurrentIndex(0);
+    NotationBox->setMaxVisibleItems(NotationBox->count());
     InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
     RouteHelpRequests();
@@ -237,7 +232,7 @@ void TMainForm::FormCreate()
     ColorListHeight = 315;
 }
 
-void TMainForm::FormShow()
+void MainWindow::FormShow()
 {
     setAcceptDrops(true);
     OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
@@ -261,7 +256,7 @@ void TMainForm::FormShow()
     }
 }
 
-void TMainForm::FormClose()
+void MainWindow::FormClose()
 {
     hotkeys_->release();
     setAcceptDrops(false);
@@ -270,74 +265,74 @@ void TMainForm::FormClose()
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
-void TMainForm::ButtonCloseClick()
+void MainWindow::ButtonCloseClick()
 {
     close();
 }
 
-void TMainForm::ResetStatusBar()
+void MainWindow::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
-    StatusBar1->SetPanelText(1, QString::fromStdString(UiTexts().SCapture) + ' ' + keyText);
+    StatusBar->SetPanelText(1, QString::fromStdString(UiTexts().SCapture) + ' ' + keyText);
 }
 
-int TMainForm::FormatIndex() const
+int MainWindow::FormatIndex() const
 {
-    return CBX_FormatCapture->currentIndex();
+    return NotationBox->currentIndex();
 }
 
-QString TMainForm::ShowCodeColors(const QComboBox* box, TColor color) const
+QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
 {
     const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
     return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
 }
 
-QString TMainForm::ShowCodeColorsCapture(TColor color)
+QString MainWindow::ShowCodeColorsCapture(TColor color)
 {
     ShSelectedColor->SetBrushColor(color);
-    return ShowCodeColors(CBX_FormatCapture, color);
+    return ShowCodeColors(NotationBox, color);
 }
 
-void TMainForm::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     const bool running = capture_ && capture_->isRunning();
     delete capture_;
     capture_ = new CaptureController(std::move(sampler),
-                                     {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar1}, this);
-    capture_->setNotation(CBX_FormatCapture->currentIndex());
-    connect(CBX_FormatCapture, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
+                                     {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar}, this);
+    capture_->setNotation(NotationBox->currentIndex());
+    connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
     if (running)
         capture_->start();
 }
 
-void TMainForm::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
 {
     if (sampler)
         UseCaptureController(std::move(sampler));
 }
 
-void TMainForm::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
+void MainWindow::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
     const TShortCut shortcut = hotkeys_ ? hotkeys_->shortcut() : TShortCut(0);
     delete hotkeys_;
     hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
     hotkeys_->setShortcut(shortcut);
-    connect(hotkeys_, &HotkeyService::triggered, this, &TMainForm::CaptureColor);
+    connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureColor);
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         SetMenuShortCut(PopupCaptureColor, changed);
         ResetStatusBar();
     });
 }
 
-void TMainForm::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
+void MainWindow::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
 {
     if (hotkey)
         UseHotkeyService(std::move(hotkey));
 }
 
-void TMainForm::ButtonHotKeyClick()
+void MainWindow::ButtonHotKeyClick()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
     prompts_.runDialog(dialog);
@@ -345,25 +340,25 @@ void TMainForm::ButtonHotKeyClick()
     ResetStatusBar();
 }
 
-std::optional<TColor> TMainForm::SelectedListColor() const
+std::optional<TColor> MainWindow::SelectedListColor() const
 {
     if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
         return std::nullopt;
     return ColorList[std::size_t(SelectedIndex)];
 }
 
-void TMainForm::SelectedListColorChanged()
+void MainWindow::SelectedListColorChanged()
 {
     capture_->setSelectedColor(SelectedListColor());
 }
 
-void TMainForm::ContrastStyleChanged()
+void MainWindow::ContrastStyleChanged()
 {
     const TUiTexts& texts = UiTexts();
     capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
 }
 
-void TMainForm::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (shown_)
@@ -380,7 +375,7 @@ void TMainForm::showEvent(QShowEvent* event)
     adjustSize();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!closed_) {
         closed_ = true;
@@ -392,18 +387,18 @@ void TMainForm::closeEvent(QCloseEvent* event)
     QApplication::quit();
 }
 
-void TMainForm::contextMenuEvent(QContextMenuEvent* event)
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     PopupCapture->exec(event->globalPos());
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TMainForm::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
@@ -414,7 +409,7 @@ void TMainForm::dropEvent(QDropEvent* event)
         WMDropFiles(paths);
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Left unaccepted, the override lets the Edit menu's whole-field commands
     // run instead of the field's own copy of its selection.
@@ -424,7 +419,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Typed characters never reach the notation box; it is chosen from its list.
-        if (watched == CBX_FormatCapture && !key->text().isEmpty() && key->text().at(0).isPrint())
+        if (watched == NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
             return true;
         if (watched == EditCaptureColor && !key->text().isEmpty()) {
             QChar ch = key->text().at(0);

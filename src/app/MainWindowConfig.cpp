@@ -8,7 +8,7 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/HotkeyEdit.h"
 #include "capture/HotkeyService.h"
 #include "config/IniLines.h"
@@ -74,14 +74,14 @@ QString& CreateIniFileError()
 
 } // namespace
 
-void TMainForm::CreateIniFile(const QString& path)
+void MainWindow::CreateIniFile(const QString& path)
 {
     CreateIniFileError().clear();
     PrepareSettingsFolder(path);
     WriteTextFile(path, DefaultSettingsText(), &CreateIniFileError());
 }
 
-void TMainForm::OpenIniFile(const QString& path)
+void MainWindow::OpenIniFile(const QString& path)
 {
     TAppSettings& s = AppSettings();
     QString error;
@@ -108,7 +108,7 @@ void TMainForm::OpenIniFile(const QString& path)
         ShowNewVersion = *values.ShowNewVersion;
     if (values.FormatIndex) {
         const int index = *values.FormatIndex;
-        CBX_FormatCapture->setCurrentIndex(index >= 0 && index < CBX_FormatCapture->count() ? index : -1);
+        NotationBox->setCurrentIndex(index >= 0 && index < NotationBox->count() ? index : -1);
     }
     // A hotkey the hotkey dialog would refuse (a plain key is grabbed from
     // every program), or none at all, gives way to the default; the start says so.
@@ -131,13 +131,13 @@ void TMainForm::OpenIniFile(const QString& path)
     RunCount = NextRunCount(RunCount);
 }
 
-void TMainForm::SaveIniFile(const QString& path)
+void MainWindow::SaveIniFile(const QString& path)
 {
     TSavedSettings saved;
     saved.LanguageCode = AppSettings().LanguageCode;
     saved.RunCount = RunCount;
     saved.ShowNewVersion = ShowNewVersion;
-    saved.FormatIndex = CBX_FormatCapture->currentIndex();
+    saved.FormatIndex = NotationBox->currentIndex();
     saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
     QString error;
     PrepareSettingsFolder(path);
@@ -146,7 +146,7 @@ void TMainForm::SaveIniFile(const QString& path)
                                     .arg(path, error));
 }
 
-void TMainForm::OpenLanguageFile(const QString& path)
+void MainWindow::OpenLanguageFile(const QString& path)
 {
     if (!IsExistingFile(path))
         return;
@@ -165,7 +165,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
         {"MenuHelpIndex", MenuHelpIndex},
         {"MenuAbout", MenuAbout}, {"MenuWebsite", MenuWebsite}, {"MenuSwatches", MenuSwatches},
         {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},
-        {"PopUpDeleteColor", PopUpDeleteColor}, {"PopUpClearColorList", PopUpClearColorList},
+        {"PopUpDeleteColor", PopupDeleteColor}, {"PopUpClearColorList", PopupClearColorList},
         {"PopupCut", PopupCut}, {"PopupCopy", PopupCopy}, {"PopupPaste", PopupPaste}};
     ApplyLanguageText(*text, AppSettings(), [&](std::string_view key, const std::string& caption) {
         for (const auto& [name, menu] : menus)
@@ -177,7 +177,7 @@ void TMainForm::OpenLanguageFile(const QString& path)
     });
 }
 
-void TMainForm::ButtonLanguageClick()
+void MainWindow::ButtonLanguageClick()
 {
     TAppSettings& s = AppSettings();
     const QString chosen = prompts_.languageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
@@ -190,7 +190,7 @@ void TMainForm::ButtonLanguageClick()
     s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }
 
-void TMainForm::RouteHelpRequests()
+void MainWindow::RouteHelpRequests()
 {
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setObjectName("HelpRequest");
@@ -198,7 +198,7 @@ void TMainForm::RouteHelpRequests()
     connect(help, &QShortcut::activated, this, [this] { HelpChm(); });
 }
 
-void TMainForm::CallHelpHtml()
+void MainWindow::CallHelpHtml()
 {
     const QString page = Q(AppSettings().HelpFilePath);
     if (!IsExistingFile(page)) {
@@ -208,28 +208,28 @@ void TMainForm::CallHelpHtml()
     prompts_.openUrl(QUrl::fromLocalFile(page));
 }
 
-void TMainForm::MenuHelpIndexClick() { CallHelpHtml(); }
+void MainWindow::MenuHelpIndexClick() { CallHelpHtml(); }
 
-bool TMainForm::HelpChm()
+bool MainWindow::HelpChm()
 {
     CallHelpHtml();
     return true;
 }
 
-void TMainForm::MenuWebsiteClick()
+void MainWindow::MenuWebsiteClick()
 {
     prompts_.openUrl(QUrl(Q(AppSettings().WebSiteUrl)));
 }
 
-void TMainForm::ButtonAboutClick()
+void MainWindow::ButtonAboutClick()
 {
     TFormAbout about(prompts_, this);
     prompts_.runDialog(about);
 }
 
-void TMainForm::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
+void MainWindow::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
 
-void TMainForm::MenuStartAtLoginClick()
+void MainWindow::MenuStartAtLoginClick()
 {
     QString error;
     if (!LoginStartEntry().setEnabled(MenuStartAtLogin->isChecked(), &error))

@@ -12,7 +12,7 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
@@ -71,14 +71,14 @@ void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text
 
 } // namespace
 
-void TMainForm::MenuOpenColorListClick()
+void MainWindow::MenuOpenColorListClick()
 {
     const QString path = prompts_.fileName(this, ListFileDialogSetup(false));
     if (!path.isEmpty())
         OpenColorList(path);
 }
 
-void TMainForm::MenuSaveColorListClick()
+void MainWindow::MenuSaveColorListClick()
 {
     if (ColorList.empty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
@@ -91,7 +91,7 @@ void TMainForm::MenuSaveColorListClick()
     SaveTextFile(prompts_, path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
 }
 
-void TMainForm::MenuExportColorListClick()
+void MainWindow::MenuExportColorListClick()
 {
     if (ColorList.empty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
@@ -132,7 +132,7 @@ void TMainForm::MenuExportColorListClick()
     SaveTextFile(prompts_, path, ExportColorList(ColorList, format, settings));
 }
 
-void TMainForm::MenuSwatchesClick()
+void MainWindow::MenuSwatchesClick()
 {
     const QString path = QString::fromStdString(AppSettings().PalettesDir) + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
@@ -142,7 +142,7 @@ void TMainForm::MenuSwatchesClick()
     OpenColorList(path);
 }
 
-bool TMainForm::OpenColorList(const QString& path)
+bool MainWindow::OpenColorList(const QString& path)
 {
     // The file is read whole into a list of its own: a refused file changes
     // nothing the user had.
@@ -172,20 +172,20 @@ bool TMainForm::OpenColorList(const QString& path)
     return true;
 }
 
-bool TMainForm::ConfirmOverwrite(const QString& path)
+bool MainWindow::ConfirmOverwrite(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
     return prompts_.confirmOverwrite(UiText(FormatMessageText(UiTexts().SWarningOverwriteFile, {path.toStdString()})));
 }
 
-void TMainForm::WMDropFiles(const QStringList& paths)
+void MainWindow::WMDropFiles(const QStringList& paths)
 {
     for (const QString& path : paths)
         OpenColorList(path);
 }
 
-void TMainForm::PopupCopyColorListClick()
+void MainWindow::PopupCopyColorListClick()
 {
     if (ColorList.empty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
@@ -195,7 +195,7 @@ void TMainForm::PopupCopyColorListClick()
         QString::fromStdString(ColorListClipboardText(ColorList, FormatIndex(), DecimalSeparator())));
 }
 
-void TMainForm::PopupCutClick()
+void MainWindow::PopupCutClick()
 {
     if (!EditCaptureColor->hasFocus())
         return;
@@ -204,7 +204,7 @@ void TMainForm::PopupCutClick()
     EditCaptureColor->del();
 }
 
-void TMainForm::PopupCopyClick()
+void MainWindow::PopupCopyClick()
 {
     if (!EditCaptureColor->hasFocus())
         return;
@@ -212,7 +212,7 @@ void TMainForm::PopupCopyClick()
     QGuiApplication::clipboard()->setText(EditCaptureColor->selectedText());
 }
 
-void TMainForm::PopupPasteClick()
+void MainWindow::PopupPasteClick()
 {
     if (!EditCaptureColor->hasFocus())
         return;
@@ -231,7 +231,7 @@ void TMainForm::PopupPasteClick()
     EditCaptureColor->insert(text);
 }
 
-bool TMainForm::EditMenuTakesKey(const QKeyEvent* key) const
+bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
 {
     const QKeySequence pressed(key->keyCombination());
     for (const QAction* item : {MenuCut, MenuCopy, MenuPaste})

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "config/AppSettings.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "color/ColorCodes.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
@@ -41,7 +41,7 @@ bool IsCodeKey(char16_t c, int formatIndex)
 
 } // namespace
 
-void TMainForm::CreateListView()
+void MainWindow::CreateListView()
 {
     GridCapture = new ColorGrid(Client);
     GridCapture->setObjectName("GridCapture");
@@ -58,10 +58,10 @@ void TMainForm::CreateListView()
         bool canSelect = true;
         GridCaptureSelectCell(GridCapture, col, row, canSelect);
     });
-    connect(GridCapture, &ColorGrid::doubleClickedAnywhere, this, &TMainForm::ShowFormColorList);
+    connect(GridCapture, &ColorGrid::doubleClickedAnywhere, this, &MainWindow::ShowFormColorList);
 }
 
-void TMainForm::FillGridCapture(const TColorArray& list)
+void MainWindow::FillGridCapture(const TColorArray& list)
 {
     if (list.empty()) {
         ResetGridCapture();
@@ -82,26 +82,26 @@ void TMainForm::FillGridCapture(const TColorArray& list)
     GridCapture->repaintCells();
 }
 
-void TMainForm::ResetGridCapture()
+void MainWindow::ResetGridCapture()
 {
     GridCapture->clearCells();
     GridCapture->setRowCount(kEmptyGridRows);
     SelectedListColorChanged();
 }
 
-void TMainForm::RefreshEditCaptureColor()
+void MainWindow::RefreshEditCaptureColor()
 {
     EditCaptureColor->setText(ShowCodeColorsCapture(CurrentColor));
     SetFieldColors(EditCaptureColor, ToQColor(CurrentColor), ToQColor(ContrastTextColor(CurrentColor)));
 }
 
-void TMainForm::ResetCapturePanelBottom()
+void MainWindow::ResetCapturePanelBottom()
 {
     EditCaptureColor->clear();
     SetFieldColors(EditCaptureColor, Qt::white, QApplication::palette().color(QPalette::Text));
 }
 
-void TMainForm::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::CellState,
+void MainWindow::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::CellState,
                                         QColor& brush, QColor& font)
 {
     if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
@@ -111,7 +111,7 @@ void TMainForm::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::Ce
     font = ToQColor(ContrastTextColor(color));
 }
 
-void TMainForm::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
+void MainWindow::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
 {
     if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
         return;
@@ -121,13 +121,13 @@ void TMainForm::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
     SelectedListColorChanged();
 }
 
-void TMainForm::CBX_FormatCaptureChange()
+void MainWindow::NotationChanged()
 {
     if (!ColorList.empty())
         FillGridCapture(ColorList);
 }
 
-void TMainForm::CaptureColor()
+void MainWindow::CaptureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
     const TColor color = ShSelectedColor->BrushColor();
@@ -140,12 +140,12 @@ void TMainForm::CaptureColor()
     GridCapture->setCurrentRow(0);
 }
 
-void TMainForm::PopupCaptureColorClick()
+void MainWindow::PopupCaptureColorClick()
 {
     CaptureColor();
 }
 
-void TMainForm::PopUpDeleteColorClick()
+void MainWindow::PopupDeleteColorClick()
 {
     // Del is a shortcut of the whole window; only the list's Del deletes.
     if (!GridCapture->hasFocus())
@@ -153,17 +153,17 @@ void TMainForm::PopUpDeleteColorClick()
     DeleteColor(std::uint32_t(SelectedIndex), ColorList);
     if (ColorList.empty())
         ResetCapturePanelBottom();
-    CBX_FormatCapture->setFocus();
+    NotationBox->setFocus();
     FillGridCapture(ColorList);
 }
 
-void TMainForm::PopUpClearColorListClick()
+void MainWindow::PopupClearColorListClick()
 {
     ColorList.clear();
     FillGridCapture(ColorList);
 }
 
-bool TMainForm::EditCaptureColorKeyPress(QChar& key)
+bool MainWindow::EditCaptureColorKeyPress(QChar& key)
 {
     // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
     if (key.unicode() == 9 || key.unicode() == 127)
