@@ -39,7 +39,7 @@ void ReadCodes(benchmark::State& state)
         codes.push_back(TypedCodeText(FormatColorCode(notation, c, '.'), '.'));  // as typed
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CBX_FormatReadInput(codes[i], std::uint8_t(notation), '.'));
+        benchmark::DoNotOptimize(ReadColorCode(codes[i], std::uint8_t(notation), '.'));
         if (++i == codes.size())
             i = 0;
     }

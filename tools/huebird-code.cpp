@@ -425,7 +425,7 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
         return value ? Outcome::Converted : Outcome::BadNumber;
     }
     const ColorReadResult read =
-        CBX_FormatReadInput(TypedCodeText(input, separator), std::uint8_t(*from), separator);
+        ReadColorCode(TypedCodeText(input, separator), std::uint8_t(*from), separator);
     if (read.status == ReadStatus::Read) {
         color = read.color;
         return Outcome::Converted;

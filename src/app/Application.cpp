@@ -8,14 +8,12 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/CommandLine.h"
-#include "app/Messages.h"
-#include "app/QtImages.h"
-#include "app/reMainForm.h"
+#include "ui/QtImages.h"
+#include "ui/QtPrompts.h"
+#include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
-#include "colorlist/reFormColorList.h"
-#include "config/reFormAbout.h"
 #include "platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
@@ -42,6 +40,8 @@ void ReadDecimalSeparator()
 }
 
 QtMessageHandler PreviousMessageHandler = nullptr;
+QtPrompts* ProgramPrompts = nullptr;
+MainWindow* ProgramWindow = nullptr;
 
 // Qt's X11 platform ends the process with exit(1) when the display goes away
 // (a killed session), without closing any window; this warning is its last
@@ -51,12 +51,13 @@ QtMessageHandler PreviousMessageHandler = nullptr;
 void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     static bool saved = false;
-    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && MainForm &&
-        MainForm->RunCount > 0) {
+    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && ProgramWindow &&
+        ProgramWindow->RunCount > 0) {
         saved = true;
         // No message box can be shown without a display.
-        SetMessageDlgHook([](unsigned char, const QString&) {});
-        MainForm->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        if (ProgramPrompts)
+            ProgramPrompts->stopShowing();
+        ProgramWindow->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
     }
     if (PreviousMessageHandler)
         PreviousMessageHandler(type, context, text);
@@ -134,26 +135,29 @@ int RunApplication(int argc, char** argv)
 
     // Before the settings are read: they may name keys of the keyboard layout.
     TPlatformKeyNames keyNames;
-    auto* mainForm = new TMainForm;
+    QtPrompts prompts;
+    ProgramPrompts = &prompts;
+    auto* mainForm = new MainWindow(prompts);
+    ProgramWindow = mainForm;
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
-    FormAbout = new TFormAbout(mainForm);
-    NewVersionExists = new TNewVersionExists(mainForm);
-    FormColorList = new TFormColorList(mainForm);
+    NewVersionExists = new TNewVersionExists(prompts, mainForm);
 
     InstanceChannel commands;
     if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
-    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &TMainForm::CaptureAtPointer);
-    QObject::connect(&commands, &InstanceChannel::pickRequested, mainForm, &TMainForm::MenuPickClick);
+    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &MainWindow::CaptureAtPointer);
+    QObject::connect(&commands, &InstanceChannel::pickRequested, mainForm, &MainWindow::MenuPickClick);
 
     PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &TMainForm::close);
+    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &MainWindow::close);
     mainForm->show();
     // Only now: a close from a box's loop during the start would quit before
     // the main loop runs, and Qt forgets such a quit.
     termination.Watch();
     const int result = QApplication::exec();
+    ProgramWindow = nullptr;
     delete mainForm;
+    ProgramPrompts = nullptr;
     return result;
 }

@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/AppSettings.h"
-#include "app/Widgets.h"
-#include "capture/TickPresenter.h"
+#include "ui/TickPresenter.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
+#include "ui/Widgets.h"
 #include "color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 

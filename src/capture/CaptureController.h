@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "capture/CaptureFrame.h"
-#include "capture/TickPresenter.h"
+#include "ui/TickPresenter.h"
 #include "color/ColorContrast.h"
 
 class IScreenSampler;

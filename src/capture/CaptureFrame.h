@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 struct CaptureFrame {
     // The parts a tick changed; a tick that changes none shows nothing.

@@ -1,30 +1,6 @@
 #include "capture/HotkeyDialog.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
-namespace {
-
-HotKeyDialogRunner& DialogRunner()
-{
-    static HotKeyDialogRunner runner;
-    return runner;
-}
-
-} // namespace
-
-void SetHotKeyDialogRunner(HotKeyDialogRunner runner)
-{
-    DialogRunner() = std::move(runner);
-}
-
-void RunHotKeyDialog(HotkeyDialog& dialog)
-{
-    if (const HotKeyDialogRunner& runner = DialogRunner())
-        runner(dialog);
-    else
-        dialog.exec();
-}
+#include "ui/Widgets.h"
 
 HotkeyDialog::HotkeyDialog(TShortCut shortcut, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint
@@ -49,9 +25,5 @@ void HotkeyDialog::showEvent(QShowEvent* event)
     if (centred_)
         return;
     centred_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    CentreOnScreen(*this);
 }

@@ -3,7 +3,6 @@
 // keeps what it shows; the caller applies shortcut() afterwards.
 #include <QDialog>
 #include <QLabel>
-#include <functional>
 
 #include "capture/HotkeyEdit.h"
 
@@ -24,8 +23,3 @@ private:
     bool centred_ = false;
 };
 
-// Shows a dialog opened from the menu; by default modally (exec). Tests set
-// their own runner to act on the dialog and close it; nullptr restores exec.
-using HotKeyDialogRunner = std::function<void(HotkeyDialog& dialog)>;
-void SetHotKeyDialogRunner(HotKeyDialogRunner runner);
-void RunHotKeyDialog(HotkeyDialog& dialog);

@@ -1,10 +1,10 @@
 #include "capture/HotkeyService.h"
 
-#include "app/MessageText.h"
-#include "app/Messages.h"
+#include "config/MessageText.h"
 #include "capture/AtomTable.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
+#include "ui/Prompts.h"
 
 static_assert(hkModAlt == MOD_ALT && hkModControl == MOD_CONTROL && hkModShift == MOD_SHIFT);
 
@@ -12,8 +12,8 @@ namespace {
 const char* const kAtomName = "HKey_CAPTURE";
 }
 
-HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, QObject* parent)
-    : QObject(parent), backend_(std::move(backend))
+HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent)
+    : QObject(parent), backend_(std::move(backend)), prompts_(prompts)
 {
     connect(backend_.get(), &IGlobalHotkey::HotKeyPressed, this, &HotkeyService::onHotkeyPressed);
     connect(backend_.get(), &IGlobalHotkey::RegistrationRefused, this, [this](int id) {
@@ -51,7 +51,7 @@ void HotkeyService::warnRefused()
     const std::string text = refusalCommand_.isEmpty()
         ? FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})
         : FormatMessageText(UiTexts().SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
-    ShowMessageDlg(mkWarning, QString::fromStdString(text));
+    prompts_.message(mkWarning, QString::fromStdString(text));
 }
 
 void HotkeyService::release()

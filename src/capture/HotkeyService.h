@@ -9,11 +9,13 @@
 #include "capture/ShortcutText.h"
 
 class IGlobalHotkey;
+class Prompts;
 
 class HotkeyService : public QObject {
     Q_OBJECT
 public:
-    explicit HotkeyService(std::unique_ptr<IGlobalHotkey> backend, QObject* parent = nullptr);
+    // A refused combination is reported through the prompts.
+    HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent = nullptr);
     ~HotkeyService() override;
 
     TShortCut shortcut() const { return shortcut_; }
@@ -43,6 +45,7 @@ private:
     void warnRefused();
 
     std::unique_ptr<IGlobalHotkey> backend_;
+    Prompts& prompts_;
     TShortCut shortcut_ = 0;
     int id_ = 0;
     QString refusalCommand_;

@@ -1,10 +1,8 @@
 #pragma once
-// Between shortcut values (virtual-key codes), Qt's keys and X keysyms: one
-// table for every key a shortcut can hold.
+// Between shortcut values and Qt's key sequences, through the table of
+// virtual keys (platform/VirtualKeys.h).
 #include <QKeySequence>
-#include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "capture/ShortcutText.h"
 
@@ -12,19 +10,6 @@ QKeySequence ShortCutToKeySequence(TShortCut shortcut);
 // 0 when the key has no virtual-key code. The keypad modifier tells the
 // keypad digits and operators from the main keys.
 TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
-
-// Qt key of a virtual-key code, 0 when it has none; keypad keys carry
-// Qt::KeypadModifier in keypadModifier.
-int VirtualKeyToQtKey(unsigned virtualKey, Qt::KeyboardModifiers* keypadModifier = nullptr);
-unsigned VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
-
-// X keysym of a virtual-key code (the unshifted symbol of a US keyboard for
-// punctuation), 0 when it has none; and back.
-std::uint32_t VirtualKeyToKeySym(unsigned virtualKey);
-unsigned VirtualKeyFromKeySym(std::uint32_t keySym);
-
-// Every virtual-key code of the table, in increasing order.
-std::vector<unsigned> KnownVirtualKeys();
 
 class IKeyNames;
 

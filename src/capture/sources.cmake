@@ -3,16 +3,11 @@ list(APPEND HB_CORE_SOURCES
   src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp
-  src/capture/HotkeyDialog.cpp
-  src/capture/HotkeyEdit.cpp
-  src/capture/HotkeyService.cpp)
-list(APPEND HB_UI_SOURCES
-  src/capture/GlyphAtlas.cpp
-  src/capture/QtTickPresenter.cpp
-  src/capture/ShortcutKeys.cpp
-  src/capture/TickCompositor.cpp)
-list(APPEND HB_UI_SOURCES
   src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp
+  src/capture/HotkeyDialog.cpp
+  src/capture/HotkeyEdit.cpp
+  src/capture/HotkeyService.cpp
   src/capture/PickModeController.cpp
-  src/capture/PickOverlay.cpp)
+  src/capture/PickOverlay.cpp
+  src/capture/ShortcutKeys.cpp)

@@ -440,7 +440,7 @@ std::string NormalizeColorInput(std::string_view text, int formatIndex)
     return out;
 }
 
-ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
+ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator)
 {
     try {

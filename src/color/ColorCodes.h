@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 inline constexpr int FormatCount = 11;
 
@@ -65,5 +65,5 @@ std::string NormalizeColorInput(std::string_view text, int formatIndex);
 // WrongShape: the text has the wrong length or number of parts for the
 // notation, or no notation is selected. BadNumber: the shape is right but a
 // part is not a number of the expected kind. Never throws.
-ColorReadResult CBX_FormatReadInput(std::string_view text, std::uint8_t formatIndex,
+ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator);

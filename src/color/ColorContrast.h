@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 // 0 for black to 1 for white; a table lookup per channel.
 double RelativeLuminance(TColor color);

@@ -1,7 +1,7 @@
 list(APPEND HB_CORE_SOURCES
-  src/color/uColorToolsUtils.cpp
+  src/color/ColorMath.cpp
   src/color/ColorCodes.cpp
   src/color/ColorContrast.cpp)
 # A fused multiply-add changes the last digit of some codes.
-set_source_files_properties(src/color/uColorToolsUtils.cpp src/color/ColorCodes.cpp src/color/ColorContrast.cpp
+set_source_files_properties(src/color/ColorMath.cpp src/color/ColorCodes.cpp src/color/ColorContrast.cpp
   PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")

@@ -8,12 +8,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/AppSettings.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
 #include "color/ColorContrast.h"
 #include "config/UiTexts.h"
-
-TFormColorList* FormColorList = nullptr;
 
 namespace {
 
@@ -138,9 +135,10 @@ QString UiText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-TFormColorList::TFormColorList(QWidget* parent)
+TFormColorList::TFormColorList(ManagedList list, std::function<QString(TColor)> codeOf, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      opened_(std::move(list)), codeOf_(std::move(codeOf))
 {
     setObjectName("FormColorList");
     setWindowTitle("Color list");
@@ -160,16 +158,16 @@ TFormColorList::TFormColorList(QWidget* parent)
     PanelMain = new QWidget(PanelGrid);
     PanelMain->setObjectName("PanelMain");
     gridLayout->addWidget(PanelMain, 1);
-    StatusBar1 = new TStatusBar(PanelGrid);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setFixedHeight(kStatusBarHeight);
-    StatusBar1->AddPanel(170);
-    gridLayout->addWidget(StatusBar1);
+    StatusBar = new TStatusBar(PanelGrid);
+    StatusBar->setObjectName("StatusBar1");
+    StatusBar->setFixedHeight(kStatusBarHeight);
+    StatusBar->AddPanel(170);
+    gridLayout->addWidget(StatusBar);
 
     auto* mainLayout = new QHBoxLayout(PanelMain);
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->setSpacing(0);
-    GridCapture = new TColorStringGrid(PanelMain);
+    GridCapture = new ColorGrid(PanelMain);
     GridCapture->setObjectName("GridCapture");
     mainLayout->addWidget(GridCapture, 1);
     PanelButtons = new TSilverPanel(PanelMain);
@@ -188,27 +186,26 @@ TFormColorList::TFormColorList(QWidget* parent)
     connect(ButtonUndoAll, &QToolButton::clicked, this, &TFormColorList::ButtonUndoAllClick);
     connect(ButtonClose, &QToolButton::clicked, this, &TFormColorList::ButtonCloseClick);
 
-    GridCapture->SetDefaultColWidth(kNumberColWidth);
-    GridCapture->SetDefaultRowHeight(20);
-    GridCapture->SetColCount(3);
-    GridCapture->SetFixedCols(1);
-    GridCapture->SetRowCount(kDesignRows);
+    GridCapture->setDefaultColumnWidth(kNumberColWidth);
+    GridCapture->setDefaultRowHeight(20);
+    GridCapture->setColumnCount(3);
+    GridCapture->setFixedColumns(1);
+    GridCapture->setRowCount(kDesignRows);
     GridCapture->setShowGrid(true);
     GridCapture->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    GridCapture->SetColorOn(true);
-    GridCapture->OnGetCellText = [this](int col, int row) { return CellText(col, row); };
-    GridCapture->OnGetCellColor = [this](TColorStringGrid* sender, int row, int col, TGridDrawState state,
-                                         QColor& brush, QColor& font) {
-        GridCaptureGetCellColor(sender, row, col, state, brush, font);
-    };
-    GridCapture->OnDrawCell = [this](TColorStringGrid* sender, int col, int row, const QRect& rect,
-                                     TGridDrawState state, QPainter& canvas, const QColor& brush,
-                                     const QColor& font) {
-        GridCaptureDrawCell(sender, col, row, rect, state, canvas, brush, font);
-    };
-    GridCapture->OnSelectCell = [this](TColorStringGrid* sender, int col, int row, bool& canSelect) {
-        GridCaptureSelectCell(sender, col, row, canSelect);
-    };
+    GridCapture->setCellColorsOn(true);
+    GridCapture->setCellTexts([this](int row, int col) { return CellText(col, row); });
+    GridCapture->setCellColors([this](int row, int col, ColorGrid::CellState state, QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(GridCapture, row, col, state, brush, font);
+    });
+    GridCapture->setCellPainter([this](int row, int col, const QRect& rect, ColorGrid::CellState state,
+                                       QPainter& canvas, const QColor& brush, const QColor& font) {
+        GridCaptureDrawCell(GridCapture, col, row, rect, state, canvas, brush, font);
+    });
+    connect(GridCapture, &ColorGrid::cellSelected, this, [this](int row, int col) {
+        bool canSelect = true;
+        GridCaptureSelectCell(GridCapture, col, row, canSelect);
+    });
     // The scroll bar comes and goes with the row count and narrows the client
     // area: the code column follows it.
     GridCapture->viewport()->installEventFilter(this);
@@ -240,10 +237,8 @@ void TFormColorList::showEvent(QShowEvent* event)
 
 void TFormColorList::FormShow()
 {
-    if (!MainForm)
-        return;
-    resize(MainForm->ColorListWidth, MainForm->ColorListHeight);
-    move(MainForm->ColorListLeft, MainForm->ColorListTop);
+    resize(opened_.geometry.size());
+    move(opened_.geometry.topLeft());
     const TUiTexts& texts = UiTexts();
     setWindowTitle(UiText(texts.SFormColorListCaption));
     ButtonUp->setToolTip(UiText(texts.SButtonUpHint));
@@ -251,11 +246,11 @@ void TFormColorList::FormShow()
     ButtonDelete->setToolTip(UiText(texts.SButtonDeleteHint));
     ButtonUndoAll->setToolTip(UiText(texts.SUndoAll));
     ButtonClose->setToolTip(UiText(texts.SButtonCloseHint));
-    WorkList = MainForm->ColorList;
+    WorkList = opened_.colors;
     openManager = this;
     SetGridLines();
     FillGridCapture(WorkList);
-    GridCapture->SetRow(MainForm->GridCapture->Row());
+    GridCapture->setCurrentRow(opened_.currentRow);
 }
 
 void TFormColorList::done(int result)
@@ -271,15 +266,7 @@ void TFormColorList::FormClose()
 {
     if (openManager == this)
         openManager = nullptr;
-    if (!MainForm)
-        return;
-    MainForm->ColorList = WorkList;
-    MainForm->FillGridCapture(MainForm->ColorList);
-    MainForm->GridCapture->Repaint();
-    MainForm->ColorListWidth = width();
-    MainForm->ColorListHeight = height();
-    MainForm->ColorListTop = pos().y();
-    MainForm->ColorListLeft = pos().x();
+    emit closing({WorkList, GridCapture->currentRow(), QRect(pos(), size())});
 }
 
 void TFormColorList::ButtonCloseClick()
@@ -308,32 +295,32 @@ void TFormColorList::FormResize()
 
 void TFormColorList::InitGridCapture()
 {
-    GridCapture->SetColWidth(0, kNumberColWidth);
-    GridCapture->SetColWidth(1, std::max(GridCapture->ClientWidth() - kCodeColMargin - kRatioColWidth, 0));
-    GridCapture->SetColWidth(2, kRatioColWidth);
+    GridCapture->setColumnWidth(0, kNumberColWidth);
+    GridCapture->setColumnWidth(1, std::max(GridCapture->clientWidth() - kCodeColMargin - kRatioColWidth, 0));
+    GridCapture->setColumnWidth(2, kRatioColWidth);
 }
 
 void TFormColorList::SetGridLines()
 {
-    const int rows = GridCapture->ClientHeight() / GridCapture->DefaultRowHeight() + 1;
+    const int rows = GridCapture->clientHeight() / GridCapture->defaultRowHeight() + 1;
     const auto length = static_cast<int>(std::min<std::size_t>(WorkList.size(), INT32_MAX));
     // A new row count rebuilds the grid's sections, which forgets the column widths.
-    const int numberWidth = GridCapture->ColWidth(0);
-    const int codeWidth = GridCapture->ColWidth(1);
-    const int ratioWidth = GridCapture->ColWidth(2);
-    GridCapture->SetRowCount(std::max(rows, length));
-    GridCapture->SetColWidth(0, numberWidth);
-    GridCapture->SetColWidth(1, codeWidth);
-    GridCapture->SetColWidth(2, ratioWidth);
+    const int numberWidth = GridCapture->columnWidth(0);
+    const int codeWidth = GridCapture->columnWidth(1);
+    const int ratioWidth = GridCapture->columnWidth(2);
+    GridCapture->setRowCount(std::max(rows, length));
+    GridCapture->setColumnWidth(0, numberWidth);
+    GridCapture->setColumnWidth(1, codeWidth);
+    GridCapture->setColumnWidth(2, ratioWidth);
     rowsNumbered_ = true;
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ResetGridCapture()
 {
     rowsNumbered_ = false;
     codesShown_ = false;
-    GridCapture->ClearCells();
+    GridCapture->clearCells();
 }
 
 void TFormColorList::FillGridCapture(const TColorArray& list)
@@ -348,12 +335,12 @@ void TFormColorList::FillGridCapture(const TColorArray& list)
 
 QString TFormColorList::CellText(int ACol, int ARow) const
 {
-    if (ARow < 0 || ARow >= GridCapture->RowCount())
+    if (ARow < 0 || ARow >= GridCapture->rowCount())
         return {};
     if (ACol == 0)
         return rowsNumbered_ ? QString::number(ARow + 1) : QString();
-    if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && MainForm)
-        return MainForm->ShowCodeColors(MainForm->CBX_FormatCapture, WorkList[std::size_t(ARow)]);
+    if (ACol == 1 && codesShown_ && std::size_t(ARow) < WorkList.size() && codeOf_)
+        return codeOf_(WorkList[std::size_t(ARow)]);
     if (ACol == 2 && codesShown_ && std::size_t(ARow) < WorkList.size() && SelectedIndex >= 0
         && std::size_t(SelectedIndex) < WorkList.size()) {
         const double ratio = ContrastRatio(WorkList[std::size_t(ARow)], WorkList[std::size_t(SelectedIndex)]);
@@ -364,10 +351,10 @@ QString TFormColorList::CellText(int ACol, int ARow) const
 
 void TFormColorList::ActualizeStatusBar()
 {
-    StatusBar1->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
+    StatusBar->SetPanelText(0, "Selected index: " + QString::number(qint64(SelectedIndex) + 1));
 }
 
-void TFormColorList::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int ACol, TGridDrawState,
+void TFormColorList::GridCaptureGetCellColor(ColorGrid*, int ARow, int ACol, ColorGrid::CellState,
                                              QColor& brush, QColor& font)
 {
     if (ACol != 1 || ARow < 0 || std::size_t(ARow) >= WorkList.size())
@@ -377,8 +364,8 @@ void TFormColorList::GridCaptureGetCellColor(TColorStringGrid*, int ARow, int AC
     font = ToQColor(ContrastTextColor(color));
 }
 
-void TFormColorList::GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
-                                         TGridDrawState, QPainter& canvas, const QColor& brush,
+void TFormColorList::GridCaptureDrawCell(ColorGrid* sender, int ACol, int ARow, const QRect& rect,
+                                         ColorGrid::CellState, QPainter& canvas, const QColor& brush,
                                          const QColor& font)
 {
     if (ACol != 0)
@@ -386,18 +373,17 @@ void TFormColorList::GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int
     canvas.fillRect(rect, brush);
     canvas.setPen(font);
     canvas.drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                    sender->Cell(ACol, ARow));
+                    sender->cellText(ARow, ACol));
 }
 
-void TFormColorList::GridCaptureSelectCell(TColorStringGrid*, int, int ARow, bool&)
+void TFormColorList::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
 {
     if (ARow < 0 || std::size_t(ARow) >= WorkList.size())
         return;
     SelectedIndex = ARow;
     ActualizeStatusBar();
-    GridCapture->Repaint(); // the ratios are to the selected colour
-    if (MainForm)
-        MainForm->GridCapture->SetRow(ARow);
+    GridCapture->repaintCells(); // the ratios are to the selected colour
+    emit rowSelected(ARow);
 }
 
 void TFormColorList::ButtonUpClick()
@@ -406,7 +392,7 @@ void TFormColorList::ButtonUpClick()
     if (SelectedIndex > 0)
         --SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonDownClick()
@@ -415,7 +401,7 @@ void TFormColorList::ButtonDownClick()
     if (std::int64_t(SelectedIndex) < std::int64_t(WorkList.size()) - 1)
         ++SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonDeleteClick()
@@ -424,22 +410,22 @@ void TFormColorList::ButtonDeleteClick()
     if (std::int64_t(WorkList.size()) == SelectedIndex)
         --SelectedIndex;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::ButtonUndoAllClick()
 {
-    if (MainForm)
-        WorkList = MainForm->ColorList;
+    WorkList = opened_.colors;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }
 
 void TFormColorList::InsertCaptured(TColor color)
 {
     const bool onColour = SelectedIndex >= 0 && std::size_t(SelectedIndex) < WorkList.size();
     InsertColorFirst(color, WorkList);
+    InsertColorFirst(color, opened_.colors); // the main list has it too: undoing keeps it
     SelectedIndex = onColour ? SelectedIndex + 1 : 0;
     FillGridCapture(WorkList);
-    GridCapture->Repaint();
+    GridCapture->repaintCells();
 }

@@ -2,17 +2,27 @@
 // The colour-list manager window: reorders, prunes and restores a working copy
 // of the main window's list, and always hands the copy back when it closes.
 #include <QDialog>
+#include <QRect>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 
-#include "app/Widgets.h"
-#include "colorlist/Clrgrid.h"
-#include "colorlist/HuebirdLiteUtils.h"
+#include "ui/Widgets.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListOps.h"
+
+// What the manager opens on, and hands back when it closes.
+struct ManagedList {
+    TColorArray colors;
+    int currentRow = 0;
+    QRect geometry; // the manager window's place and size
+};
 
 class TFormColorList : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormColorList(QWidget* parent = nullptr);
+    // codeOf gives a colour's code in the main window's notation.
+    TFormColorList(ManagedList list, std::function<QString(TColor)> codeOf, QWidget* parent = nullptr);
     ~TFormColorList() override;
 
     TColorArray WorkList;
@@ -26,8 +36,8 @@ public:
     QToolButton* ButtonDelete = nullptr;
     QToolButton* ButtonUndoAll = nullptr;
     QToolButton* ButtonClose = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
-    TColorStringGrid* GridCapture = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    ColorGrid* GridCapture = nullptr;
 
     void FormCreate();
     void FormShow();
@@ -38,12 +48,12 @@ public:
     void ResetGridCapture();
     void FillGridCapture(const TColorArray& list);
     void ActualizeStatusBar();
-    void GridCaptureGetCellColor(TColorStringGrid* sender, int ARow, int ACol, TGridDrawState state,
+    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
                                  QColor& brush, QColor& font);
-    void GridCaptureDrawCell(TColorStringGrid* sender, int ACol, int ARow, const QRect& rect,
-                             TGridDrawState state, QPainter& canvas, const QColor& brush,
+    void GridCaptureDrawCell(ColorGrid* sender, int ACol, int ARow, const QRect& rect,
+                             ColorGrid::CellState state, QPainter& canvas, const QColor& brush,
                              const QColor& font);
-    void GridCaptureSelectCell(TColorStringGrid* sender, int ACol, int ARow, bool& canSelect);
+    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
     void ButtonUpClick();
     void ButtonDownClick();
     void ButtonDeleteClick();
@@ -57,6 +67,12 @@ public:
     // working copy too; the selection stays on the colour it was on.
     void InsertCaptured(TColor color);
 
+signals:
+    // The user selected a row: the main list follows.
+    void rowSelected(int row);
+    // Closing, by whatever way: the working copy and the window's place.
+    void closing(const ManagedList& result);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -66,6 +82,9 @@ protected:
 private:
     QString CellText(int ACol, int ARow) const;
 
+    ManagedList opened_;
+    std::function<QString(TColor)> codeOf_;
+
     // The grid's texts are produced on demand instead of stored (a list can
     // hold a million colours); these say which texts the grid holds now.
     bool rowsNumbered_ = false;
@@ -74,5 +93,3 @@ private:
     bool closed_ = false;
 };
 
-// The start-up instance; the menu command opens instances of its own.
-extern TFormColorList* FormColorList;

@@ -1,7 +1,5 @@
 list(APPEND HB_CORE_SOURCES
-  src/colorlist/HuebirdLiteUtils.cpp)
+  src/colorlist/ColorListOps.cpp)
 list(APPEND HB_UI_SOURCES
-  src/colorlist/Clrgrid.cpp
-  src/colorlist/MainFormList.cpp
-  src/colorlist/MainFormManager.cpp
+  src/colorlist/ColorGrid.cpp
   src/colorlist/reFormColorList.cpp)

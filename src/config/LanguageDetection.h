@@ -1,7 +1,7 @@
 #pragma once
 // The user's language: from the system's language identifier (a Windows
 // language identifier such as 1036 for French (France)) to a language name and
-// code, and from a locale to that identifier.
+// code.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,10 +15,3 @@ std::string LanguageNameToCode(std::string_view languageName);
 
 // The code a language file's name carries: "lang_fr.txt" gives "fr".
 std::string LanguageCodeFromFileName(std::string_view fileName);
-
-inline constexpr std::uint16_t kEnglishUnitedStatesLangId = 1033;
-
-// The Windows language identifier of a locale given as an ISO 639 language code
-// and an ISO 3166 territory code ("fr", "CA" gives 3084). A territory the table
-// lacks gives the language's main variant; a language it lacks gives 1033.
-std::uint16_t WindowsLanguageId(std::string_view language, std::string_view territory);

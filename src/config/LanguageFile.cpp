@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/IniLines.h"
 #include "config/UiTexts.h"
 

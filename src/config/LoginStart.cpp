@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/AutostartEntry.h"
 
 LoginStart::LoginStart(QString autostartDir, QStringList command)

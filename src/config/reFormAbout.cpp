@@ -1,26 +1,16 @@
 #include "config/reFormAbout.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
-#include "app/QtImages.h"
-#include "config/DesktopHooks.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
+#include "ui/Prompts.h"
+#include "ui/QtImages.h"
 #include "config/UiTexts.h"
-
-TFormAbout* FormAbout = nullptr;
 
 namespace {
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 144;
-
-AboutDialogHook& Hook()
-{
-    static AboutDialogHook hook;
-    return hook;
-}
 
 QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
 {
@@ -33,9 +23,10 @@ QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
 }
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* parent)
+TFormAbout::TFormAbout(Prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      prompts_(prompts)
 {
     setObjectName("FormAbout");
     setFixedSize(kClientWidth, kClientHeight);
@@ -107,7 +98,7 @@ void TFormAbout::FormShow()
 
 void TFormAbout::LabelWebsiteClick()
 {
-    ShellOpen(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
+    prompts_.openUrl(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
 }
 
 void TFormAbout::ButtonCloseClick()
@@ -119,11 +110,7 @@ void TFormAbout::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    CentreOnScreen(*this);
 }
 
 bool TFormAbout::eventFilter(QObject* watched, QEvent* event)
@@ -135,17 +122,3 @@ bool TFormAbout::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
-
-void ShowAboutModal(TFormAbout& about)
-{
-    if (Hook()) {
-        about.setModal(true);
-        about.show();
-        Hook()(about);
-        about.close();
-        return;
-    }
-    about.exec();
-}
-
-void SetAboutDialogHook(AboutDialogHook hook) { Hook() = std::move(hook); }

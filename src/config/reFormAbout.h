@@ -4,14 +4,16 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <functional>
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
+
+class Prompts;
 
 class TFormAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormAbout(QWidget* parent = nullptr);
+    // The web address opens through the prompts.
+    explicit TFormAbout(Prompts& prompts, QWidget* parent = nullptr);
 
     TPicture* Image1 = nullptr; // background
     TPicture* Image2 = nullptr; // logo
@@ -29,12 +31,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Prompts& prompts_;
 };
 
-extern TFormAbout* FormAbout;
-
-// Shows the dialog modally and returns when it closes.
-void ShowAboutModal(TFormAbout& about);
-// Tests look at the shown dialog instead of waiting in its modal loop.
-using AboutDialogHook = std::function<void(TFormAbout& about)>;
-void SetAboutDialogHook(AboutDialogHook hook); // nullptr restores the modal loop

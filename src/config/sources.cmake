@@ -1,4 +1,6 @@
 list(APPEND HB_CORE_SOURCES
+  src/config/AppSettings.cpp
+  src/config/MessageText.cpp
   src/config/UiTexts.cpp
   src/config/SettingsLocation.cpp
   src/config/AutostartEntry.cpp
@@ -7,8 +9,6 @@ list(APPEND HB_CORE_SOURCES
   src/config/LanguageFile.cpp
   src/config/LanguageDetection.cpp)
 list(APPEND HB_UI_SOURCES
-  src/config/DesktopHooks.cpp
-  src/config/MainFormConfig.cpp
   src/config/reFormAbout.cpp
   src/config/LoginStart.cpp)
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorListOps.h"
 
 enum class ExportFormat { GimpPalette, Css, Scss, Json, Codes };
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorListOps.h"
 #include "exchange/RegularFile.h"
 
 // The largest list file read: twice a list of every one of the 16,777,216

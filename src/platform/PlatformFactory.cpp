@@ -1,6 +1,6 @@
 #include <QGuiApplication>
 
-#include "capture/QtTickPresenter.h"
+#include "ui/QtTickPresenter.h"
 
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"

@@ -1,6 +1,6 @@
 #include "platform/SystemLanguage.h"
 
-#include "config/LanguageDetection.h"
+#include "platform/LanguageIds.h"
 
 namespace {
 UserLangIdSource& Source()

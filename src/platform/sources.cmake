@@ -1,6 +1,7 @@
 list(APPEND HB_CORE_SOURCES
   src/platform/CaptureModes.cpp
   src/platform/KeyRepeat.cpp
+  src/platform/LanguageIds.cpp
   src/platform/ScreenMapping.cpp
   src/platform/SingleInstance.cpp
   src/platform/TrueColorLayout.cpp)
@@ -9,6 +10,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
+  src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
   src/platform/TerminationSignals.cpp

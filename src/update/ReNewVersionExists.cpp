@@ -5,9 +5,9 @@
 #include <QShowEvent>
 #include <QStyle>
 
-#include "app/AppSettings.h"
-#include "config/DesktopHooks.h"
+#include "config/AppSettings.h"
 #include "config/UiTexts.h"
+#include "ui/Prompts.h"
 
 TNewVersionExists* NewVersionExists = nullptr;
 
@@ -22,7 +22,7 @@ QString FromText(const std::string& text)
 }
 } // namespace
 
-TNewVersionExists::TNewVersionExists(QWidget* parent) : QDialog(parent)
+TNewVersionExists::TNewVersionExists(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts)
 {
     setObjectName("NewVersionExists");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -99,7 +99,7 @@ void TNewVersionExists::ButtonYesClick()
 {
     const TAppSettings& s = AppSettings();
     const QUrl page(QString::fromStdString(s.LanguageCode == "fr" ? s.DownloadPageFr : s.DownloadPageEn));
-    ShellOpen(page); // a page that cannot be opened is not reported
+    prompts_.openUrl(page); // a page that cannot be opened is not reported
     reject();
 }
 

@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
-#include <functional>
+
+class Prompts;
 
 class TNewVersionExists : public QDialog {
     Q_OBJECT
 public:
-    explicit TNewVersionExists(QWidget* parent = nullptr);
+    // The download page opens through the prompts.
+    explicit TNewVersionExists(Prompts& prompts, QWidget* parent = nullptr);
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -31,6 +33,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    Prompts& prompts_;
 };
 
 extern TNewVersionExists* NewVersionExists;

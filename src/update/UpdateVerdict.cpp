@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "colorlist/HuebirdLiteUtils.h"
+#include "text/Digits.h"
 #include "update/Scrambling.h"
 
 const std::string_view UpdateUrlTailDigits =

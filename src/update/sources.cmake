@@ -2,5 +2,4 @@ list(APPEND HB_CORE_SOURCES
   src/update/Scrambling.cpp
   src/update/UpdateVerdict.cpp)
 list(APPEND HB_UI_SOURCES
-  src/update/MainFormUpdate.cpp
   src/update/ReNewVersionExists.cpp)

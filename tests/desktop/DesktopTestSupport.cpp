@@ -20,10 +20,9 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
-namespace {
+#include "../common/CopyTree.h"
 
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
+namespace {
 
 xcb_connection_t* Connection()
 {
@@ -64,17 +63,6 @@ void RefreshServerTime()
     xcb_change_property(c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // the notification is on its way
     QCoreApplication::processEvents();
-}
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + "/" + QDir(from).relativeFilePath(src);
-        QDir().mkpath(QFileInfo(dst).path());
-        QFile::copy(src, dst);
-    }
 }
 } // namespace
 
@@ -185,9 +173,14 @@ bool RunningApp::waitForMainWindow(int timeoutMs)
                    std::max<int>(0, timeoutMs - int(clock.elapsed())));
 }
 
+QPoint ClientOrigin(const QRect& window)
+{
+    return {window.x() + window.width() - kClientSize.width(), window.y() + window.height() - kClientSize.height()};
+}
+
 QPoint RunningApp::clientPoint(int x, int y) const
 {
-    return {window_.x() + window_.width() - kClientWidth + x, window_.y() + window_.height() - kClientHeight + y};
+    return ClientOrigin(window_) + QPoint(x, y);
 }
 
 bool RunningApp::waitForSwatch(const QColor& color, int timeoutMs) const

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -15,6 +16,11 @@
 // two-core machine. Waits end as soon as their state holds, so a generous
 // limit costs nothing when things are fast.
 constexpr int kPatientMs = 30000;
+
+// The main window's client area (below its menu bar), fixed in size.
+constexpr QSize kClientSize(276, 131);
+// Its top-left corner on the screen, from the window's frame.
+QPoint ClientOrigin(const QRect& window);
 
 // A frameless window of one colour at a fixed place of the screen.
 class ColourPatch : public QWidget {

@@ -14,24 +14,16 @@
 #include <xcb/xcb.h>
 
 #include "DesktopTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
 const QColor kSampleColor(40, 120, 200); // dark enough for white code text
 const QColor kOtherColor(230, 200, 60);
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
-
-// The program's client area on the screen: below the menu bar of its window.
-QPoint ClientOrigin(const RunningApp& app)
-{
-    const QRect w = app.windowRect();
-    return {w.x() + (w.width() - kClientWidth), w.y() + (w.height() - kClientHeight)};
-}
 
 bool Near(QRgb a, const QColor& b, int tolerance = 2)
 {
@@ -98,8 +90,8 @@ private slots:
         RunningApp app;
         QVERIFY(app.start());
         QVERIFY(app.waitForMainWindow());
-        const QPoint client = ClientOrigin(app);
-        QVERIFY(!patchRect.intersects(QRect(client, QSize(kClientWidth, kClientHeight))));
+        const QPoint client = app.clientPoint(0, 0);
+        QVERIFY(!patchRect.intersects(QRect(client, kClientSize)));
         const QPoint zoom = client + QPoint(3, 3);
         const QRect label(client + QPoint(173, 44), QSize(100, 13));
 
@@ -251,7 +243,8 @@ private slots:
     {
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
-        TMainForm form; // on this X server, with the real screen sampler; never shown
+        QtPrompts prompts;
+        MainWindow form(prompts); // on this X server, with the real screen sampler; never shown
         CaptureController& capture = form.Capture();
         capture.stop();
         std::vector<qint64> ns;

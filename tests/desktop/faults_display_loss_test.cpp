@@ -38,13 +38,14 @@ private slots:
         }));
 
         // The wheel over the notation box moves it from "HSL" (3) to "CMYK" (4).
-        int x0 = 0, y0 = 0, h = 0;
+        int x0 = 0, y0 = 0, w = 0, h = 0;
         for (const QString& line : XDoOn(x.display(), {"getwindowgeometry", "--shell", window}).split('\n')) {
             if (line.startsWith("X=")) x0 = line.mid(2).toInt();
             if (line.startsWith("Y=")) y0 = line.mid(2).toInt();
+            if (line.startsWith("WIDTH=")) w = line.mid(6).toInt();
             if (line.startsWith("HEIGHT=")) h = line.mid(7).toInt();
         }
-        const int clientTop = y0 + h - 131;
+        const int clientTop = ClientOrigin(QRect(x0, y0, w, h)).y();
         XDoOn(x.display(), {"mousemove", "--sync", QString::number(x0 + 223), QString::number(clientTop + 70)});
         XDoOn(x.display(), {"click", "5"});
         XDoOn(x.display(), {"mousemove", "--sync", "10", "10"});

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
 constexpr int kBoxTimeoutMs = 30000;
 const QColor kColours[] = {QColor(200, 60, 90), QColor(40, 160, 90), QColor(30, 60, 200)};
 
@@ -33,8 +31,7 @@ public:
         // The settings' hotkey is refused at the start, before the main window shows.
         if (!Answer("Avertissement", "Return") || !app.waitForMainWindow())
             return false;
-        const QRect w = app.windowRect();
-        client = {w.x() + (w.width() - kClientWidth), w.y() + (w.height() - kClientHeight)};
+        client = app.clientPoint(0, 0);
         return true;
     }
 

@@ -18,9 +18,6 @@ const QColor kColourA(200, 60, 90);
 const QColor kColourB(40, 160, 90);
 const QRect kPatchA(40, 40, 120, 120);
 const QRect kPatchB(40, 220, 120, 120);
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
-
 
 bool Near(QRgb a, const QColor& b, int tolerance = 2)
 {
@@ -79,8 +76,7 @@ public:
     {
         if (!app.start() || !app.waitForMainWindow())
             return false;
-        const QRect w = app.windowRect();
-        client = {w.x() + (w.width() - kClientWidth), w.y() + (w.height() - kClientHeight)};
+        client = app.clientPoint(0, 0);
         return true;
     }
     // Row r of the capture list, left of its text; and the code field's background.
@@ -223,7 +219,7 @@ private slots:
         XDo({"windowfocus", "--sync", box});
         PressKeys("Return");
         QVERIFY(program.app.waitForMainWindow());
-        QCOMPARE(program.app.windowRect().width(), kClientWidth); // not Qt's default size
+        QCOMPARE(program.app.windowRect().width(), kClientSize.width()); // not Qt's default size
         UngrabKey(c, XCB_MOD_MASK_1);
         QVERIFY(program.app.closeAndWait());
     }

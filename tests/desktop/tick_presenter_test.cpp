@@ -11,8 +11,8 @@
 
 #include "DesktopTestSupport.h"
 #include "app/Application.h"
-#include "app/Widgets.h"
-#include "capture/QtTickPresenter.h"
+#include "ui/Widgets.h"
+#include "ui/QtTickPresenter.h"
 #include "platform/x11/X11TickPresenter.h"
 
 namespace {

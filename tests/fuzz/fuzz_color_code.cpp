@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
                    (c >= 'a' && c <= 'f') || (minusKept && c == '-'));
     FUZZ_CHECK(normalized.find("  ") == std::string::npos);
 
-    const ColorReadResult read = CBX_FormatReadInput(text, format, separator);
+    const ColorReadResult read = ReadColorCode(text, format, separator);
     if (read.status != ReadStatus::Read) {
         FUZZ_CHECK(read.color == 0x00FFFFFF);
         return 0;
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const std::string code = FormatColorCode(format, read.color, separator);
     FUZZ_CHECK(WriteColorCode(format, read.color, separator).View() == code);
     for (const std::string& entered : {code, TypedCodeText(code, separator)}) {
-        const ColorReadResult again = CBX_FormatReadInput(entered, format, separator);
+        const ColorReadResult again = ReadColorCode(entered, format, separator);
         FUZZ_CHECK(again.status == ReadStatus::Read);
         if (IsExactNotation(format))
             FUZZ_CHECK(again.color == read.color);

@@ -1,6 +1,6 @@
 // The bytes of a language file, or of any file chosen as one.
 #include "FuzzCheck.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/IniLines.h"
 #include "config/LanguageFile.h"
 #include "config/UiTexts.h"

@@ -2,8 +2,8 @@
 // desktop's own validator, and removed.
 #include <QtTest>
 
-#include "app/Messages.h"
-#include "app/reMainForm.h"
+#include "../widgets/RecordingPrompts.h"
+#include "app/MainWindow.h"
 #include "config/LoginStart.h"
 
 class AutostartTest : public QObject {
@@ -68,9 +68,8 @@ private slots:
     {
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QStringList messages;
-        SetMessageDlgHook([&](unsigned char, const QString& text) { messages << text; });
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";
         emit form.MenuOptions->aboutToShow();
         QVERIFY(!form.MenuStartAtLogin->isChecked());
@@ -93,10 +92,9 @@ private slots:
         QFile(config.path() + "/autostart").open(QIODevice::WriteOnly);
         form.MenuStartAtLogin->setChecked(false);
         form.MenuStartAtLogin->trigger();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].startsWith("Start at login could not be changed: " + path));
+        QCOMPARE(prompts.messages.size(), std::size_t(1));
+        QVERIFY(prompts.messages[0].text.startsWith("Start at login could not be changed: " + path));
         QVERIFY(!form.MenuStartAtLogin->isChecked());
-        SetMessageDlgHook(nullptr);
     }
 };
 

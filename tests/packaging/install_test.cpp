@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "DesktopTestSupport.h"
+#include "../common/CopyTree.h"
 
 namespace {
 
@@ -26,16 +27,6 @@ bool Run(const QString& program, const QStringList& args, const QProcessEnvironm
     if (output)
         *output = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
     return ok;
-}
-
-bool CopyTree(const QString& from, const QString& to)
-{
-    for (const QString& file : FilesUnder(from)) {
-        QDir().mkpath(QFileInfo(to + "/" + file).path());
-        if (!QFile::copy(from + "/" + file, to + "/" + file))
-            return false;
-    }
-    return true;
 }
 
 // A session of its own: home, configuration and data folders, no system data.

@@ -166,7 +166,7 @@ int main(int argc, char** argv)
 
     // The list column of the main window, in screen coordinates (client 119,2 45x106,
     // below the menu bar).
-    const int clientTop = window.y() + window.height() - 131;
+    const int clientTop = ClientOrigin(window).y();
     const QPoint listRow(window.x() + 119 + 20, clientTop + 2 + 8);
     const QPoint notationBox(window.x() + 173 + 50, clientTop + 60 + 10);
 

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "app/AppSettings.h"
-#include "app/JpegImage.h"
-#include "app/MessageText.h"
+#include "config/AppSettings.h"
+#include "ui/JpegImage.h"
+#include "config/MessageText.h"
 #include "platform/SingleInstance.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "color/uColorToolsUtils.h"
+#include "color/ColorMath.h"
 
 namespace {
 

@@ -86,7 +86,7 @@ TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
                         const bool pasted = entered.data() == code.View().data();
                         if ((pasted && notation == kRgb01 && reading != written) || (!pasted && typed == code.View()))
                             continue;
-                        const ColorReadResult read = CBX_FormatReadInput(entered, std::uint8_t(notation), reading);
+                        const ColorReadResult read = ReadColorCode(entered, std::uint8_t(notation), reading);
                         EXPECT_OR_STOP(read.status == ReadStatus::Read, c);
                         EXPECT_OR_STOP(!exact || read.color == c, c);
                         EXPECT_OR_STOP(notation != kRgb01 || WithinOneStep(read.color, c), c);

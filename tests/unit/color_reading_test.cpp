@@ -62,7 +62,7 @@ class ColorCodeReading : public testing::TestWithParam<ReadCase> {};
 TEST_P(ColorCodeReading, GivesTheColourOrTellsWhyNot)
 {
     const ReadCase& c = GetParam();
-    const ColorReadResult r = CBX_FormatReadInput(c.text, static_cast<std::uint8_t>(c.notation), c.separator);
+    const ColorReadResult r = ReadColorCode(c.text, static_cast<std::uint8_t>(c.notation), c.separator);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.color, c.status == ReadStatus::Read ? c.color : kWhite);
 }
@@ -149,7 +149,7 @@ TEST(ColorTypedText, CommaAndFullStopBecomeTheSeparator)
 {
     EXPECT_EQ(TypedCodeText("255, 128, 0", '.'), "255. 128. 0");
     EXPECT_EQ(TypedCodeText("1.00 - 0,50", ','), "1,00 - 0,50");
-    EXPECT_EQ(CBX_FormatReadInput(TypedCodeText("255, 128, 0", '.'), Rgb, '.').color, kOrange);
+    EXPECT_EQ(ReadColorCode(TypedCodeText("255, 128, 0", '.'), Rgb, '.').color, kOrange);
 }
 
 TEST(ColorCodeReadingSafety, OddInputsNeverEscape)
@@ -160,7 +160,7 @@ TEST(ColorCodeReadingSafety, OddInputsNeverEscape)
     for (const std::string& text : texts)
         for (int notation = 0; notation < FormatCount; ++notation)
             for (char separator : {'.', ','})
-                EXPECT_NO_THROW(CBX_FormatReadInput(text, std::uint8_t(notation), separator));
+                EXPECT_NO_THROW(ReadColorCode(text, std::uint8_t(notation), separator));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <chrono>
 #include <cstdint>
 
-#include "colorlist/HuebirdLiteUtils.h"
+#include "colorlist/ColorListOps.h"
+#include "text/Digits.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include <set>
 #include <sstream>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
+#include "platform/LanguageIds.h"
 #include "config/LanguageFile.h"
 #include "config/UiTexts.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "update/Scrambling.h"
 #include "update/UpdateVerdict.h"
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "config/SettingsLocation.h"
 
 namespace {

@@ -1,27 +1,10 @@
 #include "WidgetTestSupport.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <ctime>
 
-#include "app/AppSettings.h"
-#include "app/Messages.h"
-
-namespace {
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + "/" + QDir(from).relativeFilePath(src);
-        QDir().mkpath(QFileInfo(dst).path());
-        QFile::copy(src, dst);
-    }
-}
-} // namespace
+#include "config/AppSettings.h"
+#include "../common/CopyTree.h"
 
 TestAppDir::TestAppDir()
 {
@@ -45,13 +28,6 @@ QByteArray TestAppDir::read(const QString& relative) const
     QFile f(file(relative));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-MessageRecorder::MessageRecorder()
-{
-    SetMessageDlgHook([this](unsigned char kind, const QString& text) { messages.push_back({kind, text}); });
-}
-
-MessageRecorder::~MessageRecorder() { SetMessageDlgHook(nullptr); }
 
 void UseAppDir(const TestAppDir& dir)
 {

@@ -1,16 +1,13 @@
 #pragma once
 // Shared set-up of the window tests: a private application folder laid out
-// like the installed program, and a recorder for message boxes.
+// like the installed program, and prompts that answer for the user.
 #include <QString>
 #include <QtGlobal>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
-struct RecordedMessage {
-    unsigned char kind;
-    QString text;
-};
+#include "RecordingPrompts.h"
 
 class TestAppDir {
 public:
@@ -23,14 +20,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-};
-
-// Records every ShowMessageDlg instead of showing a modal box.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    std::vector<RecordedMessage> messages;
 };
 
 // Points the process-wide settings at the folder (as if the program ran there).

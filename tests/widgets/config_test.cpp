@@ -6,10 +6,9 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
-#include "config/DesktopHooks.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
 #include "config/reFormAbout.h"
@@ -22,17 +21,15 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // The main window shown in its own folder, as at a program start.
 struct Run {
     TestAppDir dir;
-    MessageRecorder messages;
-    std::unique_ptr<TMainForm> form;
-    QList<QUrl> opened;
+    RecordingPrompts prompts;
+    std::unique_ptr<MainWindow> form;
 
     explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033)
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
         SetUserLangIdSource([systemLangId] { return systemLangId; });
-        SetShellOpenHook([this](const QUrl& url) { opened << url; });
-        form = std::make_unique<TMainForm>();
+        form = std::make_unique<MainWindow>(prompts);
         UseAppDir(dir);
         form->show();
     }
@@ -40,8 +37,6 @@ struct Run {
     {
         if (form && !form->isHidden())
             form->close();
-        SetShellOpenHook(nullptr);
-        SetChooseLanguageFileHook(nullptr);
         SetUserLangIdSource(nullptr);
     }
     QByteArray closeAndRead()
@@ -84,10 +79,10 @@ private slots:
         QCOMPARE(run.form->RunCount, 1);
         QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
-        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
-        QCOMPARE(run.form->CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
+        QCOMPARE(run.form->NotationBox->currentIndex(), 0);
         QVERIFY(run.form->TimerActualize->isActive());
-        QVERIFY(run.messages.messages.empty());
+        QVERIFY(run.prompts.messages.empty());
         QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
     }
 
@@ -141,12 +136,12 @@ private slots:
         QFETCH(bool, hotkeyRefused);
         Run run(&settings);
         if (hotkeyRefused) {
-            QCOMPARE(run.messages.messages.size(), size_t(1));
-            QCOMPARE(int(run.messages.messages[0].kind), 3);
-            QVERIFY(run.messages.messages[0].text.startsWith("The hotkey "));
-            QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Alt+C"));
+            QCOMPARE(run.prompts.messages.size(), size_t(1));
+            QCOMPARE(int(run.prompts.messages[0].kind), 3);
+            QVERIFY(run.prompts.messages[0].text.startsWith("The hotkey "));
+            QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Alt+C"));
         } else {
-            QVERIFY(run.messages.messages.empty());
+            QVERIFY(run.prompts.messages.empty());
         }
         QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
@@ -159,7 +154,7 @@ private slots:
         const TShortCut expected = scShift | scCtrl | 116;
         QCOMPARE(run.form->Hotkeys().shortcut(), expected);
         QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
-        QCOMPARE(run.form->StatusBar1->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
+        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
     void unknownLanguageFallsBackToEnglishFiles()
@@ -167,7 +162,8 @@ private slots:
         TestAppDir dir;
         // Made on Windows: the code is read from Windows-1252.
         dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.OpenIniFile(dir.file("HuebirdLite.ini"));
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
@@ -184,10 +180,10 @@ private slots:
     {
         TestAppDir dir;
         QVERIFY(QDir().mkpath(dir.file("HuebirdLite.ini")));
-        MessageRecorder messages;
+        RecordingPrompts messages;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
         {
-            TMainForm form;
+            MainWindow form(messages);
             UseAppDir(dir);
             form.OpenIniFile(dir.file("HuebirdLite.ini"));
             QCOMPARE(messages.messages.size(), size_t(1));
@@ -214,7 +210,7 @@ private slots:
     {
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
-        run.form->CBX_FormatCapture->setCurrentIndex(10);
+        run.form->NotationBox->setCurrentIndex(10);
         ShowNewVersion = false;
         QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
@@ -248,7 +244,8 @@ private slots:
     void languageLoaderEdgeCases()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
         QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
@@ -269,7 +266,7 @@ private slots:
         QCOMPARE(form.MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
         // The shortcut stays shown beside the new caption.
         QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
-        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
+        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
@@ -305,7 +302,7 @@ private slots:
         Run run(nullptr);
         QString offeredFolder;
         QString answer;
-        SetChooseLanguageFileHook([&](const QString& folder) { offeredFolder = folder; return answer; });
+        run.prompts.onLanguageFile = [&](const QString& folder) { offeredFolder = folder; return answer; };
 
         run.dir.write("language/lang_de.txt", run.dir.read("language/lang_de.txt") + "FLanguage=fr\n");
         answer = run.dir.file("language/lang_de.txt");
@@ -338,34 +335,34 @@ private slots:
         run.form->MenuHelpIndex->trigger();
         QVERIFY(QTest::qWaitForWindowActive(run.form.get()));
         QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
-        QTest::keyClick(run.form->CBX_FormatCapture, Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(run.opened, QList<QUrl>({page, page, page}));
-        QVERIFY(run.messages.messages.empty());
+        QTest::keyClick(run.form->NotationBox, Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(run.prompts.opened, QList<QUrl>({page, page, page}));
+        QVERIFY(run.prompts.messages.empty());
 
         // A language without a help page.
         QVERIFY(QFile::remove(run.dir.file("help/help_de.htm")));
-        SetChooseLanguageFileHook([&](const QString&) { return run.dir.file("language/lang_de.txt"); });
+        run.prompts.onLanguageFile = [&](const QString&) { return run.dir.file("language/lang_de.txt"); };
         run.form->MenuLanguage->trigger();
         QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
-        QCOMPARE(run.opened.size(), 3);
-        QCOMPARE(run.messages.messages.size(), size_t(1));
-        QCOMPARE(run.messages.messages[0].kind, (unsigned char)0);
-        QCOMPARE(run.messages.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
+        QCOMPARE(run.prompts.opened.size(), 3);
+        QCOMPARE(run.prompts.messages.size(), size_t(1));
+        QCOMPARE(run.prompts.messages[0].kind, (unsigned char)0);
+        QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
 
         run.form->MenuWebsite->trigger();
-        QCOMPARE(run.opened.last(), QUrl(Q(AppSettings().WebSiteUrl)));
+        QCOMPARE(run.prompts.opened.last(), QUrl(Q(AppSettings().WebSiteUrl)));
     }
 
     void aboutDialogShowsNameVersionAndAddress()
     {
         UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
-        QList<QUrl> opened;
-        SetShellOpenHook([&](const QUrl& url) { opened << url; });
         bool shown = false;
-        SetAboutDialogHook([&](TFormAbout& about) {
+        prompts.onDialog = [&](QDialog& dialog) {
+            auto& about = static_cast<TFormAbout&>(dialog);
             shown = true;
             QVERIFY(QTest::qWaitForWindowExposed(&about));
             QCOMPARE(about.size(), QSize(332, 144));
@@ -395,24 +392,23 @@ private slots:
             QCOMPARE(about.LabelWebsite->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
             QTest::mouseClick(about.LabelWebsite, Qt::LeftButton);
-            QCOMPARE(opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
+            QCOMPARE(prompts.opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
             QVERIFY(about.isVisible());
             QTest::mouseClick(about.ButtonClose, Qt::LeftButton);
             QVERIFY(!about.isVisible());
-        });
+        };
         form.MenuAbout->trigger();
         QVERIFY(shown);
 
         // With a language file: its caption and button text, at every opening.
         form.OpenLanguageFile(dir.file("language/lang_it.txt"));
-        SetAboutDialogHook([&](TFormAbout& about) {
+        prompts.onDialog = [&](QDialog& dialog) {
+            auto& about = static_cast<TFormAbout&>(dialog);
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
             QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
             QVERIFY(about.LabelSettings->text().startsWith("Portatile: "));
-        });
+        };
         form.MenuAbout->trigger();
-        SetAboutDialogHook(nullptr);
-        SetShellOpenHook(nullptr);
     }
 };
 

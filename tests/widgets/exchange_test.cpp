@@ -17,12 +17,12 @@
 #include <system_error>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/MessageText.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "config/MessageText.h"
+#include "app/MainWindow.h"
+#include "ui/QtPrompts.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"
-#include "exchange/ExchangeDialogs.h"
 
 namespace {
 
@@ -41,10 +41,10 @@ struct ListViewState {
     bool operator==(const ListViewState&) const = default;
 };
 
-ListViewState ViewState(const TMainForm& form)
+ListViewState ViewState(const MainWindow& form)
 {
-    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->Row(),
-            form.GridCapture->RowCount(), form.EditCaptureColor->text()};
+    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->currentRow(),
+            form.GridCapture->rowCount(), form.EditCaptureColor->text()};
 }
 
 char* toString(const ListViewState& s)
@@ -58,7 +58,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(const TMainForm& form, TColor color) { return form.ShowCodeColors(form.CBX_FormatCapture, color); }
+QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(form.NotationBox, color); }
 
 } // namespace
 
@@ -66,21 +66,21 @@ class ExchangeTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<TMainForm> main_;
-    std::unique_ptr<MessageRecorder> messages_;
-    QList<TFileDialogSetup> dialogs_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<RecordingPrompts> prompts_;
+    QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;
     bool confirm_ = true;
 
-    TMainForm& form() { return *main_; }
+    MainWindow& form() { return *main_; }
 
     // Three colours in the list with the third one selected in the grid.
     void FillThreeAndSelectLast()
     {
         form().ColorList = kThree;
         form().FillGridCapture(form().ColorList);
-        form().GridCapture->SetRow(2);
+        form().GridCapture->setCurrentRow(2);
         QCOMPARE(form().SelectedIndex, 2);
         QCOMPARE(form().CurrentColor, kThree[2]);
     }
@@ -98,11 +98,11 @@ private slots:
     {
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
-        main_ = std::make_unique<TMainForm>();
+        prompts_ = std::make_unique<RecordingPrompts>();
+        main_ = std::make_unique<MainWindow>(*prompts_);
         UseAppDir(*dir_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        messages_ = std::make_unique<MessageRecorder>();
         UiTexts().SBadFile = "Unreadable list";
         UiTexts().SBadFileFormat = "Not a list: %s (1.00)";
         UiTexts().SFileUnreadable = "Cannot read %s: %s";
@@ -116,22 +116,20 @@ private slots:
         questions_.clear();
         chosenPath_.clear();
         confirm_ = true;
-        SetFileDialogRunner([this](QWidget*, const TFileDialogSetup& setup) {
+        prompts_->onFileDialog = [this](QWidget*, const FileDialogSetup& setup) {
             dialogs_ << setup;
             return chosenPath_;
-        });
-        SetConfirmOverwriteRunner([this](const QString& text) {
+        };
+        prompts_->onConfirmOverwrite = [this](const QString& text) {
             questions_ << text;
             return confirm_;
-        });
+        };
     }
 
     void cleanup()
     {
-        SetFileDialogRunner(nullptr);
-        SetConfirmOverwriteRunner(nullptr);
-        messages_.reset();
         main_.reset();
+        prompts_.reset();
         dir_.reset();
     }
 
@@ -147,12 +145,12 @@ private slots:
         QVERIFY(dialogs_.first().fileName.isEmpty());
         QCOMPARE(dialogs_.first().selectedNameFilter, QStringLiteral("Text files (*.txt)"));
 
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
         QCOMPARE(form().ColorList, kOrangeBlack);
         QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
         QCOMPARE(form().SelectedIndex, 0);
-        QCOMPARE(form().GridCapture->Row(), 0);
-        QCOMPARE(form().GridCapture->RowCount(), 6);
+        QCOMPARE(form().GridCapture->currentRow(), 0);
+        QCOMPARE(form().GridCapture->rowCount(), 6);
         QCOMPARE(form().EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
     }
 
@@ -200,20 +198,20 @@ private slots:
         QVERIFY(!form().OpenColorList(dir_->file("in/" + name)));
 
         QCOMPARE(ViewState(form()), before);
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(int(messages_->messages[0].kind), kind);
-        QCOMPARE(messages_->messages[0].text, text.contains("%1") ? text.arg(dir_->file("in/" + name)) : text);
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(int(prompts_->messages[0].kind), kind);
+        QCOMPARE(prompts_->messages[0].text, text.contains("%1") ? text.arg(dir_->file("in/" + name)) : text);
     }
 
     void savingWritesTheListInTheChosenNotationAndReadsBack()
     {
-        form().CBX_FormatCapture->setCurrentIndex(1);
+        form().NotationBox->setCurrentIndex(1);
         form().ColorList = kThree;
         chosenPath_ = dir_->file("saved.txt");
         form().MenuSaveColorListClick();
 
         QCOMPARE(dialogs_.size(), 1);
-        const TFileDialogSetup& setup = dialogs_.first();
+        const FileDialogSetup& setup = dialogs_.first();
         QVERIFY(setup.save);
         QCOMPARE(setup.directory, QDir::currentPath());
         QCOMPARE(setup.nameFilters, QStringList({"All files (*.*)", "Text files (*.txt)"}));
@@ -221,7 +219,7 @@ private slots:
         QCOMPARE(setup.fileName, QStringLiteral("color-list.txt"));
         QCOMPARE(setup.defaultSuffix, QStringLiteral("txt"));
         QVERIFY(questions_.isEmpty()); // a new file needs no question
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
 
         const QByteArray saved = dir_->read("saved.txt");
         QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + Code(form(), kThree[0]).toUtf8() + "\r\n"));
@@ -247,14 +245,12 @@ private slots:
         form().MenuSaveColorListClick();
         QCOMPARE(questions_.size(), 2);
         QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
     }
 
     void theRealDialogsAreSetUpAsAsked()
     {
-        SetFileDialogRunner(nullptr);
-        SetConfirmOverwriteRunner(nullptr);
-        TFileDialogSetup setup;
+        FileDialogSetup setup;
         setup.save = true;
         setup.directory = dir_->path();
         setup.nameFilters = QStringList({"All files (*.*)", "Text files (*.txt)"});
@@ -274,7 +270,7 @@ private slots:
             QCOMPARE(QDir(dialog->directory()), QDir(dir_->path()));
             dialog->reject();
         });
-        QVERIFY(RunFileDialog(main_.get(), setup).isEmpty());
+        QVERIFY(QtPrompts().fileName(main_.get(), setup).isEmpty());
         QVERIFY(inspected);
 
         for (const QString& answer : {QStringLiteral("&Oui"), QStringLiteral("Annuler")}) {
@@ -291,7 +287,7 @@ private slots:
                     if (button->text() == answer)
                         button->click();
             });
-            QCOMPARE(RunConfirmOverwrite("Replace?"), answer == "&Oui");
+            QCOMPARE(QtPrompts().confirmOverwrite("Replace?"), answer == "&Oui");
             buttons.sort(); // their order on screen follows the platform's button layout
             QCOMPARE(buttons, QStringList({"&Oui", "Annuler"}));
         }
@@ -302,9 +298,9 @@ private slots:
         chosenPath_ = dir_->file("never.txt");
         form().MenuSaveColorListClick();
         QVERIFY(dialogs_.isEmpty());
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(int(messages_->messages[0].kind), 0);
-        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to save"));
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(int(prompts_->messages[0].kind), 0);
+        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
         QVERIFY(!QFile::exists(chosenPath_));
     }
 
@@ -314,10 +310,10 @@ private slots:
         form().ColorList = kThree;
         chosenPath_ = dir_->file("no/such/folder/list.txt");
         form().MenuSaveColorListClick();
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(int(messages_->messages[0].kind), 2);
-        QVERIFY(messages_->messages[0].text.startsWith(chosenPath_ + '\n'));
-        QVERIFY(messages_->messages[0].text.size() > chosenPath_.size() + 1);
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(int(prompts_->messages[0].kind), 2);
+        QVERIFY(prompts_->messages[0].text.startsWith(chosenPath_ + '\n'));
+        QVERIFY(prompts_->messages[0].text.size() > chosenPath_.size() + 1);
         QVERIFY(!QFile::exists(chosenPath_));
 
         // A write that fails half-way (the file-size limit, which binds every
@@ -325,7 +321,7 @@ private slots:
         // in a buffer and fails only when it is flushed: the old file stays
         // whole and no temporary file is left.
         for (const std::size_t colours : {std::size_t(20000), std::size_t(3)}) {
-            messages_->messages.clear();
+            prompts_->messages.clear();
             dir_->write("full/list.txt", "old contents");
             chosenPath_ = dir_->file("full/list.txt");
             form().ColorList.assign(colours, 0x123456);
@@ -339,9 +335,9 @@ private slots:
             setrlimit(RLIMIT_FSIZE, &saved);
             std::signal(SIGXFSZ, oldHandler);
 
-            QCOMPARE(messages_->messages.size(), std::size_t(1));
-            QCOMPARE(int(messages_->messages[0].kind), 2);
-            QCOMPARE(messages_->messages[0].text,
+            QCOMPARE(prompts_->messages.size(), std::size_t(1));
+            QCOMPARE(int(prompts_->messages[0].kind), 2);
+            QCOMPARE(prompts_->messages[0].text,
                      chosenPath_ + '\n' + QString::fromStdString(std::system_category().message(EFBIG)));
             QCOMPARE(dir_->read("full/list.txt"), QByteArray("old contents"));
             QCOMPARE(QDir(dir_->file("full")).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
@@ -351,7 +347,7 @@ private slots:
     void paletteLoadsFromThePalettesFolder()
     {
         form().MenuSwatchesClick();
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
         QCOMPARE(form().ColorList.size(), std::size_t(84));
         QCOMPARE(form().CurrentColor, form().ColorList.front());
         TColorArray unique = form().ColorList;
@@ -364,9 +360,9 @@ private slots:
 
         QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
         form().MenuSwatchesClick();
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(int(messages_->messages[0].kind), 0);
-        QCOMPARE(messages_->messages[0].text, QStringLiteral("No palette"));
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(int(prompts_->messages[0].kind), 0);
+        QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
         QCOMPARE(form().ColorList.size(), std::size_t(84));
     }
 
@@ -395,13 +391,13 @@ private slots:
 
         drop({first, dir_->file("drops/second.gpl")});
         QCOMPARE(form().ColorList, TColorArray({0x030201}));
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
         QCOMPARE(form().ColorList, kOrangeBlack);
         QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(messages_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
     }
 
     void copyColorListPutsTheCodesOnTheClipboard()
@@ -410,13 +406,13 @@ private slots:
         clipboard->setText("before");
         form().PopupCopyColorListClick();
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(int(messages_->messages[0].kind), 0);
-        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to copy"));
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(int(prompts_->messages[0].kind), 0);
+        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to copy"));
 
         form().ColorList = kThree;
         for (int format : {0, 1, 10}) {
-            form().CBX_FormatCapture->setCurrentIndex(format);
+            form().NotationBox->setCurrentIndex(format);
             form().MenuCopyColorList->trigger();
             QString expected;
             for (TColor c : kThree)
@@ -503,7 +499,7 @@ private slots:
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
         QCOMPARE(form().ColorList.size(), big.size());
-        QCOMPARE(form().GridCapture->RowCount(), 1'000'000);
+        QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
         form().MenuSaveColorListClick();

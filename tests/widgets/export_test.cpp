@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "app/MainWindow.h"
+#include "ui/QtPrompts.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
-#include "exchange/ExchangeDialogs.h"
 
 namespace {
 const TColorArray kThree = {0x0080FF, 0x000000, 0xB48246};
@@ -26,9 +26,9 @@ class ExportTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<TMainForm> main_;
-    std::unique_ptr<MessageRecorder> messages_;
-    QList<TFileDialogSetup> dialogs_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<RecordingPrompts> prompts_;
+    QList<FileDialogSetup> dialogs_;
     QString chosenPath_, chosenFilter_;
 
 private slots:
@@ -36,32 +36,30 @@ private slots:
     {
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
-        main_ = std::make_unique<TMainForm>();
-        messages_ = std::make_unique<MessageRecorder>();
+        prompts_ = std::make_unique<RecordingPrompts>();
+        main_ = std::make_unique<MainWindow>(*prompts_);
         SetDecimalSeparator('.');
         UiTexts().SNoDataToSave = "Nothing to save";
         dialogs_.clear();
-        SetFileDialogRunner([this](QWidget*, const TFileDialogSetup& setup) {
+        prompts_->onFileDialog = [this](QWidget*, const FileDialogSetup& setup) {
             dialogs_ << setup;
             if (setup.chosenNameFilter)
                 *setup.chosenNameFilter = chosenFilter_;
             return chosenPath_;
-        });
-        SetConfirmOverwriteRunner([](const QString&) { return true; });
+        };
+        prompts_->onConfirmOverwrite = [](const QString&) { return true; };
     }
 
     void cleanup()
     {
-        SetFileDialogRunner(nullptr);
-        SetConfirmOverwriteRunner(nullptr);
-        messages_.reset();
         main_.reset();
+        prompts_.reset();
         dir_.reset();
     }
 
     void theChosenFilterGivesTheFormat()
     {
-        main_->CBX_FormatCapture->setCurrentIndex(1);
+        main_->NotationBox->setCurrentIndex(1);
         main_->ColorList = kThree;
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
@@ -80,7 +78,7 @@ private slots:
         QCOMPARE(dialogs_[0].nameFilters, filters);
         QCOMPARE(dialogs_[0].selectedNameFilter, filters[0]);
         QCOMPARE(dialogs_[0].fileName, QStringLiteral("color-list.gpl"));
-        QVERIFY(messages_->messages.empty());
+        QVERIFY(prompts_->messages.empty());
 
         // A palette opens as a list again; the JSON holds every notation.
         QVERIFY(main_->OpenColorList(dir_->file("exported-0.gpl")));
@@ -104,13 +102,15 @@ private slots:
     {
         main_->MenuExportColorListClick();
         QVERIFY(dialogs_.isEmpty());
-        QCOMPARE(messages_->messages.size(), std::size_t(1));
-        QCOMPARE(messages_->messages[0].text, QStringLiteral("Nothing to save"));
+        QCOMPARE(prompts_->messages.size(), std::size_t(1));
+        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
     }
 
     void theRealDialogTakesTheFormatFromItsFilter()
     {
-        SetFileDialogRunner(nullptr);
+        prompts_->onFileDialog = [](QWidget* parent, const FileDialogSetup& setup) {
+            return QtPrompts().fileName(parent, setup);
+        };
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir_->path());
         main_->ColorList = kThree;

@@ -19,12 +19,10 @@
 #include <unistd.h>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/Messages.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "app/MainWindow.h"
 #include "capture/ShortcutText.h"
 #include "config/UiTexts.h"
-#include "exchange/ExchangeDialogs.h"
 
 namespace {
 
@@ -143,7 +141,7 @@ class FaultsFilesTest : public QObject {
 private:
     std::unique_ptr<TestAppDir> dir_;
 
-    void loadEnglish(TMainForm& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
+    void loadEnglish(MainWindow& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
 
 private slots:
     void init()
@@ -153,8 +151,6 @@ private slots:
     }
     void cleanup()
     {
-        SetFileDialogRunner(nullptr);
-        SetConfirmOverwriteRunner(nullptr);
         dir_.reset();
     }
 
@@ -166,15 +162,15 @@ private slots:
         if (!readOnly.works())
             QSKIP("this system can make no folder read-only for this process");
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         form.OpenIniFile(ini);
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 4);
+        QCOMPARE(form.NotationBox->currentIndex(), 4);
         QCOMPARE(form.RunCount, 8);
 
-        form.CBX_FormatCapture->setCurrentIndex(2);
+        form.NotationBox->setCurrentIndex(2);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -191,14 +187,14 @@ private slots:
         if (!readOnly.works())
             QSKIP("this system can make no folder read-only for this process");
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         form.OpenIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY(recorder.messages[0].text.contains(ini));
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
         QCOMPARE(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)), std::string("Alt+C"));
         QVERIFY(ShowNewVersion);
         QVERIFY(!QFile::exists(ini));
@@ -213,11 +209,11 @@ private slots:
         disk.put("HuebirdLite.ini", kOldSettings);
         disk.fill();
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         form.OpenIniFile(ini);
-        form.CBX_FormatCapture->setCurrentIndex(9);
+        form.NotationBox->setCurrentIndex(9);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -251,12 +247,12 @@ private slots:
         disk.put("colors.txt", kOldList);
         disk.fill(room);
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         loadEnglish(form);
-        SetFileDialogRunner([&](QWidget*, const TFileDialogSetup&) { return path; });
-        SetConfirmOverwriteRunner([](const QString&) { return true; });
+        recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
+        recorder.onConfirmOverwrite = [](const QString&) { return true; };
         TColorArray list;
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
@@ -280,9 +276,9 @@ private slots:
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         form.OpenIniFile(ini);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(2));
@@ -316,9 +312,9 @@ private slots:
                 b = char(random.bounded(256));
             dir_->write("language/lang_xx.txt", bytes);
         }
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         loadEnglish(form);
         const TUiTexts before = UiTexts();
         const QString caption = form.MenuFile->title();
@@ -339,9 +335,9 @@ private slots:
         bytes += QByteArray(4 << 20, 'z'); // and one line of 4 MiB without "="
         dir_->write("language/lang_xx.txt", bytes);
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         CpuClock clock;
         clock.start();
         form.OpenLanguageFile(dir_->file("language/lang_xx.txt"));
@@ -379,9 +375,9 @@ private slots:
             bytes.replace('\n', "\n12 x ");
             dir_->write("palettes/classic-84.txt", bytes);
         }
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.ColorList = list;
@@ -408,9 +404,9 @@ private slots:
                      QByteArray::number(c >> 16) + "\tc\n";
         }
         dir_->write("palettes/classic-84.txt", bytes);
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         form.MenuSwatchesClick();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.ColorList.size(), expected.size());
@@ -434,9 +430,9 @@ private slots:
         const QString spare = dir_->file("moving.txt.new");
         dir_->write("moving.txt", textA);
 
-        TMainForm form;
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
         UseAppDir(*dir_);
-        MessageRecorder recorder;
         loadEnglish(form);
 
         for (const bool inPlace : {false, true}) {

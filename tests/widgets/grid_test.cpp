@@ -6,29 +6,29 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "colorlist/Clrgrid.h"
+#include "colorlist/ColorGrid.h"
 
 namespace {
 
 struct ColorCall {
     int row;
     int col;
-    TGridDrawState state;
+    ColorGrid::CellState state;
 };
 
 struct SelectCall {
-    int col;
     int row;
+    int col;
 };
 
 // A shown grid of the given shape, with visible rows 20 pixels high.
-std::unique_ptr<TColorStringGrid> MakeGrid(int rows, int cols, int width = 200, int height = 106)
+std::unique_ptr<ColorGrid> MakeGrid(int rows, int cols, int width = 200, int height = 106)
 {
-    auto grid = std::make_unique<TColorStringGrid>();
-    grid->SetDefaultRowHeight(20);
-    grid->SetDefaultColWidth(80);
-    grid->SetColCount(cols);
-    grid->SetRowCount(rows);
+    auto grid = std::make_unique<ColorGrid>();
+    grid->setDefaultRowHeight(20);
+    grid->setDefaultColumnWidth(80);
+    grid->setColumnCount(cols);
+    grid->setRowCount(rows);
     grid->resize(width, height);
     grid->show();
     if (!QTest::qWaitForWindowExposed(grid.get()))
@@ -36,13 +36,13 @@ std::unique_ptr<TColorStringGrid> MakeGrid(int rows, int cols, int width = 200, 
     return grid;
 }
 
-QImage Render(TColorStringGrid& grid)
+QImage Render(ColorGrid& grid)
 {
     return grid.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A pixel well inside the cell, clear of its text.
-QColor CellColor(TColorStringGrid& grid, const QImage& image, int row, int col)
+QColor CellColor(ColorGrid& grid, const QImage& image, int row, int col)
 {
     const QRect r = grid.visualRect(grid.model()->index(row, col));
     return image.pixelColor(r.right() - 3, r.bottom() - 3);
@@ -73,31 +73,29 @@ private slots:
         QVERIFY(grid);
         int calls = 0;
         if (assigned)
-            grid->OnGetCellColor = [&](TColorStringGrid*, int, int, TGridDrawState, QColor& brush, QColor&) {
+            grid->setCellColors([&](int, int, ColorGrid::CellState, QColor& brush, QColor&) {
                 ++calls;
                 brush = Qt::red;
-            };
-        grid->SetColorOn(colorOn);
+            });
+        grid->setCellColorsOn(colorOn);
         const QImage image = Render(*grid);
         QCOMPARE(calls > 0, asked);
         const QColor expected = asked ? QColor(Qt::red) : grid->palette().color(QPalette::Base);
         QCOMPARE(CellColor(*grid, image, 2, 0), expected);
     }
 
-    void theEventGetsRowBeforeColumnAndTheGridsOwnColours()
+    void theOwnerGetsTheCellAndTheGridsOwnColours()
     {
         auto grid = MakeGrid(2, 2);
         QVERIFY(grid);
-        grid->SetRow(1);
+        grid->setCurrentRow(1);
         std::vector<ColorCall> calls;
         QColor seenBrushSelected, seenBrushPlain;
-        grid->OnGetCellColor = [&](TColorStringGrid* sender, int row, int col, TGridDrawState state,
-                                   QColor& brush, QColor&) {
-            QCOMPARE(sender, grid.get());
+        grid->setCellColors([&](int row, int col, ColorGrid::CellState state, QColor& brush, QColor&) {
             calls.push_back({row, col, state});
             (state.selected ? seenBrushSelected : seenBrushPlain) = brush;
-        };
-        grid->SetColorOn(true);
+        });
+        grid->setCellColorsOn(true);
         Render(*grid);
         const auto find = [&](int row, int col) {
             return std::find_if(calls.begin(), calls.end(),
@@ -115,14 +113,14 @@ private slots:
     {
         auto grid = MakeGrid(3, 1);
         QVERIFY(grid);
-        grid->SetRow(1);
-        grid->SetColorOn(true);
-        grid->OnGetCellColor = [](TColorStringGrid*, int, int, TGridDrawState, QColor&, QColor&) {};
+        grid->setCurrentRow(1);
+        grid->setCellColorsOn(true);
+        grid->setCellColors([](int, int, ColorGrid::CellState, QColor&, QColor&) {});
         QCOMPARE(CellColor(*grid, Render(*grid), 1, 0), grid->palette().color(QPalette::Highlight));
-        grid->OnGetCellColor = [](TColorStringGrid*, int row, int, TGridDrawState, QColor& brush, QColor&) {
+        grid->setCellColors([](int row, int, ColorGrid::CellState, QColor& brush, QColor&) {
             if (row == 1)
                 brush = QColor(0x12, 0x34, 0x56);
-        };
+        });
         QCOMPARE(CellColor(*grid, Render(*grid), 1, 0), QColor(0x12, 0x34, 0x56));
     }
 
@@ -131,14 +129,14 @@ private slots:
         auto grid = MakeGrid(3, 1);
         QVERIFY(grid);
         int calls = 0;
-        grid->OnGetCellColor = [&](TColorStringGrid*, int, int, TGridDrawState, QColor&, QColor&) { ++calls; };
+        grid->setCellColors([&](int, int, ColorGrid::CellState, QColor&, QColor&) { ++calls; });
         QTest::qWait(50);
-        grid->SetColorOn(false); // unchanged: nothing happens
-        grid->SetColorOn(true);
-        QVERIFY(grid->ColorOn());
+        grid->setCellColorsOn(false); // unchanged: nothing happens
+        grid->setCellColorsOn(true);
+        QVERIFY(grid->cellColorsOn());
         QTest::qWait(50);
         QCOMPARE(calls, 0);
-        grid->Repaint();
+        grid->repaintCells();
         QTRY_VERIFY(calls > 0);
     }
 
@@ -147,20 +145,20 @@ private slots:
         auto grid = MakeGrid(2, 2);
         QVERIFY(grid);
         grid->setFont(QFont(grid->font().family(), -1, QFont::Black));
-        grid->SetCell(1, 0, "MMMM");
-        grid->SetColorOn(true);
-        grid->OnGetCellColor = [](TColorStringGrid*, int, int, TGridDrawState, QColor& brush, QColor& font) {
+        grid->setCellText(0, 1, "MMMM");
+        grid->setCellColorsOn(true);
+        grid->setCellColors([](int, int, ColorGrid::CellState, QColor& brush, QColor& font) {
             brush = Qt::yellow;
             font = Qt::blue;
-        };
+        });
         std::vector<std::pair<SelectCall, QRect>> drawn;
-        grid->OnDrawCell = [&](TColorStringGrid*, int col, int row, const QRect& rect, TGridDrawState,
-                               QPainter& canvas, const QColor& brush, const QColor&) {
-            drawn.push_back({{col, row}, rect});
+        grid->setCellPainter([&](int row, int col, const QRect& rect, ColorGrid::CellState, QPainter& canvas,
+                                 const QColor& brush, const QColor&) {
+            drawn.push_back({{row, col}, rect});
             QCOMPARE(brush, QColor(Qt::yellow));
             if (col == 0 && row == 1)
                 canvas.fillRect(rect.adjusted(4, 4, -4, -4), Qt::green);
-        };
+        });
         const QImage image = Render(*grid);
         const QRect text = grid->visualRect(grid->model()->index(0, 1));
         const auto found = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) {
@@ -190,19 +188,19 @@ private slots:
         auto grid = MakeGrid(6, 2);
         QVERIFY(grid);
         std::vector<SelectCall> calls;
-        grid->OnSelectCell = [&](TColorStringGrid*, int col, int row, bool&) { calls.push_back({col, row}); };
-        grid->SetRow(0);
-        QCOMPARE(grid->Row(), 0);
-        grid->SetRow(3);
+        QObject::connect(grid.get(), &ColorGrid::cellSelected, [&](int row, int col) { calls.push_back({row, col}); });
+        grid->setCurrentRow(0);
+        QCOMPARE(grid->currentRow(), 0);
+        grid->setCurrentRow(3);
         QCOMPARE(calls.size(), size_t(1));
         QCOMPARE(calls[0].row, 3);
-        grid->SetRow(3);
+        grid->setCurrentRow(3);
         QCOMPARE(calls.size(), size_t(1));
         // Another column of the same row is no new selection.
         grid->setCurrentIndex(grid->model()->index(3, 1));
         QCOMPARE(calls.size(), size_t(1));
-        grid->SetRowQuietly(1);
-        QCOMPARE(grid->Row(), 1);
+        grid->setCurrentRowQuietly(1);
+        QCOMPARE(grid->currentRow(), 1);
         QCOMPARE(calls.size(), size_t(1));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualRect(grid->model()->index(4, 0)).center());
@@ -210,9 +208,9 @@ private slots:
         QCOMPARE(calls[1].row, 4);
         QCOMPARE(calls[1].col, 0);
         // Out of range rows are ignored.
-        grid->SetRow(6);
-        grid->SetRow(-1);
-        QCOMPARE(grid->Row(), 4);
+        grid->setCurrentRow(6);
+        grid->setCurrentRow(-1);
+        QCOMPARE(grid->currentRow(), 4);
         QCOMPARE(calls.size(), size_t(2));
     }
 
@@ -221,11 +219,11 @@ private slots:
         auto grid = MakeGrid(6, 1);
         QVERIFY(grid);
         int calls = 0;
-        grid->OnSelectCell = [&](TColorStringGrid*, int, int, bool&) { ++calls; };
-        grid->SetRow(2);
-        grid->SetRowCount(12);
-        QCOMPARE(grid->Row(), 2);
-        QCOMPARE(grid->RowCount(), 12);
+        QObject::connect(grid.get(), &ColorGrid::cellSelected, [&] { ++calls; });
+        grid->setCurrentRow(2);
+        grid->setRowCount(12);
+        QCOMPARE(grid->currentRow(), 2);
+        QCOMPARE(grid->rowCount(), 12);
         QCOMPARE(calls, 1);
     }
 
@@ -234,11 +232,11 @@ private slots:
         auto grid = MakeGrid(6, 1, 45, 106);
         QVERIFY(grid);
         int asked = 0;
-        grid->SetColorOn(true);
-        grid->OnGetCellColor = [&](TColorStringGrid*, int, int, TGridDrawState, QColor&, QColor&) { ++asked; };
+        grid->setCellColorsOn(true);
+        grid->setCellColors([&](int, int, ColorGrid::CellState, QColor&, QColor&) { ++asked; });
         CpuClock timer;
         timer.start();
-        grid->SetRowCount(1'000'000);
+        grid->setRowCount(1'000'000);
         grid->scrollToBottom();
         const QImage image = Render(*grid);
         const qint64 ms = timer.elapsed();

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "capture/AtomTable.h"
 #include "capture/ShortcutKeys.h"
+#include "capture/CaptureController.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
+#include "platform/VirtualKeys.h"
 #include "config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/portal/PortalGlobalHotkey.h"
@@ -51,7 +53,8 @@ public:
 // A main window with a fake hotkey, shown with the hotkey the settings carry.
 struct ShownMainForm {
     TestAppDir dir;
-    TMainForm form;
+    RecordingPrompts prompts;
+    MainWindow form{prompts};
     FakeHotkey* hotkey = new FakeHotkey;
     bool exposed = false;
 
@@ -65,24 +68,20 @@ struct ShownMainForm {
     }
     ~ShownMainForm()
     {
-        SetHotKeyDialogRunner(nullptr);
         form.close();
     }
-    QString Panel1() const { return form.StatusBar1->PanelText(1); }
+    QString Panel1() const { return form.StatusBar->PanelText(1); }
 };
 
 // Opens the dialog from the menu, acts on it while shown, closes it.
-void OpenHotKeyDialog(TMainForm& form, const std::function<void(HotkeyDialog&)>& act)
+void OpenHotKeyDialog(ShownMainForm& main, const std::function<void(HotkeyDialog&)>& act)
 {
-    SetHotKeyDialogRunner([&](HotkeyDialog& dialog) {
-        dialog.show();
+    main.prompts.onDialog = [&](QDialog& dialog) {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        act(dialog);
-        if (dialog.isVisible())
-            dialog.close();
-    });
-    form.MenuHotkey->trigger();
-    SetHotKeyDialogRunner(nullptr);
+        act(static_cast<HotkeyDialog&>(dialog));
+    };
+    main.form.MenuHotkey->trigger();
+    main.prompts.onDialog = nullptr;
 }
 
 void Press(HotkeyEdit* edit, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -216,7 +215,7 @@ private slots:
     void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
     {
         ShownMainForm main;
-        TMainForm& form = main.form;
+        MainWindow& form = main.form;
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
@@ -226,7 +225,7 @@ private slots:
         QVERIFY(main.Panel1().endsWith(" Alt+C"));
 
         bool ran = false;
-        OpenHotKeyDialog(form, [&](HotkeyDialog& dialog) {
+        OpenHotKeyDialog(main, [&](HotkeyDialog& dialog) {
             ran = true;
             QCOMPARE(dialog.edit()->text(), QStringLiteral("Alt+C"));
             Press(dialog.edit(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
@@ -246,13 +245,13 @@ private slots:
 
         // Closing unchanged registers the same combination anew.
         const int calls = main.hotkey->registerCalls;
-        OpenHotKeyDialog(form, [](HotkeyDialog&) {});
+        OpenHotKeyDialog(main, [](HotkeyDialog&) {});
         QCOMPARE(main.hotkey->registerCalls, calls + 1);
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
 
         // Escape closes the dialog, and closing applies.
-        OpenHotKeyDialog(form, [&](HotkeyDialog& dialog) {
+        OpenHotKeyDialog(main, [&](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_F2, Qt::AltModifier);
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
@@ -264,9 +263,9 @@ private slots:
 
     void clearedControlLeavesNoHotkeyAndNoWarning()
     {
-        MessageRecorder recorder;
         ShownMainForm main;
-        OpenHotKeyDialog(main.form, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
+        auto& recorder = main.prompts;
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(0));
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTexts().SCapture) + ' ');
@@ -275,11 +274,11 @@ private slots:
 
     void refusedCombinationWarnsWithItsText()
     {
-        MessageRecorder recorder;
         ShownMainForm main;
+        auto& recorder = main.prompts;
         QVERIFY(recorder.messages.empty());
         main.hotkey->refused.insert({MOD_CONTROL | MOD_ALT, 'K'});
-        OpenHotKeyDialog(main.form, [](HotkeyDialog& dialog) {
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
         });
         QCOMPARE(recorder.messages.size(), std::size_t(1));
@@ -287,11 +286,11 @@ private slots:
         QCOMPARE(recorder.messages[0].text, QStringLiteral("Hotkey Ctrl+Alt+K refused"));
         QVERIFY(main.hotkey->active.empty());
         // Refused at start-up too.
-        MessageRecorder again;
+        main.prompts.messages.clear();
         main.hotkey->refused.insert({MOD_ALT, 'C'});
         main.form.Hotkeys().change(scAlt | 'C');
-        QCOMPARE(again.messages.size(), std::size_t(1));
-        QCOMPARE(again.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
+        QCOMPARE(main.prompts.messages.size(), std::size_t(1));
+        QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
         main.form.Hotkeys().release();
     }
 
@@ -300,7 +299,7 @@ private slots:
     void aLaterRefusalNamesTheCaptureCommand()
     {
         ShownMainForm main;
-        MessageRecorder recorder;
+        auto& recorder = main.prompts;
         main.form.Hotkeys().setRefusalCommand("huebird-lite --capture");
         main.hotkey->RefuseLater(main.form.Hotkeys().id() + 1);
         QVERIFY(recorder.messages.empty());
@@ -314,7 +313,7 @@ private slots:
     void hotkeyMessageCapturesOnlyForItsIdentifier()
     {
         ShownMainForm main;
-        TMainForm& form = main.form;
+        MainWindow& form = main.form;
         form.ShSelectedColor->SetBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
@@ -340,9 +339,56 @@ private slots:
         QCOMPARE(GlobalAtomTable().Find("HKey_CAPTURE"), TAtom(0));
     }
 
+    // At start the settings are read before the language file, whose texts
+    // then say the hotkey's refusal, before the refusal of the settings' hotkey.
+    void startUpReadsSettingsThenLanguageThenRegistersAndWarns()
+    {
+        TestAppDir dir;
+        dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
+        RecordingPrompts recorder;
+        MainWindow form(recorder);
+        UseAppDir(dir);
+        auto* hotkey = new FakeHotkey;
+        hotkey->refused.insert({MOD_ALT, 'C'});
+        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");
+        QCOMPARE(recorder.messages.size(), std::size_t(2));
+        QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
+        QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
+        QCOMPARE(form.StatusBar->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
+        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(hotkey->registerCalls, 1);
+        QVERIFY(form.Capture().isRunning());
+        form.close();
+        QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
+    }
+
+    // The capture item of the popup is hidden: it carries the hotkey's text,
+    // and the hotkey pressed in the window captures nothing more.
+    void hiddenCaptureItemCarriesTheHotkey()
+    {
+        ShownMainForm main;
+        MainWindow& form = main.form;
+        QVERIFY(!form.PopupCaptureColor->isVisible());
+        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.NotationBox, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(form.ColorList.empty());
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
+            Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
+        });
+        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
+        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
+        QVERIFY(!form.PopupCaptureColor->isVisible());
+    }
+
     void modalDialogFromTheMenuIsDestroyedAfterClosing()
     {
         ShownMainForm main;
+        main.prompts.execDialogs = true;
         QPointer<HotkeyDialog> opened;
         QTimer::singleShot(0, [&] {
             opened = qobject_cast<HotkeyDialog*>(QApplication::activeModalWidget());

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -71,18 +71,19 @@ public:
     }
     ~ShownForm() { form.close(); }
     TestAppDir dir;
-    TMainForm form;
+    RecordingPrompts prompts;
+    MainWindow form{prompts};
     bool ok = false;
 };
 
-void Fill(TMainForm& form, const TColorArray& colors)
+void Fill(MainWindow& form, const TColorArray& colors)
 {
     form.ColorList = colors;
     form.FillGridCapture(form.ColorList);
 }
 
 // A point of the row inside the narrow grid (its one column is wider than the grid).
-QPoint RowPoint(TColorStringGrid* grid, int row)
+QPoint RowPoint(ColorGrid* grid, int row)
 {
     return {10, grid->visualRect(grid->model()->index(row, 0)).center().y()};
 }
@@ -124,7 +125,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(0x10101 * i));
         Fill(f.form, list);
-        QCOMPARE(f.form.GridCapture->RowCount(), rows);
+        QCOMPARE(f.form.GridCapture->rowCount(), rows);
         QCOMPARE(f.form.CurrentColor, TColor(0x123456)); // a refill never changes it
         if (colors > 0)
             QCOMPARE(f.form.SelectedIndex, 0);
@@ -137,7 +138,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0x0000FF, 0x00FF00});
-        TColorStringGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = f.form.GridCapture;
         const QImage image = grid->viewport()->grab().toImage();
         const auto at = [&](int row) {
             return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
@@ -161,16 +162,16 @@ private slots:
         f.form.CaptureColor();
         QCOMPARE(f.form.ColorList, TColorArray({kOrange}));
         QCOMPARE(f.form.CurrentColor, kOrange);
-        QCOMPARE(f.form.GridCapture->RowCount(), 6);
-        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.GridCapture->rowCount(), 6);
+        QCOMPARE(f.form.GridCapture->currentRow(), 0);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
         // Twice without a new sample: the same colour twice, row 0 selected.
-        f.form.GridCapture->SetRow(2);
+        f.form.GridCapture->setCurrentRow(2);
         f.form.PopupCaptureColor->trigger();
         QCOMPARE(f.form.ColorList, TColorArray({kOrange, kOrange}));
-        QCOMPARE(f.form.GridCapture->Row(), 0);
+        QCOMPARE(f.form.GridCapture->currentRow(), 0);
         QCOMPARE(f.form.SelectedIndex, 0);
         QVERIFY(!f.form.PopupCaptureColor->isVisible());
     }
@@ -180,7 +181,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
-        TColorStringGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = f.form.GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
         QCOMPARE(f.form.SelectedIndex, 2);
@@ -199,21 +200,21 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {1, 2, 3});
-        TColorStringGrid* grid = f.form.GridCapture;
-        grid->SetRow(1);
+        ColorGrid* grid = f.form.GridCapture;
+        grid->setCurrentRow(1);
         QCOMPARE(f.form.SelectedIndex, 1);
 
         // Del in the code field edits the field, never the list.
         f.form.EditCaptureColor->setFocus();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QCOMPARE(f.form.ColorList, TColorArray({1, 2, 3}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(f.form.ColorList, TColorArray({1, 3}));
-        QTRY_VERIFY(f.form.CBX_FormatCapture->hasFocus());
+        QTRY_VERIFY(f.form.NotationBox->hasFocus());
         QCOMPARE(f.form.SelectedIndex, 0);
         QCOMPARE(f.form.CurrentColor, TColor(2)); // deleting leaves it alone
 
@@ -230,16 +231,16 @@ private slots:
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QVERIFY(f.form.ColorList.empty());
         QVERIFY(f.form.EditCaptureColor->text().isEmpty());
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
-        QCOMPARE(f.form.GridCapture->RowCount(), 6);
+        QCOMPARE(f.form.GridCapture->rowCount(), 6);
 
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopUpDeleteColorClick();
+        f.form.PopupDeleteColorClick();
         QVERIFY(f.form.ColorList.empty());
     }
 
@@ -247,13 +248,13 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        for (QAction* clear : {f.form.PopUpClearColorList, f.form.MenuClearColorList}) {
+        for (QAction* clear : {f.form.PopupClearColorList, f.form.MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
             f.form.CurrentColor = kOrange;
             f.form.RefreshEditCaptureColor();
             clear->trigger();
             QVERIFY(f.form.ColorList.empty());
-            QCOMPARE(f.form.GridCapture->RowCount(), 6);
+            QCOMPARE(f.form.GridCapture->rowCount(), 6);
             QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
             QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
         }
@@ -264,13 +265,13 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         f.form.EditCaptureColor->setText("left alone");
-        f.form.CBX_FormatCapture->setCurrentIndex(1);
+        f.form.NotationBox->setCurrentIndex(1);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("left alone"));
 
         Fill(f.form, {0x000000, kOrange});
-        f.form.GridCapture->SetRow(1);
+        f.form.GridCapture->setCurrentRow(1);
         QCOMPARE(f.form.SelectedIndex, 1);
-        f.form.CBX_FormatCapture->setCurrentIndex(7); // Hexa
+        f.form.NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(f.form.EditCaptureColor->text(),
                  QString::fromStdString(FormatColorCode(7, kOrange, '.')));
         QCOMPARE(f.form.SelectedIndex, 0);
@@ -347,11 +348,11 @@ private slots:
         QFETCH(uint, color);
         ShownForm f;
         QVERIFY(f.ok);
-        MessageRecorder messages;
+        auto& messages = f.prompts;
         SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.CurrentColor = 0x111111;
-        f.form.CBX_FormatCapture->setCurrentIndex(format);
+        f.form.NotationBox->setCurrentIndex(format);
         QLineEdit* edit = f.form.EditCaptureColor;
         edit->setFocus();
         edit->clear();
@@ -381,7 +382,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        MessageRecorder messages;
+        auto& messages = f.prompts;
         f.form.EditCaptureColor->setFocus();
         f.form.EditCaptureColor->clear();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Return);
@@ -416,7 +417,7 @@ private slots:
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
-        QCOMPARE(f.form.StatusBar1->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
+        QCOMPARE(f.form.StatusBar->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
         const QImage& canvas = f.form.ImgZoom->Canvas();
         const auto red = CrossPixels();
         std::vector<int> blockWidths(39, 0);
@@ -471,7 +472,7 @@ private slots:
         f.form.Capture().tick();
         QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
-        QCOMPARE(f.form.StatusBar1->PanelText(0), QStringLiteral("[-3000,-3000]"));
+        QCOMPARE(f.form.StatusBar->PanelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
@@ -484,28 +485,28 @@ private slots:
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QString()); // nothing selected
+        QCOMPARE(f.form.StatusBar->PanelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.4:1 AA large"));
-        f.form.GridCapture->SetRow(1);
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.4:1 AA large"));
+        f.form.GridCapture->setCurrentRow(1);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4.6:1 AA"));
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
         UiTexts().SContrastAALarge = "AA groß";
         f.form.ContrastStyleChanged();
-        f.form.GridCapture->SetRow(0);
+        f.form.GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("4,4:1 AA groß"));
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
-        f.form.PopUpClearColorListClick();
+        f.form.PopupClearColorListClick();
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QString());
+        QCOMPARE(f.form.StatusBar->PanelText(2), QString());
     }
 
     void aTickAtRestShowsOnlyWhatChanged()
@@ -526,11 +527,11 @@ private slots:
 
         // The list shows its colour in the swatch; the next tick shows the screen's again.
         Fill(f.form, {0x000000, 0xABCDEF});
-        f.form.GridCapture->SetRow(1);
+        f.form.GridCapture->setCurrentRow(1);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0xABCDEF));
         capture.tick();
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x102030));
-        QCOMPARE(f.form.StatusBar1->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
+        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
 
         // New pixels under a still pointer are shown.
         fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
@@ -593,7 +594,7 @@ private slots:
         const qint64 total = timer.elapsed();
         qInfo("a million colours: FillGridCapture %lld ms, with scrolling to the end and painting %lld ms"
               " of processor time", fill, total);
-        QCOMPARE(f.form.GridCapture->RowCount(), 1'000'000);
+        QCOMPARE(f.form.GridCapture->rowCount(), 1'000'000);
         QVERIFY(total < 1000);
     }
 };

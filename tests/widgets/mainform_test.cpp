@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
+#include "config/AppSettings.h"
 #include "app/Application.h"
-#include "app/Messages.h"
-#include "app/reMainForm.h"
+#include "ui/QtPrompts.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 
 class MainFormTest : public QObject {
@@ -28,7 +28,8 @@ private:
 private slots:
     void controlsSitAtTheirPlaces()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -36,27 +37,28 @@ private slots:
             {form.SHImageZoom, QRect(2, 2, 108, 108)},
             {form.ImgZoom, QRect(3, 3, 106, 106)},
             {form.GridCapture, QRect(119, 2, 45, 106)},
-            {form.CBX_FormatCapture, QRect(173, 60, 101, 21)},
+            {form.NotationBox, QRect(173, 60, 101, 21)},
             {form.EditCaptureColor, QRect(173, 86, 101, 21)},
-            {form.StatusBar1, QRect(0, 112, 276, 19)},
+            {form.StatusBar, QRect(0, 112, 276, 19)},
             {form.ImgBackground, QRect(0, 0, 276, 112)},
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QCOMPARE(form.StatusBar1->PanelCount(), 3);
-        QCOMPARE(form.StatusBar1->PanelWidth(0), 70);
-        QCOMPARE(form.StatusBar1->PanelWidth(1), 120);
-        QCOMPARE(form.StatusBar1->PanelWidth(2), 120);
+        QCOMPARE(form.StatusBar->PanelCount(), 3);
+        QCOMPARE(form.StatusBar->PanelWidth(0), 70);
+        QCOMPARE(form.StatusBar->PanelWidth(1), 120);
+        QCOMPARE(form.StatusBar->PanelWidth(2), 120);
         QVERIFY(!form.ImgBackground->Canvas().isNull());
     }
 
     void formCreateSetsTheStartingState()
     {
-        TMainForm form;
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
-        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("HTML"));
-        QCOMPARE(form.CBX_FormatCapture->count(), 11);
-        QCOMPARE(form.CBX_FormatCapture->maxVisibleItems(), 11);
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
+        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
+        QCOMPARE(form.NotationBox->count(), 11);
+        QCOMPARE(form.NotationBox->maxVisibleItems(), 11);
         QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
         QCOMPARE(form.ColorListWidth, 220);
         QCOMPARE(form.ColorListHeight, 315);
@@ -67,7 +69,8 @@ private slots:
 
     void menusHoldEveryItemInOrder()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -90,12 +93,13 @@ private slots:
 
     void shortcutsShowInTheirTextForm()
     {
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
         QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
-        QCOMPARE(form.PopUpDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
+        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
         QCOMPARE(form.PopupCut->text(), QStringLiteral("Cut"));
         QCOMPARE(form.MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
         form.SetMenuCaption(form.MenuPaste, "Coller");
@@ -105,15 +109,16 @@ private slots:
     void pasteAnswersCtrlAltVButNotCtrlV()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QSignalSpy paste(form.MenuPaste, &QAction::triggered);
-        form.CBX_FormatCapture->setFocus();
-        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier);
+        form.NotationBox->setFocus();
+        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(paste.count(), 0);
-        QTest::keyClick(form.CBX_FormatCapture, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(paste.count(), 1);
         form.close();
     }
@@ -121,27 +126,29 @@ private slots:
     void typingNeverChangesTheNotationBox()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.CBX_FormatCapture->setFocus();
-        QTest::keyClicks(form.CBX_FormatCapture, "RGB hsl 9");
-        QCOMPARE(form.CBX_FormatCapture->currentIndex(), 0);
-        form.CBX_FormatCapture->setCurrentIndex(4);
-        QCOMPARE(form.CBX_FormatCapture->currentText(), QStringLiteral("CMYK"));
+        form.NotationBox->setFocus();
+        QTest::keyClicks(form.NotationBox, "RGB hsl 9");
+        QCOMPARE(form.NotationBox->currentIndex(), 0);
+        form.NotationBox->setCurrentIndex(4);
+        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("CMYK"));
         form.close();
     }
 
     void statusBarPanelTwoStaysEmpty()
     {
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.StatusBar1->PanelText(2).isEmpty());
-        QVERIFY(form.StatusBar1->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
+        QVERIFY(form.StatusBar->PanelText(2).isEmpty());
+        QVERIFY(form.StatusBar->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
         QVERIFY(form.Capture().isRunning());
         form.close();
     }
@@ -157,7 +164,8 @@ private slots:
     {
         QFETCH(bool, byMenu);
         TestAppDir dir;
-        TMainForm form;
+        RecordingPrompts prompts;
+        MainWindow form(prompts);
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -174,17 +182,15 @@ private slots:
 
     void messageKindsHaveTheirFrenchTitles()
     {
-        QCOMPARE(MessageDlgTitle(0), QStringLiteral("Information"));
-        QCOMPARE(MessageDlgTitle(1), QStringLiteral("Confirmation"));
-        QCOMPARE(MessageDlgTitle(2), QStringLiteral("Erreur"));
-        QCOMPARE(MessageDlgTitle(3), QStringLiteral("Avertissement"));
-        MessageRecorder recorder;
-        ShowMessageDlg(4, "never shown");
-        ShowMessageDlg(255, "never shown");
-        QVERIFY(recorder.messages.empty());
-        ShowMessageDlg(2, "shown");
-        QCOMPARE(recorder.messages.size(), size_t(1));
-        QCOMPARE(int(recorder.messages[0].kind), 2);
+        QCOMPARE(MessageTitle(0), QStringLiteral("Information"));
+        QCOMPARE(MessageTitle(1), QStringLiteral("Confirmation"));
+        QCOMPARE(MessageTitle(2), QStringLiteral("Erreur"));
+        QCOMPARE(MessageTitle(3), QStringLiteral("Avertissement"));
+        QCOMPARE(MessageTitle(4), QString());
+        // An unknown kind shows no box (one would wait here for a click).
+        QtPrompts prompts;
+        prompts.message(4, "never shown");
+        prompts.message(255, "never shown");
     }
 };
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "app/reMainForm.h"
+#include "app/MainWindow.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
 
@@ -16,7 +16,7 @@ const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
 
 // Opens the manager modally, acts on it once it shows, then closes it with its
 // close button; returns whether the action ran at all.
-bool RunManager(TMainForm& main, const std::function<void(TFormColorList&)>& act)
+bool RunManager(MainWindow& main, const std::function<void(TFormColorList&)>& act)
 {
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -38,17 +38,17 @@ bool RunManager(TMainForm& main, const std::function<void(TFormColorList&)>& act
 QStringList Numbers(const TFormColorList& form)
 {
     QStringList texts;
-    for (int row = 0; row < form.GridCapture->RowCount(); ++row)
-        texts << form.GridCapture->Cell(0, row);
+    for (int row = 0; row < form.GridCapture->rowCount(); ++row)
+        texts << form.GridCapture->cellText(row, 0);
     return texts;
 }
 
-QString Code(const TMainForm& main, TColor color)
+QString Code(const MainWindow& main, TColor color)
 {
-    return main.ShowCodeColors(main.CBX_FormatCapture, color);
+    return main.ShowCodeColors(main.NotationBox, color);
 }
 
-QString Status(const TFormColorList& form) { return form.StatusBar1->PanelText(0); }
+QString Status(const TFormColorList& form) { return form.StatusBar->PanelText(0); }
 
 } // namespace
 
@@ -56,13 +56,14 @@ class ManagerTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<TMainForm> main_;
+    RecordingPrompts prompts_;
+    std::unique_ptr<MainWindow> main_;
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<TMainForm>();
+        main_ = std::make_unique<MainWindow>(prompts_);
         UseAppDir(*dir_);
         main_->move(100, 120);
         main_->show();
@@ -96,7 +97,7 @@ private slots:
                 QCOMPARE(button->toolTip(), hint);
             }
             QCOMPARE(form.PanelButtons->width(), 39);
-            QCOMPARE(form.GridCapture->ColWidth(0), 40);
+            QCOMPARE(form.GridCapture->columnWidth(0), 40);
         }));
         texts = TUiTexts();
     }
@@ -104,7 +105,7 @@ private slots:
     void emptyListShowsNoNumbersAndStaysEmpty()
     {
         QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            QVERIFY(form.GridCapture->RowCount() > 0);
+            QVERIFY(form.GridCapture->rowCount() > 0);
             for (const QString& number : Numbers(form))
                 QVERIFY(number.isEmpty());
             QVERIFY(Status(form).isEmpty());
@@ -120,20 +121,20 @@ private slots:
     {
         main_->ColorList = kThree;
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            const int rows = form.GridCapture->RowCount();
-            QCOMPARE(rows, form.GridCapture->ClientHeight() / 20 + 1);
+            const int rows = form.GridCapture->rowCount();
+            QCOMPARE(rows, form.GridCapture->clientHeight() / 20 + 1);
             const QStringList numbers = Numbers(form);
             for (int row = 0; row < rows; ++row)
                 QCOMPARE(numbers[row], QString::number(row + 1));
             for (int row = 0; row < 3; ++row)
-                QCOMPARE(form.GridCapture->Cell(1, row), Code(*main_, kThree[row]));
-            QVERIFY(form.GridCapture->Cell(1, 3).isEmpty());
+                QCOMPARE(form.GridCapture->cellText(row, 1), Code(*main_, kThree[row]));
+            QVERIFY(form.GridCapture->cellText(3, 1).isEmpty());
             QCOMPARE(Status(form), QStringLiteral("Selected index: 1"));
 
-            form.GridCapture->SetRow(5); // beyond the list: nothing changes
+            form.GridCapture->setCurrentRow(5); // beyond the list: nothing changes
             QCOMPARE(form.SelectedIndex, 0);
             const QImage image = form.GridCapture->viewport()->grab().toImage();
-            const int codeRight = 40 + form.GridCapture->ColWidth(1) - 3;
+            const int codeRight = 40 + form.GridCapture->columnWidth(1) - 3;
             for (int row = 0; row < 3; ++row)
                 QCOMPARE(image.pixelColor(codeRight, row * 20 + 17), ToQColor(kThree[row]));
             QVERIFY(image.pixelColor(codeRight, 3 * 20 + 10) != ToQColor(kThree[2]));
@@ -172,16 +173,16 @@ private slots:
         QFETCH(int, selected);
         main_->ColorList = kThree;
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
-            form.GridCapture->SetRow(row);
+            form.GridCapture->setCurrentRow(row);
             QCOMPARE(form.SelectedIndex, row);
-            QCOMPARE(main_->GridCapture->Row(), row);
+            QCOMPARE(main_->GridCapture->currentRow(), row);
             for (int i = 0; i < clicks; ++i)
                 (up ? form.ButtonUp : form.ButtonDown)->click();
             QCOMPARE(form.WorkList, order);
             QCOMPARE(form.SelectedIndex, selected);
             QCOMPARE(Status(form), "Selected index: " + QString::number(selected + 1));
-            QCOMPARE(form.GridCapture->Cell(1, 0), Code(*main_, order[0]));
-            QCOMPARE(form.GridCapture->Row(), row); // the cursor stays where it was
+            QCOMPARE(form.GridCapture->cellText(0, 1), Code(*main_, order[0]));
+            QCOMPARE(form.GridCapture->currentRow(), row); // the cursor stays where it was
             QCOMPARE(main_->ColorList, kThree);     // untouched until closing
         }));
         QCOMPARE(main_->ColorList, order);
@@ -191,7 +192,7 @@ private slots:
     {
         main_->ColorList = kThree;
         QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            form.GridCapture->SetRow(2);
+            form.GridCapture->setCurrentRow(2);
             const std::vector<std::pair<int, TColorArray>> steps = {
                 {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
@@ -213,7 +214,7 @@ private slots:
         const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
         main_->ColorList = four;
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
-            form.GridCapture->SetRow(1);
+            form.GridCapture->setCurrentRow(1);
             form.ButtonDelete->click();
             form.ButtonDelete->click();
             form.ButtonUp->click();
@@ -223,7 +224,7 @@ private slots:
             QCOMPARE(form.WorkList, four);
             QCOMPARE(form.SelectedIndex, selected);
             for (int row = 0; row < 4; ++row)
-                QCOMPARE(form.GridCapture->Cell(1, row), Code(*main_, four[row]));
+                QCOMPARE(form.GridCapture->cellText(row, 1), Code(*main_, four[row]));
         }));
         QCOMPARE(main_->ColorList, four);
     }
@@ -232,29 +233,29 @@ private slots:
     {
         main_->ColorList = kThree;
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            const int before = form.GridCapture->RowCount();
+            const int before = form.GridCapture->rowCount();
             form.resize(220, 600);
-            const int rows = form.GridCapture->ClientHeight() / 20 + 1;
+            const int rows = form.GridCapture->clientHeight() / 20 + 1;
             QVERIFY(rows > before);
-            QCOMPARE(form.GridCapture->RowCount(), rows);
-            QCOMPARE(form.GridCapture->Cell(0, rows - 1), QString::number(rows));
+            QCOMPARE(form.GridCapture->rowCount(), rows);
+            QCOMPARE(form.GridCapture->cellText(rows - 1, 0), QString::number(rows));
             const QList<QPair<QSize, QSize>> sizes = {
                 {{300, 400}, {240, 400}}, {{150, 100}, {200, 215}}, {{230, 500}, {230, 500}}};
             for (const auto& [asked, got] : sizes) {
                 form.resize(asked);
                 QCOMPARE(form.size(), got);
                 QCoreApplication::processEvents();
-                QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
+                QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
             }
             // A list longer than the window keeps a row for each colour, and the
             // scroll bar it brings narrows the code column.
-            main_->ColorList.resize(60, 0x00FFFF);
-            form.ButtonUndoAll->click();
+            form.WorkList.assign(60, 0x00FFFF);
+            form.FillGridCapture(form.WorkList);
             form.resize(220, 500);
             QCoreApplication::processEvents();
-            QCOMPARE(form.GridCapture->RowCount(), 60);
-            QCOMPARE(form.GridCapture->Cell(0, 59), QStringLiteral("60"));
-            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
+            QCOMPARE(form.GridCapture->rowCount(), 60);
+            QCOMPARE(form.GridCapture->cellText(59, 0), QStringLiteral("60"));
+            QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
         }));
     }
 
@@ -284,13 +285,13 @@ private slots:
     {
         main_->ColorList = {0xFFFFFF, 0x777777, 0x000000};
         QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            QCOMPARE(form.GridCapture->ColWidth(2), 40);
+            QCOMPARE(form.GridCapture->columnWidth(2), 40);
             const auto ratios = [&form] {
-                return QStringList{form.GridCapture->Cell(2, 0), form.GridCapture->Cell(2, 1),
-                                   form.GridCapture->Cell(2, 2), form.GridCapture->Cell(2, 3)};
+                return QStringList{form.GridCapture->cellText(0, 2), form.GridCapture->cellText(1, 2),
+                                   form.GridCapture->cellText(2, 2), form.GridCapture->cellText(3, 2)};
             };
             QCOMPARE(ratios(), QStringList({"1.0:1", "4.4:1", "21.0:1", ""}));
-            form.GridCapture->SetRow(2);
+            form.GridCapture->setCurrentRow(2);
             QCOMPARE(ratios(), QStringList({"21.0:1", "4.6:1", "1.0:1", ""}));
             form.ButtonDelete->click();
             QCOMPARE(ratios(), QStringList({"4.4:1", "1.0:1", "", ""})); // the grey is selected now
@@ -301,7 +302,7 @@ private slots:
     {
         main_->ColorList = kThree;
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            form.GridCapture->SetRow(1);
+            form.GridCapture->setCurrentRow(1);
             main_->ShSelectedColor->SetBrushColor(0x808080);
             main_->CaptureColor();
             QCOMPARE(main_->ColorList, (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
@@ -309,8 +310,8 @@ private slots:
             // The selection stays on the colour it was on.
             QCOMPARE(form.SelectedIndex, 2);
             QCOMPARE(Status(form), QStringLiteral("Selected index: 3"));
-            QCOMPARE(form.GridCapture->Cell(1, 0), Code(*main_, 0x808080));
-            QCOMPARE(form.GridCapture->Cell(0, 3), QStringLiteral("4"));
+            QCOMPARE(form.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
+            QCOMPARE(form.GridCapture->cellText(3, 0), QStringLiteral("4"));
             form.ButtonDelete->click();
             form.ButtonUndoAll->click();
             QCOMPARE(form.WorkList[0], TColor(0x808080));
@@ -345,7 +346,7 @@ private slots:
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
             QCoreApplication::processEvents(); // the first paint is part of opening
             openMs = clock.elapsed();
-            form.GridCapture->SetRow(3);
+            form.GridCapture->setCurrentRow(3);
             const QList<QPair<const char*, QToolButton*>> buttons = {
                 {"up", form.ButtonUp},         {"down", form.ButtonDown},
                 {"delete", form.ButtonDelete}, {"undo all", form.ButtonUndoAll}};
@@ -357,11 +358,11 @@ private slots:
                 timings << qMakePair(name, t.elapsed());
             }
             QCOMPARE(form.WorkList.size(), std::size_t(1000000));
-            QCOMPARE(form.GridCapture->RowCount(), 1000000);
-            QCOMPARE(form.GridCapture->Cell(0, 999999), QStringLiteral("1000000"));
+            QCOMPARE(form.GridCapture->rowCount(), 1000000);
+            QCOMPARE(form.GridCapture->cellText(999999, 0), QStringLiteral("1000000"));
             // The delete changed the row count; the columns keep their widths.
-            QCOMPARE(form.GridCapture->ColWidth(0), 40);
-            QCOMPARE(form.GridCapture->ColWidth(1), form.GridCapture->ClientWidth() - 42 - 40);
+            QCOMPARE(form.GridCapture->columnWidth(0), 40);
+            QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
             clock.restart();
         }));
         const qint64 closeMs = clock.elapsed();

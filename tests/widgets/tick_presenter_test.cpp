@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "app/Widgets.h"
-#include "capture/QtTickPresenter.h"
-#include "capture/TickCompositor.h"
+#include "ui/Widgets.h"
+#include "ui/QtTickPresenter.h"
+#include "ui/TickCompositor.h"
 
 namespace {
 

@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/reMainForm.h"
+#include "config/AppSettings.h"
+#include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "config/DesktopHooks.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "update/ReNewVersionExists.h"
@@ -35,6 +34,8 @@ public:
     int GetStatus = 200;
     QByteArray Body;
     bool Silent = false; // reads requests and never answers
+    int GetDelayMs = 0;  // the GET's reply waits this long
+    std::function<void(const QByteArray& method)> OnRequest;
     std::vector<Request> Requests;
 
     TinyHttpServer()
@@ -61,6 +62,8 @@ private:
             const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
             const Request request{words.value(0), words.value(1)};
             Requests.push_back(request);
+            if (OnRequest)
+                OnRequest(request.method);
             if (Silent)
                 continue;
             const bool isHead = request.method == "HEAD";
@@ -69,7 +72,10 @@ private:
                                + QByteArray::number(Body.size()) + "\r\n\r\n";
             if (!isHead)
                 reply += Body;
-            socket->write(reply);
+            if (!isHead && GetDelayMs > 0)
+                QTimer::singleShot(GetDelayMs, socket, [socket, reply] { socket->write(reply); });
+            else
+                socket->write(reply);
         }
     }
 
@@ -110,15 +116,15 @@ QByteArray IniText(bool showNewVersion)
 // fast update timer.
 struct RunningForm {
     TestAppDir dir;
-    MessageRecorder messages;
-    std::unique_ptr<TMainForm> form;
+    RecordingPrompts messages;
+    std::unique_ptr<MainWindow> form;
 
     RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         ShowNewVersion = showNewVersion;
-        form = std::make_unique<TMainForm>();
-        NewVersionExists = new TNewVersionExists(form.get());
+        form = std::make_unique<MainWindow>(messages);
+        NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
         form->UpdateAddressForTests = address;
         form->TimerActualize->setInterval(updateIntervalMs);
@@ -140,7 +146,6 @@ private slots:
     void init()
     {
         DefaultHttpSettings() = THttpSettings();
-        SetShellOpenHook(nullptr);
     }
 
     void oneCheckPerRun_data()
@@ -244,7 +249,8 @@ private slots:
 
     void dialogLayoutAndTexts()
     {
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         const QList<QPair<QWidget*, QRect>> expected = {
             {dialog.Image1, QRect(11, 16, 32, 32)},
@@ -298,9 +304,9 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, showBefore);
         QFETCH(bool, check);
-        SetShellOpenHook([](const QUrl&) {});
         ShowNewVersion = showBefore;
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         dialog.show();
         QCOMPARE(dialog.CB_DontShowThisMessage->isChecked(), !showBefore);
         if (check || !showBefore)
@@ -336,17 +342,40 @@ private slots:
         QFETCH(bool, french);
         InitAppSettings("/opt/huebird/huebird-lite");
         AppSettings().LanguageCode = language.toStdString();
-        std::vector<QUrl> opened;
-        SetShellOpenHook([&](const QUrl& url) { opened.push_back(url); });
         ShowNewVersion = true;
-        TNewVersionExists dialog;
+        RecordingPrompts prompts;
+        TNewVersionExists dialog(prompts);
         dialog.show();
         QTest::mouseClick(dialog.ButtonYes, Qt::LeftButton);
-        QCOMPARE(opened.size(), std::size_t(1));
+        QCOMPARE(prompts.opened.size(), 1);
         const std::string& page = french ? AppSettings().DownloadPageFr : AppSettings().DownloadPageEn;
-        QCOMPARE(opened[0], QUrl(QString::fromStdString(page)));
+        QCOMPARE(prompts.opened[0], QUrl(QString::fromStdString(page)));
         QVERIFY(!dialog.isVisible());
         QVERIFY(ShowNewVersion);
+    }
+
+    // The window closes while the service is slow to answer: no dialog comes
+    // after it, and nothing asks the service again.
+    void noDialogAndNoSecondCheckAfterTheWindowClosed()
+    {
+        TinyHttpServer server;
+        server.Body = "<ver>OldVersion</ver>";
+        server.GetDelayMs = 600;
+        DialogCloser closer;
+        RunningForm run(server.Address(), true);
+        bool closed = false;
+        server.OnRequest = [&](const QByteArray& method) {
+            if (method == "GET")
+                QTimer::singleShot(100, run.form.get(), [&] {
+                    run.form->close();
+                    closed = true;
+                });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
+        QTest::qWait(1000);
+        QCOMPARE(closer.Shown, 0);
+        QVERIFY(!run.form->TimerActualize->isActive());
+        QCOMPARE(server.Requests.size(), std::size_t(2));
     }
 
     // Last: closing the main window ends the application's event loops.

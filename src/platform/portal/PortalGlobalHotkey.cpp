@@ -5,7 +5,8 @@
 #include <QSet>
 #include <QTimer>
 
-#include "capture/ShortcutKeys.h"
+#include "platform/GlobalHotkey.h"
+#include "platform/VirtualKeys.h"
 #include "platform/portal/PortalRequest.h"
 #include "platform/portal/PortalTypes.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <xcb/xcb_keysyms.h>
 
-#include "capture/ShortcutKeys.h"
+#include "platform/VirtualKeys.h"
 
 // Last: Xlib's macros would clash with the headers above.
 #include <X11/Xlib.h>

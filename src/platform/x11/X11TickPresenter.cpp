@@ -6,7 +6,7 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
 #include <X11/Xlib.h> // last: its macros clash with Qt's names
 

@@ -12,8 +12,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
-#include "capture/TickCompositor.h"
-#include "capture/TickPresenter.h"
+#include "ui/TickCompositor.h"
+#include "ui/TickPresenter.h"
 
 class QWidget;
 

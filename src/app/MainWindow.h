@@ -1,0 +1,216 @@
+#pragma once
+// The main window: owner of the colour list, the current colour, the capture
+// controller, the hotkey service and the update timer. Its handlers live in
+// app/MainWindow*.cpp, one file a subject; this file declares them all.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ui/Widgets.h"
+#include "capture/ShortcutText.h"
+#include "color/ColorContrast.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListOps.h"
+
+class CaptureController;
+class DesktopCapture;
+class HotkeyService;
+class IScreenSampler;
+class Prompts;
+class IGlobalHotkey;
+struct ScreenPointer;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Every message, file dialog and question goes through the prompts.
+    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- working state ----
+    TColor CurrentColor = 0;
+    std::int32_t RunCount = 0; // settings key "Rns"
+    std::int32_t SelectedIndex = 0;
+    std::int32_t ColorListOpenCount = 0;
+    TColorArray ColorList;
+    std::int32_t ColorListWidth = 220;
+    std::int32_t ColorListHeight = 315;
+    std::int32_t ColorListTop = 0;
+    std::int32_t ColorListLeft = 0;
+
+    // ---- controls ----
+    QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
+    TPicture* ImgBackground = nullptr;
+    TShape* ShSelectedColor = nullptr;
+    QLabel* LabelColor = nullptr;
+    TShape* SHImageZoom = nullptr;
+    TPicture* ImgZoom = nullptr;
+    ColorGrid* GridCapture = nullptr;
+    QComboBox* NotationBox = nullptr;
+    QLineEdit* EditCaptureColor = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    QTimer* TimerActualize = nullptr;
+
+    // ---- menus ----
+    QMenu* MenuFile = nullptr;
+    QAction* MenuOpenColorList = nullptr;
+    QAction* MenuSaveColorList = nullptr;
+    QAction* MenuExportColorList = nullptr;
+    QAction* MenuClose = nullptr;
+    QMenu* MenuEdit = nullptr;
+    QAction* MenuCopyColorList = nullptr;
+    QAction* MenuClearColorList = nullptr;
+    QAction* MenuCut = nullptr;
+    QAction* MenuCopy = nullptr;
+    QAction* MenuPaste = nullptr;
+    QMenu* MenuOptions = nullptr;
+    QAction* MenuPick = nullptr;
+    QAction* MenuHotkey = nullptr;
+    QAction* MenuLanguage = nullptr;
+    QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
+    QAction* MenuColorListManaging = nullptr;
+    QAction* MenuSwatches = nullptr;
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuHelpIndex = nullptr;
+    QAction* MenuWebsite = nullptr;
+    QAction* MenuAbout = nullptr;
+    QMenu* PopupCapture = nullptr;
+    QAction* PopupCaptureColor = nullptr;
+    QAction* PopupCopyColorList = nullptr;
+    QAction* PopupDeleteColor = nullptr;
+    QAction* PopupClearColorList = nullptr;
+    QAction* PopupCut = nullptr;
+    QAction* PopupCopy = nullptr;
+    QAction* PopupPaste = nullptr;
+
+    // Menu captions and shortcuts: the shortcut shows in its text form ("Suppr").
+    void SetMenuCaption(QAction* item, const QString& caption);
+    void SetMenuCaption(QMenu* menu, const QString& caption);
+    TShortCut MenuShortCut(const QAction* item) const;
+    void SetMenuShortCut(QAction* item, TShortCut shortcut);
+
+    // ---- application shell (app/MainWindow.cpp) ----
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void ButtonCloseClick();
+    void ResetStatusBar();
+
+    // ---- colour codes for the windows (app/MainWindow.cpp) ----
+    // Format index of the notation box, -1 when nothing is selected.
+    int FormatIndex() const;
+    QString ShowCodeColors(const QComboBox* box, TColor color) const;
+    QString ShowCodeColorsCapture(TColor color);
+
+    // ---- capture (app/MainWindow.cpp) ----
+    CaptureController& Capture() { return *capture_; }
+    HotkeyService& Hotkeys() { return *hotkeys_; }
+    // Replaces the screen reader (tests read from a picture of their own).
+    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
+    // Replaces the system hotkeys (tests watch registrations with their own).
+    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
+    // The separator and the level words of the contrast readout follow the language.
+    void ContrastStyleChanged();
+    std::optional<TColor> SelectedListColor() const;
+    void SelectedListColorChanged();
+    void ButtonHotKeyClick();
+
+    // ---- capture modes and pick mode (app/MainWindow.cpp) ----
+    DesktopCapture& Desktop() { return *desktopCapture_; }
+    void MenuPickClick();
+    // The hotkey and the capture command: the colour under the pointer.
+    void CaptureAtPointer();
+    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
+    std::string ScreenCastToken;
+
+    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
+    void CreateListView();
+    void FillGridCapture(const TColorArray& list);
+    void ResetGridCapture();
+    void RefreshEditCaptureColor();
+    void ResetCapturePanelBottom();
+    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
+                                 QColor& brush, QColor& font);
+    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
+    void NotationChanged();
+    void CaptureColor();
+    void PopupCaptureColorClick();
+    void PopupDeleteColorClick();
+    void PopupClearColorListClick();
+    void ShowFormColorList();
+    // Returns false when the key is swallowed; may replace it.
+    bool EditCaptureColorKeyPress(QChar& key);
+
+    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
+    void MenuOpenColorListClick();
+    void MenuSaveColorListClick();
+    void MenuExportColorListClick();
+    void MenuSwatchesClick();
+    bool OpenColorList(const QString& path);
+    bool ConfirmOverwrite(const QString& path);
+    void WMDropFiles(const QStringList& paths);
+    void PopupCopyColorListClick();
+    void PopupCutClick();
+    void PopupCopyClick();
+    void PopupPasteClick();
+    // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
+    bool EditMenuTakesKey(const QKeyEvent* key) const;
+
+    // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
+    void OpenIniFile(const QString& path);
+    void CreateIniFile(const QString& path);
+    void SaveIniFile(const QString& path);
+    void OpenLanguageFile(const QString& path);
+    void ButtonLanguageClick();
+    void CallHelpHtml();
+    void MenuHelpIndexClick();
+    bool HelpChm();
+    void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
+    void MenuWebsiteClick();
+    void ButtonAboutClick();
+    void MenuStartAtLoginClick();
+    void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
+
+    // ---- update check (app/MainWindowUpdate.cpp) ----
+    void VerifyIfNewVersionReady();
+    void CheckForNewVersion();
+    void ShowNewVersionExists();
+    // Tests point the check at their own server; empty means the stored address.
+    std::string UpdateAddressForTests;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                     void (MainWindow::*handler)(), TShortCut shortcut = 0);
+
+    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+
+    void ConnectDesktopCapture();
+    // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
+    QString CaptureStatusText(const QString& keyText) const;
+
+    DesktopCapture* desktopCapture_ = nullptr;
+    Prompts& prompts_;
+    CaptureController* capture_ = nullptr;
+    HotkeyService* hotkeys_ = nullptr;
+    bool shown_ = false;
+    bool closed_ = false;
+    // The settings' hotkey text when the default stood in for it.
+    std::optional<std::string> refusedHotKeyText_;
+};

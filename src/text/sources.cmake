@@ -1,0 +1,2 @@
+list(APPEND HB_CORE_SOURCES
+  src/text/Digits.cpp)

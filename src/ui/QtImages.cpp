@@ -1,0 +1,130 @@
+#include "ui/QtImages.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <cstring>
+
+#include "ui/JpegImage.h"
+
+QImage JpegToImage(const QByteArray& bytes)
+{
+    const auto decoded = DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    std::size_t(bytes.size()));
+    if (!decoded)
+        return {};
+    QImage image(decoded->width, decoded->height, QImage::Format_RGB888);
+    for (int y = 0; y < decoded->height; ++y)
+        std::memcpy(image.scanLine(y), decoded->rgb.data() + std::size_t(y) * decoded->width * 3,
+                    std::size_t(decoded->width) * 3);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage LoadJpegResource(const QString& resourcePath)
+{
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return JpegToImage(file.readAll());
+}
+
+namespace {
+
+// One small glyph per menu item, drawn in a few strokes.
+void DrawGlyph(QPainter& p, const QString& name)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 60, 110);
+    p.setPen(QPen(ink, 1.4));
+    if (name.contains("Open") || name == "MenuSwatches") {
+        p.setBrush(QColor(240, 200, 90));
+        p.drawRect(2, 5, 12, 8);
+        p.drawLine(2, 5, 5, 3);
+        p.drawLine(5, 3, 8, 5);
+        if (name == "MenuSwatches") {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(220, 40, 40)); p.drawEllipse(4, 8, 3, 3);
+            p.setBrush(QColor(40, 160, 60)); p.drawEllipse(7, 8, 3, 3);
+            p.setBrush(QColor(40, 80, 220)); p.drawEllipse(10, 8, 3, 3);
+        }
+    } else if (name == "MenuExportColorList") {
+        // A sheet of colours and an arrow leaving it.
+        p.setBrush(Qt::white);
+        p.drawRect(2, 2, 9, 12);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(220, 60, 60)); p.drawRect(4, 4, 5, 2);
+        p.setBrush(QColor(60, 170, 70)); p.drawRect(4, 7, 5, 2);
+        p.setBrush(QColor(60, 90, 220)); p.drawRect(4, 10, 5, 2);
+        p.setPen(QPen(ink, 1.6));
+        p.drawLine(9, 8, 15, 8);
+        p.drawLine(12, 5, 15, 8);
+        p.drawLine(12, 11, 15, 8);
+    } else if (name.contains("Save")) {
+        p.setBrush(QColor(90, 120, 200));
+        p.drawRect(2, 2, 12, 12);
+        p.setBrush(Qt::white);
+        p.drawRect(5, 3, 6, 4);
+    } else if (name == "MenuClose") {
+        p.setPen(QPen(QColor(190, 30, 30), 2));
+        p.drawLine(4, 4, 12, 12);
+        p.drawLine(12, 4, 4, 12);
+    } else if (name.contains("CopyColorList") || name.endsWith("Copy")) {
+        p.setBrush(Qt::white);
+        p.drawRect(2, 2, 8, 10);
+        p.drawRect(6, 5, 8, 10);
+    } else if (name.endsWith("Cut")) {
+        p.drawEllipse(2, 10, 4, 4);
+        p.drawEllipse(10, 10, 4, 4);
+        p.drawLine(5, 10, 11, 2);
+        p.drawLine(11, 10, 5, 2);
+    } else if (name.endsWith("Paste")) {
+        p.setBrush(QColor(200, 160, 100));
+        p.drawRect(3, 3, 10, 12);
+        p.setBrush(Qt::white);
+        p.drawRect(6, 1, 4, 4);
+    } else if (name.contains("Clear") || name.contains("Delete")) {
+        p.setPen(QPen(QColor(190, 30, 30), 2));
+        p.drawLine(3, 8, 13, 8);
+        if (name.contains("Clear")) {
+            p.drawLine(3, 4, 13, 4);
+            p.drawLine(3, 12, 13, 12);
+        }
+    } else if (name == "MenuHotkey" || name == "PopupCaptureColor") {
+        p.setBrush(QColor(235, 235, 235));
+        p.drawRoundedRect(1, 4, 14, 9, 2, 2);
+        p.drawText(QRect(1, 4, 14, 9), Qt::AlignCenter, "C");
+    } else if (name == "MenuLanguage" || name == "MenuWebsite") {
+        p.setBrush(QColor(120, 180, 230));
+        p.drawEllipse(2, 2, 12, 12);
+        p.drawLine(2, 8, 14, 8);
+        p.drawEllipse(5, 2, 6, 12);
+    } else if (name == "MenuColorListManaging") {
+        const QColor bars[] = {QColor(220, 60, 60), QColor(60, 170, 70), QColor(60, 90, 220)};
+        for (int i = 0; i < 3; ++i) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(bars[i]);
+            p.drawRect(2, 2 + i * 4, 12, 3);
+        }
+    } else if (name == "MenuHelpIndex" || name == "MenuAbout") {
+        p.setBrush(name == "MenuAbout" ? QColor(90, 150, 230) : QColor(250, 220, 90));
+        p.drawEllipse(1, 1, 14, 14);
+        p.setPen(ink);
+        p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, name == "MenuAbout" ? "i" : "?");
+    }
+}
+
+} // namespace
+
+QIcon MenuIcon(const QString& itemName)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont f = p.font();
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    DrawGlyph(p, itemName);
+    p.end();
+    return QIcon(pixmap);
+}

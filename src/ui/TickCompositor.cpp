@@ -1,0 +1,75 @@
+#include "ui/TickCompositor.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
+#include <cstring>
+
+#include "ui/Widgets.h"
+
+namespace {
+
+QImage PanelBackground(const TStatusBar* bar, int panel)
+{
+    const QRect area = bar->PanelRect(panel);
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(bar->palette().color(QPalette::Window));
+    QPainter p(&image);
+    p.translate(-area.topLeft());
+    bar->PaintPanelFrame(p, panel);
+    return image;
+}
+
+} // namespace
+
+TickCompositor::TickCompositor(const TickWidgets& widgets)
+    : magnifierSize_(widgets.magnifier->size()),
+      swatchSize_(widgets.swatch->size()),
+      codeRect_(widgets.code->geometry().translated(-widgets.swatch->pos())),
+      codeFlags_(int(QStyle::visualAlignment(widgets.code->layoutDirection(), widgets.code->alignment()))),
+      codeGlyphs_(widgets.code->font()),
+      positionBackground_(PanelBackground(widgets.statusBar, widgets.positionPanel)),
+      positionRect_(widgets.statusBar->PanelTextRect(widgets.positionPanel)
+                        .translated(-widgets.statusBar->PanelRect(widgets.positionPanel).topLeft())),
+      positionFlags_(widgets.statusBar->PanelTextFlags(widgets.positionPanel)),
+      positionColor_(widgets.statusBar->palette().color(QPalette::WindowText).rgb()),
+      positionGlyphs_(widgets.statusBar->font())
+{
+}
+
+void TickCompositor::drawMagnifier(QImage& image, const QImage& magnified) const
+{
+    const QImage source = magnified.format() == QImage::Format_RGB32
+                              ? magnified
+                              : magnified.convertToFormat(QImage::Format_RGB32);
+    const int rows = std::min(image.height(), source.height());
+    const std::size_t bytes = std::size_t(std::min(image.width(), source.width())) * 4;
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(image.scanLine(y), source.constScanLine(y), bytes);
+}
+
+// A filled rectangle in a one-pixel black frame, the code over it.
+void TickCompositor::drawSwatch(QImage& image, TColor color, const QString& code, TColor codeColor)
+{
+    image.fill(ToQColor(color));
+    const QRgb black = qRgb(0, 0, 0);
+    const int w = image.width(), h = image.height();
+    auto* top = reinterpret_cast<QRgb*>(image.scanLine(0));
+    auto* bottom = reinterpret_cast<QRgb*>(image.scanLine(h - 1));
+    std::fill(top, top + w, black);
+    std::fill(bottom, bottom + w, black);
+    for (int y = 1; y < h - 1; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        line[0] = line[w - 1] = black;
+    }
+    codeGlyphs_.drawText(image, codeRect_, codeFlags_, code, ToQColor(codeColor).rgb());
+}
+
+void TickCompositor::drawPosition(QImage& image, const QString& position)
+{
+    const std::size_t bytes = std::size_t(positionBackground_.width()) * 4;
+    for (int y = 0; y < positionBackground_.height(); ++y)
+        std::memcpy(image.scanLine(y), positionBackground_.constScanLine(y), bytes);
+    positionGlyphs_.drawText(image, positionRect_, positionFlags_, position, positionColor_);
+}

@@ -1,0 +1,13 @@
+list(APPEND HB_CORE_SOURCES
+  src/ui/JpegImage.cpp)
+list(APPEND HB_UI_SOURCES
+  src/ui/GlyphAtlas.cpp
+  src/ui/QtImages.cpp
+  src/ui/QtPrompts.cpp
+  src/ui/QtTickPresenter.cpp
+  src/ui/TickCompositor.cpp
+  src/ui/Widgets.cpp)
+list(APPEND HB_UI_RESOURCES
+  data/images/about.jpg
+  data/images/background.jpg
+  data/images/logo.jpg)
