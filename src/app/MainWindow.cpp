@@ -311,7 +311,8 @@ void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
     const bool running = capture_ && capture_->isRunning();
     delete capture_;
     capture_ = new CaptureController(std::move(sampler),
-                                     {ImgZoom, SHImageZoom, ShSelectedColor, LabelColor, StatusBar}, this);
+                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel},
+                                     SHImageZoom, this);
     capture_->setNotation(NotationBox->currentIndex());
     if (lcCapture().isDebugEnabled())
         connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {

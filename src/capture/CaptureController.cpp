@@ -66,9 +66,9 @@ void VerticalLine(QImage& image, int x, int y0, int y1, QRgb pen)
 
 } // namespace
 
-CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, const CaptureWidgets& widgets,
-                                     QObject* parent)
-    : QObject(parent), sampler_(std::move(sampler)), widgets_(widgets)
+CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, const TickWidgets& widgets,
+                                     QWidget* magnifierFrame, QObject* parent)
+    : QObject(parent), sampler_(std::move(sampler)), widgets_(widgets), magnifierFrame_(magnifierFrame)
 {
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
@@ -120,8 +120,8 @@ void CaptureController::tick()
     const ScreenPointer pointer = sampler_->Pointer();
 
     // The magnifier never magnifies itself.
-    const QRect noSamplingZone(widgets_.magnifierFrame->mapToGlobal(QPoint(0, 0)),
-                               widgets_.magnifierFrame->size());
+    const QRect noSamplingZone(magnifierFrame_->mapToGlobal(QPoint(0, 0)),
+                               magnifierFrame_->size());
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
         const int changed = magnifySource();
@@ -233,8 +233,7 @@ void CaptureController::present(int changedParts)
 {
     // Made at the first frame: the X11 presenter needs the window shown.
     if (!presenter_)
-        presenter_ = CreateTickPresenter({widgets_.magnifier, widgets_.swatch, widgets_.code, widgets_.statusBar,
-                                          kPositionPanel});
+        presenter_ = CreateTickPresenter(widgets_);
     TickFrame shown;
     shown.magnifier = (changedParts & CaptureFrame::Magnifier) ? &frame_.magnifier : nullptr;
     shown.color = frame_.color;

@@ -16,20 +16,6 @@
 
 class IScreenSampler;
 struct ScreenPointer;
-class QLabel;
-class TPicture;
-class TShape;
-class TStatusBar;
-
-// The window's widgets the tick paints into.
-struct CaptureWidgets {
-    TPicture* magnifier = nullptr;
-    // The frame around the magnifier: over it only the pixel under the pointer is read.
-    QWidget* magnifierFrame = nullptr;
-    TShape* swatch = nullptr;
-    QLabel* code = nullptr; // over the swatch
-    TStatusBar* statusBar = nullptr;
-};
 
 class CaptureController : public QObject {
     Q_OBJECT
@@ -40,7 +26,9 @@ public:
     static constexpr int kPositionPanel = 0;
     static constexpr int kContrastPanel = 2;
 
-    CaptureController(std::unique_ptr<IScreenSampler> sampler, const CaptureWidgets& widgets,
+    // Over the magnifier's frame only the pixel under the pointer is read: the
+    // magnifier never magnifies itself.
+    CaptureController(std::unique_ptr<IScreenSampler> sampler, const TickWidgets& widgets, QWidget* magnifierFrame,
                       QObject* parent = nullptr);
     ~CaptureController() override;
 
@@ -89,7 +77,8 @@ private:
     void showContrast(TColor color);
 
     std::unique_ptr<IScreenSampler> sampler_;
-    CaptureWidgets widgets_;
+    TickWidgets widgets_;
+    QWidget* magnifierFrame_;
     std::unique_ptr<TickPresenter> presenter_; // made at the first frame, over the shown window
     QTimer timer_;
     int notation_ = 0;
