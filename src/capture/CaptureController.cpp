@@ -16,17 +16,6 @@
 
 namespace {
 
-// The picture's surface at the picture's size, even before it is first shown.
-QImage& ZoomCanvas(TPicture* picture)
-{
-    QImage& canvas = picture->Canvas();
-    if (canvas.size() != picture->size() || canvas.format() != QImage::Format_RGB32) {
-        canvas = QImage(picture->size(), QImage::Format_RGB32);
-        canvas.fill(Qt::white);
-    }
-    return canvas;
-}
-
 TColor FromRgb(QRgb rgb)
 {
     return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
@@ -218,13 +207,14 @@ void CaptureController::writeCode()
 void CaptureController::writePosition()
 {
     // "[x,y]", without a format or a locale: this runs on every move.
-    char text[32];
-    char* end = text + sizeof text;
+    char text[32]; // two ints of at most 11 characters, and "[,]"
+    char* const last = text + sizeof text - 1; // room kept for the closing bracket
     char* p = text;
     *p++ = '[';
-    p = std::to_chars(p, end, frame_.position.x()).ptr;
-    *p++ = ',';
-    p = std::to_chars(p, end, frame_.position.y()).ptr;
+    p = std::to_chars(p, last, frame_.position.x()).ptr;
+    if (p < last)
+        *p++ = ',';
+    p = std::to_chars(p, last, frame_.position.y()).ptr;
     *p++ = ']';
     frame_.positionText = QString::fromLatin1(text, qsizetype(p - text));
 }
