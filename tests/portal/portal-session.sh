@@ -11,20 +11,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 portal=/usr/libexec/xdg-desktop-portal
 
-skip() {
-  echo "SKIPPED: $*" >&2
-  exit 77
-}
-
-wait_for() { # seconds, test...
-  local tries=$(($1 * 10))
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+. "$here/session-helpers.sh"
 
 if [ "${HB_PORTAL_SESSION:-}" != inside ]; then
   for tool in dbus-run-session pipewire wireplumber gdbus; do
@@ -72,28 +59,8 @@ EOF
 fi
 
 work=$HB_PORTAL_WORK
-pids=()
-stop() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-}
-trap stop EXIT
-logs() {
-  for log in "$work"/*.log; do
-    echo "---- $(basename "$log")" >&2
-    tail -n 20 "$log" >&2
-  done
-}
-has_name() {
-  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
-    -m org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
-}
-
-pipewire >"$work/pipewire.log" 2>&1 &
-pids+=($!)
-wait_for 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; skip "PipeWire did not start"; }
-wireplumber >"$work/wireplumber.log" 2>&1 &
-pids+=($!)
+trap stop_services EXIT
+start_pipewire
 
 /usr/bin/python3 "$here/portal_backend.py" >"$work/backend.out" 2>"$work/backend.log" &
 pids+=($!)
