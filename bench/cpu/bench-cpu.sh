@@ -24,18 +24,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Nanoseconds on a CPU, all threads of the process together.
-cpu_ns() {
-  local sum=0 t
-  for t in /proc/"$1"/task/*/schedstat; do
-    read -r ns _ < "$t" 2>/dev/null || continue
-    sum=$((sum + ns))
-  done
-  echo "$sum"
-}
+. "$(cd "$(dirname "$0")" && pwd)/measure-lib.sh"
 now_ns() { date +%s%N; }
-percent() { awk -v c="$1" -v w="$2" 'BEGIN { printf "%.2f", 100 * c / w }'; }
-median() { tr ' ' '\n' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 measure() { # pid pid command... -> "app% server%"
   local app=$1 server=$2; shift 2

@@ -37,17 +37,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cpu_ns() {
-  local sum=0 t
-  for t in /proc/"$1"/task/*/schedstat; do
-    read -r ns _ < "$t" 2>/dev/null || continue
-    sum=$((sum + ns))
-  done
-  echo "$sum"
-}
+. "$here/measure-lib.sh"
 now_us() { echo $(($(date +%s%N) / 1000)); }
-percent() { awk -v c="$1" -v w="$2" 'BEGIN { printf "%.2f", 100 * c / w }'; }
-median() { tr ' ' '\n' | sort -g | awk 'NF { v[++n] = $1 } END { print v[int((n + 1) / 2)] }'; }
 
 # The headless session: its variables, then "ready".
 if [ "$mode" = x11 ]; then
