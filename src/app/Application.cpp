@@ -137,7 +137,7 @@ int RunApplication(int argc, char** argv)
     TPlatformKeyNames keyNames;
     QtPrompts prompts;
     ProgramPrompts = &prompts;
-    auto* mainForm = new MainWindow(prompts);
+    auto* mainForm = new MainWindow({prompts});
     ProgramWindow = mainForm;
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
     NewVersionExists = new TNewVersionExists(prompts, mainForm);

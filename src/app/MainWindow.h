@@ -17,6 +17,7 @@
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListOps.h"
+#include "app/MainWindowServices.h"
 
 class CaptureController;
 class DesktopCapture;
@@ -29,8 +30,8 @@ struct ScreenPointer;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Every message, file dialog and question goes through the prompts.
-    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    // Every message, file dialog and question goes through the services' prompts.
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- working state ----
@@ -111,10 +112,6 @@ public:
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
-    // Replaces the screen reader (tests read from a picture of their own).
-    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
-    // Replaces the system hotkeys (tests watch registrations with their own).
-    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
     std::optional<TColor> SelectedListColor() const;
@@ -181,8 +178,6 @@ public:
     void VerifyIfNewVersionReady();
     void CheckForNewVersion();
     void ShowNewVersionExists();
-    // Tests point the check at their own server; empty means the stored address.
-    std::string UpdateAddressForTests;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -198,8 +193,8 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
 
-    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
-    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+    void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
@@ -207,6 +202,8 @@ private:
 
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
+    // Empty: the address built into the program.
+    std::string updateAddress_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     bool shown_ = false;
