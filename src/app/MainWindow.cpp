@@ -38,6 +38,7 @@ const char* const kShortCutProperty = "huebirdShortCut";
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
+      colorList_(new ColorListModel(this)),
       prompts_(services.prompts),
       updateAddress_(std::move(services.updateAddress))
 {
@@ -234,10 +235,6 @@ void MainWindow::FormCreate()
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
     RouteHelpRequests();
     LabelColor->clear();
-    CurrentColor = 0xFFFFFF;
-    ColorListOpenCount = 0;
-    ColorListWidth = 220;
-    ColorListHeight = 315;
 }
 
 void MainWindow::FormShow()
@@ -247,8 +244,7 @@ void MainWindow::FormShow()
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(ScreenCastToken));
-    ColorList.clear();
-    ResetGridCapture();
+    colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
@@ -273,8 +269,7 @@ void MainWindow::FormClose()
 {
     hotkeys_->release();
     setAcceptDrops(false);
-    ColorList.clear();
-    ColorList.shrink_to_fit();
+    colorList_->release();
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
@@ -402,17 +397,10 @@ void MainWindow::ButtonHotKeyClick()
     ResetStatusBar();
 }
 
-std::optional<TColor> MainWindow::SelectedListColor() const
-{
-    if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
-        return std::nullopt;
-    return ColorList[std::size_t(SelectedIndex)];
-}
-
 void MainWindow::SelectedListColorChanged()
 {
     if (capture_)
-        capture_->setSelectedColor(SelectedListColor());
+        capture_->setSelectedColor(colorList_->selectedColor());
 }
 
 void MainWindow::ContrastStyleChanged()
