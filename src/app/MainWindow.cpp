@@ -28,9 +28,6 @@
 #include "update/UpdateVerdict.h"
 
 namespace {
-constexpr int kClientWidth = 276;
-constexpr int kClientHeight = 131;
-constexpr int kStatusBarHeight = 19;
 const char* const kCaptionProperty = "huebirdCaption";
 const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
@@ -42,7 +39,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
       prompts_(services.prompts),
       updateAddress_(std::move(services.updateAddress))
 {
-    setObjectName("MainForm");
+    setObjectName("MainWindow");
     CreateControls();
     CreateMenus();
     desktopCapture_ = new DesktopCapture(this);
@@ -65,59 +62,11 @@ MainWindow::~MainWindow()
 
 void MainWindow::CreateControls()
 {
-    Client = new QWidget(this);
-    Client->setObjectName("Client");
-    Client->setFixedSize(kClientWidth, kClientHeight);
-    Client->setAutoFillBackground(true);
-    setCentralWidget(Client);
-
-    auto place = [](QWidget* w, const char* name, int x, int y, int width, int height) {
-        w->setObjectName(name);
-        w->setGeometry(x, y, width, height);
-    };
-
-    ImgBackground = new TPicture(Client);
-    place(ImgBackground, "ImgBackground", 0, 0, kClientWidth, kClientHeight - kStatusBarHeight);
-    ImgBackground->SetPicture(LoadJpegResource(":/images/background.jpg"), true);
-
-    ShSelectedColor = new TShape(Client);
-    place(ShSelectedColor, "ShSelectedColor", 173, 2, 100, 58);
-
-    LabelColor = new QLabel(Client);
-    place(LabelColor, "LabelColor", 173, 44, 100, 13);
-    LabelColor->setAlignment(Qt::AlignCenter);
-    LabelColor->setAttribute(Qt::WA_TranslucentBackground);
-
-    SHImageZoom = new TShape(Client);
-    place(SHImageZoom, "SHImageZoom", 2, 2, 108, 108);
-    SHImageZoom->SetFilled(false);
-
-    ImgZoom = new TPicture(Client);
-    place(ImgZoom, "ImgZoom", 3, 3, 106, 106);
-
+    ui_.setupUi(this);
+    ui_.NotationBox->installEventFilter(this);
+    connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this, [this](int) { NotationChanged(); });
+    ui_.EditCaptureColor->installEventFilter(this);
     CreateListView();
-
-    NotationBox = new QComboBox(Client);
-    place(NotationBox, "CBX_FormatCapture", 173, 60, 101, 21);
-    for (int i = 0; i < FormatCount; ++i)
-        NotationBox->addItem(QString::fromStdString(std::string(FormatCaption(i))));
-    NotationBox->installEventFilter(this);
-    connect(NotationBox, &QComboBox::currentIndexChanged, this,
-            [this](int) { NotationChanged(); });
-
-    EditCaptureColor = new QLineEdit(Client);
-    place(EditCaptureColor, "EditCaptureColor", 173, 86, 101, 21);
-    EditCaptureColor->installEventFilter(this);
-
-    StatusBar = new TStatusBar(Client);
-    place(StatusBar, "StatusBar1", 0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
-    StatusBar->AddPanel(70);
-    StatusBar->AddPanel(120, Qt::AlignHCenter);
-    StatusBar->AddPanel(120);
-
-    // Tab order: the code field, the list, the notation box.
-    setTabOrder(EditCaptureColor, GridCapture);
-    setTabOrder(GridCapture, NotationBox);
 
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
@@ -125,116 +74,125 @@ void MainWindow::CreateControls()
     connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
-QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
-                            void (MainWindow::*handler)(), TShortCut shortcut)
+const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
 {
-    auto* item = new QAction(this);
-    item->setObjectName(name);
-    menu->addAction(item);
-    SetMenuShortCut(item, shortcut);
-    SetMenuCaption(item, caption);
-    if (handler)
-        connect(item, &QAction::triggered, this, handler);
-    return item;
+    using Ui = MainWindowUi;
+    using W = MainWindow;
+    static const std::vector<MenuItem> items = {
+        {&Ui::MenuFile, &Ui::MenuOpenColorList, "MenuOpenColorList", "MenuOpenColorList", "Open color list", 0,
+         &W::MenuOpenColorListClick},
+        {&Ui::MenuFile, &Ui::MenuSaveColorList, "MenuSaveColorList", "MenuSaveColorList", "Save color list", 0,
+         &W::MenuSaveColorListClick},
+        {&Ui::MenuFile, &Ui::MenuExportColorList, "MenuExportColorList", "MenuExportColorList",
+         "Export color list...", 0, &W::MenuExportColorListClick},
+        {&Ui::MenuFile, nullptr, "N4", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuFile, &Ui::MenuClose, "MenuClose", "MenuClose", "Close", 0, &W::closeFromMenu},
+
+        {&Ui::MenuEdit, &Ui::MenuCopyColorList, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", 0,
+         &W::copyColorList},
+        {&Ui::MenuEdit, &Ui::MenuClearColorList, "MenuClearColorList", "MenuClearColorList", "Clear list", 0,
+         &W::clearColorList},
+        {&Ui::MenuEdit, nullptr, "N3", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuEdit, &Ui::MenuCut, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', &W::cutCode},
+        {&Ui::MenuEdit, &Ui::MenuCopy, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', &W::copyCode},
+        {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', &W::pasteCode},
+
+        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, &W::ButtonHotKeyClick},
+        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, &W::ButtonLanguageClick},
+        {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
+         &W::MenuStartAtLoginClick},
+        {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuOptions, &Ui::MenuColorListManaging, "MenuColorListManaging", "MenuColorListManaging",
+         "Color list managing", 0, &W::ShowFormColorList},
+        {&Ui::MenuOptions, &Ui::MenuSwatches, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
+         &W::MenuSwatchesClick},
+        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, &W::MenuPickClick},
+
+        {&Ui::MenuHelp, &Ui::MenuHelpIndex, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
+         &W::MenuHelpIndexClick},
+        {&Ui::MenuHelp, nullptr, "N5", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, &W::MenuWebsiteClick},
+        {&Ui::MenuHelp, nullptr, "N2", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, &W::ButtonAboutClick},
+
+        // The language files still use the names these items first had.
+        {&Ui::ContextMenu, &Ui::ContextCaptureColor, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
+         &W::CaptureColor},
+        {&Ui::ContextMenu, &Ui::ContextCopyColorList, "ContextCopyColorList", "PopupCopyColorList",
+         "Copy color list", 0, &W::copyColorList},
+        {&Ui::ContextMenu, &Ui::ContextDeleteColor, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
+         &W::deleteSelectedColor},
+        {&Ui::ContextMenu, &Ui::ContextClearColorList, "ContextClearColorList", "PopUpClearColorList", "Delete all",
+         0, &W::clearColorList},
+        {&Ui::ContextMenu, nullptr, "N1", nullptr, nullptr, 0, nullptr},
+        {&Ui::ContextMenu, &Ui::ContextCut, "ContextCut", "PopupCut", "Cut", 0, &W::cutCode},
+        {&Ui::ContextMenu, &Ui::ContextCopy, "ContextCopy", "PopupCopy", "Copy", 0, &W::copyCode},
+        {&Ui::ContextMenu, &Ui::ContextPaste, "ContextPaste", "PopupPaste", "Paste", 0, &W::pasteCode},
+    };
+    return items;
 }
 
 void MainWindow::CreateMenus()
 {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName("MainMenu1");
-
-    MenuFile = bar->addMenu("File");
-    MenuFile->setObjectName("MenuFile");
-    MenuOpenColorList = AddItem(MenuFile, "MenuOpenColorList", "Open color list", &MainWindow::MenuOpenColorListClick);
-    MenuSaveColorList = AddItem(MenuFile, "MenuSaveColorList", "Save color list", &MainWindow::MenuSaveColorListClick);
-    MenuExportColorList = AddItem(MenuFile, "MenuExportColorList", "Export color list...",
-                                  &MainWindow::MenuExportColorListClick);
-    MenuFile->addSeparator()->setObjectName("N4");
-    MenuClose = AddItem(MenuFile, "MenuClose", "Close", &MainWindow::ButtonCloseClick);
-
-    MenuEdit = bar->addMenu("Edit");
-    MenuEdit->setObjectName("MenuEdit");
-    MenuCopyColorList = AddItem(MenuEdit, "MenuCopyColorList", "Copy color list", &MainWindow::PopupCopyColorListClick);
-    MenuClearColorList = AddItem(MenuEdit, "MenuClearColorList", "Clear list", &MainWindow::PopupClearColorListClick);
-    MenuEdit->addSeparator()->setObjectName("N3");
-    MenuCut = AddItem(MenuEdit, "MenuCut", "Cut", &MainWindow::PopupCutClick, scCtrl | 'X');
-    MenuCopy = AddItem(MenuEdit, "MenuCopy", "Copy", &MainWindow::PopupCopyClick, scCtrl | 'C');
-    MenuPaste = AddItem(MenuEdit, "MenuPaste", "Paste", &MainWindow::PopupPasteClick, scCtrl | scAlt | 'V');
-
-    MenuOptions = bar->addMenu("Options");
-    MenuOptions->setObjectName("MenuOptions");
-    MenuHotkey = AddItem(MenuOptions, "MenuHotkey", "Hotkey", &MainWindow::ButtonHotKeyClick);
-    MenuLanguage = AddItem(MenuOptions, "MenuLanguage", "Language", &MainWindow::ButtonLanguageClick);
-    MenuStartAtLogin = AddItem(MenuOptions, "MenuStartAtLogin", "Start at login", &MainWindow::MenuStartAtLoginClick);
-    MenuStartAtLogin->setCheckable(true);
-    connect(MenuOptions, &QMenu::aboutToShow, this, &MainWindow::ShowStartAtLogin);
-    MenuOptions->addSeparator()->setObjectName("N6");
-    MenuColorListManaging = AddItem(MenuOptions, "MenuColorListManaging", "Color list managing", &MainWindow::ShowFormColorList);
-    MenuSwatches = AddItem(MenuOptions, "MenuSwatches", "Open palette...", &MainWindow::MenuSwatchesClick);
-    MenuPick = AddItem(MenuOptions, "MenuPick", "Pick", &MainWindow::MenuPickClick);
-
-    MenuHelp = bar->addMenu("?");
-    MenuHelp->setObjectName("MenuHelp");
-    MenuHelpIndex = AddItem(MenuHelp, "MenuHelpIndex", "Help Index", &MainWindow::MenuHelpIndexClick, scCtrl | 112);
-    MenuHelp->addSeparator()->setObjectName("N5");
-    MenuWebsite = AddItem(MenuHelp, "MenuWebsite", "Web Site Huebird", &MainWindow::MenuWebsiteClick);
-    MenuHelp->addSeparator()->setObjectName("N2");
-    MenuAbout = AddItem(MenuHelp, "MenuAbout", "About...", &MainWindow::ButtonAboutClick);
-
-    PopupCapture = new QMenu(this);
-    PopupCapture->setObjectName("PopupCapture");
-    PopupCaptureColor = AddItem(PopupCapture, "PopupCaptureColor", "Capture color", &MainWindow::PopupCaptureColorClick);
-    PopupCopyColorList = AddItem(PopupCapture, "PopupCopyColorList", "Copy color list", &MainWindow::PopupCopyColorListClick);
-    PopupDeleteColor = AddItem(PopupCapture, "PopUpDeleteColor", "Delete color", &MainWindow::PopupDeleteColorClick, 46);
-    PopupClearColorList = AddItem(PopupCapture, "PopUpClearColorList", "Delete all", &MainWindow::PopupClearColorListClick);
-    PopupCapture->addSeparator()->setObjectName("N1");
-    PopupCut = AddItem(PopupCapture, "PopupCut", "Cut", &MainWindow::PopupCutClick);
-    PopupCopy = AddItem(PopupCapture, "PopupCopy", "Copy", &MainWindow::PopupCopyClick);
-    PopupPaste = AddItem(PopupCapture, "PopupPaste", "Paste", &MainWindow::PopupPasteClick);
-    // The popup's shortcuts work while the popup is closed.
-    addActions(PopupCapture->actions());
-
-    const QList<QMenu*> menus = {MenuFile, MenuEdit, MenuOptions, MenuHelp, PopupCapture};
-    for (QMenu* m : menus)
-        for (QAction* a : m->actions())
-            if (!a->isSeparator())
-                a->setIcon(MenuIcon(a->objectName()));
+    for (const MenuItem& entry : menuItems()) {
+        QMenu* menu = ui_.*entry.menu;
+        if (!entry.action) {
+            menu->addSeparator()->setObjectName(entry.objectName);
+            continue;
+        }
+        auto* item = new QAction(this);
+        item->setObjectName(entry.objectName);
+        menu->addAction(item);
+        setMenuShortCut(item, entry.shortcut);
+        setItemCaption(item, entry.caption);
+        item->setIcon(MenuIcon(item->objectName()));
+        connect(item, &QAction::triggered, this, entry.handler);
+        ui_.*entry.action = item;
+    }
+    ui_.MenuStartAtLogin->setCheckable(true);
+    connect(ui_.MenuOptions, &QMenu::aboutToShow, this, &MainWindow::ShowStartAtLogin);
+    // The context menu's shortcuts work while the menu is closed.
+    addActions(ui_.ContextMenu->actions());
 }
 
-void MainWindow::SetMenuCaption(QMenu* menu, const QString& caption)
+void MainWindow::SetMenuCaption(std::string_view languageKey, const QString& caption)
 {
-    menu->setTitle(caption);
+    for (QMenu* menu : {ui_.MenuFile, ui_.MenuEdit, ui_.MenuOptions, ui_.MenuHelp})
+        if (menu->objectName() == QLatin1String(languageKey.data(), qsizetype(languageKey.size())))
+            menu->setTitle(caption);
+    for (const MenuItem& entry : menuItems())
+        if (entry.languageKey && entry.languageKey == languageKey)
+            setItemCaption(ui_.*entry.action, caption);
 }
 
-void MainWindow::SetMenuCaption(QAction* item, const QString& caption)
+void MainWindow::setItemCaption(QAction* item, const QString& caption)
 {
     item->setProperty(kCaptionProperty, caption);
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(item)));
     item->setText(keyText.isEmpty() ? caption : caption + '\t' + keyText);
 }
 
-TShortCut MainWindow::MenuShortCut(const QAction* item) const
+TShortCut MainWindow::MenuShortCut(const QAction* item)
 {
     return TShortCut(item->property(kShortCutProperty).toUInt());
 }
 
-void MainWindow::SetMenuShortCut(QAction* item, TShortCut shortcut)
+void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
 {
     item->setProperty(kShortCutProperty, uint(shortcut));
     item->setShortcut(ShortCutToKeySequence(shortcut));
-    // The popup's Del works only where the grid has the focus; the handler checks.
+    // The context menu's Del works only where the grid has the focus; the handler checks.
     item->setShortcutContext(Qt::WindowShortcut);
-    SetMenuCaption(item, item->property(kCaptionProperty).toString());
+    setItemCaption(item, item->property(kCaptionProperty).toString());
 }
 
 void MainWindow::FormCreate()
 {
-    NotationBox->setCurrentIndex(0);
-    NotationBox->setMaxVisibleItems(NotationBox->count());
+    ui_.NotationBox->setCurrentIndex(0);
     InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
     RouteHelpRequests();
-    LabelColor->clear();
+    ui_.LabelColor->clear();
 }
 
 void MainWindow::FormShow()
@@ -250,7 +208,7 @@ void MainWindow::FormShow()
     // told on the first run, not at each start.
     hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
                                                                 : HotkeyService::Refusal::Warn);
-    PopupCaptureColor->setVisible(false);
+    ui_.ContextCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
         capture_->start();
     if (ShowNewVersion && UpdateCheckBuiltIn)
@@ -273,20 +231,20 @@ void MainWindow::FormClose()
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
-void MainWindow::ButtonCloseClick()
+void MainWindow::closeFromMenu()
 {
     close();
 }
 
 void MainWindow::ResetStatusBar()
 {
-    const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
-    StatusBar->SetPanelText(1, CaptureStatusText(keyText));
+    const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(ui_.ContextCaptureColor)));
+    ui_.StatusBar->SetPanelText(1, CaptureStatusText(keyText));
 }
 
 int MainWindow::FormatIndex() const
 {
-    return NotationBox->currentIndex();
+    return ui_.NotationBox->currentIndex();
 }
 
 QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
@@ -297,19 +255,19 @@ QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
 
 QString MainWindow::ShowCodeColorsCapture(TColor color)
 {
-    ShSelectedColor->SetBrushColor(color);
+    ui_.ShSelectedColor->SetBrushColor(color);
     // Until the next tick shows the colour under the pointer again.
     if (capture_)
         capture_->invalidateSwatch();
-    return ShowCodeColors(NotationBox, color);
+    return ShowCodeColors(ui_.NotationBox, color);
 }
 
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     capture_ = new CaptureController(std::move(sampler),
-                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel},
-                                     SHImageZoom, this);
-    capture_->setNotation(NotationBox->currentIndex());
+                                     {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel},
+                                     ui_.SHImageZoom, this);
+    capture_->setNotation(ui_.NotationBox->currentIndex());
     if (lcCapture().isDebugEnabled())
         connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
             qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
@@ -317,7 +275,7 @@ void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));
         });
-    connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
+    connect(ui_.NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
 }
@@ -332,7 +290,7 @@ void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
-        SetMenuShortCut(PopupCaptureColor, changed);
+        setMenuShortCut(ui_.ContextCaptureColor, changed);
         ResetStatusBar();
     });
 }
@@ -440,7 +398,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    PopupCapture->exec(event->globalPos());
+    ui_.ContextMenu->exec(event->globalPos());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
@@ -464,15 +422,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Left unaccepted, the override lets the Edit menu's whole-field commands
     // run instead of the field's own copy of its selection.
-    if (event->type() == QEvent::ShortcutOverride && watched == EditCaptureColor
+    if (event->type() == QEvent::ShortcutOverride && watched == ui_.EditCaptureColor
         && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Typed characters never reach the notation box; it is chosen from its list.
-        if (watched == NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
+        if (watched == ui_.NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
             return true;
-        if (watched == EditCaptureColor && !key->text().isEmpty()) {
+        if (watched == ui_.EditCaptureColor && !key->text().isEmpty()) {
             QChar ch = key->text().at(0);
             const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
             if (isEnter)
@@ -481,7 +439,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
                 return true;
             if (!isEnter && ch != key->text().at(0)) {
                 QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), QString(ch));
-                QApplication::sendEvent(EditCaptureColor, &replaced);
+                QApplication::sendEvent(ui_.EditCaptureColor, &replaced);
                 return true;
             }
         }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/Widgets.h"
 #include "capture/ShortcutText.h"
@@ -18,6 +20,7 @@
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
 #include "app/MainWindowServices.h"
+#include "app/MainWindowUi.h"
 
 class CaptureController;
 class DesktopCapture;
@@ -39,62 +42,16 @@ public:
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
 
-    // ---- controls ----
-    QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
-    TPicture* ImgBackground = nullptr;
-    TShape* ShSelectedColor = nullptr;
-    QLabel* LabelColor = nullptr;
-    TShape* SHImageZoom = nullptr;
-    TPicture* ImgZoom = nullptr;
-    ColorGrid* GridCapture = nullptr;
-    QComboBox* NotationBox = nullptr;
-    QLineEdit* EditCaptureColor = nullptr;
-    TStatusBar* StatusBar = nullptr;
-    QTimer* TimerActualize = nullptr;
-
-    // ---- menus ----
-    QMenu* MenuFile = nullptr;
-    QAction* MenuOpenColorList = nullptr;
-    QAction* MenuSaveColorList = nullptr;
-    QAction* MenuExportColorList = nullptr;
-    QAction* MenuClose = nullptr;
-    QMenu* MenuEdit = nullptr;
-    QAction* MenuCopyColorList = nullptr;
-    QAction* MenuClearColorList = nullptr;
-    QAction* MenuCut = nullptr;
-    QAction* MenuCopy = nullptr;
-    QAction* MenuPaste = nullptr;
-    QMenu* MenuOptions = nullptr;
-    QAction* MenuPick = nullptr;
-    QAction* MenuHotkey = nullptr;
-    QAction* MenuLanguage = nullptr;
-    QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
-    QAction* MenuColorListManaging = nullptr;
-    QAction* MenuSwatches = nullptr;
-    QMenu* MenuHelp = nullptr;
-    QAction* MenuHelpIndex = nullptr;
-    QAction* MenuWebsite = nullptr;
-    QAction* MenuAbout = nullptr;
-    QMenu* PopupCapture = nullptr;
-    QAction* PopupCaptureColor = nullptr;
-    QAction* PopupCopyColorList = nullptr;
-    QAction* PopupDeleteColor = nullptr;
-    QAction* PopupClearColorList = nullptr;
-    QAction* PopupCut = nullptr;
-    QAction* PopupCopy = nullptr;
-    QAction* PopupPaste = nullptr;
-
-    // Menu captions and shortcuts: the shortcut shows in its text form ("Suppr").
-    void SetMenuCaption(QAction* item, const QString& caption);
-    void SetMenuCaption(QMenu* menu, const QString& caption);
-    TShortCut MenuShortCut(const QAction* item) const;
-    void SetMenuShortCut(QAction* item, TShortCut shortcut);
+    // The shortcut of a menu item, as the settings and the status bar name it.
+    static TShortCut MenuShortCut(const QAction* item);
+    // The caption of the menu or item with that language key; the item's shortcut
+    // follows the caption in its text form ("Suppr").
+    void SetMenuCaption(std::string_view languageKey, const QString& caption);
 
     // ---- application shell (app/MainWindow.cpp) ----
     void FormCreate();
     void FormShow();
     void FormClose();
-    void ButtonCloseClick();
     void ResetStatusBar();
 
     // ---- colour codes for the windows (app/MainWindow.cpp) ----
@@ -109,7 +66,6 @@ public:
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
     void SelectedListColorChanged();
-    void ButtonHotKeyClick();
 
     // ---- capture modes and pick mode (app/MainWindow.cpp) ----
     DesktopCapture& Desktop() { return *desktopCapture_; }
@@ -130,25 +86,13 @@ public:
     void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
     void NotationChanged();
     void CaptureColor();
-    void PopupCaptureColorClick();
-    void PopupDeleteColorClick();
-    void PopupClearColorListClick();
-    void ShowFormColorList();
     // Returns false when the key is swallowed; may replace it.
     bool EditCaptureColorKeyPress(QChar& key);
 
     // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
-    void MenuOpenColorListClick();
-    void MenuSaveColorListClick();
-    void MenuExportColorListClick();
-    void MenuSwatchesClick();
     bool OpenColorList(const QString& path);
     bool ConfirmOverwrite(const QString& path);
     void WMDropFiles(const QStringList& paths);
-    void PopupCopyColorListClick();
-    void PopupCutClick();
-    void PopupCopyClick();
-    void PopupPasteClick();
     // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
@@ -157,14 +101,9 @@ public:
     void CreateIniFile(const QString& path);
     void SaveIniFile(const QString& path);
     void OpenLanguageFile(const QString& path);
-    void ButtonLanguageClick();
     void CallHelpHtml();
-    void MenuHelpIndexClick();
     bool HelpChm();
     void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
-    void MenuWebsiteClick();
-    void ButtonAboutClick();
-    void MenuStartAtLoginClick();
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
     // ---- update check (app/MainWindowUpdate.cpp) ----
@@ -180,11 +119,45 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    // The menus' commands.
+    void MenuOpenColorListClick();
+    void MenuSaveColorListClick();
+    void MenuExportColorListClick();
+    void closeFromMenu();
+    void copyColorList();
+    void clearColorList();
+    void cutCode();
+    void copyCode();
+    void pasteCode();
+    void ButtonHotKeyClick();
+    void ButtonLanguageClick();
+    void MenuStartAtLoginClick();
+    void ShowFormColorList();
+    void MenuSwatchesClick();
+    void MenuHelpIndexClick();
+    void MenuWebsiteClick();
+    void ButtonAboutClick();
+    void deleteSelectedColor();
+
 private:
+    // One line of a menu: the item's place in the window's widgets, and where
+    // the language file's caption for it is found.
+    struct MenuItem {
+        QMenu* MainWindowUi::*menu;
+        QAction* MainWindowUi::*action; // null: a separator
+        const char* objectName;
+        const char* languageKey;
+        const char* caption;
+        TShortCut shortcut;
+        void (MainWindow::*handler)();
+    };
+    static const std::vector<MenuItem>& menuItems();
+
     void CreateControls();
     void CreateMenus();
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     void (MainWindow::*handler)(), TShortCut shortcut = 0);
+    void setMenuShortCut(QAction* item, TShortCut shortcut);
+    void setItemCaption(QAction* item, const QString& caption);
 
     void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
     void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
@@ -193,6 +166,8 @@ private:
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
+    MainWindowUi ui_;
+    QTimer* TimerActualize = nullptr;
     ColorListModel* colorList_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;

@@ -109,7 +109,7 @@ void MainWindow::OpenIniFile(const QString& path)
     ScreenCastToken = values.ScreenCastToken.value_or(std::string());
     if (values.FormatIndex) {
         const int index = *values.FormatIndex;
-        NotationBox->setCurrentIndex(index >= 0 && index < NotationBox->count() ? index : -1);
+        ui_.NotationBox->setCurrentIndex(index >= 0 && index < ui_.NotationBox->count() ? index : -1);
     }
     // A hotkey the hotkey dialog would refuse (a plain key is grabbed from
     // every program), or none at all, gives way to the default; the start says so.
@@ -138,8 +138,8 @@ void MainWindow::SaveIniFile(const QString& path)
     saved.LanguageCode = AppSettings().LanguageCode;
     saved.RunCount = RunCount;
     saved.ShowNewVersion = ShowNewVersion;
-    saved.FormatIndex = NotationBox->currentIndex();
-    saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
+    saved.FormatIndex = ui_.NotationBox->currentIndex();
+    saved.HotKeyText = ShortcutName(MenuShortCut(ui_.ContextCaptureColor));
     saved.ScreenCastToken = ScreenCastToken;
     QString error;
     PrepareSettingsFolder(path);
@@ -155,27 +155,8 @@ void MainWindow::OpenLanguageFile(const QString& path)
     const std::optional<std::string> text = ReadTextFile(path);
     if (!text)
         return;
-    const std::pair<std::string_view, QMenu*> menus[] = {
-        {"MenuFile", MenuFile}, {"MenuEdit", MenuEdit}, {"MenuOptions", MenuOptions}, {"MenuHelp", MenuHelp}};
-    const std::pair<std::string_view, QAction*> items[] = {
-        {"MenuOpenColorList", MenuOpenColorList}, {"MenuSaveColorList", MenuSaveColorList},
-        {"MenuExportColorList", MenuExportColorList},
-        {"MenuClose", MenuClose}, {"MenuCopyColorList", MenuCopyColorList},
-        {"MenuClearColorList", MenuClearColorList}, {"MenuCut", MenuCut}, {"MenuCopy", MenuCopy},
-        {"MenuPaste", MenuPaste}, {"MenuColorListManaging", MenuColorListManaging},
-        {"MenuPick", MenuPick}, {"MenuHotkey", MenuHotkey}, {"MenuLanguage", MenuLanguage}, {"MenuStartAtLogin", MenuStartAtLogin},
-        {"MenuHelpIndex", MenuHelpIndex},
-        {"MenuAbout", MenuAbout}, {"MenuWebsite", MenuWebsite}, {"MenuSwatches", MenuSwatches},
-        {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},
-        {"PopUpDeleteColor", PopupDeleteColor}, {"PopUpClearColorList", PopupClearColorList},
-        {"PopupCut", PopupCut}, {"PopupCopy", PopupCopy}, {"PopupPaste", PopupPaste}};
     ApplyLanguageText(*text, AppSettings(), [&](std::string_view key, const std::string& caption) {
-        for (const auto& [name, menu] : menus)
-            if (name == key)
-                SetMenuCaption(menu, Q(caption));
-        for (const auto& [name, item] : items)
-            if (name == key)
-                SetMenuCaption(item, Q(caption));
+        SetMenuCaption(key, Q(caption));
     });
 }
 
@@ -229,12 +210,12 @@ void MainWindow::ButtonAboutClick()
     prompts_.runDialog(about);
 }
 
-void MainWindow::ShowStartAtLogin() { MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
+void MainWindow::ShowStartAtLogin() { ui_.MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
 
 void MainWindow::MenuStartAtLoginClick()
 {
     QString error;
-    if (!LoginStartEntry().setEnabled(MenuStartAtLogin->isChecked(), &error))
+    if (!LoginStartEntry().setEnabled(ui_.MenuStartAtLogin->isChecked(), &error))
         prompts_.message(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
     ShowStartAtLogin();
 }

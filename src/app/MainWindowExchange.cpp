@@ -183,7 +183,7 @@ void MainWindow::WMDropFiles(const QStringList& paths)
         OpenColorList(path);
 }
 
-void MainWindow::PopupCopyColorListClick()
+void MainWindow::copyColorList()
 {
     if (colorList_->isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
@@ -193,26 +193,26 @@ void MainWindow::PopupCopyColorListClick()
         QString::fromStdString(ColorListClipboardText(colorList_->colors(), FormatIndex(), DecimalSeparator())));
 }
 
-void MainWindow::PopupCutClick()
+void MainWindow::cutCode()
 {
-    if (!EditCaptureColor->hasFocus())
+    if (!ui_.EditCaptureColor->hasFocus())
         return;
-    EditCaptureColor->selectAll();
-    QGuiApplication::clipboard()->setText(EditCaptureColor->selectedText());
-    EditCaptureColor->del();
+    ui_.EditCaptureColor->selectAll();
+    QGuiApplication::clipboard()->setText(ui_.EditCaptureColor->selectedText());
+    ui_.EditCaptureColor->del();
 }
 
-void MainWindow::PopupCopyClick()
+void MainWindow::copyCode()
 {
-    if (!EditCaptureColor->hasFocus())
+    if (!ui_.EditCaptureColor->hasFocus())
         return;
-    EditCaptureColor->selectAll();
-    QGuiApplication::clipboard()->setText(EditCaptureColor->selectedText());
+    ui_.EditCaptureColor->selectAll();
+    QGuiApplication::clipboard()->setText(ui_.EditCaptureColor->selectedText());
 }
 
-void MainWindow::PopupPasteClick()
+void MainWindow::pasteCode()
 {
-    if (!EditCaptureColor->hasFocus())
+    if (!ui_.EditCaptureColor->hasFocus())
         return;
     // One question to the clipboard's owner: Qt waits up to 5 s for each answer
     // of an owner that hangs, and hasText() asks twice (text, then URLs).
@@ -225,14 +225,14 @@ void MainWindow::PopupPasteClick()
     const QString text = clip->text();
     if (text.isEmpty())
         return;
-    EditCaptureColor->selectAll();
-    EditCaptureColor->insert(text);
+    ui_.EditCaptureColor->selectAll();
+    ui_.EditCaptureColor->insert(text);
 }
 
 bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
 {
     const QKeySequence pressed(key->keyCombination());
-    for (const QAction* item : {MenuCut, MenuCopy, MenuPaste})
+    for (const QAction* item : {ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste})
         if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
             return true;
     return false;

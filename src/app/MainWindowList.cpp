@@ -44,22 +44,16 @@ bool IsCodeKey(char16_t c, int formatIndex)
 
 void MainWindow::CreateListView()
 {
-    GridCapture = new ColorGrid(Client);
-    GridCapture->setObjectName("GridCapture");
-    GridCapture->setGeometry(119, 2, 45, 106);
-    GridCapture->setDefaultColumnWidth(172);
-    GridCapture->setDefaultRowHeight(20);
-    GridCapture->setColumnCount(1);
-    GridCapture->setRowCount(kEmptyGridRows);
-    GridCapture->setCellColorsOn(true);
-    GridCapture->setCellColors([this](int row, int col, ColorGrid::CellState state, QColor& brush, QColor& font) {
-        GridCaptureGetCellColor(GridCapture, row, col, state, brush, font);
+    ui_.GridCapture->setRowCount(kEmptyGridRows);
+    ui_.GridCapture->setCellColorsOn(true);
+    ui_.GridCapture->setCellColors([this](int row, int col, ColorGrid::CellState state, QColor& brush, QColor& font) {
+        GridCaptureGetCellColor(ui_.GridCapture, row, col, state, brush, font);
     });
-    connect(GridCapture, &ColorGrid::cellSelected, this, [this](int row, int col) {
+    connect(ui_.GridCapture, &ColorGrid::cellSelected, this, [this](int row, int col) {
         bool canSelect = true;
-        GridCaptureSelectCell(GridCapture, col, row, canSelect);
+        GridCaptureSelectCell(ui_.GridCapture, col, row, canSelect);
     });
-    connect(GridCapture, &ColorGrid::doubleClickedAnywhere, this, &MainWindow::ShowFormColorList);
+    connect(ui_.GridCapture, &ColorGrid::doubleClickedAnywhere, this, &MainWindow::ShowFormColorList);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::FillGridCapture);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }
@@ -74,35 +68,35 @@ void MainWindow::FillGridCapture()
     int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
     if (rows < kMinimumFilledRows)
         rows = kEmptyGridRows;
-    GridCapture->setRowCount(rows);
+    ui_.GridCapture->setRowCount(rows);
     // The grid's current row follows the selection back to row 0 (without
     // selecting anything): otherwise a click on the row that was current
     // before the refill would not select it, and "Delete color" would then
     // remove row 0 instead of the row the user clicked.
-    GridCapture->setCurrentRowQuietly(0);
+    ui_.GridCapture->setCurrentRowQuietly(0);
     colorList_->setSelectedIndex(0);
     RefreshEditCaptureColor();
-    GridCapture->repaintCells();
+    ui_.GridCapture->repaintCells();
 }
 
 void MainWindow::ResetGridCapture()
 {
-    GridCapture->clearCells();
-    GridCapture->setRowCount(kEmptyGridRows);
+    ui_.GridCapture->clearCells();
+    ui_.GridCapture->setRowCount(kEmptyGridRows);
     SelectedListColorChanged();
 }
 
 void MainWindow::RefreshEditCaptureColor()
 {
     const TColor color = colorList_->currentColor();
-    EditCaptureColor->setText(ShowCodeColorsCapture(color));
-    SetFieldColors(EditCaptureColor, ToQColor(color), ToQColor(ContrastTextColor(color)));
+    ui_.EditCaptureColor->setText(ShowCodeColorsCapture(color));
+    SetFieldColors(ui_.EditCaptureColor, ToQColor(color), ToQColor(ContrastTextColor(color)));
 }
 
 void MainWindow::ResetCapturePanelBottom()
 {
-    EditCaptureColor->clear();
-    SetFieldColors(EditCaptureColor, Qt::white, QApplication::palette().color(QPalette::Text));
+    ui_.EditCaptureColor->clear();
+    SetFieldColors(ui_.EditCaptureColor, Qt::white, QApplication::palette().color(QPalette::Text));
 }
 
 void MainWindow::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::CellState,
@@ -141,26 +135,21 @@ void MainWindow::CaptureColor()
     // An open manager would otherwise replace the list without it on closing.
     if (TFormColorList* manager = TFormColorList::Open())
         manager->InsertCaptured(color);
-    GridCapture->setCurrentRow(0);
+    ui_.GridCapture->setCurrentRow(0);
 }
 
-void MainWindow::PopupCaptureColorClick()
-{
-    CaptureColor();
-}
-
-void MainWindow::PopupDeleteColorClick()
+void MainWindow::deleteSelectedColor()
 {
     // Del is a shortcut of the whole window; only the list's Del deletes.
-    if (!GridCapture->hasFocus())
+    if (!ui_.GridCapture->hasFocus())
         return;
     colorList_->remove(colorList_->selectedIndex());
     if (colorList_->isEmpty())
         ResetCapturePanelBottom();
-    NotationBox->setFocus();
+    ui_.NotationBox->setFocus();
 }
 
-void MainWindow::PopupClearColorListClick()
+void MainWindow::clearColorList()
 {
     colorList_->clear();
 }
@@ -170,7 +159,7 @@ bool MainWindow::EditCaptureColorKeyPress(QChar& key)
     // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
     if (key.unicode() == 9 || key.unicode() == 127)
         return true;
-    if (EditCaptureColor->text().isEmpty())
+    if (ui_.EditCaptureColor->text().isEmpty())
         return true;
     if (key == u'.' || key == u',')
         key = QChar(char16_t(DecimalSeparator()));
@@ -178,7 +167,7 @@ bool MainWindow::EditCaptureColorKeyPress(QChar& key)
         return false;
     if (key.unicode() == 13) {
         const ColorReadResult read =
-            ReadColorCode(EditCaptureColor->text().toStdString(),
+            ReadColorCode(ui_.EditCaptureColor->text().toStdString(),
                                 std::uint8_t(FormatIndex()), DecimalSeparator());
         if (read.status == ReadStatus::Read) {
             colorList_->setCurrentColor(read.color);

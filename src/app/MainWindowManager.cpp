@@ -15,12 +15,12 @@ void MainWindow::ShowFormColorList()
         colorList_->setManagerGeometry(geometry);
     }
     colorList_->countManagerOpening();
-    TFormColorList manager({colorList_->colors(), GridCapture->currentRow(), colorList_->managerGeometry()},
-                           [this](TColor color) { return ShowCodeColors(NotationBox, color); }, this);
-    connect(&manager, &TFormColorList::rowSelected, GridCapture, &ColorGrid::setCurrentRow);
+    TFormColorList manager({colorList_->colors(), ui_.GridCapture->currentRow(), colorList_->managerGeometry()},
+                           [this](TColor color) { return ShowCodeColors(ui_.NotationBox, color); }, this);
+    connect(&manager, &TFormColorList::rowSelected, ui_.GridCapture, &ColorGrid::setCurrentRow);
     connect(&manager, &TFormColorList::closing, this, [this](const ManagedList& result) {
         colorList_->setColors(result.colors);
-        GridCapture->repaintCells();
+        ui_.GridCapture->repaintCells();
         colorList_->setManagerGeometry(result.geometry);
     });
     manager.exec();

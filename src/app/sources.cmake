@@ -2,6 +2,7 @@ list(APPEND HB_CORE_SOURCES
   src/app/CommandLine.cpp)
 list(APPEND HB_UI_SOURCES
   src/app/MainWindow.cpp
+  src/app/MainWindowUi.cpp
   src/app/MainWindowConfig.cpp
   src/app/MainWindowExchange.cpp
   src/app/MainWindowList.cpp

@@ -89,7 +89,7 @@ void DrawGlyph(QPainter& p, const QString& name)
             p.drawLine(3, 4, 13, 4);
             p.drawLine(3, 12, 13, 12);
         }
-    } else if (name == "MenuHotkey" || name == "PopupCaptureColor") {
+    } else if (name == "MenuHotkey" || name == "ContextCaptureColor") {
         p.setBrush(QColor(235, 235, 235));
         p.drawRoundedRect(1, 4, 14, 9, 2, 2);
         p.drawText(QRect(1, 4, 14, 9), Qt::AlignCenter, "C");

@@ -1,5 +1,6 @@
 // "Start at login": the session's autostart entry, written, checked by the
 // desktop's own validator, and removed.
+#include <QMenu>
 #include <QtTest>
 
 #include "../widgets/RecordingPrompts.h"
@@ -70,31 +71,33 @@ private slots:
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         RecordingPrompts prompts;
         MainWindow form({prompts});
+        auto* options = form.findChild<QMenu*>("MenuOptions");
+        auto* startAtLogin = form.findChild<QAction*>("MenuStartAtLogin");
         const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";
-        emit form.MenuOptions->aboutToShow();
-        QVERIFY(!form.MenuStartAtLogin->isChecked());
+        emit options->aboutToShow();
+        QVERIFY(!startAtLogin->isChecked());
 
-        form.MenuStartAtLogin->trigger();
-        QVERIFY(form.MenuStartAtLogin->isChecked());
+        startAtLogin->trigger();
+        QVERIFY(startAtLogin->isChecked());
         QVERIFY(Read(path).contains("\nExec=" + QCoreApplication::applicationFilePath() + "\n"));
-        form.MenuStartAtLogin->trigger();
-        QVERIFY(!form.MenuStartAtLogin->isChecked());
+        startAtLogin->trigger();
+        QVERIFY(!startAtLogin->isChecked());
         QVERIFY(!QFile::exists(path));
 
         // Switched on elsewhere (another copy, the desktop): seen when the menu opens.
         QString error;
         QVERIFY(LoginStart(config.path() + "/autostart", {"/usr/bin/huebird-lite"}).setEnabled(true, &error));
-        emit form.MenuOptions->aboutToShow();
-        QVERIFY(form.MenuStartAtLogin->isChecked());
+        emit options->aboutToShow();
+        QVERIFY(startAtLogin->isChecked());
 
         // A file where the folder should be: said, and nothing changes.
         QVERIFY(QFile::remove(path) && QDir().rmdir(config.path() + "/autostart"));
         QFile(config.path() + "/autostart").open(QIODevice::WriteOnly);
-        form.MenuStartAtLogin->setChecked(false);
-        form.MenuStartAtLogin->trigger();
+        startAtLogin->setChecked(false);
+        startAtLogin->trigger();
         QCOMPARE(prompts.messages.size(), std::size_t(1));
         QVERIFY(prompts.messages[0].text.startsWith("Start at login could not be changed: " + path));
-        QVERIFY(!form.MenuStartAtLogin->isChecked());
+        QVERIFY(!startAtLogin->isChecked());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
@@ -77,11 +78,11 @@ private slots:
         QVERIFY(Q(AppSettings().LanguageFilePath).endsWith("/language/lang_fr.txt"));
         QVERIFY(Q(AppSettings().HelpFilePath).endsWith("/help/help_fr.htm"));
         QCOMPARE(run.form->RunCount, 1);
-        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
-        QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
-        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
-        QCOMPARE(run.form->NotationBox->currentIndex(), 0);
-        QVERIFY(run.form->TimerActualize->isActive());
+        QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(*run.form).MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
+        QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
+        QCOMPARE(Parts(*run.form).NotationBox->currentIndex(), 0);
+        QVERIFY(Parts(*run.form).TimerActualize->isActive());
         QVERIFY(run.prompts.messages.empty());
         QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
     }
@@ -139,11 +140,11 @@ private slots:
             QCOMPARE(run.prompts.messages.size(), size_t(1));
             QCOMPARE(int(run.prompts.messages[0].kind), 3);
             QVERIFY(run.prompts.messages[0].text.startsWith("The hotkey "));
-            QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Alt+C"));
+            QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture: Alt+C"));
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
-        QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
+        QCOMPARE(Parts(*run.form).TimerActualize->isActive(), ShowNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
 
@@ -153,8 +154,8 @@ private slots:
         Run run(&settings);
         const TShortCut expected = scShift | scCtrl | 116;
         QCOMPARE(run.form->Hotkeys().shortcut(), expected);
-        QCOMPARE(run.form->MenuShortCut(run.form->PopupCaptureColor), expected);
-        QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
+        QCOMPARE(run.form->MenuShortCut(Parts(*run.form).ContextCaptureColor), expected);
+        QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
     void unknownLanguageFallsBackToEnglishFiles()
@@ -191,7 +192,7 @@ private slots:
             QVERIFY(messages.messages[0].text.contains(dir.file("HuebirdLite.ini")));
             QVERIFY2(!messages.messages[0].text.contains("()"), qPrintable(messages.messages[0].text));
             QVERIFY(ShowNewVersion);
-            QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
+            QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 'C'));
             QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
             QCOMPARE(form.RunCount, 1);
 
@@ -210,7 +211,7 @@ private slots:
     {
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
-        run.form->NotationBox->setCurrentIndex(10);
+        Parts(*run.form).NotationBox->setCurrentIndex(10);
         ShowNewVersion = false;
         QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
@@ -247,36 +248,36 @@ private slots:
         RecordingPrompts prompts;
         MainWindow form({prompts});
         UseAppDir(dir);
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
-        QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("File"));
+        QCOMPARE(Parts(form).MenuHelp->title(), QStringLiteral("?"));
         QVERIFY(UiTexts().SHelpNotFound.empty());
 
         AppSettings().HelpFilePath = "elsewhere";
         dir.write("only.txt", "MenuFile=&Fichier\n");
         form.OpenLanguageFile(dir.file("only.txt"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
-        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
         QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
         form.OpenLanguageFile(dir.file("odd.txt"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&File"));
-        QCOMPARE(form.MenuEdit->title(), QStringLiteral("A=B"));
-        QCOMPARE(form.MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("A=B"));
+        QCOMPARE(Parts(form).MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
         // The shortcut stays shown beside the new caption.
-        QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
-        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
+        QCOMPARE(Parts(form).MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
+        QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
         AppSettings().HelpFilePath = "elsewhere";
         form.OpenLanguageFile(dir.file("missing.txt"));
         form.OpenLanguageFile(dir.file("language"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
         form.OpenLanguageFile(dir.file("comments.txt"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
         QCOMPARE(Q(AppSettings().HelpFilePath), QStringLiteral("elsewhere"));
 
         // What a second file leaves out is English, not the first file's text.
@@ -285,16 +286,16 @@ private slots:
         form.OpenLanguageFile(dir.file("no.txt"));
         QCOMPARE(Q(UiTexts().SNo), QStringLiteral("Nope"));
         QCOMPARE(Q(UiTexts().SYes), QStringLiteral("Yes"));
-        QCOMPARE(form.MenuOptions->title(), QStringLiteral("&Options"));
-        QCOMPARE(form.MenuClose->text(), QStringLiteral("&Close"));
+        QCOMPARE(Parts(form).MenuOptions->title(), QStringLiteral("&Options"));
+        QCOMPARE(Parts(form).MenuClose->text(), QStringLiteral("&Close"));
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
         form.OpenLanguageFile(dir.file("cp1252.txt"));
-        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&\u00C9dition"));
+        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&\u00C9dition"));
         dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
         form.OpenLanguageFile(dir.file("bom.txt"));
-        QCOMPARE(form.MenuEdit->title(), QStringLiteral("&Bearbeiten"));
+        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Bearbeiten"));
     }
 
     void choosingALanguageFileTakesTheCodeFromItsName()
@@ -306,24 +307,24 @@ private slots:
 
         run.dir.write("language/lang_de.txt", run.dir.read("language/lang_de.txt") + "FLanguage=fr\n");
         answer = run.dir.file("language/lang_de.txt");
-        run.form->MenuLanguage->trigger();
+        Parts(*run.form).MenuLanguage->trigger();
         QCOMPARE(offeredFolder, run.dir.file("language/"));
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
         QCOMPARE(Q(AppSettings().LanguageFilePath), answer);
         QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_de.htm"));
-        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Datei"));
 
         // Cancelling changes nothing.
         answer.clear();
-        run.form->MenuLanguage->trigger();
+        Parts(*run.form).MenuLanguage->trigger();
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
 
         // A file elsewhere, named for a regional variant.
         run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
         answer = run.dir.file("mine/lang_pt_BR.txt");
-        run.form->MenuLanguage->trigger();
+        Parts(*run.form).MenuLanguage->trigger();
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("pt_BR"));
-        QCOMPARE(run.form->MenuEdit->title(), QStringLiteral("&Editar"));
+        QCOMPARE(Parts(*run.form).MenuEdit->title(), QStringLiteral("&Editar"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
     }
 
@@ -332,24 +333,24 @@ private slots:
         Run run(nullptr);
         const QUrl page = QUrl::fromLocalFile(run.dir.file("help/help_en.htm"));
         QVERIFY(QFileInfo(page.toLocalFile()).isFile());
-        run.form->MenuHelpIndex->trigger();
+        Parts(*run.form).MenuHelpIndex->trigger();
         QVERIFY(QTest::qWaitForWindowActive(run.form.get()));
-        QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
-        QTest::keyClick(run.form->NotationBox, Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(Parts(*run.form).EditCaptureColor, Qt::Key_F1);
+        QTest::keyClick(Parts(*run.form).NotationBox, Qt::Key_F1, Qt::ControlModifier);
         QCOMPARE(run.prompts.opened, QList<QUrl>({page, page, page}));
         QVERIFY(run.prompts.messages.empty());
 
         // A language without a help page.
         QVERIFY(QFile::remove(run.dir.file("help/help_de.htm")));
         run.prompts.onLanguageFile = [&](const QString&) { return run.dir.file("language/lang_de.txt"); };
-        run.form->MenuLanguage->trigger();
-        QTest::keyClick(run.form->EditCaptureColor, Qt::Key_F1);
+        Parts(*run.form).MenuLanguage->trigger();
+        QTest::keyClick(Parts(*run.form).EditCaptureColor, Qt::Key_F1);
         QCOMPARE(run.prompts.opened.size(), 3);
         QCOMPARE(run.prompts.messages.size(), size_t(1));
         QCOMPARE(run.prompts.messages[0].kind, (unsigned char)0);
         QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
 
-        run.form->MenuWebsite->trigger();
+        Parts(*run.form).MenuWebsite->trigger();
         QCOMPARE(run.prompts.opened.last(), QUrl(Q(AppSettings().WebSiteUrl)));
     }
 
@@ -397,7 +398,7 @@ private slots:
             QTest::mouseClick(about.ButtonClose, Qt::LeftButton);
             QVERIFY(!about.isVisible());
         };
-        form.MenuAbout->trigger();
+        Parts(form).MenuAbout->trigger();
         QVERIFY(shown);
 
         // With a language file: its caption and button text, at every opening.
@@ -408,7 +409,7 @@ private slots:
             QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
             QVERIFY(about.LabelSettings->text().startsWith("Portatile: "));
         };
-        form.MenuAbout->trigger();
+        Parts(form).MenuAbout->trigger();
     }
 };
 

@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
@@ -43,8 +44,8 @@ struct ListViewState {
 
 ListViewState ViewState(const MainWindow& form)
 {
-    return {form.colorList().colors(), form.colorList().currentColor(), form.colorList().selectedIndex(), form.GridCapture->currentRow(),
-            form.GridCapture->rowCount(), form.EditCaptureColor->text()};
+    return {form.colorList().colors(), form.colorList().currentColor(), form.colorList().selectedIndex(), Parts(form).GridCapture->currentRow(),
+            Parts(form).GridCapture->rowCount(), Parts(form).EditCaptureColor->text()};
 }
 
 char* toString(const ListViewState& s)
@@ -58,7 +59,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(form.NotationBox, color); }
+QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(Parts(form).NotationBox, color); }
 
 } // namespace
 
@@ -79,7 +80,7 @@ class ExchangeTest : public QObject {
     void FillThreeAndSelectLast()
     {
         form().colorList().setColors(kThree);
-        form().GridCapture->setCurrentRow(2);
+        Parts(form()).GridCapture->setCurrentRow(2);
         QCOMPARE(form().colorList().selectedIndex(), 2);
         QCOMPARE(form().colorList().currentColor(), kThree[2]);
     }
@@ -88,8 +89,8 @@ class ExchangeTest : public QObject {
     {
         form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        form().EditCaptureColor->setFocus();
-        QTRY_VERIFY(form().EditCaptureColor->hasFocus());
+        Parts(form()).EditCaptureColor->setFocus();
+        QTRY_VERIFY(Parts(form()).EditCaptureColor->hasFocus());
     }
 
 private slots:
@@ -137,7 +138,7 @@ private slots:
         FillThreeAndSelectLast();
         dir_->write("lists/two.txt", kOrangeBlackFile);
         chosenPath_ = dir_->file("lists/two.txt");
-        form().MenuOpenColorListClick();
+        Parts(form()).MenuOpenColorList->trigger();
 
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!dialogs_.first().save);
@@ -148,9 +149,9 @@ private slots:
         QCOMPARE(form().colorList().colors(), kOrangeBlack);
         QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
         QCOMPARE(form().colorList().selectedIndex(), 0);
-        QCOMPARE(form().GridCapture->currentRow(), 0);
-        QCOMPARE(form().GridCapture->rowCount(), 6);
-        QCOMPARE(form().EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
+        QCOMPARE(Parts(form()).GridCapture->currentRow(), 0);
+        QCOMPARE(Parts(form()).GridCapture->rowCount(), 6);
+        QCOMPARE(Parts(form()).EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
     }
 
     void refusedFilesLeaveTheListAndViewAsTheyWere_data()
@@ -204,10 +205,10 @@ private slots:
 
     void savingWritesTheListInTheChosenNotationAndReadsBack()
     {
-        form().NotationBox->setCurrentIndex(1);
+        Parts(form()).NotationBox->setCurrentIndex(1);
         form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("saved.txt");
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
 
         QCOMPARE(dialogs_.size(), 1);
         const FileDialogSetup& setup = dialogs_.first();
@@ -236,12 +237,12 @@ private slots:
         chosenPath_ = dir_->file("old.txt");
 
         confirm_ = false;
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
         QCOMPARE(questions_, QStringList({"Replace " + chosenPath_ + "?"}));
         QCOMPARE(dir_->read("old.txt"), QByteArray("old contents"));
 
         confirm_ = true;
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
         QCOMPARE(questions_.size(), 2);
         QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
         QVERIFY(prompts_->messages.empty());
@@ -295,7 +296,7 @@ private slots:
     void savingAnEmptyListOnlyTellsSo()
     {
         chosenPath_ = dir_->file("never.txt");
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
         QVERIFY(dialogs_.isEmpty());
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
@@ -308,7 +309,7 @@ private slots:
         // Into a folder that does not exist: nothing is created.
         form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("no/such/folder/list.txt");
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 2);
         QVERIFY(prompts_->messages[0].text.startsWith(chosenPath_ + '\n'));
@@ -330,7 +331,7 @@ private slots:
             rlimit small = saved;
             small.rlim_cur = colours > 3 ? 64 * 1024 : 16;
             QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-            form().MenuSaveColorListClick();
+            Parts(form()).MenuSaveColorList->trigger();
             setrlimit(RLIMIT_FSIZE, &saved);
             std::signal(SIGXFSZ, oldHandler);
 
@@ -345,7 +346,7 @@ private slots:
 
     void paletteLoadsFromThePalettesFolder()
     {
-        form().MenuSwatchesClick();
+        Parts(form()).MenuSwatches->trigger();
         QVERIFY(prompts_->messages.empty());
         QCOMPARE(form().colorList().colors().size(), std::size_t(84));
         QCOMPARE(form().colorList().currentColor(), form().colorList().colors().front());
@@ -358,7 +359,7 @@ private slots:
         QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().colorList().colors(), 0, '.')));
 
         QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
-        form().MenuSwatchesClick();
+        Parts(form()).MenuSwatches->trigger();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
@@ -403,7 +404,7 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
-        form().PopupCopyColorListClick();
+        Parts(form()).MenuCopyColorList->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
@@ -411,8 +412,8 @@ private slots:
 
         form().colorList().setColors(kThree);
         for (int format : {0, 1, 10}) {
-            form().NotationBox->setCurrentIndex(format);
-            form().MenuCopyColorList->trigger();
+            Parts(form()).NotationBox->setCurrentIndex(format);
+            Parts(form()).MenuCopyColorList->trigger();
             QString expected;
             for (TColor c : kThree)
                 expected += Code(form(), c) + "\r\n";
@@ -423,47 +424,47 @@ private slots:
     void cutCopyPasteActOnTheWholeFieldOnlyWithItsFocus()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
-        QLineEdit* field = form().EditCaptureColor;
+        QLineEdit* field = Parts(form()).EditCaptureColor;
         field->setText("#FF8000");
 
-        form().GridCapture->setFocus();
-        QTRY_VERIFY(form().GridCapture->hasFocus());
+        Parts(form()).GridCapture->setFocus();
+        QTRY_VERIFY(Parts(form()).GridCapture->hasFocus());
         clipboard->setText("outside");
-        form().PopupCopyClick();
-        form().PopupCutClick();
-        form().PopupPasteClick();
+        Parts(form()).MenuCopy->trigger();
+        Parts(form()).MenuCut->trigger();
+        Parts(form()).MenuPaste->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("outside"));
         QCOMPARE(field->text(), QStringLiteral("#FF8000"));
 
         FocusCodeField();
         field->setSelection(1, 2);
-        form().PopupCopyClick();
+        Parts(form()).MenuCopy->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
 
         field->setSelection(2, 1);
-        form().PopupCutClick();
+        Parts(form()).MenuCut->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QVERIFY(field->text().isEmpty());
 
         field->setText("#000000");
         field->setCursorPosition(3);
         clipboard->setText(QStringLiteral("Red, grün\t& 12"));
-        form().PopupPasteClick();
+        Parts(form()).MenuPaste->trigger();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
 
         // Without text on the clipboard Paste does nothing.
         clipboard->setMimeData(new QMimeData);
-        form().PopupPasteClick();
+        Parts(form()).MenuPaste->trigger();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
-        QLineEdit* field = form().EditCaptureColor;
+        QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
-        QSignalSpy pastes(form().MenuPaste, &QAction::triggered);
+        QSignalSpy pastes(Parts(form()).MenuPaste, &QAction::triggered);
 
         field->setText("#FF8000");
         field->setSelection(1, 2);
@@ -498,10 +499,10 @@ private slots:
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
         QCOMPARE(form().colorList().colors().size(), big.size());
-        QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
+        QCOMPARE(Parts(form()).GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
-        form().MenuSaveColorListClick();
+        Parts(form()).MenuSaveColorList->trigger();
         const qint64 saveMs = clock.elapsed();
         QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
         qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "ui/QtPrompts.h"
@@ -59,7 +60,7 @@ private slots:
 
     void theChosenFilterGivesTheFormat()
     {
-        main_->NotationBox->setCurrentIndex(1);
+        Parts(*main_).NotationBox->setCurrentIndex(1);
         main_->colorList().setColors(kThree);
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
@@ -68,7 +69,7 @@ private slots:
             chosenFilter_ = filters[i];
             // Without an extension the filter's is added.
             chosenPath_ = dir_->file("exported-" + QString::number(i));
-            main_->MenuExportColorListClick();
+            Parts(*main_).MenuExportColorList->trigger();
             const QString written = chosenPath_ + '.' + QLatin1String(ExportFormatExtension(format));
             QCOMPARE(dir_->read(QFileInfo(written).fileName()),
                      QByteArray::fromStdString(ExportColorList(
@@ -94,13 +95,13 @@ private slots:
         // An extension typed over the filter's wins.
         chosenFilter_ = filters[0];
         chosenPath_ = dir_->file("typed.scss");
-        main_->MenuExportColorListClick();
+        Parts(*main_).MenuExportColorList->trigger();
         QVERIFY(dir_->read("typed.scss").startsWith("// "));
     }
 
     void anEmptyListOnlyTellsSo()
     {
-        main_->MenuExportColorListClick();
+        Parts(*main_).MenuExportColorList->trigger();
         QVERIFY(dialogs_.isEmpty());
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
@@ -131,7 +132,7 @@ private slots:
             chose = true;
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        main_->MenuExportColorListClick();
+        Parts(*main_).MenuExportColorList->trigger();
         QDir::setCurrent(previous);
         QVERIFY(chose);
         QCOMPARE(dir_->read("palette.css"),

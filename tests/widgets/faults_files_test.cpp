@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/ShortcutText.h"
@@ -167,10 +168,10 @@ private slots:
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.NotationBox->currentIndex(), 4);
+        QCOMPARE(Parts(form).NotationBox->currentIndex(), 4);
         QCOMPARE(form.RunCount, 8);
 
-        form.NotationBox->setCurrentIndex(2);
+        Parts(form).NotationBox->setCurrentIndex(2);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -194,8 +195,8 @@ private slots:
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY(recorder.messages[0].text.contains(ini));
-        QCOMPARE(form.NotationBox->currentIndex(), 0);
-        QCOMPARE(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)), std::string("Alt+C"));
+        QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
+        QCOMPARE(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)), std::string("Alt+C"));
         QVERIFY(ShowNewVersion);
         QVERIFY(!QFile::exists(ini));
     }
@@ -213,7 +214,7 @@ private slots:
         MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
-        form.NotationBox->setCurrentIndex(9);
+        Parts(form).NotationBox->setCurrentIndex(9);
         form.SaveIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
@@ -257,7 +258,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
         form.colorList().setColors(list);
-        form.MenuSaveColorListClick();
+        Parts(form).MenuSaveColorList->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
@@ -316,10 +317,10 @@ private slots:
         UseAppDir(*dir_);
         loadEnglish(form);
         const TUiTexts before = UiTexts();
-        const QString caption = form.MenuFile->title();
+        const QString caption = Parts(form).MenuFile->title();
         form.OpenLanguageFile(path);
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.MenuFile->title(), caption);
+        QCOMPARE(Parts(form).MenuFile->title(), caption);
         QCOMPARE(UiTexts().SBadFile, before.SBadFile);
         QCOMPARE(UiTexts().SErrorColorInput, before.SErrorColorInput);
     }
@@ -343,7 +344,7 @@ private slots:
         const qint64 ms = clock.elapsed();
         qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
         QVERIFY(ms < 30000);
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("Fichier %1").arg(lines - 1));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("Fichier %1").arg(lines - 1));
         QVERIFY(recorder.messages.empty());
     }
 
@@ -380,7 +381,7 @@ private slots:
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.colorList().setColors(list);
-        form.MenuSwatchesClick();
+        Parts(form).MenuSwatches->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(expected.toStdString());
         QVERIFY(text && !text->empty());
@@ -405,7 +406,7 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder});
         UseAppDir(*dir_);
-        form.MenuSwatchesClick();
+        Parts(form).MenuSwatches->trigger();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.colorList().colors().size(), expected.size());
         QVERIFY(form.colorList().colors() == expected);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/AtomTable.h"
 #include "capture/ShortcutKeys.h"
@@ -69,7 +70,7 @@ struct ShownMainForm {
     {
         form.close();
     }
-    QString Panel1() const { return form.StatusBar->PanelText(1); }
+    QString Panel1() const { return Parts(form).StatusBar->PanelText(1); }
 };
 
 // Opens the dialog from the menu, acts on it while shown, closes it.
@@ -79,7 +80,7 @@ void OpenHotKeyDialog(ShownMainForm& main, const std::function<void(HotkeyDialog
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         act(static_cast<HotkeyDialog&>(dialog));
     };
-    main.form.MenuHotkey->trigger();
+    Parts(main.form).MenuHotkey->trigger();
     main.prompts.onDialog = nullptr;
 }
 
@@ -237,7 +238,7 @@ private slots:
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_CONTROL | MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
         QCOMPARE(main.hotkey->active[0].id, form.Hotkeys().id());
-        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
+        QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
         // One reference: the old one was dropped before the new one was taken.
         QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.Hotkeys().id())), 1);
@@ -255,7 +256,7 @@ private slots:
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
-        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 113));
+        QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 113));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].key, 113u);
     }
@@ -266,7 +267,7 @@ private slots:
         auto& recorder = main.prompts;
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(0));
+        QCOMPARE(main.form.MenuShortCut(Parts(main.form).ContextCaptureColor), TShortCut(0));
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTexts().SCapture) + ' ');
         QVERIFY(recorder.messages.empty());
     }
@@ -313,7 +314,7 @@ private slots:
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        form.ShSelectedColor->SetBrushColor(0x3366CC);
+        Parts(form).ShSelectedColor->SetBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
         QVERIFY(form.colorList().colors().empty());
@@ -355,8 +356,8 @@ private slots:
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
         QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
-        QCOMPARE(form.StatusBar->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
-        QCOMPARE(form.MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(Parts(form).StatusBar->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
+        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
         QVERIFY(form.Capture().isRunning());
         form.close();
@@ -369,18 +370,18 @@ private slots:
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        QVERIFY(!form.PopupCaptureColor->isVisible());
-        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
-        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
+        QVERIFY(!Parts(form).ContextCaptureColor->isVisible());
+        QCOMPARE(Parts(form).ContextCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(Parts(form).ContextCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(form.NotationBox, Qt::Key_C, Qt::AltModifier);
+        QTest::keyClick(Parts(form).NotationBox, Qt::Key_C, Qt::AltModifier);
         QVERIFY(form.colorList().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });
-        QCOMPARE(form.PopupCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
-        QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
-        QVERIFY(!form.PopupCaptureColor->isVisible());
+        QCOMPARE(Parts(form).ContextCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
+        QCOMPARE(Parts(form).ContextCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
+        QVERIFY(!Parts(form).ContextCaptureColor->isVisible());
     }
 
     void modalDialogFromTheMenuIsDestroyedAfterClosing()
@@ -397,9 +398,9 @@ private slots:
                 modal->close();
             }
         });
-        main.form.ButtonHotKeyClick();
+        Parts(main.form).MenuHotkey->trigger();
         QVERIFY(opened.isNull());
-        QCOMPARE(main.form.MenuShortCut(main.form.PopupCaptureColor), TShortCut(scAlt | 'J'));
+        QCOMPARE(main.form.MenuShortCut(Parts(main.form).ContextCaptureColor), TShortCut(scAlt | 'J'));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
     }
 };

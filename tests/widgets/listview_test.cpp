@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
@@ -125,12 +126,12 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(0x10101 * i));
         Fill(f.form, list);
-        QCOMPARE(f.form.GridCapture->rowCount(), rows);
+        QCOMPARE(Parts(f.form).GridCapture->rowCount(), rows);
         QCOMPARE(f.form.colorList().currentColor(), TColor(0x123456)); // a refill never changes it
         if (colors > 0)
             QCOMPARE(f.form.colorList().selectedIndex(), 0);
         if (colors == 12)
-            QTRY_VERIFY(f.form.GridCapture->verticalScrollBar()->isVisible());
+            QTRY_VERIFY(Parts(f.form).GridCapture->verticalScrollBar()->isVisible());
     }
 
     void rowsShowTheirColoursAndEmptyRowsStayPlain()
@@ -138,7 +139,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0x0000FF, 0x00FF00});
-        ColorGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = Parts(f.form).GridCapture;
         const QImage image = grid->viewport()->grab().toImage();
         const auto at = [&](int row) {
             return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
@@ -158,22 +159,22 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        f.form.ShSelectedColor->SetBrushColor(kOrange);
+        Parts(f.form).ShSelectedColor->SetBrushColor(kOrange);
         f.form.CaptureColor();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange}));
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
-        QCOMPARE(f.form.GridCapture->rowCount(), 6);
-        QCOMPARE(f.form.GridCapture->currentRow(), 0);
-        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
-        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
-        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
+        QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
+        QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
+        QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
         // Twice without a new sample: the same colour twice, row 0 selected.
-        f.form.GridCapture->setCurrentRow(2);
-        f.form.PopupCaptureColor->trigger();
+        Parts(f.form).GridCapture->setCurrentRow(2);
+        Parts(f.form).ContextCaptureColor->trigger();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange, kOrange}));
-        QCOMPARE(f.form.GridCapture->currentRow(), 0);
+        QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QVERIFY(!f.form.PopupCaptureColor->isVisible());
+        QVERIFY(!Parts(f.form).ContextCaptureColor->isVisible());
     }
 
     void selectingARowShowsItsCode()
@@ -181,13 +182,13 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
-        ColorGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = Parts(f.form).GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
         QCOMPARE(f.form.colorList().selectedIndex(), 2);
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), kOrange);
-        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), kOrange);
+        QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
         // An empty row changes nothing.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 4));
@@ -200,21 +201,21 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Fill(f.form, {1, 2, 3});
-        ColorGrid* grid = f.form.GridCapture;
+        ColorGrid* grid = Parts(f.form).GridCapture;
         grid->setCurrentRow(1);
         QCOMPARE(f.form.colorList().selectedIndex(), 1);
 
         // Del in the code field edits the field, never the list.
-        f.form.EditCaptureColor->setFocus();
-        QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
-        f.form.PopupDeleteColorClick();
+        Parts(f.form).EditCaptureColor->setFocus();
+        QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Delete);
+        Parts(f.form).ContextDeleteColor->trigger();
         QCOMPARE(f.form.colorList().colors(), TColorArray({1, 2, 3}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(f.form.colorList().colors(), TColorArray({1, 3}));
-        QTRY_VERIFY(f.form.NotationBox->hasFocus());
+        QTRY_VERIFY(Parts(f.form).NotationBox->hasFocus());
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
         QCOMPARE(f.form.colorList().currentColor(), TColor(2)); // deleting leaves it alone
 
@@ -231,16 +232,16 @@ private slots:
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopupDeleteColorClick();
+        Parts(f.form).ContextDeleteColor->trigger();
         QVERIFY(f.form.colorList().colors().empty());
-        QVERIFY(f.form.EditCaptureColor->text().isEmpty());
-        QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
-        QCOMPARE(f.form.GridCapture->rowCount(), 6);
+        QVERIFY(Parts(f.form).EditCaptureColor->text().isEmpty());
+        QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
 
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopupDeleteColorClick();
+        Parts(f.form).ContextDeleteColor->trigger();
         QVERIFY(f.form.colorList().colors().empty());
     }
 
@@ -248,15 +249,15 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        for (QAction* clear : {f.form.PopupClearColorList, f.form.MenuClearColorList}) {
+        for (QAction* clear : {Parts(f.form).ContextClearColorList, Parts(f.form).MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
             f.form.colorList().setCurrentColor(kOrange);
             f.form.RefreshEditCaptureColor();
             clear->trigger();
             QVERIFY(f.form.colorList().colors().empty());
-            QCOMPARE(f.form.GridCapture->rowCount(), 6);
-            QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
-            QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
+            QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
+            QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
+            QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
         }
     }
 
@@ -264,15 +265,15 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        f.form.EditCaptureColor->setText("left alone");
-        f.form.NotationBox->setCurrentIndex(1);
-        QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("left alone"));
+        Parts(f.form).EditCaptureColor->setText("left alone");
+        Parts(f.form).NotationBox->setCurrentIndex(1);
+        QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("left alone"));
 
         Fill(f.form, {0x000000, kOrange});
-        f.form.GridCapture->setCurrentRow(1);
+        Parts(f.form).GridCapture->setCurrentRow(1);
         QCOMPARE(f.form.colorList().selectedIndex(), 1);
-        f.form.NotationBox->setCurrentIndex(7); // Hexa
-        QCOMPARE(f.form.EditCaptureColor->text(),
+        Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
+        QCOMPARE(Parts(f.form).EditCaptureColor->text(),
                  QString::fromStdString(FormatColorCode(7, kOrange, '.')));
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
@@ -282,7 +283,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        QLineEdit* edit = f.form.EditCaptureColor;
+        QLineEdit* edit = Parts(f.form).EditCaptureColor;
         edit->setFocus();
         edit->clear();
         Type(edit, "G");            // the first key is never filtered
@@ -352,8 +353,8 @@ private slots:
         SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.colorList().setCurrentColor(0x111111);
-        f.form.NotationBox->setCurrentIndex(format);
-        QLineEdit* edit = f.form.EditCaptureColor;
+        Parts(f.form).NotationBox->setCurrentIndex(format);
+        QLineEdit* edit = Parts(f.form).EditCaptureColor;
         edit->setFocus();
         edit->clear();
         if (!typed.isEmpty())
@@ -383,9 +384,9 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         auto& messages = f.prompts;
-        f.form.EditCaptureColor->setFocus();
-        f.form.EditCaptureColor->clear();
-        QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Return);
+        Parts(f.form).EditCaptureColor->setFocus();
+        Parts(f.form).EditCaptureColor->clear();
+        QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Return);
         QVERIFY(messages.messages.empty());
         QVERIFY(f.form.colorList().colors().empty());
     }
@@ -411,14 +412,14 @@ private slots:
         fake->grabs.clear(); // read while the window was shown
         // A pattern that tells every screen pixel from its neighbours.
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
-        fake->cursor = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
+        fake->cursor = Parts(f.form).SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
         const QPoint c = fake->cursor;
         f.form.Capture().tick();
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
-        QCOMPARE(f.form.StatusBar->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
-        const QImage& canvas = f.form.ImgZoom->Canvas();
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
+        const QImage& canvas = Parts(f.form).ImgZoom->Canvas();
         const auto red = CrossPixels();
         std::vector<int> blockWidths(39, 0);
         for (int y = 0; y < 106; ++y)
@@ -437,8 +438,8 @@ private slots:
         // The centre block shows the cursor's pixel, which also fills the swatch.
         QCOMPARE(canvas.pixel(52, 52), fake->pixel(c.x(), c.y()));
         const QColor centre = QColor(fake->pixel(c.x(), c.y()));
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), FromQColor(centre));
-        QCOMPARE(f.form.LabelColor->text(),
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), FromQColor(centre));
+        QCOMPARE(Parts(f.form).LabelColor->text(),
                  QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
         // The tick leaves the timer armed for 50 ms after its own work.
         const QTimer& timer = f.form.Capture().timer();
@@ -469,9 +470,9 @@ private slots:
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         f.form.Capture().tick();
-        QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
-        QCOMPARE(f.form.StatusBar->PanelText(0), QStringLiteral("[-3000,-3000]"));
+        QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(sample));
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
@@ -483,28 +484,28 @@ private slots:
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar->PanelText(2), QString()); // nothing selected
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.4:1 AA large"));
-        f.form.GridCapture->setCurrentRow(1);
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4.4:1 AA large"));
+        Parts(f.form).GridCapture->setCurrentRow(1);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4.6:1 AA"));
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
         UiTexts().SContrastAALarge = "AA groß";
         f.form.ContrastStyleChanged();
-        f.form.GridCapture->setCurrentRow(0);
+        Parts(f.form).GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("4,4:1 AA groß"));
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
-        f.form.PopupClearColorListClick();
+        Parts(f.form).MenuClearColorList->trigger();
         f.form.Capture().tick();
-        QCOMPARE(f.form.StatusBar->PanelText(2), QString());
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QString());
     }
 
     void aTickAtRestShowsOnlyWhatChanged()
@@ -525,17 +526,17 @@ private slots:
 
         // The list shows its colour in the swatch; the next tick shows the screen's again.
         Fill(f.form, {0x000000, 0xABCDEF});
-        f.form.GridCapture->setCurrentRow(1);
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0xABCDEF));
+        Parts(f.form).GridCapture->setCurrentRow(1);
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0xABCDEF));
         capture.tick();
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x102030));
-        QCOMPARE(f.form.StatusBar->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x102030));
+        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
 
         // New pixels under a still pointer are shown.
         fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
         capture.tick();
-        QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x405060));
-        QCOMPARE(f.form.ImgZoom->Canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
+        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x405060));
+        QCOMPARE(Parts(f.form).ImgZoom->Canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
         QCOMPARE(sampled.count(), 2);
     }
 
@@ -546,7 +547,7 @@ private slots:
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0, 0, 0x80); };
-        const QPoint frame = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0));
+        const QPoint frame = Parts(f.form).SHImageZoom->mapToGlobal(QPoint(0, 0));
         // Its corners (left and top inclusive, right and bottom exclusive).
         const struct {
             QPoint offset;
@@ -559,8 +560,8 @@ private slots:
             f.form.Capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
-            QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(0x800000));
-            const QImage& canvas = f.form.ImgZoom->Canvas();
+            QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x800000));
+            const QImage& canvas = Parts(f.form).ImgZoom->Canvas();
             if (!c.inside) {
                 // Also when the screen has not changed since the magnifier was blanked.
                 QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0x80));
@@ -585,12 +586,12 @@ private slots:
         timer.start();
         f.form.colorList().setColors(std::move(list)); // the grid refills at once
         const qint64 fill = timer.elapsed();
-        f.form.GridCapture->scrollToBottom();
-        f.form.GridCapture->viewport()->grab();
+        Parts(f.form).GridCapture->scrollToBottom();
+        Parts(f.form).GridCapture->viewport()->grab();
         const qint64 total = timer.elapsed();
         qInfo("a million colours: refill %lld ms, with scrolling to the end and painting %lld ms"
               " of processor time", fill, total);
-        QCOMPARE(f.form.GridCapture->rowCount(), 1'000'000);
+        QCOMPARE(Parts(f.form).GridCapture->rowCount(), 1'000'000);
         QVERIFY(total < 1000);
     }
 };

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/Application.h"
 #include "ui/QtPrompts.h"
@@ -30,40 +31,40 @@ private slots:
     {
         RecordingPrompts prompts;
         MainWindow form({prompts});
-        QCOMPARE(form.Client->size(), QSize(276, 131));
+        QCOMPARE(Parts(form).Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
-            {form.ShSelectedColor, QRect(173, 2, 100, 58)},
-            {form.LabelColor, QRect(173, 44, 100, 13)},
-            {form.SHImageZoom, QRect(2, 2, 108, 108)},
-            {form.ImgZoom, QRect(3, 3, 106, 106)},
-            {form.GridCapture, QRect(119, 2, 45, 106)},
-            {form.NotationBox, QRect(173, 60, 101, 21)},
-            {form.EditCaptureColor, QRect(173, 86, 101, 21)},
-            {form.StatusBar, QRect(0, 112, 276, 19)},
-            {form.ImgBackground, QRect(0, 0, 276, 112)},
+            {Parts(form).ShSelectedColor, QRect(173, 2, 100, 58)},
+            {Parts(form).LabelColor, QRect(173, 44, 100, 13)},
+            {Parts(form).SHImageZoom, QRect(2, 2, 108, 108)},
+            {Parts(form).ImgZoom, QRect(3, 3, 106, 106)},
+            {Parts(form).GridCapture, QRect(119, 2, 45, 106)},
+            {Parts(form).NotationBox, QRect(173, 60, 101, 21)},
+            {Parts(form).EditCaptureColor, QRect(173, 86, 101, 21)},
+            {Parts(form).StatusBar, QRect(0, 112, 276, 19)},
+            {Parts(form).ImgBackground, QRect(0, 0, 276, 112)},
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QCOMPARE(form.StatusBar->PanelCount(), 3);
-        QCOMPARE(form.StatusBar->PanelWidth(0), 70);
-        QCOMPARE(form.StatusBar->PanelWidth(1), 120);
-        QCOMPARE(form.StatusBar->PanelWidth(2), 120);
-        QVERIFY(!form.ImgBackground->Canvas().isNull());
+        QCOMPARE(Parts(form).StatusBar->PanelCount(), 3);
+        QCOMPARE(Parts(form).StatusBar->PanelWidth(0), 70);
+        QCOMPARE(Parts(form).StatusBar->PanelWidth(1), 120);
+        QCOMPARE(Parts(form).StatusBar->PanelWidth(2), 120);
+        QVERIFY(!Parts(form).ImgBackground->Canvas().isNull());
     }
 
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
         MainWindow form({prompts});
-        QCOMPARE(form.NotationBox->currentIndex(), 0);
-        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
-        QCOMPARE(form.NotationBox->count(), 11);
-        QCOMPARE(form.NotationBox->maxVisibleItems(), 11);
+        QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
+        QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("HTML"));
+        QCOMPARE(Parts(form).NotationBox->count(), 11);
+        QCOMPARE(Parts(form).NotationBox->maxVisibleItems(), 11);
         QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
         QCOMPARE(form.colorList().managerGeometry().width(), 220);
         QCOMPARE(form.colorList().managerGeometry().height(), 315);
         QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
-        QVERIFY(form.LabelColor->text().isEmpty());
+        QVERIFY(Parts(form).LabelColor->text().isEmpty());
         QVERIFY(form.windowFlags() & Qt::Tool);
     }
 
@@ -77,33 +78,33 @@ private slots:
         QCOMPARE(top[1]->text(), QStringLiteral("Edit"));
         QCOMPARE(top[2]->text(), QStringLiteral("Options"));
         QCOMPARE(top[3]->text(), QStringLiteral("?"));
-        QCOMPARE(MenuItems(form.MenuFile),
+        QCOMPARE(MenuItems(Parts(form).MenuFile),
                  QStringList({"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "-", "MenuClose"}));
-        QCOMPARE(MenuItems(form.MenuEdit),
+        QCOMPARE(MenuItems(Parts(form).MenuEdit),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
-        QCOMPARE(MenuItems(form.MenuOptions),
+        QCOMPARE(MenuItems(Parts(form).MenuOptions),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
                               "MenuSwatches", "MenuPick"}));
-        QCOMPARE(MenuItems(form.MenuHelp),
+        QCOMPARE(MenuItems(Parts(form).MenuHelp),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
-        QCOMPARE(MenuItems(form.PopupCapture),
-                 QStringList({"PopupCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
-                              "-", "PopupCut", "PopupCopy", "PopupPaste"}));
+        QCOMPARE(MenuItems(Parts(form).ContextMenu),
+                 QStringList({"ContextCaptureColor", "ContextCopyColorList", "ContextDeleteColor", "ContextClearColorList",
+                              "-", "ContextCut", "ContextCopy", "ContextPaste"}));
     }
 
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
         MainWindow form({prompts});
-        QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
-        QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
-        QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
-        QCOMPARE(form.MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
-        QCOMPARE(form.PopupDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
-        QCOMPARE(form.PopupCut->text(), QStringLiteral("Cut"));
-        QCOMPARE(form.MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
-        form.SetMenuCaption(form.MenuPaste, "Coller");
-        QCOMPARE(form.MenuPaste->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
+        QCOMPARE(Parts(form).MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
+        QCOMPARE(Parts(form).MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
+        QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
+        QCOMPARE(Parts(form).MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
+        QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
+        QCOMPARE(Parts(form).ContextCut->text(), QStringLiteral("Cut"));
+        QCOMPARE(Parts(form).MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
+        form.SetMenuCaption("MenuPaste", "Coller");
+        QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
     }
 
     void pasteAnswersCtrlAltVButNotCtrlV()
@@ -114,11 +115,11 @@ private slots:
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy paste(form.MenuPaste, &QAction::triggered);
-        form.NotationBox->setFocus();
-        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier);
+        QSignalSpy paste(Parts(form).MenuPaste, &QAction::triggered);
+        Parts(form).NotationBox->setFocus();
+        QTest::keyClick(Parts(form).NotationBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(paste.count(), 0);
-        QTest::keyClick(form.NotationBox, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(Parts(form).NotationBox, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(paste.count(), 1);
         form.close();
     }
@@ -131,11 +132,11 @@ private slots:
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.NotationBox->setFocus();
-        QTest::keyClicks(form.NotationBox, "RGB hsl 9");
-        QCOMPARE(form.NotationBox->currentIndex(), 0);
-        form.NotationBox->setCurrentIndex(4);
-        QCOMPARE(form.NotationBox->currentText(), QStringLiteral("CMYK"));
+        Parts(form).NotationBox->setFocus();
+        QTest::keyClicks(Parts(form).NotationBox, "RGB hsl 9");
+        QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
+        Parts(form).NotationBox->setCurrentIndex(4);
+        QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("CMYK"));
         form.close();
     }
 
@@ -147,8 +148,8 @@ private slots:
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.StatusBar->PanelText(2).isEmpty());
-        QVERIFY(form.StatusBar->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)))));
+        QVERIFY(Parts(form).StatusBar->PanelText(2).isEmpty());
+        QVERIFY(Parts(form).StatusBar->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)))));
         QVERIFY(form.Capture().isRunning());
         form.close();
     }
@@ -171,13 +172,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.colorList().setColors({0x112233, 0x445566});
         if (byMenu)
-            form.MenuClose->trigger();
+            Parts(form).MenuClose->trigger();
         else
             form.close();
         QVERIFY(!form.isVisible());
         QVERIFY(form.colorList().colors().empty());
         QVERIFY(!form.Capture().isRunning());
-        QVERIFY(!form.TimerActualize->isActive());
+        QVERIFY(!Parts(form).TimerActualize->isActive());
     }
 
     void messageKindsHaveTheirFrenchTitles()

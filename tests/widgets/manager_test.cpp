@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
@@ -31,7 +32,7 @@ bool RunManager(MainWindow& main, const std::function<void(TFormColorList&)>& ac
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    main.ShowFormColorList();
+    Parts(main).MenuColorListManaging->trigger();
     return ran;
 }
 
@@ -45,7 +46,7 @@ QStringList Numbers(const TFormColorList& form)
 
 QString Code(const MainWindow& main, TColor color)
 {
-    return main.ShowCodeColors(main.NotationBox, color);
+    return main.ShowCodeColors(Parts(main).NotationBox, color);
 }
 
 QString Status(const TFormColorList& form) { return form.StatusBar->PanelText(0); }
@@ -175,7 +176,7 @@ private slots:
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
             form.GridCapture->setCurrentRow(row);
             QCOMPARE(form.SelectedIndex, row);
-            QCOMPARE(main_->GridCapture->currentRow(), row);
+            QCOMPARE(Parts(*main_).GridCapture->currentRow(), row);
             for (int i = 0; i < clicks; ++i)
                 (up ? form.ButtonUp : form.ButtonDown)->click();
             QCOMPARE(form.WorkList, order);
@@ -303,7 +304,7 @@ private slots:
         main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             form.GridCapture->setCurrentRow(1);
-            main_->ShSelectedColor->SetBrushColor(0x808080);
+            Parts(*main_).ShSelectedColor->SetBrushColor(0x808080);
             main_->CaptureColor();
             QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
             QCOMPARE(form.WorkList, main_->colorList().colors());
@@ -324,7 +325,7 @@ private slots:
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             form.ButtonDelete->click();
             QCOMPARE(form.SelectedIndex, -1);
-            main_->ShSelectedColor->SetBrushColor(0x123456);
+            Parts(*main_).ShSelectedColor->SetBrushColor(0x123456);
             main_->CaptureColor();
             QCOMPARE(form.WorkList, (TColorArray{0x123456}));
             QCOMPARE(form.SelectedIndex, 0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
+#include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
@@ -126,7 +127,7 @@ struct RunningForm {
         form = std::make_unique<MainWindow>(MainWindowServices{.prompts = messages, .updateAddress = address});
         NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
-        form->TimerActualize->setInterval(updateIntervalMs);
+        Parts(*form).TimerActualize->setInterval(updateIntervalMs);
         form->show();
     }
     ~RunningForm()
@@ -183,7 +184,7 @@ private slots:
         QTRY_COMPARE(closer.Shown, shown);
         // Never again that run: the timer stays off and nothing more is asked.
         QTest::qWait(400);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!Parts(*run.form).TimerActualize->isActive());
         QCOMPARE(closer.Shown, shown);
         QCOMPARE(closer.ShownModal, shown);
         QCOMPARE(server.Requests.size(), std::size_t(1 + gets));
@@ -230,7 +231,7 @@ private slots:
         QTRY_VERIFY(secondCheckReturned);
         QCOMPARE(server.Requests.size(), std::size_t(listening ? 1 : 0));
         QCOMPARE(closer.Shown, 0);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!Parts(*run.form).TimerActualize->isActive());
         QVERIFY(run.messages.messages.empty());
     }
 
@@ -241,7 +242,7 @@ private slots:
         DialogCloser closer;
         RunningForm run(server.Address(), false);
         QTest::qWait(500);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!Parts(*run.form).TimerActualize->isActive());
         QVERIFY(server.Requests.empty());
         QCOMPARE(closer.Shown, 0);
     }
@@ -373,7 +374,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
         QTest::qWait(1000);
         QCOMPARE(closer.Shown, 0);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!Parts(*run.form).TimerActualize->isActive());
         QCOMPARE(server.Requests.size(), std::size_t(2));
     }
 

@@ -1,0 +1,88 @@
+#include "app/MainWindowUi.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "color/ColorCodes.h"
+#include "colorlist/ColorGrid.h"
+#include "ui/QtImages.h"
+#include "ui/Widgets.h"
+
+namespace {
+constexpr int kClientWidth = 276;
+constexpr int kClientHeight = 131;
+constexpr int kStatusBarHeight = 19;
+
+template <class Widget>
+Widget* Place(Widget* widget, const char* name, int x, int y, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, width, height);
+    return widget;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* title)
+{
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(name);
+    return menu;
+}
+} // namespace
+
+void MainWindowUi::setupUi(QMainWindow* window)
+{
+    Client = new QWidget(window);
+    Client->setObjectName("Client");
+    Client->setFixedSize(kClientWidth, kClientHeight);
+    Client->setAutoFillBackground(true);
+    window->setCentralWidget(Client);
+
+    ImgBackground = Place(new TPicture(Client), "ImgBackground", 0, 0, kClientWidth, kClientHeight - kStatusBarHeight);
+    ImgBackground->SetPicture(LoadJpegResource(":/images/background.jpg"), true);
+
+    ShSelectedColor = Place(new TShape(Client), "ShSelectedColor", 173, 2, 100, 58);
+
+    LabelColor = Place(new QLabel(Client), "LabelColor", 173, 44, 100, 13);
+    LabelColor->setAlignment(Qt::AlignCenter);
+    LabelColor->setAttribute(Qt::WA_TranslucentBackground);
+
+    SHImageZoom = Place(new TShape(Client), "SHImageZoom", 2, 2, 108, 108);
+    SHImageZoom->SetFilled(false);
+
+    ImgZoom = Place(new TPicture(Client), "ImgZoom", 3, 3, 106, 106);
+
+    GridCapture = Place(new ColorGrid(Client), "GridCapture", 119, 2, 45, 106);
+    GridCapture->setDefaultColumnWidth(172);
+    GridCapture->setDefaultRowHeight(20);
+    GridCapture->setColumnCount(1);
+
+    NotationBox = Place(new QComboBox(Client), "NotationBox", 173, 60, 101, 21);
+    for (int i = 0; i < FormatCount; ++i)
+        NotationBox->addItem(QString::fromStdString(std::string(FormatCaption(i))));
+    NotationBox->setMaxVisibleItems(NotationBox->count());
+
+    EditCaptureColor = Place(new QLineEdit(Client), "EditCaptureColor", 173, 86, 101, 21);
+
+    StatusBar = Place(new TStatusBar(Client), "StatusBar", 0, kClientHeight - kStatusBarHeight, kClientWidth,
+                      kStatusBarHeight);
+    StatusBar->AddPanel(70);
+    StatusBar->AddPanel(120, Qt::AlignHCenter);
+    StatusBar->AddPanel(120);
+
+    // Tab order: the code field, the list, the notation box.
+    QWidget::setTabOrder(EditCaptureColor, GridCapture);
+    QWidget::setTabOrder(GridCapture, NotationBox);
+
+    MenuBar = window->menuBar();
+    MenuBar->setObjectName("MenuBar");
+    MenuFile = AddMenu(MenuBar, "MenuFile", "File");
+    MenuEdit = AddMenu(MenuBar, "MenuEdit", "Edit");
+    MenuOptions = AddMenu(MenuBar, "MenuOptions", "Options");
+    MenuHelp = AddMenu(MenuBar, "MenuHelp", "?");
+    ContextMenu = new QMenu(window);
+    ContextMenu->setObjectName("ContextMenu");
+}

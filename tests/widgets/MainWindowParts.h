@@ -1,0 +1,74 @@
+#pragma once
+// The main window's widgets and menu items as a user reaches them, found by
+// their object names.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "colorlist/ColorGrid.h"
+#include "ui/Widgets.h"
+
+class MainWindowParts {
+    const QObject& window_; // first: the lookups below need it
+
+public:
+    explicit MainWindowParts(const QObject& window) : window_(window) {}
+
+    template <class T = QAction>
+    T* find(const char* name) const
+    {
+        return window_.findChild<T*>(QLatin1String(name));
+    }
+
+    QWidget* Client = find<QWidget>("Client");
+    TPicture* ImgBackground = find<TPicture>("ImgBackground");
+    TShape* ShSelectedColor = find<TShape>("ShSelectedColor");
+    QLabel* LabelColor = find<QLabel>("LabelColor");
+    TShape* SHImageZoom = find<TShape>("SHImageZoom");
+    TPicture* ImgZoom = find<TPicture>("ImgZoom");
+    ColorGrid* GridCapture = find<ColorGrid>("GridCapture");
+    QComboBox* NotationBox = find<QComboBox>("NotationBox");
+    QLineEdit* EditCaptureColor = find<QLineEdit>("EditCaptureColor");
+    TStatusBar* StatusBar = find<TStatusBar>("StatusBar");
+    QTimer* TimerActualize = find<QTimer>("TimerActualize");
+
+    QMenu* MenuFile = find<QMenu>("MenuFile");
+    QMenu* MenuEdit = find<QMenu>("MenuEdit");
+    QMenu* MenuOptions = find<QMenu>("MenuOptions");
+    QMenu* MenuHelp = find<QMenu>("MenuHelp");
+    QMenu* ContextMenu = find<QMenu>("ContextMenu");
+    QAction* MenuOpenColorList = find("MenuOpenColorList");
+    QAction* MenuSaveColorList = find("MenuSaveColorList");
+    QAction* MenuExportColorList = find("MenuExportColorList");
+    QAction* MenuClose = find("MenuClose");
+    QAction* MenuCopyColorList = find("MenuCopyColorList");
+    QAction* MenuClearColorList = find("MenuClearColorList");
+    QAction* MenuCut = find("MenuCut");
+    QAction* MenuCopy = find("MenuCopy");
+    QAction* MenuPaste = find("MenuPaste");
+    QAction* MenuHotkey = find("MenuHotkey");
+    QAction* MenuLanguage = find("MenuLanguage");
+    QAction* MenuStartAtLogin = find("MenuStartAtLogin");
+    QAction* MenuColorListManaging = find("MenuColorListManaging");
+    QAction* MenuSwatches = find("MenuSwatches");
+    QAction* MenuPick = find("MenuPick");
+    QAction* MenuHelpIndex = find("MenuHelpIndex");
+    QAction* MenuWebsite = find("MenuWebsite");
+    QAction* MenuAbout = find("MenuAbout");
+    QAction* ContextCaptureColor = find("ContextCaptureColor");
+    QAction* ContextCopyColorList = find("ContextCopyColorList");
+    QAction* ContextDeleteColor = find("ContextDeleteColor");
+    QAction* ContextClearColorList = find("ContextClearColorList");
+    QAction* ContextCut = find("ContextCut");
+    QAction* ContextCopy = find("ContextCopy");
+    QAction* ContextPaste = find("ContextPaste");
+};
+
+inline MainWindowParts Parts(const QObject& window)
+{
+    return MainWindowParts(window);
+}
