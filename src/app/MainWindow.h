@@ -19,6 +19,7 @@
 #include "colorlist/ColorListModel.h"
 
 class CaptureController;
+class ColorListController;
 class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
@@ -37,6 +38,7 @@ public:
     std::int32_t RunCount = 0; // settings key "Rns"
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
+    ColorListController& colorListController() { return *listController_; }
 
     // ---- controls ----
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
@@ -96,12 +98,6 @@ public:
     void ButtonCloseClick();
     void ResetStatusBar();
 
-    // ---- colour codes for the windows (app/MainWindow.cpp) ----
-    // Format index of the notation box, -1 when nothing is selected.
-    int FormatIndex() const;
-    QString ShowCodeColors(const QComboBox* box, TColor color) const;
-    QString ShowCodeColorsCapture(TColor color);
-
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
@@ -122,23 +118,12 @@ public:
     // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
     std::string ScreenCastToken;
 
-    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
-    void CreateListView();
-    void FillGridCapture();
-    void ResetGridCapture();
-    void RefreshEditCaptureColor();
-    void ResetCapturePanelBottom();
-    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
-                                 QColor& brush, QColor& font);
-    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
-    void NotationChanged();
+    // ---- the colour list's commands (app/MainWindowList.cpp) ----
     void CaptureColor();
     void PopupCaptureColorClick();
     void PopupDeleteColorClick();
     void PopupClearColorListClick();
     void ShowFormColorList();
-    // Returns false when the key is swallowed; may replace it.
-    bool EditCaptureColorKeyPress(QChar& key);
 
     // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
     void MenuOpenColorListClick();
@@ -187,6 +172,8 @@ protected:
 
 private:
     void CreateControls();
+    void CreateListView();
+    void BindColorList();
     void CreateMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
@@ -199,6 +186,7 @@ private:
     QString CaptureStatusText(const QString& keyText) const;
 
     ColorListModel* colorList_ = nullptr;
+    ColorListController* listController_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     CaptureController* capture_ = nullptr;

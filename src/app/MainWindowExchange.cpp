@@ -13,6 +13,7 @@
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
+#include "colorlist/ColorListController.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
@@ -88,7 +89,7 @@ void MainWindow::MenuSaveColorListClick()
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(colorList_->colors(), FormatIndex(), DecimalSeparator()));
+    SaveTextFile(prompts_, path, ColorListFileText(colorList_->colors(), listController_->notation(), DecimalSeparator()));
 }
 
 void MainWindow::MenuExportColorListClick()
@@ -126,7 +127,7 @@ void MainWindow::MenuExportColorListClick()
 
     const QByteArray paletteName = QFileInfo(path).completeBaseName().toUtf8();
     ExportSettings settings;
-    settings.formatIndex = FormatIndex();
+    settings.formatIndex = listController_->notation();
     settings.decimalSeparator = DecimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
     SaveTextFile(prompts_, path, ExportColorList(colorList_->colors(), format, settings));
@@ -190,7 +191,7 @@ void MainWindow::PopupCopyColorListClick()
         return;
     }
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ColorListClipboardText(colorList_->colors(), FormatIndex(), DecimalSeparator())));
+        QString::fromStdString(ColorListClipboardText(colorList_->colors(), listController_->notation(), DecimalSeparator())));
 }
 
 void MainWindow::PopupCutClick()

@@ -5,6 +5,5 @@ list(APPEND HB_UI_SOURCES
   src/app/MainWindowConfig.cpp
   src/app/MainWindowExchange.cpp
   src/app/MainWindowList.cpp
-  src/app/MainWindowManager.cpp
   src/app/MainWindowUpdate.cpp
   src/app/Application.cpp)

@@ -20,6 +20,7 @@
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
+#include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"
@@ -58,7 +59,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(form.NotationBox, color); }
+QString Code(MainWindow& form, TColor color) { return form.colorListController().codeOf(color); }
 
 } // namespace
 

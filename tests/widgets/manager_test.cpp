@@ -7,6 +7,7 @@
 
 #include "WidgetTestSupport.h"
 #include "app/MainWindow.h"
+#include "colorlist/ColorListController.h"
 #include "colorlist/reFormColorList.h"
 #include "config/UiTexts.h"
 
@@ -31,7 +32,7 @@ bool RunManager(MainWindow& main, const std::function<void(TFormColorList&)>& ac
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    main.ShowFormColorList();
+    main.colorListController().openManager();
     return ran;
 }
 
@@ -43,9 +44,9 @@ QStringList Numbers(const TFormColorList& form)
     return texts;
 }
 
-QString Code(const MainWindow& main, TColor color)
+QString Code(MainWindow& main, TColor color)
 {
-    return main.ShowCodeColors(main.NotationBox, color);
+    return main.colorListController().codeOf(color);
 }
 
 QString Status(const TFormColorList& form) { return form.StatusBar->PanelText(0); }
