@@ -10,7 +10,7 @@
 #include "color/ColorCodes.h"
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
-#include "colorlist/reFormColorList.h"
+#include "colorlist/ListManagerWindow.h"
 #include "config/AppSettings.h"
 #include "config/UiTexts.h"
 #include "ui/Prompts.h"
@@ -147,8 +147,8 @@ void ColorListController::capture(TColor color)
     model_.setCurrentColor(color);
     model_.insertFirst(color);
     // An open manager would otherwise replace the list without it on closing.
-    if (TFormColorList* manager = TFormColorList::Open())
-        manager->InsertCaptured(color);
+    if (manager_)
+        manager_->insertCaptured(color);
     grid_->setCurrentRow(0);
 }
 
@@ -171,7 +171,7 @@ void ColorListController::openManager()
 {
     // The main window is disabled while the manager is open, but a second
     // request could still arrive through a shortcut: one manager at a time.
-    if (TFormColorList::Open())
+    if (manager_)
         return;
     if (model_.managerOpenCount() == 0) {
         // The first opening stands by the main window, a sixth of its defined width in.
@@ -180,15 +180,18 @@ void ColorListController::openManager()
         model_.setManagerGeometry(geometry);
     }
     model_.countManagerOpening();
-    TFormColorList manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
-                           [this](TColor color) { return codeOf(color); }, window_);
-    connect(&manager, &TFormColorList::rowSelected, grid_, &ColorGrid::setCurrentRow);
-    connect(&manager, &TFormColorList::closing, this, [this](const ManagedList& result) {
+    ListManagerWindow manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
+                              [this](TColor color) { return codeOf(color); }, window_);
+    connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
+    connect(&manager, &ListManagerWindow::closing, this, [this](const ManagedList& result) {
+        manager_ = nullptr;
         model_.setColors(result.colors);
         grid_->repaintCells();
         model_.setManagerGeometry(result.geometry);
     });
+    manager_ = &manager;
     manager.exec();
+    manager_ = nullptr;
 }
 
 bool ColorListController::acceptCodeKey(QChar& key)

@@ -14,7 +14,7 @@ class QColor;
 class QComboBox;
 class QLineEdit;
 class QWidget;
-class TFormColorList;
+class ListManagerWindow;
 
 class ColorListController : public QObject {
     Q_OBJECT
@@ -63,4 +63,6 @@ private:
     QComboBox* notationBox_;
     Prompts& prompts_;
     QWidget* window_;
+    // The manager while it is open: there is one at a time, and captures reach it.
+    ListManagerWindow* manager_ = nullptr;
 };
