@@ -22,6 +22,7 @@
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
+#include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
@@ -450,7 +451,7 @@ void MainWindow::dropEvent(QDropEvent* event)
             paths << url.toLocalFile();
     event->acceptProposedAction();
     if (!paths.isEmpty())
-        WMDropFiles(paths);
+        listFiles_->loadDropped(paths);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

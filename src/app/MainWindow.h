@@ -20,6 +20,7 @@
 
 class CaptureController;
 class ColorListController;
+class ListFileService;
 class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
@@ -125,14 +126,12 @@ public:
     void PopupClearColorListClick();
     void ShowFormColorList();
 
-    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
+    // ---- list files, drops and clipboard (app/MainWindowList.cpp) ----
+    ListFileService& listFiles() { return *listFiles_; }
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
     void MenuExportColorListClick();
     void MenuSwatchesClick();
-    bool OpenColorList(const QString& path);
-    bool ConfirmOverwrite(const QString& path);
-    void WMDropFiles(const QStringList& paths);
     void PopupCopyColorListClick();
     void PopupCutClick();
     void PopupCopyClick();
@@ -187,6 +186,7 @@ private:
 
     ColorListModel* colorList_ = nullptr;
     ColorListController* listController_ = nullptr;
+    ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     CaptureController* capture_ = nullptr;

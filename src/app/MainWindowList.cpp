@@ -1,7 +1,10 @@
-// The main window's colour list: the list view and its controller.
+// The main window's colour list: the list view, its controller and its files.
+#include <QKeyEvent>
+
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "colorlist/ColorListController.h"
+#include "exchange/ListFileService.h"
 
 void MainWindow::CreateListView()
 {
@@ -19,6 +22,7 @@ void MainWindow::BindColorList()
         if (capture_)
             capture_->invalidateSwatch();
     });
+    listFiles_ = new ListFileService(*colorList_, prompts_, [this] { return listController_->notation(); }, this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }
@@ -33,3 +37,20 @@ void MainWindow::PopupCaptureColorClick() { CaptureColor(); }
 void MainWindow::PopupDeleteColorClick() { listController_->deleteSelected(); }
 void MainWindow::PopupClearColorListClick() { listController_->clear(); }
 void MainWindow::ShowFormColorList() { listController_->openManager(); }
+void MainWindow::MenuOpenColorListClick() { listFiles_->open(); }
+void MainWindow::MenuSaveColorListClick() { listFiles_->save(); }
+void MainWindow::MenuExportColorListClick() { listFiles_->exportList(); }
+void MainWindow::MenuSwatchesClick() { listFiles_->openPalette(); }
+void MainWindow::PopupCopyColorListClick() { listFiles_->copyList(); }
+void MainWindow::PopupCutClick() { listController_->cutCode(); }
+void MainWindow::PopupCopyClick() { listController_->copyCode(); }
+void MainWindow::PopupPasteClick() { listController_->pasteCode(); }
+
+bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* item : {MenuCut, MenuCopy, MenuPaste})
+        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}

@@ -1,9 +1,11 @@
 #include "colorlist/ColorListController.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPalette>
 #include <climits>
 
@@ -192,6 +194,42 @@ void ColorListController::openManager()
     manager_ = &manager;
     manager.exec();
     manager_ = nullptr;
+}
+
+void ColorListController::cutCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    codeField_->selectAll();
+    QGuiApplication::clipboard()->setText(codeField_->selectedText());
+    codeField_->del();
+}
+
+void ColorListController::copyCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    codeField_->selectAll();
+    QGuiApplication::clipboard()->setText(codeField_->selectedText());
+}
+
+void ColorListController::pasteCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    // One question to the clipboard's owner: Qt waits up to 5 s for each answer
+    // of an owner that hangs, and hasText() asks twice (text, then URLs).
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    const QStringList formats = clip ? clip->formats() : QStringList();
+    if (!formats.contains(QStringLiteral("text/plain")) && !formats.contains(QStringLiteral("text/uri-list")))
+        return;
+    // An owner that offered text may still fail to send it (it ended or hangs):
+    // the field keeps what it had.
+    const QString text = clip->text();
+    if (text.isEmpty())
+        return;
+    codeField_->selectAll();
+    codeField_->insert(text);
 }
 
 bool ColorListController::acceptCodeKey(QChar& key)

@@ -39,6 +39,12 @@ public:
     // Opens the manager on the list, modally; the list takes back what it hands back.
     void openManager();
 
+    // The Edit commands act on the whole code field, and only while it has the focus.
+    void cutCode();
+    void copyCode();
+    // Replaces the field's text with the clipboard's, if it offers any.
+    void pasteCode();
+
     // A row's background and text, left alone beyond the list.
     void cellColors(int row, QColor& brush, QColor& text) const;
 

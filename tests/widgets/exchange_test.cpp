@@ -20,6 +20,7 @@
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
 #include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
 #include "config/UiTexts.h"
@@ -138,7 +139,7 @@ private slots:
         FillThreeAndSelectLast();
         dir_->write("lists/two.txt", kOrangeBlackFile);
         chosenPath_ = dir_->file("lists/two.txt");
-        form().MenuOpenColorListClick();
+        form().listFiles().open();
 
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!dialogs_.first().save);
@@ -195,7 +196,7 @@ private slots:
 
         FillThreeAndSelectLast();
         const ListViewState before = ViewState(form());
-        QVERIFY(!form().OpenColorList(dir_->file("in/" + name)));
+        QVERIFY(!form().listFiles().load(dir_->file("in/" + name)));
 
         QCOMPARE(ViewState(form()), before);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
@@ -208,7 +209,7 @@ private slots:
         form().NotationBox->setCurrentIndex(1);
         form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("saved.txt");
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
 
         QCOMPARE(dialogs_.size(), 1);
         const FileDialogSetup& setup = dialogs_.first();
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
 
         form().colorList().clear();
-        QVERIFY(form().OpenColorList(chosenPath_));
+        QVERIFY(form().listFiles().load(chosenPath_));
         QCOMPARE(form().colorList().colors(), kThree);
     }
 
@@ -237,12 +238,12 @@ private slots:
         chosenPath_ = dir_->file("old.txt");
 
         confirm_ = false;
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         QCOMPARE(questions_, QStringList({"Replace " + chosenPath_ + "?"}));
         QCOMPARE(dir_->read("old.txt"), QByteArray("old contents"));
 
         confirm_ = true;
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         QCOMPARE(questions_.size(), 2);
         QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
         QVERIFY(prompts_->messages.empty());
@@ -296,7 +297,7 @@ private slots:
     void savingAnEmptyListOnlyTellsSo()
     {
         chosenPath_ = dir_->file("never.txt");
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         QVERIFY(dialogs_.isEmpty());
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
@@ -309,7 +310,7 @@ private slots:
         // Into a folder that does not exist: nothing is created.
         form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("no/such/folder/list.txt");
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 2);
         QVERIFY(prompts_->messages[0].text.startsWith(chosenPath_ + '\n'));
@@ -331,7 +332,7 @@ private slots:
             rlimit small = saved;
             small.rlim_cur = colours > 3 ? 64 * 1024 : 16;
             QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-            form().MenuSaveColorListClick();
+            form().listFiles().save();
             setrlimit(RLIMIT_FSIZE, &saved);
             std::signal(SIGXFSZ, oldHandler);
 
@@ -346,7 +347,7 @@ private slots:
 
     void paletteLoadsFromThePalettesFolder()
     {
-        form().MenuSwatchesClick();
+        form().listFiles().openPalette();
         QVERIFY(prompts_->messages.empty());
         QCOMPARE(form().colorList().colors().size(), std::size_t(84));
         QCOMPARE(form().colorList().currentColor(), form().colorList().colors().front());
@@ -359,7 +360,7 @@ private slots:
         QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().colorList().colors(), 0, '.')));
 
         QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
-        form().MenuSwatchesClick();
+        form().listFiles().openPalette();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
@@ -404,7 +405,7 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
-        form().PopupCopyColorListClick();
+        form().listFiles().copyList();
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
@@ -430,32 +431,32 @@ private slots:
         form().GridCapture->setFocus();
         QTRY_VERIFY(form().GridCapture->hasFocus());
         clipboard->setText("outside");
-        form().PopupCopyClick();
-        form().PopupCutClick();
-        form().PopupPasteClick();
+        form().colorListController().copyCode();
+        form().colorListController().cutCode();
+        form().colorListController().pasteCode();
         QCOMPARE(clipboard->text(), QStringLiteral("outside"));
         QCOMPARE(field->text(), QStringLiteral("#FF8000"));
 
         FocusCodeField();
         field->setSelection(1, 2);
-        form().PopupCopyClick();
+        form().colorListController().copyCode();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
 
         field->setSelection(2, 1);
-        form().PopupCutClick();
+        form().colorListController().cutCode();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QVERIFY(field->text().isEmpty());
 
         field->setText("#000000");
         field->setCursorPosition(3);
         clipboard->setText(QStringLiteral("Red, grün\t& 12"));
-        form().PopupPasteClick();
+        form().colorListController().pasteCode();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
 
         // Without text on the clipboard Paste does nothing.
         clipboard->setMimeData(new QMimeData);
-        form().PopupPasteClick();
+        form().colorListController().pasteCode();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
@@ -495,14 +496,14 @@ private slots:
 
         CpuClock clock;
         clock.start();
-        QVERIFY(form().OpenColorList(dir_->file("big.txt")));
+        QVERIFY(form().listFiles().load(dir_->file("big.txt")));
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
         QCOMPARE(form().colorList().colors().size(), big.size());
         QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         const qint64 saveMs = clock.elapsed();
         QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
         qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs

@@ -12,6 +12,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -68,7 +69,7 @@ private slots:
             chosenFilter_ = filters[i];
             // Without an extension the filter's is added.
             chosenPath_ = dir_->file("exported-" + QString::number(i));
-            main_->MenuExportColorListClick();
+            main_->listFiles().exportList();
             const QString written = chosenPath_ + '.' + QLatin1String(ExportFormatExtension(format));
             QCOMPARE(dir_->read(QFileInfo(written).fileName()),
                      QByteArray::fromStdString(ExportColorList(
@@ -81,7 +82,7 @@ private slots:
         QVERIFY(prompts_->messages.empty());
 
         // A palette opens as a list again; the JSON holds every notation.
-        QVERIFY(main_->OpenColorList(dir_->file("exported-0.gpl")));
+        QVERIFY(main_->listFiles().load(dir_->file("exported-0.gpl")));
         QCOMPARE(main_->colorList().colors(), kThree);
         const QJsonDocument json = QJsonDocument::fromJson(dir_->read("exported-3.json"));
         QCOMPARE(json.array().size(), 3);
@@ -94,13 +95,13 @@ private slots:
         // An extension typed over the filter's wins.
         chosenFilter_ = filters[0];
         chosenPath_ = dir_->file("typed.scss");
-        main_->MenuExportColorListClick();
+        main_->listFiles().exportList();
         QVERIFY(dir_->read("typed.scss").startsWith("// "));
     }
 
     void anEmptyListOnlyTellsSo()
     {
-        main_->MenuExportColorListClick();
+        main_->listFiles().exportList();
         QVERIFY(dialogs_.isEmpty());
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
@@ -131,7 +132,7 @@ private slots:
             chose = true;
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        main_->MenuExportColorListClick();
+        main_->listFiles().exportList();
         QDir::setCurrent(previous);
         QVERIFY(chose);
         QCOMPARE(dir_->read("palette.css"),
