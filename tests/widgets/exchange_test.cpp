@@ -9,10 +9,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
-#include <algorithm>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -204,51 +201,6 @@ private slots:
         QCOMPARE(prompts_->messages[0].text, text.contains("%1") ? text.arg(dir_->file("in/" + name)) : text);
     }
 
-    void savingWritesTheListInTheChosenNotationAndReadsBack()
-    {
-        form().NotationBox->setCurrentIndex(1);
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("saved.txt");
-        form().listFiles().save();
-
-        QCOMPARE(dialogs_.size(), 1);
-        const FileDialogSetup& setup = dialogs_.first();
-        QVERIFY(setup.save);
-        QCOMPARE(setup.directory, QDir::currentPath());
-        QCOMPARE(setup.nameFilters, QStringList({"All files (*.*)", "Text files (*.txt)"}));
-        QCOMPARE(setup.selectedNameFilter, QStringLiteral("Text files (*.txt)"));
-        QCOMPARE(setup.fileName, QStringLiteral("color-list.txt"));
-        QCOMPARE(setup.defaultSuffix, QStringLiteral("txt"));
-        QVERIFY(questions_.isEmpty()); // a new file needs no question
-        QVERIFY(prompts_->messages.empty());
-
-        const QByteArray saved = dir_->read("saved.txt");
-        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + Code(form(), kThree[0]).toUtf8() + "\r\n"));
-        QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
-
-        form().colorList().clear();
-        QVERIFY(form().listFiles().load(chosenPath_));
-        QCOMPARE(form().colorList().colors(), kThree);
-    }
-
-    void savingOverAFileAsksFirst()
-    {
-        dir_->write("old.txt", "old contents");
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("old.txt");
-
-        confirm_ = false;
-        form().listFiles().save();
-        QCOMPARE(questions_, QStringList({"Replace " + chosenPath_ + "?"}));
-        QCOMPARE(dir_->read("old.txt"), QByteArray("old contents"));
-
-        confirm_ = true;
-        form().listFiles().save();
-        QCOMPARE(questions_.size(), 2);
-        QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
-        QVERIFY(prompts_->messages.empty());
-    }
-
     void theRealDialogsAreSetUpAsAsked()
     {
         FileDialogSetup setup;
@@ -292,79 +244,6 @@ private slots:
             buttons.sort(); // their order on screen follows the platform's button layout
             QCOMPARE(buttons, QStringList({"&Oui", "Annuler"}));
         }
-    }
-
-    void savingAnEmptyListOnlyTellsSo()
-    {
-        chosenPath_ = dir_->file("never.txt");
-        form().listFiles().save();
-        QVERIFY(dialogs_.isEmpty());
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 0);
-        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
-        QVERIFY(!QFile::exists(chosenPath_));
-    }
-
-    void aFailedSaveReportsWhyAndKeepsTheOldFile()
-    {
-        // Into a folder that does not exist: nothing is created.
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("no/such/folder/list.txt");
-        form().listFiles().save();
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 2);
-        QVERIFY(prompts_->messages[0].text.startsWith(chosenPath_ + '\n'));
-        QVERIFY(prompts_->messages[0].text.size() > chosenPath_.size() + 1);
-        QVERIFY(!QFile::exists(chosenPath_));
-
-        // A write that fails half-way (the file-size limit, which binds every
-        // user), for a list larger than any write buffer and for one that fits
-        // in a buffer and fails only when it is flushed: the old file stays
-        // whole and no temporary file is left.
-        for (const std::size_t colours : {std::size_t(20000), std::size_t(3)}) {
-            prompts_->messages.clear();
-            dir_->write("full/list.txt", "old contents");
-            chosenPath_ = dir_->file("full/list.txt");
-            form().colorList().setColors(TColorArray(colours, 0x123456));
-            rlimit saved{};
-            QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit small = saved;
-            small.rlim_cur = colours > 3 ? 64 * 1024 : 16;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-            form().listFiles().save();
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
-
-            QCOMPARE(prompts_->messages.size(), std::size_t(1));
-            QCOMPARE(int(prompts_->messages[0].kind), 2);
-            QCOMPARE(prompts_->messages[0].text,
-                     chosenPath_ + '\n' + QString::fromStdString(std::system_category().message(EFBIG)));
-            QCOMPARE(dir_->read("full/list.txt"), QByteArray("old contents"));
-            QCOMPARE(QDir(dir_->file("full")).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
-        }
-    }
-
-    void paletteLoadsFromThePalettesFolder()
-    {
-        form().listFiles().openPalette();
-        QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
-        QCOMPARE(form().colorList().currentColor(), form().colorList().colors().front());
-        TColorArray unique = form().colorList().colors();
-        std::sort(unique.begin(), unique.end());
-        QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
-
-        // The installed palette is saved as the program saves a list.
-        const QByteArray bytes = dir_->read("palettes/classic-84.txt");
-        QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().colorList().colors(), 0, '.')));
-
-        QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
-        form().listFiles().openPalette();
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 0);
-        QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
-        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
     }
 
     void droppedFilesLoadInOrder()
