@@ -22,6 +22,8 @@
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
+#include "colorlist/ColorListController.h"
+#include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
@@ -63,10 +65,8 @@ MainWindow::~MainWindow()
 void MainWindow::CreateControls()
 {
     ui_.setupUi(this);
-    ui_.NotationBox->installEventFilter(this);
-    connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this, [this](int) { NotationChanged(); });
     ui_.EditCaptureColor->installEventFilter(this);
-    CreateListView();
+    BindColorList();
 
     TimerActualize = new QTimer(this);
     TimerActualize->setObjectName("TimerActualize");
@@ -80,54 +80,54 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
     using W = MainWindow;
     static const std::vector<MenuItem> items = {
         {&Ui::MenuFile, &Ui::MenuOpenColorList, "MenuOpenColorList", "MenuOpenColorList", "Open color list", 0,
-         &W::MenuOpenColorListClick},
+         [](W& w) { w.listFiles_->open(); }},
         {&Ui::MenuFile, &Ui::MenuSaveColorList, "MenuSaveColorList", "MenuSaveColorList", "Save color list", 0,
-         &W::MenuSaveColorListClick},
+         [](W& w) { w.listFiles_->save(); }},
         {&Ui::MenuFile, &Ui::MenuExportColorList, "MenuExportColorList", "MenuExportColorList",
-         "Export color list...", 0, &W::MenuExportColorListClick},
+         "Export color list...", 0, [](W& w) { w.listFiles_->exportList(); }},
         {&Ui::MenuFile, nullptr, "N4", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuFile, &Ui::MenuClose, "MenuClose", "MenuClose", "Close", 0, &W::closeFromMenu},
+        {&Ui::MenuFile, &Ui::MenuClose, "MenuClose", "MenuClose", "Close", 0, [](W& w) { w.close(); }},
 
         {&Ui::MenuEdit, &Ui::MenuCopyColorList, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", 0,
-         &W::copyColorList},
+         [](W& w) { w.listFiles_->copyList(); }},
         {&Ui::MenuEdit, &Ui::MenuClearColorList, "MenuClearColorList", "MenuClearColorList", "Clear list", 0,
-         &W::clearColorList},
+         [](W& w) { w.listController_->clear(); }},
         {&Ui::MenuEdit, nullptr, "N3", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuEdit, &Ui::MenuCut, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', &W::cutCode},
-        {&Ui::MenuEdit, &Ui::MenuCopy, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', &W::copyCode},
-        {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', &W::pasteCode},
+        {&Ui::MenuEdit, &Ui::MenuCut, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', [](W& w) { w.listController_->cutCode(); }},
+        {&Ui::MenuEdit, &Ui::MenuCopy, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); }},
+        {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', [](W& w) { w.listController_->pasteCode(); }},
 
-        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, &W::ButtonHotKeyClick},
-        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, &W::ButtonLanguageClick},
+        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.ButtonHotKeyClick(); }},
+        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.ButtonLanguageClick(); }},
         {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
-         &W::MenuStartAtLoginClick},
+         [](W& w) { w.MenuStartAtLoginClick(); }},
         {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
         {&Ui::MenuOptions, &Ui::MenuColorListManaging, "MenuColorListManaging", "MenuColorListManaging",
-         "Color list managing", 0, &W::ShowFormColorList},
+         "Color list managing", 0, [](W& w) { w.listController_->openManager(); }},
         {&Ui::MenuOptions, &Ui::MenuSwatches, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
-         &W::MenuSwatchesClick},
-        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, &W::MenuPickClick},
+         [](W& w) { w.listFiles_->openPalette(); }},
+        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.MenuPickClick(); }},
 
         {&Ui::MenuHelp, &Ui::MenuHelpIndex, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
-         &W::MenuHelpIndexClick},
+         [](W& w) { w.MenuHelpIndexClick(); }},
         {&Ui::MenuHelp, nullptr, "N5", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, &W::MenuWebsiteClick},
+        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, [](W& w) { w.MenuWebsiteClick(); }},
         {&Ui::MenuHelp, nullptr, "N2", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, &W::ButtonAboutClick},
+        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.ButtonAboutClick(); }},
 
         // The language files still use the names these items first had.
         {&Ui::ContextMenu, &Ui::ContextCaptureColor, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
-         &W::CaptureColor},
+         [](W& w) { w.CaptureColor(); }},
         {&Ui::ContextMenu, &Ui::ContextCopyColorList, "ContextCopyColorList", "PopupCopyColorList",
-         "Copy color list", 0, &W::copyColorList},
+         "Copy color list", 0, [](W& w) { w.listFiles_->copyList(); }},
         {&Ui::ContextMenu, &Ui::ContextDeleteColor, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
-         &W::deleteSelectedColor},
+         [](W& w) { w.listController_->deleteSelected(); }},
         {&Ui::ContextMenu, &Ui::ContextClearColorList, "ContextClearColorList", "PopUpClearColorList", "Delete all",
-         0, &W::clearColorList},
+         0, [](W& w) { w.listController_->clear(); }},
         {&Ui::ContextMenu, nullptr, "N1", nullptr, nullptr, 0, nullptr},
-        {&Ui::ContextMenu, &Ui::ContextCut, "ContextCut", "PopupCut", "Cut", 0, &W::cutCode},
-        {&Ui::ContextMenu, &Ui::ContextCopy, "ContextCopy", "PopupCopy", "Copy", 0, &W::copyCode},
-        {&Ui::ContextMenu, &Ui::ContextPaste, "ContextPaste", "PopupPaste", "Paste", 0, &W::pasteCode},
+        {&Ui::ContextMenu, &Ui::ContextCut, "ContextCut", "PopupCut", "Cut", 0, [](W& w) { w.listController_->cutCode(); }},
+        {&Ui::ContextMenu, &Ui::ContextCopy, "ContextCopy", "PopupCopy", "Copy", 0, [](W& w) { w.listController_->copyCode(); }},
+        {&Ui::ContextMenu, &Ui::ContextPaste, "ContextPaste", "PopupPaste", "Paste", 0, [](W& w) { w.listController_->pasteCode(); }},
     };
     return items;
 }
@@ -146,7 +146,7 @@ void MainWindow::CreateMenus()
         setMenuShortCut(item, entry.shortcut);
         setItemCaption(item, entry.caption);
         item->setIcon(MenuIcon(item->objectName()));
-        connect(item, &QAction::triggered, this, entry.handler);
+        connect(item, &QAction::triggered, this, [this, run = entry.run] { run(*this); });
         ui_.*entry.action = item;
     }
     ui_.MenuStartAtLogin->setCheckable(true);
@@ -231,35 +231,10 @@ void MainWindow::FormClose()
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
-void MainWindow::closeFromMenu()
-{
-    close();
-}
-
 void MainWindow::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(ui_.ContextCaptureColor)));
     ui_.StatusBar->SetPanelText(1, CaptureStatusText(keyText));
-}
-
-int MainWindow::FormatIndex() const
-{
-    return ui_.NotationBox->currentIndex();
-}
-
-QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
-{
-    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
-    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-}
-
-QString MainWindow::ShowCodeColorsCapture(TColor color)
-{
-    ui_.ShSelectedColor->SetBrushColor(color);
-    // Until the next tick shows the colour under the pointer again.
-    if (capture_)
-        capture_->invalidateSwatch();
-    return ShowCodeColors(ui_.NotationBox, color);
 }
 
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
@@ -415,7 +390,7 @@ void MainWindow::dropEvent(QDropEvent* event)
             paths << url.toLocalFile();
     event->acceptProposedAction();
     if (!paths.isEmpty())
-        WMDropFiles(paths);
+        listFiles_->loadDropped(paths);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -425,24 +400,5 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ShortcutOverride && watched == ui_.EditCaptureColor
         && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
         return true;
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Typed characters never reach the notation box; it is chosen from its list.
-        if (watched == ui_.NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
-            return true;
-        if (watched == ui_.EditCaptureColor && !key->text().isEmpty()) {
-            QChar ch = key->text().at(0);
-            const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (isEnter)
-                ch = QChar(13);
-            if (!EditCaptureColorKeyPress(ch))
-                return true;
-            if (!isEnter && ch != key->text().at(0)) {
-                QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), QString(ch));
-                QApplication::sendEvent(ui_.EditCaptureColor, &replaced);
-                return true;
-            }
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: owner of the colour list, the current colour, the capture
-// controller, the hotkey service and the update timer. Its handlers live in
-// app/MainWindow*.cpp, one file a subject; this file declares them all.
+// The main window: it owns the colour list, the capture controller, the
+// hotkey service and the update timer, and wires them to its widgets and
+// menus. Its handlers live in app/MainWindow*.cpp, one file a subject.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -23,6 +23,8 @@
 #include "app/MainWindowUi.h"
 
 class CaptureController;
+class ColorListController;
+class ListFileService;
 class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
@@ -41,6 +43,7 @@ public:
     std::int32_t RunCount = 0; // settings key "Rns"
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
+    ColorListController& colorListController() { return *listController_; }
 
     // The shortcut of a menu item, as the settings and the status bar name it.
     static TShortCut MenuShortCut(const QAction* item);
@@ -53,12 +56,6 @@ public:
     void FormShow();
     void FormClose();
     void ResetStatusBar();
-
-    // ---- colour codes for the windows (app/MainWindow.cpp) ----
-    // Format index of the notation box, -1 when nothing is selected.
-    int FormatIndex() const;
-    QString ShowCodeColors(const QComboBox* box, TColor color) const;
-    QString ShowCodeColorsCapture(TColor color);
 
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
@@ -75,24 +72,9 @@ public:
     // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
     std::string ScreenCastToken;
 
-    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
-    void CreateListView();
-    void FillGridCapture();
-    void ResetGridCapture();
-    void RefreshEditCaptureColor();
-    void ResetCapturePanelBottom();
-    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
-                                 QColor& brush, QColor& font);
-    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
-    void NotationChanged();
+    // ---- the colour list and its files (app/MainWindowList.cpp) ----
     void CaptureColor();
-    // Returns false when the key is swallowed; may replace it.
-    bool EditCaptureColorKeyPress(QChar& key);
-
-    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
-    bool OpenColorList(const QString& path);
-    bool ConfirmOverwrite(const QString& path);
-    void WMDropFiles(const QStringList& paths);
+    ListFileService& listFiles() { return *listFiles_; }
     // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
@@ -119,28 +101,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private slots:
-    // The menus' commands.
-    void MenuOpenColorListClick();
-    void MenuSaveColorListClick();
-    void MenuExportColorListClick();
-    void closeFromMenu();
-    void copyColorList();
-    void clearColorList();
-    void cutCode();
-    void copyCode();
-    void pasteCode();
+private:
+    // The menus' commands kept here; the others go straight to their components.
     void ButtonHotKeyClick();
     void ButtonLanguageClick();
     void MenuStartAtLoginClick();
-    void ShowFormColorList();
-    void MenuSwatchesClick();
     void MenuHelpIndexClick();
     void MenuWebsiteClick();
     void ButtonAboutClick();
-    void deleteSelectedColor();
 
-private:
     // One line of a menu: the item's place in the window's widgets, and where
     // the language file's caption for it is found.
     struct MenuItem {
@@ -150,11 +119,12 @@ private:
         const char* languageKey;
         const char* caption;
         TShortCut shortcut;
-        void (MainWindow::*handler)();
+        void (*run)(MainWindow& window);
     };
     static const std::vector<MenuItem>& menuItems();
 
     void CreateControls();
+    void BindColorList();
     void CreateMenus();
     void setMenuShortCut(QAction* item, TShortCut shortcut);
     void setItemCaption(QAction* item, const QString& caption);
@@ -169,6 +139,8 @@ private:
     MainWindowUi ui_;
     QTimer* TimerActualize = nullptr;
     ColorListModel* colorList_ = nullptr;
+    ColorListController* listController_ = nullptr;
+    ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     // Empty: the address built into the program.

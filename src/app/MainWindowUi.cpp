@@ -56,9 +56,6 @@ void MainWindowUi::setupUi(QMainWindow* window)
     ImgZoom = Place(new TPicture(Client), "ImgZoom", 3, 3, 106, 106);
 
     GridCapture = Place(new ColorGrid(Client), "GridCapture", 119, 2, 45, 106);
-    GridCapture->setDefaultColumnWidth(172);
-    GridCapture->setDefaultRowHeight(20);
-    GridCapture->setColumnCount(1);
 
     NotationBox = Place(new QComboBox(Client), "NotationBox", 173, 60, 101, 21);
     for (int i = 0; i < FormatCount; ++i)

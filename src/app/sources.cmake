@@ -4,8 +4,6 @@ list(APPEND HB_UI_SOURCES
   src/app/MainWindow.cpp
   src/app/MainWindowUi.cpp
   src/app/MainWindowConfig.cpp
-  src/app/MainWindowExchange.cpp
   src/app/MainWindowList.cpp
-  src/app/MainWindowManager.cpp
   src/app/MainWindowUpdate.cpp
   src/app/Application.cpp)

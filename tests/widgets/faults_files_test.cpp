@@ -22,6 +22,7 @@
 #include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
 #include "capture/ShortcutText.h"
 #include "config/UiTexts.h"
 
@@ -258,7 +259,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
         form.colorList().setColors(list);
-        Parts(form).MenuSaveColorList->trigger();
+        form.listFiles().save();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
@@ -381,7 +382,7 @@ private slots:
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.colorList().setColors(list);
-        Parts(form).MenuSwatches->trigger();
+        form.listFiles().openPalette();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(expected.toStdString());
         QVERIFY(text && !text->empty());
@@ -406,7 +407,7 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder});
         UseAppDir(*dir_);
-        Parts(form).MenuSwatches->trigger();
+        form.listFiles().openPalette();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.colorList().colors().size(), expected.size());
         QVERIFY(form.colorList().colors() == expected);
@@ -458,7 +459,7 @@ private slots:
             for (int i = 0; i < 200; ++i) {
                 const TColorArray before = form.colorList().colors();
                 const std::size_t messages = recorder.messages.size();
-                if (form.OpenColorList(path)) {
+                if (form.listFiles().load(path)) {
                     ++loads;
                     QVERIFY(!form.colorList().colors().empty());
                     if (!inPlace)

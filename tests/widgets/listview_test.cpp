@@ -11,6 +11,7 @@
 #include "MainWindowParts.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -148,10 +149,10 @@ private slots:
         QCOMPARE(at(1), Rgb(0x00FF00));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
         QColor brush = Qt::gray, font = Qt::gray;
-        f.form.GridCaptureGetCellColor(grid, 1, 0, {}, brush, font);
+        f.form.colorListController().cellColors(1, brush, font);
         QCOMPARE(font, QColor(Qt::black)); // green is light
         brush = Qt::gray;
-        f.form.GridCaptureGetCellColor(grid, 2, 0, {}, brush, font);
+        f.form.colorListController().cellColors(2, brush, font);
         QCOMPARE(brush, QColor(Qt::gray)); // beyond the list: left alone
     }
 
@@ -208,7 +209,7 @@ private slots:
         // Del in the code field edits the field, never the list.
         Parts(f.form).EditCaptureColor->setFocus();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Delete);
-        Parts(f.form).ContextDeleteColor->trigger();
+        f.form.colorListController().deleteSelected();
         QCOMPARE(f.form.colorList().colors(), TColorArray({1, 2, 3}));
 
         grid->setFocus();
@@ -232,7 +233,7 @@ private slots:
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        Parts(f.form).ContextDeleteColor->trigger();
+        f.form.colorListController().deleteSelected();
         QVERIFY(f.form.colorList().colors().empty());
         QVERIFY(Parts(f.form).EditCaptureColor->text().isEmpty());
         QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
@@ -241,7 +242,7 @@ private slots:
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        Parts(f.form).ContextDeleteColor->trigger();
+        f.form.colorListController().deleteSelected();
         QVERIFY(f.form.colorList().colors().empty());
     }
 
@@ -252,7 +253,7 @@ private slots:
         for (QAction* clear : {Parts(f.form).ContextClearColorList, Parts(f.form).MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
             f.form.colorList().setCurrentColor(kOrange);
-            f.form.RefreshEditCaptureColor();
+            f.form.colorListController().showCurrentColor();
             clear->trigger();
             QVERIFY(f.form.colorList().colors().empty());
             QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -503,7 +504,7 @@ private slots:
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
-        Parts(f.form).MenuClearColorList->trigger();
+        f.form.colorListController().clear();
         f.form.Capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QString());
     }
