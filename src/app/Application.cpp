@@ -18,7 +18,6 @@
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
-#include "update/ReNewVersionExists.h"
 
 QFont ApplicationFont()
 {
@@ -140,7 +139,6 @@ int RunApplication(int argc, char** argv)
     auto* mainForm = new MainWindow(prompts);
     ProgramWindow = mainForm;
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
-    NewVersionExists = new TNewVersionExists(prompts, mainForm);
 
     InstanceChannel commands;
     if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))

@@ -25,7 +25,7 @@
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
-#include "update/UpdateVerdict.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 constexpr int kClientWidth = 276;
@@ -114,11 +114,6 @@ void MainWindow::CreateControls()
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
     setTabOrder(GridCapture, NotationBox);
-
-    TimerActualize = new QTimer(this);
-    TimerActualize->setObjectName("TimerActualize");
-    TimerActualize->setInterval(300000);
-    connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -254,10 +249,7 @@ void MainWindow::FormShow()
     PopupCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
         capture_->start();
-    if (ShowNewVersion && UpdateCheckBuiltIn)
-        TimerActualize->start();
-    else
-        TimerActualize->stop();
+    StartUpdateChecker();
     if (refusedHotKeyText_) {
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
@@ -459,7 +451,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         capture_->stop();
-        TimerActualize->stop();
+        if (updateChecker_)
+            updateChecker_->stop();
         FormClose();
     }
     event->accept();

@@ -23,6 +23,7 @@ class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
 class Prompts;
+class UpdateChecker;
 class IGlobalHotkey;
 struct ScreenPointer;
 
@@ -55,7 +56,6 @@ public:
     QComboBox* NotationBox = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
     TStatusBar* StatusBar = nullptr;
-    QTimer* TimerActualize = nullptr;
 
     // ---- menus ----
     QMenu* MenuFile = nullptr;
@@ -177,11 +177,7 @@ public:
     void MenuStartAtLoginClick();
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
-    // ---- update check (app/MainWindowUpdate.cpp) ----
-    void VerifyIfNewVersionReady();
-    void CheckForNewVersion();
-    void ShowNewVersionExists();
-    // Tests point the check at their own server; empty means the stored address.
+    // Tests point the update check at their own server; empty means the stored address.
     std::string UpdateAddressForTests;
 
 protected:
@@ -202,6 +198,7 @@ private:
     void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
+    void StartUpdateChecker();
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
@@ -209,6 +206,7 @@ private:
     Prompts& prompts_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
+    UpdateChecker* updateChecker_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

@@ -17,7 +17,7 @@
 #include "config/LoginStart.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
-#include "config/reFormAbout.h"
+#include "config/AboutDialog.h"
 #include "exchange/RegularFile.h"
 #include "platform/SystemLanguage.h"
 #include "ui/Prompts.h"
@@ -225,7 +225,7 @@ void MainWindow::MenuWebsiteClick()
 
 void MainWindow::ButtonAboutClick()
 {
-    TFormAbout about(prompts_, this);
+    AboutDialog about(prompts_, this);
     prompts_.runDialog(about);
 }
 

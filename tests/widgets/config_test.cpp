@@ -1,7 +1,9 @@
 // Settings file, language files, help, web site and About, through the main
 // window started in a private application folder.
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -11,8 +13,10 @@
 #include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
 #include "config/UiTexts.h"
-#include "config/reFormAbout.h"
+#include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
+#include "ui/Widgets.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 
@@ -81,7 +85,7 @@ private slots:
         QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
         QCOMPARE(run.form->NotationBox->currentIndex(), 0);
-        QVERIFY(run.form->TimerActualize->isActive());
+        QVERIFY(run.form->findChild<UpdateChecker*>()->isScheduled());
         QVERIFY(run.prompts.messages.empty());
         QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
     }
@@ -143,7 +147,7 @@ private slots:
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
-        QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
+        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), ShowNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
 
@@ -361,40 +365,43 @@ private slots:
         MainWindow form(prompts);
         UseAppDir(dir);
         bool shown = false;
-        prompts.onDialog = [&](QDialog& dialog) {
-            auto& about = static_cast<TFormAbout&>(dialog);
+        prompts.onDialog = [&](QDialog& about) {
             shown = true;
+            const auto label = [&](const char* name) { return about.findChild<QLabel*>(name); };
+            const auto picture = [&](const char* name) { return about.findChild<TPicture*>(name); };
+            QPushButton* close = about.findChild<QPushButton*>("ButtonClose");
+            QCOMPARE(about.objectName(), QStringLiteral("AboutDialog"));
             QVERIFY(QTest::qWaitForWindowExposed(&about));
             QCOMPARE(about.size(), QSize(332, 144));
             QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY(about.isModal());
             QCOMPARE(about.windowTitle(), QString());
-            QCOMPARE(about.ButtonClose->text(), QString());
-            QCOMPARE(about.LabelAppName->text(), QStringLiteral("Huebird"));
-            QCOMPARE(about.LabelAppVersion->text(), QStringLiteral("v.2.0.2.1"));
-            QCOMPARE(about.Label1->text(), QStringLiteral("by Ondrel Team"));
-            QCOMPARE(about.LabelWebsite->text(), Q(AppSettings().WebSiteUrl));
-            QVERIFY(about.LabelSettings->text().startsWith("Portable: /"));
-            QCOMPARE(about.LabelSettings->toolTip(), dir.path() + "HuebirdLite.ini");
+            QCOMPARE(close->text(), QString());
+            QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
+            QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
+            QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));
+            QCOMPARE(label("LabelWebsite")->text(), Q(AppSettings().WebSiteUrl));
+            QVERIFY(label("LabelSettings")->text().startsWith("Portable: /"));
+            QCOMPARE(label("LabelSettings")->toolTip(), dir.path() + "HuebirdLite.ini");
             const QList<QPair<QWidget*, QRect>> places = {
-                {about.Image1, QRect(0, 0, 332, 144)},   {about.Image2, QRect(8, 8, 128, 128)},
-                {about.LabelAppName, QRect(144, 24, 180, 19)}, {about.LabelAppVersion, QRect(144, 40, 180, 13)},
-                {about.Label1, QRect(144, 56, 180, 13)}, {about.LabelWebsite, QRect(144, 80, 180, 13)},
-                {about.ButtonClose, QRect(176, 110, 113, 25)}};
+                {picture("Background"), QRect(0, 0, 332, 144)},   {picture("Logo"), QRect(8, 8, 128, 128)},
+                {label("LabelAppName"), QRect(144, 24, 180, 19)}, {label("LabelAppVersion"), QRect(144, 40, 180, 13)},
+                {label("LabelMaker"), QRect(144, 56, 180, 13)}, {label("LabelWebsite"), QRect(144, 80, 180, 13)},
+                {close, QRect(176, 110, 113, 25)}};
             for (const auto& [widget, rect] : places)
                 QCOMPARE(widget->geometry(), rect);
-            QVERIFY(!about.Image1->Canvas().isNull());
-            QVERIFY(!about.Image2->Canvas().isNull());
-            QVERIFY(about.LabelAppName->font().bold());
-            QCOMPARE(about.LabelAppName->font().pixelSize(), 16);
-            QVERIFY(about.Label1->font().italic());
-            QVERIFY(about.LabelWebsite->font().underline());
-            QCOMPARE(about.LabelWebsite->palette().color(QPalette::WindowText), QColor(Qt::blue));
+            QVERIFY(!picture("Background")->Canvas().isNull());
+            QVERIFY(!picture("Logo")->Canvas().isNull());
+            QVERIFY(label("LabelAppName")->font().bold());
+            QCOMPARE(label("LabelAppName")->font().pixelSize(), 16);
+            QVERIFY(label("LabelMaker")->font().italic());
+            QVERIFY(label("LabelWebsite")->font().underline());
+            QCOMPARE(label("LabelWebsite")->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
-            QTest::mouseClick(about.LabelWebsite, Qt::LeftButton);
+            QTest::mouseClick(label("LabelWebsite"), Qt::LeftButton);
             QCOMPARE(prompts.opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
             QVERIFY(about.isVisible());
-            QTest::mouseClick(about.ButtonClose, Qt::LeftButton);
+            QTest::mouseClick(close, Qt::LeftButton);
             QVERIFY(!about.isVisible());
         };
         form.MenuAbout->trigger();
@@ -402,11 +409,10 @@ private slots:
 
         // With a language file: its caption and button text, at every opening.
         form.OpenLanguageFile(dir.file("language/lang_it.txt"));
-        prompts.onDialog = [&](QDialog& dialog) {
-            auto& about = static_cast<TFormAbout&>(dialog);
+        prompts.onDialog = [&](QDialog& about) {
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
-            QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
-            QVERIFY(about.LabelSettings->text().startsWith("Portatile: "));
+            QCOMPARE(about.findChild<QPushButton*>("ButtonClose")->text(), QStringLiteral("Chiudi"));
+            QVERIFY(about.findChild<QLabel*>("LabelSettings")->text().startsWith("Portatile: "));
         };
         form.MenuAbout->trigger();
     }
