@@ -38,7 +38,7 @@ const char* const kShortCutProperty = "huebirdShortCut";
 MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
-      prompts_(prompts)
+      colorList_(new ColorListModel(this)), prompts_(prompts)
 {
     setObjectName("MainForm");
     CreateControls();
@@ -226,10 +226,6 @@ void MainWindow::FormCreate()
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
     RouteHelpRequests();
     LabelColor->clear();
-    CurrentColor = 0xFFFFFF;
-    ColorListOpenCount = 0;
-    ColorListWidth = 220;
-    ColorListHeight = 315;
 }
 
 void MainWindow::FormShow()
@@ -239,8 +235,7 @@ void MainWindow::FormShow()
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(ScreenCastToken));
-    ColorList.clear();
-    ResetGridCapture();
+    colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
@@ -262,8 +257,7 @@ void MainWindow::FormClose()
 {
     hotkeys_->release();
     setAcceptDrops(false);
-    ColorList.clear();
-    ColorList.shrink_to_fit();
+    colorList_->release();
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
@@ -410,17 +404,10 @@ void MainWindow::ButtonHotKeyClick()
     ResetStatusBar();
 }
 
-std::optional<TColor> MainWindow::SelectedListColor() const
-{
-    if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
-        return std::nullopt;
-    return ColorList[std::size_t(SelectedIndex)];
-}
-
 void MainWindow::SelectedListColorChanged()
 {
     if (capture_)
-        capture_->setSelectedColor(SelectedListColor());
+        capture_->setSelectedColor(colorList_->selectedColor());
 }
 
 void MainWindow::ContrastStyleChanged()

@@ -16,7 +16,7 @@
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
-#include "colorlist/ColorListOps.h"
+#include "colorlist/ColorListModel.h"
 
 class CaptureController;
 class DesktopCapture;
@@ -35,15 +35,9 @@ public:
     ~MainWindow() override;
 
     // ---- working state ----
-    TColor CurrentColor = 0;
     std::int32_t RunCount = 0; // settings key "Rns"
-    std::int32_t SelectedIndex = 0;
-    std::int32_t ColorListOpenCount = 0;
-    TColorArray ColorList;
-    std::int32_t ColorListWidth = 220;
-    std::int32_t ColorListHeight = 315;
-    std::int32_t ColorListTop = 0;
-    std::int32_t ColorListLeft = 0;
+    ColorListModel& colorList() { return *colorList_; }
+    const ColorListModel& colorList() const { return *colorList_; }
 
     // ---- controls ----
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
@@ -117,7 +111,6 @@ public:
     void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
-    std::optional<TColor> SelectedListColor() const;
     void SelectedListColorChanged();
     void ButtonHotKeyClick();
 
@@ -131,7 +124,7 @@ public:
 
     // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
     void CreateListView();
-    void FillGridCapture(const TColorArray& list);
+    void FillGridCapture();
     void ResetGridCapture();
     void RefreshEditCaptureColor();
     void ResetCapturePanelBottom();
@@ -202,6 +195,7 @@ private:
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
+    ColorListModel* colorList_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     CaptureController* capture_ = nullptr;

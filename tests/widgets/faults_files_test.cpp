@@ -256,14 +256,13 @@ private slots:
         TColorArray list;
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
-        form.ColorList = list;
-        form.FillGridCapture(form.ColorList);
+        form.colorList().setColors(list);
         form.MenuSaveColorListClick();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
         QCOMPARE(ReadAll(path), kOldList);
-        QCOMPARE(form.ColorList, list);
+        QCOMPARE(form.colorList().colors(), list);
         QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"colors.txt", "filler"}));
     }
@@ -380,14 +379,13 @@ private slots:
         UseAppDir(*dir_);
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
-        form.ColorList = list;
-        form.FillGridCapture(form.ColorList);
+        form.colorList().setColors(list);
         form.MenuSwatchesClick();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(expected.toStdString());
         QVERIFY(text && !text->empty());
         QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
-        QCOMPARE(form.ColorList, list);
+        QCOMPARE(form.colorList().colors(), list);
     }
 
     void hugePaletteLoadsWhole()
@@ -409,9 +407,9 @@ private slots:
         UseAppDir(*dir_);
         form.MenuSwatchesClick();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.ColorList.size(), expected.size());
-        QVERIFY(form.ColorList == expected);
-        QCOMPARE(form.CurrentColor, expected.front());
+        QCOMPARE(form.colorList().colors().size(), expected.size());
+        QVERIFY(form.colorList().colors() == expected);
+        QCOMPARE(form.colorList().currentColor(), expected.front());
     }
 
     // Another program rewrites the list while it is being loaded. Replaced
@@ -457,19 +455,19 @@ private slots:
             });
             int loads = 0, refusals = 0;
             for (int i = 0; i < 200; ++i) {
-                const TColorArray before = form.ColorList;
+                const TColorArray before = form.colorList().colors();
                 const std::size_t messages = recorder.messages.size();
                 if (form.OpenColorList(path)) {
                     ++loads;
-                    QVERIFY(!form.ColorList.empty());
+                    QVERIFY(!form.colorList().colors().empty());
                     if (!inPlace)
-                        QVERIFY(form.ColorList == a || form.ColorList == b);
+                        QVERIFY(form.colorList().colors() == a || form.colorList().colors() == b);
                     QCOMPARE(recorder.messages.size(), messages);
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
                     QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTexts().SBadFile));
-                    QVERIFY(form.ColorList == before);
+                    QVERIFY(form.colorList().colors() == before);
                 }
             }
             stop = true;

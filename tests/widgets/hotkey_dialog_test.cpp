@@ -317,16 +317,16 @@ private slots:
         form.ShSelectedColor->SetBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(form.ColorList, TColorArray({0x3366CC, 0x3366CC}));
-        QCOMPARE(form.CurrentColor, TColor(0x3366CC));
+        QCOMPARE(form.colorList().colors(), TColorArray({0x3366CC, 0x3366CC}));
+        QCOMPARE(form.colorList().currentColor(), TColor(0x3366CC));
         form.Hotkeys().release();
         QCOMPARE(form.Hotkeys().id(), 0);
         main.hotkey->Press(id);
         main.hotkey->Press(0);
-        QCOMPARE(form.ColorList.size(), std::size_t(2));
+        QCOMPARE(form.colorList().colors().size(), std::size_t(2));
     }
 
     void closingTheMainWindowReleasesHotkeyAndAtom()
@@ -376,7 +376,7 @@ private slots:
         QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(form.NotationBox, Qt::Key_C, Qt::AltModifier);
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });

@@ -60,9 +60,9 @@ private slots:
         QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(form.NotationBox->count(), 11);
         QCOMPARE(form.NotationBox->maxVisibleItems(), 11);
-        QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
-        QCOMPARE(form.ColorListWidth, 220);
-        QCOMPARE(form.ColorListHeight, 315);
+        QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
+        QCOMPARE(form.colorList().managerGeometry().width(), 220);
+        QCOMPARE(form.colorList().managerGeometry().height(), 315);
         QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
         QVERIFY(form.LabelColor->text().isEmpty());
         QVERIFY(form.windowFlags() & Qt::Tool);
@@ -170,13 +170,13 @@ private slots:
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.ColorList = {0x112233, 0x445566};
+        form.colorList().setColors({0x112233, 0x445566});
         if (byMenu)
             form.MenuClose->trigger();
         else
             form.close();
         QVERIFY(!form.isVisible());
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         QVERIFY(!form.Capture().isRunning());
         QVERIFY(!form.findChild<UpdateChecker*>()->isScheduled());
     }
