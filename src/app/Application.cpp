@@ -51,12 +51,12 @@ void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& 
 {
     static bool saved = false;
     if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && ProgramWindow &&
-        ProgramWindow->RunCount > 0) {
+        ProgramWindow->settingsLoaded()) {
         saved = true;
         // No message box can be shown without a display.
         if (ProgramPrompts)
             ProgramPrompts->stopShowing();
-        ProgramWindow->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        ProgramWindow->SaveSettings();
     }
     if (PreviousMessageHandler)
         PreviousMessageHandler(type, context, text);

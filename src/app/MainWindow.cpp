@@ -25,6 +25,7 @@
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
+#include "config/SettingsStore.h"
 #include "update/UpdateChecker.h"
 
 namespace {
@@ -55,9 +56,11 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     FormCreate();
 }
 
-MainWindow::~MainWindow()
-{
-}
+MainWindow::~MainWindow() = default;
+
+Settings& MainWindow::settings() { return settingsStore_->settings(); }
+
+bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore_->isLoaded(); }
 
 void MainWindow::CreateControls()
 {
@@ -231,15 +234,15 @@ void MainWindow::FormCreate()
 void MainWindow::FormShow()
 {
     setAcceptDrops(true);
-    OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    LoadSettings();
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
-    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
+    desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
-    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+    hotkeys_->grab(desktopCapture_->onWayland() && settings().runCount > 1 ? HotkeyService::Refusal::Quiet
                                                                 : HotkeyService::Refusal::Warn);
     PopupCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
@@ -258,7 +261,7 @@ void MainWindow::FormClose()
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    SaveSettings();
 }
 
 void MainWindow::ButtonCloseClick()
@@ -334,6 +337,8 @@ void MainWindow::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
+        if (settingsStore_)
+            settingsStore_->settings().hotkeyText = ShortcutName(changed);
         ResetStatusBar();
     });
 }
@@ -359,9 +364,10 @@ void MainWindow::ConnectDesktopCapture()
     });
     // Kept at once: a run that ends without closing would ask the user again.
     connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
-        ScreenCastToken = token.toStdString();
-        if (shown_)
-            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        if (!settingsLoaded())
+            return;
+        settings().screenCastToken = token.toStdString();
+        SaveSettings();
     });
 }
 

@@ -23,6 +23,8 @@ class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
 class Prompts;
+class SettingsStore;
+struct Settings;
 class UpdateChecker;
 class IGlobalHotkey;
 struct ScreenPointer;
@@ -35,7 +37,6 @@ public:
     ~MainWindow() override;
 
     // ---- working state ----
-    std::int32_t RunCount = 0; // settings key "Rns"
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
 
@@ -119,8 +120,6 @@ public:
     void MenuPickClick();
     // The hotkey and the capture command: the colour under the pointer.
     void CaptureAtPointer();
-    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
-    std::string ScreenCastToken;
 
     // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
     void CreateListView();
@@ -156,9 +155,12 @@ public:
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
     // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
-    void OpenIniFile(const QString& path);
-    void CreateIniFile(const QString& path);
-    void SaveIniFile(const QString& path);
+    // The settings file: read at the first show, written at close.
+    void LoadSettings();
+    void SaveSettings();
+    Settings& settings();
+    // Only once they were read: saving before would write the defaults over them.
+    bool settingsLoaded() const;
     void OpenLanguageFile(const QString& path);
     void ButtonLanguageClick();
     void CallHelpHtml();
@@ -201,6 +203,7 @@ private:
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;
+    std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

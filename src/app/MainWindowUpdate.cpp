@@ -2,6 +2,7 @@
 // window shows the dialog.
 #include "app/MainWindow.h"
 #include "config/AppSettings.h"
+#include "config/SettingsStore.h"
 #include "ui/Prompts.h"
 #include "update/NewVersionDialog.h"
 #include "update/UpdateChecker.h"
@@ -14,8 +15,8 @@ void MainWindow::StartUpdateChecker()
                                     : UpdateAddressForTests;
     updateChecker_ = new UpdateChecker(QString::fromStdString(address), AppSettings().AppFileVersion, this);
     connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
-        NewVersionDialog dialog(prompts_, ShowNewVersion, this);
+        NewVersionDialog dialog(prompts_, settings(), this);
         prompts_.runDialog(dialog);
     });
-    updateChecker_->start(ShowNewVersion);
+    updateChecker_->start(settings().showNewVersion);
 }

@@ -1,4 +1,3 @@
 list(APPEND HB_CORE_SOURCES
   src/exchange/ColorListFile.cpp
-  src/exchange/RegularFile.cpp
   src/exchange/ColorExport.cpp)

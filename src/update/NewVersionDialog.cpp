@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "config/AppSettings.h"
+#include "config/Settings.h"
 #include "config/UiTexts.h"
 #include "ui/Prompts.h"
 #include "ui/Widgets.h"
@@ -30,8 +31,8 @@ Widget* Place(Widget* widget, const char* name, QRect geometry)
 }
 } // namespace
 
-NewVersionDialog::NewVersionDialog(Prompts& prompts, bool& showNewVersion, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), showNewVersion_(showNewVersion)
+NewVersionDialog::NewVersionDialog(Prompts& prompts, Settings& settings, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), settings_(settings)
 {
     setObjectName("NewVersionDialog");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -84,7 +85,7 @@ void NewVersionDialog::showTexts()
     dontShowAgain_->setText(FromText(texts.CB_DontShowThisMessage));
     yes_->setText(FromText(texts.SYes));
     no_->setText(FromText(texts.SNo));
-    dontShowAgain_->setChecked(!showNewVersion_);
+    dontShowAgain_->setChecked(!settings_.showNewVersion);
     yes_->setFocus();
 }
 
@@ -98,6 +99,6 @@ void NewVersionDialog::openDownloadPage()
 
 void NewVersionDialog::done(int result)
 {
-    showNewVersion_ = !dontShowAgain_->isChecked();
+    settings_.showNewVersion = !dontShowAgain_->isChecked();
     QDialog::done(result);
 }

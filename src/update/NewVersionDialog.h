@@ -7,13 +7,14 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class Prompts;
+struct Settings;
 
 class NewVersionDialog : public QDialog {
     Q_OBJECT
 public:
     // The download page opens through the prompts; every way of closing
-    // stores the check box, inverted, in showNewVersion.
-    NewVersionDialog(Prompts& prompts, bool& showNewVersion, QWidget* parent = nullptr);
+    // stores the check box in the settings.
+    NewVersionDialog(Prompts& prompts, Settings& settings, QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -25,7 +26,7 @@ private:
     void openDownloadPage();
 
     Prompts& prompts_;
-    bool& showNewVersion_;
+    Settings& settings_;
     QLabel* lines_[3] = {};
     QPushButton* yes_ = nullptr;
     QPushButton* no_ = nullptr;

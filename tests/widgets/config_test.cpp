@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
+#include "config/SettingsStore.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
@@ -52,12 +53,12 @@ struct Run {
 
 QByteArray SavedText(const char* language, int runs, bool showNewVersion, int format, const char* hotkey)
 {
-    TSavedSettings s;
-    s.LanguageCode = language;
-    s.RunCount = runs;
-    s.ShowNewVersion = showNewVersion;
-    s.FormatIndex = format;
-    s.HotKeyText = hotkey;
+    Settings s;
+    s.language = language;
+    s.runCount = runs;
+    s.showNewVersion = showNewVersion;
+    s.notationIndex = format;
+    s.hotkeyText = hotkey;
     return QByteArray::fromStdString(SettingsFileText(s));
 }
 
@@ -70,7 +71,6 @@ private slots:
     void init()
     {
         UiTexts() = TUiTexts();
-        ShowNewVersion = false;
     }
 
     void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("fr"));
         QVERIFY(Q(AppSettings().LanguageFilePath).endsWith("/language/lang_fr.txt"));
         QVERIFY(Q(AppSettings().HelpFilePath).endsWith("/help/help_fr.htm"));
-        QCOMPARE(run.form->RunCount, 1);
+        QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
@@ -147,7 +147,7 @@ private slots:
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
-        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), ShowNewVersion);
+        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), run.form->settings().showNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
 
@@ -163,51 +163,44 @@ private slots:
 
     void unknownLanguageFallsBackToEnglishFiles()
     {
-        TestAppDir dir;
         // Made on Windows: the code is read from Windows-1252.
-        dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
-        RecordingPrompts prompts;
-        MainWindow form(prompts);
-        UseAppDir(dir);
-        form.OpenIniFile(dir.file("HuebirdLite.ini"));
+        const QByteArray settings("Rns=3\nLanguage=x\xE9\nHK_CAPTURE=Alt+C\n");
+        Run run(&settings);
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
-        QCOMPARE(Q(AppSettings().LanguageFilePath), dir.file("language/lang_en.txt"));
-        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
+        QCOMPARE(Q(AppSettings().LanguageFilePath), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
-        form.OpenLanguageFile(Q(AppSettings().LanguageFilePath));
-        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_x\u00E9.htm"));
-        form.SaveIniFile(dir.file("HuebirdLite.ini"));
-        QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nLanguage=x\xC3\xA9\r\n"));
+        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_x\u00E9.htm"));
+        QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
 
     void unusableSettingsFileWarnsOnceAndStartsWithDefaults()
     {
         TestAppDir dir;
-        QVERIFY(QDir().mkpath(dir.file("HuebirdLite.ini")));
-        RecordingPrompts messages;
+        const QString ini = dir.file("HuebirdLite.ini");
+        QVERIFY(QDir().mkpath(ini));
+        RecordingPrompts prompts;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
-        {
-            MainWindow form(messages);
-            UseAppDir(dir);
-            form.OpenIniFile(dir.file("HuebirdLite.ini"));
-            QCOMPARE(messages.messages.size(), size_t(1));
-            QCOMPARE(messages.messages[0].kind, (unsigned char)3);
-            QVERIFY(messages.messages[0].text.contains(dir.file("HuebirdLite.ini")));
-            QVERIFY2(!messages.messages[0].text.contains("()"), qPrintable(messages.messages[0].text));
-            QVERIFY(ShowNewVersion);
-            QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
-            QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
-            QCOMPARE(form.RunCount, 1);
-
-            // The save fails with its reason and leaves what was there.
-            form.SaveIniFile(dir.file("HuebirdLite.ini"));
-            QCOMPARE(messages.messages.size(), size_t(2));
-            QCOMPARE(messages.messages[1].kind, (unsigned char)2);
-            QVERIFY2(messages.messages[1].text.contains(dir.file("HuebirdLite.ini")),
-                     qPrintable(messages.messages[1].text));
-            QVERIFY(QFileInfo(dir.file("HuebirdLite.ini")).isDir());
-        }
+        MainWindow form(prompts);
+        UseAppDir(dir);
+        form.show();
         SetUserLangIdSource(nullptr);
+        const auto& messages = prompts.messages;
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].kind, (unsigned char)3);
+        QVERIFY(messages[0].text.contains(ini));
+        QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
+        QVERIFY(form.settings().showNewVersion);
+        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+        QCOMPARE(form.settings().runCount, 1);
+
+        // The save fails with its reason and leaves what was there.
+        form.close();
+        QCOMPARE(messages.size(), size_t(2));
+        QCOMPARE(messages[1].kind, (unsigned char)2);
+        QVERIFY2(messages[1].text.contains(ini), qPrintable(messages[1].text));
+        QVERIFY(QFileInfo(ini).isDir());
     }
 
     void savingReplacesTheWholeFile()
@@ -215,7 +208,7 @@ private slots:
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
         run.form->NotationBox->setCurrentIndex(10);
-        ShowNewVersion = false;
+        run.form->settings().showNewVersion = false;
         QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
         QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));

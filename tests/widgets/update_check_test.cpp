@@ -20,6 +20,7 @@
 #include "capture/CaptureController.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
+#include "config/SettingsStore.h"
 #include "update/NewVersionDialog.h"
 #include "update/UpdateChecker.h"
 
@@ -128,7 +129,6 @@ struct RunningForm {
     RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
-        ShowNewVersion = showNewVersion;
         // The program's own modal loop, as a user meets the dialog.
         messages.execDialogs = true;
         form = std::make_unique<MainWindow>(messages);
@@ -252,8 +252,8 @@ private slots:
     void dialogLayoutAndTexts()
     {
         RecordingPrompts prompts;
-        bool showNewVersion = true;
-        NewVersionDialog dialog(prompts, showNewVersion);
+        Settings settings;
+        NewVersionDialog dialog(prompts, settings);
         QLabel* const line1 = Label(dialog, "Line1");
         QLabel* const line2 = Label(dialog, "Line2");
         QLabel* const line3 = Label(dialog, "Line3");
@@ -313,9 +313,10 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, showBefore);
         QFETCH(bool, check);
-        bool showNewVersion = showBefore;
+        Settings settings;
+        settings.showNewVersion = showBefore;
         RecordingPrompts prompts;
-        NewVersionDialog dialog(prompts, showNewVersion);
+        NewVersionDialog dialog(prompts, settings);
         dialog.show();
         QCOMPARE(DontShowAgain(dialog)->isChecked(), !showBefore);
         if (check || !showBefore)
@@ -331,7 +332,7 @@ private slots:
             QTest::keyClick(&dialog, Qt::Key_Escape);
 
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(showNewVersion, !check);
+        QCOMPARE(settings.showNewVersion, !check);
     }
 
     void yesOpensTheDownloadPageOfTheLanguage_data()
@@ -351,16 +352,17 @@ private slots:
         QFETCH(bool, french);
         InitAppSettings("/opt/huebird/huebird-lite");
         AppSettings().LanguageCode = language.toStdString();
-        bool showNewVersion = true;
+        Settings settings;
+        settings.showNewVersion = true;
         RecordingPrompts prompts;
-        NewVersionDialog dialog(prompts, showNewVersion);
+        NewVersionDialog dialog(prompts, settings);
         dialog.show();
         QTest::mouseClick(Button(dialog, "ButtonYes"), Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
         const std::string& page = french ? AppSettings().DownloadPageFr : AppSettings().DownloadPageEn;
         QCOMPARE(prompts.opened[0], QUrl(QString::fromStdString(page)));
         QVERIFY(!dialog.isVisible());
-        QVERIFY(showNewVersion);
+        QVERIFY(settings.showNewVersion);
     }
 
     // The window closes while the service is slow to answer: no dialog comes
@@ -395,7 +397,7 @@ private slots:
         DialogCloser closer(true);
         RunningForm run(server.Address(), true);
         QTRY_COMPARE_WITH_TIMEOUT(closer.Shown, 1, 10000);
-        QVERIFY(!ShowNewVersion);
+        QVERIFY(!run.form->settings().showNewVersion);
         run.form->close();
         const QByteArray written = run.dir.read("HuebirdLite.ini");
         if (written == IniText(true))
