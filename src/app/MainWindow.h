@@ -17,6 +17,7 @@
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
+#include "app/MainWindowServices.h"
 
 class CaptureController;
 class DesktopCapture;
@@ -32,8 +33,8 @@ struct ScreenPointer;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Every message, file dialog and question goes through the prompts.
-    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    // Every message, file dialog and question goes through the services' prompts.
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- working state ----
@@ -106,10 +107,6 @@ public:
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
-    // Replaces the screen reader (tests read from a picture of their own).
-    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
-    // Replaces the system hotkeys (tests watch registrations with their own).
-    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
     void SelectedListColorChanged();
@@ -172,8 +169,6 @@ public:
     void MenuStartAtLoginClick();
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
-    // Tests point the update check at their own server; empty means the stored address.
-    std::string UpdateAddressForTests;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -189,11 +184,12 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
 
-    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
-    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+    void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
-    void StartUpdateChecker();
+    // Empty address: the one built into the program.
+    void CreateUpdateChecker(const std::string& address);
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 

@@ -8,15 +8,12 @@
 #include "update/UpdateChecker.h"
 #include "update/UpdateVerdict.h"
 
-void MainWindow::StartUpdateChecker()
+void MainWindow::CreateUpdateChecker(const std::string& address)
 {
-    const std::string address = UpdateAddressForTests.empty()
-                                    ? UpdateServiceAddress(AppSettings().UpdateUrlDigits)
-                                    : UpdateAddressForTests;
-    updateChecker_ = new UpdateChecker(QString::fromStdString(address), AppSettings().AppFileVersion, this);
+    const std::string service = address.empty() ? UpdateServiceAddress(AppSettings().UpdateUrlDigits) : address;
+    updateChecker_ = new UpdateChecker(QString::fromStdString(service), AppSettings().AppFileVersion, this);
     connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
         NewVersionDialog dialog(prompts_, settings(), this);
         prompts_.runDialog(dialog);
     });
-    updateChecker_->start(settings().showNewVersion);
 }

@@ -34,7 +34,7 @@ struct Run {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
         SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<MainWindow>(prompts);
+        form = std::make_unique<MainWindow>(MainWindowServices{prompts});
         UseAppDir(dir);
         form->show();
     }
@@ -181,7 +181,7 @@ private slots:
         QVERIFY(QDir().mkpath(ini));
         RecordingPrompts prompts;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         SetUserLangIdSource(nullptr);
@@ -242,7 +242,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
         QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
@@ -355,7 +355,7 @@ private slots:
         UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         bool shown = false;
         prompts.onDialog = [&](QDialog& about) {

@@ -37,7 +37,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(*prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
         SetDecimalSeparator('.');
         UiTexts().SNoDataToSave = "Nothing to save";
         dialogs_.clear();

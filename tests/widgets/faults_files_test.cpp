@@ -247,7 +247,7 @@ private slots:
         disk.fill(room);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
@@ -310,7 +310,7 @@ private slots:
             dir_->write("language/lang_xx.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TUiTexts before = UiTexts();
@@ -333,7 +333,7 @@ private slots:
         dir_->write("language/lang_xx.txt", bytes);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         CpuClock clock;
         clock.start();
@@ -373,7 +373,7 @@ private slots:
             dir_->write("palettes/classic-84.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
@@ -401,7 +401,7 @@ private slots:
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.MenuSwatchesClick();
         QVERIFY(recorder.messages.empty());
@@ -427,7 +427,7 @@ private slots:
         dir_->write("moving.txt", textA);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
 

@@ -30,7 +30,7 @@ private slots:
     void controlsSitAtTheirPlaces()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -55,7 +55,7 @@ private slots:
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.NotationBox->currentIndex(), 0);
         QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(form.NotationBox->count(), 11);
@@ -71,7 +71,7 @@ private slots:
     void menusHoldEveryItemInOrder()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -95,7 +95,7 @@ private slots:
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
@@ -111,7 +111,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -128,7 +128,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -144,7 +144,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -166,7 +166,7 @@ private slots:
         QFETCH(bool, byMenu);
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

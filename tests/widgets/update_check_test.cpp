@@ -131,11 +131,10 @@ struct RunningForm {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         // The program's own modal loop, as a user meets the dialog.
         messages.execDialogs = true;
-        form = std::make_unique<MainWindow>(messages);
+        form = std::make_unique<MainWindow>(MainWindowServices{.prompts = messages, .updateAddress = address});
         UseAppDir(dir);
-        form->UpdateAddressForTests = address;
-        form->show();
         checker().setDelay(updateIntervalMs);
+        form->show();
     }
     UpdateChecker& checker() const { return *form->findChild<UpdateChecker*>(); }
 };
