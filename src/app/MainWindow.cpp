@@ -26,7 +26,8 @@
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
-#include "update/UpdateVerdict.h"
+#include "config/SettingsStore.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 constexpr int kClientWidth = 276;
@@ -40,8 +41,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(this)),
-      prompts_(services.prompts),
-      updateAddress_(std::move(services.updateAddress))
+      prompts_(services.prompts)
 {
     setObjectName("MainForm");
     CreateControls();
@@ -58,11 +58,14 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     FormCreate();
+    CreateUpdateChecker(services.updateAddress);
 }
 
-MainWindow::~MainWindow()
-{
-}
+MainWindow::~MainWindow() = default;
+
+Settings& MainWindow::settings() { return settingsStore_->settings(); }
+
+bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore_->isLoaded(); }
 
 void MainWindow::CreateControls()
 {
@@ -117,11 +120,6 @@ void MainWindow::CreateControls()
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
     setTabOrder(GridCapture, NotationBox);
-
-    TimerActualize = new QTimer(this);
-    TimerActualize->setObjectName("TimerActualize");
-    TimerActualize->setInterval(300000);
-    connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -239,23 +237,20 @@ void MainWindow::FormCreate()
 void MainWindow::FormShow()
 {
     setAcceptDrops(true);
-    OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    LoadSettings();
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
-    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
+    desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
-    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+    hotkeys_->grab(desktopCapture_->onWayland() && settings().runCount > 1 ? HotkeyService::Refusal::Quiet
                                                                 : HotkeyService::Refusal::Warn);
     PopupCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
         capture_->start();
-    if (ShowNewVersion && UpdateCheckBuiltIn)
-        TimerActualize->start();
-    else
-        TimerActualize->stop();
+    updateChecker_->start(settings().showNewVersion);
     if (refusedHotKeyText_) {
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
@@ -269,7 +264,7 @@ void MainWindow::FormClose()
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    SaveSettings();
 }
 
 void MainWindow::ButtonCloseClick()
@@ -312,6 +307,8 @@ void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
+        if (settingsStore_)
+            settingsStore_->settings().hotkeyText = ShortcutName(changed);
         ResetStatusBar();
     });
 }
@@ -337,9 +334,10 @@ void MainWindow::ConnectDesktopCapture()
     });
     // Kept at once: a run that ends without closing would ask the user again.
     connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
-        ScreenCastToken = token.toStdString();
-        if (shown_)
-            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        if (!settingsLoaded())
+            return;
+        settings().screenCastToken = token.toStdString();
+        SaveSettings();
     });
 }
 
@@ -410,7 +408,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         capture_->stop();
-        TimerActualize->stop();
+        updateChecker_->stop();
         FormClose();
     }
     event->accept();
