@@ -36,17 +36,21 @@ const char* const kCaptionProperty = "huebirdCaption";
 const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
 
-MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
-      colorList_(new ColorListModel(this)), prompts_(prompts)
+      colorList_(new ColorListModel(this)),
+      prompts_(services.prompts),
+      updateAddress_(std::move(services.updateAddress))
 {
     setObjectName("MainForm");
     CreateControls();
     CreateMenus();
     desktopCapture_ = new DesktopCapture(this);
-    UseCaptureController(desktopCapture_->createScreenSampler());
-    UseHotkeyService(desktopCapture_->createGlobalHotkey());
+    CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
+                                                : desktopCapture_->createScreenSampler());
+    CreateHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
+                                           : desktopCapture_->createGlobalHotkey());
     ConnectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
@@ -279,10 +283,8 @@ void MainWindow::ResetStatusBar()
     StatusBar->SetPanelText(1, CaptureStatusText(keyText));
 }
 
-void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
-    const bool running = capture_ && capture_->isRunning();
-    delete capture_;
     capture_ = new CaptureController(std::move(sampler),
                                      {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel},
                                      SHImageZoom, this);
@@ -297,27 +299,16 @@ void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
     connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
-    if (running)
-        capture_->start();
 }
 
-void MainWindow::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
-    if (sampler)
-        UseCaptureController(std::move(sampler));
-}
-
-void MainWindow::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
-{
-    const TShortCut shortcut = hotkeys_ ? hotkeys_->shortcut() : TShortCut(0);
-    delete hotkeys_;
     hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
-    hotkeys_->setShortcut(shortcut);
     connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureAtPointer);
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
         hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
-    desktopCapture_->setCaptureKey(ShortCutToKeySequence(shortcut));
+    desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
@@ -375,12 +366,6 @@ QString MainWindow::CaptureStatusText(const QString& keyText) const
     default: break;
     }
     return QString::fromStdString(*label) + ' ' + keyText;
-}
-
-void MainWindow::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
-{
-    if (hotkey)
-        UseHotkeyService(std::move(hotkey));
 }
 
 void MainWindow::ButtonHotKeyClick()

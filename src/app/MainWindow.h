@@ -17,6 +17,7 @@
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
+#include "app/MainWindowServices.h"
 
 class CaptureController;
 class ColorListController;
@@ -31,8 +32,8 @@ struct ScreenPointer;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Every message, file dialog and question goes through the prompts.
-    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    // Every message, file dialog and question goes through the services' prompts.
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- working state ----
@@ -102,10 +103,6 @@ public:
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
-    // Replaces the screen reader (tests read from a picture of their own).
-    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
-    // Replaces the system hotkeys (tests watch registrations with their own).
-    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
     void SelectedListColorChanged();
@@ -158,8 +155,6 @@ public:
     void VerifyIfNewVersionReady();
     void CheckForNewVersion();
     void ShowNewVersionExists();
-    // Tests point the check at their own server; empty means the stored address.
-    std::string UpdateAddressForTests;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -177,8 +172,8 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
 
-    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
-    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+    void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
@@ -189,6 +184,8 @@ private:
     ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
+    // Empty: the address built into the program.
+    std::string updateAddress_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     bool shown_ = false;

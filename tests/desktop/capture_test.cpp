@@ -244,7 +244,7 @@ private slots:
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
-        MainWindow form(prompts); // on this X server, with the real screen sampler; never shown
+        MainWindow form({prompts}); // on this X server, with the real screen sampler; never shown
         CaptureController& capture = form.Capture();
         capture.stop();
         std::vector<qint64> ns;

@@ -97,7 +97,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(*prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
         UseAppDir(*dir_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));

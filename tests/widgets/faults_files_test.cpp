@@ -164,7 +164,7 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QVERIFY(recorder.messages.empty());
@@ -189,7 +189,7 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
@@ -211,7 +211,7 @@ private slots:
         disk.fill();
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         form.NotationBox->setCurrentIndex(9);
@@ -249,7 +249,7 @@ private slots:
         disk.fill(room);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
@@ -277,7 +277,7 @@ private slots:
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         form.SaveIniFile(ini);
@@ -313,7 +313,7 @@ private slots:
             dir_->write("language/lang_xx.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TUiTexts before = UiTexts();
@@ -336,7 +336,7 @@ private slots:
         dir_->write("language/lang_xx.txt", bytes);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         CpuClock clock;
         clock.start();
@@ -376,7 +376,7 @@ private slots:
             dir_->write("palettes/classic-84.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
@@ -404,7 +404,7 @@ private slots:
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.listFiles().openPalette();
         QVERIFY(recorder.messages.empty());
@@ -430,7 +430,7 @@ private slots:
         dir_->write("moving.txt", textA);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
 

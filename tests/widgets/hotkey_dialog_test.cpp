@@ -54,14 +54,13 @@ public:
 struct ShownMainForm {
     TestAppDir dir;
     RecordingPrompts prompts;
-    MainWindow form{prompts};
     FakeHotkey* hotkey = new FakeHotkey;
+    MainWindow form{{.prompts = prompts, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)}};
     bool exposed = false;
 
     ShownMainForm()
     {
         UseAppDir(dir);
-        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
         form.show();
         exposed = QTest::qWaitForWindowExposed(&form);
         UiTexts().SHotKeyNotRegistered = "Hotkey %s refused"; // after the language file
@@ -346,11 +345,10 @@ private slots:
         TestAppDir dir;
         dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
         RecordingPrompts recorder;
-        MainWindow form(recorder);
-        UseAppDir(dir);
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});
-        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
+        MainWindow form({.prompts = recorder, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)});
+        UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");

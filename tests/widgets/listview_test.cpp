@@ -63,7 +63,8 @@ std::set<std::pair<int, int>> CrossPixels()
 
 class ShownForm {
 public:
-    ShownForm()
+    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {})
+        : form({.prompts = prompts, .screenSampler = std::move(screen)})
     {
         UseAppDir(dir);
         form.show();
@@ -73,7 +74,7 @@ public:
     ~ShownForm() { form.close(); }
     TestAppDir dir;
     RecordingPrompts prompts;
-    MainWindow form{prompts};
+    MainWindow form;
     bool ok = false;
 };
 
@@ -404,11 +405,11 @@ private slots:
 
     void aTickMagnifiesTheSquareAroundTheCursor()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
+        fake->grabs.clear(); // read while the window was shown
         // A pattern that tells every screen pixel from its neighbours.
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
@@ -463,12 +464,11 @@ private slots:
     {
         QFETCH(uint, sample);
         QFETCH(QColor, text);
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         screen->pixel = [sample](int, int) { return Rgb(sample); };
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         f.form.Capture().tick();
         QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
@@ -477,11 +477,10 @@ private slots:
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
@@ -511,11 +510,11 @@ private slots:
 
     void aTickAtRestShowsOnlyWhatChanged()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
+        fake->grabs.clear(); // read while the window was shown
         CaptureController& capture = f.form.Capture();
         QSignalSpy sampled(&capture, &CaptureController::sampled);
         fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
@@ -543,11 +542,10 @@ private slots:
 
     void overTheMagnifierNothingIsMagnified()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0, 0, 0x80); };
         const QPoint frame = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0));
         // Its corners (left and top inclusive, right and bottom exclusive).

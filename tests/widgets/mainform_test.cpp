@@ -29,7 +29,7 @@ private slots:
     void controlsSitAtTheirPlaces()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -54,7 +54,7 @@ private slots:
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.NotationBox->currentIndex(), 0);
         QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(form.NotationBox->count(), 11);
@@ -70,7 +70,7 @@ private slots:
     void menusHoldEveryItemInOrder()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -94,7 +94,7 @@ private slots:
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
@@ -110,7 +110,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -127,7 +127,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -143,7 +143,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -165,7 +165,7 @@ private slots:
         QFETCH(bool, byMenu);
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

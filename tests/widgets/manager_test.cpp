@@ -86,7 +86,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<MainWindow>(prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_});
         UseAppDir(*dir_);
         main_->move(100, 120);
         main_->show();
