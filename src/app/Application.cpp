@@ -1,6 +1,5 @@
 #include "app/Application.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -9,58 +8,28 @@
 #include <QMessageBox>
 
 #include "config/AppSettings.h"
-#include "app/CommandLine.h"
 #include "ui/QtImages.h"
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
 #include "platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
-#include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "update/ReNewVersionExists.h"
-
-QFont ApplicationFont()
-{
-    QFont font(QFontDatabase::hasFamily("Tahoma") ? "Tahoma" : "DejaVu Sans");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    return font;
-}
 
 namespace {
 
 // QT_LOGGING_RULES="huebird.paths.info=true" tells where the files are read and written.
 Q_LOGGING_CATEGORY(lcPaths, "huebird.paths", QtWarningMsg)
 
+// Qt reports a lost display only to its message handler, a plain function
+// with no room for a context: it finds the running application here.
+Application* s_running = nullptr;
+
 void ReadDecimalSeparator()
 {
     const QString point = QLocale::system().decimalPoint();
     SetDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.');
-}
-
-QtMessageHandler PreviousMessageHandler = nullptr;
-QtPrompts* ProgramPrompts = nullptr;
-MainWindow* ProgramWindow = nullptr;
-
-// Qt's X11 platform ends the process with exit(1) when the display goes away
-// (a killed session), without closing any window; this warning is its last
-// word. The settings are saved on it as a close would save them, but only once
-// they have been read (the run counter has been counted), so that a display
-// lost during start-up never writes defaults over them.
-void SaveSettingsWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    static bool saved = false;
-    if (type == QtWarningMsg && !saved && text.startsWith(QLatin1String("The X11 connection broke")) && ProgramWindow &&
-        ProgramWindow->RunCount > 0) {
-        saved = true;
-        // No message box can be shown without a display.
-        if (ProgramPrompts)
-            ProgramPrompts->stopShowing();
-        ProgramWindow->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
-    }
-    if (PreviousMessageHandler)
-        PreviousMessageHandler(type, context, text);
 }
 
 SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
@@ -97,21 +66,21 @@ bool PreferTheSessionsPlatform()
 
 } // namespace
 
-int RunApplication(int argc, char** argv)
+QFont Application::programFont()
 {
-    const StartOptions options = ParseStartOptions(argc, argv);
-    if (const int status = AnswerInformationalOptions(options); status >= 0)
-        return status;
-    // `huebird-lite --capture` and `--pick` go to the copy that runs.
-    if (options.command != InstanceCommand::None)
-        return InstanceChannel::SendFromCommandLine(options.command == InstanceCommand::Capture
-                                                        ? InstanceChannel::Command::Capture
-                                                        : InstanceChannel::Command::Pick);
+    QFont font(QFontDatabase::hasFamily("Tahoma") ? "Tahoma" : "DejaVu Sans");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
 
-    TSingleInstance guard("HuebirdLite");
-    const bool askedForPlatform = PreferTheSessionsPlatform();
-    QApplication app(argc, argv);
-    if (askedForPlatform)
+Application::Application(int& argc, char** argv, const StartOptions& options)
+    : options_(options),
+      guard_("HuebirdLite"),
+      askedForPlatform_(PreferTheSessionsPlatform()),
+      qtApplication_(argc, argv)
+{
+    if (askedForPlatform_)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName("Huebird Lite");
     // The program ends only through the main window's close; a dialog or box
@@ -122,42 +91,80 @@ int RunApplication(int argc, char** argv)
     // The installed icon theme's picture; the About logo for a portable copy.
     QApplication::setWindowIcon(
         QIcon::fromTheme(kDesktopId, QIcon(QPixmap::fromImage(LoadJpegResource(":/images/logo.jpg")))));
+}
 
-    if (guard.state() == TSingleInstance::State::AlreadyRunning) {
-        QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.",
-                        QMessageBox::Ok);
+Application::~Application()
+{
+    window_.reset();
+    if (s_running == this) {
+        qInstallMessageHandler(previousMessageHandler_);
+        s_running = nullptr;
+    }
+}
+
+int Application::exec()
+{
+    if (guard_.state() == TSingleInstance::State::AlreadyRunning) {
+        QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.", QMessageBox::Ok);
         box.exec();
         return 0;
     }
+    start();
+    const int result = QApplication::exec();
+    window_.reset();
+    return result;
+}
 
-    QApplication::setFont(ApplicationFont());
+void Application::start()
+{
+    QApplication::setFont(programFont());
     ReadDecimalSeparator();
 
     // Before the settings are read: they may name keys of the keyboard layout.
-    TPlatformKeyNames keyNames;
-    QtPrompts prompts;
-    ProgramPrompts = &prompts;
-    auto* mainForm = new MainWindow(prompts);
-    ProgramWindow = mainForm;
-    ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options));
-    NewVersionExists = new TNewVersionExists(prompts, mainForm);
+    keyNames_ = std::make_unique<TPlatformKeyNames>();
+    prompts_ = std::make_unique<QtPrompts>();
+    window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
+    ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options_));
+    NewVersionExists = new TNewVersionExists(*prompts_, window_.get());
 
-    InstanceChannel commands;
-    if (guard.state() == TSingleInstance::State::Acquired && !commands.Listen(InstanceChannel::DefaultPath()))
+    commands_ = std::make_unique<InstanceChannel>();
+    if (guard_.state() == TSingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
-    QObject::connect(&commands, &InstanceChannel::captureRequested, mainForm, &MainWindow::CaptureAtPointer);
-    QObject::connect(&commands, &InstanceChannel::pickRequested, mainForm, &MainWindow::MenuPickClick);
+    QObject::connect(commands_.get(), &InstanceChannel::captureRequested, window_.get(),
+                     &MainWindow::CaptureAtPointer);
+    QObject::connect(commands_.get(), &InstanceChannel::pickRequested, window_.get(), &MainWindow::MenuPickClick);
 
-    PreviousMessageHandler = qInstallMessageHandler(SaveSettingsWhenTheDisplayIsLost);
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::Received, mainForm, &MainWindow::close);
-    mainForm->show();
+    s_running = this;
+    previousMessageHandler_ = qInstallMessageHandler(handleMessage);
+    termination_ = std::make_unique<TerminationSignals>();
+    QObject::connect(termination_.get(), &TerminationSignals::Received, window_.get(), &MainWindow::close);
+    window_->show();
     // Only now: a close from a box's loop during the start would quit before
     // the main loop runs, and Qt forgets such a quit.
-    termination.Watch();
-    const int result = QApplication::exec();
-    ProgramWindow = nullptr;
-    delete mainForm;
-    ProgramPrompts = nullptr;
-    return result;
+    termination_->Watch();
+}
+
+// Qt's X11 platform ends the process with exit(1) when the display goes away
+// (a killed session), without closing any window; this warning is its last
+// word.
+void Application::handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    Application* running = s_running;
+    if (running && type == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke")))
+        running->saveSettingsOnLostDisplay();
+    if (running && running->previousMessageHandler_)
+        running->previousMessageHandler_(type, context, text);
+}
+
+// Saved as a close would save them, but only once they have been read (the
+// run counter has been counted), so that a display lost during start-up never
+// writes defaults over them.
+void Application::saveSettingsOnLostDisplay()
+{
+    if (savedOnLostDisplay_ || !window_ || window_->RunCount <= 0)
+        return;
+    savedOnLostDisplay_ = true;
+    // No message box can be shown without a display.
+    prompts_->stopShowing();
+    window_->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }

@@ -1,8 +1,48 @@
 #pragma once
-// Program start: the single-instance guard, the windows in their order, the
-// message loop.
-int RunApplication(int argc, char** argv);
+// One run of the program: the single-instance guard, the Qt application and,
+// in their order, the parts around the main window; then the message loop.
+#include <QApplication>
+#include <memory>
 
-// The application's font: Tahoma 8 pt, or the closest sans-serif.
-class QFont;
-QFont ApplicationFont();
+#include "app/CommandLine.h"
+#include "platform/SingleInstance.h"
+
+class InstanceChannel;
+class MainWindow;
+class QtPrompts;
+class TerminationSignals;
+class TPlatformKeyNames;
+
+class Application {
+public:
+    // argc is Qt's to keep: it must outlive the application.
+    Application(int& argc, char** argv, const StartOptions& options);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs until the main window closes; the exit status. A second copy only
+    // says that the first one runs.
+    int exec();
+
+    // Tahoma 8 pt, or the closest sans-serif.
+    static QFont programFont();
+
+private:
+    void start();
+    static void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text);
+    void saveSettingsOnLostDisplay();
+
+    StartOptions options_;
+    TSingleInstance guard_;
+    bool askedForPlatform_;
+    QApplication qtApplication_;
+    // Destroyed in reverse: the window first, as it may still use the others.
+    std::unique_ptr<TPlatformKeyNames> keyNames_;
+    std::unique_ptr<QtPrompts> prompts_;
+    std::unique_ptr<InstanceChannel> commands_;
+    std::unique_ptr<TerminationSignals> termination_;
+    std::unique_ptr<MainWindow> window_;
+    QtMessageHandler previousMessageHandler_ = nullptr;
+    bool savedOnLostDisplay_ = false;
+};

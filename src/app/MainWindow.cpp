@@ -35,17 +35,21 @@ const char* const kCaptionProperty = "huebirdCaption";
 const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
 
-MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
-      prompts_(prompts)
+      colorList_(new ColorListModel(this)),
+      prompts_(services.prompts),
+      updateAddress_(std::move(services.updateAddress))
 {
     setObjectName("MainForm");
     CreateControls();
     CreateMenus();
     desktopCapture_ = new DesktopCapture(this);
-    UseCaptureController(desktopCapture_->createScreenSampler());
-    UseHotkeyService(desktopCapture_->createGlobalHotkey());
+    CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
+                                                : desktopCapture_->createScreenSampler());
+    CreateHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
+                                           : desktopCapture_->createGlobalHotkey());
     ConnectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
@@ -231,10 +235,6 @@ void MainWindow::FormCreate()
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
     RouteHelpRequests();
     LabelColor->clear();
-    CurrentColor = 0xFFFFFF;
-    ColorListOpenCount = 0;
-    ColorListWidth = 220;
-    ColorListHeight = 315;
 }
 
 void MainWindow::FormShow()
@@ -244,8 +244,7 @@ void MainWindow::FormShow()
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(ScreenCastToken));
-    ColorList.clear();
-    ResetGridCapture();
+    colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
@@ -270,8 +269,7 @@ void MainWindow::FormClose()
 {
     hotkeys_->release();
     setAcceptDrops(false);
-    ColorList.clear();
-    ColorList.shrink_to_fit();
+    colorList_->release();
     SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
 }
 
@@ -306,10 +304,8 @@ QString MainWindow::ShowCodeColorsCapture(TColor color)
     return ShowCodeColors(NotationBox, color);
 }
 
-void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
-    const bool running = capture_ && capture_->isRunning();
-    delete capture_;
     capture_ = new CaptureController(std::move(sampler),
                                      {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel,
                                       CaptureController::kContrastPanel},
@@ -326,27 +322,16 @@ void MainWindow::UseCaptureController(std::unique_ptr<IScreenSampler> sampler)
     connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
-    if (running)
-        capture_->start();
 }
 
-void MainWindow::SetScreenSampler(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
-    if (sampler)
-        UseCaptureController(std::move(sampler));
-}
-
-void MainWindow::UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
-{
-    const TShortCut shortcut = hotkeys_ ? hotkeys_->shortcut() : TShortCut(0);
-    delete hotkeys_;
     hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
-    hotkeys_->setShortcut(shortcut);
     connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureAtPointer);
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
         hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
-    desktopCapture_->setCaptureKey(ShortCutToKeySequence(shortcut));
+    desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
@@ -406,12 +391,6 @@ QString MainWindow::CaptureStatusText(const QString& keyText) const
     return QString::fromStdString(*label) + ' ' + keyText;
 }
 
-void MainWindow::SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey)
-{
-    if (hotkey)
-        UseHotkeyService(std::move(hotkey));
-}
-
 void MainWindow::ButtonHotKeyClick()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
@@ -420,17 +399,10 @@ void MainWindow::ButtonHotKeyClick()
     ResetStatusBar();
 }
 
-std::optional<TColor> MainWindow::SelectedListColor() const
-{
-    if (SelectedIndex < 0 || std::size_t(SelectedIndex) >= ColorList.size())
-        return std::nullopt;
-    return ColorList[std::size_t(SelectedIndex)];
-}
-
 void MainWindow::SelectedListColorChanged()
 {
     if (capture_)
-        capture_->setSelectedColor(SelectedListColor());
+        capture_->setSelectedColor(colorList_->selectedColor());
 }
 
 void MainWindow::ContrastStyleChanged()

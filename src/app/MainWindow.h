@@ -16,7 +16,8 @@
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
-#include "colorlist/ColorListOps.h"
+#include "colorlist/ColorListModel.h"
+#include "app/MainWindowServices.h"
 
 class CaptureController;
 class DesktopCapture;
@@ -29,20 +30,14 @@ struct ScreenPointer;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Every message, file dialog and question goes through the prompts.
-    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    // Every message, file dialog and question goes through the services' prompts.
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- working state ----
-    TColor CurrentColor = 0;
     std::int32_t RunCount = 0; // settings key "Rns"
-    std::int32_t SelectedIndex = 0;
-    std::int32_t ColorListOpenCount = 0;
-    TColorArray ColorList;
-    std::int32_t ColorListWidth = 220;
-    std::int32_t ColorListHeight = 315;
-    std::int32_t ColorListTop = 0;
-    std::int32_t ColorListLeft = 0;
+    ColorListModel& colorList() { return *colorList_; }
+    const ColorListModel& colorList() const { return *colorList_; }
 
     // ---- controls ----
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
@@ -111,13 +106,8 @@ public:
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
-    // Replaces the screen reader (tests read from a picture of their own).
-    void SetScreenSampler(std::unique_ptr<IScreenSampler> sampler);
-    // Replaces the system hotkeys (tests watch registrations with their own).
-    void SetGlobalHotkey(std::unique_ptr<IGlobalHotkey> hotkey);
     // The separator and the level words of the contrast readout follow the language.
     void ContrastStyleChanged();
-    std::optional<TColor> SelectedListColor() const;
     void SelectedListColorChanged();
     void ButtonHotKeyClick();
 
@@ -131,7 +121,7 @@ public:
 
     // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
     void CreateListView();
-    void FillGridCapture(const TColorArray& list);
+    void FillGridCapture();
     void ResetGridCapture();
     void RefreshEditCaptureColor();
     void ResetCapturePanelBottom();
@@ -181,8 +171,6 @@ public:
     void VerifyIfNewVersionReady();
     void CheckForNewVersion();
     void ShowNewVersionExists();
-    // Tests point the check at their own server; empty means the stored address.
-    std::string UpdateAddressForTests;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -198,15 +186,18 @@ private:
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
 
-    void UseCaptureController(std::unique_ptr<IScreenSampler> sampler);
-    void UseHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+    void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
+    ColorListModel* colorList_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
+    // Empty: the address built into the program.
+    std::string updateAddress_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     bool shown_ = false;

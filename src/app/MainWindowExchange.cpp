@@ -80,7 +80,7 @@ void MainWindow::MenuOpenColorListClick()
 
 void MainWindow::MenuSaveColorListClick()
 {
-    if (ColorList.empty()) {
+    if (colorList_->isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
@@ -88,12 +88,12 @@ void MainWindow::MenuSaveColorListClick()
     if (path.isEmpty() || !ConfirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(ColorList, FormatIndex(), DecimalSeparator()));
+    SaveTextFile(prompts_, path, ColorListFileText(colorList_->colors(), FormatIndex(), DecimalSeparator()));
 }
 
 void MainWindow::MenuExportColorListClick()
 {
-    if (ColorList.empty()) {
+    if (colorList_->isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
@@ -129,7 +129,7 @@ void MainWindow::MenuExportColorListClick()
     settings.formatIndex = FormatIndex();
     settings.decimalSeparator = DecimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
-    SaveTextFile(prompts_, path, ExportColorList(ColorList, format, settings));
+    SaveTextFile(prompts_, path, ExportColorList(colorList_->colors(), format, settings));
 }
 
 void MainWindow::MenuSwatchesClick()
@@ -165,10 +165,8 @@ bool MainWindow::OpenColorList(const QString& path)
     case ColorListStatus::Loaded:
         break;
     }
-    ColorList = std::move(read.colors);
-    GridCapture->setCurrentRow(0);
-    CurrentColor = ColorList.front();
-    FillGridCapture(ColorList);
+    colorList_->setCurrentColor(read.colors.front());
+    colorList_->setColors(std::move(read.colors));
     return true;
 }
 
@@ -187,12 +185,12 @@ void MainWindow::WMDropFiles(const QStringList& paths)
 
 void MainWindow::PopupCopyColorListClick()
 {
-    if (ColorList.empty()) {
+    if (colorList_->isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
         return;
     }
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ColorListClipboardText(ColorList, FormatIndex(), DecimalSeparator())));
+        QString::fromStdString(ColorListClipboardText(colorList_->colors(), FormatIndex(), DecimalSeparator())));
 }
 
 void MainWindow::PopupCutClick()

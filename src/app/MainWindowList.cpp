@@ -60,10 +60,13 @@ void MainWindow::CreateListView()
         GridCaptureSelectCell(GridCapture, col, row, canSelect);
     });
     connect(GridCapture, &ColorGrid::doubleClickedAnywhere, this, &MainWindow::ShowFormColorList);
+    connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::FillGridCapture);
+    connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }
 
-void MainWindow::FillGridCapture(const TColorArray& list)
+void MainWindow::FillGridCapture()
 {
+    const TColorArray& list = colorList_->colors();
     if (list.empty()) {
         ResetGridCapture();
         return;
@@ -72,13 +75,12 @@ void MainWindow::FillGridCapture(const TColorArray& list)
     if (rows < kMinimumFilledRows)
         rows = kEmptyGridRows;
     GridCapture->setRowCount(rows);
-    SelectedIndex = 0;
     // The grid's current row follows the selection back to row 0 (without
     // selecting anything): otherwise a click on the row that was current
     // before the refill would not select it, and "Delete color" would then
     // remove row 0 instead of the row the user clicked.
     GridCapture->setCurrentRowQuietly(0);
-    SelectedListColorChanged();
+    colorList_->setSelectedIndex(0);
     RefreshEditCaptureColor();
     GridCapture->repaintCells();
 }
@@ -92,8 +94,9 @@ void MainWindow::ResetGridCapture()
 
 void MainWindow::RefreshEditCaptureColor()
 {
-    EditCaptureColor->setText(ShowCodeColorsCapture(CurrentColor));
-    SetFieldColors(EditCaptureColor, ToQColor(CurrentColor), ToQColor(ContrastTextColor(CurrentColor)));
+    const TColor color = colorList_->currentColor();
+    EditCaptureColor->setText(ShowCodeColorsCapture(color));
+    SetFieldColors(EditCaptureColor, ToQColor(color), ToQColor(ContrastTextColor(color)));
 }
 
 void MainWindow::ResetCapturePanelBottom()
@@ -105,39 +108,39 @@ void MainWindow::ResetCapturePanelBottom()
 void MainWindow::GridCaptureGetCellColor(ColorGrid*, int ARow, int, ColorGrid::CellState,
                                         QColor& brush, QColor& font)
 {
-    if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
+    const TColorArray& list = colorList_->colors();
+    if (ARow < 0 || std::size_t(ARow) >= list.size())
         return;
-    const TColor color = ColorList[std::size_t(ARow)];
+    const TColor color = list[std::size_t(ARow)];
     brush = ToQColor(color);
     font = ToQColor(ContrastTextColor(color));
 }
 
 void MainWindow::GridCaptureSelectCell(ColorGrid*, int, int ARow, bool&)
 {
-    if (ARow < 0 || std::size_t(ARow) >= ColorList.size())
+    const TColorArray& list = colorList_->colors();
+    if (ARow < 0 || std::size_t(ARow) >= list.size())
         return;
-    CurrentColor = ColorList[std::size_t(ARow)];
+    colorList_->setCurrentColor(list[std::size_t(ARow)]);
     RefreshEditCaptureColor();
-    SelectedIndex = ARow;
-    SelectedListColorChanged();
+    colorList_->setSelectedIndex(ARow);
 }
 
 void MainWindow::NotationChanged()
 {
-    if (!ColorList.empty())
-        FillGridCapture(ColorList);
+    if (!colorList_->isEmpty())
+        FillGridCapture();
 }
 
 void MainWindow::CaptureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
     const TColor color = Capture().color();
-    CurrentColor = color;
-    InsertColorFirst(color, ColorList);
+    colorList_->setCurrentColor(color);
+    colorList_->insertFirst(color);
     // An open manager would otherwise replace the list without it on closing.
     if (TFormColorList* manager = TFormColorList::Open())
         manager->InsertCaptured(color);
-    FillGridCapture(ColorList);
     GridCapture->setCurrentRow(0);
 }
 
@@ -151,17 +154,15 @@ void MainWindow::PopupDeleteColorClick()
     // Del is a shortcut of the whole window; only the list's Del deletes.
     if (!GridCapture->hasFocus())
         return;
-    DeleteColor(std::uint32_t(SelectedIndex), ColorList);
-    if (ColorList.empty())
+    colorList_->remove(colorList_->selectedIndex());
+    if (colorList_->isEmpty())
         ResetCapturePanelBottom();
     NotationBox->setFocus();
-    FillGridCapture(ColorList);
 }
 
 void MainWindow::PopupClearColorListClick()
 {
-    ColorList.clear();
-    FillGridCapture(ColorList);
+    colorList_->clear();
 }
 
 bool MainWindow::EditCaptureColorKeyPress(QChar& key)
@@ -180,9 +181,8 @@ bool MainWindow::EditCaptureColorKeyPress(QChar& key)
             ReadColorCode(EditCaptureColor->text().toStdString(),
                                 std::uint8_t(FormatIndex()), DecimalSeparator());
         if (read.status == ReadStatus::Read) {
-            CurrentColor = read.color;
-            InsertColorFirst(read.color, ColorList);
-            FillGridCapture(ColorList);
+            colorList_->setCurrentColor(read.color);
+            colorList_->insertFirst(read.color);
         } else if (read.status == ReadStatus::WrongShape) {
             prompts_.message(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
         }

@@ -8,24 +8,20 @@ void MainWindow::ShowFormColorList()
     // request could still arrive through a shortcut: one manager at a time.
     if (TFormColorList::Open())
         return;
-    if (ColorListOpenCount == 0) {
-        constexpr int kManagerDefinedWidth = 220;
-        ColorListTop = pos().y();
-        ColorListLeft = pos().x() + kManagerDefinedWidth / 6;
+    if (colorList_->managerOpenCount() == 0) {
+        // The first opening stands by the main window, a sixth of its defined width in.
+        QRect geometry = colorList_->managerGeometry();
+        geometry.moveTopLeft(pos() + QPoint(ColorListModel::kManagerSize.width() / 6, 0));
+        colorList_->setManagerGeometry(geometry);
     }
-    ++ColorListOpenCount;
-    TFormColorList manager({ColorList, GridCapture->currentRow(),
-                            QRect(ColorListLeft, ColorListTop, ColorListWidth, ColorListHeight)},
+    colorList_->countManagerOpening();
+    TFormColorList manager({colorList_->colors(), GridCapture->currentRow(), colorList_->managerGeometry()},
                            [this](TColor color) { return ShowCodeColors(NotationBox, color); }, this);
     connect(&manager, &TFormColorList::rowSelected, GridCapture, &ColorGrid::setCurrentRow);
     connect(&manager, &TFormColorList::closing, this, [this](const ManagedList& result) {
-        ColorList = result.colors;
-        FillGridCapture(ColorList);
+        colorList_->setColors(result.colors);
         GridCapture->repaintCells();
-        ColorListLeft = result.geometry.x();
-        ColorListTop = result.geometry.y();
-        ColorListWidth = result.geometry.width();
-        ColorListHeight = result.geometry.height();
+        colorList_->setManagerGeometry(result.geometry);
     });
     manager.exec();
 }

@@ -26,9 +26,8 @@ void MainWindow::CheckForNewVersion()
         ~Reset() { g_checkRunning = false; }
     } reset;
 
-    const std::string address = UpdateAddressForTests.empty()
-                                    ? UpdateServiceAddress(AppSettings().UpdateUrlDigits)
-                                    : UpdateAddressForTests;
+    const std::string address = updateAddress_.empty() ? UpdateServiceAddress(AppSettings().UpdateUrlDigits)
+                                                       : updateAddress_;
     const std::string query = UpdateQuery(address, AppSettings().AppFileVersion);
 
     bool newerVersionExists = false;

@@ -1,6 +1,16 @@
 #include "app/Application.h"
+#include "platform/InstanceChannel.h"
 
 int main(int argc, char** argv)
 {
-    return RunApplication(argc, argv);
+    const StartOptions options = ParseStartOptions(argc, argv);
+    if (const int status = AnswerInformationalOptions(options); status >= 0)
+        return status;
+    // `huebird-lite --capture` and `--pick` go to the copy that runs.
+    if (options.command != InstanceCommand::None)
+        return InstanceChannel::SendFromCommandLine(options.command == InstanceCommand::Capture
+                                                        ? InstanceChannel::Command::Capture
+                                                        : InstanceChannel::Command::Pick);
+    Application application(argc, argv, options);
+    return application.exec();
 }

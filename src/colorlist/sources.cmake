@@ -2,4 +2,5 @@ list(APPEND HB_CORE_SOURCES
   src/colorlist/ColorListOps.cpp)
 list(APPEND HB_UI_SOURCES
   src/colorlist/ColorGrid.cpp
+  src/colorlist/ColorListModel.cpp
   src/colorlist/reFormColorList.cpp)

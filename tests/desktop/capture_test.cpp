@@ -246,7 +246,7 @@ private slots:
         ColourPatch patch(QRect(40, 40, 200, 200), kSampleColor), other(QRect(40, 300, 100, 100), kOtherColor);
         QVERIFY(patch.WaitUntilShown() && other.WaitUntilShown());
         QtPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         form.move(600, 500);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
@@ -284,7 +284,7 @@ private slots:
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
-        MainWindow form(prompts); // on this X server, with the real screen sampler; never shown
+        MainWindow form({prompts}); // on this X server, with the real screen sampler; never shown
         CaptureController& capture = form.Capture();
         capture.stop();
         std::vector<qint64> ns;

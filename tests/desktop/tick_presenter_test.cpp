@@ -61,7 +61,7 @@ const QPoint kPointerPath[] = {{400, 300}, {401, 300}, {640, 512}, {1000, 900}, 
 class TickPresenterX11Test : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setFont(ApplicationFont()); }
+    void initTestCase() { QApplication::setFont(Application::programFont()); }
 
     void screenMatchesTheWidgets()
     {

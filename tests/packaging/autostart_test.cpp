@@ -69,7 +69,7 @@ private slots:
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";
         emit form.MenuOptions->aboutToShow();
         QVERIFY(!form.MenuStartAtLogin->isChecked());

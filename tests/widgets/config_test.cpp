@@ -29,7 +29,7 @@ struct Run {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
         SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<MainWindow>(prompts);
+        form = std::make_unique<MainWindow>(MainWindowServices{prompts});
         UseAppDir(dir);
         form->show();
     }
@@ -163,7 +163,7 @@ private slots:
         // Made on Windows: the code is read from Windows-1252.
         dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.OpenIniFile(dir.file("HuebirdLite.ini"));
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
@@ -183,7 +183,7 @@ private slots:
         RecordingPrompts messages;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
         {
-            MainWindow form(messages);
+            MainWindow form({messages});
             UseAppDir(dir);
             form.OpenIniFile(dir.file("HuebirdLite.ini"));
             QCOMPARE(messages.messages.size(), size_t(1));
@@ -245,7 +245,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         QCOMPARE(form.MenuFile->title(), QStringLiteral("File"));
         QCOMPARE(form.MenuHelp->title(), QStringLiteral("?"));
@@ -358,7 +358,7 @@ private slots:
         UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         bool shown = false;
         prompts.onDialog = [&](QDialog& dialog) {

@@ -43,7 +43,7 @@ struct ListViewState {
 
 ListViewState ViewState(const MainWindow& form)
 {
-    return {form.ColorList, form.CurrentColor, form.SelectedIndex, form.GridCapture->currentRow(),
+    return {form.colorList().colors(), form.colorList().currentColor(), form.colorList().selectedIndex(), form.GridCapture->currentRow(),
             form.GridCapture->rowCount(), form.EditCaptureColor->text()};
 }
 
@@ -78,11 +78,10 @@ class ExchangeTest : public QObject {
     // Three colours in the list with the third one selected in the grid.
     void FillThreeAndSelectLast()
     {
-        form().ColorList = kThree;
-        form().FillGridCapture(form().ColorList);
+        form().colorList().setColors(kThree);
         form().GridCapture->setCurrentRow(2);
-        QCOMPARE(form().SelectedIndex, 2);
-        QCOMPARE(form().CurrentColor, kThree[2]);
+        QCOMPARE(form().colorList().selectedIndex(), 2);
+        QCOMPARE(form().colorList().currentColor(), kThree[2]);
     }
 
     void FocusCodeField()
@@ -99,7 +98,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(*prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
         UseAppDir(*dir_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -146,9 +145,9 @@ private slots:
         QCOMPARE(dialogs_.first().selectedNameFilter, QStringLiteral("Text files (*.txt)"));
 
         QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().ColorList, kOrangeBlack);
-        QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
-        QCOMPARE(form().SelectedIndex, 0);
+        QCOMPARE(form().colorList().colors(), kOrangeBlack);
+        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
+        QCOMPARE(form().colorList().selectedIndex(), 0);
         QCOMPARE(form().GridCapture->currentRow(), 0);
         QCOMPARE(form().GridCapture->rowCount(), 6);
         QCOMPARE(form().EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
@@ -206,7 +205,7 @@ private slots:
     void savingWritesTheListInTheChosenNotationAndReadsBack()
     {
         form().NotationBox->setCurrentIndex(1);
-        form().ColorList = kThree;
+        form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("saved.txt");
         form().MenuSaveColorListClick();
 
@@ -225,15 +224,15 @@ private slots:
         QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + Code(form(), kThree[0]).toUtf8() + "\r\n"));
         QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
 
-        form().ColorList.clear();
+        form().colorList().clear();
         QVERIFY(form().OpenColorList(chosenPath_));
-        QCOMPARE(form().ColorList, kThree);
+        QCOMPARE(form().colorList().colors(), kThree);
     }
 
     void savingOverAFileAsksFirst()
     {
         dir_->write("old.txt", "old contents");
-        form().ColorList = kThree;
+        form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("old.txt");
 
         confirm_ = false;
@@ -307,7 +306,7 @@ private slots:
     void aFailedSaveReportsWhyAndKeepsTheOldFile()
     {
         // Into a folder that does not exist: nothing is created.
-        form().ColorList = kThree;
+        form().colorList().setColors(kThree);
         chosenPath_ = dir_->file("no/such/folder/list.txt");
         form().MenuSaveColorListClick();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
@@ -324,7 +323,7 @@ private slots:
             prompts_->messages.clear();
             dir_->write("full/list.txt", "old contents");
             chosenPath_ = dir_->file("full/list.txt");
-            form().ColorList.assign(colours, 0x123456);
+            form().colorList().setColors(TColorArray(colours, 0x123456));
             rlimit saved{};
             QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -348,22 +347,22 @@ private slots:
     {
         form().MenuSwatchesClick();
         QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().ColorList.size(), std::size_t(84));
-        QCOMPARE(form().CurrentColor, form().ColorList.front());
-        TColorArray unique = form().ColorList;
+        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
+        QCOMPARE(form().colorList().currentColor(), form().colorList().colors().front());
+        TColorArray unique = form().colorList().colors();
         std::sort(unique.begin(), unique.end());
         QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
 
         // The installed palette is saved as the program saves a list.
         const QByteArray bytes = dir_->read("palettes/classic-84.txt");
-        QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().ColorList, 0, '.')));
+        QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().colorList().colors(), 0, '.')));
 
         QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
         form().MenuSwatchesClick();
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
-        QCOMPARE(form().ColorList.size(), std::size_t(84));
+        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
     }
 
     void droppedFilesLoadInOrder()
@@ -390,12 +389,12 @@ private slots:
         };
 
         drop({first, dir_->file("drops/second.gpl")});
-        QCOMPARE(form().ColorList, TColorArray({0x030201}));
+        QCOMPARE(form().colorList().colors(), TColorArray({0x030201}));
         QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
-        QCOMPARE(form().ColorList, kOrangeBlack);
-        QCOMPARE(form().CurrentColor, kOrangeBlack[0]);
+        QCOMPARE(form().colorList().colors(), kOrangeBlack);
+        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
     }
@@ -410,7 +409,7 @@ private slots:
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to copy"));
 
-        form().ColorList = kThree;
+        form().colorList().setColors(kThree);
         for (int format : {0, 1, 10}) {
             form().NotationBox->setCurrentIndex(format);
             form().MenuCopyColorList->trigger();
@@ -498,7 +497,7 @@ private slots:
         QVERIFY(form().OpenColorList(dir_->file("big.txt")));
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
-        QCOMPARE(form().ColorList.size(), big.size());
+        QCOMPARE(form().colorList().colors().size(), big.size());
         QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");

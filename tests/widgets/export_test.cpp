@@ -37,7 +37,7 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(*prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
         SetDecimalSeparator('.');
         UiTexts().SNoDataToSave = "Nothing to save";
         dialogs_.clear();
@@ -60,7 +60,7 @@ private slots:
     void theChosenFilterGivesTheFormat()
     {
         main_->NotationBox->setCurrentIndex(1);
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
         for (ExportFormat format : ExportFormats()) {
@@ -82,7 +82,7 @@ private slots:
 
         // A palette opens as a list again; the JSON holds every notation.
         QVERIFY(main_->OpenColorList(dir_->file("exported-0.gpl")));
-        QCOMPARE(main_->ColorList, kThree);
+        QCOMPARE(main_->colorList().colors(), kThree);
         const QJsonDocument json = QJsonDocument::fromJson(dir_->read("exported-3.json"));
         QCOMPARE(json.array().size(), 3);
         const QJsonObject orange = json.array().at(0).toObject();
@@ -113,7 +113,7 @@ private slots:
         };
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir_->path());
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         bool chose = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());

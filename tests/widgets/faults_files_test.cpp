@@ -163,7 +163,7 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QVERIFY(recorder.messages.empty());
@@ -188,7 +188,7 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
@@ -210,7 +210,7 @@ private slots:
         disk.fill();
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         form.NotationBox->setCurrentIndex(9);
@@ -248,7 +248,7 @@ private slots:
         disk.fill(room);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
@@ -256,14 +256,13 @@ private slots:
         TColorArray list;
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
-        form.ColorList = list;
-        form.FillGridCapture(form.ColorList);
+        form.colorList().setColors(list);
         form.MenuSaveColorListClick();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
         QCOMPARE(ReadAll(path), kOldList);
-        QCOMPARE(form.ColorList, list);
+        QCOMPARE(form.colorList().colors(), list);
         QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"colors.txt", "filler"}));
     }
@@ -277,7 +276,7 @@ private slots:
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.OpenIniFile(ini);
         form.SaveIniFile(ini);
@@ -313,7 +312,7 @@ private slots:
             dir_->write("language/lang_xx.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TUiTexts before = UiTexts();
@@ -336,7 +335,7 @@ private slots:
         dir_->write("language/lang_xx.txt", bytes);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         CpuClock clock;
         clock.start();
@@ -376,18 +375,17 @@ private slots:
             dir_->write("palettes/classic-84.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
-        form.ColorList = list;
-        form.FillGridCapture(form.ColorList);
+        form.colorList().setColors(list);
         form.MenuSwatchesClick();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(expected.toStdString());
         QVERIFY(text && !text->empty());
         QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
-        QCOMPARE(form.ColorList, list);
+        QCOMPARE(form.colorList().colors(), list);
     }
 
     void hugePaletteLoadsWhole()
@@ -405,13 +403,13 @@ private slots:
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         form.MenuSwatchesClick();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.ColorList.size(), expected.size());
-        QVERIFY(form.ColorList == expected);
-        QCOMPARE(form.CurrentColor, expected.front());
+        QCOMPARE(form.colorList().colors().size(), expected.size());
+        QVERIFY(form.colorList().colors() == expected);
+        QCOMPARE(form.colorList().currentColor(), expected.front());
     }
 
     // Another program rewrites the list while it is being loaded. Replaced
@@ -431,7 +429,7 @@ private slots:
         dir_->write("moving.txt", textA);
 
         RecordingPrompts recorder;
-        MainWindow form(recorder);
+        MainWindow form({recorder});
         UseAppDir(*dir_);
         loadEnglish(form);
 
@@ -457,19 +455,19 @@ private slots:
             });
             int loads = 0, refusals = 0;
             for (int i = 0; i < 200; ++i) {
-                const TColorArray before = form.ColorList;
+                const TColorArray before = form.colorList().colors();
                 const std::size_t messages = recorder.messages.size();
                 if (form.OpenColorList(path)) {
                     ++loads;
-                    QVERIFY(!form.ColorList.empty());
+                    QVERIFY(!form.colorList().colors().empty());
                     if (!inPlace)
-                        QVERIFY(form.ColorList == a || form.ColorList == b);
+                        QVERIFY(form.colorList().colors() == a || form.colorList().colors() == b);
                     QCOMPARE(recorder.messages.size(), messages);
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
                     QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTexts().SBadFile));
-                    QVERIFY(form.ColorList == before);
+                    QVERIFY(form.colorList().colors() == before);
                 }
             }
             stop = true;

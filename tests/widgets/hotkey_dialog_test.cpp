@@ -54,14 +54,13 @@ public:
 struct ShownMainForm {
     TestAppDir dir;
     RecordingPrompts prompts;
-    MainWindow form{prompts};
     FakeHotkey* hotkey = new FakeHotkey;
+    MainWindow form{{.prompts = prompts, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)}};
     bool exposed = false;
 
     ShownMainForm()
     {
         UseAppDir(dir);
-        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
         form.show();
         exposed = QTest::qWaitForWindowExposed(&form);
         UiTexts().SHotKeyNotRegistered = "Hotkey %s refused"; // after the language file
@@ -317,16 +316,16 @@ private slots:
         form.ShSelectedColor->SetBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(form.ColorList, TColorArray({0x3366CC, 0x3366CC}));
-        QCOMPARE(form.CurrentColor, TColor(0x3366CC));
+        QCOMPARE(form.colorList().colors(), TColorArray({0x3366CC, 0x3366CC}));
+        QCOMPARE(form.colorList().currentColor(), TColor(0x3366CC));
         form.Hotkeys().release();
         QCOMPARE(form.Hotkeys().id(), 0);
         main.hotkey->Press(id);
         main.hotkey->Press(0);
-        QCOMPARE(form.ColorList.size(), std::size_t(2));
+        QCOMPARE(form.colorList().colors().size(), std::size_t(2));
     }
 
     void closingTheMainWindowReleasesHotkeyAndAtom()
@@ -346,11 +345,10 @@ private slots:
         TestAppDir dir;
         dir.write("HuebirdLite.ini", "Rns=3\r\nLanguage=de\r\nHK_CAPTURE=Maj+A\r\n");
         RecordingPrompts recorder;
-        MainWindow form(recorder);
-        UseAppDir(dir);
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});
-        form.SetGlobalHotkey(std::unique_ptr<IGlobalHotkey>(hotkey));
+        MainWindow form({.prompts = recorder, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)});
+        UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");
@@ -376,7 +374,7 @@ private slots:
         QCOMPARE(form.PopupCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(form.NotationBox, Qt::Key_C, Qt::AltModifier);
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });

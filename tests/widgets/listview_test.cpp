@@ -62,7 +62,8 @@ std::set<std::pair<int, int>> CrossPixels()
 
 class ShownForm {
 public:
-    ShownForm()
+    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {})
+        : form({.prompts = prompts, .screenSampler = std::move(screen)})
     {
         UseAppDir(dir);
         form.show();
@@ -72,14 +73,13 @@ public:
     ~ShownForm() { form.close(); }
     TestAppDir dir;
     RecordingPrompts prompts;
-    MainWindow form{prompts};
+    MainWindow form;
     bool ok = false;
 };
 
 void Fill(MainWindow& form, const TColorArray& colors)
 {
-    form.ColorList = colors;
-    form.FillGridCapture(form.ColorList);
+    form.colorList().setColors(colors);
 }
 
 // A point of the row inside the narrow grid (its one column is wider than the grid).
@@ -119,16 +119,16 @@ private slots:
         QFETCH(int, rows);
         ShownForm f;
         QVERIFY(f.ok);
-        f.form.SelectedIndex = 3;
-        f.form.CurrentColor = 0x123456;
+        f.form.colorList().setSelectedIndex(3);
+        f.form.colorList().setCurrentColor(0x123456);
         TColorArray list;
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(0x10101 * i));
         Fill(f.form, list);
         QCOMPARE(f.form.GridCapture->rowCount(), rows);
-        QCOMPARE(f.form.CurrentColor, TColor(0x123456)); // a refill never changes it
+        QCOMPARE(f.form.colorList().currentColor(), TColor(0x123456)); // a refill never changes it
         if (colors > 0)
-            QCOMPARE(f.form.SelectedIndex, 0);
+            QCOMPARE(f.form.colorList().selectedIndex(), 0);
         if (colors == 12)
             QTRY_VERIFY(f.form.GridCapture->verticalScrollBar()->isVisible());
     }
@@ -160,8 +160,8 @@ private slots:
         QVERIFY(f.ok);
         f.form.ShSelectedColor->SetBrushColor(kOrange);
         f.form.CaptureColor();
-        QCOMPARE(f.form.ColorList, TColorArray({kOrange}));
-        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange}));
+        QCOMPARE(f.form.colorList().currentColor(), kOrange);
         QCOMPARE(f.form.GridCapture->rowCount(), 6);
         QCOMPARE(f.form.GridCapture->currentRow(), 0);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
@@ -170,9 +170,9 @@ private slots:
         // Twice without a new sample: the same colour twice, row 0 selected.
         f.form.GridCapture->setCurrentRow(2);
         f.form.PopupCaptureColor->trigger();
-        QCOMPARE(f.form.ColorList, TColorArray({kOrange, kOrange}));
+        QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange, kOrange}));
         QCOMPARE(f.form.GridCapture->currentRow(), 0);
-        QCOMPARE(f.form.SelectedIndex, 0);
+        QCOMPARE(f.form.colorList().selectedIndex(), 0);
         QVERIFY(!f.form.PopupCaptureColor->isVisible());
     }
 
@@ -184,15 +184,15 @@ private slots:
         ColorGrid* grid = f.form.GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
-        QCOMPARE(f.form.SelectedIndex, 2);
-        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.colorList().selectedIndex(), 2);
+        QCOMPARE(f.form.colorList().currentColor(), kOrange);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), kOrange);
         QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
         // An empty row changes nothing.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 4));
-        QCOMPARE(f.form.SelectedIndex, 2);
-        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.colorList().selectedIndex(), 2);
+        QCOMPARE(f.form.colorList().currentColor(), kOrange);
     }
 
     void deleteActsOnlyWithTheGridFocused()
@@ -202,37 +202,37 @@ private slots:
         Fill(f.form, {1, 2, 3});
         ColorGrid* grid = f.form.GridCapture;
         grid->setCurrentRow(1);
-        QCOMPARE(f.form.SelectedIndex, 1);
+        QCOMPARE(f.form.colorList().selectedIndex(), 1);
 
         // Del in the code field edits the field, never the list.
         f.form.EditCaptureColor->setFocus();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
         f.form.PopupDeleteColorClick();
-        QCOMPARE(f.form.ColorList, TColorArray({1, 2, 3}));
+        QCOMPARE(f.form.colorList().colors(), TColorArray({1, 2, 3}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.ColorList, TColorArray({1, 3}));
+        QCOMPARE(f.form.colorList().colors(), TColorArray({1, 3}));
         QTRY_VERIFY(f.form.NotationBox->hasFocus());
-        QCOMPARE(f.form.SelectedIndex, 0);
-        QCOMPARE(f.form.CurrentColor, TColor(2)); // deleting leaves it alone
+        QCOMPARE(f.form.colorList().selectedIndex(), 0);
+        QCOMPARE(f.form.colorList().currentColor(), TColor(2)); // deleting leaves it alone
 
         // Clicking the row that was current before the refill selects it again,
         // so Del removes the row the user sees chosen.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 1));
-        QCOMPARE(f.form.SelectedIndex, 1);
+        QCOMPARE(f.form.colorList().selectedIndex(), 1);
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.ColorList, TColorArray({1}));
+        QCOMPARE(f.form.colorList().colors(), TColorArray({1}));
 
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         f.form.PopupDeleteColorClick();
-        QVERIFY(f.form.ColorList.empty());
+        QVERIFY(f.form.colorList().colors().empty());
         QVERIFY(f.form.EditCaptureColor->text().isEmpty());
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(f.form.GridCapture->rowCount(), 6);
@@ -241,7 +241,7 @@ private slots:
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         f.form.PopupDeleteColorClick();
-        QVERIFY(f.form.ColorList.empty());
+        QVERIFY(f.form.colorList().colors().empty());
     }
 
     void clearingKeepsTheCodeField()
@@ -250,10 +250,10 @@ private slots:
         QVERIFY(f.ok);
         for (QAction* clear : {f.form.PopupClearColorList, f.form.MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
-            f.form.CurrentColor = kOrange;
+            f.form.colorList().setCurrentColor(kOrange);
             f.form.RefreshEditCaptureColor();
             clear->trigger();
-            QVERIFY(f.form.ColorList.empty());
+            QVERIFY(f.form.colorList().colors().empty());
             QCOMPARE(f.form.GridCapture->rowCount(), 6);
             QCOMPARE(f.form.EditCaptureColor->text(), QStringLiteral("#FF8000"));
             QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
@@ -270,12 +270,12 @@ private slots:
 
         Fill(f.form, {0x000000, kOrange});
         f.form.GridCapture->setCurrentRow(1);
-        QCOMPARE(f.form.SelectedIndex, 1);
+        QCOMPARE(f.form.colorList().selectedIndex(), 1);
         f.form.NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(f.form.EditCaptureColor->text(),
                  QString::fromStdString(FormatColorCode(7, kOrange, '.')));
-        QCOMPARE(f.form.SelectedIndex, 0);
-        QCOMPARE(f.form.CurrentColor, kOrange);
+        QCOMPARE(f.form.colorList().selectedIndex(), 0);
+        QCOMPARE(f.form.colorList().currentColor(), kOrange);
     }
 
     void typingIsFilteredOnceTheFieldHoldsText()
@@ -351,7 +351,7 @@ private slots:
         auto& messages = f.prompts;
         SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
-        f.form.CurrentColor = 0x111111;
+        f.form.colorList().setCurrentColor(0x111111);
         f.form.NotationBox->setCurrentIndex(format);
         QLineEdit* edit = f.form.EditCaptureColor;
         edit->setFocus();
@@ -368,13 +368,13 @@ private slots:
             QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTexts().SErrorColorInput));
         }
         if (outcome == 0) {
-            QCOMPARE(f.form.ColorList, TColorArray({TColor(color), 0x111111}));
-            QCOMPARE(f.form.CurrentColor, TColor(color));
+            QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
+            QCOMPARE(f.form.colorList().currentColor(), TColor(color));
             QCOMPARE(edit->text(), QString::fromStdString(FormatColorCode(format, color, separator)));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
-            QCOMPARE(f.form.ColorList, TColorArray({0x111111}));
-            QCOMPARE(f.form.CurrentColor, TColor(0x111111));
+            QCOMPARE(f.form.colorList().colors(), TColorArray({0x111111}));
+            QCOMPARE(f.form.colorList().currentColor(), TColor(0x111111));
         }
     }
 
@@ -387,7 +387,7 @@ private slots:
         f.form.EditCaptureColor->clear();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Return);
         QVERIFY(messages.messages.empty());
-        QVERIFY(f.form.ColorList.empty());
+        QVERIFY(f.form.colorList().colors().empty());
     }
 
     void theCrossAndSquareFallOnTheirPixels()
@@ -404,11 +404,11 @@ private slots:
 
     void aTickMagnifiesTheSquareAroundTheCursor()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
+        fake->grabs.clear(); // read while the window was shown
         // A pattern that tells every screen pixel from its neighbours.
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
@@ -463,12 +463,11 @@ private slots:
     {
         QFETCH(uint, sample);
         QFETCH(QColor, text);
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         screen->pixel = [sample](int, int) { return Rgb(sample); };
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         f.form.Capture().tick();
         QCOMPARE(f.form.LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(f.form.ShSelectedColor->BrushColor(), TColor(sample));
@@ -477,11 +476,10 @@ private slots:
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
@@ -511,11 +509,11 @@ private slots:
 
     void aTickAtRestShowsOnlyWhatChanged()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
+        fake->grabs.clear(); // read while the window was shown
         CaptureController& capture = f.form.Capture();
         QSignalSpy sampled(&capture, &CaptureController::sampled);
         fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
@@ -543,11 +541,10 @@ private slots:
 
     void overTheMagnifierNothingIsMagnified()
     {
-        ShownForm f;
-        QVERIFY(f.ok);
         auto screen = std::make_unique<FakeScreen>();
         FakeScreen* fake = screen.get();
-        f.form.SetScreenSampler(std::move(screen));
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0, 0, 0x80); };
         const QPoint frame = f.form.SHImageZoom->mapToGlobal(QPoint(0, 0));
         // Its corners (left and top inclusive, right and bottom exclusive).
@@ -584,15 +581,14 @@ private slots:
         TColorArray list(1'000'000);
         for (std::size_t i = 0; i < list.size(); ++i)
             list[i] = TColor(i & 0xFFFFFF);
-        f.form.ColorList = std::move(list);
         CpuClock timer;
         timer.start();
-        f.form.FillGridCapture(f.form.ColorList);
+        f.form.colorList().setColors(std::move(list)); // the grid refills at once
         const qint64 fill = timer.elapsed();
         f.form.GridCapture->scrollToBottom();
         f.form.GridCapture->viewport()->grab();
         const qint64 total = timer.elapsed();
-        qInfo("a million colours: FillGridCapture %lld ms, with scrolling to the end and painting %lld ms"
+        qInfo("a million colours: refill %lld ms, with scrolling to the end and painting %lld ms"
               " of processor time", fill, total);
         QCOMPARE(f.form.GridCapture->rowCount(), 1'000'000);
         QVERIFY(total < 1000);

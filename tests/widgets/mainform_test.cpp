@@ -29,7 +29,7 @@ private slots:
     void controlsSitAtTheirPlaces()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {form.ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -54,14 +54,14 @@ private slots:
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.NotationBox->currentIndex(), 0);
         QCOMPARE(form.NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(form.NotationBox->count(), 11);
         QCOMPARE(form.NotationBox->maxVisibleItems(), 11);
-        QCOMPARE(form.CurrentColor, TColor(0xFFFFFF));
-        QCOMPARE(form.ColorListWidth, 220);
-        QCOMPARE(form.ColorListHeight, 315);
+        QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
+        QCOMPARE(form.colorList().managerGeometry().width(), 220);
+        QCOMPARE(form.colorList().managerGeometry().height(), 315);
         QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
         QVERIFY(form.LabelColor->text().isEmpty());
         QVERIFY(form.windowFlags() & Qt::Tool);
@@ -70,7 +70,7 @@ private slots:
     void menusHoldEveryItemInOrder()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -94,7 +94,7 @@ private slots:
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         QCOMPARE(form.MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(form.MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(form.MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
@@ -110,7 +110,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -127,7 +127,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -143,7 +143,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -165,17 +165,17 @@ private slots:
         QFETCH(bool, byMenu);
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form(prompts);
+        MainWindow form({prompts});
         UseAppDir(dir);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.ColorList = {0x112233, 0x445566};
+        form.colorList().setColors({0x112233, 0x445566});
         if (byMenu)
             form.MenuClose->trigger();
         else
             form.close();
         QVERIFY(!form.isVisible());
-        QVERIFY(form.ColorList.empty());
+        QVERIFY(form.colorList().colors().empty());
         QVERIFY(!form.Capture().isRunning());
         QVERIFY(!form.TimerActualize->isActive());
     }

@@ -63,7 +63,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<MainWindow>(prompts_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_});
         UseAppDir(*dir_);
         main_->move(100, 120);
         main_->show();
@@ -113,13 +113,13 @@ private slots:
                 b->click();
             QVERIFY(form.WorkList.empty());
         }));
-        QVERIFY(main_->ColorList.empty());
-        QCOMPARE(main_->ColorListOpenCount, 1);
+        QVERIFY(main_->colorList().colors().empty());
+        QCOMPARE(main_->colorList().managerOpenCount(), 1);
     }
 
     void gridNumbersRowsAndPaintsCodesInTheirColours()
     {
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             const int rows = form.GridCapture->rowCount();
             QCOMPARE(rows, form.GridCapture->clientHeight() / 20 + 1);
@@ -171,7 +171,7 @@ private slots:
         QFETCH(int, clicks);
         QFETCH(TColorArray, order);
         QFETCH(int, selected);
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
             form.GridCapture->setCurrentRow(row);
             QCOMPARE(form.SelectedIndex, row);
@@ -183,14 +183,14 @@ private slots:
             QCOMPARE(Status(form), "Selected index: " + QString::number(selected + 1));
             QCOMPARE(form.GridCapture->cellText(0, 1), Code(*main_, order[0]));
             QCOMPARE(form.GridCapture->currentRow(), row); // the cursor stays where it was
-            QCOMPARE(main_->ColorList, kThree);     // untouched until closing
+            QCOMPARE(main_->colorList().colors(), kThree);     // untouched until closing
         }));
-        QCOMPARE(main_->ColorList, order);
+        QCOMPARE(main_->colorList().colors(), order);
     }
 
     void deletingFromTheLastRowDownToNothing()
     {
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [](TFormColorList& form) {
             form.GridCapture->setCurrentRow(2);
             const std::vector<std::pair<int, TColorArray>> steps = {
@@ -205,14 +205,14 @@ private slots:
             QCOMPARE(Status(form), QStringLiteral("Selected index: 1")); // keeps its last text
             form.close(); // the title bar's way commits too
         }));
-        QVERIFY(main_->ColorList.empty());
+        QVERIFY(main_->colorList().colors().empty());
         QVERIFY(TFormColorList::Open() == nullptr);
     }
 
     void undoAllRestoresTheOpeningState()
     {
         const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
-        main_->ColorList = four;
+        main_->colorList().setColors(four);
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
             form.GridCapture->setCurrentRow(1);
             form.ButtonDelete->click();
@@ -226,12 +226,12 @@ private slots:
             for (int row = 0; row < 4; ++row)
                 QCOMPARE(form.GridCapture->cellText(row, 1), Code(*main_, four[row]));
         }));
-        QCOMPARE(main_->ColorList, four);
+        QCOMPARE(main_->colorList().colors(), four);
     }
 
     void resizingTallerAddsNumberedRows()
     {
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             const int before = form.GridCapture->rowCount();
             form.resize(220, 600);
@@ -269,21 +269,21 @@ private slots:
             form.move(300, 260);
         }));
         QCOMPARE(first, QRect(mainPos + QPoint(36, 0), QSize(220, 315)));
-        QCOMPARE(main_->ColorListWidth, 230);
-        QCOMPARE(main_->ColorListHeight, 400);
-        QCOMPARE(main_->ColorListLeft, 300);
-        QCOMPARE(main_->ColorListTop, 260);
+        QCOMPARE(main_->colorList().managerGeometry().width(), 230);
+        QCOMPARE(main_->colorList().managerGeometry().height(), 400);
+        QCOMPARE(main_->colorList().managerGeometry().x(), 300);
+        QCOMPARE(main_->colorList().managerGeometry().y(), 260);
 
         main_->move(500, 500); // only the first opening follows the main window
         QRect second;
         QVERIFY(RunManager(*main_, [&](TFormColorList& form) { second = QRect(form.pos(), form.size()); }));
         QCOMPARE(second, QRect(300, 260, 230, 400));
-        QCOMPARE(main_->ColorListOpenCount, 2);
+        QCOMPARE(main_->colorList().managerOpenCount(), 2);
     }
 
     void ratioColumnFollowsTheSelectedColour()
     {
-        main_->ColorList = {0xFFFFFF, 0x777777, 0x000000};
+        main_->colorList().setColors({0xFFFFFF, 0x777777, 0x000000});
         QVERIFY(RunManager(*main_, [](TFormColorList& form) {
             QCOMPARE(form.GridCapture->columnWidth(2), 40);
             const auto ratios = [&form] {
@@ -300,13 +300,13 @@ private slots:
 
     void captureWhileOpenIsKept()
     {
-        main_->ColorList = kThree;
+        main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             form.GridCapture->setCurrentRow(1);
             main_->ShSelectedColor->SetBrushColor(0x808080);
             main_->CaptureColor();
-            QCOMPARE(main_->ColorList, (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
-            QCOMPARE(form.WorkList, main_->ColorList);
+            QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+            QCOMPARE(form.WorkList, main_->colorList().colors());
             // The selection stays on the colour it was on.
             QCOMPARE(form.SelectedIndex, 2);
             QCOMPARE(Status(form), QStringLiteral("Selected index: 3"));
@@ -317,10 +317,10 @@ private slots:
             QCOMPARE(form.WorkList[0], TColor(0x808080));
             QCOMPARE(form.WorkList.size(), std::size_t(4));
         }));
-        QCOMPARE(main_->ColorList, (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+        QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
-        main_->ColorList = {0x0000FF};
+        main_->colorList().setColors({0x0000FF});
         QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
             form.ButtonDelete->click();
             QCOMPARE(form.SelectedIndex, -1);
@@ -330,7 +330,7 @@ private slots:
             QCOMPARE(form.SelectedIndex, 0);
             form.ButtonDelete->click();
         }));
-        QVERIFY(main_->ColorList.empty());
+        QVERIFY(main_->colorList().colors().empty());
     }
 
     void aMillionColoursAnswerAtOnce()
@@ -338,7 +338,7 @@ private slots:
         TColorArray million(1000000);
         for (std::size_t i = 0; i < million.size(); ++i)
             million[i] = TColor(i & 0xFFFFFF);
-        main_->ColorList = million;
+        main_->colorList().setColors(million);
         CpuClock clock;
         qint64 openMs = -1;
         QList<QPair<const char*, qint64>> timings;
@@ -373,7 +373,7 @@ private slots:
         QVERIFY(openMs < 3000);
         for (const auto& [name, ms] : timings)
             QVERIFY2(ms < 1500, name);
-        QCOMPARE(main_->ColorList.size(), std::size_t(1000000));
+        QCOMPARE(main_->colorList().colors().size(), std::size_t(1000000));
     }
 };
 

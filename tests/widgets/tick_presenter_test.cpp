@@ -55,7 +55,7 @@ QImage Magnified(int seed)
 class TickPresenterTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setFont(ApplicationFont()); }
+    void initTestCase() { QApplication::setFont(Application::programFont()); }
 
     void composedReadoutsMatchTheWidgets()
     {

@@ -123,10 +123,9 @@ struct RunningForm {
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         ShowNewVersion = showNewVersion;
-        form = std::make_unique<MainWindow>(messages);
+        form = std::make_unique<MainWindow>(MainWindowServices{.prompts = messages, .updateAddress = address});
         NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
-        form->UpdateAddressForTests = address;
         form->TimerActualize->setInterval(updateIntervalMs);
         form->show();
     }

@@ -1,0 +1,21 @@
+#pragma once
+// What the main window needs from outside the program, handed to its
+// constructor: the program passes the desktop's own, tests pass fakes.
+#include <memory>
+#include <string>
+
+#include "platform/GlobalHotkey.h"
+#include "platform/ScreenSampler.h"
+
+class Prompts;
+
+struct MainWindowServices {
+    // Message boxes, file dialogs, questions and modal dialogs.
+    Prompts& prompts;
+    // Empty: the desktop's own, as the desktop capture chooses it.
+    std::unique_ptr<IScreenSampler> screenSampler = {};
+    // Empty: the desktop's own.
+    std::unique_ptr<IGlobalHotkey> globalHotkey = {};
+    // The update service; empty: the address built into the program.
+    std::string updateAddress = {};
+};
