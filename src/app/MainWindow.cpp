@@ -281,16 +281,18 @@ void MainWindow::ResetStatusBar()
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     capture_ = new CaptureController(std::move(sampler),
-                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel},
+                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel,
+                                      CaptureController::kContrastPanel},
                                      SHImageZoom, this);
     capture_->setNotation(NotationBox->currentIndex());
+    // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
         connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
             qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
                     qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));
-        });
+        }, Qt::DirectConnection);
     connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
