@@ -27,7 +27,8 @@
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
-#include "update/UpdateVerdict.h"
+#include "config/SettingsStore.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 const char* const kCaptionProperty = "huebirdCaption";
@@ -38,8 +39,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(this)),
-      prompts_(services.prompts),
-      updateAddress_(std::move(services.updateAddress))
+      prompts_(services.prompts)
 {
     setObjectName("MainWindow");
     CreateControls();
@@ -56,22 +56,20 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     FormCreate();
+    CreateUpdateChecker(services.updateAddress);
 }
 
-MainWindow::~MainWindow()
-{
-}
+MainWindow::~MainWindow() = default;
+
+Settings& MainWindow::settings() { return settingsStore_->settings(); }
+
+bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore_->isLoaded(); }
 
 void MainWindow::CreateControls()
 {
     ui_.setupUi(this);
     ui_.EditCaptureColor->installEventFilter(this);
     BindColorList();
-
-    TimerActualize = new QTimer(this);
-    TimerActualize->setObjectName("TimerActualize");
-    TimerActualize->setInterval(300000);
-    connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
 const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
@@ -198,23 +196,20 @@ void MainWindow::FormCreate()
 void MainWindow::FormShow()
 {
     setAcceptDrops(true);
-    OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    LoadSettings();
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
-    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
+    desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
-    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+    hotkeys_->grab(desktopCapture_->onWayland() && settings().runCount > 1 ? HotkeyService::Refusal::Quiet
                                                                 : HotkeyService::Refusal::Warn);
     ui_.ContextCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
         capture_->start();
-    if (ShowNewVersion && UpdateCheckBuiltIn)
-        TimerActualize->start();
-    else
-        TimerActualize->stop();
+    updateChecker_->start(settings().showNewVersion);
     if (refusedHotKeyText_) {
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
@@ -228,7 +223,7 @@ void MainWindow::FormClose()
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    SaveSettings();
 }
 
 void MainWindow::ResetStatusBar()
@@ -240,16 +235,18 @@ void MainWindow::ResetStatusBar()
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     capture_ = new CaptureController(std::move(sampler),
-                                     {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel},
+                                     {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel,
+                                      CaptureController::kContrastPanel},
                                      ui_.SHImageZoom, this);
     capture_->setNotation(ui_.NotationBox->currentIndex());
+    // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
         connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
             qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
                     qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));
-        });
+        }, Qt::DirectConnection);
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
@@ -266,6 +263,8 @@ void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         setMenuShortCut(ui_.ContextCaptureColor, changed);
+        if (settingsStore_)
+            settingsStore_->settings().hotkeyText = ShortcutName(changed);
         ResetStatusBar();
     });
 }
@@ -291,9 +290,10 @@ void MainWindow::ConnectDesktopCapture()
     });
     // Kept at once: a run that ends without closing would ask the user again.
     connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
-        ScreenCastToken = token.toStdString();
-        if (shown_)
-            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        if (!settingsLoaded())
+            return;
+        settings().screenCastToken = token.toStdString();
+        SaveSettings();
     });
 }
 
@@ -364,7 +364,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         capture_->stop();
-        TimerActualize->stop();
+        updateChecker_->stop();
         FormClose();
     }
     event->accept();

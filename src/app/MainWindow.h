@@ -29,6 +29,9 @@ class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
 class Prompts;
+class SettingsStore;
+struct Settings;
+class UpdateChecker;
 class IGlobalHotkey;
 struct ScreenPointer;
 
@@ -40,7 +43,6 @@ public:
     ~MainWindow() override;
 
     // ---- working state ----
-    std::int32_t RunCount = 0; // settings key "Rns"
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
     ColorListController& colorListController() { return *listController_; }
@@ -69,8 +71,6 @@ public:
     void MenuPickClick();
     // The hotkey and the capture command: the colour under the pointer.
     void CaptureAtPointer();
-    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
-    std::string ScreenCastToken;
 
     // ---- the colour list and its files (app/MainWindowList.cpp) ----
     void CaptureColor();
@@ -79,19 +79,18 @@ public:
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
     // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
-    void OpenIniFile(const QString& path);
-    void CreateIniFile(const QString& path);
-    void SaveIniFile(const QString& path);
+    // The settings file: read at the first show, written at close.
+    void LoadSettings();
+    void SaveSettings();
+    Settings& settings();
+    // Only once they were read: saving before would write the defaults over them.
+    bool settingsLoaded() const;
     void OpenLanguageFile(const QString& path);
     void CallHelpHtml();
     bool HelpChm();
     void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
-    // ---- update check (app/MainWindowUpdate.cpp) ----
-    void VerifyIfNewVersionReady();
-    void CheckForNewVersion();
-    void ShowNewVersionExists();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,20 +132,21 @@ private:
     void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
+    // Empty address: the one built into the program.
+    void CreateUpdateChecker(const std::string& address);
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
     MainWindowUi ui_;
-    QTimer* TimerActualize = nullptr;
     ColorListModel* colorList_ = nullptr;
     ColorListController* listController_ = nullptr;
     ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
-    // Empty: the address built into the program.
-    std::string updateAddress_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
+    UpdateChecker* updateChecker_ = nullptr;
+    std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

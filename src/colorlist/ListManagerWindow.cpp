@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
+#include <QTransform>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -40,24 +41,16 @@ QIcon DrawGlyph(Glyph glyph)
     case Glyph::Up:
     case Glyph::Down: {
         QPainterPath arrow;
-        if (glyph == Glyph::Up) {
-            arrow.moveTo(8, 2);
-            arrow.lineTo(14, 9);
-            arrow.lineTo(10.5, 9);
-            arrow.lineTo(10.5, 14);
-            arrow.lineTo(5.5, 14);
-            arrow.lineTo(5.5, 9);
-            arrow.lineTo(2, 9);
-        } else {
-            arrow.moveTo(8, 14);
-            arrow.lineTo(14, 7);
-            arrow.lineTo(10.5, 7);
-            arrow.lineTo(10.5, 2);
-            arrow.lineTo(5.5, 2);
-            arrow.lineTo(5.5, 7);
-            arrow.lineTo(2, 7);
-        }
+        arrow.moveTo(8, 2);
+        arrow.lineTo(14, 9);
+        arrow.lineTo(10.5, 9);
+        arrow.lineTo(10.5, 14);
+        arrow.lineTo(5.5, 14);
+        arrow.lineTo(5.5, 9);
+        arrow.lineTo(2, 9);
         arrow.closeSubpath();
+        if (glyph == Glyph::Down) // the up arrow upside down
+            arrow = QTransform(1, 0, 0, -1, 0, kGlyphSize).map(arrow);
         p.setPen(QPen(blue.darker(140), 1));
         p.setBrush(blue);
         p.drawPath(arrow);

@@ -14,7 +14,7 @@
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
-#include "exchange/RegularFile.h"
+#include "text/RegularFile.h"
 #include "ui/Prompts.h"
 
 namespace {

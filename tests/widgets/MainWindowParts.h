@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 
 #include "colorlist/ColorGrid.h"
 #include "ui/Widgets.h"
@@ -34,7 +33,6 @@ public:
     QComboBox* NotationBox = find<QComboBox>("NotationBox");
     QLineEdit* EditCaptureColor = find<QLineEdit>("EditCaptureColor");
     TStatusBar* StatusBar = find<TStatusBar>("StatusBar");
-    QTimer* TimerActualize = find<QTimer>("TimerActualize");
 
     QMenu* MenuFile = find<QMenu>("MenuFile");
     QMenu* MenuEdit = find<QMenu>("MenuEdit");

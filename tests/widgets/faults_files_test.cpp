@@ -24,6 +24,7 @@
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
 #include "capture/ShortcutText.h"
+#include "config/SettingsStore.h"
 #include "config/UiTexts.h"
 
 namespace {
@@ -165,15 +166,14 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(Parts(form).NotationBox->currentIndex(), 4);
-        QCOMPARE(form.RunCount, 8);
+        QCOMPARE(store.settings().notationIndex, 4);
+        QCOMPARE(store.settings().runCount, 8);
 
-        Parts(form).NotationBox->setCurrentIndex(2);
-        form.SaveIniFile(ini);
+        store.settings().notationIndex = 2;
+        QVERIFY(!store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QVERIFY2(recorder.messages[0].text.contains(ini), qPrintable(recorder.messages[0].text));
@@ -190,15 +190,15 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY(recorder.messages[0].text.contains(ini));
-        QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
-        QCOMPARE(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)), std::string("Alt+C"));
-        QVERIFY(ShowNewVersion);
+        QCOMPARE(store.settings().notationIndex, 0);
+        QCOMPARE(store.settings().hotkeyText, std::string("Alt+C"));
+        QVERIFY(store.settings().showNewVersion);
+        QVERIFY(store.isFirstRun());
         QVERIFY(!QFile::exists(ini));
     }
 
@@ -212,11 +212,10 @@ private slots:
         disk.fill();
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
-        Parts(form).NotationBox->setCurrentIndex(9);
-        form.SaveIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
+        store.settings().notationIndex = 9;
+        QVERIFY(!store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QVERIFY(recorder.messages[0].text.contains(ini));
@@ -225,7 +224,7 @@ private slots:
 
         // With room again the same save goes through.
         disk.makeRoom();
-        form.SaveIniFile(ini);
+        QVERIFY(store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QVERIFY(ReadAll(ini).contains("CBX_FormatCapture=9\r\n"));
     }
@@ -278,10 +277,9 @@ private slots:
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
-        form.SaveIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
+        store.save();
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY2(recorder.messages[0].text.contains("Not a regular file"), qPrintable(recorder.messages[0].text));

@@ -13,6 +13,7 @@
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
+#include "update/UpdateChecker.h"
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -178,7 +179,7 @@ private slots:
         QVERIFY(!form.isVisible());
         QVERIFY(form.colorList().colors().empty());
         QVERIFY(!form.Capture().isRunning());
-        QVERIFY(!Parts(form).TimerActualize->isActive());
+        QVERIFY(!form.findChild<UpdateChecker*>()->isScheduled());
     }
 
     void messageKindsHaveTheirFrenchTitles()

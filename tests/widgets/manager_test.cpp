@@ -126,9 +126,11 @@ private slots:
         texts = TUiTexts();
     }
 
-    void emptyListShowsNoNumbersAndStaysEmpty()
+    void emptyListShowsNoNumbersAndStaysEmptyAndOpensOnce()
     {
-        QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            main_->colorListController().openManager(); // one at a time: returns at once
+            QCOMPARE(main_->findChildren<ListManagerWindow*>().size(), 1);
             QVERIFY(ui.GridCapture->rowCount() > 0);
             for (const QString& number : Numbers(ui))
                 QVERIFY(number.isEmpty());
