@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
@@ -229,7 +228,7 @@ void MainWindow::FormClose()
 void MainWindow::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(ui_.ContextCaptureColor)));
-    ui_.StatusBar->SetPanelText(1, CaptureStatusText(keyText));
+    ui_.StatusBar->SetPanelText(1, desktopCapture_->statusText(keyText));
 }
 
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
@@ -307,21 +306,6 @@ void MainWindow::CaptureAtPointer()
     desktopCapture_->captureAtPointer();
 }
 
-QString MainWindow::CaptureStatusText(const QString& keyText) const
-{
-    const TUiTexts& texts = UiTexts();
-    if (!desktopCapture_->onWayland())
-        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
-    const std::string* label = &texts.SCapturePicker;
-    switch (desktopCapture_->mode()) {
-    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
-    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
-    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
-    default: break;
-    }
-    return QString::fromStdString(*label) + ' ' + keyText;
-}
-
 void MainWindow::ButtonHotKeyClick()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
@@ -348,11 +332,7 @@ void MainWindow::showEvent(QShowEvent* event)
     if (shown_)
         return;
     shown_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desk = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(desk.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    CentreOnScreen(*this);
     FormShow();
     // A warning from FormShow (a refused hotkey) runs its event loop before the
     // window is on the screen; Qt then takes the window for its default size.

@@ -134,8 +134,6 @@ private:
     void ConnectDesktopCapture();
     // Empty address: the one built into the program.
     void CreateUpdateChecker(const std::string& address);
-    // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
-    QString CaptureStatusText(const QString& keyText) const;
 
     MainWindowUi ui_;
     ColorListModel* colorList_ = nullptr;

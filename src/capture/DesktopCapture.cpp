@@ -4,6 +4,7 @@
 #include <QLoggingCategory>
 
 #include "capture/PickModeController.h"
+#include "config/UiTexts.h"
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/portal/PortalGlobalHotkey.h"
@@ -163,4 +164,19 @@ void DesktopCapture::captureAtPointer()
     default:
         emit captureFromTick();
     }
+}
+
+QString DesktopCapture::statusText(const QString& keyText) const
+{
+    const TUiTexts& texts = UiTexts();
+    if (!onWayland())
+        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
+    const std::string* label = &texts.SCapturePicker;
+    switch (mode()) {
+    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
+    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
+    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
+    default: break;
+    }
+    return QString::fromStdString(*label) + ' ' + keyText;
 }

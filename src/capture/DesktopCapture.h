@@ -36,6 +36,8 @@ public:
 
     CaptureMode mode() const { return backends_.mode; }
     bool onWayland() const { return offers_.session == SessionKind::Wayland; }
+    // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
+    QString statusText(const QString& keyText) const;
     // The tick follows the pointer; otherwise the magnifier shows what pick
     // mode last saw.
     bool followsPointer() const;
