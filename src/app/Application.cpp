@@ -15,7 +15,6 @@
 #include "platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/TerminationSignals.h"
-#include "update/ReNewVersionExists.h"
 
 namespace {
 
@@ -125,7 +124,6 @@ void Application::start()
     prompts_ = std::make_unique<QtPrompts>();
     window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
     ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options_));
-    NewVersionExists = new TNewVersionExists(*prompts_, window_.get());
 
     commands_ = std::make_unique<InstanceChannel>();
     if (guard_.state() == TSingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
@@ -161,10 +159,10 @@ void Application::handleMessage(QtMsgType type, const QMessageLogContext& contex
 // writes defaults over them.
 void Application::saveSettingsOnLostDisplay()
 {
-    if (savedOnLostDisplay_ || !window_ || window_->RunCount <= 0)
+    if (savedOnLostDisplay_ || !window_ || !window_->settingsLoaded())
         return;
     savedOnLostDisplay_ = true;
     // No message box can be shown without a display.
     prompts_->stopShowing();
-    window_->SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    window_->SaveSettings();
 }

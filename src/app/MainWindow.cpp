@@ -22,10 +22,12 @@
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
+#include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
-#include "update/UpdateVerdict.h"
+#include "config/SettingsStore.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 constexpr int kClientWidth = 276;
@@ -39,8 +41,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(this)),
-      prompts_(services.prompts),
-      updateAddress_(std::move(services.updateAddress))
+      prompts_(services.prompts)
 {
     setObjectName("MainForm");
     CreateControls();
@@ -57,11 +58,14 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     FormCreate();
+    CreateUpdateChecker(services.updateAddress);
 }
 
-MainWindow::~MainWindow()
-{
-}
+MainWindow::~MainWindow() = default;
+
+Settings& MainWindow::settings() { return settingsStore_->settings(); }
+
+bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore_->isLoaded(); }
 
 void MainWindow::CreateControls()
 {
@@ -101,13 +105,11 @@ void MainWindow::CreateControls()
     place(NotationBox, "CBX_FormatCapture", 173, 60, 101, 21);
     for (int i = 0; i < FormatCount; ++i)
         NotationBox->addItem(QString::fromStdString(std::string(FormatCaption(i))));
-    NotationBox->installEventFilter(this);
-    connect(NotationBox, &QComboBox::currentIndexChanged, this,
-            [this](int) { NotationChanged(); });
 
     EditCaptureColor = new QLineEdit(Client);
     place(EditCaptureColor, "EditCaptureColor", 173, 86, 101, 21);
     EditCaptureColor->installEventFilter(this);
+    BindColorList();
 
     StatusBar = new TStatusBar(Client);
     place(StatusBar, "StatusBar1", 0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
@@ -118,11 +120,6 @@ void MainWindow::CreateControls()
     // Tab order: the code field, the list, the notation box.
     setTabOrder(EditCaptureColor, GridCapture);
     setTabOrder(GridCapture, NotationBox);
-
-    TimerActualize = new QTimer(this);
-    TimerActualize->setObjectName("TimerActualize");
-    TimerActualize->setInterval(300000);
-    connect(TimerActualize, &QTimer::timeout, this, &MainWindow::VerifyIfNewVersionReady);
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -240,23 +237,20 @@ void MainWindow::FormCreate()
 void MainWindow::FormShow()
 {
     setAcceptDrops(true);
-    OpenIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    LoadSettings();
     OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
-    desktopCapture_->start(QString::fromStdString(ScreenCastToken));
+    desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     ResetStatusBar();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
-    hotkeys_->grab(desktopCapture_->onWayland() && RunCount > 1 ? HotkeyService::Refusal::Quiet
+    hotkeys_->grab(desktopCapture_->onWayland() && settings().runCount > 1 ? HotkeyService::Refusal::Quiet
                                                                 : HotkeyService::Refusal::Warn);
     PopupCaptureColor->setVisible(false);
     if (desktopCapture_->followsPointer())
         capture_->start();
-    if (ShowNewVersion && UpdateCheckBuiltIn)
-        TimerActualize->start();
-    else
-        TimerActualize->stop();
+    updateChecker_->start(settings().showNewVersion);
     if (refusedHotKeyText_) {
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
@@ -270,7 +264,7 @@ void MainWindow::FormClose()
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+    SaveSettings();
 }
 
 void MainWindow::ButtonCloseClick()
@@ -282,26 +276,6 @@ void MainWindow::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(PopupCaptureColor)));
     StatusBar->SetPanelText(1, CaptureStatusText(keyText));
-}
-
-int MainWindow::FormatIndex() const
-{
-    return NotationBox->currentIndex();
-}
-
-QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
-{
-    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
-    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-}
-
-QString MainWindow::ShowCodeColorsCapture(TColor color)
-{
-    ShSelectedColor->SetBrushColor(color);
-    // Until the next tick shows the colour under the pointer again.
-    if (capture_)
-        capture_->invalidateSwatch();
-    return ShowCodeColors(NotationBox, color);
 }
 
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
@@ -335,6 +309,8 @@ void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
         SetMenuShortCut(PopupCaptureColor, changed);
+        if (settingsStore_)
+            settingsStore_->settings().hotkeyText = ShortcutName(changed);
         ResetStatusBar();
     });
 }
@@ -360,9 +336,10 @@ void MainWindow::ConnectDesktopCapture()
     });
     // Kept at once: a run that ends without closing would ask the user again.
     connect(capture, &DesktopCapture::screenCastTokenChanged, this, [this](const QString& token) {
-        ScreenCastToken = token.toStdString();
-        if (shown_)
-            SaveIniFile(QString::fromStdString(AppSettings().IniFilePath));
+        if (!settingsLoaded())
+            return;
+        settings().screenCastToken = token.toStdString();
+        SaveSettings();
     });
 }
 
@@ -433,7 +410,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         capture_->stop();
-        TimerActualize->stop();
+        updateChecker_->stop();
         FormClose();
     }
     event->accept();
@@ -459,7 +436,7 @@ void MainWindow::dropEvent(QDropEvent* event)
             paths << url.toLocalFile();
     event->acceptProposedAction();
     if (!paths.isEmpty())
-        WMDropFiles(paths);
+        listFiles_->loadDropped(paths);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -469,24 +446,5 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ShortcutOverride && watched == EditCaptureColor
         && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
         return true;
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Typed characters never reach the notation box; it is chosen from its list.
-        if (watched == NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
-            return true;
-        if (watched == EditCaptureColor && !key->text().isEmpty()) {
-            QChar ch = key->text().at(0);
-            const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (isEnter)
-                ch = QChar(13);
-            if (!EditCaptureColorKeyPress(ch))
-                return true;
-            if (!isEnter && ch != key->text().at(0)) {
-                QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), QString(ch));
-                QApplication::sendEvent(EditCaptureColor, &replaced);
-                return true;
-            }
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }

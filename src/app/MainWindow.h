@@ -20,10 +20,15 @@
 #include "app/MainWindowServices.h"
 
 class CaptureController;
+class ColorListController;
+class ListFileService;
 class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
 class Prompts;
+class SettingsStore;
+struct Settings;
+class UpdateChecker;
 class IGlobalHotkey;
 struct ScreenPointer;
 
@@ -35,9 +40,9 @@ public:
     ~MainWindow() override;
 
     // ---- working state ----
-    std::int32_t RunCount = 0; // settings key "Rns"
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
+    ColorListController& colorListController() { return *listController_; }
 
     // ---- controls ----
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
@@ -50,7 +55,6 @@ public:
     QComboBox* NotationBox = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
     TStatusBar* StatusBar = nullptr;
-    QTimer* TimerActualize = nullptr;
 
     // ---- menus ----
     QMenu* MenuFile = nullptr;
@@ -97,12 +101,6 @@ public:
     void ButtonCloseClick();
     void ResetStatusBar();
 
-    // ---- colour codes for the windows (app/MainWindow.cpp) ----
-    // Format index of the notation box, -1 when nothing is selected.
-    int FormatIndex() const;
-    QString ShowCodeColors(const QComboBox* box, TColor color) const;
-    QString ShowCodeColorsCapture(TColor color);
-
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
@@ -116,35 +114,20 @@ public:
     void MenuPickClick();
     // The hotkey and the capture command: the colour under the pointer.
     void CaptureAtPointer();
-    // The desktop's kept consent to a screen cast (settings key "ScreenCastToken").
-    std::string ScreenCastToken;
 
-    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
-    void CreateListView();
-    void FillGridCapture();
-    void ResetGridCapture();
-    void RefreshEditCaptureColor();
-    void ResetCapturePanelBottom();
-    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
-                                 QColor& brush, QColor& font);
-    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
-    void NotationChanged();
+    // ---- the colour list's commands (app/MainWindowList.cpp) ----
     void CaptureColor();
     void PopupCaptureColorClick();
     void PopupDeleteColorClick();
     void PopupClearColorListClick();
     void ShowFormColorList();
-    // Returns false when the key is swallowed; may replace it.
-    bool EditCaptureColorKeyPress(QChar& key);
 
-    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
+    // ---- list files, drops and clipboard (app/MainWindowList.cpp) ----
+    ListFileService& listFiles() { return *listFiles_; }
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
     void MenuExportColorListClick();
     void MenuSwatchesClick();
-    bool OpenColorList(const QString& path);
-    bool ConfirmOverwrite(const QString& path);
-    void WMDropFiles(const QStringList& paths);
     void PopupCopyColorListClick();
     void PopupCutClick();
     void PopupCopyClick();
@@ -153,9 +136,12 @@ public:
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
     // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
-    void OpenIniFile(const QString& path);
-    void CreateIniFile(const QString& path);
-    void SaveIniFile(const QString& path);
+    // The settings file: read at the first show, written at close.
+    void LoadSettings();
+    void SaveSettings();
+    Settings& settings();
+    // Only once they were read: saving before would write the defaults over them.
+    bool settingsLoaded() const;
     void OpenLanguageFile(const QString& path);
     void ButtonLanguageClick();
     void CallHelpHtml();
@@ -167,10 +153,6 @@ public:
     void MenuStartAtLoginClick();
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
-    // ---- update check (app/MainWindowUpdate.cpp) ----
-    void VerifyIfNewVersionReady();
-    void CheckForNewVersion();
-    void ShowNewVersionExists();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -182,6 +164,8 @@ protected:
 
 private:
     void CreateControls();
+    void CreateListView();
+    void BindColorList();
     void CreateMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
@@ -190,16 +174,20 @@ private:
     void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
     void ConnectDesktopCapture();
+    // Empty address: the one built into the program.
+    void CreateUpdateChecker(const std::string& address);
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString CaptureStatusText(const QString& keyText) const;
 
     ColorListModel* colorList_ = nullptr;
+    ColorListController* listController_ = nullptr;
+    ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
-    // Empty: the address built into the program.
-    std::string updateAddress_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
+    UpdateChecker* updateChecker_ = nullptr;
+    std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;
     // The settings' hotkey text when the default stood in for it.

@@ -16,45 +16,16 @@
 #include "config/LanguageFile.h"
 #include "config/LoginStart.h"
 #include "config/SettingsFile.h"
+#include "config/SettingsStore.h"
+#include "config/TextFile.h"
 #include "config/UiTexts.h"
-#include "config/reFormAbout.h"
-#include "exchange/RegularFile.h"
+#include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
 #include "ui/Prompts.h"
 
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// A directory of that name counts as missing.
-bool IsExistingFile(const QString& path) { return QFileInfo(path).isFile(); }
-
-std::optional<std::string> ReadTextFile(const QString& path, QString* error = nullptr)
-{
-    std::string bytes;
-    const FileResult read = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxTextFileBytes, bytes);
-    if (!read.ok()) {
-        if (error)
-            *error = Q(FileFaultText(read));
-        return std::nullopt;
-    }
-    return DecodeTextFileBytes(bytes);
-}
-
-bool WriteTextFile(const QString& path, const std::string& text, QString* error)
-{
-    const FileResult written = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
-    if (!written.ok())
-        *error = Q(FileFaultText(written));
-    return written.ok();
-}
-
-// Installed, the settings folder under ~/.config is made when first needed.
-void PrepareSettingsFolder(const QString& path)
-{
-    if (AppSettings().Mode == SettingsMode::Installed)
-        QDir().mkpath(QFileInfo(path).path());
-}
 
 // The session starts this program with the settings file it uses now.
 LoginStart LoginStartEntry()
@@ -65,63 +36,32 @@ LoginStart LoginStartEntry()
     return LoginStart(LoginStart::userAutostartDir(), command);
 }
 
-// Why the last default file could not be written, for the start-up warning.
-QString& CreateIniFileError()
-{
-    static QString error;
-    return error;
-}
-
 } // namespace
 
-void MainWindow::CreateIniFile(const QString& path)
-{
-    CreateIniFileError().clear();
-    PrepareSettingsFolder(path);
-    WriteTextFile(path, DefaultSettingsText(), &CreateIniFileError());
-}
-
-void MainWindow::OpenIniFile(const QString& path)
+void MainWindow::LoadSettings()
 {
     TAppSettings& s = AppSettings();
-    QString error;
-    if (!IsExistingFile(path))
-        CreateIniFile(path);
-
-    std::optional<std::string> text = IsExistingFile(path) ? ReadTextFile(path, &error) : std::nullopt;
-    if (!text) {
-        if (error.isEmpty())
-            error = CreateIniFileError();
-        // No language file is loaded yet, so this one text is built in.
-        prompts_.message(mkWarning, QStringLiteral("The settings file \"%1\" cannot be used (%2). "
-                                                 "Huebird Lite starts with the default settings.")
-                                      .arg(path, error));
-        text = DefaultSettingsText();
-    }
-
-    const TSettingsValues values = ReadSettingsText(*text);
-    if (values.RunCount)
-        RunCount = *values.RunCount;
-    if (values.LanguageCode)
-        s.LanguageCode = *values.LanguageCode;
-    if (values.ShowNewVersion)
-        ShowNewVersion = *values.ShowNewVersion;
-    ScreenCastToken = values.ScreenCastToken.value_or(std::string());
-    if (values.FormatIndex) {
-        const int index = *values.FormatIndex;
-        NotationBox->setCurrentIndex(index >= 0 && index < NotationBox->count() ? index : -1);
-    }
+    settingsStore_ = std::make_unique<SettingsStore>(Q(s.IniFilePath), s.Mode, prompts_);
+    settingsStore_->load();
+    Settings& settings = settingsStore_->settings();
+    s.LanguageCode = settings.language;
+    const int index = settings.notationIndex;
+    NotationBox->setCurrentIndex(index >= 0 && index < NotationBox->count() ? index : -1);
+    settings.notationIndex = NotationBox->currentIndex();
     // A hotkey the hotkey dialog would refuse (a plain key is grabbed from
     // every program), or none at all, gives way to the default; the start says so.
-    TShortCut shortcut = ShortcutFromName(values.HotKeyText.value_or(std::string()));
+    TShortCut shortcut = ShortcutFromName(settings.hotkeyText);
     refusedHotKeyText_.reset();
     if (!HotkeyEdit::isValidCombination(shortcut)) {
-        refusedHotKeyText_ = values.HotKeyText.value_or(std::string()).substr(0, 64);
+        refusedHotKeyText_ = settings.hotkeyText.substr(0, 64);
         shortcut = ShortcutFromName(kDefaultHotKeyText);
     }
     hotkeys_->setShortcut(shortcut);
+    settings.hotkeyText = ShortcutName(shortcut);
+    connect(NotationBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { settingsStore_->settings().notationIndex = index; });
 
-    if (RunCount == 0)
+    if (settingsStore_->isFirstRun())
         s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());
     s.LanguageFilePath = LanguageFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.LanguageFilePath)))
@@ -129,23 +69,14 @@ void MainWindow::OpenIniFile(const QString& path)
     s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
     if (!IsExistingFile(Q(s.HelpFilePath)))
         s.HelpFilePath = HelpFilePathFor(s.DataDir, "en");
-    RunCount = NextRunCount(RunCount);
 }
 
-void MainWindow::SaveIniFile(const QString& path)
+void MainWindow::SaveSettings()
 {
-    TSavedSettings saved;
-    saved.LanguageCode = AppSettings().LanguageCode;
-    saved.RunCount = RunCount;
-    saved.ShowNewVersion = ShowNewVersion;
-    saved.FormatIndex = NotationBox->currentIndex();
-    saved.HotKeyText = ShortcutName(MenuShortCut(PopupCaptureColor));
-    saved.ScreenCastToken = ScreenCastToken;
-    QString error;
-    PrepareSettingsFolder(path);
-    if (!WriteTextFile(path, SettingsFileText(saved), &error))
-        prompts_.message(mkError, QStringLiteral("The settings could not be saved to \"%1\": %2")
-                                    .arg(path, error));
+    if (!settingsStore_)
+        return;
+    settingsStore_->settings().language = AppSettings().LanguageCode;
+    settingsStore_->save();
 }
 
 void MainWindow::OpenLanguageFile(const QString& path)
@@ -225,7 +156,7 @@ void MainWindow::MenuWebsiteClick()
 
 void MainWindow::ButtonAboutClick()
 {
-    TFormAbout about(prompts_, this);
+    AboutDialog about(prompts_, this);
     prompts_.runDialog(about);
 }
 

@@ -4,8 +4,6 @@ namespace {
 char g_decimalSeparator = '.';
 }
 
-bool ShowNewVersion = false;
-
 const char* const StoredUpdateUrlDigits =
     "833254376649349429642477021927041834252360573492502692472026924154775137371636338";
 

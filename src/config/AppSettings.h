@@ -41,10 +41,6 @@ void ApplySettingsLocation(TAppSettings& settings, const SettingsLocation& where
 std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode);
 std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode);
 
-// Whether the new-version check runs: set from the settings file, changed by
-// the new-version dialog.
-extern bool ShowNewVersion;
-
 // The user's decimal separator, read once at start; tests may set it.
 char DecimalSeparator();
 void SetDecimalSeparator(char separator);

@@ -58,6 +58,17 @@ TSettingsValues ReadSettingsText(std::string_view text)
     return values;
 }
 
+void ApplySettingsText(std::string_view text, Settings& settings)
+{
+    const TSettingsValues values = ReadSettingsText(text);
+    settings.runCount = values.RunCount.value_or(settings.runCount);
+    settings.language = values.LanguageCode.value_or(settings.language);
+    settings.showNewVersion = values.ShowNewVersion.value_or(settings.showNewVersion);
+    settings.notationIndex = values.FormatIndex.value_or(settings.notationIndex);
+    settings.hotkeyText = values.HotKeyText.value_or(std::string());
+    settings.screenCastToken = values.ScreenCastToken.value_or(std::string());
+}
+
 std::string DefaultSettingsText()
 {
     std::string text;
@@ -70,20 +81,20 @@ std::string DefaultSettingsText()
     return text;
 }
 
-std::string SettingsFileText(const TSavedSettings& s)
+std::string SettingsFileText(const Settings& s)
 {
     const std::string lines[] = {
         "[General]",
-        "Language=" + s.LanguageCode,
-        "Rns=" + DecimalText(s.RunCount),
-        "ShowNewVersion=" + BoolToIniText(s.ShowNewVersion),
+        "Language=" + s.language,
+        "Rns=" + DecimalText(s.runCount),
+        "ShowNewVersion=" + BoolToIniText(s.showNewVersion),
         "",
         "[Interface]",
-        "CBX_FormatCapture=" + DecimalText(s.FormatIndex),
+        "CBX_FormatCapture=" + DecimalText(s.notationIndex),
         "",
         "[Preferences]",
         // An empty value would be read back as no hotkey at all.
-        "HK_CAPTURE=" + (s.HotKeyText.empty() ? std::string(kDefaultHotKeyText) : s.HotKeyText),
+        "HK_CAPTURE=" + (s.hotkeyText.empty() ? std::string(kDefaultHotKeyText) : s.hotkeyText),
     };
     std::string text;
     for (const std::string& line : lines) {
@@ -91,8 +102,8 @@ std::string SettingsFileText(const TSavedSettings& s)
         text += kLineEnd;
     }
     // A token is the desktop's own text: one that would break the line is not kept.
-    if (!s.ScreenCastToken.empty() && s.ScreenCastToken.find_first_of("\r\n") == std::string::npos) {
-        text += "ScreenCastToken=" + s.ScreenCastToken;
+    if (!s.screenCastToken.empty() && s.screenCastToken.find_first_of("\r\n") == std::string::npos) {
+        text += "ScreenCastToken=" + s.screenCastToken;
         text += kLineEnd;
     }
     return text;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/Settings.h"
+
 // The values a settings file sets; a key it leaves out stays empty. When a key
 // occurs more than once the last usable occurrence wins; a "Rns" or
 // "CBX_FormatCapture" value that is not an integer is passed over.
@@ -19,6 +21,8 @@ struct TSettingsValues {
 };
 
 TSettingsValues ReadSettingsText(std::string_view text);
+// The settings with what the text sets put over them.
+void ApplySettingsText(std::string_view text, Settings& settings);
 
 // A whole decimal number in the 32-bit range, with an optional sign.
 std::optional<std::int32_t> ParseIniInteger(std::string_view text);
@@ -29,18 +33,9 @@ inline constexpr std::string_view kDefaultHotKeyText = "Alt+C";
 // The nine lines of the file made on a first run.
 std::string DefaultSettingsText();
 
-struct TSavedSettings {
-    std::string LanguageCode;
-    std::int32_t RunCount = 0;
-    bool ShowNewVersion = false;
-    int FormatIndex = -1; // -1: no notation selected
-    std::string HotKeyText; // empty: the default hotkey
-    std::string ScreenCastToken; // empty: none, and no line for it
-};
-
 // The ten lines written at close, each ended by CR LF; an eleventh for a
 // screen-cast token (earlier versions pass over it).
-std::string SettingsFileText(const TSavedSettings& settings);
+std::string SettingsFileText(const Settings& settings);
 
 // The run counter after a start; it stays at its largest value rather than
 // turning negative.

@@ -9,7 +9,9 @@ list(APPEND HB_CORE_SOURCES
   src/config/LanguageFile.cpp
   src/config/LanguageDetection.cpp)
 list(APPEND HB_UI_SOURCES
-  src/config/reFormAbout.cpp
+  src/config/AboutDialog.cpp
+  src/config/SettingsStore.cpp
+  src/config/TextFile.cpp
   src/config/LoginStart.cpp)
 
 # The English language file, compiled in: its texts stand in for whatever

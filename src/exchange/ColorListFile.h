@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "colorlist/ColorListOps.h"
-#include "exchange/RegularFile.h"
+#include "text/RegularFile.h"
 
 // The largest list file read: twice a list of every one of the 16,777,216
 // colours as the program saves it (at most 32 bytes a line, 537 MB). A pipe,

@@ -1,2 +1,3 @@
 list(APPEND HB_CORE_SOURCES
-  src/text/Digits.cpp)
+  src/text/Digits.cpp
+  src/text/RegularFile.cpp)

@@ -17,12 +17,12 @@ QStringList LocaleEnvironment(const QString& lang)
 
 QByteArray Saved(const char* language, int runs)
 {
-    TSavedSettings s;
-    s.LanguageCode = language;
-    s.RunCount = runs;
-    s.ShowNewVersion = true;
-    s.FormatIndex = 0;
-    s.HotKeyText = "Alt+C";
+    Settings s;
+    s.language = language;
+    s.runCount = runs;
+    s.showNewVersion = true;
+    s.notationIndex = 0;
+    s.hotkeyText = "Alt+C";
     return QByteArray::fromStdString(SettingsFileText(s));
 }
 

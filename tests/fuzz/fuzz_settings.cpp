@@ -13,21 +13,25 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const TSettingsValues values = ReadSettingsText(text);
 
     // Whatever was read is written at close and read back unchanged.
-    TSavedSettings saved;
-    saved.LanguageCode = values.LanguageCode.value_or("en");
-    saved.RunCount = NextRunCount(values.RunCount.value_or(0));
-    FUZZ_CHECK(saved.RunCount >= values.RunCount.value_or(0));
-    saved.ShowNewVersion = values.ShowNewVersion.value_or(false);
-    saved.FormatIndex = values.FormatIndex.value_or(-1);
-    saved.HotKeyText = ShortcutName(ShortcutFromName(values.HotKeyText.value_or("")));
+    Settings saved;
+    saved.language = values.LanguageCode.value_or("en");
+    saved.runCount = NextRunCount(values.RunCount.value_or(0));
+    FUZZ_CHECK(saved.runCount >= values.RunCount.value_or(0));
+    saved.showNewVersion = values.ShowNewVersion.value_or(false);
+    saved.notationIndex = values.FormatIndex.value_or(-1);
+    saved.hotkeyText = ShortcutName(ShortcutFromName(values.HotKeyText.value_or("")));
     const std::string written = SettingsFileText(saved);
 
     const TSettingsValues back = ReadSettingsText(written);
-    FUZZ_CHECK(back.RunCount == saved.RunCount);
-    FUZZ_CHECK(back.ShowNewVersion == saved.ShowNewVersion);
-    FUZZ_CHECK(back.FormatIndex == saved.FormatIndex);
+    FUZZ_CHECK(back.RunCount == saved.runCount);
+    FUZZ_CHECK(back.ShowNewVersion == saved.showNewVersion);
+    FUZZ_CHECK(back.FormatIndex == saved.notationIndex);
     // No hotkey is written as the default one.
-    FUZZ_CHECK(back.HotKeyText == (saved.HotKeyText.empty() ? std::string(kDefaultHotKeyText) : saved.HotKeyText));
-    FUZZ_CHECK(back.LanguageCode.value_or("") == saved.LanguageCode);
+    FUZZ_CHECK(back.HotKeyText == (saved.hotkeyText.empty() ? std::string(kDefaultHotKeyText) : saved.hotkeyText));
+    FUZZ_CHECK(back.LanguageCode.value_or("") == saved.language);
+    // Read over the settings, the written text gives them back.
+    Settings again;
+    ApplySettingsText(written, again);
+    FUZZ_CHECK(SettingsFileText(again) == written);
     return 0;
 }

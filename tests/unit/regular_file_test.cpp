@@ -1,6 +1,6 @@
 // Reading and saving whole files: only regular files, never more than a limit,
 // and a failed save leaves the old file whole.
-#include "exchange/RegularFile.h"
+#include "text/RegularFile.h"
 
 #include <gtest/gtest.h>
 

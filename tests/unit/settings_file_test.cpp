@@ -19,18 +19,18 @@ TEST(SettingsFile, DefaultFileIsNineLinesWithCrLf)
 
 TEST(SettingsFile, SavedFileIsTenLinesWithCrLf)
 {
-    TSavedSettings s;
-    s.LanguageCode = "fr";
-    s.RunCount = 1;
-    s.ShowNewVersion = true;
-    s.FormatIndex = -1;
-    s.HotKeyText = "Maj+Ctrl+F5";
+    Settings s;
+    s.language = "fr";
+    s.runCount = 1;
+    s.showNewVersion = true;
+    s.notationIndex = -1;
+    s.hotkeyText = "Maj+Ctrl+F5";
     EXPECT_EQ(SettingsFileText(s),
               "[General]\r\nLanguage=fr\r\nRns=1\r\nShowNewVersion=True\r\n\r\n"
               "[Interface]\r\nCBX_FormatCapture=-1\r\n\r\n[Preferences]\r\nHK_CAPTURE=Maj+Ctrl+F5\r\n");
-    s.ShowNewVersion = false;
-    s.HotKeyText.clear();
-    s.RunCount = -7;
+    s.showNewVersion = false;
+    s.hotkeyText.clear();
+    s.runCount = -7;
     const std::string text = SettingsFileText(s);
     EXPECT_NE(text.find("\r\nShowNewVersion=False\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nRns=-7\r\n"), std::string::npos);
@@ -40,13 +40,13 @@ TEST(SettingsFile, SavedFileIsTenLinesWithCrLf)
 
 TEST(SettingsFile, AScreenCastTokenIsKeptLastAndReadBack)
 {
-    TSavedSettings s;
-    s.ScreenCastToken = "5f0c3a1e-token";
+    Settings s;
+    s.screenCastToken = "5f0c3a1e-token";
     const std::string text = SettingsFileText(s);
     EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=Alt+C\r\nScreenCastToken=5f0c3a1e-token\r\n"));
     EXPECT_EQ(ReadSettingsText(text).ScreenCastToken, "5f0c3a1e-token");
     // A token that would break its line is dropped rather than written.
-    s.ScreenCastToken = "a\r\nHK_CAPTURE=Q";
+    s.screenCastToken = "a\r\nHK_CAPTURE=Q";
     EXPECT_TRUE(SettingsFileText(s).ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));
 }
 
@@ -111,4 +111,22 @@ TEST(SettingsFile, RunCounterStopsAtItsLargestValue)
     EXPECT_EQ(NextRunCount(-1), 0);
     EXPECT_EQ(NextRunCount(std::numeric_limits<std::int32_t>::max()),
               std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(SettingsFile, AppliedTextKeepsTheValuesItLeavesOut)
+{
+    Settings s;
+    s.language = "fr";
+    s.showNewVersion = true;
+    s.notationIndex = 3;
+    s.hotkeyText = "Ctrl+F5";
+    s.screenCastToken = "token";
+    ApplySettingsText("Rns=4\nCBX_FormatCapture=x\n", s);
+    EXPECT_EQ(s.runCount, 4);
+    EXPECT_EQ(s.language, "fr");
+    EXPECT_TRUE(s.showNewVersion);
+    EXPECT_EQ(s.notationIndex, 3);
+    // The hotkey and the token are the file's own: none there, none kept.
+    EXPECT_EQ(s.hotkeyText, "");
+    EXPECT_EQ(s.screenCastToken, "");
 }

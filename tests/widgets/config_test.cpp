@@ -1,7 +1,9 @@
 // Settings file, language files, help, web site and About, through the main
 // window started in a private application folder.
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -10,9 +12,12 @@
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
+#include "config/SettingsStore.h"
 #include "config/UiTexts.h"
-#include "config/reFormAbout.h"
+#include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
+#include "ui/Widgets.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 
@@ -48,12 +53,12 @@ struct Run {
 
 QByteArray SavedText(const char* language, int runs, bool showNewVersion, int format, const char* hotkey)
 {
-    TSavedSettings s;
-    s.LanguageCode = language;
-    s.RunCount = runs;
-    s.ShowNewVersion = showNewVersion;
-    s.FormatIndex = format;
-    s.HotKeyText = hotkey;
+    Settings s;
+    s.language = language;
+    s.runCount = runs;
+    s.showNewVersion = showNewVersion;
+    s.notationIndex = format;
+    s.hotkeyText = hotkey;
     return QByteArray::fromStdString(SettingsFileText(s));
 }
 
@@ -66,7 +71,6 @@ private slots:
     void init()
     {
         UiTexts() = TUiTexts();
-        ShowNewVersion = false;
     }
 
     void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
@@ -76,12 +80,12 @@ private slots:
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("fr"));
         QVERIFY(Q(AppSettings().LanguageFilePath).endsWith("/language/lang_fr.txt"));
         QVERIFY(Q(AppSettings().HelpFilePath).endsWith("/help/help_fr.htm"));
-        QCOMPARE(run.form->RunCount, 1);
+        QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(run.form->MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(run.form->StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
         QCOMPARE(run.form->NotationBox->currentIndex(), 0);
-        QVERIFY(run.form->TimerActualize->isActive());
+        QVERIFY(run.form->findChild<UpdateChecker*>()->isScheduled());
         QVERIFY(run.prompts.messages.empty());
         QCOMPARE(run.closeAndRead(), SavedText("fr", 1, true, 0, "Alt+C"));
     }
@@ -143,7 +147,7 @@ private slots:
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
-        QCOMPARE(run.form->TimerActualize->isActive(), ShowNewVersion);
+        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), run.form->settings().showNewVersion);
         QCOMPARE(run.closeAndRead(), saved);
     }
 
@@ -159,51 +163,44 @@ private slots:
 
     void unknownLanguageFallsBackToEnglishFiles()
     {
-        TestAppDir dir;
         // Made on Windows: the code is read from Windows-1252.
-        dir.write("HuebirdLite.ini", "Rns=3\nLanguage=x\xE9\n");
-        RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
-        form.OpenIniFile(dir.file("HuebirdLite.ini"));
+        const QByteArray settings("Rns=3\nLanguage=x\xE9\nHK_CAPTURE=Alt+C\n");
+        Run run(&settings);
         QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
-        QCOMPARE(Q(AppSettings().LanguageFilePath), dir.file("language/lang_en.txt"));
-        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
+        QCOMPARE(Q(AppSettings().LanguageFilePath), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
-        form.OpenLanguageFile(Q(AppSettings().LanguageFilePath));
-        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_x\u00E9.htm"));
-        form.SaveIniFile(dir.file("HuebirdLite.ini"));
-        QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nLanguage=x\xC3\xA9\r\n"));
+        QCOMPARE(run.form->MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_x\u00E9.htm"));
+        QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
 
     void unusableSettingsFileWarnsOnceAndStartsWithDefaults()
     {
         TestAppDir dir;
-        QVERIFY(QDir().mkpath(dir.file("HuebirdLite.ini")));
-        RecordingPrompts messages;
+        const QString ini = dir.file("HuebirdLite.ini");
+        QVERIFY(QDir().mkpath(ini));
+        RecordingPrompts prompts;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
-        {
-            MainWindow form({messages});
-            UseAppDir(dir);
-            form.OpenIniFile(dir.file("HuebirdLite.ini"));
-            QCOMPARE(messages.messages.size(), size_t(1));
-            QCOMPARE(messages.messages[0].kind, (unsigned char)3);
-            QVERIFY(messages.messages[0].text.contains(dir.file("HuebirdLite.ini")));
-            QVERIFY2(!messages.messages[0].text.contains("()"), qPrintable(messages.messages[0].text));
-            QVERIFY(ShowNewVersion);
-            QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
-            QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
-            QCOMPARE(form.RunCount, 1);
-
-            // The save fails with its reason and leaves what was there.
-            form.SaveIniFile(dir.file("HuebirdLite.ini"));
-            QCOMPARE(messages.messages.size(), size_t(2));
-            QCOMPARE(messages.messages[1].kind, (unsigned char)2);
-            QVERIFY2(messages.messages[1].text.contains(dir.file("HuebirdLite.ini")),
-                     qPrintable(messages.messages[1].text));
-            QVERIFY(QFileInfo(dir.file("HuebirdLite.ini")).isDir());
-        }
+        MainWindow form({prompts});
+        UseAppDir(dir);
+        form.show();
         SetUserLangIdSource(nullptr);
+        const auto& messages = prompts.messages;
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].kind, (unsigned char)3);
+        QVERIFY(messages[0].text.contains(ini));
+        QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
+        QVERIFY(form.settings().showNewVersion);
+        QCOMPARE(form.MenuShortCut(form.PopupCaptureColor), TShortCut(scAlt | 'C'));
+        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+        QCOMPARE(form.settings().runCount, 1);
+
+        // The save fails with its reason and leaves what was there.
+        form.close();
+        QCOMPARE(messages.size(), size_t(2));
+        QCOMPARE(messages[1].kind, (unsigned char)2);
+        QVERIFY2(messages[1].text.contains(ini), qPrintable(messages[1].text));
+        QVERIFY(QFileInfo(ini).isDir());
     }
 
     void savingReplacesTheWholeFile()
@@ -211,7 +208,7 @@ private slots:
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
         run.form->NotationBox->setCurrentIndex(10);
-        ShowNewVersion = false;
+        run.form->settings().showNewVersion = false;
         QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
         QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));
@@ -361,40 +358,43 @@ private slots:
         MainWindow form({prompts});
         UseAppDir(dir);
         bool shown = false;
-        prompts.onDialog = [&](QDialog& dialog) {
-            auto& about = static_cast<TFormAbout&>(dialog);
+        prompts.onDialog = [&](QDialog& about) {
             shown = true;
+            const auto label = [&](const char* name) { return about.findChild<QLabel*>(name); };
+            const auto picture = [&](const char* name) { return about.findChild<TPicture*>(name); };
+            QPushButton* close = about.findChild<QPushButton*>("ButtonClose");
+            QCOMPARE(about.objectName(), QStringLiteral("AboutDialog"));
             QVERIFY(QTest::qWaitForWindowExposed(&about));
             QCOMPARE(about.size(), QSize(332, 144));
             QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY(about.isModal());
             QCOMPARE(about.windowTitle(), QString());
-            QCOMPARE(about.ButtonClose->text(), QString());
-            QCOMPARE(about.LabelAppName->text(), QStringLiteral("Huebird"));
-            QCOMPARE(about.LabelAppVersion->text(), QStringLiteral("v.2.0.2.1"));
-            QCOMPARE(about.Label1->text(), QStringLiteral("by Ondrel Team"));
-            QCOMPARE(about.LabelWebsite->text(), Q(AppSettings().WebSiteUrl));
-            QVERIFY(about.LabelSettings->text().startsWith("Portable: /"));
-            QCOMPARE(about.LabelSettings->toolTip(), dir.path() + "HuebirdLite.ini");
+            QCOMPARE(close->text(), QString());
+            QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
+            QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
+            QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));
+            QCOMPARE(label("LabelWebsite")->text(), Q(AppSettings().WebSiteUrl));
+            QVERIFY(label("LabelSettings")->text().startsWith("Portable: /"));
+            QCOMPARE(label("LabelSettings")->toolTip(), dir.path() + "HuebirdLite.ini");
             const QList<QPair<QWidget*, QRect>> places = {
-                {about.Image1, QRect(0, 0, 332, 144)},   {about.Image2, QRect(8, 8, 128, 128)},
-                {about.LabelAppName, QRect(144, 24, 180, 19)}, {about.LabelAppVersion, QRect(144, 40, 180, 13)},
-                {about.Label1, QRect(144, 56, 180, 13)}, {about.LabelWebsite, QRect(144, 80, 180, 13)},
-                {about.ButtonClose, QRect(176, 110, 113, 25)}};
+                {picture("Background"), QRect(0, 0, 332, 144)},   {picture("Logo"), QRect(8, 8, 128, 128)},
+                {label("LabelAppName"), QRect(144, 24, 180, 19)}, {label("LabelAppVersion"), QRect(144, 40, 180, 13)},
+                {label("LabelMaker"), QRect(144, 56, 180, 13)}, {label("LabelWebsite"), QRect(144, 80, 180, 13)},
+                {close, QRect(176, 110, 113, 25)}};
             for (const auto& [widget, rect] : places)
                 QCOMPARE(widget->geometry(), rect);
-            QVERIFY(!about.Image1->Canvas().isNull());
-            QVERIFY(!about.Image2->Canvas().isNull());
-            QVERIFY(about.LabelAppName->font().bold());
-            QCOMPARE(about.LabelAppName->font().pixelSize(), 16);
-            QVERIFY(about.Label1->font().italic());
-            QVERIFY(about.LabelWebsite->font().underline());
-            QCOMPARE(about.LabelWebsite->palette().color(QPalette::WindowText), QColor(Qt::blue));
+            QVERIFY(!picture("Background")->Canvas().isNull());
+            QVERIFY(!picture("Logo")->Canvas().isNull());
+            QVERIFY(label("LabelAppName")->font().bold());
+            QCOMPARE(label("LabelAppName")->font().pixelSize(), 16);
+            QVERIFY(label("LabelMaker")->font().italic());
+            QVERIFY(label("LabelWebsite")->font().underline());
+            QCOMPARE(label("LabelWebsite")->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
-            QTest::mouseClick(about.LabelWebsite, Qt::LeftButton);
+            QTest::mouseClick(label("LabelWebsite"), Qt::LeftButton);
             QCOMPARE(prompts.opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
             QVERIFY(about.isVisible());
-            QTest::mouseClick(about.ButtonClose, Qt::LeftButton);
+            QTest::mouseClick(close, Qt::LeftButton);
             QVERIFY(!about.isVisible());
         };
         form.MenuAbout->trigger();
@@ -402,11 +402,10 @@ private slots:
 
         // With a language file: its caption and button text, at every opening.
         form.OpenLanguageFile(dir.file("language/lang_it.txt"));
-        prompts.onDialog = [&](QDialog& dialog) {
-            auto& about = static_cast<TFormAbout&>(dialog);
+        prompts.onDialog = [&](QDialog& about) {
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
-            QCOMPARE(about.ButtonClose->text(), QStringLiteral("Chiudi"));
-            QVERIFY(about.LabelSettings->text().startsWith("Portatile: "));
+            QCOMPARE(about.findChild<QPushButton*>("ButtonClose")->text(), QStringLiteral("Chiudi"));
+            QVERIFY(about.findChild<QLabel*>("LabelSettings")->text().startsWith("Portatile: "));
         };
         form.MenuAbout->trigger();
     }

@@ -21,7 +21,9 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
 #include "capture/ShortcutText.h"
+#include "config/SettingsStore.h"
 #include "config/UiTexts.h"
 
 namespace {
@@ -163,15 +165,14 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.NotationBox->currentIndex(), 4);
-        QCOMPARE(form.RunCount, 8);
+        QCOMPARE(store.settings().notationIndex, 4);
+        QCOMPARE(store.settings().runCount, 8);
 
-        form.NotationBox->setCurrentIndex(2);
-        form.SaveIniFile(ini);
+        store.settings().notationIndex = 2;
+        QVERIFY(!store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QVERIFY2(recorder.messages[0].text.contains(ini), qPrintable(recorder.messages[0].text));
@@ -188,15 +189,15 @@ private slots:
             QSKIP("this system can make no folder read-only for this process");
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY(recorder.messages[0].text.contains(ini));
-        QCOMPARE(form.NotationBox->currentIndex(), 0);
-        QCOMPARE(ShortcutName(form.MenuShortCut(form.PopupCaptureColor)), std::string("Alt+C"));
-        QVERIFY(ShowNewVersion);
+        QCOMPARE(store.settings().notationIndex, 0);
+        QCOMPARE(store.settings().hotkeyText, std::string("Alt+C"));
+        QVERIFY(store.settings().showNewVersion);
+        QVERIFY(store.isFirstRun());
         QVERIFY(!QFile::exists(ini));
     }
 
@@ -210,11 +211,10 @@ private slots:
         disk.fill();
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
-        form.NotationBox->setCurrentIndex(9);
-        form.SaveIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
+        store.settings().notationIndex = 9;
+        QVERIFY(!store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QVERIFY(recorder.messages[0].text.contains(ini));
@@ -223,7 +223,7 @@ private slots:
 
         // With room again the same save goes through.
         disk.makeRoom();
-        form.SaveIniFile(ini);
+        QVERIFY(store.save());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QVERIFY(ReadAll(ini).contains("CBX_FormatCapture=9\r\n"));
     }
@@ -257,7 +257,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
         form.colorList().setColors(list);
-        form.MenuSaveColorListClick();
+        form.listFiles().save();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
@@ -276,10 +276,9 @@ private slots:
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
-        form.OpenIniFile(ini);
-        form.SaveIniFile(ini);
+        SettingsStore store(ini, SettingsMode::Portable, recorder);
+        store.load();
+        store.save();
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QCOMPARE(recorder.messages[0].kind, mkWarning);
         QVERIFY2(recorder.messages[0].text.contains("Not a regular file"), qPrintable(recorder.messages[0].text));
@@ -380,7 +379,7 @@ private slots:
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.colorList().setColors(list);
-        form.MenuSwatchesClick();
+        form.listFiles().openPalette();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(expected.toStdString());
         QVERIFY(text && !text->empty());
@@ -405,7 +404,7 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder});
         UseAppDir(*dir_);
-        form.MenuSwatchesClick();
+        form.listFiles().openPalette();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.colorList().colors().size(), expected.size());
         QVERIFY(form.colorList().colors() == expected);
@@ -457,7 +456,7 @@ private slots:
             for (int i = 0; i < 200; ++i) {
                 const TColorArray before = form.colorList().colors();
                 const std::size_t messages = recorder.messages.size();
-                if (form.OpenColorList(path)) {
+                if (form.listFiles().load(path)) {
                     ++loads;
                     QVERIFY(!form.colorList().colors().empty());
                     if (!inPlace)

@@ -12,6 +12,7 @@
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
+#include "update/UpdateChecker.h"
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -177,7 +178,7 @@ private slots:
         QVERIFY(!form.isVisible());
         QVERIFY(form.colorList().colors().empty());
         QVERIFY(!form.Capture().isRunning());
-        QVERIFY(!form.TimerActualize->isActive());
+        QVERIFY(!form.findChild<UpdateChecker*>()->isScheduled());
     }
 
     void messageKindsHaveTheirFrenchTitles()

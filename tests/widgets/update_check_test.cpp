@@ -1,7 +1,10 @@
 // The new-version check against a real HTTP server on the loopback address,
 // and the new-version dialog.
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -17,7 +20,9 @@
 #include "capture/CaptureController.h"
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
-#include "update/ReNewVersionExists.h"
+#include "config/SettingsStore.h"
+#include "update/NewVersionDialog.h"
+#include "update/UpdateChecker.h"
 
 namespace {
 
@@ -83,24 +88,26 @@ private:
     std::map<QTcpSocket*, QByteArray> pending_;
 };
 
+QCheckBox* DontShowAgain(QDialog& dialog) { return dialog.findChild<QCheckBox*>("DontShowAgain"); }
+QPushButton* Button(QDialog& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
+QLabel* Label(QDialog& dialog, const char* name) { return dialog.findChild<QLabel*>(name); }
+
 // Closes the modal new-version dialog whenever it shows, counting the showings.
 class DialogCloser {
 public:
     explicit DialogCloser(bool checkTheBox = false)
     {
         QObject::connect(&timer_, &QTimer::timeout, [this, checkTheBox] {
-            if (!NewVersionExists || !NewVersionExists->isVisible())
+            auto* dialog = qobject_cast<NewVersionDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
                 return;
             ++Shown;
-            if (QApplication::activeModalWidget() == NewVersionExists)
-                ++ShownModal;
-            NewVersionExists->CB_DontShowThisMessage->setChecked(checkTheBox);
-            NewVersionExists->ButtonNo->click();
+            DontShowAgain(*dialog)->setChecked(checkTheBox);
+            Button(*dialog, "ButtonNo")->click();
         });
         timer_.start(10);
     }
     int Shown = 0;
-    int ShownModal = 0;
 
 private:
     QTimer timer_;
@@ -122,18 +129,14 @@ struct RunningForm {
     RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
-        ShowNewVersion = showNewVersion;
+        // The program's own modal loop, as a user meets the dialog.
+        messages.execDialogs = true;
         form = std::make_unique<MainWindow>(MainWindowServices{.prompts = messages, .updateAddress = address});
-        NewVersionExists = new TNewVersionExists(messages, form.get());
         UseAppDir(dir);
-        form->TimerActualize->setInterval(updateIntervalMs);
+        checker().setDelay(updateIntervalMs);
         form->show();
     }
-    ~RunningForm()
-    {
-        form.reset();
-        NewVersionExists = nullptr;
-    }
+    UpdateChecker& checker() const { return *form->findChild<UpdateChecker*>(); }
 };
 
 } // namespace
@@ -183,9 +186,8 @@ private slots:
         QTRY_COMPARE(closer.Shown, shown);
         // Never again that run: the timer stays off and nothing more is asked.
         QTest::qWait(400);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!run.checker().isScheduled());
         QCOMPARE(closer.Shown, shown);
-        QCOMPARE(closer.ShownModal, shown);
         QCOMPARE(server.Requests.size(), std::size_t(1 + gets));
         QCOMPARE(server.Requests[0].method + ' ' + server.Requests[0].target, "HEAD " + kServicePath);
         if (gets)
@@ -215,13 +217,13 @@ private slots:
         QSignalSpy ticks(&run.form->Capture().timer(), &QTimer::timeout);
         bool secondCheckReturned = false;
         QTimer::singleShot(minWaitMs / 3, run.form.get(), [&] {
-            run.form->VerifyIfNewVersionReady(); // must not start a second check
+            run.checker().check(); // must not start a second check
             secondCheckReturned = true;
         });
 
         QElapsedTimer clock;
         clock.start();
-        run.form->VerifyIfNewVersionReady();
+        run.checker().check();
         const qint64 waited = clock.elapsed();
 
         QVERIFY2(waited >= minWaitMs && waited < 5000, QByteArray::number(waited));
@@ -230,7 +232,7 @@ private slots:
         QTRY_VERIFY(secondCheckReturned);
         QCOMPARE(server.Requests.size(), std::size_t(listening ? 1 : 0));
         QCOMPARE(closer.Shown, 0);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!run.checker().isScheduled());
         QVERIFY(run.messages.messages.empty());
     }
 
@@ -241,7 +243,7 @@ private slots:
         DialogCloser closer;
         RunningForm run(server.Address(), false);
         QTest::qWait(500);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!run.checker().isScheduled());
         QVERIFY(server.Requests.empty());
         QCOMPARE(closer.Shown, 0);
     }
@@ -249,35 +251,42 @@ private slots:
     void dialogLayoutAndTexts()
     {
         RecordingPrompts prompts;
-        TNewVersionExists dialog(prompts);
+        Settings settings;
+        NewVersionDialog dialog(prompts, settings);
+        QLabel* const line1 = Label(dialog, "Line1");
+        QLabel* const line2 = Label(dialog, "Line2");
+        QLabel* const line3 = Label(dialog, "Line3");
+        QPushButton* const yes = Button(dialog, "ButtonYes");
+        QPushButton* const no = Button(dialog, "ButtonNo");
+        QCheckBox* const box = DontShowAgain(dialog);
         QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         const QList<QPair<QWidget*, QRect>> expected = {
-            {dialog.Image1, QRect(11, 16, 32, 32)},
-            {dialog.Label1, QRect(51, 8, 235, 13)},
-            {dialog.Label2, QRect(51, 24, 235, 13)},
-            {dialog.Label3, QRect(51, 40, 235, 13)},
-            {dialog.ButtonYes, QRect(65, 64, 90, 33)},
-            {dialog.ButtonNo, QRect(157, 64, 75, 33)},
-            {dialog.CB_DontShowThisMessage, QRect(7, 112, 225, 17)},
+            {Label(dialog, "Icon"), QRect(11, 16, 32, 32)},
+            {line1, QRect(51, 8, 235, 13)},
+            {line2, QRect(51, 24, 235, 13)},
+            {line3, QRect(51, 40, 235, 13)},
+            {yes, QRect(65, 64, 90, 33)},
+            {no, QRect(157, 64, 75, 33)},
+            {box, QRect(7, 112, 225, 17)},
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QVERIFY(dialog.Label2->font().italic());
-        QVERIFY(!dialog.Label1->font().italic());
-        QCOMPARE(dialog.Label1->alignment(), Qt::AlignCenter);
-        QCOMPARE(dialog.ButtonYes->nextInFocusChain(), dialog.ButtonNo);
-        QCOMPARE(dialog.ButtonNo->nextInFocusChain(), dialog.CB_DontShowThisMessage);
+        QVERIFY(line2->font().italic());
+        QVERIFY(!line1->font().italic());
+        QCOMPARE(line1->alignment(), Qt::AlignCenter);
+        QCOMPARE(yes->nextInFocusChain(), no);
+        QCOMPARE(no->nextInFocusChain(), box);
 
         TUiTexts& texts = UiTexts();
         const TUiTexts saved = texts;
         const QList<QPair<std::string*, std::function<QString()>>> shownTexts = {
             {&texts.SNewVersionCaption, [&] { return dialog.windowTitle(); }},
-            {&texts.SNewVersion1, [&] { return dialog.Label1->text(); }},
-            {&texts.SNewVersion2, [&] { return dialog.Label2->text(); }},
-            {&texts.SNewVersion3, [&] { return dialog.Label3->text(); }},
-            {&texts.CB_DontShowThisMessage, [&] { return dialog.CB_DontShowThisMessage->text(); }},
-            {&texts.SYes, [&] { return dialog.ButtonYes->text(); }},
-            {&texts.SNo, [&] { return dialog.ButtonNo->text(); }},
+            {&texts.SNewVersion1, [&] { return line1->text(); }},
+            {&texts.SNewVersion2, [&] { return line2->text(); }},
+            {&texts.SNewVersion3, [&] { return line3->text(); }},
+            {&texts.CB_DontShowThisMessage, [&] { return box->text(); }},
+            {&texts.SYes, [&] { return yes->text(); }},
+            {&texts.SNo, [&] { return no->text(); }},
         };
         for (int i = 0; i < shownTexts.size(); ++i)
             *shownTexts[i].first = "T\xC3\xA9xt " + std::to_string(i);
@@ -303,25 +312,26 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, showBefore);
         QFETCH(bool, check);
-        ShowNewVersion = showBefore;
+        Settings settings;
+        settings.showNewVersion = showBefore;
         RecordingPrompts prompts;
-        TNewVersionExists dialog(prompts);
+        NewVersionDialog dialog(prompts, settings);
         dialog.show();
-        QCOMPARE(dialog.CB_DontShowThisMessage->isChecked(), !showBefore);
+        QCOMPARE(DontShowAgain(dialog)->isChecked(), !showBefore);
         if (check || !showBefore)
-            dialog.CB_DontShowThisMessage->setChecked(check);
+            DontShowAgain(dialog)->setChecked(check);
 
         if (way == "yes")
-            QTest::mouseClick(dialog.ButtonYes, Qt::LeftButton);
+            QTest::mouseClick(Button(dialog, "ButtonYes"), Qt::LeftButton);
         else if (way == "no")
-            QTest::mouseClick(dialog.ButtonNo, Qt::LeftButton);
+            QTest::mouseClick(Button(dialog, "ButtonNo"), Qt::LeftButton);
         else if (way == "title bar")
             dialog.close();
         else
             QTest::keyClick(&dialog, Qt::Key_Escape);
 
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(ShowNewVersion, !check);
+        QCOMPARE(settings.showNewVersion, !check);
     }
 
     void yesOpensTheDownloadPageOfTheLanguage_data()
@@ -341,16 +351,17 @@ private slots:
         QFETCH(bool, french);
         InitAppSettings("/opt/huebird/huebird-lite");
         AppSettings().LanguageCode = language.toStdString();
-        ShowNewVersion = true;
+        Settings settings;
+        settings.showNewVersion = true;
         RecordingPrompts prompts;
-        TNewVersionExists dialog(prompts);
+        NewVersionDialog dialog(prompts, settings);
         dialog.show();
-        QTest::mouseClick(dialog.ButtonYes, Qt::LeftButton);
+        QTest::mouseClick(Button(dialog, "ButtonYes"), Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
         const std::string& page = french ? AppSettings().DownloadPageFr : AppSettings().DownloadPageEn;
         QCOMPARE(prompts.opened[0], QUrl(QString::fromStdString(page)));
         QVERIFY(!dialog.isVisible());
-        QVERIFY(ShowNewVersion);
+        QVERIFY(settings.showNewVersion);
     }
 
     // The window closes while the service is slow to answer: no dialog comes
@@ -373,7 +384,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
         QTest::qWait(1000);
         QCOMPARE(closer.Shown, 0);
-        QVERIFY(!run.form->TimerActualize->isActive());
+        QVERIFY(!run.checker().isScheduled());
         QCOMPARE(server.Requests.size(), std::size_t(2));
     }
 
@@ -385,7 +396,7 @@ private slots:
         DialogCloser closer(true);
         RunningForm run(server.Address(), true);
         QTRY_COMPARE_WITH_TIMEOUT(closer.Shown, 1, 10000);
-        QVERIFY(!ShowNewVersion);
+        QVERIFY(!run.form->settings().showNewVersion);
         run.form->close();
         const QByteArray written = run.dir.read("HuebirdLite.ini");
         if (written == IniText(true))

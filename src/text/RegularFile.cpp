@@ -1,4 +1,4 @@
-#include "exchange/RegularFile.h"
+#include "text/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>

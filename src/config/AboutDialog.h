@@ -1,0 +1,29 @@
+#pragma once
+// The About dialog: the program's name, file version, maker line, web address,
+// and where the settings are kept.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class Prompts;
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The web address opens through the prompts.
+    explicit AboutDialog(Prompts& prompts, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showTexts();
+
+    Prompts& prompts_;
+    QLabel* name_ = nullptr;
+    QLabel* version_ = nullptr;
+    QLabel* website_ = nullptr;
+    QLabel* settingsFile_ = nullptr; // the mode and the settings file; the whole path as its tip
+    QPushButton* close_ = nullptr;
+};
