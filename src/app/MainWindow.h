@@ -25,6 +25,7 @@ class HotkeyService;
 class IScreenSampler;
 class Prompts;
 class SettingsStore;
+class Translations;
 struct Settings;
 class UpdateChecker;
 class IGlobalHotkey;
@@ -159,6 +160,8 @@ public:
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
     void OpenLanguageFile(const QString& path);
+    // The captions of the language in use; the built-in ones until a file is loaded.
+    void ShowMenuCaptions();
     void ButtonLanguageClick();
     void CallHelpHtml();
     void MenuHelpIndexClick();
@@ -199,6 +202,7 @@ private:
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;
+    Translations* translations_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;

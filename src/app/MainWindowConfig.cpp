@@ -18,6 +18,7 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
 #include "config/TextFile.h"
+#include "config/Translations.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
@@ -81,11 +82,11 @@ void MainWindow::SaveSettings()
 
 void MainWindow::OpenLanguageFile(const QString& path)
 {
-    if (!IsExistingFile(path))
-        return;
-    const std::optional<std::string> text = ReadTextFile(path);
-    if (!text)
-        return;
+    translations_->load(path, AppSettings());
+}
+
+void MainWindow::ShowMenuCaptions()
+{
     const std::pair<std::string_view, QMenu*> menus[] = {
         {"MenuFile", MenuFile}, {"MenuEdit", MenuEdit}, {"MenuOptions", MenuOptions}, {"MenuHelp", MenuHelp}};
     const std::pair<std::string_view, QAction*> items[] = {
@@ -100,14 +101,10 @@ void MainWindow::OpenLanguageFile(const QString& path)
         {"MenuCaptureColor", PopupCaptureColor}, {"PopupCopyColorList", PopupCopyColorList},
         {"PopUpDeleteColor", PopupDeleteColor}, {"PopUpClearColorList", PopupClearColorList},
         {"PopupCut", PopupCut}, {"PopupCopy", PopupCopy}, {"PopupPaste", PopupPaste}};
-    ApplyLanguageText(*text, AppSettings(), [&](std::string_view key, const std::string& caption) {
-        for (const auto& [name, menu] : menus)
-            if (name == key)
-                SetMenuCaption(menu, Q(caption));
-        for (const auto& [name, item] : items)
-            if (name == key)
-                SetMenuCaption(item, Q(caption));
-    });
+    for (const auto& [key, menu] : menus)
+        SetMenuCaption(menu, translations_->caption(key));
+    for (const auto& [key, item] : items)
+        SetMenuCaption(item, translations_->caption(key));
 }
 
 void MainWindow::ButtonLanguageClick()
@@ -156,7 +153,7 @@ void MainWindow::MenuWebsiteClick()
 
 void MainWindow::ButtonAboutClick()
 {
-    AboutDialog about(prompts_, this);
+    AboutDialog about(prompts_, *translations_, this);
     prompts_.runDialog(about);
 }
 
