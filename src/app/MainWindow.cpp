@@ -22,6 +22,7 @@
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
+#include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
@@ -107,13 +108,11 @@ void MainWindow::CreateControls()
     place(NotationBox, "CBX_FormatCapture", 173, 60, 101, 21);
     for (int i = 0; i < FormatCount; ++i)
         NotationBox->addItem(QString::fromStdString(std::string(FormatCaption(i))));
-    NotationBox->installEventFilter(this);
-    connect(NotationBox, &QComboBox::currentIndexChanged, this,
-            [this](int) { NotationChanged(); });
 
     EditCaptureColor = new QLineEdit(Client);
     place(EditCaptureColor, "EditCaptureColor", 173, 86, 101, 21);
     EditCaptureColor->installEventFilter(this);
+    BindColorList();
 
     StatusBar = new TStatusBar(Client);
     place(StatusBar, "StatusBar1", 0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
@@ -282,39 +281,21 @@ void MainWindow::ResetStatusBar()
     StatusBar->SetPanelText(1, CaptureStatusText(keyText));
 }
 
-int MainWindow::FormatIndex() const
-{
-    return NotationBox->currentIndex();
-}
-
-QString MainWindow::ShowCodeColors(const QComboBox* box, TColor color) const
-{
-    const ColorCodeText code = WriteColorCode(box->currentIndex(), color, DecimalSeparator());
-    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
-}
-
-QString MainWindow::ShowCodeColorsCapture(TColor color)
-{
-    ShSelectedColor->SetBrushColor(color);
-    // Until the next tick shows the colour under the pointer again.
-    if (capture_)
-        capture_->invalidateSwatch();
-    return ShowCodeColors(NotationBox, color);
-}
-
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     capture_ = new CaptureController(std::move(sampler),
-                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel},
+                                     {ImgZoom, ShSelectedColor, LabelColor, StatusBar, CaptureController::kPositionPanel,
+                                      CaptureController::kContrastPanel},
                                      SHImageZoom, this);
     capture_->setNotation(NotationBox->currentIndex());
+    // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
         connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
             qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
                     qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));
-        });
+        }, Qt::DirectConnection);
     connect(NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
@@ -458,7 +439,7 @@ void MainWindow::dropEvent(QDropEvent* event)
             paths << url.toLocalFile();
     event->acceptProposedAction();
     if (!paths.isEmpty())
-        WMDropFiles(paths);
+        listFiles_->loadDropped(paths);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -468,24 +449,5 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ShortcutOverride && watched == EditCaptureColor
         && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
         return true;
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Typed characters never reach the notation box; it is chosen from its list.
-        if (watched == NotationBox && !key->text().isEmpty() && key->text().at(0).isPrint())
-            return true;
-        if (watched == EditCaptureColor && !key->text().isEmpty()) {
-            QChar ch = key->text().at(0);
-            const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (isEnter)
-                ch = QChar(13);
-            if (!EditCaptureColorKeyPress(ch))
-                return true;
-            if (!isEnter && ch != key->text().at(0)) {
-                QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), QString(ch));
-                QApplication::sendEvent(EditCaptureColor, &replaced);
-                return true;
-            }
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -20,6 +20,8 @@
 #include "app/MainWindowServices.h"
 
 class CaptureController;
+class ColorListController;
+class ListFileService;
 class DesktopCapture;
 class HotkeyService;
 class IScreenSampler;
@@ -41,6 +43,7 @@ public:
     // ---- working state ----
     ColorListModel& colorList() { return *colorList_; }
     const ColorListModel& colorList() const { return *colorList_; }
+    ColorListController& colorListController() { return *listController_; }
 
     // ---- controls ----
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
@@ -99,12 +102,6 @@ public:
     void ButtonCloseClick();
     void ResetStatusBar();
 
-    // ---- colour codes for the windows (app/MainWindow.cpp) ----
-    // Format index of the notation box, -1 when nothing is selected.
-    int FormatIndex() const;
-    QString ShowCodeColors(const QComboBox* box, TColor color) const;
-    QString ShowCodeColorsCapture(TColor color);
-
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& Capture() { return *capture_; }
     HotkeyService& Hotkeys() { return *hotkeys_; }
@@ -119,32 +116,19 @@ public:
     // The hotkey and the capture command: the colour under the pointer.
     void CaptureAtPointer();
 
-    // ---- list view and code field (app/MainWindowList.cpp, app/MainWindowManager.cpp) ----
-    void CreateListView();
-    void FillGridCapture();
-    void ResetGridCapture();
-    void RefreshEditCaptureColor();
-    void ResetCapturePanelBottom();
-    void GridCaptureGetCellColor(ColorGrid* sender, int ARow, int ACol, ColorGrid::CellState state,
-                                 QColor& brush, QColor& font);
-    void GridCaptureSelectCell(ColorGrid* sender, int ACol, int ARow, bool& canSelect);
-    void NotationChanged();
+    // ---- the colour list's commands (app/MainWindowList.cpp) ----
     void CaptureColor();
     void PopupCaptureColorClick();
     void PopupDeleteColorClick();
     void PopupClearColorListClick();
     void ShowFormColorList();
-    // Returns false when the key is swallowed; may replace it.
-    bool EditCaptureColorKeyPress(QChar& key);
 
-    // ---- list files, drops and clipboard (app/MainWindowExchange.cpp) ----
+    // ---- list files, drops and clipboard (app/MainWindowList.cpp) ----
+    ListFileService& listFiles() { return *listFiles_; }
     void MenuOpenColorListClick();
     void MenuSaveColorListClick();
     void MenuExportColorListClick();
     void MenuSwatchesClick();
-    bool OpenColorList(const QString& path);
-    bool ConfirmOverwrite(const QString& path);
-    void WMDropFiles(const QStringList& paths);
     void PopupCopyColorListClick();
     void PopupCutClick();
     void PopupCopyClick();
@@ -183,6 +167,8 @@ protected:
 
 private:
     void CreateControls();
+    void CreateListView();
+    void BindColorList();
     void CreateMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                      void (MainWindow::*handler)(), TShortCut shortcut = 0);
@@ -197,6 +183,8 @@ private:
     QString CaptureStatusText(const QString& keyText) const;
 
     ColorListModel* colorList_ = nullptr;
+    ColorListController* listController_ = nullptr;
+    ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     CaptureController* capture_ = nullptr;

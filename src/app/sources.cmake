@@ -3,8 +3,6 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/app/MainWindow.cpp
   src/app/MainWindowConfig.cpp
-  src/app/MainWindowExchange.cpp
   src/app/MainWindowList.cpp
-  src/app/MainWindowManager.cpp
   src/app/MainWindowUpdate.cpp
   src/app/Application.cpp)

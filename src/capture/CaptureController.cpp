@@ -1,6 +1,7 @@
 // The capture tick: the magnifier, the swatch and the status bar's readouts.
 #include "capture/CaptureController.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <algorithm>
 #include <charconv>
@@ -21,17 +22,31 @@ TColor FromRgb(QRgb rgb)
     return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
 }
 
-// Each source pixel becomes a block of whole target pixels, without smoothing.
+// Each source pixel becomes a block of whole target pixels, without smoothing:
+// target pixel x shows source pixel x * sw / tw.
 void StretchNearest(const QImage& source, QImage& target)
 {
     const int sw = source.width(), sh = source.height(), tw = target.width(), th = target.height();
     if (sw <= 0 || sh <= 0 || tw <= 0 || th <= 0)
         return;
+    const std::size_t rowBytes = std::size_t(tw) * sizeof(QRgb);
+    int lastRow = -1;
     for (int y = 0; y < th; ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y * sh / th));
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
-        for (int x = 0; x < tw; ++x)
-            to[x] = from[x * sw / tw];
+        const int row = y * sh / th;
+        // A source row fills several target rows alike.
+        if (row == lastRow) {
+            std::memcpy(to, target.constScanLine(y - 1), rowBytes);
+            continue;
+        }
+        lastRow = row;
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        int column = 0, rest = 0; // x * sw == column * tw + rest
+        for (int x = 0; x < tw; ++x) {
+            to[x] = from[column];
+            for (rest += sw; rest >= tw; rest -= tw)
+                ++column;
+        }
     }
 }
 
@@ -61,25 +76,82 @@ CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, co
 {
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
-    connect(&timer_, &QTimer::timeout, this, &CaptureController::tick);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        tick();
+        moveOffThread();
+    });
     frame_.magnifier = QImage(widgets_.magnifier->size(), QImage::Format_RGB32);
     frame_.magnifier.fill(Qt::white);
+    magnifierFrame_->window()->installEventFilter(this);
 }
 
-CaptureController::~CaptureController() = default;
+CaptureController::~CaptureController()
+{
+    stop();
+}
 
 void CaptureController::start()
 {
+    if (offThread_)
+        return;
     timer_.start(kIntervalMs);
+    moveOffThread();
 }
 
 void CaptureController::stop()
 {
     timer_.stop();
+    if (offThread_)
+        presenter_->stopTicks();
+    offThread_ = false;
+}
+
+void CaptureController::moveOffThread()
+{
+    // The presenter comes with the first frame shown.
+    if (offThread_ || !timer_.isActive() || !presenter_)
+        return;
+    {
+        const std::lock_guard lock(mutex_);
+        zone_ = noSamplingZone();
+    }
+    offThread_ = presenter_->runTicks(
+        [this] {
+            const std::lock_guard lock(mutex_);
+            sample(zone_);
+        },
+        kIntervalMs);
+    if (offThread_)
+        timer_.stop();
+}
+
+bool CaptureController::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide: {
+        const std::lock_guard lock(mutex_);
+        zone_ = noSamplingZone();
+        if (presenter_)
+            presenter_->place();
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QRect CaptureController::noSamplingZone() const
+{
+    return QRect(magnifierFrame_->mapToGlobal(QPoint(0, 0)), magnifierFrame_->size());
 }
 
 void CaptureController::setNotation(int index)
 {
+    const std::lock_guard lock(mutex_);
     if (notation_ != index)
         staleParts_ |= CaptureFrame::Swatch;
     notation_ = index;
@@ -87,18 +159,21 @@ void CaptureController::setNotation(int index)
 
 void CaptureController::setSelectedColor(std::optional<TColor> color)
 {
+    const std::lock_guard lock(mutex_);
     selected_ = color;
     contrastStale_ = true;
 }
 
 void CaptureController::setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail)
 {
+    const std::lock_guard lock(mutex_);
     contrast_.SetStyle(decimalSeparator, aaLarge, fail);
     contrastStale_ = true;
 }
 
 void CaptureController::invalidateSwatch()
 {
+    const std::lock_guard lock(mutex_);
     staleParts_ |= CaptureFrame::Swatch;
 }
 
@@ -106,11 +181,17 @@ void CaptureController::tick()
 {
     // Off while working, on again at the end: a slow tick never queues more.
     timer_.stop();
-    const ScreenPointer pointer = sampler_->Pointer();
+    {
+        const std::lock_guard lock(mutex_);
+        sample(noSamplingZone());
+    }
+    timer_.start(kIntervalMs);
+}
 
+void CaptureController::sample(const QRect& noSamplingZone)
+{
+    const ScreenPointer pointer = sampler_->Pointer();
     // The magnifier never magnifies itself.
-    const QRect noSamplingZone(magnifierFrame_->mapToGlobal(QPoint(0, 0)),
-                               magnifierFrame_->size());
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
         const int changed = magnifySource();
@@ -126,14 +207,13 @@ void CaptureController::tick()
         sampler_->GrabAround(pointer, 0, cursorPixel_);
         show(FromRgb(cursorPixel_.pixel(0, 0)), pointer.pos, changed);
     }
-
-    timer_.start(kIntervalMs);
 }
 
 void CaptureController::showStill(const ScreenPointer& pointer, const QImage& square)
 {
     if (square.width() != 2 * kRadius + 1 || square.height() != 2 * kRadius + 1)
         return;
+    const std::lock_guard lock(mutex_);
     source_ = square.convertToFormat(QImage::Format_RGB32);
     const int changed = magnifySource();
     show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
@@ -141,6 +221,7 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
 
 void CaptureController::showColorOnly(TColor color)
 {
+    const std::lock_guard lock(mutex_);
     const QColor fill = ToQColor(color);
     renderMagnifier(&fill);
     magnified_ = Magnified::Nothing;
@@ -149,6 +230,7 @@ void CaptureController::showColorOnly(TColor color)
 
 TColor CaptureController::color() const
 {
+    const std::lock_guard lock(mutex_);
     return sampledOnce_ ? frame_.color : widgets_.swatch->BrushColor();
 }
 
@@ -190,10 +272,10 @@ void CaptureController::show(TColor color, QPoint position, int changed)
         writePosition();
         changed |= CaptureFrame::Position;
     }
+    if (contrastStale_ && updateContrast(color))
+        changed |= CaptureFrame::Contrast;
     if (changed)
         present(changed);
-    if (contrastStale_)
-        showContrast(color);
     if (sampledAnew)
         emit sampled(color, position);
 }
@@ -221,24 +303,27 @@ void CaptureController::writePosition()
 
 void CaptureController::present(int changedParts)
 {
-    // Made at the first frame: the X11 presenter needs the window shown.
+    // Made at the first frame (on the GUI thread): the X11 presenter needs the window shown.
     if (!presenter_)
-        presenter_ = CreateTickPresenter(widgets_);
+        presenter_ = CreateTickPresenter(widgets_, *sampler_);
     TickFrame shown;
     shown.magnifier = (changedParts & CaptureFrame::Magnifier) ? &frame_.magnifier : nullptr;
     shown.color = frame_.color;
     shown.code = frame_.code;
     shown.codeColor = ContrastTextColor(frame_.color);
     shown.position = frame_.positionText;
+    shown.contrast = (changedParts & CaptureFrame::Contrast) ? &frame_.contrast : nullptr;
     presenter_->show(shown);
 }
 
-void CaptureController::showContrast(TColor color)
+bool CaptureController::updateContrast(TColor color)
 {
     contrastStale_ = false;
     // The text, and so the panel, changes only with the tenth.
-    if (contrast_.Update(color, selected_))
-        widgets_.statusBar->SetPanelText(kContrastPanel, QString::fromStdString(contrast_.Text()));
+    if (!contrast_.Update(color, selected_))
+        return false;
+    frame_.contrast = QString::fromStdString(contrast_.Text());
+    return true;
 }
 
 void CaptureController::drawCross(QImage& canvas)

@@ -3,10 +3,17 @@
 // pointer, magnifies it, shows the colour under the pointer with its code, and
 // puts the position and the contrast to the list's selected colour into the
 // status bar.
+//
+// The ticks run on the GUI thread from a timer, or, where the presenter can
+// reach the screen without Qt, on the presenter's own thread, so that the
+// event loop sleeps while the pointer moves. Either way one tick runs at a
+// time, under mutex_, which the GUI thread's calls take too.
 #include <QObject>
 #include <QImage>
+#include <QRect>
 #include <QTimer>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string_view>
 
@@ -33,12 +40,15 @@ public:
     ~CaptureController() override;
 
     void start();
+    // Returns once no tick runs any more.
     void stop();
-    bool isRunning() const { return timer_.isActive(); }
+    bool isRunning() const { return timer_.isActive() || offThread_; }
+    // The GUI thread's timer, idle while the ticks run elsewhere.
     const QTimer& timer() const { return timer_; }
 
-    // The timer's work: one reading of the screen, shown. While the pointer
-    // rests over unchanged pixels a tick reads and compares, and shows nothing.
+    // One reading of the screen, shown, on the GUI thread; the timer armed
+    // again after it. While the pointer rests over unchanged pixels a tick
+    // reads and compares, and shows nothing.
     void tick();
     // Shows a square read elsewhere (pick mode over still screens) as the
     // tick shows its own; kRadius around the pointer.
@@ -62,11 +72,20 @@ public slots:
     void invalidateSwatch();
 
 signals:
-    // The colour under the pointer and the pointer's position, when either changed.
+    // The colour under the pointer and the pointer's position, when either
+    // changed; emitted on the thread that runs the ticks.
     void sampled(TColor color, QPoint position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Magnified { Nothing, Screen, Blank };
+    // A tick's work; mutex_ held.
+    void sample(const QRect& noSamplingZone);
+    QRect noSamplingZone() const;
+    // From the GUI thread's timer to the presenter's thread, where it has one.
+    void moveOffThread();
     // The square in source_, magnified unless it is what the magnifier shows.
     int magnifySource();
     void renderMagnifier(const QColor* fill);
@@ -74,13 +93,16 @@ private:
     void writeCode();
     void writePosition();
     void present(int changedParts);
-    void showContrast(TColor color);
+    bool updateContrast(TColor color);
 
+    mutable std::mutex mutex_;
     std::unique_ptr<IScreenSampler> sampler_;
     TickWidgets widgets_;
     QWidget* magnifierFrame_;
     std::unique_ptr<TickPresenter> presenter_; // made at the first frame, over the shown window
     QTimer timer_;
+    bool offThread_ = false; // the presenter runs the ticks
+    QRect zone_; // the magnifier's frame on the desktop, kept by the GUI thread for the presenter's
     int notation_ = 0;
     std::optional<TColor> selected_;
     ContrastReadout contrast_;

@@ -77,10 +77,11 @@ std::unique_ptr<IKeyNames> CreateKeyNames()
     return std::make_unique<NullKeyNames>();
 }
 
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets)
+std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler& sampler)
 {
-    if (auto* x11 = X11Application(); x11 && qgetenv("HUEBIRD_TICK_PRESENTER") != "qt")
-        if (auto presenter = X11TickPresenter::create(widgets, X11TickPresenter::DisplayName(x11->display())))
-            return presenter;
+    if (X11Application() && qgetenv("HUEBIRD_TICK_PRESENTER") != "qt")
+        if (auto* x11 = dynamic_cast<X11ScreenSampler*>(&sampler))
+            if (auto presenter = X11TickPresenter::create(widgets, x11->ownConnection()))
+                return presenter;
     return std::make_unique<QtTickPresenter>(widgets);
 }

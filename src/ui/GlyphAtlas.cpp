@@ -56,6 +56,13 @@ void GlyphAtlas::drawText(QImage& image, const QRect& rect, int flags, const QSt
     }
 }
 
+void GlyphAtlas::learn(QStringView characters)
+{
+    for (const QChar first : characters)
+        for (const QChar second : characters)
+            pair(first, second);
+}
+
 bool GlyphAtlas::composable(const QString& text, int flags)
 {
     if ((flags & ~kSupportedFlags) || !(flags & Qt::AlignVCenter))
@@ -80,8 +87,8 @@ const GlyphAtlas::Pair& GlyphAtlas::pair(QChar first, QChar second)
     const QFontMetricsF metrics(font_);
     const QString both = QString(first) + second;
     Pair result;
-    result.kerning = metrics.horizontalAdvance(both) - metrics.horizontalAdvance(first)
-                     - metrics.horizontalAdvance(second);
+    result.kerning = metrics.horizontalAdvance(both) - AdvanceOf(font_, advances_, first)
+                     - AdvanceOf(font_, advances_, second);
     pairs_.insert(key, result); // compose() below needs the kerning
     const QRect box(kPad, kPad, int(metrics.horizontalAdvance(both)) + 2 * kPad,
                     int(lineHeight_) + 2);

@@ -16,6 +16,10 @@ public:
     // As QPainter::drawText(rect, flags, text) with the pen in color.
     void drawText(QImage& image, const QRect& rect, int flags, const QString& text, QRgb color);
 
+    // Prepares every pair of these characters, so that lines of them cost no
+    // rendering later.
+    void learn(QStringView characters);
+
     // How many lines were drawn by QPainter rather than from the atlas.
     int painterFallbacks() const { return painterFallbacks_; }
 

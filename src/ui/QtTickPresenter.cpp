@@ -31,4 +31,6 @@ void QtTickPresenter::show(const TickFrame& frame)
     if (label->text() != frame.code)
         label->setText(frame.code);
     widgets_.statusBar->SetPanelText(widgets_.positionPanel, frame.position);
+    if (frame.contrast && widgets_.contrastPanel >= 0)
+        widgets_.statusBar->SetPanelText(widgets_.contrastPanel, *frame.contrast);
 }

@@ -12,7 +12,7 @@ namespace {
 
 QImage PanelBackground(const TStatusBar* bar, int panel)
 {
-    const QRect area = bar->PanelRect(panel);
+    const QRect area = TickCompositor::panelArea(bar, panel);
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(bar->palette().color(QPalette::Window));
     QPainter p(&image);
@@ -29,13 +29,29 @@ TickCompositor::TickCompositor(const TickWidgets& widgets)
       codeRect_(widgets.code->geometry().translated(-widgets.swatch->pos())),
       codeFlags_(int(QStyle::visualAlignment(widgets.code->layoutDirection(), widgets.code->alignment()))),
       codeGlyphs_(widgets.code->font()),
-      positionBackground_(PanelBackground(widgets.statusBar, widgets.positionPanel)),
-      positionRect_(widgets.statusBar->PanelTextRect(widgets.positionPanel)
-                        .translated(-widgets.statusBar->PanelRect(widgets.positionPanel).topLeft())),
-      positionFlags_(widgets.statusBar->PanelTextFlags(widgets.positionPanel)),
-      positionColor_(widgets.statusBar->palette().color(QPalette::WindowText).rgb()),
-      positionGlyphs_(widgets.statusBar->font())
+      position_(panel(widgets, widgets.positionPanel)),
+      contrast_(widgets.contrastPanel >= 0 ? panel(widgets, widgets.contrastPanel) : Panel()),
+      panelTextColor_(widgets.statusBar->palette().color(QPalette::WindowText).rgb()),
+      panelGlyphs_(widgets.statusBar->font())
 {
+}
+
+QRect TickCompositor::panelArea(const TStatusBar* bar, int index)
+{
+    return bar->PanelRect(index).intersected(bar->rect());
+}
+
+TickCompositor::Panel TickCompositor::panel(const TickWidgets& widgets, int index)
+{
+    const TStatusBar* bar = widgets.statusBar;
+    return {PanelBackground(bar, index), bar->PanelTextRect(index).translated(-bar->PanelRect(index).topLeft()),
+            bar->PanelTextFlags(index)};
+}
+
+void TickCompositor::learnGlyphs()
+{
+    codeGlyphs_.learn(u"#0123456789ABCDEF");
+    panelGlyphs_.learn(u"[,]-0123456789");
 }
 
 void TickCompositor::drawMagnifier(QImage& image, const QImage& magnified) const
@@ -68,8 +84,18 @@ void TickCompositor::drawSwatch(QImage& image, TColor color, const QString& code
 
 void TickCompositor::drawPosition(QImage& image, const QString& position)
 {
-    const std::size_t bytes = std::size_t(positionBackground_.width()) * 4;
-    for (int y = 0; y < positionBackground_.height(); ++y)
-        std::memcpy(image.scanLine(y), positionBackground_.constScanLine(y), bytes);
-    positionGlyphs_.drawText(image, positionRect_, positionFlags_, position, positionColor_);
+    drawPanel(image, position_, position);
+}
+
+void TickCompositor::drawContrast(QImage& image, const QString& contrast)
+{
+    drawPanel(image, contrast_, contrast);
+}
+
+void TickCompositor::drawPanel(QImage& image, const Panel& panel, const QString& text)
+{
+    const std::size_t bytes = std::size_t(panel.background.width()) * 4;
+    for (int y = 0; y < panel.background.height(); ++y)
+        std::memcpy(image.scanLine(y), panel.background.constScanLine(y), bytes);
+    panelGlyphs_.drawText(image, panel.textRect, panel.flags, text, panelTextColor_);
 }

@@ -7,6 +7,8 @@
 #include "ui/GlyphAtlas.h"
 #include "ui/TickPresenter.h"
 
+class TStatusBar;
+
 class TickCompositor {
 public:
     // Sizes, fonts and colours as the widgets have them now.
@@ -14,25 +16,40 @@ public:
 
     QSize magnifierSize() const { return magnifierSize_; }
     QSize swatchSize() const { return swatchSize_; }
-    QSize positionSize() const { return positionBackground_.size(); }
+    QSize positionSize() const { return position_.background.size(); }
+    bool hasContrast() const { return !contrast_.background.isNull(); }
+    // A panel as far as it shows: the last may run past the bar's end.
+    static QRect panelArea(const TStatusBar* bar, int index);
 
     // Each image is RGB32 at its readout's size.
     void drawMagnifier(QImage& image, const QImage& magnified) const;
     void drawSwatch(QImage& image, TColor color, const QString& code, TColor codeColor);
     void drawPosition(QImage& image, const QString& position);
+    void drawContrast(QImage& image, const QString& contrast);
+
+    // Prepares the glyphs of hexadecimal codes and of positions (a few
+    // milliseconds), rather than one by one as they first show.
+    void learnGlyphs();
 
     // Lines the glyph atlases could not compose.
-    int painterFallbacks() const { return codeGlyphs_.painterFallbacks() + positionGlyphs_.painterFallbacks(); }
+    int painterFallbacks() const { return codeGlyphs_.painterFallbacks() + panelGlyphs_.painterFallbacks(); }
 
 private:
+    struct Panel {
+        QImage background; // with its frame and no text
+        QRect textRect; // within the panel
+        int flags = 0;
+    };
+    static Panel panel(const TickWidgets& widgets, int index);
+    void drawPanel(QImage& image, const Panel& panel, const QString& text);
+
     QSize magnifierSize_;
     QSize swatchSize_;
     QRect codeRect_; // within the swatch
     int codeFlags_ = 0;
     GlyphAtlas codeGlyphs_;
-    QImage positionBackground_; // the panel with its frame and no text
-    QRect positionRect_; // within the panel
-    int positionFlags_ = 0;
-    QRgb positionColor_ = 0;
-    GlyphAtlas positionGlyphs_;
+    Panel position_;
+    Panel contrast_; // none without a contrast panel
+    QRgb panelTextColor_ = 0;
+    GlyphAtlas panelGlyphs_;
 };

@@ -3,10 +3,12 @@
 // widgets, or a platform's faster way to the screen.
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "color/ColorMath.h"
 
+class IScreenSampler;
 class QLabel;
 class TPicture;
 class TShape;
@@ -19,6 +21,7 @@ struct TickWidgets {
     QLabel* code = nullptr; // over the swatch
     TStatusBar* statusBar = nullptr;
     int positionPanel = 0;
+    int contrastPanel = -1; // none
 };
 
 struct TickFrame {
@@ -29,14 +32,29 @@ struct TickFrame {
     QString code;
     TColor codeColor = 0;
     QString position;
+    // The contrast panel's text; null when it is as last shown.
+    const QString* contrast = nullptr;
 };
 
 class TickPresenter {
 public:
     virtual ~TickPresenter() = default;
+    // On whichever thread runs the ticks.
     virtual void show(const TickFrame& frame) = 0;
+    // On the GUI thread, when the window shows, hides or moves.
+    virtual void place() {}
+    // Presenters that reach the screen without Qt may run the ticks on a
+    // thread of their own, every intervalMs after the last one's work; false
+    // where the GUI thread's timer must run them.
+    virtual bool runTicks(std::function<void()> tick, int intervalMs)
+    {
+        (void)tick, (void)intervalMs;
+        return false;
+    }
+    // Returns once no tick runs any more.
+    virtual void stopTicks() {}
 };
 
-// The X server's shared memory where the program runs on X11 (unless
-// HUEBIRD_TICK_PRESENTER=qt), the widgets elsewhere.
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets);
+// The X server's shared memory, on the sampler's own connection, where the
+// program runs on X11 (unless HUEBIRD_TICK_PRESENTER=qt); the widgets elsewhere.
+std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler& sampler);

@@ -239,6 +239,46 @@ private slots:
         QVERIFY(app.closeAndWait());
     }
 
+    // The presenter's thread ticks while the GUI thread's timer rests; the
+    // window hidden, moved, stopped and started again, it follows on.
+    void theTicksRunOffTheGuiThread()
+    {
+        ColourPatch patch(QRect(40, 40, 200, 200), kSampleColor), other(QRect(40, 300, 100, 100), kOtherColor);
+        QVERIFY(patch.WaitUntilShown() && other.WaitUntilShown());
+        QtPrompts prompts;
+        MainWindow form({prompts});
+        form.move(600, 500);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
+        CaptureController& capture = form.Capture();
+        const auto follows = [&](const ColourPatch& under, const QColor& color) {
+            under.PointAt();
+            return WaitFor([&] { return capture.color() == FromQColor(color); });
+        };
+        QVERIFY(follows(patch, kSampleColor));
+        QVERIFY(capture.isRunning());
+        QVERIFY(!capture.timer().isActive());
+
+        form.hide();
+        QVERIFY(follows(other, kOtherColor));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
+        capture.stop();
+        QVERIFY(!capture.isRunning());
+        capture.start();
+        QVERIFY(follows(patch, kSampleColor));
+        QVERIFY(!capture.timer().isActive());
+
+        // Over the magnifier at its new place: blank, so the colour there is white.
+        form.move(700, 600);
+        const QWidget* frame = form.findChild<QWidget*>("SHImageZoom");
+        QVERIFY(WaitFor([&] { return frame->mapToGlobal(QPoint()).x() >= 700; }));
+        const QPoint zoom = frame->mapToGlobal(QPoint(10, 10));
+        MovePointer(zoom.x(), zoom.y());
+        QVERIFY(WaitFor([&] { return capture.color() == 0xFFFFFF; }));
+        // The window goes while the thread ticks.
+    }
+
     void theTickIsCheap()
     {
         BusyPicture picture;

@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "ui/Widgets.h"
 #include "ui/QtTickPresenter.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11TickPresenter.h"
 
 namespace {
@@ -78,10 +79,11 @@ private slots:
         statusBar->setGeometry(0, 112, 276, 19);
         statusBar->AddPanel(70);
         statusBar->AddPanel(120, Qt::AlignHCenter);
+        statusBar->AddPanel(120); // past the bar's end, as in the main window
         statusBar->SetPanelText(1, "Capture: Alt+C");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const TickWidgets widgets{magnifier, swatch, code, statusBar, 0};
+        const TickWidgets widgets{magnifier, swatch, code, statusBar, 0, 2};
         const auto onScreen = [&] { return GrabScreen(QRect(window.mapToGlobal(QPoint()), window.size())); };
 
         // A dozen pointer positions over a busy picture: its square, its colour, its code.
@@ -97,8 +99,13 @@ private slots:
             frames.push_back({nullptr, color, QString("#%1").arg(color, 6, 16, QChar('0')).toUpper(),
                               ContrastTextColor(color), QString("[%1,%2]").arg(i * 107 - 50).arg(i * 85)});
         }
-        for (std::size_t i = 0; i < frames.size(); ++i)
+        // The contrast changes on some frames only.
+        const QString contrasts[] = {"4.4:1 AA large", "21.0:1 AAA", "1.0:1 Fail"};
+        for (std::size_t i = 0; i < frames.size(); ++i) {
             frames[i].magnifier = &squares[i];
+            if (i % 4 != 3)
+                frames[i].contrast = &contrasts[i % 4];
+        }
 
         QtTickPresenter painted(widgets);
         std::vector<QImage> expected;
@@ -109,8 +116,8 @@ private slots:
             expected.push_back(rendered);
         }
 
-        auto direct = X11TickPresenter::create(widgets, X11TickPresenter::DisplayName(
-            qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display()));
+        auto direct = X11TickPresenter::create(widgets, X11Connection::open(X11Connection::displayName(
+            qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display())));
         QVERIFY(direct);
         for (std::size_t i = 0; i < frames.size(); ++i) {
             direct->show(frames[i]);

@@ -9,10 +9,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
-#include <algorithm>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -20,6 +17,8 @@
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
+#include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorListFile.h"
@@ -58,7 +57,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(const MainWindow& form, TColor color) { return form.ShowCodeColors(form.NotationBox, color); }
+QString Code(MainWindow& form, TColor color) { return form.colorListController().codeOf(color); }
 
 } // namespace
 
@@ -137,7 +136,7 @@ private slots:
         FillThreeAndSelectLast();
         dir_->write("lists/two.txt", kOrangeBlackFile);
         chosenPath_ = dir_->file("lists/two.txt");
-        form().MenuOpenColorListClick();
+        form().listFiles().open();
 
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!dialogs_.first().save);
@@ -194,57 +193,12 @@ private slots:
 
         FillThreeAndSelectLast();
         const ListViewState before = ViewState(form());
-        QVERIFY(!form().OpenColorList(dir_->file("in/" + name)));
+        QVERIFY(!form().listFiles().load(dir_->file("in/" + name)));
 
         QCOMPARE(ViewState(form()), before);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), kind);
         QCOMPARE(prompts_->messages[0].text, text.contains("%1") ? text.arg(dir_->file("in/" + name)) : text);
-    }
-
-    void savingWritesTheListInTheChosenNotationAndReadsBack()
-    {
-        form().NotationBox->setCurrentIndex(1);
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("saved.txt");
-        form().MenuSaveColorListClick();
-
-        QCOMPARE(dialogs_.size(), 1);
-        const FileDialogSetup& setup = dialogs_.first();
-        QVERIFY(setup.save);
-        QCOMPARE(setup.directory, QDir::currentPath());
-        QCOMPARE(setup.nameFilters, QStringList({"All files (*.*)", "Text files (*.txt)"}));
-        QCOMPARE(setup.selectedNameFilter, QStringLiteral("Text files (*.txt)"));
-        QCOMPARE(setup.fileName, QStringLiteral("color-list.txt"));
-        QCOMPARE(setup.defaultSuffix, QStringLiteral("txt"));
-        QVERIFY(questions_.isEmpty()); // a new file needs no question
-        QVERIFY(prompts_->messages.empty());
-
-        const QByteArray saved = dir_->read("saved.txt");
-        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + Code(form(), kThree[0]).toUtf8() + "\r\n"));
-        QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
-
-        form().colorList().clear();
-        QVERIFY(form().OpenColorList(chosenPath_));
-        QCOMPARE(form().colorList().colors(), kThree);
-    }
-
-    void savingOverAFileAsksFirst()
-    {
-        dir_->write("old.txt", "old contents");
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("old.txt");
-
-        confirm_ = false;
-        form().MenuSaveColorListClick();
-        QCOMPARE(questions_, QStringList({"Replace " + chosenPath_ + "?"}));
-        QCOMPARE(dir_->read("old.txt"), QByteArray("old contents"));
-
-        confirm_ = true;
-        form().MenuSaveColorListClick();
-        QCOMPARE(questions_.size(), 2);
-        QCOMPARE(dir_->read("old.txt"), QByteArray::fromStdString(ColorListFileText(kThree, 0, '.')));
-        QVERIFY(prompts_->messages.empty());
     }
 
     void theRealDialogsAreSetUpAsAsked()
@@ -292,79 +246,6 @@ private slots:
         }
     }
 
-    void savingAnEmptyListOnlyTellsSo()
-    {
-        chosenPath_ = dir_->file("never.txt");
-        form().MenuSaveColorListClick();
-        QVERIFY(dialogs_.isEmpty());
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 0);
-        QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
-        QVERIFY(!QFile::exists(chosenPath_));
-    }
-
-    void aFailedSaveReportsWhyAndKeepsTheOldFile()
-    {
-        // Into a folder that does not exist: nothing is created.
-        form().colorList().setColors(kThree);
-        chosenPath_ = dir_->file("no/such/folder/list.txt");
-        form().MenuSaveColorListClick();
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 2);
-        QVERIFY(prompts_->messages[0].text.startsWith(chosenPath_ + '\n'));
-        QVERIFY(prompts_->messages[0].text.size() > chosenPath_.size() + 1);
-        QVERIFY(!QFile::exists(chosenPath_));
-
-        // A write that fails half-way (the file-size limit, which binds every
-        // user), for a list larger than any write buffer and for one that fits
-        // in a buffer and fails only when it is flushed: the old file stays
-        // whole and no temporary file is left.
-        for (const std::size_t colours : {std::size_t(20000), std::size_t(3)}) {
-            prompts_->messages.clear();
-            dir_->write("full/list.txt", "old contents");
-            chosenPath_ = dir_->file("full/list.txt");
-            form().colorList().setColors(TColorArray(colours, 0x123456));
-            rlimit saved{};
-            QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit small = saved;
-            small.rlim_cur = colours > 3 ? 64 * 1024 : 16;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-            form().MenuSaveColorListClick();
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
-
-            QCOMPARE(prompts_->messages.size(), std::size_t(1));
-            QCOMPARE(int(prompts_->messages[0].kind), 2);
-            QCOMPARE(prompts_->messages[0].text,
-                     chosenPath_ + '\n' + QString::fromStdString(std::system_category().message(EFBIG)));
-            QCOMPARE(dir_->read("full/list.txt"), QByteArray("old contents"));
-            QCOMPARE(QDir(dir_->file("full")).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
-        }
-    }
-
-    void paletteLoadsFromThePalettesFolder()
-    {
-        form().MenuSwatchesClick();
-        QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
-        QCOMPARE(form().colorList().currentColor(), form().colorList().colors().front());
-        TColorArray unique = form().colorList().colors();
-        std::sort(unique.begin(), unique.end());
-        QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
-
-        // The installed palette is saved as the program saves a list.
-        const QByteArray bytes = dir_->read("palettes/classic-84.txt");
-        QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(form().colorList().colors(), 0, '.')));
-
-        QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
-        form().MenuSwatchesClick();
-        QCOMPARE(prompts_->messages.size(), std::size_t(1));
-        QCOMPARE(int(prompts_->messages[0].kind), 0);
-        QCOMPARE(prompts_->messages[0].text, QStringLiteral("No palette"));
-        QCOMPARE(form().colorList().colors().size(), std::size_t(84));
-    }
-
     void droppedFilesLoadInOrder()
     {
         const QString deep = "drops/" + QString(120, 'd') + "/" + QString(120, 'e') + "/";
@@ -403,7 +284,7 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
-        form().PopupCopyColorListClick();
+        form().listFiles().copyList();
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
@@ -429,32 +310,32 @@ private slots:
         form().GridCapture->setFocus();
         QTRY_VERIFY(form().GridCapture->hasFocus());
         clipboard->setText("outside");
-        form().PopupCopyClick();
-        form().PopupCutClick();
-        form().PopupPasteClick();
+        form().colorListController().copyCode();
+        form().colorListController().cutCode();
+        form().colorListController().pasteCode();
         QCOMPARE(clipboard->text(), QStringLiteral("outside"));
         QCOMPARE(field->text(), QStringLiteral("#FF8000"));
 
         FocusCodeField();
         field->setSelection(1, 2);
-        form().PopupCopyClick();
+        form().colorListController().copyCode();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
 
         field->setSelection(2, 1);
-        form().PopupCutClick();
+        form().colorListController().cutCode();
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QVERIFY(field->text().isEmpty());
 
         field->setText("#000000");
         field->setCursorPosition(3);
         clipboard->setText(QStringLiteral("Red, grün\t& 12"));
-        form().PopupPasteClick();
+        form().colorListController().pasteCode();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
 
         // Without text on the clipboard Paste does nothing.
         clipboard->setMimeData(new QMimeData);
-        form().PopupPasteClick();
+        form().colorListController().pasteCode();
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
@@ -494,14 +375,14 @@ private slots:
 
         CpuClock clock;
         clock.start();
-        QVERIFY(form().OpenColorList(dir_->file("big.txt")));
+        QVERIFY(form().listFiles().load(dir_->file("big.txt")));
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
         QCOMPARE(form().colorList().colors().size(), big.size());
         QCOMPARE(form().GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
-        form().MenuSaveColorListClick();
+        form().listFiles().save();
         const qint64 saveMs = clock.elapsed();
         QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
         qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs

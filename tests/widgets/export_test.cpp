@@ -11,7 +11,8 @@
 
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
-#include "app/MainWindow.h"
+#include "colorlist/ColorListModel.h"
+#include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -26,7 +27,9 @@ class ExportTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
-    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<ColorListModel> list_;
+    std::unique_ptr<ListFileService> files_;
+    int notation_ = 0;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_, chosenFilter_;
@@ -37,7 +40,9 @@ private slots:
         dir_ = std::make_unique<TestAppDir>();
         UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
+        list_ = std::make_unique<ColorListModel>();
+        notation_ = 0;
+        files_ = std::make_unique<ListFileService>(*list_, *prompts_, [this] { return notation_; }, nullptr);
         SetDecimalSeparator('.');
         UiTexts().SNoDataToSave = "Nothing to save";
         dialogs_.clear();
@@ -52,15 +57,16 @@ private slots:
 
     void cleanup()
     {
-        main_.reset();
+        files_.reset();
+        list_.reset();
         prompts_.reset();
         dir_.reset();
     }
 
     void theChosenFilterGivesTheFormat()
     {
-        main_->NotationBox->setCurrentIndex(1);
-        main_->colorList().setColors(kThree);
+        notation_ = 1;
+        list_->setColors(kThree);
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
         for (ExportFormat format : ExportFormats()) {
@@ -68,7 +74,7 @@ private slots:
             chosenFilter_ = filters[i];
             // Without an extension the filter's is added.
             chosenPath_ = dir_->file("exported-" + QString::number(i));
-            main_->MenuExportColorListClick();
+            files_->exportList();
             const QString written = chosenPath_ + '.' + QLatin1String(ExportFormatExtension(format));
             QCOMPARE(dir_->read(QFileInfo(written).fileName()),
                      QByteArray::fromStdString(ExportColorList(
@@ -81,8 +87,8 @@ private slots:
         QVERIFY(prompts_->messages.empty());
 
         // A palette opens as a list again; the JSON holds every notation.
-        QVERIFY(main_->OpenColorList(dir_->file("exported-0.gpl")));
-        QCOMPARE(main_->colorList().colors(), kThree);
+        QVERIFY(files_->load(dir_->file("exported-0.gpl")));
+        QCOMPARE(list_->colors(), kThree);
         const QJsonDocument json = QJsonDocument::fromJson(dir_->read("exported-3.json"));
         QCOMPARE(json.array().size(), 3);
         const QJsonObject orange = json.array().at(0).toObject();
@@ -94,13 +100,13 @@ private slots:
         // An extension typed over the filter's wins.
         chosenFilter_ = filters[0];
         chosenPath_ = dir_->file("typed.scss");
-        main_->MenuExportColorListClick();
+        files_->exportList();
         QVERIFY(dir_->read("typed.scss").startsWith("// "));
     }
 
     void anEmptyListOnlyTellsSo()
     {
-        main_->MenuExportColorListClick();
+        files_->exportList();
         QVERIFY(dialogs_.isEmpty());
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to save"));
@@ -113,7 +119,7 @@ private slots:
         };
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir_->path());
-        main_->colorList().setColors(kThree);
+        list_->setColors(kThree);
         bool chose = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -131,7 +137,7 @@ private slots:
             chose = true;
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        main_->MenuExportColorListClick();
+        files_->exportList();
         QDir::setCurrent(previous);
         QVERIFY(chose);
         QCOMPARE(dir_->read("palette.css"),

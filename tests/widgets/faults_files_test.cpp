@@ -21,6 +21,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "exchange/ListFileService.h"
 #include "capture/ShortcutText.h"
 #include "config/SettingsStore.h"
 #include "config/UiTexts.h"
@@ -256,7 +257,7 @@ private slots:
         for (int i = 0; i < colors; ++i)
             list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
         form.colorList().setColors(list);
-        form.MenuSaveColorListClick();
+        form.listFiles().save();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
@@ -378,7 +379,7 @@ private slots:
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.colorList().setColors(list);
-        form.MenuSwatchesClick();
+        form.listFiles().openPalette();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const std::string* text = UiTextByKey(UiTexts(), expected.toStdString());
         QVERIFY(text && !text->empty());
@@ -403,7 +404,7 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder});
         UseAppDir(*dir_);
-        form.MenuSwatchesClick();
+        form.listFiles().openPalette();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.colorList().colors().size(), expected.size());
         QVERIFY(form.colorList().colors() == expected);
@@ -455,7 +456,7 @@ private slots:
             for (int i = 0; i < 200; ++i) {
                 const TColorArray before = form.colorList().colors();
                 const std::size_t messages = recorder.messages.size();
-                if (form.OpenColorList(path)) {
+                if (form.listFiles().load(path)) {
                     ++loads;
                     QVERIFY(!form.colorList().colors().empty());
                     if (!inPlace)

@@ -10,6 +10,7 @@
 #include "WidgetTestSupport.h"
 #include "config/AppSettings.h"
 #include "app/MainWindow.h"
+#include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
 #include "config/UiTexts.h"
@@ -147,10 +148,10 @@ private slots:
         QCOMPARE(at(1), Rgb(0x00FF00));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
         QColor brush = Qt::gray, font = Qt::gray;
-        f.form.GridCaptureGetCellColor(grid, 1, 0, {}, brush, font);
+        f.form.colorListController().cellColors(1, brush, font);
         QCOMPARE(font, QColor(Qt::black)); // green is light
         brush = Qt::gray;
-        f.form.GridCaptureGetCellColor(grid, 2, 0, {}, brush, font);
+        f.form.colorListController().cellColors(2, brush, font);
         QCOMPARE(brush, QColor(Qt::gray)); // beyond the list: left alone
     }
 
@@ -207,7 +208,7 @@ private slots:
         // Del in the code field edits the field, never the list.
         f.form.EditCaptureColor->setFocus();
         QTest::keyClick(f.form.EditCaptureColor, Qt::Key_Delete);
-        f.form.PopupDeleteColorClick();
+        f.form.colorListController().deleteSelected();
         QCOMPARE(f.form.colorList().colors(), TColorArray({1, 2, 3}));
 
         grid->setFocus();
@@ -231,7 +232,7 @@ private slots:
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopupDeleteColorClick();
+        f.form.colorListController().deleteSelected();
         QVERIFY(f.form.colorList().colors().empty());
         QVERIFY(f.form.EditCaptureColor->text().isEmpty());
         QCOMPARE(f.form.EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
@@ -240,7 +241,7 @@ private slots:
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.PopupDeleteColorClick();
+        f.form.colorListController().deleteSelected();
         QVERIFY(f.form.colorList().colors().empty());
     }
 
@@ -251,7 +252,7 @@ private slots:
         for (QAction* clear : {f.form.PopupClearColorList, f.form.MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
             f.form.colorList().setCurrentColor(kOrange);
-            f.form.RefreshEditCaptureColor();
+            f.form.colorListController().showCurrentColor();
             clear->trigger();
             QVERIFY(f.form.colorList().colors().empty());
             QCOMPARE(f.form.GridCapture->rowCount(), 6);
@@ -502,7 +503,7 @@ private slots:
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
-        f.form.PopupClearColorListClick();
+        f.form.colorListController().clear();
         f.form.Capture().tick();
         QCOMPARE(f.form.StatusBar->PanelText(2), QString());
     }

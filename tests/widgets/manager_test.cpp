@@ -1,54 +1,77 @@
 // The colour-list manager window: the working copy and its buttons, the grid's
 // numbers and codes, geometry between openings, captures while it is open.
 #include <QApplication>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "WidgetTestSupport.h"
 #include "app/MainWindow.h"
-#include "colorlist/reFormColorList.h"
+#include "colorlist/ColorListController.h"
+#include "colorlist/ListManagerWindow.h"
+#include "ui/Widgets.h"
 #include "config/UiTexts.h"
 
 namespace {
 
 const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
 
+// The manager's widgets, found by their names.
+struct ManagerUi {
+    explicit ManagerUi(ListManagerWindow& window)
+        : GridCapture(window.findChild<ColorGrid*>("GridCapture")),
+          ButtonUp(window.findChild<QToolButton*>("ButtonUp")),
+          ButtonDown(window.findChild<QToolButton*>("ButtonDown")),
+          ButtonDelete(window.findChild<QToolButton*>("ButtonDelete")),
+          ButtonUndoAll(window.findChild<QToolButton*>("ButtonUndoAll")),
+          ButtonClose(window.findChild<QToolButton*>("ButtonClose")),
+          PanelButtons(window.findChild<QWidget*>("PanelButtons")),
+          StatusBar(window.findChild<TStatusBar*>("StatusBar"))
+    {
+    }
+    ColorGrid* GridCapture;
+    QToolButton *ButtonUp, *ButtonDown, *ButtonDelete, *ButtonUndoAll, *ButtonClose;
+    QWidget* PanelButtons;
+    TStatusBar* StatusBar;
+};
+
 // Opens the manager modally, acts on it once it shows, then closes it with its
 // close button; returns whether the action ran at all.
-bool RunManager(MainWindow& main, const std::function<void(TFormColorList&)>& act)
+bool RunManager(MainWindow& main, const std::function<void(ListManagerWindow&, const ManagerUi&)>& act)
 {
     bool ran = false;
     QTimer::singleShot(0, [&] {
-        TFormColorList* form = TFormColorList::Open();
+        auto* form = main.findChild<ListManagerWindow*>();
         if (form && form->isVisible()) {
             ran = true;
-            act(*form);
+            const ManagerUi ui(*form);
+            act(*form, ui);
             if (form->isVisible())
-                form->ButtonClose->click();
+                ui.ButtonClose->click();
         }
         // Never leave a modal loop hanging when something went wrong.
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    main.ShowFormColorList();
+    main.colorListController().openManager();
     return ran;
 }
 
-QStringList Numbers(const TFormColorList& form)
+QStringList Numbers(const ManagerUi& ui)
 {
     QStringList texts;
-    for (int row = 0; row < form.GridCapture->rowCount(); ++row)
-        texts << form.GridCapture->cellText(row, 0);
+    for (int row = 0; row < ui.GridCapture->rowCount(); ++row)
+        texts << ui.GridCapture->cellText(row, 0);
     return texts;
 }
 
-QString Code(const MainWindow& main, TColor color)
+QString Code(MainWindow& main, TColor color)
 {
-    return main.ShowCodeColors(main.NotationBox, color);
+    return main.colorListController().codeOf(color);
 }
 
-QString Status(const TFormColorList& form) { return form.StatusBar->PanelText(0); }
+QString Status(const ManagerUi& ui) { return ui.StatusBar->PanelText(0); }
 
 } // namespace
 
@@ -85,33 +108,35 @@ private slots:
         texts.SButtonDeleteHint = "Supprimer";
         texts.SUndoAll = "Tout annuler";
         texts.SButtonCloseHint = "Fermer";
-        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
+        QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
             QCOMPARE(form.windowTitle(), QStringLiteral("Liste"));
             const QList<std::tuple<QToolButton*, int, QString>> buttons = {
-                {form.ButtonUp, 8, "Monter"},           {form.ButtonDown, 32, "Descendre"},
-                {form.ButtonDelete, 64, "Supprimer"},   {form.ButtonUndoAll, 96, "Tout annuler"},
-                {form.ButtonClose, 128, "Fermer"}};
+                {ui.ButtonUp, 8, "Monter"},           {ui.ButtonDown, 32, "Descendre"},
+                {ui.ButtonDelete, 64, "Supprimer"},   {ui.ButtonUndoAll, 96, "Tout annuler"},
+                {ui.ButtonClose, 128, "Fermer"}};
             for (const auto& [button, top, hint] : buttons) {
                 QCOMPARE(button->geometry(), QRect(9, top, 24, 24));
                 QCOMPARE(button->toolTip(), hint);
             }
-            QCOMPARE(form.PanelButtons->width(), 39);
-            QCOMPARE(form.GridCapture->columnWidth(0), 40);
+            QCOMPARE(ui.PanelButtons->width(), 39);
+            QCOMPARE(ui.GridCapture->columnWidth(0), 40);
         }));
         texts = TUiTexts();
     }
 
-    void emptyListShowsNoNumbersAndStaysEmpty()
+    void emptyListShowsNoNumbersAndStaysEmptyAndOpensOnce()
     {
-        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            QVERIFY(form.GridCapture->rowCount() > 0);
-            for (const QString& number : Numbers(form))
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            main_->colorListController().openManager(); // one at a time: returns at once
+            QCOMPARE(main_->findChildren<ListManagerWindow*>().size(), 1);
+            QVERIFY(ui.GridCapture->rowCount() > 0);
+            for (const QString& number : Numbers(ui))
                 QVERIFY(number.isEmpty());
-            QVERIFY(Status(form).isEmpty());
-            for (QToolButton* b : {form.ButtonUp, form.ButtonDown, form.ButtonDelete, form.ButtonUndoAll})
+            QVERIFY(Status(ui).isEmpty());
+            for (QToolButton* b : {ui.ButtonUp, ui.ButtonDown, ui.ButtonDelete, ui.ButtonUndoAll})
                 b->click();
-            QVERIFY(form.WorkList.empty());
+            QVERIFY(form.workingCopy().empty());
         }));
         QVERIFY(main_->colorList().colors().empty());
         QCOMPARE(main_->colorList().managerOpenCount(), 1);
@@ -120,26 +145,26 @@ private slots:
     void gridNumbersRowsAndPaintsCodesInTheirColours()
     {
         main_->colorList().setColors(kThree);
-        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            const int rows = form.GridCapture->rowCount();
-            QCOMPARE(rows, form.GridCapture->clientHeight() / 20 + 1);
-            const QStringList numbers = Numbers(form);
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            const int rows = ui.GridCapture->rowCount();
+            QCOMPARE(rows, ui.GridCapture->clientHeight() / 20 + 1);
+            const QStringList numbers = Numbers(ui);
             for (int row = 0; row < rows; ++row)
                 QCOMPARE(numbers[row], QString::number(row + 1));
             for (int row = 0; row < 3; ++row)
-                QCOMPARE(form.GridCapture->cellText(row, 1), Code(*main_, kThree[row]));
-            QVERIFY(form.GridCapture->cellText(3, 1).isEmpty());
-            QCOMPARE(Status(form), QStringLiteral("Selected index: 1"));
+                QCOMPARE(ui.GridCapture->cellText(row, 1), Code(*main_, kThree[row]));
+            QVERIFY(ui.GridCapture->cellText(3, 1).isEmpty());
+            QCOMPARE(Status(ui), QStringLiteral("Selected index: 1"));
 
-            form.GridCapture->setCurrentRow(5); // beyond the list: nothing changes
-            QCOMPARE(form.SelectedIndex, 0);
-            const QImage image = form.GridCapture->viewport()->grab().toImage();
-            const int codeRight = 40 + form.GridCapture->columnWidth(1) - 3;
+            ui.GridCapture->setCurrentRow(5); // beyond the list: nothing changes
+            QCOMPARE(form.selectedIndex(), 0);
+            const QImage image = ui.GridCapture->viewport()->grab().toImage();
+            const int codeRight = 40 + ui.GridCapture->columnWidth(1) - 3;
             for (int row = 0; row < 3; ++row)
                 QCOMPARE(image.pixelColor(codeRight, row * 20 + 17), ToQColor(kThree[row]));
             QVERIFY(image.pixelColor(codeRight, 3 * 20 + 10) != ToQColor(kThree[2]));
             // The number "1" is drawn at the right of its cell, 3 pixels in.
-            const QColor fixed = form.GridCapture->palette().color(QPalette::Button);
+            const QColor fixed = ui.GridCapture->palette().color(QPalette::Button);
             int leftmostInk = 40, rightmostInk = -1;
             for (int x = 0; x < 39; ++x)
                 for (int y = 1; y < 19; ++y)
@@ -172,17 +197,17 @@ private slots:
         QFETCH(TColorArray, order);
         QFETCH(int, selected);
         main_->colorList().setColors(kThree);
-        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
-            form.GridCapture->setCurrentRow(row);
-            QCOMPARE(form.SelectedIndex, row);
+        QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi& ui) {
+            ui.GridCapture->setCurrentRow(row);
+            QCOMPARE(form.selectedIndex(), row);
             QCOMPARE(main_->GridCapture->currentRow(), row);
             for (int i = 0; i < clicks; ++i)
-                (up ? form.ButtonUp : form.ButtonDown)->click();
-            QCOMPARE(form.WorkList, order);
-            QCOMPARE(form.SelectedIndex, selected);
-            QCOMPARE(Status(form), "Selected index: " + QString::number(selected + 1));
-            QCOMPARE(form.GridCapture->cellText(0, 1), Code(*main_, order[0]));
-            QCOMPARE(form.GridCapture->currentRow(), row); // the cursor stays where it was
+                (up ? ui.ButtonUp : ui.ButtonDown)->click();
+            QCOMPARE(form.workingCopy(), order);
+            QCOMPARE(form.selectedIndex(), selected);
+            QCOMPARE(Status(ui), "Selected index: " + QString::number(selected + 1));
+            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, order[0]));
+            QCOMPARE(ui.GridCapture->currentRow(), row); // the cursor stays where it was
             QCOMPARE(main_->colorList().colors(), kThree);     // untouched until closing
         }));
         QCOMPARE(main_->colorList().colors(), order);
@@ -191,40 +216,40 @@ private slots:
     void deletingFromTheLastRowDownToNothing()
     {
         main_->colorList().setColors(kThree);
-        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            form.GridCapture->setCurrentRow(2);
+        QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
+            ui.GridCapture->setCurrentRow(2);
             const std::vector<std::pair<int, TColorArray>> steps = {
                 {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
-                form.ButtonDelete->click();
-                QCOMPARE(form.SelectedIndex, index);
-                QCOMPARE(form.WorkList, left);
+                ui.ButtonDelete->click();
+                QCOMPARE(form.selectedIndex(), index);
+                QCOMPARE(form.workingCopy(), left);
             }
-            for (const QString& number : Numbers(form))
+            for (const QString& number : Numbers(ui))
                 QVERIFY(number.isEmpty());
-            QCOMPARE(Status(form), QStringLiteral("Selected index: 1")); // keeps its last text
+            QCOMPARE(Status(ui), QStringLiteral("Selected index: 1")); // keeps its last text
             form.close(); // the title bar's way commits too
         }));
         QVERIFY(main_->colorList().colors().empty());
-        QVERIFY(TFormColorList::Open() == nullptr);
+        QVERIFY(main_->findChild<ListManagerWindow*>() == nullptr);
     }
 
     void undoAllRestoresTheOpeningState()
     {
         const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
         main_->colorList().setColors(four);
-        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
-            form.GridCapture->setCurrentRow(1);
-            form.ButtonDelete->click();
-            form.ButtonDelete->click();
-            form.ButtonUp->click();
-            QCOMPARE(form.WorkList, (TColorArray{0x444444, 0x111111}));
-            const int selected = form.SelectedIndex;
-            form.ButtonUndoAll->click();
-            QCOMPARE(form.WorkList, four);
-            QCOMPARE(form.SelectedIndex, selected);
+        QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi& ui) {
+            ui.GridCapture->setCurrentRow(1);
+            ui.ButtonDelete->click();
+            ui.ButtonDelete->click();
+            ui.ButtonUp->click();
+            QCOMPARE(form.workingCopy(), (TColorArray{0x444444, 0x111111}));
+            const int selected = form.selectedIndex();
+            ui.ButtonUndoAll->click();
+            QCOMPARE(form.workingCopy(), four);
+            QCOMPARE(form.selectedIndex(), selected);
             for (int row = 0; row < 4; ++row)
-                QCOMPARE(form.GridCapture->cellText(row, 1), Code(*main_, four[row]));
+                QCOMPARE(ui.GridCapture->cellText(row, 1), Code(*main_, four[row]));
         }));
         QCOMPARE(main_->colorList().colors(), four);
     }
@@ -232,30 +257,31 @@ private slots:
     void resizingTallerAddsNumberedRows()
     {
         main_->colorList().setColors(kThree);
-        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            const int before = form.GridCapture->rowCount();
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            const int before = ui.GridCapture->rowCount();
             form.resize(220, 600);
-            const int rows = form.GridCapture->clientHeight() / 20 + 1;
+            const int rows = ui.GridCapture->clientHeight() / 20 + 1;
             QVERIFY(rows > before);
-            QCOMPARE(form.GridCapture->rowCount(), rows);
-            QCOMPARE(form.GridCapture->cellText(rows - 1, 0), QString::number(rows));
+            QCOMPARE(ui.GridCapture->rowCount(), rows);
+            QCOMPARE(ui.GridCapture->cellText(rows - 1, 0), QString::number(rows));
             const QList<QPair<QSize, QSize>> sizes = {
                 {{300, 400}, {240, 400}}, {{150, 100}, {200, 215}}, {{230, 500}, {230, 500}}};
             for (const auto& [asked, got] : sizes) {
                 form.resize(asked);
                 QCOMPARE(form.size(), got);
                 QCoreApplication::processEvents();
-                QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
+                QCOMPARE(ui.GridCapture->columnWidth(1), ui.GridCapture->clientWidth() - 42 - 40);
             }
-            // A list longer than the window keeps a row for each colour, and the
-            // scroll bar it brings narrows the code column.
-            form.WorkList.assign(60, 0x00FFFF);
-            form.FillGridCapture(form.WorkList);
+        }));
+        // A list longer than the window keeps a row for each colour, and the
+        // scroll bar it brings narrows the code column.
+        main_->colorList().setColors(TColorArray(60, 0x00FFFF));
+        QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             form.resize(220, 500);
             QCoreApplication::processEvents();
-            QCOMPARE(form.GridCapture->rowCount(), 60);
-            QCOMPARE(form.GridCapture->cellText(59, 0), QStringLiteral("60"));
-            QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
+            QCOMPARE(ui.GridCapture->rowCount(), 60);
+            QCOMPARE(ui.GridCapture->cellText(59, 0), QStringLiteral("60"));
+            QCOMPARE(ui.GridCapture->columnWidth(1), ui.GridCapture->clientWidth() - 42 - 40);
         }));
     }
 
@@ -263,7 +289,7 @@ private slots:
     {
         const QPoint mainPos = main_->pos();
         QRect first;
-        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+        QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi&) {
             first = QRect(form.pos(), form.size());
             form.resize(230, 400);
             form.move(300, 260);
@@ -276,7 +302,7 @@ private slots:
 
         main_->move(500, 500); // only the first opening follows the main window
         QRect second;
-        QVERIFY(RunManager(*main_, [&](TFormColorList& form) { second = QRect(form.pos(), form.size()); }));
+        QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi&) { second = QRect(form.pos(), form.size()); }));
         QCOMPARE(second, QRect(300, 260, 230, 400));
         QCOMPARE(main_->colorList().managerOpenCount(), 2);
     }
@@ -284,16 +310,16 @@ private slots:
     void ratioColumnFollowsTheSelectedColour()
     {
         main_->colorList().setColors({0xFFFFFF, 0x777777, 0x000000});
-        QVERIFY(RunManager(*main_, [](TFormColorList& form) {
-            QCOMPARE(form.GridCapture->columnWidth(2), 40);
-            const auto ratios = [&form] {
-                return QStringList{form.GridCapture->cellText(0, 2), form.GridCapture->cellText(1, 2),
-                                   form.GridCapture->cellText(2, 2), form.GridCapture->cellText(3, 2)};
+        QVERIFY(RunManager(*main_, [](ListManagerWindow&, const ManagerUi& ui) {
+            QCOMPARE(ui.GridCapture->columnWidth(2), 40);
+            const auto ratios = [&ui] {
+                return QStringList{ui.GridCapture->cellText(0, 2), ui.GridCapture->cellText(1, 2),
+                                   ui.GridCapture->cellText(2, 2), ui.GridCapture->cellText(3, 2)};
             };
             QCOMPARE(ratios(), QStringList({"1.0:1", "4.4:1", "21.0:1", ""}));
-            form.GridCapture->setCurrentRow(2);
+            ui.GridCapture->setCurrentRow(2);
             QCOMPARE(ratios(), QStringList({"21.0:1", "4.6:1", "1.0:1", ""}));
-            form.ButtonDelete->click();
+            ui.ButtonDelete->click();
             QCOMPARE(ratios(), QStringList({"4.4:1", "1.0:1", "", ""})); // the grey is selected now
         }));
     }
@@ -301,34 +327,34 @@ private slots:
     void captureWhileOpenIsKept()
     {
         main_->colorList().setColors(kThree);
-        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            form.GridCapture->setCurrentRow(1);
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            ui.GridCapture->setCurrentRow(1);
             main_->ShSelectedColor->SetBrushColor(0x808080);
             main_->CaptureColor();
             QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
-            QCOMPARE(form.WorkList, main_->colorList().colors());
+            QCOMPARE(form.workingCopy(), main_->colorList().colors());
             // The selection stays on the colour it was on.
-            QCOMPARE(form.SelectedIndex, 2);
-            QCOMPARE(Status(form), QStringLiteral("Selected index: 3"));
-            QCOMPARE(form.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
-            QCOMPARE(form.GridCapture->cellText(3, 0), QStringLiteral("4"));
-            form.ButtonDelete->click();
-            form.ButtonUndoAll->click();
-            QCOMPARE(form.WorkList[0], TColor(0x808080));
-            QCOMPARE(form.WorkList.size(), std::size_t(4));
+            QCOMPARE(form.selectedIndex(), 2);
+            QCOMPARE(Status(ui), QStringLiteral("Selected index: 3"));
+            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
+            QCOMPARE(ui.GridCapture->cellText(3, 0), QStringLiteral("4"));
+            ui.ButtonDelete->click();
+            ui.ButtonUndoAll->click();
+            QCOMPARE(form.workingCopy()[0], TColor(0x808080));
+            QCOMPARE(form.workingCopy().size(), std::size_t(4));
         }));
         QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
         main_->colorList().setColors({0x0000FF});
-        QVERIFY(RunManager(*main_, [this](TFormColorList& form) {
-            form.ButtonDelete->click();
-            QCOMPARE(form.SelectedIndex, -1);
+        QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
+            ui.ButtonDelete->click();
+            QCOMPARE(form.selectedIndex(), -1);
             main_->ShSelectedColor->SetBrushColor(0x123456);
             main_->CaptureColor();
-            QCOMPARE(form.WorkList, (TColorArray{0x123456}));
-            QCOMPARE(form.SelectedIndex, 0);
-            form.ButtonDelete->click();
+            QCOMPARE(form.workingCopy(), (TColorArray{0x123456}));
+            QCOMPARE(form.selectedIndex(), 0);
+            ui.ButtonDelete->click();
         }));
         QVERIFY(main_->colorList().colors().empty());
     }
@@ -343,13 +369,13 @@ private slots:
         qint64 openMs = -1;
         QList<QPair<const char*, qint64>> timings;
         clock.start();
-        QVERIFY(RunManager(*main_, [&](TFormColorList& form) {
+        QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi& ui) {
             QCoreApplication::processEvents(); // the first paint is part of opening
             openMs = clock.elapsed();
-            form.GridCapture->setCurrentRow(3);
+            ui.GridCapture->setCurrentRow(3);
             const QList<QPair<const char*, QToolButton*>> buttons = {
-                {"up", form.ButtonUp},         {"down", form.ButtonDown},
-                {"delete", form.ButtonDelete}, {"undo all", form.ButtonUndoAll}};
+                {"up", ui.ButtonUp},         {"down", ui.ButtonDown},
+                {"delete", ui.ButtonDelete}, {"undo all", ui.ButtonUndoAll}};
             for (const auto& [name, button] : buttons) {
                 CpuClock t;
                 t.start();
@@ -357,12 +383,12 @@ private slots:
                 QCoreApplication::processEvents(); // includes the repaint
                 timings << qMakePair(name, t.elapsed());
             }
-            QCOMPARE(form.WorkList.size(), std::size_t(1000000));
-            QCOMPARE(form.GridCapture->rowCount(), 1000000);
-            QCOMPARE(form.GridCapture->cellText(999999, 0), QStringLiteral("1000000"));
+            QCOMPARE(form.workingCopy().size(), std::size_t(1000000));
+            QCOMPARE(ui.GridCapture->rowCount(), 1000000);
+            QCOMPARE(ui.GridCapture->cellText(999999, 0), QStringLiteral("1000000"));
             // The delete changed the row count; the columns keep their widths.
-            QCOMPARE(form.GridCapture->columnWidth(0), 40);
-            QCOMPARE(form.GridCapture->columnWidth(1), form.GridCapture->clientWidth() - 42 - 40);
+            QCOMPARE(ui.GridCapture->columnWidth(0), 40);
+            QCOMPARE(ui.GridCapture->columnWidth(1), ui.GridCapture->clientWidth() - 42 - 40);
             clock.restart();
         }));
         const qint64 closeMs = clock.elapsed();

@@ -32,7 +32,7 @@ struct Readouts {
         statusBar->AddPanel(120);
         statusBar->SetPanelText(1, "Capture: Alt+C");
     }
-    TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0}; }
+    TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0, 2}; }
     QImage grab(const QWidget* w, QRect area = {})
     {
         if (area.isNull())
@@ -68,17 +68,21 @@ private slots:
         const QImage magnified = Magnified(3);
         // Light and dark swatches; kerned letters, a ligature, a code wider
         // than the swatch; positions negative and wider than their panel.
+        const QString contrasts[] = {"4.4:1 AA large", "21.0:1 AAA", "1.0:1 Fail", "10,4:1 AA groß"};
         const TickFrame frames[] = {
-            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]"},
-            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]"},
+            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]", &contrasts[0]},
+            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]", &contrasts[1]},
             {nullptr, 0x102030, "#302010", 0xFFFFFF, "[-1920,-45]"},
-            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]"},
-            {nullptr, 0x00A0FF, "hsl(199, 100%, 50%) and much more", 0, "[5,17]"},
+            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]", &contrasts[2]},
+            {nullptr, 0x00A0FF, "hsl(199, 100%, 50%) and much more", 0, "[5,17]", &contrasts[3]},
             {nullptr, 0x00FF00, "0.00, 1.00, 0.00", 0, "[640,512]"},
         };
         QImage magnifier(compositor.magnifierSize(), QImage::Format_RGB32);
         QImage swatch(compositor.swatchSize(), QImage::Format_RGB32);
         QImage position(compositor.positionSize(), QImage::Format_RGB32);
+        // The last panel runs past the bar's end, as in the main window.
+        const QRect contrastArea = TickCompositor::panelArea(readouts.statusBar, 2);
+        QImage contrast(contrastArea.size(), QImage::Format_RGB32);
         for (const TickFrame& frame : frames) {
             widgets.show(frame);
             if (frame.magnifier) {
@@ -89,6 +93,10 @@ private slots:
             QCOMPARE(swatch, readouts.grab(readouts.swatch));
             compositor.drawPosition(position, frame.position);
             QCOMPARE(position, readouts.grab(readouts.statusBar, readouts.statusBar->PanelRect(0)));
+            if (frame.contrast) {
+                compositor.drawContrast(contrast, *frame.contrast);
+                QCOMPARE(contrast, readouts.grab(readouts.statusBar, contrastArea));
+            }
         }
         // Only the ligature was left to QPainter.
         QCOMPARE(compositor.painterFallbacks(), 1);

@@ -33,8 +33,7 @@ X11Connection::X11Connection(xcb_connection_t* connection) : connection_(connect
     }
     notifier_ = new QSocketNotifier(xcb_get_file_descriptor(connection_), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
-            dispatch(event);
+        dispatchEvents();
         // A broken connection stays readable: stop listening rather than spin.
         if (xcb_connection_has_error(connection_))
             notifier_->setEnabled(false);
@@ -49,18 +48,34 @@ X11Connection::~X11Connection()
 
 void X11Connection::watch(std::uint32_t window, EventHandler handler)
 {
+    const std::lock_guard lock(mutex_);
     handlers_[window] = std::move(handler);
 }
 
 void X11Connection::forget(std::uint32_t window)
 {
+    const std::lock_guard lock(mutex_);
     handlers_.erase(window);
+}
+
+void X11Connection::dispatchEvents()
+{
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
+        dispatch(event);
 }
 
 void X11Connection::dispatchQueuedEvents()
 {
     while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
         dispatch(event);
+}
+
+void X11Connection::setEventLoopReading(bool reading)
+{
+    notifier_->setEnabled(reading && !xcb_connection_has_error(connection_));
+    // Events read meanwhile wait in xcb's queue, where the notifier does not see them.
+    if (reading)
+        dispatchQueuedEvents();
 }
 
 void X11Connection::dispatch(xcb_generic_event_t* event)
@@ -76,17 +91,50 @@ void X11Connection::dispatch(xcb_generic_event_t* event)
     default:
         break;
     }
-    if (const auto it = handlers_.find(window); window && it != handlers_.end()) {
-        const EventHandler handler = it->second; // the handler may forget its window
-        handler(*event);
+    EventHandler handler; // a copy: the handler may forget its window
+    if (window) {
+        const std::lock_guard lock(mutex_);
+        if (const auto it = handlers_.find(window); it != handlers_.end())
+            handler = it->second;
     }
+    if (handler)
+        handler(*event);
     std::free(event);
+}
+
+namespace {
+
+// Sequence numbers wrap around; of two near each other, a is later when the
+// distance from b to it is under half the range.
+bool Later(unsigned int a, unsigned int b)
+{
+    return a != b && a - b < 0x80000000u;
+}
+
+} // namespace
+
+void X11Connection::noteReply(unsigned int sequence)
+{
+    const std::lock_guard lock(mutex_);
+    if (putPending_ && Later(sequence, lastPut_))
+        putPending_ = false;
+}
+
+void X11Connection::notePut(unsigned int sequence)
+{
+    const std::lock_guard lock(mutex_);
+    putPending_ = true;
+    lastPut_ = sequence;
 }
 
 void X11Connection::awaitPuts()
 {
-    if (!putPending_)
-        return;
-    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    putPending_ = false;
+    {
+        const std::lock_guard lock(mutex_);
+        if (!putPending_)
+            return;
+    }
+    const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(connection_);
+    std::free(xcb_get_input_focus_reply(connection_, cookie, nullptr));
+    noteReply(cookie.sequence);
 }

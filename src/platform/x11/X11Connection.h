@@ -2,12 +2,15 @@
 // A connection of the program's own to the X server its windows are on, for
 // the work of every capture tick. Qt's connection has a reader thread that
 // wakes for every reply and event; on this one, replies are read by the thread
-// that waits for them, and only the few events of the program's own native
-// windows (exposures, errors) reach the event loop, through a socket notifier.
+// that waits for them, and the few events of the program's own native windows
+// (exposures, errors) are read by the event loop through a socket notifier,
+// or by a thread of the tick's own while it runs (see X11TickThread).
 #include <QByteArray>
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 #include <xcb/xcb.h>
 
@@ -28,21 +31,27 @@ public:
     bool hasShm() const { return shm_; }
 
     // Events about a window of this connection (exposures; errors of requests
-    // on it) go to its handler, until it is forgotten.
+    // on it) go to its handler, on the thread that reads them, until it is
+    // forgotten.
     using EventHandler = std::function<void(const xcb_generic_event_t& event)>;
     void watch(std::uint32_t window, EventHandler handler);
     void forget(std::uint32_t window);
+    // Reads the socket and hands out every event that came.
+    void dispatchEvents();
     // Hands out the events xcb has already read (no system call); run it after
     // the replies of a tick, which may have brought events along.
     void dispatchQueuedEvents();
+    // Whether the GUI thread's event loop reads the events (the default); off
+    // while another thread does. Called on the GUI thread.
+    void setEventLoopReading(bool reading);
 
-    // Shared memory written into by the server may be read, and memory read
-    // by the server rewritten, only once its request has been handled: any
-    // reply on this connection tells that every earlier request has been.
-    void noteReply() { putPending_ = false; }
-    void notePut() { putPending_ = true; }
+    // Shared memory read by the server may be rewritten only once its put has
+    // been handled: the reply to any later request tells that it has, since
+    // the server handles one connection's requests in order.
+    void noteReply(unsigned int sequence);
+    void notePut(unsigned int sequence);
     // Makes sure no put is still reading shared memory (a round trip only
-    // when one was sent since the last reply).
+    // when one was sent after the last reply).
     void awaitPuts();
 
 private:
@@ -51,7 +60,9 @@ private:
 
     xcb_connection_t* connection_;
     bool shm_ = false;
-    bool putPending_ = false;
     QSocketNotifier* notifier_ = nullptr;
+    std::mutex mutex_; // the handlers and sequence numbers, for the tick's thread and the GUI's
     std::unordered_map<std::uint32_t, EventHandler> handlers_;
+    bool putPending_ = false;
+    unsigned int lastPut_ = 0;
 };

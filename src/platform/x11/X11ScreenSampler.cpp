@@ -77,6 +77,7 @@ X11ScreenSampler::X11ScreenSampler(xcb_connection_t* connection, int programScre
     }
     if (programScreen >= 0 && programScreen < int(desktops_.size()))
         programDesktop_ = programScreen;
+    WatchScreens();
 }
 
 X11ScreenSampler::X11ScreenSampler(std::shared_ptr<X11Connection> connection, int programScreen)
@@ -95,17 +96,45 @@ X11ScreenSampler::~X11ScreenSampler()
     DiscardReads();
 }
 
-void X11ScreenSampler::ReadScreens()
+void X11ScreenSampler::WatchScreens()
 {
-    screens_.clear();
+    if (!qGuiApp)
+        return;
+    screenWatch_ = std::make_unique<QObject>();
+    const auto watch = [this](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, screenWatch_.get(), [this] { CopyScreens(); });
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, screenWatch_.get(), [this, watch](QScreen* screen) {
+        watch(screen);
+        CopyScreens();
+    });
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, screenWatch_.get(), [this] { CopyScreens(); });
+    QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, screenWatch_.get(), [this] { CopyScreens(); });
+    CopyScreens();
+}
+
+void X11ScreenSampler::CopyScreens()
+{
+    std::vector<ScreenArea> copied;
     // Qt lists the screens of every X screen, each in its own root's coordinates.
     const QList<QScreen*> screens = desktops_.size() > 1 && QGuiApplication::primaryScreen()
                                         ? QGuiApplication::primaryScreen()->virtualSiblings()
                                         : QGuiApplication::screens();
     for (const QScreen* screen : screens) {
         const QRect g = screen->geometry();
-        screens_.push_back(ScreenArea::Scaled({g.x(), g.y(), g.width(), g.height()},
-                                              screen->devicePixelRatio()));
+        copied.push_back(ScreenArea::Scaled({g.x(), g.y(), g.width(), g.height()}, screen->devicePixelRatio()));
+    }
+    const std::lock_guard lock(qtScreensMutex_);
+    qtScreens_ = std::move(copied);
+}
+
+void X11ScreenSampler::ReadScreens()
+{
+    {
+        const std::lock_guard lock(qtScreensMutex_);
+        screens_.assign(qtScreens_.begin(), qtScreens_.end());
     }
     Desktop& desktop = desktops_[programDesktop_];
     // The root follows the monitors (RandR); read its size again when they change.
@@ -139,7 +168,7 @@ ScreenPointer X11ScreenSampler::Pointer()
         SendReads(lastDesktop_, lastPieces_);
     XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(connection_, cookie, nullptr));
     if (own_)
-        own_->noteReply();
+        own_->noteReply(cookie.sequence);
     if (!reply)
         return pointer;
     for (std::size_t i = 0; i < desktops_.size(); ++i)
@@ -180,9 +209,9 @@ void X11ScreenSampler::GrabAround(const ScreenPointer& pointer, int radius, QIma
         SendReads(pointer.desktop, pieces_);
     for (const Read& read : reads_)
         TakeRead(desktop, read, out);
+    if (own_ && !reads_.empty())
+        own_->noteReply(reads_.back().sequence);
     reads_.clear();
-    if (own_)
-        own_->noteReply();
 
     resting_ = pointer.desktop == lastDesktop_ && pointer.device == lastDevice_ && radius == lastRadius_;
     lastDesktop_ = pointer.desktop;

@@ -1,9 +1,13 @@
 #pragma once
 // Reads the screens of an X server: the pointer in device pixels as the
 // server reports it, on whichever X screen it is, and squares of that
-// screen's root window, one request per monitor the square touches.
+// screen's root window, one request per monitor the square touches. Made on
+// the GUI thread, it may read on another thread (one at a time): it keeps a
+// copy of Qt's monitors, taken on the GUI thread whenever they change.
+#include <QObject>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "platform/ScreenMapping.h"
@@ -25,6 +29,8 @@ public:
     ~X11ScreenSampler() override;
     // The X screen an Xlib display opens by default.
     static int ScreenNumber(void* display);
+    // The connection of its own, if it has one.
+    const std::shared_ptr<X11Connection>& ownConnection() const { return own_; }
 
     // The pointer's desktop is its X screen's number.
     ScreenPointer Pointer() override;
@@ -45,7 +51,10 @@ private:
         bool shared = false;    // into the shared segment at offset
         std::size_t offset = 0;
     };
-    // Qt's screens of the program's X screen, in device pixels of its root.
+    void WatchScreens();
+    // On the GUI thread: Qt's screens of the program's X screen, in device pixels.
+    void CopyScreens();
+    // Those screens, clipped to the program's root.
     void ReadScreens();
     void SendReads(int desktop, const std::vector<GrabPiece>& pieces);
     void TakeRead(const Desktop& desktop, const Read& read, QImage& out);
@@ -57,6 +66,9 @@ private:
     std::unique_ptr<X11ShmSegment> shared_;
     std::vector<Desktop> desktops_;
     int programDesktop_ = 0;
+    std::unique_ptr<QObject> screenWatch_;
+    std::mutex qtScreensMutex_;
+    std::vector<ScreenArea> qtScreens_;
     std::vector<ScreenArea> screens_;
     std::vector<ScreenArea> knownLayout_; // as Qt gave them when the root size was last read
     std::vector<GrabPiece> pieces_;

@@ -1,14 +1,13 @@
 #include "platform/x11/X11TickPresenter.h"
 
 #include <QWidget>
-#include <sys/ipc.h>
-#include <sys/shm.h>
+#include <cstdlib>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11ShmSegment.h"
 #include "ui/Widgets.h"
-
-#include <X11/Xlib.h> // last: its macros clash with Qt's names
 
 namespace {
 
@@ -42,120 +41,114 @@ bool MatchesRgb32(xcb_connection_t* connection, std::uint8_t depth, xcb_visualid
 
 } // namespace
 
-const char* X11TickPresenter::DisplayName(void* display)
+std::unique_ptr<X11TickPresenter> X11TickPresenter::create(const TickWidgets& widgets,
+                                                           std::shared_ptr<X11Connection> connection)
 {
-    return DisplayString(static_cast<Display*>(display));
-}
-
-std::unique_ptr<X11TickPresenter> X11TickPresenter::create(const TickWidgets& widgets, const char* displayName)
-{
-    QWidget* top = widgets.magnifier->window();
-    if (top->devicePixelRatioF() != 1.0)
+    if (!connection || !connection->hasShm() || xcb_connection_has_error(connection->get()))
         return nullptr;
-    xcb_connection_t* connection = xcb_connect(displayName, nullptr);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
+    if (widgets.magnifier->window()->devicePixelRatioF() != 1.0)
         return nullptr;
-    }
-    std::unique_ptr<X11TickPresenter> presenter(new X11TickPresenter(widgets, connection));
+    std::unique_ptr<X11TickPresenter> presenter(new X11TickPresenter(widgets, std::move(connection)));
     if (!presenter->attachMemory() || !presenter->createWindows())
         return nullptr;
+    presenter->place();
     return presenter;
 }
 
-X11TickPresenter::X11TickPresenter(const TickWidgets& widgets, xcb_connection_t* connection)
-    : widgets_(widgets), compositor_(widgets), connection_(connection)
+X11TickPresenter::X11TickPresenter(const TickWidgets& widgets, std::shared_ptr<X11Connection> connection)
+    : widgets_(widgets), compositor_(widgets), connection_(std::move(connection)), c_(connection_->get()),
+      ticks_(connection_)
 {
     windows_[Magnifier].widget = widgets.magnifier;
     windows_[Magnifier].within = QRect(QPoint(), compositor_.magnifierSize());
     windows_[Swatch].widget = widgets.swatch;
     windows_[Swatch].within = QRect(QPoint(), compositor_.swatchSize());
     windows_[Position].widget = widgets.statusBar;
-    windows_[Position].within = widgets.statusBar->PanelRect(widgets.positionPanel);
+    windows_[Position].within = TickCompositor::panelArea(widgets.statusBar, widgets.positionPanel);
+    if (compositor_.hasContrast()) {
+        windows_[Contrast].widget = widgets.statusBar;
+        windows_[Contrast].within = TickCompositor::panelArea(widgets.statusBar, widgets.contrastPanel);
+    }
 }
 
 X11TickPresenter::~X11TickPresenter()
 {
-    notifier_.reset();
-    if (!xcb_connection_has_error(connection_)) {
-        for (const Window& w : windows_)
-            if (w.id)
-                xcb_destroy_window(connection_, w.id);
-        if (segment_)
-            xcb_shm_detach(connection_, segment_);
-        xcb_flush(connection_);
-    }
-    if (memory_)
-        shmdt(memory_);
-    xcb_disconnect(connection_);
+    ticks_.stop();
+    for (const Window& w : windows_)
+        if (w.id) {
+            connection_->forget(w.id);
+            xcb_destroy_window(c_, w.id);
+        }
+    if (gc_)
+        xcb_free_gc(c_, gc_);
+    // The server may still read the memory for a put; the segment goes after these requests.
+    memory_.reset();
+    xcb_flush(c_);
 }
 
 bool X11TickPresenter::attachMemory()
 {
-    Reply<xcb_shm_query_version_reply_t> version(
-        xcb_shm_query_version_reply(connection_, xcb_shm_query_version(connection_), nullptr));
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_shm_id);
-    if (!version || !extension || !extension->present)
-        return false;
-    completionEvent_ = std::uint8_t(extension->first_event + XCB_SHM_COMPLETION);
+    std::size_t size = 0;
     for (Window& w : windows_) {
-        w.offset = memorySize_;
-        memorySize_ += std::size_t(w.within.width()) * std::size_t(w.within.height()) * 4;
+        w.offset = size;
+        size += std::size_t(w.within.width()) * std::size_t(w.within.height()) * 4;
     }
-    const int id = shmget(IPC_PRIVATE, memorySize_, IPC_CREAT | 0600);
-    if (id < 0)
+    memory_ = std::make_unique<X11ShmSegment>(c_, size);
+    if (!memory_->valid())
         return false;
-    memory_ = shmat(id, nullptr, 0);
-    if (memory_ == reinterpret_cast<void*>(-1)) {
-        memory_ = nullptr;
-        shmctl(id, IPC_RMID, nullptr);
-        return false;
-    }
-    segment_ = xcb_generate_id(connection_);
-    Reply<xcb_generic_error_t> error(
-        xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment_, std::uint32_t(id), 1)));
-    // Attached (or not), the segment goes when the last user detaches.
-    shmctl(id, IPC_RMID, nullptr);
-    if (error) {
-        segment_ = 0;
-        return false;
-    }
     for (Window& w : windows_) {
-        w.pixels = QImage(static_cast<uchar*>(memory_) + w.offset, w.within.width(), w.within.height(),
-                          w.within.width() * 4, QImage::Format_RGB32);
+        if (w.within.isEmpty())
+            continue;
+        w.pixels = QImage(memory_->data() + w.offset, w.within.width(), w.within.height(), w.within.width() * 4,
+                          QImage::Format_RGB32);
         w.pixels.fill(Qt::white);
     }
+    // The panels show their frames from the start; their text comes with the first frame.
+    compositor_.drawPosition(windows_[Position].pixels, QString());
+    if (compositor_.hasContrast())
+        compositor_.drawContrast(windows_[Contrast].pixels, QString());
     return true;
 }
 
 bool X11TickPresenter::createWindows()
 {
     parent_ = std::uint32_t(widgets_.magnifier->window()->winId());
-    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        connection_, xcb_get_window_attributes(connection_, parent_), nullptr));
-    Reply<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, parent_), nullptr));
-    if (!attributes || !geometry || !MatchesRgb32(connection_, geometry->depth, attributes->visual))
+    Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, parent_), nullptr));
+    Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, parent_), nullptr));
+    if (!attributes || !geometry || !MatchesRgb32(c_, geometry->depth, attributes->visual))
         return false;
     depth_ = geometry->depth;
     for (Window& w : windows_) {
-        w.id = xcb_generate_id(connection_);
+        if (!w.widget)
+            continue;
+        w.id = xcb_generate_id(c_);
         // No background: the server never clears them; exposed, they are put again.
         const std::uint32_t values[] = {XCB_BACK_PIXMAP_NONE, XCB_EVENT_MASK_EXPOSURE};
-        xcb_create_window(connection_, depth_, w.id, parent_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+        xcb_create_window(c_, depth_, w.id, parent_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                           attributes->visual, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
+        connection_->watch(w.id, [this](const xcb_generic_event_t& event) { takeEvent(event); });
     }
-    gc_ = xcb_generate_id(connection_);
+    gc_ = xcb_generate_id(c_);
     const std::uint32_t noExposures = 0;
-    xcb_create_gc(connection_, gc_, windows_[0].id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-    notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &X11TickPresenter::readEvents);
-    xcb_flush(connection_);
-    return !xcb_connection_has_error(connection_);
+    xcb_create_gc(c_, gc_, windows_[0].id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    xcb_flush(c_);
+    return !xcb_connection_has_error(c_);
+}
+
+void X11TickPresenter::place()
+{
+    const std::lock_guard lock(mutex_);
+    if (xcb_connection_has_error(c_))
+        return;
+    for (Window& w : windows_)
+        if (w.widget)
+            placeWindow(w);
+    putMarked();
 }
 
 // Over its widget's area, while the widget shows.
-void X11TickPresenter::place(Window& w)
+void X11TickPresenter::placeWindow(Window& w)
 {
     QWidget* top = w.widget->window();
     const bool visible = w.widget->isVisible();
@@ -164,7 +157,7 @@ void X11TickPresenter::place(Window& w)
         if (placed != w.placed) {
             const std::uint32_t values[] = {std::uint32_t(placed.x()), std::uint32_t(placed.y()),
                                             std::uint32_t(placed.width()), std::uint32_t(placed.height())};
-            xcb_configure_window(connection_, w.id,
+            xcb_configure_window(c_, w.id,
                                  XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
                                      | XCB_CONFIG_WINDOW_HEIGHT,
                                  values);
@@ -173,104 +166,95 @@ void X11TickPresenter::place(Window& w)
     }
     if (visible != w.mapped) {
         if (visible)
-            xcb_map_window(connection_, w.id);
+            xcb_map_window(c_, w.id);
         else
-            xcb_unmap_window(connection_, w.id);
+            xcb_unmap_window(c_, w.id);
         w.mapped = visible;
+        w.needsPut = visible;
     }
 }
 
 void X11TickPresenter::show(const TickFrame& frame)
 {
-    if (xcb_connection_has_error(connection_))
+    const std::lock_guard lock(mutex_);
+    if (xcb_connection_has_error(c_))
         return;
-    waitForServer();
+    const bool swatchChanged = shownColor_ != frame.color || shownCodeColor_ != frame.codeColor
+                               || shownCode_ != frame.code;
+    const bool positionChanged = shownPosition_ != frame.position;
+    const bool contrastChanged = frame.contrast && compositor_.hasContrast() && shownContrast_ != *frame.contrast;
+    if (!frame.magnifier && !swatchChanged && !positionChanged && !contrastChanged)
+        return;
+    connection_->awaitPuts();
     if (frame.magnifier) {
         compositor_.drawMagnifier(windows_[Magnifier].pixels, *frame.magnifier);
         windows_[Magnifier].needsPut = true;
     }
-    if (shownColor_ != frame.color || shownCodeColor_ != frame.codeColor || shownCode_ != frame.code) {
+    if (swatchChanged) {
         compositor_.drawSwatch(windows_[Swatch].pixels, frame.color, frame.code, frame.codeColor);
         shownColor_ = frame.color, shownCodeColor_ = frame.codeColor, shownCode_ = frame.code;
         windows_[Swatch].needsPut = true;
     }
-    if (shownPosition_ != frame.position || !windows_[Position].mapped) {
+    if (positionChanged) {
         compositor_.drawPosition(windows_[Position].pixels, frame.position);
         shownPosition_ = frame.position;
         windows_[Position].needsPut = true;
     }
-    for (Window& w : windows_)
-        place(w);
+    if (contrastChanged) {
+        compositor_.drawContrast(windows_[Contrast].pixels, *frame.contrast);
+        shownContrast_ = *frame.contrast;
+        windows_[Contrast].needsPut = true;
+    }
     putMarked();
-    // Events read while sending sit in the connection's queue, where the notifier does not see them.
-    takeEvents(xcb_poll_for_queued_event);
 }
 
-// Every window marked, the last with word back when the server has read it.
 void X11TickPresenter::putMarked()
 {
-    Window* last = nullptr;
+    bool put = false;
     for (Window& w : windows_) {
         if (w.needsPut && w.mapped) {
-            if (last)
-                put(*last, false);
-            last = &w;
+            const auto cookie = xcb_shm_put_image(
+                c_, w.id, gc_, std::uint16_t(w.within.width()), std::uint16_t(w.within.height()), 0, 0,
+                std::uint16_t(w.within.width()), std::uint16_t(w.within.height()), 0, 0, depth_,
+                XCB_IMAGE_FORMAT_Z_PIXMAP, 0, memory_->id(), std::uint32_t(w.offset));
+            connection_->notePut(cookie.sequence);
+            put = true;
         }
         w.needsPut = false;
     }
-    if (last) {
-        put(*last, true);
-        xcb_flush(connection_);
-    }
+    if (put)
+        xcb_flush(c_);
 }
 
-void X11TickPresenter::put(const Window& w, bool reportCompletion)
+void X11TickPresenter::takeEvent(const xcb_generic_event_t& event)
 {
-    xcb_shm_put_image(connection_, w.id, gc_, std::uint16_t(w.within.width()), std::uint16_t(w.within.height()),
-                      0, 0, std::uint16_t(w.within.width()), std::uint16_t(w.within.height()), 0, 0, depth_,
-                      XCB_IMAGE_FORMAT_Z_PIXMAP, reportCompletion ? 1 : 0, segment_, std::uint32_t(w.offset));
-    if (reportCompletion)
-        putPending_ = true;
-}
-
-void X11TickPresenter::readEvents()
-{
-    takeEvents(xcb_poll_for_event);
-}
-
-void X11TickPresenter::takeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*))
-{
-    while (Reply<xcb_generic_event_t> event{next(connection_)})
-        takeEvent(event.get());
-    // A lost display ends the program through Qt's own connection; until then this one rests.
-    if (xcb_connection_has_error(connection_)) {
-        notifier_->setEnabled(false);
+    if ((event.response_type & 0x7F) != XCB_EXPOSE)
         return;
-    }
-    putMarked();
+    const std::lock_guard lock(mutex_);
+    const auto& expose = reinterpret_cast<const xcb_expose_event_t&>(event);
+    for (Window& w : windows_)
+        if (w.id == expose.window)
+            w.needsPut = true;
+    // The last of a series of exposures puts them all.
+    if (expose.count == 0)
+        putMarked();
 }
 
-void X11TickPresenter::takeEvent(const xcb_generic_event_t* event)
+bool X11TickPresenter::runTicks(std::function<void()> tick, int intervalMs)
 {
-    const std::uint8_t type = event->response_type & 0x7F;
-    if (type == completionEvent_) {
-        putPending_ = false;
-    } else if (type == XCB_EXPOSE) {
-        const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
-        for (Window& w : windows_)
-            if (w.id == expose->window)
-                w.needsPut = true;
-    }
+    // The thread's first tick learns the glyphs the readouts show most, away from the GUI thread.
+    auto first = [this, tick = std::move(tick), learnt = false]() mutable {
+        if (!learnt) {
+            const std::lock_guard lock(mutex_);
+            compositor_.learnGlyphs();
+            learnt = true;
+        }
+        tick();
+    };
+    return ticks_.start(std::move(first), std::chrono::milliseconds(intervalMs));
 }
 
-// The server reads the shared memory when it gets to the put: the pixels
-// may change only after it has.
-void X11TickPresenter::waitForServer()
+void X11TickPresenter::stopTicks()
 {
-    while (putPending_) {
-        Reply<xcb_generic_event_t> event{xcb_wait_for_event(connection_)};
-        if (!event)
-            return; // the connection is gone
-        takeEvent(event.get());
-    }
+    ticks_.stop();
 }

@@ -1,18 +1,16 @@
-// List files, palettes, dropped files and the clipboard of the main window.
+#include "exchange/ListFileService.h"
+
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QPushButton>
+#include <QWidget>
+#include <utility>
 
+#include "colorlist/ColorListModel.h"
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "app/MainWindow.h"
 #include "config/UiTexts.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
@@ -71,29 +69,36 @@ void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text
 
 } // namespace
 
-void MainWindow::MenuOpenColorListClick()
+ListFileService::ListFileService(ColorListModel& model, Prompts& prompts, std::function<int()> notation,
+                                 QWidget* dialogParent)
+    : QObject(dialogParent), model_(model), prompts_(prompts), notation_(std::move(notation)),
+      dialogParent_(dialogParent)
 {
-    const QString path = prompts_.fileName(this, ListFileDialogSetup(false));
-    if (!path.isEmpty())
-        OpenColorList(path);
 }
 
-void MainWindow::MenuSaveColorListClick()
+void ListFileService::open()
 {
-    if (colorList_->isEmpty()) {
+    const QString path = prompts_.fileName(dialogParent_, ListFileDialogSetup(false));
+    if (!path.isEmpty())
+        load(path);
+}
+
+void ListFileService::save()
+{
+    if (model_.isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
-    const QString path = prompts_.fileName(this, ListFileDialogSetup(true));
-    if (path.isEmpty() || !ConfirmOverwrite(path))
+    const QString path = prompts_.fileName(dialogParent_, ListFileDialogSetup(true));
+    if (path.isEmpty() || !confirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(colorList_->colors(), FormatIndex(), DecimalSeparator()));
+    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), notation_(), DecimalSeparator()));
 }
 
-void MainWindow::MenuExportColorListClick()
+void ListFileService::exportList()
 {
-    if (colorList_->isEmpty()) {
+    if (model_.isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
         return;
     }
@@ -108,7 +113,7 @@ void MainWindow::MenuExportColorListClick()
     setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
     QString chosenFilter;
     setup.chosenNameFilter = &chosenFilter;
-    QString path = prompts_.fileName(this, setup);
+    QString path = prompts_.fileName(dialogParent_, setup);
     if (path.isEmpty())
         return;
     // The filter chooses the format, and the dialog gives the name the filter's
@@ -121,28 +126,28 @@ void MainWindow::MenuExportColorListClick()
             format = named;
     if (suffix.isEmpty())
         path += '.' + QString::fromLatin1(ExportFormatExtension(format));
-    if (!ConfirmOverwrite(path))
+    if (!confirmOverwrite(path))
         return;
 
     const QByteArray paletteName = QFileInfo(path).completeBaseName().toUtf8();
     ExportSettings settings;
-    settings.formatIndex = FormatIndex();
+    settings.formatIndex = notation_();
     settings.decimalSeparator = DecimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
-    SaveTextFile(prompts_, path, ExportColorList(colorList_->colors(), format, settings));
+    SaveTextFile(prompts_, path, ExportColorList(model_.colors(), format, settings));
 }
 
-void MainWindow::MenuSwatchesClick()
+void ListFileService::openPalette()
 {
     const QString path = QString::fromStdString(AppSettings().PalettesDir) + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
         prompts_.message(mkInformation, UiText(UiTexts().SFileNotFound));
         return;
     }
-    OpenColorList(path);
+    load(path);
 }
 
-bool MainWindow::OpenColorList(const QString& path)
+bool ListFileService::load(const QString& path)
 {
     // The file is read whole into a list of its own: a refused file changes
     // nothing the user had.
@@ -165,75 +170,30 @@ bool MainWindow::OpenColorList(const QString& path)
     case ColorListStatus::Loaded:
         break;
     }
-    colorList_->setCurrentColor(read.colors.front());
-    colorList_->setColors(std::move(read.colors));
+    model_.setCurrentColor(read.colors.front());
+    model_.setColors(std::move(read.colors));
     return true;
 }
 
-bool MainWindow::ConfirmOverwrite(const QString& path)
+bool ListFileService::confirmOverwrite(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
     return prompts_.confirmOverwrite(UiText(FormatMessageText(UiTexts().SWarningOverwriteFile, {path.toStdString()})));
 }
 
-void MainWindow::WMDropFiles(const QStringList& paths)
+void ListFileService::loadDropped(const QStringList& paths)
 {
     for (const QString& path : paths)
-        OpenColorList(path);
+        load(path);
 }
 
-void MainWindow::PopupCopyColorListClick()
+void ListFileService::copyList()
 {
-    if (colorList_->isEmpty()) {
+    if (model_.isEmpty()) {
         prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
         return;
     }
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ColorListClipboardText(colorList_->colors(), FormatIndex(), DecimalSeparator())));
-}
-
-void MainWindow::PopupCutClick()
-{
-    if (!EditCaptureColor->hasFocus())
-        return;
-    EditCaptureColor->selectAll();
-    QGuiApplication::clipboard()->setText(EditCaptureColor->selectedText());
-    EditCaptureColor->del();
-}
-
-void MainWindow::PopupCopyClick()
-{
-    if (!EditCaptureColor->hasFocus())
-        return;
-    EditCaptureColor->selectAll();
-    QGuiApplication::clipboard()->setText(EditCaptureColor->selectedText());
-}
-
-void MainWindow::PopupPasteClick()
-{
-    if (!EditCaptureColor->hasFocus())
-        return;
-    // One question to the clipboard's owner: Qt waits up to 5 s for each answer
-    // of an owner that hangs, and hasText() asks twice (text, then URLs).
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    const QStringList formats = clip ? clip->formats() : QStringList();
-    if (!formats.contains(QStringLiteral("text/plain")) && !formats.contains(QStringLiteral("text/uri-list")))
-        return;
-    // An owner that offered text may still fail to send it (it ended or hangs):
-    // the field keeps what it had.
-    const QString text = clip->text();
-    if (text.isEmpty())
-        return;
-    EditCaptureColor->selectAll();
-    EditCaptureColor->insert(text);
-}
-
-bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
-{
-    const QKeySequence pressed(key->keyCombination());
-    for (const QAction* item : {MenuCut, MenuCopy, MenuPaste})
-        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
-            return true;
-    return false;
+        QString::fromStdString(ColorListClipboardText(model_.colors(), notation_(), DecimalSeparator())));
 }

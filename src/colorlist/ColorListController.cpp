@@ -1,0 +1,281 @@
+#include "colorlist/ColorListController.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPalette>
+#include <climits>
+
+#include "color/ColorCodes.h"
+#include "color/ColorContrast.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ListManagerWindow.h"
+#include "config/AppSettings.h"
+#include "config/UiTexts.h"
+#include "ui/Prompts.h"
+#include "ui/Widgets.h"
+
+namespace {
+
+constexpr int kMinimumFilledRows = 5;
+constexpr int kEmptyGridRows = 6;
+
+void SetFieldColors(QLineEdit* field, const QColor& background, const QColor& text)
+{
+    QPalette palette = field->palette();
+    if (palette.color(QPalette::Base) == background && palette.color(QPalette::Text) == text)
+        return;
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    field->setPalette(palette);
+}
+
+// The characters the code field takes once it holds text.
+bool IsCodeKey(char16_t c, int formatIndex)
+{
+    if (c == '-')
+        return NotationHasNegativeNumbers(formatIndex);
+    switch (c) {
+    case 3: case 8: case 13: case 16: case 24: case ' ': case '#': case ',': case '.':
+        return true;
+    default:
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    }
+}
+
+} // namespace
+
+ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField,
+                                         QComboBox* notationBox, Prompts& prompts, QWidget* window)
+    : QObject(window), model_(model), grid_(grid), codeField_(codeField), notationBox_(notationBox),
+      prompts_(prompts), window_(window)
+{
+    grid_->setDefaultColumnWidth(172);
+    grid_->setDefaultRowHeight(20);
+    grid_->setColumnCount(1);
+    grid_->setRowCount(kEmptyGridRows);
+    grid_->setCellColorsOn(true);
+    grid_->setCellColors([this](int row, int, ColorGrid::CellState, QColor& brush, QColor& text) {
+        cellColors(row, brush, text);
+    });
+    connect(grid_, &ColorGrid::cellSelected, this, [this](int row, int) { selectRow(row); });
+    connect(grid_, &ColorGrid::doubleClickedAnywhere, this, &ColorListController::openManager);
+    connect(&model_, &ColorListModel::colorsChanged, this, &ColorListController::refill);
+    connect(notationBox_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!model_.isEmpty())
+            refill();
+    });
+    notationBox_->installEventFilter(this);
+    codeField_->installEventFilter(this);
+}
+
+int ColorListController::notation() const
+{
+    return notationBox_->currentIndex();
+}
+
+QString ColorListController::codeOf(TColor color) const
+{
+    const ColorCodeText code = WriteColorCode(notation(), color, DecimalSeparator());
+    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+}
+
+void ColorListController::refill()
+{
+    const TColorArray& list = model_.colors();
+    if (list.empty()) {
+        resetGrid();
+        return;
+    }
+    int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
+    if (rows < kMinimumFilledRows)
+        rows = kEmptyGridRows;
+    grid_->setRowCount(rows);
+    // The grid's current row follows the selection back to row 0 (without
+    // selecting anything): otherwise a click on the row that was current
+    // before the refill would not select it, and "Delete color" would then
+    // remove row 0 instead of the row the user clicked.
+    grid_->setCurrentRowQuietly(0);
+    model_.setSelectedIndex(0);
+    showCurrentColor();
+    grid_->repaintCells();
+}
+
+void ColorListController::resetGrid()
+{
+    grid_->clearCells();
+    grid_->setRowCount(kEmptyGridRows);
+}
+
+void ColorListController::showCurrentColor()
+{
+    const TColor color = model_.currentColor();
+    emit colorShown(color);
+    codeField_->setText(codeOf(color));
+    SetFieldColors(codeField_, ToQColor(color), ToQColor(ContrastTextColor(color)));
+}
+
+void ColorListController::clearCodeField()
+{
+    codeField_->clear();
+    SetFieldColors(codeField_, Qt::white, QApplication::palette().color(QPalette::Text));
+}
+
+void ColorListController::cellColors(int row, QColor& brush, QColor& text) const
+{
+    const TColorArray& list = model_.colors();
+    if (row < 0 || std::size_t(row) >= list.size())
+        return;
+    const TColor color = list[std::size_t(row)];
+    brush = ToQColor(color);
+    text = ToQColor(ContrastTextColor(color));
+}
+
+void ColorListController::selectRow(int row)
+{
+    const TColorArray& list = model_.colors();
+    if (row < 0 || std::size_t(row) >= list.size())
+        return;
+    model_.setCurrentColor(list[std::size_t(row)]);
+    showCurrentColor();
+    model_.setSelectedIndex(row);
+}
+
+void ColorListController::capture(TColor color)
+{
+    model_.setCurrentColor(color);
+    model_.insertFirst(color);
+    // An open manager would otherwise replace the list without it on closing.
+    if (manager_)
+        manager_->insertCaptured(color);
+    grid_->setCurrentRow(0);
+}
+
+void ColorListController::deleteSelected()
+{
+    if (!grid_->hasFocus())
+        return;
+    model_.remove(model_.selectedIndex());
+    if (model_.isEmpty())
+        clearCodeField();
+    notationBox_->setFocus();
+}
+
+void ColorListController::clear()
+{
+    model_.clear();
+}
+
+void ColorListController::openManager()
+{
+    // The main window is disabled while the manager is open, but a second
+    // request could still arrive through a shortcut: one manager at a time.
+    if (manager_)
+        return;
+    if (model_.managerOpenCount() == 0) {
+        // The first opening stands by the main window, a sixth of its defined width in.
+        QRect geometry = model_.managerGeometry();
+        geometry.moveTopLeft(window_->pos() + QPoint(ColorListModel::kManagerSize.width() / 6, 0));
+        model_.setManagerGeometry(geometry);
+    }
+    model_.countManagerOpening();
+    ListManagerWindow manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
+                              [this](TColor color) { return codeOf(color); }, window_);
+    connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
+    connect(&manager, &ListManagerWindow::closing, this, [this](const ManagedList& result) {
+        manager_ = nullptr;
+        model_.setColors(result.colors);
+        grid_->repaintCells();
+        model_.setManagerGeometry(result.geometry);
+    });
+    manager_ = &manager;
+    manager.exec();
+    manager_ = nullptr;
+}
+
+void ColorListController::cutCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    codeField_->selectAll();
+    QGuiApplication::clipboard()->setText(codeField_->selectedText());
+    codeField_->del();
+}
+
+void ColorListController::copyCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    codeField_->selectAll();
+    QGuiApplication::clipboard()->setText(codeField_->selectedText());
+}
+
+void ColorListController::pasteCode()
+{
+    if (!codeField_->hasFocus())
+        return;
+    // One question to the clipboard's owner: Qt waits up to 5 s for each answer
+    // of an owner that hangs, and hasText() asks twice (text, then URLs).
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    const QStringList formats = clip ? clip->formats() : QStringList();
+    if (!formats.contains(QStringLiteral("text/plain")) && !formats.contains(QStringLiteral("text/uri-list")))
+        return;
+    // An owner that offered text may still fail to send it (it ended or hangs):
+    // the field keeps what it had.
+    const QString text = clip->text();
+    if (text.isEmpty())
+        return;
+    codeField_->selectAll();
+    codeField_->insert(text);
+}
+
+bool ColorListController::acceptCodeKey(QChar& key)
+{
+    // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
+    if (key.unicode() == 9 || key.unicode() == 127)
+        return true;
+    if (codeField_->text().isEmpty())
+        return true;
+    if (key == u'.' || key == u',')
+        key = QChar(char16_t(DecimalSeparator()));
+    if (!IsCodeKey(key.unicode(), notation()))
+        return false;
+    if (key.unicode() == 13) {
+        const ColorReadResult read =
+            ReadColorCode(codeField_->text().toStdString(), std::uint8_t(notation()), DecimalSeparator());
+        if (read.status == ReadStatus::Read) {
+            model_.setCurrentColor(read.color);
+            model_.insertFirst(read.color);
+        } else if (read.status == ReadStatus::WrongShape) {
+            prompts_.message(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
+        }
+    }
+    return true;
+}
+
+bool ColorListController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Typed characters never reach the notation box; it is chosen from its list.
+    if (watched == notationBox_ && !key->text().isEmpty() && key->text().at(0).isPrint())
+        return true;
+    if (watched == codeField_ && !key->text().isEmpty()) {
+        QChar ch = key->text().at(0);
+        const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (isEnter)
+            ch = QChar(13);
+        if (!acceptCodeKey(ch))
+            return true;
+        if (!isEnter && ch != key->text().at(0)) {
+            QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), QString(ch));
+            QApplication::sendEvent(codeField_, &replaced);
+            return true;
+        }
+    }
+    return false;
+}

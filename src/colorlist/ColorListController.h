@@ -1,0 +1,74 @@
+#pragma once
+// Binds the colour list to the main window's list view, code field and
+// notation box: fills the grid, follows its selection, reads typed codes,
+// and captures, deletes and clears colours. It also opens the manager window,
+// one at a time.
+#include <QObject>
+#include <QString>
+
+#include "colorlist/ColorListModel.h"
+
+class ColorGrid;
+class Prompts;
+class QColor;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+class ListManagerWindow;
+
+class ColorListController : public QObject {
+    Q_OBJECT
+public:
+    // The widgets belong to window, which also parents the manager.
+    ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField, QComboBox* notationBox,
+                        Prompts& prompts, QWidget* window);
+
+    // The notation box's format, -1 when nothing is selected.
+    int notation() const;
+    // A colour's code in the chosen notation.
+    QString codeOf(TColor color) const;
+
+    // Puts a colour at the head of the list and shows it.
+    void capture(TColor color);
+    // Removes the selected colour; only while the list has the focus, since
+    // Del is a shortcut of the whole window.
+    void deleteSelected();
+    void clear();
+    // Shows the current colour's code in the code field.
+    void showCurrentColor();
+    // Opens the manager on the list, modally; the list takes back what it hands back.
+    void openManager();
+
+    // The Edit commands act on the whole code field, and only while it has the focus.
+    void cutCode();
+    void copyCode();
+    // Replaces the field's text with the clipboard's, if it offers any.
+    void pasteCode();
+
+    // A row's background and text, left alone beyond the list.
+    void cellColors(int row, QColor& brush, QColor& text) const;
+
+signals:
+    // The code field shows this colour: the swatch shows it too.
+    void colorShown(TColor color);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refill();
+    void resetGrid();
+    void clearCodeField();
+    void selectRow(int row);
+    // False when the key is swallowed; may replace it.
+    bool acceptCodeKey(QChar& key);
+
+    ColorListModel& model_;
+    ColorGrid* grid_;
+    QLineEdit* codeField_;
+    QComboBox* notationBox_;
+    Prompts& prompts_;
+    QWidget* window_;
+    // The manager while it is open: there is one at a time, and captures reach it.
+    ListManagerWindow* manager_ = nullptr;
+};

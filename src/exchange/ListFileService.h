@@ -1,0 +1,40 @@
+#pragma once
+// The colour list's way in and out of the program: list files, exports, the
+// installed palette, dropped files and the clipboard. Every question, message
+// and file dialog goes through the prompts; the list is the model's.
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class ColorListModel;
+class Prompts;
+class QWidget;
+
+class ListFileService : public QObject {
+    Q_OBJECT
+public:
+    // notation gives the format lists are written in; dialogs stand over dialogParent.
+    ListFileService(ColorListModel& model, Prompts& prompts, std::function<int()> notation,
+                    QWidget* dialogParent);
+
+    // Asks for a list file and loads it.
+    void open();
+    void save();
+    // Asks for a name and a format (GIMP palette, CSS...) and writes the list in it.
+    void exportList();
+    // Loads the palette installed with the program.
+    void openPalette();
+    // Replaces the list with the file's; a refused file is reported and changes nothing.
+    bool load(const QString& path);
+    void loadDropped(const QStringList& paths);
+    // Puts the whole list on the clipboard, one code a line.
+    void copyList();
+
+private:
+    bool confirmOverwrite(const QString& path);
+
+    ColorListModel& model_;
+    Prompts& prompts_;
+    std::function<int()> notation_;
+    QWidget* dialogParent_;
+};
