@@ -27,6 +27,7 @@
 #include "platform/ScreenSampler.h"
 #include "ui/Prompts.h"
 #include "config/SettingsStore.h"
+#include "config/Translations.h"
 #include "update/UpdateChecker.h"
 
 namespace {
@@ -41,6 +42,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
       prompts_(services.prompts)
 {
     setObjectName("MainWindow");
+    translations_ = new Translations(this);
+    connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
     CreateControls();
     CreateMenus();
     desktopCapture_ = new DesktopCapture(this);

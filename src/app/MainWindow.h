@@ -30,6 +30,7 @@ class HotkeyService;
 class IScreenSampler;
 class Prompts;
 class SettingsStore;
+class Translations;
 struct Settings;
 class UpdateChecker;
 class IGlobalHotkey;
@@ -86,6 +87,8 @@ public:
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
     void OpenLanguageFile(const QString& path);
+    // The captions of the language in use; the built-in ones until a file is loaded.
+    void ShowMenuCaptions();
     void CallHelpHtml();
     bool HelpChm();
     void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
@@ -144,6 +147,7 @@ private:
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;
+    Translations* translations_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;

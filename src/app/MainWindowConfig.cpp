@@ -18,6 +18,7 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
 #include "config/TextFile.h"
+#include "config/Translations.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
@@ -81,14 +82,21 @@ void MainWindow::SaveSettings()
 
 void MainWindow::OpenLanguageFile(const QString& path)
 {
-    if (!IsExistingFile(path))
-        return;
-    const std::optional<std::string> text = ReadTextFile(path);
-    if (!text)
-        return;
-    ApplyLanguageText(*text, AppSettings(), [&](std::string_view key, const std::string& caption) {
-        SetMenuCaption(key, Q(caption));
-    });
+    translations_->load(path, AppSettings());
+}
+
+void MainWindow::ShowMenuCaptions()
+{
+    const auto show = [this](std::string_view key) {
+        const QString caption = translations_->caption(key);
+        if (!caption.isEmpty())
+            SetMenuCaption(key, caption);
+    };
+    for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp"})
+        show(menu);
+    for (const MenuItem& entry : menuItems())
+        if (entry.languageKey)
+            show(entry.languageKey);
 }
 
 void MainWindow::ButtonLanguageClick()
@@ -137,7 +145,7 @@ void MainWindow::MenuWebsiteClick()
 
 void MainWindow::ButtonAboutClick()
 {
-    AboutDialog about(prompts_, this);
+    AboutDialog about(prompts_, *translations_, this);
     prompts_.runDialog(about);
 }
 

@@ -13,7 +13,7 @@ void MainWindow::CreateUpdateChecker(const std::string& address)
     const std::string service = address.empty() ? UpdateServiceAddress(AppSettings().UpdateUrlDigits) : address;
     updateChecker_ = new UpdateChecker(QString::fromStdString(service), AppSettings().AppFileVersion, this);
     connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
-        NewVersionDialog dialog(prompts_, settings(), this);
+        NewVersionDialog dialog(prompts_, settings(), *translations_, this);
         prompts_.runDialog(dialog);
     });
 }

@@ -6,7 +6,7 @@
 
 #include "config/AppSettings.h"
 #include "config/MessageText.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/QtImages.h"
 #include "ui/Widgets.h"
@@ -35,10 +35,10 @@ TPicture* AddPicture(QWidget* parent, const char* name, QRect geometry, const QI
 }
 } // namespace
 
-AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent)
+AboutDialog::AboutDialog(Prompts& prompts, const Translations& translations, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      prompts_(prompts)
+      prompts_(prompts), translations_(translations)
 {
     setObjectName("AboutDialog");
     setFixedSize(kClientWidth, kClientHeight);
@@ -88,17 +88,18 @@ AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent)
 void AboutDialog::showTexts()
 {
     const TAppSettings& s = AppSettings();
-    setWindowTitle(QString::fromStdString(UiTexts().SFormAboutCaption));
+    const TUiTexts& texts = translations_.texts();
+    setWindowTitle(QString::fromStdString(texts.SFormAboutCaption));
     name_->setText(QString::fromStdString(s.AppName));
     version_->setText(QString::fromStdString("v." + s.AppFileVersion));
     website_->setText(QString::fromStdString(s.WebSiteUrl));
-    const std::string& format = s.Mode == SettingsMode::Portable    ? UiTexts().SAboutPortable
-                                : s.Mode == SettingsMode::Installed ? UiTexts().SAboutInstalled
-                                                                    : UiTexts().SAboutConfigFile;
+    const std::string& format = s.Mode == SettingsMode::Portable    ? texts.SAboutPortable
+                                : s.Mode == SettingsMode::Installed ? texts.SAboutInstalled
+                                                                    : texts.SAboutConfigFile;
     const QString where = QString::fromStdString(FillFormatText(format, {s.IniFilePath}));
     settingsFile_->setText(settingsFile_->fontMetrics().elidedText(where, Qt::ElideMiddle, settingsFile_->width()));
     settingsFile_->setToolTip(QString::fromStdString(s.IniFilePath));
-    close_->setText(QString::fromStdString(UiTexts().SClose));
+    close_->setText(QString::fromStdString(texts.SClose));
 }
 
 void AboutDialog::showEvent(QShowEvent* event)

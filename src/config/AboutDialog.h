@@ -6,12 +6,13 @@
 class QLabel;
 class QPushButton;
 class Prompts;
+class Translations;
 
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     // The web address opens through the prompts.
-    explicit AboutDialog(Prompts& prompts, QWidget* parent = nullptr);
+    AboutDialog(Prompts& prompts, const Translations& translations, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -21,6 +22,7 @@ private:
     void showTexts();
 
     Prompts& prompts_;
+    const Translations& translations_;
     QLabel* name_ = nullptr;
     QLabel* version_ = nullptr;
     QLabel* website_ = nullptr;

@@ -28,7 +28,7 @@ bool IsMenuCaptionKey(std::string_view key)
     return !key.empty() && std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-void ApplyLanguageText(std::string_view text, TAppSettings& settings,
+void ApplyLanguageText(std::string_view text, TAppSettings& settings, TUiTexts& texts,
                        const MenuCaptionSetter& setMenuCaption)
 {
     const auto setCaption = [&](std::string_view key, const std::string& value) {
@@ -37,7 +37,7 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
     };
     // What the file leaves out, or leaves empty, keeps its English caption or
     // text: a box or a menu item without words is never what a translator meant.
-    UiTexts() = EnglishUiTexts();
+    texts = EnglishUiTexts();
     for (std::string_view raw : SplitTextLines(BuiltInEnglishText())) {
         const std::string_view line = TrimIniLine(raw);
         if (!IsIniComment(line))
@@ -57,7 +57,7 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings,
         if (!isEntry || value.empty())
             continue;
         setCaption(key, value);
-        if (std::string* uiText = UiTextByKey(key))
+        if (std::string* uiText = UiTextByKey(texts, key))
             *uiText = value;
     }
 }

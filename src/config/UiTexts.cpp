@@ -22,11 +22,6 @@ TUiTexts EnglishUiTexts()
     return texts;
 }
 
-std::string* UiTextByKey(std::string_view key)
-{
-    return UiTextByKey(UiTexts(), key);
-}
-
 std::string* UiTextByKey(TUiTexts& t, std::string_view key)
 {
 #define HB_UI_TEXT_LOOKUP(name) \

@@ -58,11 +58,12 @@ struct TUiTexts {
 #undef HB_UI_TEXT_FIELD
 };
 
+// The texts of the language in use, for the windows that do not yet take
+// them from their Translations; Translations keeps them up to date.
 TUiTexts& UiTexts();
 
 // The texts of the English language file built into the program.
 TUiTexts EnglishUiTexts();
 
 // The text named by a language-file key, or nullptr for any other key.
-std::string* UiTextByKey(std::string_view key);
 std::string* UiTextByKey(TUiTexts& texts, std::string_view key);

@@ -12,6 +12,7 @@ list(APPEND HB_UI_SOURCES
   src/config/AboutDialog.cpp
   src/config/SettingsStore.cpp
   src/config/TextFile.cpp
+  src/config/Translations.cpp
   src/config/LoginStart.cpp)
 
 # The English language file, compiled in: its texts stand in for whatever

@@ -8,7 +8,7 @@
 
 #include "config/AppSettings.h"
 #include "config/Settings.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/Widgets.h"
 
@@ -31,8 +31,9 @@ Widget* Place(Widget* widget, const char* name, QRect geometry)
 }
 } // namespace
 
-NewVersionDialog::NewVersionDialog(Prompts& prompts, Settings& settings, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), settings_(settings)
+NewVersionDialog::NewVersionDialog(Prompts& prompts, Settings& settings, const Translations& translations,
+                                   QWidget* parent)
+    : QDialog(parent), prompts_(prompts), settings_(settings), translations_(translations)
 {
     setObjectName("NewVersionDialog");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -77,7 +78,7 @@ void NewVersionDialog::showEvent(QShowEvent* event)
 
 void NewVersionDialog::showTexts()
 {
-    const TUiTexts& texts = UiTexts();
+    const TUiTexts& texts = translations_.texts();
     setWindowTitle(FromText(texts.SNewVersionCaption));
     lines_[0]->setText(FromText(texts.SNewVersion1));
     lines_[1]->setText(FromText(texts.SNewVersion2));

@@ -8,13 +8,15 @@ class QLabel;
 class QPushButton;
 class Prompts;
 struct Settings;
+class Translations;
 
 class NewVersionDialog : public QDialog {
     Q_OBJECT
 public:
     // The download page opens through the prompts; every way of closing
     // stores the check box in the settings.
-    NewVersionDialog(Prompts& prompts, Settings& settings, QWidget* parent = nullptr);
+    NewVersionDialog(Prompts& prompts, Settings& settings, const Translations& translations,
+                     QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -27,6 +29,7 @@ private:
 
     Prompts& prompts_;
     Settings& settings_;
+    const Translations& translations_;
     QLabel* lines_[3] = {};
     QPushButton* yes_ = nullptr;
     QPushButton* no_ = nullptr;

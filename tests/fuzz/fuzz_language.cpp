@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     settings.LanguageCode = "en";
     settings.HelpFilePath = "/opt/huebird/help/help_en.htm";
     std::size_t captions = 0;
-    ApplyLanguageText(text, settings, [&](std::string_view key, const std::string& caption) {
+    TUiTexts texts;
+    ApplyLanguageText(text, settings, texts, [&](std::string_view key, const std::string& caption) {
         FUZZ_CHECK(IsMenuCaptionKey(key));
         FUZZ_CHECK(caption.find('\n') == std::string::npos && caption.find('\r') == std::string::npos);
         ++captions;
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     FUZZ_CHECK(captions <= MenuCaptionKeys().size() + SplitTextLines(text).size());
     FUZZ_CHECK(settings.HelpFilePath.rfind(settings.DataDir, 0) == 0);
     FUZZ_CHECK(settings.LanguageCode.find('\n') == std::string::npos);
-    FUZZ_CHECK(UiTexts().SBadFile.find('\r') == std::string::npos);
-    FUZZ_CHECK(!UiTexts().SBadFile.empty() && !UiTexts().SHotKeyNotRegistered.empty());
+    FUZZ_CHECK(texts.SBadFile.find('\r') == std::string::npos);
+    FUZZ_CHECK(!texts.SBadFile.empty() && !texts.SHotKeyNotRegistered.empty());
     return 0;
 }

@@ -78,26 +78,23 @@ class LanguageFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = UiTexts();
-        UiTexts() = TUiTexts();
         settings_.DataDir = "/opt/hb/";
         settings_.AppName = "Huebird";
         settings_.LanguageCode = "en";
         settings_.HelpFilePath = "unchanged";
     }
-    void TearDown() override { UiTexts() = saved_; }
 
     std::map<std::string, std::string> Apply(const std::string& text)
     {
         std::map<std::string, std::string> captions;
-        ApplyLanguageText(text, settings_, [&](std::string_view key, const std::string& caption) {
+        ApplyLanguageText(text, settings_, texts_, [&](std::string_view key, const std::string& caption) {
             captions[std::string(key)] = caption;
         });
         return captions;
     }
 
     TAppSettings settings_;
-    TUiTexts saved_;
+    TUiTexts texts_;
 };
 
 TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
@@ -121,15 +118,15 @@ TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
 TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)
 {
     auto captions = Apply("SContrastFail=insuffisant\nMenuExportColorList=E&xporter\nSNo=Non");
-    EXPECT_EQ(UiTexts().SContrastFail, "insuffisant");
+    EXPECT_EQ(texts_.SContrastFail, "insuffisant");
     EXPECT_EQ(captions["MenuExportColorList"], "E&xporter");
-    EXPECT_EQ(UiTexts().SExportCss, "CSS custom properties");
+    EXPECT_EQ(texts_.SExportCss, "CSS custom properties");
 
     // A file from before these texts: English, not the last language's.
     captions = Apply("SNo=Nein");
-    EXPECT_EQ(UiTexts().SContrastFail, "fail");
+    EXPECT_EQ(texts_.SContrastFail, "fail");
     EXPECT_EQ(captions["MenuExportColorList"], "&Export color list...");
-    EXPECT_EQ(UiTexts().SNo, "Nein");
+    EXPECT_EQ(texts_.SNo, "Nein");
 }
 
 namespace {
@@ -168,11 +165,11 @@ TEST_F(LanguageFileTest, WhatAFileLeavesOutOrEmptyIsEnglish)
 {
     Apply(ReadShippedFile("fr"));
     const auto captions = Apply("SBadFile=Fichier illisible\nSNoDataToSave=\nMenuFile=&Fichier\n");
-    EXPECT_EQ(UiTexts().SBadFile, "Fichier illisible");
-    EXPECT_EQ(UiTexts().SNoDataToSave, "The color list is empty: there is nothing to save.");
-    EXPECT_EQ(UiTexts().SHotKeyNotRegistered.rfind("The hotkey %s", 0), 0u);
+    EXPECT_EQ(texts_.SBadFile, "Fichier illisible");
+    EXPECT_EQ(texts_.SNoDataToSave, "The color list is empty: there is nothing to save.");
+    EXPECT_EQ(texts_.SHotKeyNotRegistered.rfind("The hotkey %s", 0), 0u);
     for (const std::string& key : AllUiTextKeys()) {
-        EXPECT_FALSE(UiTextByKey(key)->empty()) << key;
+        EXPECT_FALSE(UiTextByKey(texts_, key)->empty()) << key;
     }
     EXPECT_EQ(captions.size(), MenuCaptionKeys().size());
     EXPECT_EQ(captions.at("MenuFile"), "&Fichier");

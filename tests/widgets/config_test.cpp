@@ -369,8 +369,9 @@ private slots:
             QCOMPARE(about.size(), QSize(332, 144));
             QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY(about.isModal());
-            QCOMPARE(about.windowTitle(), QString());
-            QCOMPARE(close->text(), QString());
+            // Before any language file: the English texts.
+            QCOMPARE(about.windowTitle(), Q(EnglishUiTexts().SFormAboutCaption));
+            QCOMPARE(close->text(), Q(EnglishUiTexts().SClose));
             QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
             QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
             QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));

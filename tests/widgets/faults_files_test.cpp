@@ -382,7 +382,7 @@ private slots:
         form.colorList().setColors(list);
         form.listFiles().openPalette();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
-        const std::string* text = UiTextByKey(expected.toStdString());
+        const std::string* text = UiTextByKey(UiTexts(), expected.toStdString());
         QVERIFY(text && !text->empty());
         QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
         QCOMPARE(form.colorList().colors(), list);

@@ -21,6 +21,7 @@
 #include "config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "config/SettingsStore.h"
+#include "config/Translations.h"
 #include "update/NewVersionDialog.h"
 #include "update/UpdateChecker.h"
 
@@ -252,7 +253,8 @@ private slots:
     {
         RecordingPrompts prompts;
         Settings settings;
-        NewVersionDialog dialog(prompts, settings);
+        Translations translations;
+        NewVersionDialog dialog(prompts, settings, translations);
         QLabel* const line1 = Label(dialog, "Line1");
         QLabel* const line2 = Label(dialog, "Line2");
         QLabel* const line3 = Label(dialog, "Line3");
@@ -277,23 +279,25 @@ private slots:
         QCOMPARE(yes->nextInFocusChain(), no);
         QCOMPARE(no->nextInFocusChain(), box);
 
-        TUiTexts& texts = UiTexts();
-        const TUiTexts saved = texts;
-        const QList<QPair<std::string*, std::function<QString()>>> shownTexts = {
-            {&texts.SNewVersionCaption, [&] { return dialog.windowTitle(); }},
-            {&texts.SNewVersion1, [&] { return line1->text(); }},
-            {&texts.SNewVersion2, [&] { return line2->text(); }},
-            {&texts.SNewVersion3, [&] { return line3->text(); }},
-            {&texts.CB_DontShowThisMessage, [&] { return box->text(); }},
-            {&texts.SYes, [&] { return yes->text(); }},
-            {&texts.SNo, [&] { return no->text(); }},
+        const QList<QPair<QByteArray, std::function<QString()>>> shownTexts = {
+            {"SNewVersionCaption", [&] { return dialog.windowTitle(); }},
+            {"SNewVersion1", [&] { return line1->text(); }},
+            {"SNewVersion2", [&] { return line2->text(); }},
+            {"SNewVersion3", [&] { return line3->text(); }},
+            {"CB_DontShowThisMessage", [&] { return box->text(); }},
+            {"SYes", [&] { return yes->text(); }},
+            {"SNo", [&] { return no->text(); }},
         };
+        TestAppDir dir;
+        QByteArray file;
         for (int i = 0; i < shownTexts.size(); ++i)
-            *shownTexts[i].first = "T\xC3\xA9xt " + std::to_string(i);
+            file += shownTexts[i].first + "=T\xC3\xA9xt " + QByteArray::number(i) + "\n";
+        dir.write("lang_xx.txt", file);
+        TAppSettings app;
+        QVERIFY(translations.load(dir.file("lang_xx.txt"), app));
         dialog.show();
         for (int i = 0; i < shownTexts.size(); ++i)
             QCOMPARE(shownTexts[i].second(), QString::fromUtf8("Téxt ") + QString::number(i));
-        texts = saved;
     }
 
     void everyWayOfClosingAppliesTheCheckBox_data()
@@ -315,7 +319,8 @@ private slots:
         Settings settings;
         settings.showNewVersion = showBefore;
         RecordingPrompts prompts;
-        NewVersionDialog dialog(prompts, settings);
+        Translations translations;
+        NewVersionDialog dialog(prompts, settings, translations);
         dialog.show();
         QCOMPARE(DontShowAgain(dialog)->isChecked(), !showBefore);
         if (check || !showBefore)
@@ -354,7 +359,8 @@ private slots:
         Settings settings;
         settings.showNewVersion = true;
         RecordingPrompts prompts;
-        NewVersionDialog dialog(prompts, settings);
+        Translations translations;
+        NewVersionDialog dialog(prompts, settings, translations);
         dialog.show();
         QTest::mouseClick(Button(dialog, "ButtonYes"), Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
