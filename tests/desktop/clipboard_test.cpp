@@ -44,7 +44,7 @@ private:
         return app.waitForListRow(0, color);
     }
 
-    static void CopyColorListFromThePopup(const RunningApp& app)
+    static void CopyColorListFromTheContextMenu(const RunningApp& app)
     {
         const QPoint free = app.clientPoint(114, 50); // between the magnifier and the list
         MovePointer(free.x(), free.y());
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(Capture(swatch, app, second));
 
         QVERIFY(TakeClipboard("before"));
-        CopyColorListFromThePopup(app);
+        CopyColorListFromTheContextMenu(app);
         const QString twoLines = HtmlCode(second.rgb()) + "\r\n" + HtmlCode(first.rgb()) + "\r\n";
         QVERIFY(WaitForClipboardText(twoLines));
 
@@ -94,7 +94,7 @@ private slots:
         PressKeys("ctrl+c");
         QVERIFY(WaitForClipboardText("#00FF7F"));
 
-        CopyColorListFromThePopup(app);
+        CopyColorListFromTheContextMenu(app);
         QVERIFY(WaitForClipboardText("#00FF7F\r\n" + twoLines));
 
         QVERIFY(app.closeAndWait());

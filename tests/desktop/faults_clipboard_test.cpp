@@ -97,7 +97,7 @@ private:
         return app.waitUntilInputHandled(2 * kPatientMs) ? clock.elapsed() : -1;
     }
 
-    // "Copy color list" from the popup menu, as another client then reads it.
+    // "Copy color list" from the context menu, as another client then reads it.
     static QString CopiedList(const RunningApp& app)
     {
         const QPoint free = app.clientPoint(114, 50); // between the magnifier and the list
