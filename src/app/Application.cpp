@@ -130,7 +130,7 @@ void Application::start()
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
     QObject::connect(commands_.get(), &InstanceChannel::captureRequested, window_.get(),
                      &MainWindow::CaptureAtPointer);
-    QObject::connect(commands_.get(), &InstanceChannel::pickRequested, window_.get(), &MainWindow::MenuPickClick);
+    QObject::connect(commands_.get(), &InstanceChannel::pickRequested, window_.get(), &MainWindow::startPickMode);
 
     s_running = this;
     previousMessageHandler_ = qInstallMessageHandler(handleMessage);

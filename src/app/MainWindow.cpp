@@ -57,7 +57,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     // size its native window was made with.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
-    FormCreate();
+    initialiseWindow();
     CreateUpdateChecker(services.updateAddress);
 }
 
@@ -97,23 +97,23 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuEdit, &Ui::MenuCopy, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); }},
         {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', [](W& w) { w.listController_->pasteCode(); }},
 
-        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.ButtonHotKeyClick(); }},
-        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.ButtonLanguageClick(); }},
+        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
+        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.chooseLanguage(); }},
         {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
-         [](W& w) { w.MenuStartAtLoginClick(); }},
+         [](W& w) { w.toggleStartAtLogin(); }},
         {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
         {&Ui::MenuOptions, &Ui::MenuColorListManaging, "MenuColorListManaging", "MenuColorListManaging",
          "Color list managing", 0, [](W& w) { w.listController_->openManager(); }},
         {&Ui::MenuOptions, &Ui::MenuSwatches, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
          [](W& w) { w.listFiles_->openPalette(); }},
-        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.MenuPickClick(); }},
+        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
 
         {&Ui::MenuHelp, &Ui::MenuHelpIndex, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
-         [](W& w) { w.MenuHelpIndexClick(); }},
+         [](W& w) { w.showHelp(); }},
         {&Ui::MenuHelp, nullptr, "N5", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, [](W& w) { w.MenuWebsiteClick(); }},
+        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, [](W& w) { w.openWebsite(); }},
         {&Ui::MenuHelp, nullptr, "N2", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.ButtonAboutClick(); }},
+        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.showAbout(); }},
 
         // The language files still use the names these items first had.
         {&Ui::ContextMenu, &Ui::ContextCaptureColor, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
@@ -186,16 +186,16 @@ void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
     setItemCaption(item, item->property(kCaptionProperty).toString());
 }
 
-void MainWindow::FormCreate()
+void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
     setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
-    RouteHelpRequests();
+    routeHelpKey();
     ui_.LabelColor->clear();
 }
 
-void MainWindow::FormShow()
+void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
     LoadSettings();
@@ -220,7 +220,7 @@ void MainWindow::FormShow()
     }
 }
 
-void MainWindow::FormClose()
+void MainWindow::shutDown()
 {
     hotkeys_->release();
     setAcceptDrops(false);
@@ -299,7 +299,7 @@ void MainWindow::ConnectDesktopCapture()
     });
 }
 
-void MainWindow::MenuPickClick()
+void MainWindow::startPickMode()
 {
     desktopCapture_->pick();
 }
@@ -309,7 +309,7 @@ void MainWindow::CaptureAtPointer()
     desktopCapture_->captureAtPointer();
 }
 
-void MainWindow::ButtonHotKeyClick()
+void MainWindow::editHotkey()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
     prompts_.runDialog(dialog);
@@ -336,8 +336,8 @@ void MainWindow::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     CentreOnScreen(*this);
-    FormShow();
-    // A warning from FormShow (a refused hotkey) runs its event loop before the
+    startAtFirstShow();
+    // A warning from startAtFirstShow (a refused hotkey) runs its event loop before the
     // window is on the screen; Qt then takes the window for its default size.
     adjustSize();
 }
@@ -348,7 +348,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         closed_ = true;
         capture_->stop();
         updateChecker_->stop();
-        FormClose();
+        shutDown();
     }
     event->accept();
     QApplication::quit();

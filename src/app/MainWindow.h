@@ -55,9 +55,9 @@ public:
     void SetMenuCaption(std::string_view languageKey, const QString& caption);
 
     // ---- application shell (app/MainWindow.cpp) ----
-    void FormCreate();
-    void FormShow();
-    void FormClose();
+    void initialiseWindow();
+    void startAtFirstShow();
+    void shutDown();
     void ResetStatusBar();
 
     // ---- capture (app/MainWindow.cpp) ----
@@ -69,7 +69,7 @@ public:
 
     // ---- capture modes and pick mode (app/MainWindow.cpp) ----
     DesktopCapture& Desktop() { return *desktopCapture_; }
-    void MenuPickClick();
+    void startPickMode();
     // The hotkey and the capture command: the colour under the pointer.
     void CaptureAtPointer();
 
@@ -89,9 +89,8 @@ public:
     void OpenLanguageFile(const QString& path);
     // The captions of the language in use; the built-in ones until a file is loaded.
     void ShowMenuCaptions();
-    void CallHelpHtml();
-    bool HelpChm();
-    void RouteHelpRequests(); // F1 anywhere in the window reaches HelpChm
+    void showHelp();
+    void routeHelpKey(); // F1 anywhere in the window shows the help page
     void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
 
 
@@ -105,12 +104,11 @@ protected:
 
 private:
     // The menus' commands kept here; the others go straight to their components.
-    void ButtonHotKeyClick();
-    void ButtonLanguageClick();
-    void MenuStartAtLoginClick();
-    void MenuHelpIndexClick();
-    void MenuWebsiteClick();
-    void ButtonAboutClick();
+    void editHotkey();
+    void chooseLanguage();
+    void toggleStartAtLogin();
+    void openWebsite();
+    void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where
     // the language file's caption for it is found.

@@ -99,7 +99,7 @@ void MainWindow::ShowMenuCaptions()
             show(entry.languageKey);
 }
 
-void MainWindow::ButtonLanguageClick()
+void MainWindow::chooseLanguage()
 {
     TAppSettings& s = AppSettings();
     const QString chosen = prompts_.languageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
@@ -112,15 +112,15 @@ void MainWindow::ButtonLanguageClick()
     s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }
 
-void MainWindow::RouteHelpRequests()
+void MainWindow::routeHelpKey()
 {
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setObjectName("HelpRequest");
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { HelpChm(); });
+    connect(help, &QShortcut::activated, this, [this] { showHelp(); });
 }
 
-void MainWindow::CallHelpHtml()
+void MainWindow::showHelp()
 {
     const QString page = Q(AppSettings().HelpFilePath);
     if (!IsExistingFile(page)) {
@@ -130,20 +130,12 @@ void MainWindow::CallHelpHtml()
     prompts_.openUrl(QUrl::fromLocalFile(page));
 }
 
-void MainWindow::MenuHelpIndexClick() { CallHelpHtml(); }
-
-bool MainWindow::HelpChm()
-{
-    CallHelpHtml();
-    return true;
-}
-
-void MainWindow::MenuWebsiteClick()
+void MainWindow::openWebsite()
 {
     prompts_.openUrl(QUrl(Q(AppSettings().WebSiteUrl)));
 }
 
-void MainWindow::ButtonAboutClick()
+void MainWindow::showAbout()
 {
     AboutDialog about(prompts_, *translations_, this);
     prompts_.runDialog(about);
@@ -151,7 +143,7 @@ void MainWindow::ButtonAboutClick()
 
 void MainWindow::ShowStartAtLogin() { ui_.MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
 
-void MainWindow::MenuStartAtLoginClick()
+void MainWindow::toggleStartAtLogin()
 {
     QString error;
     if (!LoginStartEntry().setEnabled(ui_.MenuStartAtLogin->isChecked(), &error))

@@ -155,14 +155,14 @@ private slots:
         form.close();
     }
 
-    void closeByMenuAndByCloseBoxBothRunFormClose_data()
+    void closeByMenuAndByCloseBoxBothShutDown_data()
     {
         QTest::addColumn<bool>("byMenu");
         QTest::newRow("menu item Close") << true;
         QTest::newRow("close box") << false;
     }
 
-    void closeByMenuAndByCloseBoxBothRunFormClose()
+    void closeByMenuAndByCloseBoxBothShutDown()
     {
         QFETCH(bool, byMenu);
         TestAppDir dir;
