@@ -101,6 +101,17 @@ const GlyphAtlas::Pair& GlyphAtlas::pair(QChar first, QChar second)
     return *pairs_.insert(key, result);
 }
 
+void GlyphAtlas::learnPlaces(QStringView characters, const QRect& rect)
+{
+    // Advances and kerning come in 1/64 pixel and centring halves them: a pen
+    // starts a character only at whole 1/128ths of a pixel across a line.
+    constexpr int kPlaces = 128;
+    const qreal penY = rect.y() + (rect.height() - lineHeight_) / 2 + ascent_;
+    for (const QChar c : characters)
+        for (int k = 0; k < kPlaces; ++k)
+            glyph(c, qreal(k) / kPlaces, penY);
+}
+
 const GlyphAtlas::Glyph& GlyphAtlas::glyph(QChar c, qreal penX, qreal penY)
 {
     const quint64 key = (quint64(c.unicode()) << 32) | (Phase(penX) << 16) | Phase(penY);

@@ -19,6 +19,9 @@ public:
     // Prepares every pair of these characters, so that lines of them cost no
     // rendering later.
     void learn(QStringView characters);
+    // Draws each character at every place within a pixel where a line in rect
+    // can put it, so that no later line waits for one.
+    void learnPlaces(QStringView characters, const QRect& rect);
 
     // How many lines were drawn by QPainter rather than from the atlas.
     int painterFallbacks() const { return painterFallbacks_; }

@@ -52,6 +52,8 @@ void TickCompositor::learnGlyphs()
 {
     codeGlyphs_.learn(u"#0123456789ABCDEF");
     panelGlyphs_.learn(u"[,]-0123456789");
+    codeGlyphs_.learnPlaces(u"#0123456789ABCDEF", codeRect_);
+    panelGlyphs_.learnPlaces(u"[,]-0123456789", position_.textRect);
 }
 
 void TickCompositor::drawMagnifier(QImage& image, const QImage& magnified) const

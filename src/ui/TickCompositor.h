@@ -27,8 +27,8 @@ public:
     void drawPosition(QImage& image, const QString& position);
     void drawContrast(QImage& image, const QString& contrast);
 
-    // Prepares the glyphs of hexadecimal codes and of positions (a few
-    // milliseconds), rather than one by one as they first show.
+    // Prepares the glyphs of hexadecimal codes and of positions at every place
+    // a line can put them (about 20 ms), rather than one by one as they first show.
     void learnGlyphs();
 
     // Lines the glyph atlases could not compose.
