@@ -15,16 +15,8 @@ for f in "$build/huebird-lite" "$driver"; do
   [ -x "$f" ] || { echo "bench-cpu: $f is missing" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(cd "$(dirname "$0")" && pwd)/measure-lib.sh"
+use_scratch
 now_ns() { date +%s%N; }
 
 measure() { # pid pid command... -> "app% server%"
@@ -38,25 +30,7 @@ measure() { # pid pid command... -> "app% server%"
 
 moving_app=() moving_server=() rest_app=() rest_server=() rss=()
 for run in $(seq 1 "$runs"); do
-  dir=$work/run$run
-  mkdir -p "$dir/app" "$dir/home" "$dir/runtime"
-  chmod 700 "$dir/runtime"
-  cp "$build/huebird-lite" "$dir/app/"
-  for d in language help palettes; do cp -r "$build/$d" "$dir/app/"; done
-  touch "$dir/app/portable"
-
-  exec 5> "$dir/display"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
-  server=$!; pids+=("$server")
-  for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
-  export DISPLAY=:$(cat "$dir/display")
-  "$driver" background
-
-  HOME=$dir/home XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/home/.config \
-    QT_QPA_PLATFORM=xcb "$dir/app/huebird-lite" > "$dir/app.log" 2>&1 &
-  app=$!; pids+=("$app")
-  xdotool search --sync --onlyvisible --pid "$app" > /dev/null
-  sleep 2 # let start-up work settle
+  start_on_own_x "$work/run$run"
 
   read -r ma ms < <(measure "$app" "$server" "$driver" path "$steps" "$seconds")
   read -r ra rs < <(measure "$app" "$server" "$driver" rest 200 200 "$seconds")

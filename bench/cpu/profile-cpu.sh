@@ -16,33 +16,9 @@ steps=${STEPS:-200}
 seconds=${SECONDS_PER_PHASE:-12.7}
 driver=$build/bench/x_driver
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/app" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$build/huebird-lite" "$work/app/"
-for d in language help palettes; do cp -r "$build/$d" "$work/app/"; done
-touch "$work/app/portable"
-
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-"$driver" background
-
-HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/.config \
-  QT_QPA_PLATFORM=xcb "$work/app/huebird-lite" > "$work/app.log" 2>&1 &
-app=$!; pids+=("$app")
-xdotool search --sync --onlyvisible --pid "$app" > /dev/null
-sleep 2
+. "$(cd "$(dirname "$0")" && pwd)/measure-lib.sh"
+use_scratch
+start_on_own_x "$work"
 
 profile() { # name command...
   local name=$1; shift
