@@ -20,7 +20,6 @@
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
 #include "color/ColorCodes.h"
-#include "config/UiTexts.h"
 #include "colorlist/ColorListController.h"
 #include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
@@ -46,7 +45,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
     CreateControls();
     CreateMenus();
-    desktopCapture_ = new DesktopCapture(this);
+    desktopCapture_ = new DesktopCapture(*translations_, this);
     CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
                                                 : desktopCapture_->createScreenSampler());
     CreateHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
@@ -216,7 +215,7 @@ void MainWindow::startAtFirstShow()
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
         prompts_.message(mkWarning,
-                       QString::fromStdString(FormatMessageText(UiTexts().SHotKeyNotRegistered, {refused})));
+                       QString::fromStdString(FormatMessageText(translations_->texts().SHotKeyNotRegistered, {refused})));
     }
 }
 
@@ -256,7 +255,7 @@ void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler
 
 void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
-    hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
+    hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, *translations_, this);
     connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureAtPointer);
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
@@ -325,7 +324,7 @@ void MainWindow::SelectedListColorChanged()
 
 void MainWindow::ContrastStyleChanged()
 {
-    const TUiTexts& texts = UiTexts();
+    const TUiTexts& texts = translations_->texts();
     capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
 }
 

@@ -9,14 +9,15 @@
 void MainWindow::BindColorList()
 {
     listController_ = new ColorListController(*colorList_, ui_.GridCapture, ui_.EditCaptureColor, ui_.NotationBox,
-                                              prompts_, this);
+                                              prompts_, *translations_, this);
     connect(listController_, &ColorListController::colorShown, this, [this](TColor color) {
         ui_.ShSelectedColor->SetBrushColor(color);
         // Until the next tick shows the colour under the pointer again.
         if (capture_)
             capture_->invalidateSwatch();
     });
-    listFiles_ = new ListFileService(*colorList_, prompts_, [this] { return listController_->notation(); }, this);
+    listFiles_ = new ListFileService(*colorList_, prompts_, *translations_,
+                                     [this] { return listController_->notation(); }, this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }

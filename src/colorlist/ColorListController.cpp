@@ -14,7 +14,7 @@
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
 #include "config/AppSettings.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/Widgets.h"
 
@@ -49,9 +49,10 @@ bool IsCodeKey(char16_t c, int formatIndex)
 } // namespace
 
 ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField,
-                                         QComboBox* notationBox, Prompts& prompts, QWidget* window)
+                                         QComboBox* notationBox, Prompts& prompts,
+                                         const Translations& translations, QWidget* window)
     : QObject(window), model_(model), grid_(grid), codeField_(codeField), notationBox_(notationBox),
-      prompts_(prompts), window_(window)
+      prompts_(prompts), translations_(translations), window_(window)
 {
     grid_->setDefaultColumnWidth(172);
     grid_->setDefaultRowHeight(20);
@@ -183,7 +184,7 @@ void ColorListController::openManager()
     }
     model_.countManagerOpening();
     ListManagerWindow manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
-                              [this](TColor color) { return codeOf(color); }, window_);
+                              [this](TColor color) { return codeOf(color); }, translations_.texts(), window_);
     connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
     connect(&manager, &ListManagerWindow::closing, this, [this](const ManagedList& result) {
         manager_ = nullptr;
@@ -250,7 +251,7 @@ bool ColorListController::acceptCodeKey(QChar& key)
             model_.setCurrentColor(read.color);
             model_.insertFirst(read.color);
         } else if (read.status == ReadStatus::WrongShape) {
-            prompts_.message(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
+            prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
         }
     }
     return true;

@@ -15,13 +15,15 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 class ListManagerWindow;
+class Translations;
 
 class ColorListController : public QObject {
     Q_OBJECT
 public:
-    // The widgets belong to window, which also parents the manager.
+    // The widgets belong to window, which also parents the manager. Messages
+    // and the manager's words are in the language in use.
     ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField, QComboBox* notationBox,
-                        Prompts& prompts, QWidget* window);
+                        Prompts& prompts, const Translations& translations, QWidget* window);
 
     // The notation box's format, -1 when nothing is selected.
     int notation() const;
@@ -68,6 +70,7 @@ private:
     QLineEdit* codeField_;
     QComboBox* notationBox_;
     Prompts& prompts_;
+    const Translations& translations_;
     QWidget* window_;
     // The manager while it is open: there is one at a time, and captures reach it.
     ListManagerWindow* manager_ = nullptr;

@@ -28,3 +28,10 @@ bool Translations::load(const QString& path, TAppSettings& settings)
     emit changed();
     return true;
 }
+
+void Translations::setTexts(const TUiTexts& texts)
+{
+    texts_ = texts;
+    UiTexts() = texts_;
+    emit changed();
+}

@@ -23,6 +23,9 @@ public:
     // Reads the file and takes its texts; a file that cannot be read changes
     // nothing. The file's language code and help page go to the settings.
     bool load(const QString& path, TAppSettings& settings);
+    // Takes these texts in place of the file's, keeping the captions (tests
+    // give a window their own words this way).
+    void setTexts(const TUiTexts& texts);
 
 signals:
     void changed();

@@ -8,14 +8,17 @@
 
 class ColorListModel;
 class Prompts;
+class Translations;
+struct TUiTexts;
 class QWidget;
 
 class ListFileService : public QObject {
     Q_OBJECT
 public:
-    // notation gives the format lists are written in; dialogs stand over dialogParent.
-    ListFileService(ColorListModel& model, Prompts& prompts, std::function<int()> notation,
-                    QWidget* dialogParent);
+    // notation gives the format lists are written in; dialogs stand over dialogParent;
+    // messages are in the language in use.
+    ListFileService(ColorListModel& model, Prompts& prompts, const Translations& translations,
+                    std::function<int()> notation, QWidget* dialogParent);
 
     // Asks for a list file and loads it.
     void open();
@@ -32,9 +35,11 @@ public:
 
 private:
     bool confirmOverwrite(const QString& path);
+    const TUiTexts& texts() const;
 
     ColorListModel& model_;
     Prompts& prompts_;
+    const Translations& translations_;
     std::function<int()> notation_;
     QWidget* dialogParent_;
 };
