@@ -6,7 +6,6 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
@@ -69,7 +68,6 @@ bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore
 void MainWindow::CreateControls()
 {
     ui_.setupUi(this);
-    ui_.EditCaptureColor->installEventFilter(this);
     BindColorList();
 }
 
@@ -152,6 +150,7 @@ void MainWindow::CreateMenus()
     connect(ui_.MenuOptions, &QMenu::aboutToShow, this, &MainWindow::ShowStartAtLogin);
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
+    listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
 void MainWindow::SetMenuCaption(std::string_view languageKey, const QString& caption)
@@ -373,14 +372,4 @@ void MainWindow::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     if (!paths.isEmpty())
         listFiles_->loadDropped(paths);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Left unaccepted, the override lets the Edit menu's whole-field commands
-    // run instead of the field's own copy of its selection.
-    if (event->type() == QEvent::ShortcutOverride && watched == ui_.EditCaptureColor
-        && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,6 +1,4 @@
 // The main window's colour list: its controller and its files.
-#include <QKeyEvent>
-
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "colorlist/ColorListController.h"
@@ -26,13 +24,4 @@ void MainWindow::CaptureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
     listController_->capture(Capture().color());
-}
-
-bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
-{
-    const QKeySequence pressed(key->keyCombination());
-    for (const QAction* item : {ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste})
-        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
-            return true;
-    return false;
 }

@@ -1,5 +1,6 @@
 #include "colorlist/ColorListController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -233,6 +234,20 @@ void ColorListController::pasteCode()
     codeField_->insert(text);
 }
 
+void ColorListController::leaveKeysTo(const QList<QAction*>& items)
+{
+    keysLeftTo_ = items;
+}
+
+bool ColorListController::isLeftToMenu(const QKeyEvent* key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* item : keysLeftTo_)
+        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}
+
 bool ColorListController::acceptCodeKey(QChar& key)
 {
     // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
@@ -259,6 +274,10 @@ bool ColorListController::acceptCodeKey(QChar& key)
 
 bool ColorListController::eventFilter(QObject* watched, QEvent* event)
 {
+    // Left unaccepted, the override lets the menu's command run instead of
+    // the field's own copy of its selection.
+    if (event->type() == QEvent::ShortcutOverride)
+        return watched == codeField_ && isLeftToMenu(static_cast<QKeyEvent*>(event));
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
