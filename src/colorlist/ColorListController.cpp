@@ -17,7 +17,7 @@
 #include "config/AppSettings.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
-#include "ui/Widgets.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/QtPrompts.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 
