@@ -11,8 +11,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
+#include "config/ProgramInfo.h"
 #include "ui/QtImages.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
@@ -39,10 +40,11 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(this)),
-      prompts_(services.prompts)
+      prompts_(services.prompts),
+      paths_(std::move(services.paths))
 {
     setObjectName("MainWindow");
-    translations_ = new Translations(this);
+    translations_ = new Translations(paths_.dataDir, this);
     connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
     CreateControls();
     CreateMenus();
@@ -189,8 +191,7 @@ void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
 void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
-    InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
-    setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
     routeHelpKey();
     ui_.LabelColor->clear();
 }
@@ -199,7 +200,6 @@ void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
     LoadSettings();
-    OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();

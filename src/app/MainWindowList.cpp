@@ -16,7 +16,7 @@ void MainWindow::BindColorList()
         if (capture_)
             capture_->invalidateSwatch();
     });
-    listFiles_ = new ListFileService(*colorList_, prompts_, [this] { return listController_->notation(); }, this);
+    listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, [this] { return listController_->notation(); }, this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }

@@ -13,7 +13,7 @@
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/UiTexts.h"
 #include "ui/Prompts.h"
 #include "ui/Widgets.h"

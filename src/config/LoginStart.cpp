@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <vector>
 
-#include "config/AppSettings.h"
+#include "config/ProgramInfo.h"
 #include "config/AutostartEntry.h"
 
 LoginStart::LoginStart(QString autostartDir, QStringList command)

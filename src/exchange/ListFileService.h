@@ -13,8 +13,9 @@ class QWidget;
 class ListFileService : public QObject {
     Q_OBJECT
 public:
-    // notation gives the format lists are written in; dialogs stand over dialogParent.
-    ListFileService(ColorListModel& model, Prompts& prompts, std::function<int()> notation,
+    // The palette is read from palettesDir (ends with '/'); notation gives the
+    // format lists are written in; dialogs stand over dialogParent.
+    ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts, std::function<int()> notation,
                     QWidget* dialogParent);
 
     // Asks for a list file and loads it.
@@ -34,6 +35,7 @@ private:
     bool confirmOverwrite(const QString& path);
 
     ColorListModel& model_;
+    const QString palettesDir_;
     Prompts& prompts_;
     std::function<int()> notation_;
     QWidget* dialogParent_;
