@@ -105,7 +105,7 @@ Application::~Application()
 
 int Application::exec()
 {
-    if (guard_.state() == TSingleInstance::State::AlreadyRunning) {
+    if (guard_.state() == SingleInstance::State::AlreadyRunning) {
         QMessageBox box(QMessageBox::NoIcon, "HuebirdLite", "Huebird Lite is already in use.", QMessageBox::Ok);
         box.exec();
         return 0;
@@ -122,12 +122,12 @@ void Application::start()
     ReadDecimalSeparator();
 
     // Before the settings are read: they may name keys of the keyboard layout.
-    keyNames_ = std::make_unique<TPlatformKeyNames>();
+    keyNames_ = std::make_unique<PlatformKeyNames>();
     prompts_ = std::make_unique<QtPrompts>();
     window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, ThisProcessPaths(options_)});
 
     commands_ = std::make_unique<InstanceChannel>();
-    if (guard_.state() == TSingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
+    if (guard_.state() == SingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
     QObject::connect(commands_.get(), &InstanceChannel::captureRequested, window_.get(),
                      &MainWindow::CaptureAtPointer);

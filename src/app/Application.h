@@ -11,7 +11,7 @@ class InstanceChannel;
 class MainWindow;
 class QtPrompts;
 class TerminationSignals;
-class TPlatformKeyNames;
+class PlatformKeyNames;
 
 class Application {
 public:
@@ -34,11 +34,11 @@ private:
     void saveSettingsOnLostDisplay();
 
     StartOptions options_;
-    TSingleInstance guard_;
+    SingleInstance guard_;
     bool askedForPlatform_;
     QApplication qtApplication_;
     // Destroyed in reverse: the window first, as it may still use the others.
-    std::unique_ptr<TPlatformKeyNames> keyNames_;
+    std::unique_ptr<PlatformKeyNames> keyNames_;
     std::unique_ptr<QtPrompts> prompts_;
     std::unique_ptr<InstanceChannel> commands_;
     std::unique_ptr<TerminationSignals> termination_;

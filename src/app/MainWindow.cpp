@@ -14,7 +14,11 @@
 #include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "config/ProgramInfo.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/PictureView.h"
 #include "ui/QtImages.h"
+#include "ui/WidgetHelpers.h"
 #include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
 #include "capture/DesktopCapture.h"
@@ -231,7 +235,7 @@ void MainWindow::shutDown()
 void MainWindow::ResetStatusBar()
 {
     const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(ui_.ContextCaptureColor)));
-    ui_.StatusBar->SetPanelText(1, desktopCapture_->statusText(keyText));
+    ui_.StatusBar->setPanelText(1, desktopCapture_->statusText(keyText));
 }
 
 void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)

@@ -14,7 +14,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/Widgets.h"
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"

@@ -5,13 +5,14 @@
 #include "capture/CaptureController.h"
 #include "colorlist/ColorListController.h"
 #include "exchange/ListFileService.h"
+#include "ui/ColorSwatch.h"
 
 void MainWindow::BindColorList()
 {
     listController_ = new ColorListController(*colorList_, ui_.GridCapture, ui_.EditCaptureColor, ui_.NotationBox,
                                               prompts_, this);
     connect(listController_, &ColorListController::colorShown, this, [this](TColor color) {
-        ui_.ShSelectedColor->SetBrushColor(color);
+        ui_.ShSelectedColor->setBrushColor(color);
         // Until the next tick shows the colour under the pointer again.
         if (capture_)
             capture_->invalidateSwatch();

@@ -10,7 +10,9 @@
 #include "color/ColorCodes.h"
 #include "colorlist/ColorGrid.h"
 #include "ui/QtImages.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PictureView.h"
+#include "ui/PanelStatusBar.h"
 
 namespace {
 constexpr int kClientWidth = 276;
@@ -41,19 +43,19 @@ void MainWindowUi::setupUi(QMainWindow* window)
     Client->setAutoFillBackground(true);
     window->setCentralWidget(Client);
 
-    ImgBackground = Place(new TPicture(Client), "ImgBackground", 0, 0, kClientWidth, kClientHeight - kStatusBarHeight);
-    ImgBackground->SetPicture(LoadJpegResource(":/images/background.jpg"), true);
+    ImgBackground = Place(new PictureView(Client), "ImgBackground", 0, 0, kClientWidth, kClientHeight - kStatusBarHeight);
+    ImgBackground->setPicture(LoadJpegResource(":/images/background.jpg"), true);
 
-    ShSelectedColor = Place(new TShape(Client), "ShSelectedColor", 173, 2, 100, 58);
+    ShSelectedColor = Place(new ColorSwatch(Client), "ShSelectedColor", 173, 2, 100, 58);
 
     LabelColor = Place(new QLabel(Client), "LabelColor", 173, 44, 100, 13);
     LabelColor->setAlignment(Qt::AlignCenter);
     LabelColor->setAttribute(Qt::WA_TranslucentBackground);
 
-    SHImageZoom = Place(new TShape(Client), "SHImageZoom", 2, 2, 108, 108);
-    SHImageZoom->SetFilled(false);
+    SHImageZoom = Place(new ColorSwatch(Client), "SHImageZoom", 2, 2, 108, 108);
+    SHImageZoom->setFilled(false);
 
-    ImgZoom = Place(new TPicture(Client), "ImgZoom", 3, 3, 106, 106);
+    ImgZoom = Place(new PictureView(Client), "ImgZoom", 3, 3, 106, 106);
 
     GridCapture = Place(new ColorGrid(Client), "GridCapture", 119, 2, 45, 106);
 
@@ -64,11 +66,11 @@ void MainWindowUi::setupUi(QMainWindow* window)
 
     EditCaptureColor = Place(new QLineEdit(Client), "EditCaptureColor", 173, 86, 101, 21);
 
-    StatusBar = Place(new TStatusBar(Client), "StatusBar", 0, kClientHeight - kStatusBarHeight, kClientWidth,
+    StatusBar = Place(new PanelStatusBar(Client), "StatusBar", 0, kClientHeight - kStatusBarHeight, kClientWidth,
                       kStatusBarHeight);
-    StatusBar->AddPanel(70);
-    StatusBar->AddPanel(120, Qt::AlignHCenter);
-    StatusBar->AddPanel(120);
+    StatusBar->addPanel(70);
+    StatusBar->addPanel(120, Qt::AlignHCenter);
+    StatusBar->addPanel(120);
 
     // Tab order: the code field, the list, the notation box.
     QWidget::setTabOrder(EditCaptureColor, GridCapture);

@@ -10,21 +10,21 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QWidget;
-class TPicture;
-class TShape;
-class TStatusBar;
+class PictureView;
+class ColorSwatch;
+class PanelStatusBar;
 
 struct MainWindowUi {
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
-    TPicture* ImgBackground = nullptr;
-    TShape* ShSelectedColor = nullptr;
+    PictureView* ImgBackground = nullptr;
+    ColorSwatch* ShSelectedColor = nullptr;
     QLabel* LabelColor = nullptr;
-    TShape* SHImageZoom = nullptr;
-    TPicture* ImgZoom = nullptr;
+    ColorSwatch* SHImageZoom = nullptr;
+    PictureView* ImgZoom = nullptr;
     ColorGrid* GridCapture = nullptr;
     QComboBox* NotationBox = nullptr;
     QLineEdit* EditCaptureColor = nullptr;
-    TStatusBar* StatusBar = nullptr;
+    PanelStatusBar* StatusBar = nullptr;
 
     QMenuBar* MenuBar = nullptr;
     QMenu* MenuFile = nullptr;

@@ -13,7 +13,7 @@ std::string Capitals(std::string_view name)
 
 } // namespace
 
-const TAtomTable::Entry* TAtomTable::EntryOf(TAtom atom) const
+const AtomTable::Entry* AtomTable::EntryOf(TAtom atom) const
 {
     if (atom < kFirstAtom)
         return nullptr;
@@ -23,13 +23,13 @@ const TAtomTable::Entry* TAtomTable::EntryOf(TAtom atom) const
     return &entries_[slot];
 }
 
-TAtom TAtomTable::Find(std::string_view name) const
+TAtom AtomTable::Find(std::string_view name) const
 {
     const auto it = byName_.find(Capitals(name));
     return it == byName_.end() ? TAtom(0) : it->second;
 }
 
-TAtom TAtomTable::Add(std::string_view name)
+TAtom AtomTable::Add(std::string_view name)
 {
     if (name.empty() || name.size() > kMaxNameLength)
         return 0;
@@ -52,7 +52,7 @@ TAtom TAtomTable::Add(std::string_view name)
     return atom;
 }
 
-bool TAtomTable::Delete(TAtom atom)
+bool AtomTable::Delete(TAtom atom)
 {
     if (!EntryOf(atom))
         return false;
@@ -67,21 +67,21 @@ bool TAtomTable::Delete(TAtom atom)
     return true;
 }
 
-std::string TAtomTable::Name(TAtom atom) const
+std::string AtomTable::Name(TAtom atom) const
 {
     const Entry* entry = EntryOf(atom);
     return entry ? entry->name : std::string();
 }
 
-int TAtomTable::ReferenceCount(TAtom atom) const
+int AtomTable::ReferenceCount(TAtom atom) const
 {
     const Entry* entry = EntryOf(atom);
     return entry ? entry->references : 0;
 }
 
-TAtomTable& GlobalAtomTable()
+AtomTable& GlobalAtomTable()
 {
-    static TAtomTable table;
+    static AtomTable table;
     return table;
 }
 

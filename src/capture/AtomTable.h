@@ -10,7 +10,7 @@
 
 using TAtom = std::uint16_t;
 
-class TAtomTable {
+class AtomTable {
 public:
     static constexpr TAtom kFirstAtom = 0xC000;
     static constexpr TAtom kLastAtom = 0xFFFF;
@@ -40,4 +40,4 @@ private:
 // The process's table, standing in for the system's global one.
 TAtom GlobalAddAtomA(std::string_view name);
 bool GlobalDeleteAtom(TAtom atom);
-TAtomTable& GlobalAtomTable();
+AtomTable& GlobalAtomTable();

@@ -11,7 +11,9 @@
 #include "ui/TickPresenter.h"
 #include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PictureView.h"
+#include "ui/WidgetHelpers.h"
 #include "color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 
@@ -231,7 +233,7 @@ void CaptureController::showColorOnly(TColor color)
 TColor CaptureController::color() const
 {
     const std::lock_guard lock(mutex_);
-    return sampledOnce_ ? frame_.color : widgets_.swatch->BrushColor();
+    return sampledOnce_ ? frame_.color : widgets_.swatch->brushColor();
 }
 
 int CaptureController::magnifySource()

@@ -1,6 +1,6 @@
 #include "capture/HotkeyDialog.h"
 
-#include "ui/Widgets.h"
+#include "ui/WidgetHelpers.h"
 
 HotkeyDialog::HotkeyDialog(TShortCut shortcut, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint

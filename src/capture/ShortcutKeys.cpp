@@ -28,7 +28,7 @@ TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
     return sc;
 }
 
-TPlatformKeyNames::TPlatformKeyNames() : names_(CreateKeyNames())
+PlatformKeyNames::PlatformKeyNames() : names_(CreateKeyNames())
 {
     SetKeyNameSource([names = names_.get()](unsigned virtualKey) {
         const std::uint32_t keySym = VirtualKeyToKeySym(virtualKey);
@@ -36,7 +36,7 @@ TPlatformKeyNames::TPlatformKeyNames() : names_(CreateKeyNames())
     });
 }
 
-TPlatformKeyNames::~TPlatformKeyNames()
+PlatformKeyNames::~PlatformKeyNames()
 {
     SetKeyNameSource(nullptr);
 }

@@ -16,12 +16,12 @@ class IKeyNames;
 // Gives ShortcutName and ShortcutFromName the platform's key names for keys
 // outside the fixed names, for as long as it lives (create it after the
 // QGuiApplication).
-class TPlatformKeyNames {
+class PlatformKeyNames {
 public:
-    TPlatformKeyNames();
-    ~TPlatformKeyNames();
-    TPlatformKeyNames(const TPlatformKeyNames&) = delete;
-    TPlatformKeyNames& operator=(const TPlatformKeyNames&) = delete;
+    PlatformKeyNames();
+    ~PlatformKeyNames();
+    PlatformKeyNames(const PlatformKeyNames&) = delete;
+    PlatformKeyNames& operator=(const PlatformKeyNames&) = delete;
 
 private:
     std::unique_ptr<IKeyNames> names_;

@@ -16,7 +16,7 @@
 #include "config/DecimalSeparator.h"
 #include "config/UiTexts.h"
 #include "ui/Prompts.h"
-#include "ui/Widgets.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 

@@ -13,7 +13,8 @@
 #include "config/DecimalSeparator.h"
 #include "color/ColorContrast.h"
 #include "config/UiTexts.h"
-#include "ui/Widgets.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 
@@ -151,10 +152,10 @@ ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TCo
     auto* panelMain = new QWidget(panelGrid);
     panelMain->setObjectName("PanelMain");
     gridLayout->addWidget(panelMain, 1);
-    statusBar_ = new TStatusBar(panelGrid);
+    statusBar_ = new PanelStatusBar(panelGrid);
     statusBar_->setObjectName("StatusBar");
     statusBar_->setFixedHeight(kStatusBarHeight);
-    statusBar_->AddPanel(170);
+    statusBar_->addPanel(170);
     gridLayout->addWidget(statusBar_);
 
     auto* mainLayout = new QHBoxLayout(panelMain);
@@ -306,7 +307,7 @@ QString ListManagerWindow::cellText(int column, int row) const
 
 void ListManagerWindow::showSelection()
 {
-    statusBar_->SetPanelText(0, "Selected index: " + QString::number(qint64(selectedIndex_) + 1));
+    statusBar_->setPanelText(0, "Selected index: " + QString::number(qint64(selectedIndex_) + 1));
 }
 
 void ListManagerWindow::cellColors(int row, int column, QColor& brush, QColor& text) const

@@ -9,7 +9,7 @@
 #include "colorlist/ColorListOps.h"
 
 class QToolButton;
-class TStatusBar;
+class PanelStatusBar;
 
 // What the manager opens on, and hands back when it closes.
 struct ManagedList {
@@ -70,7 +70,7 @@ private:
     QToolButton* buttonDelete_ = nullptr;
     QToolButton* buttonUndoAll_ = nullptr;
     QToolButton* buttonClose_ = nullptr;
-    TStatusBar* statusBar_ = nullptr;
+    PanelStatusBar* statusBar_ = nullptr;
     ColorGrid* grid_ = nullptr;
 
     // The grid's texts are produced on demand instead of stored (a list can

@@ -9,7 +9,8 @@
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/QtImages.h"
-#include "ui/Widgets.h"
+#include "ui/PictureView.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 constexpr int kClientWidth = 332;
@@ -25,12 +26,12 @@ QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry)
     return label;
 }
 
-TPicture* AddPicture(QWidget* parent, const char* name, QRect geometry, const QImage& image)
+PictureView* AddPicture(QWidget* parent, const char* name, QRect geometry, const QImage& image)
 {
-    auto* picture = new TPicture(parent);
+    auto* picture = new PictureView(parent);
     picture->setObjectName(name);
     picture->setGeometry(geometry);
-    picture->SetPicture(image, true);
+    picture->setPicture(image, true);
     return picture;
 }
 } // namespace

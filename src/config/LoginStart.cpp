@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <vector>
 
 #include "config/ProgramInfo.h"
 #include "config/AutostartEntry.h"
+#include "text/RegularFile.h"
 
 LoginStart::LoginStart(QString autostartDir, QStringList command)
     : dir_(std::move(autostartDir)), command_(std::move(command))
@@ -51,10 +51,11 @@ bool LoginStart::setEnabled(bool enabled, QString* error)
         *error = command_.value(0) + ": a path that a desktop entry cannot hold";
         return false;
     }
-    QSaveFile file(path);
-    if (!QDir().mkpath(dir_) || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(text->data(), qint64(text->size())) != qint64(text->size()) || !file.commit()) {
-        *error = path + ": " + file.errorString();
+    // A folder that cannot be made shows as the write's own error below.
+    QDir().mkpath(dir_);
+    const FileResult written = WriteRegularFile(path.toStdString(), *text);
+    if (!written.ok()) {
+        *error = path + ": " + QString::fromStdString(FileFaultText(written));
         return false;
     }
     return true;

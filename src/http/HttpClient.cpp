@@ -7,18 +7,18 @@
 #include <QTimer>
 #include <QUrl>
 
-THttpSettings& DefaultHttpSettings()
+HttpSettings& DefaultHttpSettings()
 {
-    static THttpSettings settings;
+    static HttpSettings settings;
     return settings;
 }
 
-THttpClient::THttpClient(const THttpSettings& settings)
+HttpClient::HttpClient(const HttpSettings& settings)
     : settings_(settings), manager_(std::make_unique<QNetworkAccessManager>())
 {
 }
 
-THttpClient::~THttpClient() = default;
+HttpClient::~HttpClient() = default;
 
 namespace {
 void DeleteReply(QNetworkReply* reply)
@@ -38,12 +38,12 @@ int StatusOf(const QNetworkReply& reply)
 }
 } // namespace
 
-std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> THttpClient::Send(const QByteArray& verb,
+std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> HttpClient::Send(const QByteArray& verb,
                                                                            const QString& url)
 {
     const QUrl target(url, QUrl::TolerantMode);
     if (!target.isValid() || target.host().isEmpty())
-        throw THttpError("invalid address");
+        throw HttpError("invalid address");
 
     QNetworkRequest request(target);
     std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> reply(
@@ -73,32 +73,32 @@ std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> THttpClient::Send(const
     deadline.stop();
 
     if (tooLarge)
-        throw THttpError("reply too large");
+        throw HttpError("reply too large");
     if (timedOut)
-        throw THttpError("timed out");
+        throw HttpError("timed out");
     if (!reply->isFinished())
-        throw THttpError("interrupted");
+        throw HttpError("interrupted");
     return reply;
 }
 
-int THttpClient::Head(const QString& url)
+int HttpClient::Head(const QString& url)
 {
     const auto reply = Send("HEAD", url);
     const int status = StatusOf(*reply);
     if (status == 0)
-        throw THttpError(reply->errorString().toStdString());
+        throw HttpError(reply->errorString().toStdString());
     return status;
 }
 
-QByteArray THttpClient::Get(const QString& url)
+QByteArray HttpClient::Get(const QString& url)
 {
     const auto reply = Send("GET", url);
     const int status = StatusOf(*reply);
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299)
-        throw THttpError(status ? "error status " + QByteArray::number(status).toStdString()
+        throw HttpError(status ? "error status " + QByteArray::number(status).toStdString()
                                 : reply->errorString().toStdString());
     QByteArray body = reply->readAll();
     if (body.size() > settings_.MaxBodyBytes)
-        throw THttpError("reply too large");
+        throw HttpError("reply too large");
     return body;
 }

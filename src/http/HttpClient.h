@@ -13,25 +13,25 @@ class QNetworkRequest;
 
 // Every failure: name resolution, refused connection, time-out, error status,
 // broken or oversized reply, or the application quitting during the wait.
-class THttpError : public std::runtime_error {
+class HttpError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-struct THttpSettings {
+struct HttpSettings {
     int TimeoutMs = 15000;               // for each request as a whole
     qint64 MaxBodyBytes = 1024 * 1024;   // more than this is a broken reply
 };
 
 // The settings every new client starts with; tests shorten the time-out.
-THttpSettings& DefaultHttpSettings();
+HttpSettings& DefaultHttpSettings();
 
-class THttpClient {
+class HttpClient {
 public:
-    explicit THttpClient(const THttpSettings& settings = DefaultHttpSettings());
-    ~THttpClient();
-    THttpClient(const THttpClient&) = delete;
-    THttpClient& operator=(const THttpClient&) = delete;
+    explicit HttpClient(const HttpSettings& settings = DefaultHttpSettings());
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
 
     // The status code of the reply, whatever it is.
     int Head(const QString& url);
@@ -42,6 +42,6 @@ private:
     // Waits for the reply to finish; the returned reply is finished.
     std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> Send(const QByteArray& verb, const QString& url);
 
-    THttpSettings settings_;
+    HttpSettings settings_;
     std::unique_ptr<QNetworkAccessManager> manager_;
 };

@@ -1,6 +1,6 @@
 #include "platform/KeyRepeat.h"
 
-bool TKeyRepeatFilter::Press(std::uint8_t keyCode, std::uint32_t time)
+bool KeyRepeatFilter::Press(std::uint8_t keyCode, std::uint32_t time)
 {
     const bool repeat = keyCode == heldKey_ || (releasedKey_ != 0 && keyCode == releasedKey_ && time == releaseTime_);
     heldKey_ = keyCode;
@@ -8,7 +8,7 @@ bool TKeyRepeatFilter::Press(std::uint8_t keyCode, std::uint32_t time)
     return !repeat;
 }
 
-void TKeyRepeatFilter::Release(std::uint8_t keyCode, std::uint32_t time)
+void KeyRepeatFilter::Release(std::uint8_t keyCode, std::uint32_t time)
 {
     if (keyCode != heldKey_)
         return;
@@ -17,7 +17,7 @@ void TKeyRepeatFilter::Release(std::uint8_t keyCode, std::uint32_t time)
     releaseTime_ = time;
 }
 
-void TKeyRepeatFilter::Reset()
+void KeyRepeatFilter::Reset()
 {
     heldKey_ = 0;
     releasedKey_ = 0;

@@ -4,7 +4,7 @@
 // a release and a press with the same time stamp; both count as held.
 #include <cstdint>
 
-class TKeyRepeatFilter {
+class KeyRepeatFilter {
 public:
     // True for a first press; false for a repeat of the held key.
     bool Press(std::uint8_t keyCode, std::uint32_t time);

@@ -35,7 +35,7 @@ std::string RuntimeDirectory()
     return FallbackRuntimeDirectory();
 }
 
-TSingleInstance::TSingleInstance(const std::string& name, const std::string& lockDirectory)
+SingleInstance::SingleInstance(const std::string& name, const std::string& lockDirectory)
 {
     if (!lockDirectory.empty()) {
         Lock(lockDirectory + "/" + name + ".lock");
@@ -50,7 +50,7 @@ TSingleInstance::TSingleInstance(const std::string& name, const std::string& loc
         Lock(fallback + "/" + name + ".lock");
 }
 
-bool TSingleInstance::Lock(const std::string& path)
+bool SingleInstance::Lock(const std::string& path)
 {
     path_ = path;
     fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -67,7 +67,7 @@ bool TSingleInstance::Lock(const std::string& path)
     return taken;
 }
 
-TSingleInstance::~TSingleInstance()
+SingleInstance::~SingleInstance()
 {
     if (fd_ >= 0)
         ::close(fd_);

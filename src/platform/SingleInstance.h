@@ -4,16 +4,16 @@
 // blocks the next start.
 #include <string>
 
-class TSingleInstance {
+class SingleInstance {
 public:
     enum class State { Acquired, AlreadyRunning, Unavailable };
 
     // lockDirectory empty: the user's runtime directory, or a private folder
     // under /tmp when that one cannot hold the lock.
-    explicit TSingleInstance(const std::string& name, const std::string& lockDirectory = {});
-    ~TSingleInstance();
-    TSingleInstance(const TSingleInstance&) = delete;
-    TSingleInstance& operator=(const TSingleInstance&) = delete;
+    explicit SingleInstance(const std::string& name, const std::string& lockDirectory = {});
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     State state() const { return state_; }
     const std::string& lockPath() const { return path_; }

@@ -3,12 +3,15 @@
 #include <QLabel>
 #include <cstring>
 
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/PictureView.h"
+#include "ui/WidgetHelpers.h"
 
 void QtTickPresenter::show(const TickFrame& frame)
 {
     if (frame.magnifier) {
-        QImage& canvas = widgets_.magnifier->Canvas();
+        QImage& canvas = widgets_.magnifier->canvas();
         // Pixels copied into the canvas it has, so that no tick allocates.
         if (frame.magnifier != &canvas) {
             if (canvas.size() == frame.magnifier->size() && canvas.format() == frame.magnifier->format())
@@ -20,7 +23,7 @@ void QtTickPresenter::show(const TickFrame& frame)
         }
         widgets_.magnifier->update();
     }
-    widgets_.swatch->SetBrushColor(frame.color);
+    widgets_.swatch->setBrushColor(frame.color);
     QLabel* label = widgets_.code;
     const QColor textColor = ToQColor(frame.codeColor);
     if (label->palette().color(QPalette::WindowText) != textColor) {
@@ -30,7 +33,7 @@ void QtTickPresenter::show(const TickFrame& frame)
     }
     if (label->text() != frame.code)
         label->setText(frame.code);
-    widgets_.statusBar->SetPanelText(widgets_.positionPanel, frame.position);
+    widgets_.statusBar->setPanelText(widgets_.positionPanel, frame.position);
     if (frame.contrast && widgets_.contrastPanel >= 0)
-        widgets_.statusBar->SetPanelText(widgets_.contrastPanel, *frame.contrast);
+        widgets_.statusBar->setPanelText(widgets_.contrastPanel, *frame.contrast);
 }

@@ -6,18 +6,21 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/PictureView.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 
-QImage PanelBackground(const TStatusBar* bar, int panel)
+QImage PanelBackground(const PanelStatusBar* bar, int panel)
 {
     const QRect area = TickCompositor::panelArea(bar, panel);
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(bar->palette().color(QPalette::Window));
     QPainter p(&image);
     p.translate(-area.topLeft());
-    bar->PaintPanelFrame(p, panel);
+    bar->paintPanelFrame(p, panel);
     return image;
 }
 
@@ -36,16 +39,16 @@ TickCompositor::TickCompositor(const TickWidgets& widgets)
 {
 }
 
-QRect TickCompositor::panelArea(const TStatusBar* bar, int index)
+QRect TickCompositor::panelArea(const PanelStatusBar* bar, int index)
 {
-    return bar->PanelRect(index).intersected(bar->rect());
+    return bar->panelRect(index).intersected(bar->rect());
 }
 
 TickCompositor::Panel TickCompositor::panel(const TickWidgets& widgets, int index)
 {
-    const TStatusBar* bar = widgets.statusBar;
-    return {PanelBackground(bar, index), bar->PanelTextRect(index).translated(-bar->PanelRect(index).topLeft()),
-            bar->PanelTextFlags(index)};
+    const PanelStatusBar* bar = widgets.statusBar;
+    return {PanelBackground(bar, index), bar->panelTextRect(index).translated(-bar->panelRect(index).topLeft()),
+            bar->panelTextFlags(index)};
 }
 
 void TickCompositor::learnGlyphs()

@@ -7,7 +7,7 @@
 #include "ui/GlyphAtlas.h"
 #include "ui/TickPresenter.h"
 
-class TStatusBar;
+class PanelStatusBar;
 
 class TickCompositor {
 public:
@@ -19,7 +19,7 @@ public:
     QSize positionSize() const { return position_.background.size(); }
     bool hasContrast() const { return !contrast_.background.isNull(); }
     // A panel as far as it shows: the last may run past the bar's end.
-    static QRect panelArea(const TStatusBar* bar, int index);
+    static QRect panelArea(const PanelStatusBar* bar, int index);
 
     // Each image is RGB32 at its readout's size.
     void drawMagnifier(QImage& image, const QImage& magnified) const;

@@ -10,16 +10,16 @@
 
 class IScreenSampler;
 class QLabel;
-class TPicture;
-class TShape;
-class TStatusBar;
+class PictureView;
+class ColorSwatch;
+class PanelStatusBar;
 
 // The readouts of the main window that change with the pointer.
 struct TickWidgets {
-    TPicture* magnifier = nullptr;
-    TShape* swatch = nullptr;
+    PictureView* magnifier = nullptr;
+    ColorSwatch* swatch = nullptr;
     QLabel* code = nullptr; // over the swatch
-    TStatusBar* statusBar = nullptr;
+    PanelStatusBar* statusBar = nullptr;
     int positionPanel = 0;
     int contrastPanel = -1; // none
 };

@@ -10,7 +10,7 @@
 #include "config/Settings.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
-#include "ui/Widgets.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 // The outer size of 313 x 172 less a standard resizable frame and title bar.

@@ -47,7 +47,7 @@ bool UpdateChecker::askService() const
 {
     const std::string query = UpdateQuery(address_.toStdString(), fileVersion_);
     try {
-        THttpClient client;
+        HttpClient client;
         if (client.Head(address_) != 200)
             return false;
         const QByteArray body = client.Get(QString::fromStdString(query));

@@ -11,7 +11,9 @@
 
 #include "DesktopTestSupport.h"
 #include "app/Application.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PictureView.h"
+#include "ui/PanelStatusBar.h"
 #include "ui/QtTickPresenter.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11TickPresenter.h"
@@ -67,20 +69,20 @@ private slots:
     {
         QWidget window;
         window.setFixedSize(276, 131);
-        auto* magnifier = new TPicture(&window);
+        auto* magnifier = new PictureView(&window);
         magnifier->setGeometry(3, 3, 106, 106);
-        auto* swatch = new TShape(&window);
+        auto* swatch = new ColorSwatch(&window);
         swatch->setGeometry(173, 2, 100, 58);
         auto* code = new QLabel(&window);
         code->setGeometry(173, 44, 100, 13);
         code->setAlignment(Qt::AlignCenter);
         code->setAttribute(Qt::WA_TranslucentBackground);
-        auto* statusBar = new TStatusBar(&window);
+        auto* statusBar = new PanelStatusBar(&window);
         statusBar->setGeometry(0, 112, 276, 19);
-        statusBar->AddPanel(70);
-        statusBar->AddPanel(120, Qt::AlignHCenter);
-        statusBar->AddPanel(120); // past the bar's end, as in the main window
-        statusBar->SetPanelText(1, "Capture: Alt+C");
+        statusBar->addPanel(70);
+        statusBar->addPanel(120, Qt::AlignHCenter);
+        statusBar->addPanel(120); // past the bar's end, as in the main window
+        statusBar->setPanelText(1, "Capture: Alt+C");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const TickWidgets widgets{magnifier, swatch, code, statusBar, 0, 2};

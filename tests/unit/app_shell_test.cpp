@@ -86,26 +86,26 @@ protected:
 TEST_F(SingleInstanceTest, SecondCopyIsRefusedUntilTheFirstEnds)
 {
     {
-        TSingleInstance first("HuebirdLite", dir.string());
-        ASSERT_EQ(first.state(), TSingleInstance::State::Acquired);
-        TSingleInstance second("HuebirdLite", dir.string());
-        EXPECT_EQ(second.state(), TSingleInstance::State::AlreadyRunning);
+        SingleInstance first("HuebirdLite", dir.string());
+        ASSERT_EQ(first.state(), SingleInstance::State::Acquired);
+        SingleInstance second("HuebirdLite", dir.string());
+        EXPECT_EQ(second.state(), SingleInstance::State::AlreadyRunning);
     }
-    TSingleInstance third("HuebirdLite", dir.string());
-    EXPECT_EQ(third.state(), TSingleInstance::State::Acquired);
+    SingleInstance third("HuebirdLite", dir.string());
+    EXPECT_EQ(third.state(), SingleInstance::State::Acquired);
 }
 
 TEST_F(SingleInstanceTest, LeftOverLockFileOfACrashedCopyDoesNotBlock)
 {
     std::ofstream(dir / "HuebirdLite.lock") << "stale";
-    TSingleInstance guard("HuebirdLite", dir.string());
-    EXPECT_EQ(guard.state(), TSingleInstance::State::Acquired);
+    SingleInstance guard("HuebirdLite", dir.string());
+    EXPECT_EQ(guard.state(), SingleInstance::State::Acquired);
 }
 
 TEST_F(SingleInstanceTest, UnusableFolderLetsTheProgramRunWithoutGuard)
 {
-    TSingleInstance guard("HuebirdLite", (dir / "missing" / "deeper").string());
-    EXPECT_EQ(guard.state(), TSingleInstance::State::Unavailable);
+    SingleInstance guard("HuebirdLite", (dir / "missing" / "deeper").string());
+    EXPECT_EQ(guard.state(), SingleInstance::State::Unavailable);
 }
 
 TEST_F(SingleInstanceTest, RuntimeFolderThatCannotHoldTheLockGivesWayToThePrivateOne)
@@ -117,11 +117,11 @@ TEST_F(SingleInstanceTest, RuntimeFolderThatCannotHoldTheLockGivesWayToThePrivat
     // /proc stands for a read-only file system: not even root creates a file there.
     for (const std::string& runtime : {std::string("/proc"), dir.string()}) {
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        TSingleInstance first(name);
-        ASSERT_EQ(first.state(), TSingleInstance::State::Acquired) << runtime;
+        SingleInstance first(name);
+        ASSERT_EQ(first.state(), SingleInstance::State::Acquired) << runtime;
         EXPECT_EQ(first.lockPath().rfind("/tmp/huebird-runtime-", 0), 0u) << first.lockPath();
-        TSingleInstance second(name);
-        EXPECT_EQ(second.state(), TSingleInstance::State::AlreadyRunning) << runtime;
+        SingleInstance second(name);
+        EXPECT_EQ(second.state(), SingleInstance::State::AlreadyRunning) << runtime;
         std::filesystem::remove(first.lockPath());
     }
     if (saved)

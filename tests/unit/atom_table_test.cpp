@@ -8,9 +8,9 @@ namespace {
 
 TEST(AtomTable, SameNameSameAtomCountingReferences)
 {
-    TAtomTable table;
+    AtomTable table;
     const TAtom a = table.Add("HKey_CAPTURE");
-    ASSERT_GE(a, TAtomTable::kFirstAtom);
+    ASSERT_GE(a, AtomTable::kFirstAtom);
     EXPECT_EQ(table.Add("HKey_CAPTURE"), a);
     EXPECT_EQ(table.Add("hkey_capture"), a); // names ignore case
     EXPECT_EQ(table.ReferenceCount(a), 3);
@@ -27,7 +27,7 @@ TEST(AtomTable, SameNameSameAtomCountingReferences)
 
 TEST(AtomTable, DistinctNamesDistinctAtomsAndFreedSlotsAreReused)
 {
-    TAtomTable table;
+    AtomTable table;
     const TAtom a = table.Add("one");
     const TAtom b = table.Add("two");
     EXPECT_NE(a, b);
@@ -41,7 +41,7 @@ TEST(AtomTable, DistinctNamesDistinctAtomsAndFreedSlotsAreReused)
 
 TEST(AtomTable, RefusesEmptyOrLongNamesAndUnknownAtoms)
 {
-    TAtomTable table;
+    AtomTable table;
     EXPECT_EQ(table.Add(""), 0);
     EXPECT_EQ(table.Add(std::string(256, 'x')), 0);
     EXPECT_NE(table.Add(std::string(255, 'x')), 0);
@@ -51,15 +51,15 @@ TEST(AtomTable, RefusesEmptyOrLongNamesAndUnknownAtoms)
 
 TEST(AtomTable, FullTableRefusesNewNamesButStillCountsKnownOnes)
 {
-    TAtomTable table;
-    const int capacity = TAtomTable::kLastAtom - TAtomTable::kFirstAtom + 1;
+    AtomTable table;
+    const int capacity = AtomTable::kLastAtom - AtomTable::kFirstAtom + 1;
     TAtom last = 0;
     for (int i = 0; i < capacity; ++i)
         last = table.Add("n" + std::to_string(i));
-    EXPECT_EQ(last, TAtomTable::kLastAtom);
+    EXPECT_EQ(last, AtomTable::kLastAtom);
     EXPECT_EQ(table.Add("one more"), 0);
-    EXPECT_EQ(table.Add("n7"), TAtom(TAtomTable::kFirstAtom + 7));
-    EXPECT_EQ(table.ReferenceCount(TAtom(TAtomTable::kFirstAtom + 7)), 2);
+    EXPECT_EQ(table.Add("n7"), TAtom(AtomTable::kFirstAtom + 7));
+    EXPECT_EQ(table.ReferenceCount(TAtom(AtomTable::kFirstAtom + 7)), 2);
 }
 
 } // namespace

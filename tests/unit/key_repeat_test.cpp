@@ -10,7 +10,7 @@ constexpr std::uint8_t kK = 45;
 TEST(KeyRepeatFilter, HeldKeyCountsOncePerPressWhicheverWayTheServerRepeats)
 {
     // Detectable autorepeat: presses alone until the one release.
-    TKeyRepeatFilter detectable;
+    KeyRepeatFilter detectable;
     EXPECT_TRUE(detectable.Press(kC, 1000));
     EXPECT_FALSE(detectable.Press(kC, 1500));
     EXPECT_FALSE(detectable.Press(kC, 1533));
@@ -18,7 +18,7 @@ TEST(KeyRepeatFilter, HeldKeyCountsOncePerPressWhicheverWayTheServerRepeats)
     EXPECT_TRUE(detectable.Press(kC, 2000));
 
     // Classic autorepeat: a release and a press with the same time stamp.
-    TKeyRepeatFilter classic;
+    KeyRepeatFilter classic;
     EXPECT_TRUE(classic.Press(kC, 1000));
     classic.Release(kC, 1500);
     EXPECT_FALSE(classic.Press(kC, 1500));
@@ -30,7 +30,7 @@ TEST(KeyRepeatFilter, HeldKeyCountsOncePerPressWhicheverWayTheServerRepeats)
 
 TEST(KeyRepeatFilter, OtherKeysAndResetsStartNewPresses)
 {
-    TKeyRepeatFilter filter;
+    KeyRepeatFilter filter;
     EXPECT_TRUE(filter.Press(kC, 10));
     filter.Release(kK, 20); // some other key's release changes nothing
     EXPECT_FALSE(filter.Press(kC, 20));

@@ -9,7 +9,10 @@
 #include <QMenuBar>
 
 #include "colorlist/ColorGrid.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PictureView.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/WidgetHelpers.h"
 
 class MainWindowParts {
     const QObject& window_; // first: the lookups below need it
@@ -24,15 +27,15 @@ public:
     }
 
     QWidget* Client = find<QWidget>("Client");
-    TPicture* ImgBackground = find<TPicture>("ImgBackground");
-    TShape* ShSelectedColor = find<TShape>("ShSelectedColor");
+    PictureView* ImgBackground = find<PictureView>("ImgBackground");
+    ColorSwatch* ShSelectedColor = find<ColorSwatch>("ShSelectedColor");
     QLabel* LabelColor = find<QLabel>("LabelColor");
-    TShape* SHImageZoom = find<TShape>("SHImageZoom");
-    TPicture* ImgZoom = find<TPicture>("ImgZoom");
+    ColorSwatch* SHImageZoom = find<ColorSwatch>("SHImageZoom");
+    PictureView* ImgZoom = find<PictureView>("ImgZoom");
     ColorGrid* GridCapture = find<ColorGrid>("GridCapture");
     QComboBox* NotationBox = find<QComboBox>("NotationBox");
     QLineEdit* EditCaptureColor = find<QLineEdit>("EditCaptureColor");
-    TStatusBar* StatusBar = find<TStatusBar>("StatusBar");
+    PanelStatusBar* StatusBar = find<PanelStatusBar>("StatusBar");
 
     QMenu* MenuFile = find<QMenu>("MenuFile");
     QMenu* MenuEdit = find<QMenu>("MenuEdit");

@@ -17,7 +17,7 @@
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
-#include "ui/Widgets.h"
+#include "ui/PictureView.h"
 #include "update/UpdateChecker.h"
 
 namespace {
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(*run.form).MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
-        QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
+        QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
         QCOMPARE(Parts(*run.form).NotationBox->currentIndex(), 0);
         QVERIFY(run.form->findChild<UpdateChecker*>()->isScheduled());
         QVERIFY(run.prompts.messages.empty());
@@ -148,7 +148,7 @@ private slots:
             QCOMPARE(run.prompts.messages.size(), size_t(1));
             QCOMPARE(int(run.prompts.messages[0].kind), 3);
             QVERIFY(run.prompts.messages[0].text.startsWith("The hotkey "));
-            QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture: Alt+C"));
+            QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Alt+C"));
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
@@ -163,7 +163,7 @@ private slots:
         const TShortCut expected = scShift | scCtrl | 116;
         QCOMPARE(run.form->Hotkeys().shortcut(), expected);
         QCOMPARE(run.form->MenuShortCut(Parts(*run.form).ContextCaptureColor), expected);
-        QCOMPARE(Parts(*run.form).StatusBar->PanelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
+        QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
     void unknownLanguageFallsBackToEnglishFiles()
@@ -365,7 +365,7 @@ private slots:
         prompts.onDialog = [&](QDialog& about) {
             shown = true;
             const auto label = [&](const char* name) { return about.findChild<QLabel*>(name); };
-            const auto picture = [&](const char* name) { return about.findChild<TPicture*>(name); };
+            const auto picture = [&](const char* name) { return about.findChild<PictureView*>(name); };
             QPushButton* close = about.findChild<QPushButton*>("ButtonClose");
             QCOMPARE(about.objectName(), QStringLiteral("AboutDialog"));
             QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -388,8 +388,8 @@ private slots:
                 {close, QRect(176, 110, 113, 25)}};
             for (const auto& [widget, rect] : places)
                 QCOMPARE(widget->geometry(), rect);
-            QVERIFY(!picture("Background")->Canvas().isNull());
-            QVERIFY(!picture("Logo")->Canvas().isNull());
+            QVERIFY(!picture("Background")->canvas().isNull());
+            QVERIFY(!picture("Logo")->canvas().isNull());
             QVERIFY(label("LabelAppName")->font().bold());
             QCOMPARE(label("LabelAppName")->font().pixelSize(), 16);
             QVERIFY(label("LabelMaker")->font().italic());

@@ -69,7 +69,7 @@ struct ShownMainForm {
     {
         form.close();
     }
-    QString Panel1() const { return Parts(form).StatusBar->PanelText(1); }
+    QString Panel1() const { return Parts(form).StatusBar->panelText(1); }
 };
 
 // Opens the dialog from the menu, acts on it while shown, closes it.
@@ -135,7 +135,7 @@ private slots:
     {
         QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
         {
-            TPlatformKeyNames names; // the offscreen platform names printable keys by their character
+            PlatformKeyNames names; // the offscreen platform names printable keys by their character
             QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string("Ctrl+Alt+,"));
             QCOMPARE(ShortcutFromName("Ctrl+Alt+,"), TShortCut(scCtrl | scAlt | 188));
             QCOMPARE(ShortcutName(scAlt | 'C'), std::string("Alt+C"));
@@ -313,7 +313,7 @@ private slots:
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        Parts(form).ShSelectedColor->SetBrushColor(0x3366CC);
+        Parts(form).ShSelectedColor->setBrushColor(0x3366CC);
         const int id = form.Hotkeys().id();
         main.hotkey->Press(id + 1);
         QVERIFY(form.colorList().colors().empty());
@@ -354,7 +354,7 @@ private slots:
         QCOMPARE(recorder.messages.size(), std::size_t(2));
         QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
         QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
-        QCOMPARE(Parts(form).StatusBar->PanelText(1), QStringLiteral("Erfassen: Alt+C"));
+        QCOMPARE(Parts(form).StatusBar->panelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
         QVERIFY(form.Capture().isRunning());

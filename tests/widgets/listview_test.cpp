@@ -159,7 +159,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Parts(f.form).ShSelectedColor->SetBrushColor(kOrange);
+        Parts(f.form).ShSelectedColor->setBrushColor(kOrange);
         f.form.CaptureColor();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange}));
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
@@ -187,7 +187,7 @@ private slots:
                           RowPoint(grid, 2));
         QCOMPARE(f.form.colorList().selectedIndex(), 2);
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), kOrange);
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), kOrange);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
         // An empty row changes nothing.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
@@ -418,8 +418,8 @@ private slots:
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
-        const QImage& canvas = Parts(f.form).ImgZoom->Canvas();
+        QCOMPARE(Parts(f.form).StatusBar->panelText(0), QString("[%1,%2]").arg(c.x()).arg(c.y()));
+        const QImage& canvas = Parts(f.form).ImgZoom->canvas();
         const auto red = CrossPixels();
         std::vector<int> blockWidths(39, 0);
         for (int y = 0; y < 106; ++y)
@@ -438,7 +438,7 @@ private slots:
         // The centre block shows the cursor's pixel, which also fills the swatch.
         QCOMPARE(canvas.pixel(52, 52), fake->pixel(c.x(), c.y()));
         const QColor centre = QColor(fake->pixel(c.x(), c.y()));
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), FromQColor(centre));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), FromQColor(centre));
         QCOMPARE(Parts(f.form).LabelColor->text(),
                  QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
         // The tick leaves the timer armed for 50 ms after its own work.
@@ -471,8 +471,8 @@ private slots:
         QVERIFY(f.ok);
         f.form.Capture().tick();
         QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(sample));
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(0), QStringLiteral("[-3000,-3000]"));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(sample));
+        QCOMPARE(Parts(f.form).StatusBar->panelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
     void theThirdPanelShowsTheContrastToTheSelectedColour()
@@ -484,14 +484,14 @@ private slots:
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
         f.form.Capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QString()); // nothing selected
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
         f.form.Capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4.4:1 AA large"));
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.4:1 AA large"));
         Parts(f.form).GridCapture->setCurrentRow(1);
         f.form.Capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4.6:1 AA"));
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
@@ -499,13 +499,13 @@ private slots:
         f.form.ContrastStyleChanged();
         Parts(f.form).GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("4,4:1 AA groß"));
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
         UiTexts() = EnglishUiTexts();
 
         f.form.colorListController().clear();
         f.form.Capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QString());
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
     }
 
     void aTickAtRestShowsOnlyWhatChanged()
@@ -527,16 +527,16 @@ private slots:
         // The list shows its colour in the swatch; the next tick shows the screen's again.
         Fill(f.form, {0x000000, 0xABCDEF});
         Parts(f.form).GridCapture->setCurrentRow(1);
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0xABCDEF));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0xABCDEF));
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x102030));
-        QCOMPARE(Parts(f.form).StatusBar->PanelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x102030));
+        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
 
         // New pixels under a still pointer are shown.
         fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x405060));
-        QCOMPARE(Parts(f.form).ImgZoom->Canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x405060));
+        QCOMPARE(Parts(f.form).ImgZoom->canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
         QCOMPARE(sampled.count(), 2);
     }
 
@@ -560,8 +560,8 @@ private slots:
             f.form.Capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
-            QCOMPARE(Parts(f.form).ShSelectedColor->BrushColor(), TColor(0x800000));
-            const QImage& canvas = Parts(f.form).ImgZoom->Canvas();
+            QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x800000));
+            const QImage& canvas = Parts(f.form).ImgZoom->canvas();
             if (!c.inside) {
                 // Also when the screen has not changed since the magnifier was blanked.
                 QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0x80));

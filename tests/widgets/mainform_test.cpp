@@ -45,11 +45,11 @@ private slots:
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QCOMPARE(Parts(form).StatusBar->PanelCount(), 3);
-        QCOMPARE(Parts(form).StatusBar->PanelWidth(0), 70);
-        QCOMPARE(Parts(form).StatusBar->PanelWidth(1), 120);
-        QCOMPARE(Parts(form).StatusBar->PanelWidth(2), 120);
-        QVERIFY(!Parts(form).ImgBackground->Canvas().isNull());
+        QCOMPARE(Parts(form).StatusBar->panelCount(), 3);
+        QCOMPARE(Parts(form).StatusBar->panelWidth(0), 70);
+        QCOMPARE(Parts(form).StatusBar->panelWidth(1), 120);
+        QCOMPARE(Parts(form).StatusBar->panelWidth(2), 120);
+        QVERIFY(!Parts(form).ImgBackground->canvas().isNull());
     }
 
     void formCreateSetsTheStartingState()
@@ -145,8 +145,8 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(Parts(form).StatusBar->PanelText(2).isEmpty());
-        QVERIFY(Parts(form).StatusBar->PanelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)))));
+        QVERIFY(Parts(form).StatusBar->panelText(2).isEmpty());
+        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)))));
         QVERIFY(form.Capture().isRunning());
         form.close();
     }

@@ -11,7 +11,8 @@
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "colorlist/ListManagerWindow.h"
-#include "ui/Widgets.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/WidgetHelpers.h"
 #include "config/UiTexts.h"
 
 namespace {
@@ -28,13 +29,13 @@ struct ManagerUi {
           ButtonUndoAll(window.findChild<QToolButton*>("ButtonUndoAll")),
           ButtonClose(window.findChild<QToolButton*>("ButtonClose")),
           PanelButtons(window.findChild<QWidget*>("PanelButtons")),
-          StatusBar(window.findChild<TStatusBar*>("StatusBar"))
+          StatusBar(window.findChild<PanelStatusBar*>("StatusBar"))
     {
     }
     ColorGrid* GridCapture;
     QToolButton *ButtonUp, *ButtonDown, *ButtonDelete, *ButtonUndoAll, *ButtonClose;
     QWidget* PanelButtons;
-    TStatusBar* StatusBar;
+    PanelStatusBar* StatusBar;
 };
 
 // Opens the manager modally, acts on it once it shows, then closes it with its
@@ -72,7 +73,7 @@ QString Code(MainWindow& main, TColor color)
     return main.colorListController().codeOf(color);
 }
 
-QString Status(const ManagerUi& ui) { return ui.StatusBar->PanelText(0); }
+QString Status(const ManagerUi& ui) { return ui.StatusBar->panelText(0); }
 
 } // namespace
 
@@ -329,7 +330,7 @@ private slots:
         main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
-            Parts(*main_).ShSelectedColor->SetBrushColor(0x808080);
+            Parts(*main_).ShSelectedColor->setBrushColor(0x808080);
             main_->CaptureColor();
             QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
             QCOMPARE(form.workingCopy(), main_->colorList().colors());
@@ -350,7 +351,7 @@ private slots:
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.ButtonDelete->click();
             QCOMPARE(form.selectedIndex(), -1);
-            Parts(*main_).ShSelectedColor->SetBrushColor(0x123456);
+            Parts(*main_).ShSelectedColor->setBrushColor(0x123456);
             main_->CaptureColor();
             QCOMPARE(form.workingCopy(), (TColorArray{0x123456}));
             QCOMPARE(form.selectedIndex(), 0);

@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PictureView.h"
+#include "ui/PanelStatusBar.h"
 #include "ui/QtTickPresenter.h"
 #include "ui/TickCompositor.h"
 
@@ -13,10 +15,10 @@ namespace {
 // The main window's readouts, laid out as it lays them out.
 struct Readouts {
     QWidget client;
-    TPicture* magnifier = new TPicture(&client);
-    TShape* swatch = new TShape(&client);
+    PictureView* magnifier = new PictureView(&client);
+    ColorSwatch* swatch = new ColorSwatch(&client);
     QLabel* code = new QLabel(&client);
-    TStatusBar* statusBar = new TStatusBar(&client);
+    PanelStatusBar* statusBar = new PanelStatusBar(&client);
 
     Readouts()
     {
@@ -27,10 +29,10 @@ struct Readouts {
         code->setAlignment(Qt::AlignCenter);
         code->setAttribute(Qt::WA_TranslucentBackground);
         statusBar->setGeometry(0, 112, 276, 19);
-        statusBar->AddPanel(70);
-        statusBar->AddPanel(120, Qt::AlignHCenter);
-        statusBar->AddPanel(120);
-        statusBar->SetPanelText(1, "Capture: Alt+C");
+        statusBar->addPanel(70);
+        statusBar->addPanel(120, Qt::AlignHCenter);
+        statusBar->addPanel(120);
+        statusBar->setPanelText(1, "Capture: Alt+C");
     }
     TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0, 2}; }
     QImage grab(const QWidget* w, QRect area = {})
@@ -92,7 +94,7 @@ private slots:
             compositor.drawSwatch(swatch, frame.color, frame.code, frame.codeColor);
             QCOMPARE(swatch, readouts.grab(readouts.swatch));
             compositor.drawPosition(position, frame.position);
-            QCOMPARE(position, readouts.grab(readouts.statusBar, readouts.statusBar->PanelRect(0)));
+            QCOMPARE(position, readouts.grab(readouts.statusBar, readouts.statusBar->panelRect(0)));
             if (frame.contrast) {
                 compositor.drawContrast(contrast, *frame.contrast);
                 QCOMPARE(contrast, readouts.grab(readouts.statusBar, contrastArea));

@@ -147,7 +147,7 @@ class UpdateCheckTest : public QObject {
 private slots:
     void init()
     {
-        DefaultHttpSettings() = THttpSettings();
+        DefaultHttpSettings() = HttpSettings();
     }
 
     void oneCheckPerRun_data()

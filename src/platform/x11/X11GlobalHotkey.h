@@ -43,5 +43,5 @@ private:
     xcb_window_t root_;
     std::vector<Registration> registrations_;
     // A held key repeats its press: only the first press of a hold captures.
-    TKeyRepeatFilter repeats_;
+    KeyRepeatFilter repeats_;
 };

@@ -7,7 +7,9 @@
 
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ShmSegment.h"
-#include "ui/Widgets.h"
+#include "ui/ColorSwatch.h"
+#include "ui/PanelStatusBar.h"
+#include "ui/PictureView.h"
 
 namespace {
 

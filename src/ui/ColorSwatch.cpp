@@ -1,0 +1,36 @@
+#include "ui/ColorSwatch.h"
+
+#include <QPainter>
+
+#include "ui/WidgetHelpers.h"
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, filled_);
+}
+
+void ColorSwatch::setBrushColor(TColor color)
+{
+    color &= 0x00FFFFFF;
+    if (color == brush_)
+        return;
+    brush_ = color;
+    update();
+}
+
+void ColorSwatch::setFilled(bool filled)
+{
+    filled_ = filled;
+    setAttribute(Qt::WA_OpaquePaintEvent, filled);
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (filled_)
+        p.fillRect(rect(), ToQColor(brush_));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}

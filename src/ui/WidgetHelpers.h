@@ -1,0 +1,12 @@
+#pragma once
+// Between the colour core's values and Qt's widgets.
+#include <QColor>
+#include <QWidget>
+
+#include "color/ColorMath.h"
+
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+// Moves the window, frame included, to the middle of the primary screen's free area.
+void CentreOnScreen(QWidget& window);
