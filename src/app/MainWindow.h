@@ -26,6 +26,8 @@ class ColorListController;
 class ListFileService;
 class DesktopCapture;
 class HotkeyService;
+class LanguageService;
+class LoginStartSwitch;
 class IScreenSampler;
 class Prompts;
 class SettingsStore;
@@ -78,7 +80,7 @@ public:
     // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
     bool EditMenuTakesKey(const QKeyEvent* key) const;
 
-    // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
+    // ---- settings and languages ----
     // The settings file: read at the first show, written at close.
     void LoadSettings();
     void SaveSettings();
@@ -88,10 +90,6 @@ public:
     void OpenLanguageFile(const QString& path);
     // The captions of the language in use; the built-in ones until a file is loaded.
     void ShowMenuCaptions();
-    void showHelp();
-    void routeHelpKey(); // F1 anywhere in the window shows the help page
-    void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
-
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -105,8 +103,6 @@ private:
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
     void chooseLanguage();
-    void toggleStartAtLogin();
-    void openWebsite();
     void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where
@@ -146,6 +142,8 @@ private:
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;
     Translations* translations_ = nullptr;
+    LanguageService* language_ = nullptr;
+    LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;
