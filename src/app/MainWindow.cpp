@@ -6,7 +6,6 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
@@ -58,7 +57,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     CreateMenus();
     loginStart_ = new LoginStartSwitch(ui_.MenuStartAtLogin, paths_, prompts_, *translations_, this);
     connect(ui_.MenuOptions, &QMenu::aboutToShow, loginStart_, &LoginStartSwitch::refresh);
-    desktopCapture_ = new DesktopCapture(this);
+    desktopCapture_ = new DesktopCapture(*translations_, this);
     CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
                                                 : desktopCapture_->createScreenSampler());
     CreateHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
@@ -82,7 +81,6 @@ bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore
 void MainWindow::CreateControls()
 {
     ui_.setupUi(this);
-    ui_.EditCaptureColor->installEventFilter(this);
     BindColorList();
 }
 
@@ -164,6 +162,7 @@ void MainWindow::CreateMenus()
     }
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
+    listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
 void MainWindow::SetMenuCaption(std::string_view languageKey, const QString& caption)
@@ -288,7 +287,7 @@ void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler
 
 void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
-    hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, this);
+    hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, *translations_, this);
     connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureAtPointer);
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
@@ -398,7 +397,7 @@ void MainWindow::SelectedListColorChanged()
 
 void MainWindow::ContrastStyleChanged()
 {
-    const TUiTexts& texts = UiTexts();
+    const TUiTexts& texts = translations_->texts();
     capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
 }
 
@@ -447,14 +446,4 @@ void MainWindow::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     if (!paths.isEmpty())
         listFiles_->loadDropped(paths);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Left unaccepted, the override lets the Edit menu's whole-field commands
-    // run instead of the field's own copy of its selection.
-    if (event->type() == QEvent::ShortcutOverride && watched == ui_.EditCaptureColor
-        && EditMenuTakesKey(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -77,8 +77,6 @@ public:
     // ---- the colour list and its files (app/MainWindowList.cpp) ----
     void CaptureColor();
     ListFileService& listFiles() { return *listFiles_; }
-    // The Edit menu's Cut, Copy and Paste keys, which the code field must leave to the menu.
-    bool EditMenuTakesKey(const QKeyEvent* key) const;
 
     // ---- settings and languages ----
     // The settings file: read at the first show, written at close.
@@ -97,7 +95,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The menus' commands kept here; the others go straight to their components.

@@ -1,6 +1,4 @@
 // The main window's colour list: its controller and its files.
-#include <QKeyEvent>
-
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "colorlist/ColorListController.h"
@@ -10,14 +8,15 @@
 void MainWindow::BindColorList()
 {
     listController_ = new ColorListController(*colorList_, ui_.GridCapture, ui_.EditCaptureColor, ui_.NotationBox,
-                                              prompts_, this);
+                                              prompts_, *translations_, this);
     connect(listController_, &ColorListController::colorShown, this, [this](TColor color) {
         ui_.ShSelectedColor->setBrushColor(color);
         // Until the next tick shows the colour under the pointer again.
         if (capture_)
             capture_->invalidateSwatch();
     });
-    listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, [this] { return listController_->notation(); }, this);
+    listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, *translations_,
+                                     [this] { return listController_->notation(); }, this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
 }
@@ -26,13 +25,4 @@ void MainWindow::CaptureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
     listController_->capture(Capture().color());
-}
-
-bool MainWindow::EditMenuTakesKey(const QKeyEvent* key) const
-{
-    const QKeySequence pressed(key->keyCombination());
-    for (const QAction* item : {ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste})
-        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
-            return true;
-    return false;
 }

@@ -4,7 +4,7 @@
 #include <QLoggingCategory>
 
 #include "capture/PickModeController.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/portal/PortalGlobalHotkey.h"
@@ -40,7 +40,8 @@ const char* ModeName(CaptureMode mode)
 
 } // namespace
 
-DesktopCapture::DesktopCapture(QObject* parent) : QObject(parent)
+DesktopCapture::DesktopCapture(const Translations& translations, QObject* parent)
+    : QObject(parent), translations_(translations)
 {
     probe();
 }
@@ -168,7 +169,7 @@ void DesktopCapture::captureAtPointer()
 
 QString DesktopCapture::statusText(const QString& keyText) const
 {
-    const TUiTexts& texts = UiTexts();
+    const TUiTexts& texts = translations_.texts();
     if (!onWayland())
         return QString::fromStdString(texts.SCapture) + ' ' + keyText;
     const std::string* label = &texts.SCapturePicker;

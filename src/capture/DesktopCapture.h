@@ -25,13 +25,15 @@ Q_DECLARE_LOGGING_CATEGORY(lcCapture)
 class IGlobalHotkey;
 class PickModeController;
 class PortalScreenshot;
+class Translations;
 
 class DesktopCapture : public QObject {
     Q_OBJECT
 public:
     // Looks at the session: on Wayland it asks the compositor and the
-    // desktop portals what they offer, which may take a moment.
-    explicit DesktopCapture(QObject* parent = nullptr);
+    // desktop portals what they offer, which may take a moment. The status
+    // texts are in the language in use.
+    explicit DesktopCapture(const Translations& translations, QObject* parent = nullptr);
     ~DesktopCapture() override;
 
     CaptureMode mode() const { return backends_.mode; }
@@ -75,6 +77,7 @@ private:
     void probe();
     void fallBack();
 
+    const Translations& translations_;
     DesktopOffers offers_;
     CaptureBackends backends_;
     QPointer<ScreenCastSampler> screenCast_; // owned by the tick once handed out

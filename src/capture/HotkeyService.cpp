@@ -4,7 +4,7 @@
 #include "capture/AtomTable.h"
 #include "capture/HotkeyEdit.h"
 #include "config/SettingsFile.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
 #include "ui/Prompts.h"
 
@@ -14,8 +14,9 @@ namespace {
 const char* const kAtomName = "HKey_CAPTURE";
 }
 
-HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent)
-    : QObject(parent), backend_(std::move(backend)), prompts_(prompts)
+HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts,
+                             const Translations& translations, QObject* parent)
+    : QObject(parent), backend_(std::move(backend)), prompts_(prompts), translations_(translations)
 {
     connect(backend_.get(), &IGlobalHotkey::HotKeyPressed, this, &HotkeyService::onHotkeyPressed);
     connect(backend_.get(), &IGlobalHotkey::RegistrationRefused, this, [this](int id) {
@@ -63,9 +64,10 @@ void HotkeyService::grab(Refusal refusal)
 
 void HotkeyService::warnRefused()
 {
+    const TUiTexts& texts = translations_.texts();
     const std::string text = refusalCommand_.isEmpty()
-        ? FormatMessageText(UiTexts().SHotKeyNotRegistered, {ShortcutName(shortcut_)})
-        : FormatMessageText(UiTexts().SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
+        ? FormatMessageText(texts.SHotKeyNotRegistered, {ShortcutName(shortcut_)})
+        : FormatMessageText(texts.SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
     prompts_.message(mkWarning, QString::fromStdString(text));
 }
 

@@ -12,12 +12,14 @@
 
 class IGlobalHotkey;
 class Prompts;
+class Translations;
 
 class HotkeyService : public QObject {
     Q_OBJECT
 public:
-    // A refused combination is reported through the prompts.
-    HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, QObject* parent = nullptr);
+    // A refused combination is reported through the prompts, in the language in use.
+    HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts, const Translations& translations,
+                  QObject* parent = nullptr);
     ~HotkeyService() override;
 
     TShortCut shortcut() const { return shortcut_; }
@@ -52,6 +54,7 @@ private:
 
     std::unique_ptr<IGlobalHotkey> backend_;
     Prompts& prompts_;
+    const Translations& translations_;
     TShortCut shortcut_ = 0;
     int id_ = 0;
     QString refusalCommand_;

@@ -1,5 +1,6 @@
 #include "colorlist/ColorListController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -14,7 +15,7 @@
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
 #include "config/DecimalSeparator.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/WidgetHelpers.h"
 
@@ -49,9 +50,10 @@ bool IsCodeKey(char16_t c, int formatIndex)
 } // namespace
 
 ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField,
-                                         QComboBox* notationBox, Prompts& prompts, QWidget* window)
+                                         QComboBox* notationBox, Prompts& prompts,
+                                         const Translations& translations, QWidget* window)
     : QObject(window), model_(model), grid_(grid), codeField_(codeField), notationBox_(notationBox),
-      prompts_(prompts), window_(window)
+      prompts_(prompts), translations_(translations), window_(window)
 {
     grid_->setDefaultColumnWidth(172);
     grid_->setDefaultRowHeight(20);
@@ -183,7 +185,7 @@ void ColorListController::openManager()
     }
     model_.countManagerOpening();
     ListManagerWindow manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
-                              [this](TColor color) { return codeOf(color); }, window_);
+                              [this](TColor color) { return codeOf(color); }, translations_.texts(), window_);
     connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
     connect(&manager, &ListManagerWindow::closing, this, [this](const ManagedList& result) {
         manager_ = nullptr;
@@ -232,6 +234,20 @@ void ColorListController::pasteCode()
     codeField_->insert(text);
 }
 
+void ColorListController::leaveKeysTo(const QList<QAction*>& items)
+{
+    keysLeftTo_ = items;
+}
+
+bool ColorListController::isLeftToMenu(const QKeyEvent* key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* item : keysLeftTo_)
+        if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}
+
 bool ColorListController::acceptCodeKey(QChar& key)
 {
     // Tab and Delete move the focus or edit the text; they are keys, not typed characters.
@@ -250,7 +266,7 @@ bool ColorListController::acceptCodeKey(QChar& key)
             model_.setCurrentColor(read.color);
             model_.insertFirst(read.color);
         } else if (read.status == ReadStatus::WrongShape) {
-            prompts_.message(mkInformation, QString::fromStdString(UiTexts().SErrorColorInput));
+            prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
         }
     }
     return true;
@@ -258,6 +274,10 @@ bool ColorListController::acceptCodeKey(QChar& key)
 
 bool ColorListController::eventFilter(QObject* watched, QEvent* event)
 {
+    // Left unaccepted, the override lets the menu's command run instead of
+    // the field's own copy of its selection.
+    if (event->type() == QEvent::ShortcutOverride)
+        return watched == codeField_ && isLeftToMenu(static_cast<QKeyEvent*>(event));
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

@@ -3,25 +3,30 @@
 // notation box: fills the grid, follows its selection, reads typed codes,
 // and captures, deletes and clears colours. It also opens the manager window,
 // one at a time.
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include "colorlist/ColorListModel.h"
 
 class ColorGrid;
+class QAction;
+class QKeyEvent;
 class Prompts;
 class QColor;
 class QComboBox;
 class QLineEdit;
 class QWidget;
 class ListManagerWindow;
+class Translations;
 
 class ColorListController : public QObject {
     Q_OBJECT
 public:
-    // The widgets belong to window, which also parents the manager.
+    // The widgets belong to window, which also parents the manager. Messages
+    // and the manager's words are in the language in use.
     ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField, QComboBox* notationBox,
-                        Prompts& prompts, QWidget* window);
+                        Prompts& prompts, const Translations& translations, QWidget* window);
 
     // The notation box's format, -1 when nothing is selected.
     int notation() const;
@@ -44,6 +49,9 @@ public:
     void copyCode();
     // Replaces the field's text with the clipboard's, if it offers any.
     void pasteCode();
+    // The code field leaves these items' keys to them (the Edit menu's
+    // whole-field Cut, Copy and Paste) instead of acting on its selection.
+    void leaveKeysTo(const QList<QAction*>& items);
 
     // A row's background and text, left alone beyond the list.
     void cellColors(int row, QColor& brush, QColor& text) const;
@@ -62,13 +70,16 @@ private:
     void selectRow(int row);
     // False when the key is swallowed; may replace it.
     bool acceptCodeKey(QChar& key);
+    bool isLeftToMenu(const QKeyEvent* key) const;
 
     ColorListModel& model_;
     ColorGrid* grid_;
     QLineEdit* codeField_;
     QComboBox* notationBox_;
     Prompts& prompts_;
+    const Translations& translations_;
     QWidget* window_;
+    QList<QAction*> keysLeftTo_;
     // The manager while it is open: there is one at a time, and captures reach it.
     ListManagerWindow* manager_ = nullptr;
 };

@@ -129,10 +129,11 @@ QString UiText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, QWidget* parent)
+ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, const TUiTexts& texts,
+                                     QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      opened_(std::move(list)), codeOf_(std::move(codeOf))
+      opened_(std::move(list)), codeOf_(std::move(codeOf)), texts_(texts)
 {
     setObjectName("ListManagerWindow");
     setWindowTitle("Color list");
@@ -210,13 +211,12 @@ void ListManagerWindow::showEvent(QShowEvent* event)
         shown_ = true;
         resize(opened_.geometry.size());
         move(opened_.geometry.topLeft());
-        const TUiTexts& texts = UiTexts();
-        setWindowTitle(UiText(texts.SFormColorListCaption));
-        buttonUp_->setToolTip(UiText(texts.SButtonUpHint));
-        buttonDown_->setToolTip(UiText(texts.SButtonDownHint));
-        buttonDelete_->setToolTip(UiText(texts.SButtonDeleteHint));
-        buttonUndoAll_->setToolTip(UiText(texts.SUndoAll));
-        buttonClose_->setToolTip(UiText(texts.SButtonCloseHint));
+        setWindowTitle(UiText(texts_.SFormColorListCaption));
+        buttonUp_->setToolTip(UiText(texts_.SButtonUpHint));
+        buttonDown_->setToolTip(UiText(texts_.SButtonDownHint));
+        buttonDelete_->setToolTip(UiText(texts_.SButtonDeleteHint));
+        buttonUndoAll_->setToolTip(UiText(texts_.SUndoAll));
+        buttonClose_->setToolTip(UiText(texts_.SButtonCloseHint));
         workList_ = opened_.colors;
         numberRows();
         showList();

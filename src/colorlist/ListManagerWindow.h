@@ -10,6 +10,7 @@
 
 class QToolButton;
 class PanelStatusBar;
+struct TUiTexts;
 
 // What the manager opens on, and hands back when it closes.
 struct ManagedList {
@@ -21,8 +22,10 @@ struct ManagedList {
 class ListManagerWindow : public QDialog {
     Q_OBJECT
 public:
-    // codeOf gives a colour's code in the main window's notation.
-    ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, QWidget* parent = nullptr);
+    // codeOf gives a colour's code in the main window's notation; texts are
+    // the caption and hints, in the language in use.
+    ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, const TUiTexts& texts,
+                      QWidget* parent = nullptr);
 
     const TColorArray& workingCopy() const { return workList_; }
     // The selected row of the working copy; -1 once it is emptied.
@@ -62,6 +65,7 @@ private:
 
     ManagedList opened_;
     std::function<QString(TColor)> codeOf_;
+    const TUiTexts& texts_;
     TColorArray workList_;
     std::int32_t selectedIndex_ = 0;
 

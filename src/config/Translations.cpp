@@ -58,3 +58,10 @@ bool Translations::load(const QString& path)
     emit changed();
     return true;
 }
+
+void Translations::setTexts(const TUiTexts& texts)
+{
+    texts_ = texts;
+    UiTexts() = texts_;
+    emit changed();
+}

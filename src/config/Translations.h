@@ -39,6 +39,9 @@ public:
     // Reads the file and takes its texts; a file that cannot be read changes
     // nothing. The file's "FLanguage" moves the language code and the help page.
     bool load(const QString& path);
+    // Takes these texts in place of the file's, keeping the captions (tests
+    // give a window their own words this way).
+    void setTexts(const TUiTexts& texts);
 
 signals:
     void changed();

@@ -11,7 +11,7 @@
 #include "colorlist/ColorListModel.h"
 #include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 #include "text/RegularFile.h"
@@ -42,16 +42,15 @@ QString UiText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString FileFaultReason(const FileResult& result)
+QString FileFaultReason(const FileResult& result, const TUiTexts& texts)
 {
     if (result.fault == FileFault::NotRegularFile)
-        return UiText(UiTexts().SNotRegularFile);
+        return UiText(texts.SNotRegularFile);
     return UiText(FileFaultText(result));
 }
 
-QString ExportFilter(ExportFormat format)
+QString ExportFilter(ExportFormat format, const TUiTexts& texts)
 {
-    const TUiTexts& texts = UiTexts();
     const std::string* names[] = {&texts.SExportGimpPalette, &texts.SExportCss, &texts.SExportScss,
                                   &texts.SExportJson, &texts.SExportCodes};
     const QString extension = QString::fromLatin1(ExportFormatExtension(format));
@@ -60,20 +59,27 @@ QString ExportFilter(ExportFormat format)
 
 // Written beside the target and renamed over it: a failed save leaves the old
 // file whole. A failure is reported with the system's reason.
-void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text)
+void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text, const TUiTexts& texts)
 {
     const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
     if (!saved.ok())
-        prompts.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved));
+        prompts.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, texts));
 }
 
 } // namespace
 
 ListFileService::ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts,
-                                 std::function<int()> notation, QWidget* dialogParent)
+                                 const Translations& translations, std::function<int()> notation,
+                                 QWidget* dialogParent)
     : QObject(dialogParent), model_(model), palettesDir_(std::move(palettesDir)), prompts_(prompts),
+      translations_(translations),
       notation_(std::move(notation)), dialogParent_(dialogParent)
 {
+}
+
+const TUiTexts& ListFileService::texts() const
+{
+    return translations_.texts();
 }
 
 void ListFileService::open()
@@ -86,29 +92,29 @@ void ListFileService::open()
 void ListFileService::save()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(texts().SNoDataToSave));
         return;
     }
     const QString path = prompts_.fileName(dialogParent_, ListFileDialogSetup(true));
     if (path.isEmpty() || !confirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), notation_(), DecimalSeparator()));
+    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), notation_(), DecimalSeparator()), texts());
 }
 
 void ListFileService::exportList()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(texts().SNoDataToSave));
         return;
     }
     FileDialogSetup setup;
     setup.save = true;
     setup.directory = QDir::currentPath();
     for (ExportFormat format : ExportFormats())
-        setup.nameFilters << ExportFilter(format);
+        setup.nameFilters << ExportFilter(format, texts());
     const ExportFormat proposed = ExportFormats().front();
-    setup.selectedNameFilter = ExportFilter(proposed);
+    setup.selectedNameFilter = ExportFilter(proposed, texts());
     setup.defaultSuffix = QString::fromLatin1(ExportFormatExtension(proposed));
     setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
     QString chosenFilter;
@@ -134,14 +140,14 @@ void ListFileService::exportList()
     settings.formatIndex = notation_();
     settings.decimalSeparator = DecimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
-    SaveTextFile(prompts_, path, ExportColorList(model_.colors(), format, settings));
+    SaveTextFile(prompts_, path, ExportColorList(model_.colors(), format, settings), texts());
 }
 
 void ListFileService::openPalette()
 {
     const QString path = palettesDir_ + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
-        prompts_.message(mkInformation, UiText(UiTexts().SFileNotFound));
+        prompts_.message(mkInformation, UiText(texts().SFileNotFound));
         return;
     }
     load(path);
@@ -155,17 +161,17 @@ bool ListFileService::load(const QString& path)
     switch (read.status) {
     case ColorListStatus::BadExtension:
         prompts_.message(mkInformation,
-                       UiText(FormatMessageText(UiTexts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()})));
+                       UiText(FormatMessageText(texts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()})));
         return false;
     case ColorListStatus::Unreadable:
         // Filled only: a path is no number, so its ".00" stays.
         prompts_.message(mkWarning, UiText(FillFormatText(
-                                      UiTexts().SFileUnreadable,
+                                      texts().SFileUnreadable,
                                       {QDir::toNativeSeparators(path).toStdString(),
-                                       FileFaultReason(read.file).toStdString()})));
+                                       FileFaultReason(read.file, texts()).toStdString()})));
         return false;
     case ColorListStatus::BadContent:
-        prompts_.message(mkWarning, UiText(UiTexts().SBadFile));
+        prompts_.message(mkWarning, UiText(texts().SBadFile));
         return false;
     case ColorListStatus::Loaded:
         break;
@@ -179,7 +185,7 @@ bool ListFileService::confirmOverwrite(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    return prompts_.confirmOverwrite(UiText(FormatMessageText(UiTexts().SWarningOverwriteFile, {path.toStdString()})));
+    return prompts_.confirmOverwrite(UiText(FormatMessageText(texts().SWarningOverwriteFile, {path.toStdString()})));
 }
 
 void ListFileService::loadDropped(const QStringList& paths)
@@ -191,7 +197,7 @@ void ListFileService::loadDropped(const QStringList& paths)
 void ListFileService::copyList()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(UiTexts().SNoDataToCopy));
+        prompts_.message(mkInformation, UiText(texts().SNoDataToCopy));
         return;
     }
     QGuiApplication::clipboard()->setText(

@@ -8,15 +8,18 @@
 
 class ColorListModel;
 class Prompts;
+class Translations;
+struct TUiTexts;
 class QWidget;
 
 class ListFileService : public QObject {
     Q_OBJECT
 public:
     // The palette is read from palettesDir (ends with '/'); notation gives the
-    // format lists are written in; dialogs stand over dialogParent.
-    ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts, std::function<int()> notation,
-                    QWidget* dialogParent);
+    // format lists are written in; dialogs stand over dialogParent; messages
+    // are in the language in use.
+    ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts, const Translations& translations,
+                    std::function<int()> notation, QWidget* dialogParent);
 
     // Asks for a list file and loads it.
     void open();
@@ -33,10 +36,12 @@ public:
 
 private:
     bool confirmOverwrite(const QString& path);
+    const TUiTexts& texts() const;
 
     ColorListModel& model_;
     const QString palettesDir_;
     Prompts& prompts_;
+    const Translations& translations_;
     std::function<int()> notation_;
     QWidget* dialogParent_;
 };

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include "colorlist/ColorGrid.h"
+#include "config/Translations.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"
 #include "ui/PanelStatusBar.h"
@@ -72,4 +73,20 @@ public:
 inline MainWindowParts Parts(const QObject& window)
 {
     return MainWindowParts(window);
+}
+
+// The texts of the window's language.
+inline const TUiTexts& UiTextsOf(const QObject& window)
+{
+    return window.findChild<Translations*>()->texts();
+}
+
+// Gives the window other words, as a language file would.
+template <class Change>
+void ChangeUiTexts(const QObject& window, Change change)
+{
+    auto* translations = window.findChild<Translations*>();
+    TUiTexts texts = translations->texts();
+    change(texts);
+    translations->setTexts(texts);
 }

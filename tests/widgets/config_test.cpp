@@ -285,8 +285,8 @@ private slots:
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
         form.OpenLanguageFile(dir.file("no.txt"));
-        QCOMPARE(Q(UiTexts().SNo), QStringLiteral("Nope"));
-        QCOMPARE(Q(UiTexts().SYes), QStringLiteral("Yes"));
+        QCOMPARE(Q(UiTextsOf(form).SNo), QStringLiteral("Nope"));
+        QCOMPARE(Q(UiTextsOf(form).SYes), QStringLiteral("Yes"));
         QCOMPARE(Parts(form).MenuOptions->title(), QStringLiteral("&Options"));
         QCOMPARE(Parts(form).MenuClose->text(), QStringLiteral("&Close"));
 

@@ -100,14 +100,16 @@ private slots:
         main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, dir_->paths()});
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        UiTexts().SBadFile = "Unreadable list";
-        UiTexts().SBadFileFormat = "Not a list: %s (1.00)";
-        UiTexts().SFileUnreadable = "Cannot read %s: %s";
-        UiTexts().SNotRegularFile = "Not a plain file";
-        UiTexts().SFileNotFound = "No palette";
-        UiTexts().SNoDataToSave = "Nothing to save";
-        UiTexts().SNoDataToCopy = "Nothing to copy";
-        UiTexts().SWarningOverwriteFile = "Replace %s?";
+        ChangeUiTexts(*main_, [](TUiTexts& texts) {
+            texts.SBadFile = "Unreadable list";
+            texts.SBadFileFormat = "Not a list: %s (1.00)";
+            texts.SFileUnreadable = "Cannot read %s: %s";
+            texts.SNotRegularFile = "Not a plain file";
+            texts.SFileNotFound = "No palette";
+            texts.SNoDataToSave = "Nothing to save";
+            texts.SNoDataToCopy = "Nothing to copy";
+            texts.SWarningOverwriteFile = "Replace %s?";
+        });
         SetDecimalSeparator('.');
         dialogs_.clear();
         questions_.clear();

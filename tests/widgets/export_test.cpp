@@ -15,7 +15,7 @@
 #include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
 #include "color/ColorCodes.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 
@@ -28,6 +28,7 @@ class ExportTest : public QObject {
 
     std::unique_ptr<TestAppDir> dir_;
     std::unique_ptr<ColorListModel> list_;
+    Translations translations_;
     std::unique_ptr<ListFileService> files_;
     int notation_ = 0;
     std::unique_ptr<RecordingPrompts> prompts_;
@@ -41,9 +42,12 @@ private slots:
         prompts_ = std::make_unique<RecordingPrompts>();
         list_ = std::make_unique<ColorListModel>();
         notation_ = 0;
-        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, [this] { return notation_; }, nullptr);
+        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_,
+                                                   [this] { return notation_; }, nullptr);
         SetDecimalSeparator('.');
-        UiTexts().SNoDataToSave = "Nothing to save";
+        TUiTexts texts = EnglishUiTexts();
+        texts.SNoDataToSave = "Nothing to save";
+        translations_.setTexts(texts);
         dialogs_.clear();
         prompts_->onFileDialog = [this](QWidget*, const FileDialogSetup& setup) {
             dialogs_ << setup;

@@ -311,13 +311,13 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
-        const TUiTexts before = UiTexts();
+        const TUiTexts before = UiTextsOf(form);
         const QString caption = Parts(form).MenuFile->title();
         form.OpenLanguageFile(path);
         QVERIFY(recorder.messages.empty());
         QCOMPARE(Parts(form).MenuFile->title(), caption);
-        QCOMPARE(UiTexts().SBadFile, before.SBadFile);
-        QCOMPARE(UiTexts().SErrorColorInput, before.SErrorColorInput);
+        QCOMPARE(UiTextsOf(form).SBadFile, before.SBadFile);
+        QCOMPARE(UiTextsOf(form).SErrorColorInput, before.SErrorColorInput);
     }
 
     void hugeLanguageFileLoadsAndTheLastValueWins()
@@ -376,7 +376,8 @@ private slots:
         form.colorList().setColors(list);
         form.listFiles().openPalette();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
-        const std::string* text = UiTextByKey(UiTexts(), expected.toStdString());
+        TUiTexts texts = UiTextsOf(form);
+        const std::string* text = UiTextByKey(texts, expected.toStdString());
         QVERIFY(text && !text->empty());
         QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
         QCOMPARE(form.colorList().colors(), list);
@@ -458,7 +459,7 @@ private slots:
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
-                    QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTexts().SBadFile));
+                    QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTextsOf(form).SBadFile));
                     QVERIFY(form.colorList().colors() == before);
                 }
             }

@@ -63,7 +63,8 @@ struct ShownMainForm {
     {
         form.show();
         exposed = QTest::qWaitForWindowExposed(&form);
-        UiTexts().SHotKeyNotRegistered = "Hotkey %s refused"; // after the language file
+        // After the language file.
+        ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });
     }
     ~ShownMainForm()
     {
@@ -267,7 +268,7 @@ private slots:
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(main.form.MenuShortCut(Parts(main.form).ContextCaptureColor), TShortCut(0));
-        QCOMPARE(main.Panel1(), QString::fromStdString(UiTexts().SCapture) + ' ');
+        QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
         QVERIFY(recorder.messages.empty());
     }
 

@@ -12,7 +12,7 @@
 #include "color/ColorCodes.h"
 #include "colorlist/ColorListModel.h"
 #include "config/DecimalSeparator.h"
-#include "config/UiTexts.h"
+#include "config/Translations.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ListFileService.h"
 
@@ -28,7 +28,9 @@ class ListFilesTest : public QObject {
     RecordingPrompts prompts_;
     ColorListModel list_;
     int notation_ = 0;
-    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, [this] { return notation_; }, nullptr};
+    Translations translations_;
+    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, [this] { return notation_; },
+                           nullptr};
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;
@@ -38,9 +40,11 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        UiTexts().SFileNotFound = "No palette";
-        UiTexts().SNoDataToSave = "Nothing to save";
-        UiTexts().SWarningOverwriteFile = "Replace %s?";
+        TUiTexts texts = EnglishUiTexts();
+        texts.SFileNotFound = "No palette";
+        texts.SNoDataToSave = "Nothing to save";
+        texts.SWarningOverwriteFile = "Replace %s?";
+        translations_.setTexts(texts);
         SetDecimalSeparator('.');
         list_.clear();
         notation_ = 0;

@@ -366,7 +366,7 @@ private slots:
         QCOMPARE(messages.messages.size(), size_t(outcome == 1 ? 1 : 0));
         if (outcome == 1) {
             QCOMPARE(messages.messages[0].kind, (unsigned char)0);
-            QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTexts().SErrorColorInput));
+            QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTextsOf(f.form).SErrorColorInput));
         }
         if (outcome == 0) {
             QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
@@ -495,13 +495,12 @@ private slots:
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
-        UiTexts().SContrastAALarge = "AA groß";
+        ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
         f.form.ContrastStyleChanged();
         Parts(f.form).GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
-        UiTexts() = EnglishUiTexts();
 
         f.form.colorListController().clear();
         f.form.Capture().tick();

@@ -102,13 +102,14 @@ private slots:
 
     void windowIsBuiltAsDefined()
     {
-        auto& texts = UiTexts();
-        texts.SFormColorListCaption = "Liste";
-        texts.SButtonUpHint = "Monter";
-        texts.SButtonDownHint = "Descendre";
-        texts.SButtonDeleteHint = "Supprimer";
-        texts.SUndoAll = "Tout annuler";
-        texts.SButtonCloseHint = "Fermer";
+        ChangeUiTexts(*main_, [](TUiTexts& texts) {
+            texts.SFormColorListCaption = "Liste";
+            texts.SButtonUpHint = "Monter";
+            texts.SButtonDownHint = "Descendre";
+            texts.SButtonDeleteHint = "Supprimer";
+            texts.SUndoAll = "Tout annuler";
+            texts.SButtonCloseHint = "Fermer";
+        });
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
             QCOMPARE(form.windowTitle(), QStringLiteral("Liste"));
@@ -123,7 +124,6 @@ private slots:
             QCOMPARE(ui.PanelButtons->width(), 39);
             QCOMPARE(ui.GridCapture->columnWidth(0), 40);
         }));
-        texts = TUiTexts();
     }
 
     void emptyListShowsNoNumbersAndStaysEmptyAndOpensOnce()
