@@ -31,7 +31,12 @@
 #include "ui/Prompts.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
+#include "config/AboutDialog.h"
+#include "config/LanguageService.h"
+#include "config/LoginStartSwitch.h"
+#include "update/NewVersionDialog.h"
 #include "update/UpdateChecker.h"
+#include "update/UpdateVerdict.h"
 
 namespace {
 const char* const kCaptionProperty = "huebirdCaption";
@@ -50,6 +55,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
     CreateControls();
     CreateMenus();
+    loginStart_ = new LoginStartSwitch(ui_.MenuStartAtLogin, paths_, prompts_, *translations_, this);
+    connect(ui_.MenuOptions, &QMenu::aboutToShow, loginStart_, &LoginStartSwitch::refresh);
     desktopCapture_ = new DesktopCapture(*translations_, this);
     CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
                                                 : desktopCapture_->createScreenSampler());
@@ -103,7 +110,7 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
         {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.chooseLanguage(); }},
         {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
-         [](W& w) { w.toggleStartAtLogin(); }},
+         [](W& w) { w.loginStart_->apply(); }},
         {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
         {&Ui::MenuOptions, &Ui::MenuColorListManaging, "MenuColorListManaging", "MenuColorListManaging",
          "Color list managing", 0, [](W& w) { w.listController_->openManager(); }},
@@ -112,9 +119,10 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
 
         {&Ui::MenuHelp, &Ui::MenuHelpIndex, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
-         [](W& w) { w.showHelp(); }},
+         [](W& w) { w.language_->showHelp(); }},
         {&Ui::MenuHelp, nullptr, "N5", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, [](W& w) { w.openWebsite(); }},
+        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, 
+         [](W& w) { w.prompts_.openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); }},
         {&Ui::MenuHelp, nullptr, "N2", nullptr, nullptr, 0, nullptr},
         {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.showAbout(); }},
 
@@ -152,8 +160,6 @@ void MainWindow::CreateMenus()
         connect(item, &QAction::triggered, this, [this, run = entry.run] { run(*this); });
         ui_.*entry.action = item;
     }
-    ui_.MenuStartAtLogin->setCheckable(true);
-    connect(ui_.MenuOptions, &QMenu::aboutToShow, this, &MainWindow::ShowStartAtLogin);
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
@@ -194,8 +200,31 @@ void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    routeHelpKey();
+    language_ = new LanguageService(*translations_, prompts_, this);
     ui_.LabelColor->clear();
+}
+
+void MainWindow::LoadSettings()
+{
+    settingsStore_ = std::make_unique<SettingsStore>(QString::fromStdString(paths_.settingsFile), paths_.mode, prompts_);
+    settingsStore_->load();
+    Settings& settings = settingsStore_->settings();
+    const int index = settings.notationIndex;
+    ui_.NotationBox->setCurrentIndex(index >= 0 && index < ui_.NotationBox->count() ? index : -1);
+    settings.notationIndex = ui_.NotationBox->currentIndex();
+    refusedHotKeyText_ = hotkeys_->setStoredShortcut(settings.hotkeyText);
+    settings.hotkeyText = ShortcutName(hotkeys_->shortcut());
+    connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { settingsStore_->settings().notationIndex = index; });
+    language_->start(settings.language, settingsStore_->isFirstRun());
+}
+
+void MainWindow::SaveSettings()
+{
+    if (!settingsStore_)
+        return;
+    settingsStore_->settings().language = translations_->languageCode();
+    settingsStore_->save();
 }
 
 void MainWindow::startAtFirstShow()
@@ -309,6 +338,47 @@ void MainWindow::startPickMode()
 void MainWindow::CaptureAtPointer()
 {
     desktopCapture_->captureAtPointer();
+}
+
+void MainWindow::CreateUpdateChecker(const std::string& address)
+{
+    const std::string service = address.empty() ? UpdateServiceAddress(kStoredUpdateUrlDigits) : address;
+    updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, this);
+    connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
+        NewVersionDialog dialog(prompts_, settings(), *translations_, this);
+        prompts_.runDialog(dialog);
+    });
+}
+
+void MainWindow::OpenLanguageFile(const QString& path)
+{
+    translations_->load(path);
+}
+
+void MainWindow::ShowMenuCaptions()
+{
+    const auto show = [this](std::string_view key) {
+        const QString caption = translations_->caption(key);
+        if (!caption.isEmpty())
+            SetMenuCaption(key, caption);
+    };
+    for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp"})
+        show(menu);
+    for (const MenuItem& entry : menuItems())
+        if (entry.languageKey)
+            show(entry.languageKey);
+}
+
+void MainWindow::chooseLanguage()
+{
+    if (language_->choose())
+        ContrastStyleChanged();
+}
+
+void MainWindow::showAbout()
+{
+    AboutDialog about(prompts_, *translations_, paths_.mode, QString::fromStdString(paths_.settingsFile), this);
+    prompts_.runDialog(about);
 }
 
 void MainWindow::editHotkey()

@@ -26,6 +26,8 @@ class ColorListController;
 class ListFileService;
 class DesktopCapture;
 class HotkeyService;
+class LanguageService;
+class LoginStartSwitch;
 class IScreenSampler;
 class Prompts;
 class SettingsStore;
@@ -76,7 +78,7 @@ public:
     void CaptureColor();
     ListFileService& listFiles() { return *listFiles_; }
 
-    // ---- settings, languages, help (app/MainWindowConfig.cpp) ----
+    // ---- settings and languages ----
     // The settings file: read at the first show, written at close.
     void LoadSettings();
     void SaveSettings();
@@ -86,10 +88,6 @@ public:
     void OpenLanguageFile(const QString& path);
     // The captions of the language in use; the built-in ones until a file is loaded.
     void ShowMenuCaptions();
-    void showHelp();
-    void routeHelpKey(); // F1 anywhere in the window shows the help page
-    void ShowStartAtLogin(); // the check follows the autostart entry, which the desktop may change too
-
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,8 +100,6 @@ private:
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
     void chooseLanguage();
-    void toggleStartAtLogin();
-    void openWebsite();
     void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where
@@ -143,6 +139,8 @@ private:
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;
     Translations* translations_ = nullptr;
+    LanguageService* language_ = nullptr;
+    LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
     bool closed_ = false;

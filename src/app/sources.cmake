@@ -3,7 +3,5 @@ list(APPEND HB_CORE_SOURCES
 list(APPEND HB_UI_SOURCES
   src/app/MainWindow.cpp
   src/app/MainWindowUi.cpp
-  src/app/MainWindowConfig.cpp
   src/app/MainWindowList.cpp
-  src/app/MainWindowUpdate.cpp
   src/app/Application.cpp)

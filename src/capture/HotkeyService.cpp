@@ -2,6 +2,8 @@
 
 #include "config/MessageText.h"
 #include "capture/AtomTable.h"
+#include "capture/HotkeyEdit.h"
+#include "config/SettingsFile.h"
 #include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
 #include "ui/Prompts.h"
@@ -34,6 +36,19 @@ void HotkeyService::setShortcut(TShortCut shortcut)
         return;
     shortcut_ = shortcut;
     emit shortcutChanged(shortcut_);
+}
+
+std::optional<std::string> HotkeyService::setStoredShortcut(const std::string& name)
+{
+    const TShortCut stored = ShortcutFromName(name);
+    if (HotkeyEdit::isValidCombination(stored)) {
+        setShortcut(stored);
+        return std::nullopt;
+    }
+    // Kept before the change: name may be the settings' text, which follows the shortcut.
+    std::string refused = name.substr(0, 64);
+    setShortcut(ShortcutFromName(kDefaultHotKeyText));
+    return refused;
 }
 
 void HotkeyService::grab(Refusal refusal)

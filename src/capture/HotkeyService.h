@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "capture/ShortcutText.h"
 
@@ -26,6 +28,10 @@ public:
 
     // Takes a combination without registering it (the settings, before the window shows).
     void setShortcut(TShortCut shortcut);
+    // Takes the settings' combination by its name. One the hotkey dialog would
+    // refuse (a plain key would be taken from every program), or none, gives
+    // way to the default: the refused text is returned for the start to tell.
+    std::optional<std::string> setStoredShortcut(const std::string& name);
     enum class Refusal { Warn, Quiet };
     // Registers the combination; a refusal is reported unless told to keep
     // quiet. A desktop that answers later reports its refusal when it comes.

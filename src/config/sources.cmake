@@ -14,7 +14,9 @@ list(APPEND HB_UI_SOURCES
   src/config/SettingsStore.cpp
   src/config/TextFile.cpp
   src/config/Translations.cpp
-  src/config/LoginStart.cpp)
+  src/config/LoginStart.cpp
+  src/config/LoginStartSwitch.cpp
+  src/config/LanguageService.cpp)
 
 # The English language file, compiled in: its texts stand in for whatever
 # another language file leaves out.

@@ -29,7 +29,8 @@ class ListFilesTest : public QObject {
     ColorListModel list_;
     int notation_ = 0;
     Translations translations_;
-    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, [this] { return notation_; }, nullptr};
+    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, [this] { return notation_; },
+                           nullptr};
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;

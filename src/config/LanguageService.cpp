@@ -1,0 +1,45 @@
+#include "config/LanguageService.h"
+
+#include <QShortcut>
+#include <QUrl>
+#include <QWidget>
+
+#include "config/LanguageDetection.h"
+#include "config/TextFile.h"
+#include "config/Translations.h"
+#include "platform/SystemLanguage.h"
+#include "ui/Prompts.h"
+
+LanguageService::LanguageService(Translations& translations, Prompts& prompts, QWidget* window)
+    : QObject(window), translations_(translations), prompts_(prompts), window_(window)
+{
+    setObjectName("LanguageService");
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    help->setObjectName("HelpRequest");
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &LanguageService::showHelp);
+}
+
+void LanguageService::start(const std::string& settingsCode, bool firstRun)
+{
+    translations_.useLanguage(firstRun ? GetUserLanguageCode(GetUserDefaultLangID()) : settingsCode);
+}
+
+bool LanguageService::choose()
+{
+    const QString chosen = prompts_.languageFile(window_, translations_.languageFolder());
+    if (chosen.isEmpty())
+        return false;
+    translations_.useLanguageFile(chosen);
+    return true;
+}
+
+void LanguageService::showHelp()
+{
+    const QString page = QString::fromStdString(translations_.helpPage());
+    if (!IsExistingFile(page)) {
+        prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SHelpNotFound));
+        return;
+    }
+    prompts_.openUrl(QUrl::fromLocalFile(page));
+}
