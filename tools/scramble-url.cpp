@@ -5,7 +5,7 @@
 //
 // prints one digit string per argument, each scrambled on its own (the key
 // position restarts, as the program unscrambles each string separately).
-// Paste the first line into StoredUpdateUrlDigits and the second into
+// Paste the first line into kStoredUpdateUrlDigits and the second into
 // UpdateUrlTailDigits; the program's address is the two texts joined.
 #include <iostream>
 #include <string>

@@ -7,7 +7,9 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
+#include "config/ProgramInfo.h"
+#include "config/ProgramPaths.h"
 #include "ui/QtImages.h"
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
@@ -31,7 +33,7 @@ void ReadDecimalSeparator()
     SetDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.');
 }
 
-SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
+ProgramPaths ThisProcessPaths(const StartOptions& options)
 {
     SettingsLocationInputs in;
     in.executablePath = QCoreApplication::applicationFilePath().toStdString();
@@ -46,7 +48,7 @@ SettingsLocation ThisProcessSettingsLocation(const StartOptions& options)
     qCInfo(lcPaths, "mode: %s", modeNames[int(where.mode)]);
     qCInfo(lcPaths, "settings: %s", where.settingsFile.c_str());
     qCInfo(lcPaths, "data: %s", where.dataDir.c_str());
-    return where;
+    return ProgramPathsAt(in.executablePath, where);
 }
 
 // A Wayland session runs the program as a native client (through XWayland
@@ -122,8 +124,7 @@ void Application::start()
     // Before the settings are read: they may name keys of the keyboard layout.
     keyNames_ = std::make_unique<PlatformKeyNames>();
     prompts_ = std::make_unique<QtPrompts>();
-    window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
-    ApplySettingsLocation(AppSettings(), ThisProcessSettingsLocation(options_));
+    window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, ThisProcessPaths(options_)});
 
     commands_ = std::make_unique<InstanceChannel>();
     if (guard_.state() == SingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))

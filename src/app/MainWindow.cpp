@@ -10,8 +10,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
+#include "config/ProgramInfo.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureView.h"
@@ -41,10 +42,11 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(this)),
-      prompts_(services.prompts)
+      prompts_(services.prompts),
+      paths_(std::move(services.paths))
 {
     setObjectName("MainWindow");
-    translations_ = new Translations(this);
+    translations_ = new Translations(paths_.dataDir, this);
     connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
     CreateControls();
     CreateMenus();
@@ -191,8 +193,7 @@ void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
 void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
-    InitAppSettings(QCoreApplication::applicationFilePath().toStdString());
-    setWindowTitle(QString::fromStdString(AppSettings().AppTitle));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
     routeHelpKey();
     ui_.LabelColor->clear();
 }
@@ -201,7 +202,6 @@ void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
     LoadSettings();
-    OpenLanguageFile(QString::fromStdString(AppSettings().LanguageFilePath));
     ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();

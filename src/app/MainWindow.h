@@ -138,6 +138,7 @@ private:
     ListFileService* listFiles_ = nullptr;
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
+    const ProgramPaths paths_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;

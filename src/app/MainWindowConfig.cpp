@@ -6,8 +6,8 @@
 #include <QShortcut>
 #include <optional>
 
-#include "config/AppSettings.h"
 #include "config/MessageText.h"
+#include "config/ProgramInfo.h"
 #include "app/MainWindow.h"
 #include "capture/HotkeyEdit.h"
 #include "capture/HotkeyService.h"
@@ -29,11 +29,11 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The session starts this program with the settings file it uses now.
-LoginStart LoginStartEntry()
+LoginStart LoginStartEntry(const ProgramPaths& paths)
 {
-    QStringList command{QCoreApplication::applicationFilePath()};
-    if (AppSettings().Mode == SettingsMode::ConfigFile)
-        command << "--config" << Q(AppSettings().IniFilePath);
+    QStringList command{Q(paths.executable)};
+    if (paths.mode == SettingsMode::ConfigFile)
+        command << "--config" << Q(paths.settingsFile);
     return LoginStart(LoginStart::userAutostartDir(), command);
 }
 
@@ -41,11 +41,9 @@ LoginStart LoginStartEntry()
 
 void MainWindow::LoadSettings()
 {
-    TAppSettings& s = AppSettings();
-    settingsStore_ = std::make_unique<SettingsStore>(Q(s.IniFilePath), s.Mode, prompts_);
+    settingsStore_ = std::make_unique<SettingsStore>(Q(paths_.settingsFile), paths_.mode, prompts_);
     settingsStore_->load();
     Settings& settings = settingsStore_->settings();
-    s.LanguageCode = settings.language;
     const int index = settings.notationIndex;
     ui_.NotationBox->setCurrentIndex(index >= 0 && index < ui_.NotationBox->count() ? index : -1);
     settings.notationIndex = ui_.NotationBox->currentIndex();
@@ -62,27 +60,21 @@ void MainWindow::LoadSettings()
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { settingsStore_->settings().notationIndex = index; });
 
-    if (settingsStore_->isFirstRun())
-        s.LanguageCode = GetUserLanguageCode(GetUserDefaultLangID());
-    s.LanguageFilePath = LanguageFilePathFor(s.DataDir, s.LanguageCode);
-    if (!IsExistingFile(Q(s.LanguageFilePath)))
-        s.LanguageFilePath = LanguageFilePathFor(s.DataDir, "en");
-    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
-    if (!IsExistingFile(Q(s.HelpFilePath)))
-        s.HelpFilePath = HelpFilePathFor(s.DataDir, "en");
+    translations_->useLanguage(settingsStore_->isFirstRun() ? GetUserLanguageCode(GetUserDefaultLangID())
+                                                            : settings.language);
 }
 
 void MainWindow::SaveSettings()
 {
     if (!settingsStore_)
         return;
-    settingsStore_->settings().language = AppSettings().LanguageCode;
+    settingsStore_->settings().language = translations_->languageCode();
     settingsStore_->save();
 }
 
 void MainWindow::OpenLanguageFile(const QString& path)
 {
-    translations_->load(path, AppSettings());
+    translations_->load(path);
 }
 
 void MainWindow::ShowMenuCaptions()
@@ -101,15 +93,11 @@ void MainWindow::ShowMenuCaptions()
 
 void MainWindow::chooseLanguage()
 {
-    TAppSettings& s = AppSettings();
-    const QString chosen = prompts_.languageFile(this, Q(s.DataDir) + "language" + QChar(PathSeparator));
+    const QString chosen = prompts_.languageFile(this, translations_->languageFolder());
     if (chosen.isEmpty())
         return;
-    s.LanguageFilePath = chosen.toStdString();
-    OpenLanguageFile(chosen);
+    translations_->useLanguageFile(chosen);
     ContrastStyleChanged();
-    s.LanguageCode = LanguageCodeFromFileName(QFileInfo(chosen).fileName().toStdString());
-    s.HelpFilePath = HelpFilePathFor(s.DataDir, s.LanguageCode);
 }
 
 void MainWindow::routeHelpKey()
@@ -122,7 +110,7 @@ void MainWindow::routeHelpKey()
 
 void MainWindow::showHelp()
 {
-    const QString page = Q(AppSettings().HelpFilePath);
+    const QString page = Q(translations_->helpPage());
     if (!IsExistingFile(page)) {
         prompts_.message(mkInformation, Q(UiTexts().SHelpNotFound));
         return;
@@ -132,21 +120,21 @@ void MainWindow::showHelp()
 
 void MainWindow::openWebsite()
 {
-    prompts_.openUrl(QUrl(Q(AppSettings().WebSiteUrl)));
+    prompts_.openUrl(QUrl(QString::fromLatin1(kWebSiteUrl)));
 }
 
 void MainWindow::showAbout()
 {
-    AboutDialog about(prompts_, *translations_, this);
+    AboutDialog about(prompts_, *translations_, paths_.mode, Q(paths_.settingsFile), this);
     prompts_.runDialog(about);
 }
 
-void MainWindow::ShowStartAtLogin() { ui_.MenuStartAtLogin->setChecked(LoginStartEntry().isEnabled()); }
+void MainWindow::ShowStartAtLogin() { ui_.MenuStartAtLogin->setChecked(LoginStartEntry(paths_).isEnabled()); }
 
 void MainWindow::toggleStartAtLogin()
 {
     QString error;
-    if (!LoginStartEntry().setEnabled(ui_.MenuStartAtLogin->isChecked(), &error))
+    if (!LoginStartEntry(paths_).setEnabled(ui_.MenuStartAtLogin->isChecked(), &error))
         prompts_.message(mkError, Q(FillFormatText(UiTexts().SLoginStartFailed, {error.toStdString()})));
     ShowStartAtLogin();
 }

@@ -15,7 +15,7 @@ void MainWindow::BindColorList()
         if (capture_)
             capture_->invalidateSwatch();
     });
-    listFiles_ = new ListFileService(*colorList_, prompts_, *translations_,
+    listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, *translations_,
                                      [this] { return listController_->notation(); }, this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);

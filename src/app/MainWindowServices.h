@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "config/ProgramPaths.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 
@@ -12,6 +13,8 @@ class Prompts;
 struct MainWindowServices {
     // Message boxes, file dialogs, questions and modal dialogs.
     Prompts& prompts;
+    // Where the settings file and the data folders are.
+    ProgramPaths paths;
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.

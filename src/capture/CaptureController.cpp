@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "ui/TickPresenter.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"

@@ -14,7 +14,7 @@
 #include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/WidgetHelpers.h"

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <array>
 
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "color/ColorContrast.h"
 #include "config/UiTexts.h"
 #include "ui/PanelStatusBar.h"

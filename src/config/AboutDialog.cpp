@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "config/AppSettings.h"
 #include "config/MessageText.h"
+#include "config/ProgramInfo.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/QtImages.h"
@@ -36,10 +36,11 @@ PictureView* AddPicture(QWidget* parent, const char* name, QRect geometry, const
 }
 } // namespace
 
-AboutDialog::AboutDialog(Prompts& prompts, const Translations& translations, QWidget* parent)
+AboutDialog::AboutDialog(Prompts& prompts, const Translations& translations, SettingsMode mode,
+                         QString settingsFile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      prompts_(prompts), translations_(translations)
+      prompts_(prompts), translations_(translations), mode_(mode), settingsFilePath_(std::move(settingsFile))
 {
     setObjectName("AboutDialog");
     setFixedSize(kClientWidth, kClientHeight);
@@ -88,18 +89,17 @@ AboutDialog::AboutDialog(Prompts& prompts, const Translations& translations, QWi
 
 void AboutDialog::showTexts()
 {
-    const TAppSettings& s = AppSettings();
     const TUiTexts& texts = translations_.texts();
     setWindowTitle(QString::fromStdString(texts.SFormAboutCaption));
-    name_->setText(QString::fromStdString(s.AppName));
-    version_->setText(QString::fromStdString("v." + s.AppFileVersion));
-    website_->setText(QString::fromStdString(s.WebSiteUrl));
-    const std::string& format = s.Mode == SettingsMode::Portable    ? texts.SAboutPortable
-                                : s.Mode == SettingsMode::Installed ? texts.SAboutInstalled
-                                                                    : texts.SAboutConfigFile;
-    const QString where = QString::fromStdString(FillFormatText(format, {s.IniFilePath}));
+    name_->setText(QString::fromLatin1(kProgramName));
+    version_->setText(QStringLiteral("v.") + QLatin1String(kProgramFileVersion));
+    website_->setText(QString::fromLatin1(kWebSiteUrl));
+    const std::string& format = mode_ == SettingsMode::Portable    ? texts.SAboutPortable
+                                : mode_ == SettingsMode::Installed ? texts.SAboutInstalled
+                                                                   : texts.SAboutConfigFile;
+    const QString where = QString::fromStdString(FillFormatText(format, {settingsFilePath_.toStdString()}));
     settingsFile_->setText(settingsFile_->fontMetrics().elidedText(where, Qt::ElideMiddle, settingsFile_->width()));
-    settingsFile_->setToolTip(QString::fromStdString(s.IniFilePath));
+    settingsFile_->setToolTip(settingsFilePath_);
     close_->setText(QString::fromStdString(texts.SClose));
 }
 
@@ -114,7 +114,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == website_ && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        prompts_.openUrl(QUrl(QString::fromStdString(AppSettings().WebSiteUrl)));
+        prompts_.openUrl(QUrl(QString::fromLatin1(kWebSiteUrl)));
         return true;
     }
     return QDialog::eventFilter(watched, event);

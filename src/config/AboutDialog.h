@@ -2,6 +2,9 @@
 // The About dialog: the program's name, file version, maker line, web address,
 // and where the settings are kept.
 #include <QDialog>
+#include <QString>
+
+#include "config/SettingsLocation.h"
 
 class QLabel;
 class QPushButton;
@@ -11,8 +14,10 @@ class Translations;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    // The web address opens through the prompts.
-    AboutDialog(Prompts& prompts, const Translations& translations, QWidget* parent = nullptr);
+    // Tells where the settings are kept (mode, settingsFile); the web address
+    // opens through the prompts.
+    AboutDialog(Prompts& prompts, const Translations& translations, SettingsMode mode, QString settingsFile,
+                QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -23,6 +28,8 @@ private:
 
     Prompts& prompts_;
     const Translations& translations_;
+    const SettingsMode mode_;
+    const QString settingsFilePath_;
     QLabel* name_ = nullptr;
     QLabel* version_ = nullptr;
     QLabel* website_ = nullptr;

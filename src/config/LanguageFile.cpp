@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "config/AppSettings.h"
 #include "config/IniLines.h"
+#include "config/ProgramInfo.h"
 #include "config/UiTexts.h"
 
 namespace {
@@ -22,18 +22,28 @@ std::span<const std::string_view> MenuCaptionKeys()
     return kMenuCaptionKeys;
 }
 
+std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode)
+{
+    return dataDir + "language/lang_" + languageCode + ".txt";
+}
+
+std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode)
+{
+    return dataDir + "help/help_" + languageCode + ".htm";
+}
+
 bool IsMenuCaptionKey(std::string_view key)
 {
     const auto keys = MenuCaptionKeys();
     return !key.empty() && std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-void ApplyLanguageText(std::string_view text, TAppSettings& settings, TUiTexts& texts,
-                       const MenuCaptionSetter& setMenuCaption)
+void ApplyLanguageText(std::string_view text, const std::string& dataDir, LanguageInUse& language,
+                       TUiTexts& texts, const MenuCaptionSetter& setMenuCaption)
 {
     const auto setCaption = [&](std::string_view key, const std::string& value) {
         if (IsMenuCaptionKey(key) && setMenuCaption)
-            setMenuCaption(key, key == "MenuWebsite" ? value + " " + settings.AppName : value);
+            setMenuCaption(key, key == "MenuWebsite" ? value + " " + kProgramName : value);
     };
     // What the file leaves out, or leaves empty, keeps its English caption or
     // text: a box or a menu item without words is never what a translator meant.
@@ -52,8 +62,8 @@ void ApplyLanguageText(std::string_view text, TAppSettings& settings, TUiTexts& 
         const std::string_view key = GetIniKey(line);
         const std::string value(GetIniValue(line));
         if (isEntry && key == "FLanguage")
-            settings.LanguageCode = value;
-        settings.HelpFilePath = HelpFilePathFor(settings.DataDir, settings.LanguageCode);
+            language.code = value;
+        language.helpPage = HelpFilePathFor(dataDir, language.code);
         if (!isEntry || value.empty())
             continue;
         setCaption(key, value);

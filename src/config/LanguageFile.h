@@ -8,8 +8,18 @@
 #include <string_view>
 #include <utility>
 
-struct TAppSettings;
 struct TUiTexts;
+
+// The language in use: its code, the file its texts came from and its help page.
+struct LanguageInUse {
+    std::string code = "en";
+    std::string languageFile;
+    std::string helpPage;
+};
+
+// The files of a language in the data folder (which ends with '/').
+std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode);
+std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode);
 
 // The keys of the main window's menu captions, in the order of the menus.
 std::span<const std::string_view> MenuCaptionKeys();
@@ -18,12 +28,13 @@ bool IsMenuCaptionKey(std::string_view key);
 using MenuCaptionSetter = std::function<void(std::string_view key, const std::string& caption)>;
 
 // Applies a language file's text in line order: "FLanguage" sets the language
-// code; every line that is not a comment points HelpFilePath at the help page
-// of the code in force; menu caption keys go to the setter ("MenuWebsite" gets
-// " " and the application name appended); text keys set the texts.
-// Every caption and text the file leaves out, or leaves empty, is the English one.
-void ApplyLanguageText(std::string_view text, TAppSettings& settings, TUiTexts& texts,
-                       const MenuCaptionSetter& setMenuCaption);
+// code; every line that is not a comment points the help page at the one of
+// the code in force, in dataDir; menu caption keys go to the setter
+// ("MenuWebsite" gets " " and the program's name appended); text keys set the
+// texts. Every caption and text the file leaves out, or leaves empty, is the
+// English one.
+void ApplyLanguageText(std::string_view text, const std::string& dataDir, LanguageInUse& language,
+                       TUiTexts& texts, const MenuCaptionSetter& setMenuCaption);
 
 // The English language file (data/language/lang_en.txt), built into the program.
 std::string_view BuiltInEnglishText();

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <vector>
 
-#include "config/AppSettings.h"
+#include "config/ProgramInfo.h"
 #include "config/AutostartEntry.h"
 #include "text/RegularFile.h"
 

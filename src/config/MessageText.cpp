@@ -1,6 +1,6 @@
 #include "config/MessageText.h"
 
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 
 namespace {
 

@@ -1,11 +1,18 @@
 #include "config/Translations.h"
 
-#include "config/LanguageFile.h"
+#include <QFileInfo>
+
+#include "config/LanguageDetection.h"
 #include "config/TextFile.h"
 
-Translations::Translations(QObject* parent) : QObject(parent), texts_(EnglishUiTexts())
+Translations::Translations(QObject* parent) : Translations(std::string(), parent) {}
+
+Translations::Translations(std::string dataDir, QObject* parent)
+    : QObject(parent), dataDir_(std::move(dataDir)), texts_(EnglishUiTexts())
 {
     setObjectName("Translations");
+    language_.languageFile = LanguageFilePathFor(dataDir_, language_.code);
+    language_.helpPage = HelpFilePathFor(dataDir_, language_.code);
 }
 
 QString Translations::caption(std::string_view key) const
@@ -14,14 +21,37 @@ QString Translations::caption(std::string_view key) const
     return found == captions_.end() ? QString() : found->second;
 }
 
-bool Translations::load(const QString& path, TAppSettings& settings)
+QString Translations::languageFolder() const { return QString::fromStdString(dataDir_) + "language/"; }
+
+void Translations::useLanguage(const std::string& code)
+{
+    language_.code = code;
+    language_.languageFile = LanguageFilePathFor(dataDir_, code);
+    if (!IsExistingFile(QString::fromStdString(language_.languageFile)))
+        language_.languageFile = LanguageFilePathFor(dataDir_, "en");
+    language_.helpPage = HelpFilePathFor(dataDir_, code);
+    if (!IsExistingFile(QString::fromStdString(language_.helpPage)))
+        language_.helpPage = HelpFilePathFor(dataDir_, "en");
+    load(QString::fromStdString(language_.languageFile));
+}
+
+bool Translations::useLanguageFile(const QString& path)
+{
+    language_.languageFile = path.toStdString();
+    const bool loaded = load(path);
+    language_.code = LanguageCodeFromFileName(QFileInfo(path).fileName().toStdString());
+    language_.helpPage = HelpFilePathFor(dataDir_, language_.code);
+    return loaded;
+}
+
+bool Translations::load(const QString& path)
 {
     if (!IsExistingFile(path))
         return false;
     const std::optional<std::string> text = ReadTextFile(path);
     if (!text)
         return false;
-    ApplyLanguageText(*text, settings, texts_, [this](std::string_view key, const std::string& caption) {
+    ApplyLanguageText(*text, dataDir_, language_, texts_, [this](std::string_view key, const std::string& caption) {
         captions_[std::string(key)] = QString::fromStdString(caption);
     });
     UiTexts() = texts_;

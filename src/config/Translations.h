@@ -1,28 +1,44 @@
 #pragma once
-// The texts and menu captions of the language in use: English until a
-// language file is loaded; every load tells through changed().
+// The language in use: its code, its texts and menu captions, the file they
+// came from and its help page. English until a language file is loaded;
+// every load tells through changed().
 #include <QObject>
 #include <QString>
 #include <map>
 #include <string>
 #include <string_view>
 
+#include "config/LanguageFile.h"
 #include "config/UiTexts.h"
-
-struct TAppSettings;
 
 class Translations : public QObject {
     Q_OBJECT
 public:
     explicit Translations(QObject* parent = nullptr);
+    // dataDir holds language/ and help/; ends with '/'.
+    explicit Translations(std::string dataDir, QObject* parent = nullptr);
 
     const TUiTexts& texts() const { return texts_; }
     // The caption of a menu item or menu by its language-file key; empty for any other key.
     QString caption(std::string_view key) const;
 
+    const std::string& languageCode() const { return language_.code; }
+    const std::string& languageFile() const { return language_.languageFile; }
+    const std::string& helpPage() const { return language_.helpPage; }
+    // Where the language files are offered from.
+    QString languageFolder() const;
+
+    // The language with that code, from the data folder: its file and help
+    // page, the English ones standing in for those it lacks. The code stays,
+    // to be kept in the settings.
+    void useLanguage(const std::string& code);
+    // A language file chosen by the user: its texts; the language code follows
+    // the file's name.
+    bool useLanguageFile(const QString& path);
+
     // Reads the file and takes its texts; a file that cannot be read changes
-    // nothing. The file's language code and help page go to the settings.
-    bool load(const QString& path, TAppSettings& settings);
+    // nothing. The file's "FLanguage" moves the language code and the help page.
+    bool load(const QString& path);
     // Takes these texts in place of the file's, keeping the captions (tests
     // give a window their own words this way).
     void setTexts(const TUiTexts& texts);
@@ -31,6 +47,8 @@ signals:
     void changed();
 
 private:
+    std::string dataDir_;
+    LanguageInUse language_;
     TUiTexts texts_;
     std::map<std::string, QString, std::less<>> captions_;
 };

@@ -1,5 +1,6 @@
 list(APPEND HB_CORE_SOURCES
-  src/config/AppSettings.cpp
+  src/config/DecimalSeparator.cpp
+  src/config/ProgramPaths.cpp
   src/config/MessageText.cpp
   src/config/UiTexts.cpp
   src/config/SettingsLocation.cpp

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "colorlist/ColorListModel.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "config/Translations.h"
 #include "exchange/ColorExport.h"
@@ -68,9 +68,11 @@ void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text
 
 } // namespace
 
-ListFileService::ListFileService(ColorListModel& model, Prompts& prompts, const Translations& translations,
-                                 std::function<int()> notation, QWidget* dialogParent)
-    : QObject(dialogParent), model_(model), prompts_(prompts), translations_(translations),
+ListFileService::ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts,
+                                 const Translations& translations, std::function<int()> notation,
+                                 QWidget* dialogParent)
+    : QObject(dialogParent), model_(model), palettesDir_(std::move(palettesDir)), prompts_(prompts),
+      translations_(translations),
       notation_(std::move(notation)), dialogParent_(dialogParent)
 {
 }
@@ -143,7 +145,7 @@ void ListFileService::exportList()
 
 void ListFileService::openPalette()
 {
-    const QString path = QString::fromStdString(AppSettings().PalettesDir) + kPaletteFileName;
+    const QString path = palettesDir_ + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
         prompts_.message(mkInformation, UiText(texts().SFileNotFound));
         return;

@@ -15,9 +15,10 @@ class QWidget;
 class ListFileService : public QObject {
     Q_OBJECT
 public:
-    // notation gives the format lists are written in; dialogs stand over dialogParent;
-    // messages are in the language in use.
-    ListFileService(ColorListModel& model, Prompts& prompts, const Translations& translations,
+    // The palette is read from palettesDir (ends with '/'); notation gives the
+    // format lists are written in; dialogs stand over dialogParent; messages
+    // are in the language in use.
+    ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts, const Translations& translations,
                     std::function<int()> notation, QWidget* dialogParent);
 
     // Asks for a list file and loads it.
@@ -38,6 +39,7 @@ private:
     const TUiTexts& texts() const;
 
     ColorListModel& model_;
+    const QString palettesDir_;
     Prompts& prompts_;
     const Translations& translations_;
     std::function<int()> notation_;

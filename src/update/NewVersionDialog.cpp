@@ -6,7 +6,7 @@
 #include <QShowEvent>
 #include <QStyle>
 
-#include "config/AppSettings.h"
+#include "config/ProgramInfo.h"
 #include "config/Settings.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
@@ -92,8 +92,7 @@ void NewVersionDialog::showTexts()
 
 void NewVersionDialog::openDownloadPage()
 {
-    const TAppSettings& s = AppSettings();
-    const QUrl page(QString::fromStdString(s.LanguageCode == "fr" ? s.DownloadPageFr : s.DownloadPageEn));
+    const QUrl page(QString::fromLatin1(translations_.languageCode() == "fr" ? kDownloadPageFr : kDownloadPageEn));
     prompts_.openUrl(page); // a page that cannot be opened is not reported
     reject();
 }

@@ -247,7 +247,7 @@ private slots:
         ColourPatch patch(QRect(40, 40, 200, 200), kSampleColor), other(QRect(40, 300, 100, 100), kOtherColor);
         QVERIFY(patch.WaitUntilShown() && other.WaitUntilShown());
         QtPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())});
         form.move(600, 500);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
@@ -285,7 +285,7 @@ private slots:
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
-        MainWindow form({prompts}); // on this X server, with the real screen sampler; never shown
+        MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())}); // on this X server, with the real screen sampler; never shown
         CaptureController& capture = form.Capture();
         capture.stop();
         std::vector<qint64> ns;

@@ -70,7 +70,7 @@ private slots:
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         RecordingPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())});
         auto* options = form.findChild<QMenu*>("MenuOptions");
         auto* startAtLogin = form.findChild<QAction*>("MenuStartAtLogin");
         const QString path = config.path() + "/autostart/com.example.HuebirdLite.desktop";

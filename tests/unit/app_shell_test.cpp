@@ -6,7 +6,8 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "config/AppSettings.h"
+#include "config/LanguageFile.h"
+#include "config/ProgramInfo.h"
 #include "ui/JpegImage.h"
 #include "config/MessageText.h"
 #include "platform/SingleInstance.h"
@@ -51,30 +52,23 @@ TEST(FormatMessageText, HostileFormatTextsNeverReadMissingArguments)
     EXPECT_EQ(FillFormatText(many, {std::string("z")}).substr(0, 3), "z%s");
 }
 
-TEST(InitAppSettings, DerivesEveryPathFromTheExecutableFolder)
+TEST(ProgramInfo, NamesAndVersions)
 {
-    InitAppSettings("/opt/Tools/huebird-lite");
-    const TAppSettings& s = AppSettings();
-    EXPECT_EQ(s.AppDir, "/opt/Tools/");
-    EXPECT_EQ(s.IniFilePath, "/opt/Tools/HuebirdLite.ini");
-    EXPECT_EQ(s.LanguageFilePath, "/opt/Tools/language/lang_en.txt");
-    EXPECT_EQ(s.HelpFilePath, "/opt/Tools/help/help_en.htm");
-    EXPECT_EQ(s.PalettesDir, "/opt/Tools/palettes/");
-    EXPECT_EQ(s.LanguageCode, "en");
-    EXPECT_EQ(s.AppName, "Huebird");
-    EXPECT_EQ(s.AppFileVersion, "2.0.2.1");
-    EXPECT_EQ(s.AppTitle, "Huebird v.2.0");
+    EXPECT_STREQ(kProgramName, "Huebird");
+    EXPECT_STREQ(kProgramFileVersion, "2.0.2.1");
+    EXPECT_EQ(std::string(kProgramTitle), std::string(kProgramName) + " v." + kProgramVersion);
+    EXPECT_EQ(LanguageFilePathFor("/opt/Tools/", "fr"), "/opt/Tools/language/lang_fr.txt");
+    EXPECT_EQ(HelpFilePathFor("/opt/Tools/", "fr"), "/opt/Tools/help/help_fr.htm");
 }
 
-TEST(InitAppSettings, AddressesLiveUnderTheReservedExampleDomain)
+TEST(ProgramInfo, AddressesLiveUnderTheReservedExampleDomain)
 {
-    InitAppSettings("/x/huebird-lite");
-    const TAppSettings& s = AppSettings();
-    EXPECT_EQ(s.WebSiteUrl.rfind("http://", 0), 0u);
-    EXPECT_NE(s.WebSiteUrl.find(".example."), std::string::npos);
-    EXPECT_EQ(s.WebSiteUrl.back(), '/');
-    EXPECT_EQ(s.DownloadPageFr, s.WebSiteUrl + "FR/download-fr.php");
-    EXPECT_EQ(s.DownloadPageEn, s.WebSiteUrl + "EN/download-en.php");
+    const std::string site = kWebSiteUrl;
+    EXPECT_EQ(site.rfind("http://", 0), 0u);
+    EXPECT_NE(site.find(".example."), std::string::npos);
+    EXPECT_EQ(site.back(), '/');
+    EXPECT_EQ(kDownloadPageFr, site + "FR/download-fr.php");
+    EXPECT_EQ(kDownloadPageEn, site + "EN/download-en.php");
 }
 
 class SingleInstanceTest : public ::testing::Test {

@@ -7,7 +7,6 @@
 #include <set>
 #include <sstream>
 
-#include "config/AppSettings.h"
 #include "config/IniLines.h"
 #include "config/LanguageDetection.h"
 #include "platform/LanguageIds.h"
@@ -78,41 +77,39 @@ class LanguageFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        settings_.DataDir = "/opt/hb/";
-        settings_.AppName = "Huebird";
-        settings_.LanguageCode = "en";
-        settings_.HelpFilePath = "unchanged";
+        language_.code = "en";
+        language_.helpPage = "unchanged";
     }
 
     std::map<std::string, std::string> Apply(const std::string& text)
     {
         std::map<std::string, std::string> captions;
-        ApplyLanguageText(text, settings_, texts_, [&](std::string_view key, const std::string& caption) {
+        ApplyLanguageText(text, "/opt/hb/", language_, texts_, [&](std::string_view key, const std::string& caption) {
             captions[std::string(key)] = caption;
         });
         return captions;
     }
 
-    TAppSettings settings_;
+    LanguageInUse language_;
     TUiTexts texts_;
 };
 
 TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
 {
     Apply("; only comments\n\n   \n// nothing");
-    EXPECT_EQ(settings_.HelpFilePath, "unchanged");
+    EXPECT_EQ(language_.helpPage, "unchanged");
 
     Apply("MenuFile=&Fichier");
-    EXPECT_EQ(settings_.HelpFilePath, "/opt/hb/help/help_en.htm");
+    EXPECT_EQ(language_.helpPage, "/opt/hb/help/help_en.htm");
 
-    settings_.HelpFilePath = "unchanged";
+    language_.helpPage = "unchanged";
     Apply("just words");
-    EXPECT_EQ(settings_.HelpFilePath, "/opt/hb/help/help_en.htm");
+    EXPECT_EQ(language_.helpPage, "/opt/hb/help/help_en.htm");
 
     // The page follows "FLanguage" from that line on; the last value wins.
     Apply("FLanguage=fr\nFLanguage=de\nSNo=Nein");
-    EXPECT_EQ(settings_.LanguageCode, "de");
-    EXPECT_EQ(settings_.HelpFilePath, "/opt/hb/help/help_de.htm");
+    EXPECT_EQ(language_.code, "de");
+    EXPECT_EQ(language_.helpPage, "/opt/hb/help/help_de.htm");
 }
 
 TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)

@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "config/AppSettings.h"
+#include "config/ProgramPaths.h"
 #include "config/SettingsLocation.h"
 
 namespace {
@@ -87,19 +87,28 @@ TEST(SettingsLocation, ChoosesTheModeAndItsPaths)
     }
 }
 
-TEST(SettingsLocation, EveryPathFollowsTheChosenDataFolder)
+TEST(ProgramPaths, EveryPathFollowsTheChosenDataFolder)
 {
-    InitAppSettings("/usr/bin/huebird-lite");
-    TAppSettings& s = AppSettings();
-    s.LanguageCode = "fr";
-    ApplySettingsLocation(s, {SettingsMode::Installed, "/h/.config/huebird-lite/HuebirdLite.ini",
-                              "/usr/share/huebird-lite/"});
-    EXPECT_EQ(s.AppDir, "/usr/bin/");
-    EXPECT_EQ(s.IniFilePath, "/h/.config/huebird-lite/HuebirdLite.ini");
-    EXPECT_EQ(s.LanguageFilePath, "/usr/share/huebird-lite/language/lang_fr.txt");
-    EXPECT_EQ(s.HelpFilePath, "/usr/share/huebird-lite/help/help_fr.htm");
-    EXPECT_EQ(s.PalettesDir, "/usr/share/huebird-lite/palettes/");
-    InitAppSettings("/usr/bin/huebird-lite");
+    const ProgramPaths paths = ProgramPathsAt(
+        "/usr/bin/huebird-lite",
+        {SettingsMode::Installed, "/h/.config/huebird-lite/HuebirdLite.ini", "/usr/share/huebird-lite/"});
+    EXPECT_EQ(paths.executable, "/usr/bin/huebird-lite");
+    EXPECT_EQ(paths.appDir, "/usr/bin/");
+    EXPECT_EQ(paths.mode, SettingsMode::Installed);
+    EXPECT_EQ(paths.settingsFile, "/h/.config/huebird-lite/HuebirdLite.ini");
+    EXPECT_EQ(paths.dataDir, "/usr/share/huebird-lite/");
+    EXPECT_EQ(paths.palettesDir, "/usr/share/huebird-lite/palettes/");
+}
+
+TEST(ProgramPaths, APortableCopyKeepsEverythingBesideTheExecutable)
+{
+    const ProgramPaths paths = PortableProgramPaths("/opt/Tools/huebird-lite");
+    EXPECT_EQ(paths.appDir, "/opt/Tools/");
+    EXPECT_EQ(paths.mode, SettingsMode::Portable);
+    EXPECT_EQ(paths.settingsFile, "/opt/Tools/HuebirdLite.ini");
+    EXPECT_EQ(paths.dataDir, "/opt/Tools/");
+    EXPECT_EQ(paths.palettesDir, "/opt/Tools/palettes/");
+    EXPECT_EQ(PortableProgramPaths("huebird-lite").settingsFile, "./HuebirdLite.ini");
 }
 
 } // namespace

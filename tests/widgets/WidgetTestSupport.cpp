@@ -1,9 +1,9 @@
 #include "WidgetTestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <ctime>
 
-#include "config/AppSettings.h"
 #include "../common/CopyTree.h"
 
 TestAppDir::TestAppDir()
@@ -29,10 +29,9 @@ QByteArray TestAppDir::read(const QString& relative) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void UseAppDir(const TestAppDir& dir)
-{
-    InitAppSettings((dir.path() + "huebird-lite").toStdString());
-}
+ProgramPaths TestAppDir::paths() const { return PortableProgramPaths((path() + "huebird-lite").toStdString()); }
+
+ProgramPaths TestProgramPaths() { return PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString()); }
 
 namespace {
 qint64 CpuNs()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RecordingPrompts.h"
+#include "config/ProgramPaths.h"
 
 class TestAppDir {
 public:
@@ -17,13 +18,16 @@ public:
     QString file(const QString& relative) const { return path() + relative; }
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
+    // The program's files as if it ran from this folder (portable).
+    ProgramPaths paths() const;
 
 private:
     QTemporaryDir dir_;
 };
 
-// Points the process-wide settings at the folder (as if the program ran there).
-void UseAppDir(const TestAppDir& dir);
+// The program's files beside the test program, for windows that are never
+// shown (only the first show reads the settings and the language).
+ProgramPaths TestProgramPaths();
 
 // Like QElapsedTimer, in milliseconds of processor time of this process: a
 // loaded machine stretches the wall clock of a test, not the work it costs.

@@ -9,11 +9,11 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
+#include "config/Translations.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
 #include "platform/SystemLanguage.h"
@@ -23,6 +23,11 @@
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kWebSite = QStringLiteral("http://huebird.example.com/");
+
+// The language the window speaks.
+Translations& Language(const MainWindow& window) { return *window.findChild<Translations*>(); }
 
 // The main window shown in its own folder, as at a program start.
 struct Run {
@@ -35,8 +40,7 @@ struct Run {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
         SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<MainWindow>(MainWindowServices{prompts});
-        UseAppDir(dir);
+        form = std::make_unique<MainWindow>(MainWindowServices{prompts, dir.paths()});
         form->show();
     }
     ~Run()
@@ -78,9 +82,9 @@ private slots:
     {
         Run run(nullptr, 1036);
         QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("fr"));
-        QVERIFY(Q(AppSettings().LanguageFilePath).endsWith("/language/lang_fr.txt"));
-        QVERIFY(Q(AppSettings().HelpFilePath).endsWith("/help/help_fr.htm"));
+        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("fr"));
+        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
+        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
         QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(*run.form).MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
@@ -167,11 +171,11 @@ private slots:
         // Made on Windows: the code is read from Windows-1252.
         const QByteArray settings("Rns=3\nLanguage=x\xE9\nHK_CAPTURE=Alt+C\n");
         Run run(&settings);
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("x\u00E9"));
-        QCOMPARE(Q(AppSettings().LanguageFilePath), run.dir.file("language/lang_en.txt"));
+        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("x\u00E9"));
+        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
         QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&File"));
-        QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_x\u00E9.htm"));
+        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
 
@@ -182,8 +186,7 @@ private slots:
         QVERIFY(QDir().mkpath(ini));
         RecordingPrompts prompts;
         SetUserLangIdSource([] { return std::uint16_t(2055); });
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         form.show();
         SetUserLangIdSource(nullptr);
         const auto& messages = prompts.messages;
@@ -193,7 +196,7 @@ private slots:
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         QVERIFY(form.settings().showNewVersion);
         QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 'C'));
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+        QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
         QCOMPARE(form.settings().runCount, 1);
 
         // The save fails with its reason and leaves what was there.
@@ -243,18 +246,21 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("File"));
         QCOMPARE(Parts(form).MenuHelp->title(), QStringLiteral("?"));
         QVERIFY(UiTexts().SHelpNotFound.empty());
 
-        AppSettings().HelpFilePath = "elsewhere";
+        // A language without a help page: the English one stands in until a
+        // line that is not a comment points the page at the language's own.
+        dir.write("language/lang_xx.txt", "; no texts yet\n");
+        Language(form).useLanguage("xx");
+        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
         form.OpenLanguageFile(dir.file("only.txt"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
-        QCOMPARE(Q(AppSettings().HelpFilePath), dir.file("help/help_en.htm"));
+        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
@@ -268,14 +274,12 @@ private slots:
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
-        AppSettings().HelpFilePath = "elsewhere";
         form.OpenLanguageFile(dir.file("missing.txt"));
         form.OpenLanguageFile(dir.file("language"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
         form.OpenLanguageFile(dir.file("comments.txt"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
-        QCOMPARE(Q(AppSettings().HelpFilePath), QStringLiteral("elsewhere"));
 
         // What a second file leaves out is English, not the first file's text.
         form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
@@ -306,21 +310,21 @@ private slots:
         answer = run.dir.file("language/lang_de.txt");
         Parts(*run.form).MenuLanguage->trigger();
         QCOMPARE(offeredFolder, run.dir.file("language/"));
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
-        QCOMPARE(Q(AppSettings().LanguageFilePath), answer);
-        QCOMPARE(Q(AppSettings().HelpFilePath), run.dir.file("help/help_de.htm"));
+        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(Language(*run.form).languageFile()), answer);
+        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
         QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Datei"));
 
         // Cancelling changes nothing.
         answer.clear();
         Parts(*run.form).MenuLanguage->trigger();
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("de"));
+        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
 
         // A file elsewhere, named for a regional variant.
         run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
         answer = run.dir.file("mine/lang_pt_BR.txt");
         Parts(*run.form).MenuLanguage->trigger();
-        QCOMPARE(Q(AppSettings().LanguageCode), QStringLiteral("pt_BR"));
+        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("pt_BR"));
         QCOMPARE(Parts(*run.form).MenuEdit->title(), QStringLiteral("&Editar"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
     }
@@ -348,7 +352,7 @@ private slots:
         QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
 
         Parts(*run.form).MenuWebsite->trigger();
-        QCOMPARE(run.prompts.opened.last(), QUrl(Q(AppSettings().WebSiteUrl)));
+        QCOMPARE(run.prompts.opened.last(), QUrl(kWebSite));
     }
 
     void aboutDialogShowsNameVersionAndAddress()
@@ -356,8 +360,7 @@ private slots:
         UiTexts().SAboutPortable = EnglishUiTexts().SAboutPortable;
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         bool shown = false;
         prompts.onDialog = [&](QDialog& about) {
             shown = true;
@@ -375,7 +378,7 @@ private slots:
             QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
             QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
             QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));
-            QCOMPARE(label("LabelWebsite")->text(), Q(AppSettings().WebSiteUrl));
+            QCOMPARE(label("LabelWebsite")->text(), kWebSite);
             QVERIFY(label("LabelSettings")->text().startsWith("Portable: /"));
             QCOMPARE(label("LabelSettings")->toolTip(), dir.path() + "HuebirdLite.ini");
             const QList<QPair<QWidget*, QRect>> places = {
@@ -394,7 +397,7 @@ private slots:
             QCOMPARE(label("LabelWebsite")->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
             QTest::mouseClick(label("LabelWebsite"), Qt::LeftButton);
-            QCOMPARE(prompts.opened, QList<QUrl>({QUrl(Q(AppSettings().WebSiteUrl))}));
+            QCOMPARE(prompts.opened, QList<QUrl>({QUrl(kWebSite)}));
             QVERIFY(about.isVisible());
             QTest::mouseClick(close, Qt::LeftButton);
             QVERIFY(!about.isVisible());

@@ -15,7 +15,7 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
@@ -96,10 +96,8 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
-        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_});
-        UseAppDir(*dir_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, dir_->paths()});
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
         ChangeUiTexts(*main_, [](TUiTexts& texts) {

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "colorlist/ColorListModel.h"
 #include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
@@ -39,12 +39,11 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        UseAppDir(*dir_);
         prompts_ = std::make_unique<RecordingPrompts>();
         list_ = std::make_unique<ColorListModel>();
         notation_ = 0;
-        files_ = std::make_unique<ListFileService>(*list_, *prompts_, translations_, [this] { return notation_; },
-                                                   nullptr);
+        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_,
+                                                   [this] { return notation_; }, nullptr);
         SetDecimalSeparator('.');
         TUiTexts texts = EnglishUiTexts();
         texts.SNoDataToSave = "Nothing to save";

@@ -20,7 +20,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
 #include "capture/ShortcutText.h"
@@ -150,7 +149,6 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        UseAppDir(*dir_);
     }
     void cleanup()
     {
@@ -159,7 +157,7 @@ private slots:
 
     void readOnlySettingsFolderKeepsTheOldSettingsAndSaysSo()
     {
-        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        const QString ini = dir_->file("HuebirdLite.ini");
         dir_->write("HuebirdLite.ini", kOldSettings);
         ReadOnlyFolder readOnly(dir_->path());
         if (!readOnly.works())
@@ -184,7 +182,7 @@ private slots:
 
     void firstRunInAReadOnlyFolderStartsWithDefaultsAndSaysSo()
     {
-        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        const QString ini = dir_->file("HuebirdLite.ini");
         ReadOnlyFolder readOnly(dir_->path());
         if (!readOnly.works())
             QSKIP("this system can make no folder read-only for this process");
@@ -249,8 +247,7 @@ private slots:
         disk.fill(room);
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
         recorder.onConfirmOverwrite = [](const QString&) { return true; };
@@ -271,7 +268,7 @@ private slots:
     // Neither read (it would wait for a writer) nor replaced by a regular file.
     void settingsLinkedToAPipeStayALinkToAPipe()
     {
-        const QString ini = QString::fromStdString(AppSettings().IniFilePath);
+        const QString ini = dir_->file("HuebirdLite.ini");
         const QByteArray pipe = QFile::encodeName(dir_->file("pipe"));
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
         QVERIFY(QFile::link(dir_->file("pipe"), ini));
@@ -312,8 +309,7 @@ private slots:
             dir_->write("language/lang_xx.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
         const TUiTexts before = UiTextsOf(form);
         const QString caption = Parts(form).MenuFile->title();
@@ -335,8 +331,7 @@ private slots:
         dir_->write("language/lang_xx.txt", bytes);
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         CpuClock clock;
         clock.start();
         form.OpenLanguageFile(dir_->file("language/lang_xx.txt"));
@@ -375,8 +370,7 @@ private slots:
             dir_->write("palettes/classic-84.txt", bytes);
         }
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
         const TColorArray list = {0x0080FF, 0x123456};
         form.colorList().setColors(list);
@@ -404,8 +398,7 @@ private slots:
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         form.listFiles().openPalette();
         QVERIFY(recorder.messages.empty());
         QCOMPARE(form.colorList().colors().size(), expected.size());
@@ -430,8 +423,7 @@ private slots:
         dir_->write("moving.txt", textA);
 
         RecordingPrompts recorder;
-        MainWindow form({recorder});
-        UseAppDir(*dir_);
+        MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
 
         for (const bool inPlace : {false, true}) {

@@ -56,12 +56,11 @@ struct ShownMainForm {
     TestAppDir dir;
     RecordingPrompts prompts;
     FakeHotkey* hotkey = new FakeHotkey;
-    MainWindow form{{.prompts = prompts, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)}};
+    MainWindow form{{.prompts = prompts, .paths = dir.paths(), .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)}};
     bool exposed = false;
 
     ShownMainForm()
     {
-        UseAppDir(dir);
         form.show();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
@@ -349,8 +348,7 @@ private slots:
         RecordingPrompts recorder;
         auto* hotkey = new FakeHotkey;
         hotkey->refused.insert({MOD_ALT, 'C'});
-        MainWindow form({.prompts = recorder, .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)});
-        UseAppDir(dir);
+        MainWindow form({.prompts = recorder, .paths = dir.paths(), .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey)});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QString refused = QString::fromUtf8("Das Tastenk\u00fcrzel %1 konnte nicht registriert werden");

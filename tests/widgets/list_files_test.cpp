@@ -11,7 +11,7 @@
 #include "WidgetTestSupport.h"
 #include "color/ColorCodes.h"
 #include "colorlist/ColorListModel.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "config/Translations.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ListFileService.h"
@@ -24,11 +24,12 @@ class ListFilesTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestAppDir> dir_;
+    TestAppDir dataDir_; // the palette's
     RecordingPrompts prompts_;
     ColorListModel list_;
     int notation_ = 0;
     Translations translations_;
-    ListFileService files_{list_, prompts_, translations_, [this] { return notation_; }, nullptr};
+    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, [this] { return notation_; }, nullptr};
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;
@@ -38,7 +39,6 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        UseAppDir(*dir_);
         TUiTexts texts = EnglishUiTexts();
         texts.SFileNotFound = "No palette";
         texts.SNoDataToSave = "Nothing to save";
@@ -171,10 +171,10 @@ private slots:
         QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
 
         // The installed palette is saved as the program saves a list.
-        const QByteArray bytes = dir_->read("palettes/classic-84.txt");
+        const QByteArray bytes = dataDir_.read("palettes/classic-84.txt");
         QCOMPARE(bytes, QByteArray::fromStdString(ColorListFileText(list_.colors(), 0, '.')));
 
-        QVERIFY(QFile::remove(dir_->file("palettes/classic-84.txt")));
+        QVERIFY(QFile::remove(dataDir_.file("palettes/classic-84.txt")));
         files_.openPalette();
         QCOMPARE(prompts_.messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_.messages[0].kind), 0);

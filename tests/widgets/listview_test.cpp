@@ -9,7 +9,7 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/AppSettings.h"
+#include "config/DecimalSeparator.h"
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
@@ -65,9 +65,8 @@ std::set<std::pair<int, int>> CrossPixels()
 class ShownForm {
 public:
     explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {})
-        : form({.prompts = prompts, .screenSampler = std::move(screen)})
+        : form({.prompts = prompts, .paths = dir.paths(), .screenSampler = std::move(screen)})
     {
-        UseAppDir(dir);
         form.show();
         ok = QTest::qWaitForWindowActive(&form);
         form.Capture().stop(); // the tests run the ticks themselves

@@ -8,7 +8,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/AppSettings.h"
 #include "app/Application.h"
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
@@ -31,7 +30,7 @@ private slots:
     void controlsSitAtTheirPlaces()
     {
         RecordingPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, TestProgramPaths()});
         QCOMPARE(Parts(form).Client->size(), QSize(276, 131));
         const QList<QPair<QWidget*, QRect>> expected = {
             {Parts(form).ShSelectedColor, QRect(173, 2, 100, 58)},
@@ -56,7 +55,7 @@ private slots:
     void formCreateSetsTheStartingState()
     {
         RecordingPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, TestProgramPaths()});
         QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
         QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(Parts(form).NotationBox->count(), 11);
@@ -64,7 +63,7 @@ private slots:
         QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
         QCOMPARE(form.colorList().managerGeometry().width(), 220);
         QCOMPARE(form.colorList().managerGeometry().height(), 315);
-        QCOMPARE(form.windowTitle(), QString::fromStdString(AppSettings().AppTitle));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Huebird v.2.0"));
         QVERIFY(Parts(form).LabelColor->text().isEmpty());
         QVERIFY(form.windowFlags() & Qt::Tool);
     }
@@ -72,7 +71,7 @@ private slots:
     void menusHoldEveryItemInOrder()
     {
         RecordingPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, TestProgramPaths()});
         const QList<QAction*> top = form.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("File"));
@@ -96,7 +95,7 @@ private slots:
     void shortcutsShowInTheirTextForm()
     {
         RecordingPrompts prompts;
-        MainWindow form({prompts});
+        MainWindow form({prompts, TestProgramPaths()});
         QCOMPARE(Parts(form).MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
         QCOMPARE(Parts(form).MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
         QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
@@ -112,8 +111,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QSignalSpy paste(Parts(form).MenuPaste, &QAction::triggered);
@@ -129,8 +127,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         Parts(form).NotationBox->setFocus();
@@ -145,8 +142,7 @@ private slots:
     {
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(Parts(form).StatusBar->panelText(2).isEmpty());
@@ -167,8 +163,7 @@ private slots:
         QFETCH(bool, byMenu);
         TestAppDir dir;
         RecordingPrompts prompts;
-        MainWindow form({prompts});
-        UseAppDir(dir);
+        MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.colorList().setColors({0x112233, 0x445566});

@@ -88,8 +88,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_});
-        UseAppDir(*dir_);
+        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_, dir_->paths()});
         main_->move(100, 120);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));

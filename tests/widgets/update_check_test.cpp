@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "WidgetTestSupport.h"
-#include "config/AppSettings.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "config/UiTexts.h"
@@ -132,8 +131,8 @@ struct RunningForm {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         // The program's own modal loop, as a user meets the dialog.
         messages.execDialogs = true;
-        form = std::make_unique<MainWindow>(MainWindowServices{.prompts = messages, .updateAddress = address});
-        UseAppDir(dir);
+        form = std::make_unique<MainWindow>(
+            MainWindowServices{.prompts = messages, .paths = dir.paths(), .updateAddress = address});
         checker().setDelay(updateIntervalMs);
         form->show();
     }
@@ -293,8 +292,7 @@ private slots:
         for (int i = 0; i < shownTexts.size(); ++i)
             file += shownTexts[i].first + "=T\xC3\xA9xt " + QByteArray::number(i) + "\n";
         dir.write("lang_xx.txt", file);
-        TAppSettings app;
-        QVERIFY(translations.load(dir.file("lang_xx.txt"), app));
+        QVERIFY(translations.load(dir.file("lang_xx.txt")));
         dialog.show();
         for (int i = 0; i < shownTexts.size(); ++i)
             QCOMPARE(shownTexts[i].second(), QString::fromUtf8("Téxt ") + QString::number(i));
@@ -354,18 +352,20 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(bool, french);
-        InitAppSettings("/opt/huebird/huebird-lite");
-        AppSettings().LanguageCode = language.toStdString();
         Settings settings;
         settings.showNewVersion = true;
         RecordingPrompts prompts;
         Translations translations;
+        TestAppDir dir;
+        dir.write("lang.txt", "FLanguage=" + language.toUtf8() + "\n");
+        QVERIFY(translations.load(dir.file("lang.txt")));
+        QCOMPARE(QString::fromStdString(translations.languageCode()), language);
         NewVersionDialog dialog(prompts, settings, translations);
         dialog.show();
         QTest::mouseClick(Button(dialog, "ButtonYes"), Qt::LeftButton);
         QCOMPARE(prompts.opened.size(), 1);
-        const std::string& page = french ? AppSettings().DownloadPageFr : AppSettings().DownloadPageEn;
-        QCOMPARE(prompts.opened[0], QUrl(QString::fromStdString(page)));
+        QCOMPARE(prompts.opened[0], QUrl(french ? "http://huebird.example.com/FR/download-fr.php"
+                                                : "http://huebird.example.com/EN/download-en.php"));
         QVERIFY(!dialog.isVisible());
         QVERIFY(settings.showNewVersion);
     }
