@@ -54,7 +54,6 @@ bool Translations::load(const QString& path)
     ApplyLanguageText(*text, dataDir_, language_, texts_, [this](std::string_view key, const std::string& caption) {
         captions_[std::string(key)] = QString::fromStdString(caption);
     });
-    UiTexts() = texts_;
     emit changed();
     return true;
 }
@@ -62,6 +61,5 @@ bool Translations::load(const QString& path)
 void Translations::setTexts(const TUiTexts& texts)
 {
     texts_ = texts;
-    UiTexts() = texts_;
     emit changed();
 }

@@ -3,12 +3,6 @@
 #include "config/IniLines.h"
 #include "config/LanguageFile.h"
 
-TUiTexts& UiTexts()
-{
-    static TUiTexts texts = EnglishUiTexts();
-    return texts;
-}
-
 TUiTexts EnglishUiTexts()
 {
     TUiTexts texts;

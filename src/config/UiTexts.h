@@ -1,6 +1,5 @@
 #pragma once
-// The user-interface texts: process-wide, in English until a language file
-// sets them, each named by its language-file key.
+// The user-interface texts of one language, each named by its language-file key.
 #include <string>
 #include <string_view>
 
@@ -57,10 +56,6 @@ struct TUiTexts {
     HB_UI_TEXTS(HB_UI_TEXT_FIELD)
 #undef HB_UI_TEXT_FIELD
 };
-
-// The texts of the language in use, for the windows that do not yet take
-// them from their Translations; Translations keeps them up to date.
-TUiTexts& UiTexts();
 
 // The texts of the English language file built into the program.
 TUiTexts EnglishUiTexts();
