@@ -231,7 +231,6 @@ void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
     LoadSettings();
-    ContrastStyleChanged();
     desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     ResetStatusBar();
@@ -372,8 +371,7 @@ void MainWindow::ShowMenuCaptions()
 
 void MainWindow::chooseLanguage()
 {
-    if (language_->choose())
-        ContrastStyleChanged();
+    language_->choose();
 }
 
 void MainWindow::showAbout()
