@@ -166,6 +166,7 @@ void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
     SelectedListColorChanged();
     ContrastStyleChanged();
+    connect(translations_, &Translations::changed, this, &MainWindow::ContrastStyleChanged);
 }
 
 void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)

@@ -496,7 +496,6 @@ private slots:
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
         ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
-        f.form.ContrastStyleChanged();
         Parts(f.form).GridCapture->setCurrentRow(0);
         f.form.Capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
