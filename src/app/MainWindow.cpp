@@ -239,12 +239,6 @@ void MainWindow::OpenLanguageFile(const QString& path)
     translations_->load(path);
 }
 
-void MainWindow::chooseLanguage()
-{
-    if (language_->choose())
-        ContrastStyleChanged();
-}
-
 void MainWindow::showAbout()
 {
     AboutDialog about(prompts_, *translations_, paths_.mode, QString::fromStdString(paths_.settingsFile), this);

@@ -100,7 +100,6 @@ protected:
 private:
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
-    void chooseLanguage();
     void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where

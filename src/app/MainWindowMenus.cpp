@@ -44,7 +44,7 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', [](W& w) { w.listController_->pasteCode(); }},
 
         {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
-        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.chooseLanguage(); }},
+        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.language_->choose(); }},
         {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
          [](W& w) { w.loginStart_->apply(); }},
         {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
