@@ -1,7 +1,8 @@
 #pragma once
 // The main window: it owns the colour list, the capture controller, the
-// hotkey service and the update timer, and wires them to its widgets and
-// menus. Its handlers live in app/MainWindow*.cpp, one file a subject.
+// hotkey service, the settings, the language and the update timer, and wires
+// them to its widgets and menus: app/MainWindow.cpp, the menu table in
+// app/MainWindowMenus.cpp, the list in app/MainWindowList.cpp.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -78,7 +79,7 @@ public:
     void CaptureColor();
     ListFileService& listFiles() { return *listFiles_; }
 
-    // ---- settings and languages ----
+    // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
     // The settings file: read at the first show, written at close.
     void LoadSettings();
     void SaveSettings();
@@ -99,7 +100,6 @@ protected:
 private:
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
-    void chooseLanguage();
     void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where

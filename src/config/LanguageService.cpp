@@ -25,13 +25,11 @@ void LanguageService::start(const std::string& settingsCode, bool firstRun)
     translations_.useLanguage(firstRun ? GetUserLanguageCode(GetUserDefaultLangID()) : settingsCode);
 }
 
-bool LanguageService::choose()
+void LanguageService::choose()
 {
     const QString chosen = prompts_.languageFile(window_, translations_.languageFolder());
-    if (chosen.isEmpty())
-        return false;
-    translations_.useLanguageFile(chosen);
-    return true;
+    if (!chosen.isEmpty())
+        translations_.useLanguageFile(chosen);
 }
 
 void LanguageService::showHelp()

@@ -18,8 +18,8 @@ public:
 
     // settingsCode: the language the settings keep.
     void start(const std::string& settingsCode, bool firstRun);
-    // Offers the language folder; whether a file was chosen (and loaded).
-    bool choose();
+    // Offers the language folder and takes the file chosen.
+    void choose();
     // Opens the help page, or says that it is missing.
     void showHelp();
 

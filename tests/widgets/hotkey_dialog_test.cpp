@@ -62,6 +62,8 @@ struct ShownMainForm {
     ShownMainForm()
     {
         form.show();
+        // Captures take the swatch's colour only while no tick has read the screen.
+        form.Capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
         ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });

@@ -68,8 +68,9 @@ public:
         : form({.prompts = prompts, .paths = dir.paths(), .screenSampler = std::move(screen)})
     {
         form.show();
-        ok = QTest::qWaitForWindowActive(&form);
+        // Before any event loop: a tick would make the screen's colour the captured one.
         form.Capture().stop(); // the tests run the ticks themselves
+        ok = QTest::qWaitForWindowActive(&form);
     }
     ~ShownForm() { form.close(); }
     TestAppDir dir;
