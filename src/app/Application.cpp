@@ -130,7 +130,7 @@ void Application::start()
     if (guard_.state() == SingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
         qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
     QObject::connect(commands_.get(), &InstanceChannel::captureRequested, window_.get(),
-                     &MainWindow::CaptureAtPointer);
+                     &MainWindow::captureAtPointer);
     QObject::connect(commands_.get(), &InstanceChannel::pickRequested, window_.get(), &MainWindow::startPickMode);
 
     s_running = this;
@@ -165,5 +165,5 @@ void Application::saveSettingsOnLostDisplay()
     savedOnLostDisplay_ = true;
     // No message box can be shown without a display.
     prompts_->stopShowing();
-    window_->SaveSettings();
+    window_->saveSettings();
 }

@@ -47,24 +47,24 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 {
     setObjectName("MainWindow");
     translations_ = new Translations(paths_.dataDir, this);
-    connect(translations_, &Translations::changed, this, &MainWindow::ShowMenuCaptions);
-    CreateControls();
-    CreateMenus();
+    connect(translations_, &Translations::changed, this, &MainWindow::showMenuCaptions);
+    createControls();
+    createMenus();
     loginStart_ = new LoginStartSwitch(ui_.MenuStartAtLogin, paths_, prompts_, *translations_, this);
     connect(ui_.MenuOptions, &QMenu::aboutToShow, loginStart_, &LoginStartSwitch::refresh);
     desktopCapture_ = new DesktopCapture(*translations_, this);
-    CreateCaptureController(services.screenSampler ? std::move(services.screenSampler)
+    createCaptureController(services.screenSampler ? std::move(services.screenSampler)
                                                 : desktopCapture_->createScreenSampler());
-    CreateHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
+    createHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
                                            : desktopCapture_->createGlobalHotkey());
-    ConnectDesktopCapture();
+    connectDesktopCapture();
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
     // size its native window was made with.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     initialiseWindow();
-    CreateUpdateChecker(services.updateAddress);
+    createUpdateChecker(services.updateAddress);
 }
 
 MainWindow::~MainWindow() = default;
@@ -73,10 +73,10 @@ Settings& MainWindow::settings() { return settingsStore_->settings(); }
 
 bool MainWindow::settingsLoaded() const { return settingsStore_ && settingsStore_->isLoaded(); }
 
-void MainWindow::CreateControls()
+void MainWindow::createControls()
 {
     ui_.setupUi(this);
-    BindColorList();
+    bindColorList();
 }
 
 void MainWindow::initialiseWindow()
@@ -87,7 +87,7 @@ void MainWindow::initialiseWindow()
     ui_.LabelColor->clear();
 }
 
-void MainWindow::LoadSettings()
+void MainWindow::loadSettings()
 {
     settingsStore_ = std::make_unique<SettingsStore>(QString::fromStdString(paths_.settingsFile), paths_.mode, prompts_);
     settingsStore_->load();
@@ -102,7 +102,7 @@ void MainWindow::LoadSettings()
     language_->start(settings.language, settingsStore_->isFirstRun());
 }
 
-void MainWindow::SaveSettings()
+void MainWindow::saveSettings()
 {
     if (!settingsStore_)
         return;
@@ -113,10 +113,10 @@ void MainWindow::SaveSettings()
 void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
-    LoadSettings();
+    loadSettings();
     desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
-    ResetStatusBar();
+    showCaptureStatus();
     // A Wayland desktop without a hotkey portal refuses every combination:
     // told on the first run, not at each start.
     hotkeys_->grab(desktopCapture_->onWayland() && settings().runCount > 1 ? HotkeyService::Refusal::Quiet
@@ -138,16 +138,16 @@ void MainWindow::shutDown()
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    SaveSettings();
+    saveSettings();
 }
 
-void MainWindow::ResetStatusBar()
+void MainWindow::showCaptureStatus()
 {
-    const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(ui_.ContextCaptureColor)));
+    const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(ui_.ContextCaptureColor)));
     ui_.StatusBar->setPanelText(1, desktopCapture_->statusText(keyText));
 }
 
-void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler)
+void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler)
 {
     capture_ = new CaptureController(std::move(sampler),
                                      {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel,
@@ -163,44 +163,44 @@ void MainWindow::CreateCaptureController(std::unique_ptr<IScreenSampler> sampler
                                   .count()));
         }, Qt::DirectConnection);
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, capture_, &CaptureController::setNotation);
-    SelectedListColorChanged();
-    ContrastStyleChanged();
-    connect(translations_, &Translations::changed, this, &MainWindow::ContrastStyleChanged);
+    passSelectedColorToCapture();
+    applyContrastStyle();
+    connect(translations_, &Translations::changed, this, &MainWindow::applyContrastStyle);
 }
 
-void MainWindow::CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
+void MainWindow::createHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
 {
     hotkeys_ = new HotkeyService(std::move(hotkey), prompts_, *translations_, this);
-    connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::CaptureAtPointer);
+    connect(hotkeys_, &HotkeyService::triggered, this, &MainWindow::captureAtPointer);
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
         hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
     desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
     connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
         desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
-        setMenuShortCut(ui_.ContextCaptureColor, changed);
+        setMenuShortcut(ui_.ContextCaptureColor, changed);
         if (settingsStore_)
             settingsStore_->settings().hotkeyText = ShortcutName(changed);
-        ResetStatusBar();
+        showCaptureStatus();
     });
 }
 
-void MainWindow::ConnectDesktopCapture()
+void MainWindow::connectDesktopCapture()
 {
     DesktopCapture* capture = desktopCapture_;
-    connect(capture, &DesktopCapture::captureFromTick, this, &MainWindow::CaptureColor);
+    connect(capture, &DesktopCapture::captureFromTick, this, &MainWindow::captureColor);
     connect(capture, &DesktopCapture::sampled, this,
             [this](const ScreenPointer& pointer, const QImage& square) { capture_->showStill(pointer, square); });
     connect(capture, &DesktopCapture::picked, this, [this](const ScreenPointer& pointer, const QImage& square) {
         capture_->showStill(pointer, square);
-        CaptureColor();
+        captureColor();
     });
     connect(capture, &DesktopCapture::colorPicked, this, [this](const QColor& picked) {
         capture_->showColorOnly(FromQColor(picked));
-        CaptureColor();
+        captureColor();
     });
     connect(capture, &DesktopCapture::modeChanged, this, [this] {
-        ResetStatusBar();
+        showCaptureStatus();
         if (!desktopCapture_->followsPointer())
             capture_->stop();
     });
@@ -209,7 +209,7 @@ void MainWindow::ConnectDesktopCapture()
         if (!settingsLoaded())
             return;
         settings().screenCastToken = token.toStdString();
-        SaveSettings();
+        saveSettings();
     });
 }
 
@@ -218,12 +218,12 @@ void MainWindow::startPickMode()
     desktopCapture_->pick();
 }
 
-void MainWindow::CaptureAtPointer()
+void MainWindow::captureAtPointer()
 {
     desktopCapture_->captureAtPointer();
 }
 
-void MainWindow::CreateUpdateChecker(const std::string& address)
+void MainWindow::createUpdateChecker(const std::string& address)
 {
     const std::string service = address.empty() ? UpdateServiceAddress(kStoredUpdateUrlDigits) : address;
     updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, this);
@@ -233,7 +233,7 @@ void MainWindow::CreateUpdateChecker(const std::string& address)
     });
 }
 
-void MainWindow::OpenLanguageFile(const QString& path)
+void MainWindow::openLanguageFile(const QString& path)
 {
     translations_->load(path);
 }
@@ -249,16 +249,16 @@ void MainWindow::editHotkey()
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
     prompts_.runDialog(dialog);
     hotkeys_->change(dialog.shortcut());
-    ResetStatusBar();
+    showCaptureStatus();
 }
 
-void MainWindow::SelectedListColorChanged()
+void MainWindow::passSelectedColorToCapture()
 {
     if (capture_)
         capture_->setSelectedColor(colorList_->selectedColor());
 }
 
-void MainWindow::ContrastStyleChanged()
+void MainWindow::applyContrastStyle()
 {
     const TUiTexts& texts = translations_->texts();
     capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);

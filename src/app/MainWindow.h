@@ -51,44 +51,44 @@ public:
     ColorListController& colorListController() { return *listController_; }
 
     // The shortcut of a menu item, as the settings and the status bar name it.
-    static TShortCut MenuShortCut(const QAction* item);
+    static TShortCut menuShortcut(const QAction* item);
     // The caption of the menu or item with that language key; the item's shortcut
     // follows the caption in its text form ("Suppr").
-    void SetMenuCaption(std::string_view languageKey, const QString& caption);
+    void setMenuCaption(std::string_view languageKey, const QString& caption);
 
     // ---- application shell (app/MainWindow.cpp) ----
     void initialiseWindow();
     void startAtFirstShow();
     void shutDown();
-    void ResetStatusBar();
+    void showCaptureStatus();
 
     // ---- capture (app/MainWindow.cpp) ----
-    CaptureController& Capture() { return *capture_; }
-    HotkeyService& Hotkeys() { return *hotkeys_; }
+    CaptureController& capture() { return *capture_; }
+    HotkeyService& hotkeys() { return *hotkeys_; }
     // The separator and the level words of the contrast readout follow the language.
-    void ContrastStyleChanged();
-    void SelectedListColorChanged();
+    void applyContrastStyle();
+    void passSelectedColorToCapture();
 
     // ---- capture modes and pick mode (app/MainWindow.cpp) ----
-    DesktopCapture& Desktop() { return *desktopCapture_; }
+    DesktopCapture& desktopCapture() { return *desktopCapture_; }
     void startPickMode();
     // The hotkey and the capture command: the colour under the pointer.
-    void CaptureAtPointer();
+    void captureAtPointer();
 
     // ---- the colour list and its files (app/MainWindowList.cpp) ----
-    void CaptureColor();
+    void captureColor();
     ListFileService& listFiles() { return *listFiles_; }
 
     // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
     // The settings file: read at the first show, written at close.
-    void LoadSettings();
-    void SaveSettings();
+    void loadSettings();
+    void saveSettings();
     Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
-    void OpenLanguageFile(const QString& path);
+    void openLanguageFile(const QString& path);
     // The captions of the language in use; the built-in ones until a file is loaded.
-    void ShowMenuCaptions();
+    void showMenuCaptions();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,18 +115,18 @@ private:
     };
     static const std::vector<MenuItem>& menuItems();
 
-    void CreateControls();
-    void BindColorList();
-    void CreateMenus();
-    void setMenuShortCut(QAction* item, TShortCut shortcut);
+    void createControls();
+    void bindColorList();
+    void createMenus();
+    void setMenuShortcut(QAction* item, TShortCut shortcut);
     void setItemCaption(QAction* item, const QString& caption);
 
-    void CreateCaptureController(std::unique_ptr<IScreenSampler> sampler);
-    void CreateHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
+    void createCaptureController(std::unique_ptr<IScreenSampler> sampler);
+    void createHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey);
 
-    void ConnectDesktopCapture();
+    void connectDesktopCapture();
     // Empty address: the one built into the program.
-    void CreateUpdateChecker(const std::string& address);
+    void createUpdateChecker(const std::string& address);
 
     MainWindowUi ui_;
     ColorListModel* colorList_ = nullptr;

@@ -5,7 +5,7 @@
 #include "exchange/ListFileService.h"
 #include "ui/ColorSwatch.h"
 
-void MainWindow::BindColorList()
+void MainWindow::bindColorList()
 {
     listController_ = new ColorListController(*colorList_, ui_.GridCapture, ui_.EditCaptureColor, ui_.NotationBox,
                                               prompts_, *translations_, this);
@@ -17,12 +17,12 @@ void MainWindow::BindColorList()
     });
     listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, *translations_,
                                      [this] { return listController_->notation(); }, this);
-    connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::SelectedListColorChanged);
-    connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::SelectedListColorChanged);
+    connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::passSelectedColorToCapture);
+    connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::passSelectedColorToCapture);
 }
 
-void MainWindow::CaptureColor()
+void MainWindow::captureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
-    listController_->capture(Capture().color());
+    listController_->capture(capture().color());
 }

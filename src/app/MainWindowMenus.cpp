@@ -64,7 +64,7 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
 
         // The language files still use the names these items first had.
         {&Ui::ContextMenu, &Ui::ContextCaptureColor, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
-         [](W& w) { w.CaptureColor(); }},
+         [](W& w) { w.captureColor(); }},
         {&Ui::ContextMenu, &Ui::ContextCopyColorList, "ContextCopyColorList", "PopupCopyColorList",
          "Copy color list", 0, [](W& w) { w.listFiles_->copyList(); }},
         {&Ui::ContextMenu, &Ui::ContextDeleteColor, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
@@ -79,7 +79,7 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
     return items;
 }
 
-void MainWindow::CreateMenus()
+void MainWindow::createMenus()
 {
     for (const MenuItem& entry : menuItems()) {
         QMenu* menu = ui_.*entry.menu;
@@ -90,7 +90,7 @@ void MainWindow::CreateMenus()
         auto* item = new QAction(this);
         item->setObjectName(entry.objectName);
         menu->addAction(item);
-        setMenuShortCut(item, entry.shortcut);
+        setMenuShortcut(item, entry.shortcut);
         setItemCaption(item, entry.caption);
         item->setIcon(MenuIcon(item->objectName()));
         connect(item, &QAction::triggered, this, [this, run = entry.run] { run(*this); });
@@ -101,7 +101,7 @@ void MainWindow::CreateMenus()
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
-void MainWindow::SetMenuCaption(std::string_view languageKey, const QString& caption)
+void MainWindow::setMenuCaption(std::string_view languageKey, const QString& caption)
 {
     for (QMenu* menu : {ui_.MenuFile, ui_.MenuEdit, ui_.MenuOptions, ui_.MenuHelp})
         if (menu->objectName() == QLatin1String(languageKey.data(), qsizetype(languageKey.size())))
@@ -114,16 +114,16 @@ void MainWindow::SetMenuCaption(std::string_view languageKey, const QString& cap
 void MainWindow::setItemCaption(QAction* item, const QString& caption)
 {
     item->setProperty(kCaptionProperty, caption);
-    const QString keyText = QString::fromStdString(ShortcutName(MenuShortCut(item)));
+    const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(item)));
     item->setText(keyText.isEmpty() ? caption : caption + '\t' + keyText);
 }
 
-TShortCut MainWindow::MenuShortCut(const QAction* item)
+TShortCut MainWindow::menuShortcut(const QAction* item)
 {
     return TShortCut(item->property(kShortCutProperty).toUInt());
 }
 
-void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
+void MainWindow::setMenuShortcut(QAction* item, TShortCut shortcut)
 {
     item->setProperty(kShortCutProperty, uint(shortcut));
     item->setShortcut(ShortCutToKeySequence(shortcut));
@@ -132,12 +132,12 @@ void MainWindow::setMenuShortCut(QAction* item, TShortCut shortcut)
     setItemCaption(item, item->property(kCaptionProperty).toString());
 }
 
-void MainWindow::ShowMenuCaptions()
+void MainWindow::showMenuCaptions()
 {
     const auto show = [this](std::string_view key) {
         const QString caption = translations_->caption(key);
         if (!caption.isEmpty())
-            SetMenuCaption(key, caption);
+            setMenuCaption(key, caption);
     };
     for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp"})
         show(menu);

@@ -251,7 +251,7 @@ private slots:
         form.move(600, 500);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
-        CaptureController& capture = form.Capture();
+        CaptureController& capture = form.capture();
         const auto follows = [&](const ColourPatch& under, const QColor& color) {
             under.PointAt();
             return WaitFor([&] { return capture.color() == FromQColor(color); });
@@ -286,7 +286,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
         MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())}); // on this X server, with the real screen sampler; never shown
-        CaptureController& capture = form.Capture();
+        CaptureController& capture = form.capture();
         capture.stop();
         std::vector<qint64> ns;
         for (int i = 0; i < 1000; ++i) {

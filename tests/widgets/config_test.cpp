@@ -156,8 +156,8 @@ private slots:
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
         Run run(&settings);
         const TShortCut expected = scShift | scCtrl | 116;
-        QCOMPARE(run.form->Hotkeys().shortcut(), expected);
-        QCOMPARE(run.form->MenuShortCut(Parts(*run.form).ContextCaptureColor), expected);
+        QCOMPARE(run.form->hotkeys().shortcut(), expected);
+        QCOMPARE(run.form->menuShortcut(Parts(*run.form).ContextCaptureColor), expected);
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(messages[0].text.contains(ini));
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         QVERIFY(form.settings().showNewVersion);
-        QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 'C'));
+        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 'C'));
         QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
         QCOMPARE(form.settings().runCount, 1);
 
@@ -252,14 +252,14 @@ private slots:
         Language(form).useLanguage("xx");
         QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
-        form.OpenLanguageFile(dir.file("only.txt"));
+        form.openLanguageFile(dir.file("only.txt"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
         QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
-        form.OpenLanguageFile(dir.file("odd.txt"));
+        form.openLanguageFile(dir.file("odd.txt"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
         QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("A=B"));
         QCOMPARE(Parts(form).MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
@@ -268,18 +268,18 @@ private slots:
         QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
-        form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
-        form.OpenLanguageFile(dir.file("missing.txt"));
-        form.OpenLanguageFile(dir.file("language"));
+        form.openLanguageFile(dir.file("language/lang_fr.txt"));
+        form.openLanguageFile(dir.file("missing.txt"));
+        form.openLanguageFile(dir.file("language"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
-        form.OpenLanguageFile(dir.file("comments.txt"));
+        form.openLanguageFile(dir.file("comments.txt"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
 
         // What a second file leaves out is English, not the first file's text.
-        form.OpenLanguageFile(dir.file("language/lang_fr.txt"));
+        form.openLanguageFile(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
-        form.OpenLanguageFile(dir.file("no.txt"));
+        form.openLanguageFile(dir.file("no.txt"));
         QCOMPARE(Q(UiTextsOf(form).SNo), QStringLiteral("Nope"));
         QCOMPARE(Q(UiTextsOf(form).SYes), QStringLiteral("Yes"));
         QCOMPARE(Parts(form).MenuOptions->title(), QStringLiteral("&Options"));
@@ -287,10 +287,10 @@ private slots:
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
-        form.OpenLanguageFile(dir.file("cp1252.txt"));
+        form.openLanguageFile(dir.file("cp1252.txt"));
         QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&\u00C9dition"));
         dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
-        form.OpenLanguageFile(dir.file("bom.txt"));
+        form.openLanguageFile(dir.file("bom.txt"));
         QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Bearbeiten"));
     }
 
@@ -400,7 +400,7 @@ private slots:
         QVERIFY(shown);
 
         // With a language file: its caption and button text, at every opening.
-        form.OpenLanguageFile(dir.file("language/lang_it.txt"));
+        form.openLanguageFile(dir.file("language/lang_it.txt"));
         prompts.onDialog = [&](QDialog& about) {
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
             QCOMPARE(about.findChild<QPushButton*>("ButtonClose")->text(), QStringLiteral("Chiudi"));

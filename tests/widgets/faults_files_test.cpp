@@ -143,7 +143,7 @@ class FaultsFilesTest : public QObject {
 private:
     std::unique_ptr<TestAppDir> dir_;
 
-    void loadEnglish(MainWindow& form) { form.OpenLanguageFile(dir_->file("language/lang_en.txt")); }
+    void loadEnglish(MainWindow& form) { form.openLanguageFile(dir_->file("language/lang_en.txt")); }
 
 private slots:
     void init()
@@ -313,7 +313,7 @@ private slots:
         loadEnglish(form);
         const TUiTexts before = UiTextsOf(form);
         const QString caption = Parts(form).MenuFile->title();
-        form.OpenLanguageFile(path);
+        form.openLanguageFile(path);
         QVERIFY(recorder.messages.empty());
         QCOMPARE(Parts(form).MenuFile->title(), caption);
         QCOMPARE(UiTextsOf(form).SBadFile, before.SBadFile);
@@ -334,7 +334,7 @@ private slots:
         MainWindow form({recorder, dir_->paths()});
         CpuClock clock;
         clock.start();
-        form.OpenLanguageFile(dir_->file("language/lang_xx.txt"));
+        form.openLanguageFile(dir_->file("language/lang_xx.txt"));
         const qint64 ms = clock.elapsed();
         qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
         QVERIFY(ms < 30000);

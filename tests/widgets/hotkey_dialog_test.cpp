@@ -63,7 +63,7 @@ struct ShownMainForm {
     {
         form.show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        form.Capture().stop();
+        form.capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
         ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });
@@ -221,9 +221,9 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('C'));
-        QCOMPARE(main.hotkey->active[0].id, form.Hotkeys().id());
-        QCOMPARE(form.Hotkeys().id(), int(GlobalAtomTable().Find("HKey_CAPTURE")));
-        QVERIFY(form.Hotkeys().id() >= 0xC000);
+        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
+        QCOMPARE(form.hotkeys().id(), int(GlobalAtomTable().Find("HKey_CAPTURE")));
+        QVERIFY(form.hotkeys().id() >= 0xC000);
         QVERIFY(main.Panel1().endsWith(" Alt+C"));
 
         bool ran = false;
@@ -239,11 +239,11 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].modifiers, unsigned(MOD_CONTROL | MOD_ALT));
         QCOMPARE(main.hotkey->active[0].key, unsigned('K'));
-        QCOMPARE(main.hotkey->active[0].id, form.Hotkeys().id());
-        QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
+        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
+        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
         // One reference: the old one was dropped before the new one was taken.
-        QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.Hotkeys().id())), 1);
+        QCOMPARE(GlobalAtomTable().ReferenceCount(TAtom(form.hotkeys().id())), 1);
 
         // Closing unchanged registers the same combination anew.
         const int calls = main.hotkey->registerCalls;
@@ -258,7 +258,7 @@ private slots:
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
-        QCOMPARE(form.MenuShortCut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 113));
+        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 113));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].key, 113u);
     }
@@ -269,7 +269,7 @@ private slots:
         auto& recorder = main.prompts;
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.MenuShortCut(Parts(main.form).ContextCaptureColor), TShortCut(0));
+        QCOMPARE(main.form.menuShortcut(Parts(main.form).ContextCaptureColor), TShortCut(0));
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
         QVERIFY(recorder.messages.empty());
     }
@@ -290,10 +290,10 @@ private slots:
         // Refused at start-up too.
         main.prompts.messages.clear();
         main.hotkey->refused.insert({MOD_ALT, 'C'});
-        main.form.Hotkeys().change(scAlt | 'C');
+        main.form.hotkeys().change(scAlt | 'C');
         QCOMPARE(main.prompts.messages.size(), std::size_t(1));
         QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
-        main.form.Hotkeys().release();
+        main.form.hotkeys().release();
     }
 
     // A desktop that answers later (a portal) refuses later; where the desktop
@@ -302,14 +302,14 @@ private slots:
     {
         ShownMainForm main;
         auto& recorder = main.prompts;
-        main.form.Hotkeys().setRefusalCommand("huebird-lite --capture");
-        main.hotkey->RefuseLater(main.form.Hotkeys().id() + 1);
+        main.form.hotkeys().setRefusalCommand("huebird-lite --capture");
+        main.hotkey->RefuseLater(main.form.hotkeys().id() + 1);
         QVERIFY(recorder.messages.empty());
-        main.hotkey->RefuseLater(main.form.Hotkeys().id());
+        main.hotkey->RefuseLater(main.form.hotkeys().id());
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const QString text = recorder.messages[0].text;
         QVERIFY2(text.contains("Alt+C") && text.contains("huebird-lite --capture"), qPrintable(text));
-        main.form.Hotkeys().release();
+        main.form.hotkeys().release();
     }
 
     void hotkeyMessageCapturesOnlyForItsIdentifier()
@@ -317,15 +317,15 @@ private slots:
         ShownMainForm main;
         MainWindow& form = main.form;
         Parts(form).ShSelectedColor->setBrushColor(0x3366CC);
-        const int id = form.Hotkeys().id();
+        const int id = form.hotkeys().id();
         main.hotkey->Press(id + 1);
         QVERIFY(form.colorList().colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
         QCOMPARE(form.colorList().colors(), TColorArray({0x3366CC, 0x3366CC}));
         QCOMPARE(form.colorList().currentColor(), TColor(0x3366CC));
-        form.Hotkeys().release();
-        QCOMPARE(form.Hotkeys().id(), 0);
+        form.hotkeys().release();
+        QCOMPARE(form.hotkeys().id(), 0);
         main.hotkey->Press(id);
         main.hotkey->Press(0);
         QCOMPARE(form.colorList().colors().size(), std::size_t(2));
@@ -334,7 +334,7 @@ private slots:
     void closingTheMainWindowReleasesHotkeyAndAtom()
     {
         ShownMainForm main;
-        const TAtom atom = TAtom(main.form.Hotkeys().id());
+        const TAtom atom = TAtom(main.form.hotkeys().id());
         QCOMPARE(GlobalAtomTable().ReferenceCount(atom), 1);
         main.form.close();
         QVERIFY(main.hotkey->active.empty());
@@ -360,7 +360,7 @@ private slots:
         QCOMPARE(Parts(form).StatusBar->panelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
-        QVERIFY(form.Capture().isRunning());
+        QVERIFY(form.capture().isRunning());
         form.close();
         QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
     }
@@ -401,7 +401,7 @@ private slots:
         });
         Parts(main.form).MenuHotkey->trigger();
         QVERIFY(opened.isNull());
-        QCOMPARE(main.form.MenuShortCut(Parts(main.form).ContextCaptureColor), TShortCut(scAlt | 'J'));
+        QCOMPARE(main.form.menuShortcut(Parts(main.form).ContextCaptureColor), TShortCut(scAlt | 'J'));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
     }
 };

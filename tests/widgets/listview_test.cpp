@@ -69,7 +69,7 @@ public:
     {
         form.show();
         // Before any event loop: a tick would make the screen's colour the captured one.
-        form.Capture().stop(); // the tests run the ticks themselves
+        form.capture().stop(); // the tests run the ticks themselves
         ok = QTest::qWaitForWindowActive(&form);
     }
     ~ShownForm() { form.close(); }
@@ -161,7 +161,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Parts(f.form).ShSelectedColor->setBrushColor(kOrange);
-        f.form.CaptureColor();
+        f.form.captureColor();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange}));
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -415,7 +415,7 @@ private slots:
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = Parts(f.form).SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
         const QPoint c = fake->cursor;
-        f.form.Capture().tick();
+        f.form.capture().tick();
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
@@ -443,7 +443,7 @@ private slots:
         QCOMPARE(Parts(f.form).LabelColor->text(),
                  QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
         // The tick leaves the timer armed for 50 ms after its own work.
-        const QTimer& timer = f.form.Capture().timer();
+        const QTimer& timer = f.form.capture().timer();
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 50);
         QVERIFY(timer.isSingleShot());
@@ -470,7 +470,7 @@ private slots:
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(sample));
         QCOMPARE(Parts(f.form).StatusBar->panelText(0), QStringLiteral("[-3000,-3000]"));
@@ -484,26 +484,26 @@ private slots:
         QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString()); // nothing selected
 
         Fill(f.form, {0xFFFFFF, 0x000000});
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.4:1 AA large"));
         Parts(f.form).GridCapture->setCurrentRow(1);
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
         const char saved = DecimalSeparator();
         SetDecimalSeparator(',');
         ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
         Parts(f.form).GridCapture->setCurrentRow(0);
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
         SetDecimalSeparator(saved);
 
         f.form.colorListController().clear();
-        f.form.Capture().tick();
+        f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
     }
 
@@ -514,7 +514,7 @@ private slots:
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         fake->grabs.clear(); // read while the window was shown
-        CaptureController& capture = f.form.Capture();
+        CaptureController& capture = f.form.capture();
         QSignalSpy sampled(&capture, &CaptureController::sampled);
         fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
         fake->cursor = QPoint(5, 5);
@@ -556,7 +556,7 @@ private slots:
         for (const auto& c : cases) {
             fake->grabs.clear();
             fake->cursor = frame + c.offset;
-            f.form.Capture().tick();
+            f.form.capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
             QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x800000));

@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
         QCOMPARE(Parts(form).ContextCut->text(), QStringLiteral("Cut"));
         QCOMPARE(Parts(form).MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
-        form.SetMenuCaption("MenuPaste", "Coller");
+        form.setMenuCaption("MenuPaste", "Coller");
         QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
     }
 
@@ -146,8 +146,8 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(Parts(form).StatusBar->panelText(2).isEmpty());
-        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.MenuShortCut(Parts(form).ContextCaptureColor)))));
-        QVERIFY(form.Capture().isRunning());
+        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.menuShortcut(Parts(form).ContextCaptureColor)))));
+        QVERIFY(form.capture().isRunning());
         form.close();
     }
 
@@ -173,7 +173,7 @@ private slots:
             form.close();
         QVERIFY(!form.isVisible());
         QVERIFY(form.colorList().colors().empty());
-        QVERIFY(!form.Capture().isRunning());
+        QVERIFY(!form.capture().isRunning());
         QVERIFY(!form.findChild<UpdateChecker*>()->isScheduled());
     }
 

@@ -93,7 +93,7 @@ private slots:
         main_->move(100, 120);
         main_->show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        main_->Capture().stop();
+        main_->capture().stop();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
@@ -334,7 +334,7 @@ private slots:
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             Parts(*main_).ShSelectedColor->setBrushColor(0x808080);
-            main_->CaptureColor();
+            main_->captureColor();
             QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
             QCOMPARE(form.workingCopy(), main_->colorList().colors());
             // The selection stays on the colour it was on.
@@ -355,7 +355,7 @@ private slots:
             ui.ButtonDelete->click();
             QCOMPARE(form.selectedIndex(), -1);
             Parts(*main_).ShSelectedColor->setBrushColor(0x123456);
-            main_->CaptureColor();
+            main_->captureColor();
             QCOMPARE(form.workingCopy(), (TColorArray{0x123456}));
             QCOMPARE(form.selectedIndex(), 0);
             ui.ButtonDelete->click();

@@ -214,7 +214,7 @@ private slots:
         DefaultHttpSettings().TimeoutMs = 700;
         DialogCloser closer;
         RunningForm run(address, true, 300000);
-        QSignalSpy ticks(&run.form->Capture().timer(), &QTimer::timeout);
+        QSignalSpy ticks(&run.form->capture().timer(), &QTimer::timeout);
         bool secondCheckReturned = false;
         QTimer::singleShot(minWaitMs / 3, run.form.get(), [&] {
             run.checker().check(); // must not start a second check
