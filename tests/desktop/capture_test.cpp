@@ -285,7 +285,8 @@ private slots:
         BusyPicture picture;
         QVERIFY(QTest::qWaitForWindowExposed(&picture, kPatientMs));
         QtPrompts prompts;
-        MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())}); // on this X server, with the real screen sampler; never shown
+        // On this X server, with the real screen sampler; never shown.
+        MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())});
         CaptureController& capture = form.capture();
         capture.stop();
         std::vector<qint64> ns;
