@@ -12,7 +12,7 @@
 inline constexpr bool UpdateCheckBuiltIn = HB_UPDATE_CHECK;
 
 // The scrambled tail of the service address (72 digits); the leading part is
-// the process-wide UpdateUrlDigits.
+// kStoredUpdateUrlDigits (config/ProgramInfo.h).
 extern const std::string_view UpdateUrlTailDigits;
 
 // The service address: both digit strings unscrambled and joined.
