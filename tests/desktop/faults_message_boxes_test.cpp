@@ -45,13 +45,24 @@ public:
             .first();
     }
 
+    // Every visible window of the program, by title: what stood in for an awaited one.
+    QString VisibleTitles()
+    {
+        QStringList titles;
+        const QString ids = XDo({"search", "--all", "--onlyvisible", "--pid", QString::number(app.process().processId()),
+                                 "--name", "."});
+        for (const QString& id : ids.split('\n', Qt::SkipEmptyParts))
+            titles << "\"" + XDo({"getwindowname", id}).trimmed() + "\"";
+        return titles.join(", ");
+    }
+
     // Waits for the box, presses its button's key in it, waits until it has gone
     // and checks that the program runs on.
     bool Answer(const QString& title, const QString& key)
     {
         QString box;
         if (!WaitFor([&] { return !(box = VisibleWindowTitled(title)).isEmpty(); }, kBoxTimeoutMs)) {
-            qWarning("no box \"%s\" appeared", qPrintable(title));
+            qWarning("no box \"%s\" appeared; shown: %s", qPrintable(title), qPrintable(VisibleTitles()));
             return false;
         }
         XDo({"windowfocus", "--sync", box});
@@ -75,13 +86,19 @@ public:
     {
         MenuCommand("alt+f", "s");
         QString dialog;
-        if (!WaitFor([&] { return !(dialog = VisibleWindowTitled("Save As")).isEmpty(); }, kBoxTimeoutMs))
+        if (!WaitFor([&] { return !(dialog = VisibleWindowTitled("Save As")).isEmpty(); }, kBoxTimeoutMs)) {
+            qWarning("no \"Save As\" dialog appeared; shown: %s", qPrintable(VisibleTitles()));
             return false;
+        }
         XDo({"windowfocus", "--sync", dialog});
         PressKeys("ctrl+a");
         XDo({"type", "--delay", "20", path});
         PressKeys("Return");
-        return WaitFor([&] { return VisibleWindowTitled("Save As").isEmpty(); }, kBoxTimeoutMs);
+        if (!WaitFor([&] { return VisibleWindowTitled("Save As").isEmpty(); }, kBoxTimeoutMs)) {
+            qWarning("the \"Save As\" dialog stayed open");
+            return false;
+        }
+        return true;
     }
 
     QRgb Swatch() const { return ScreenPixel(client.x() + 223, client.y() + 22); }
