@@ -92,7 +92,7 @@ qt_from_source() {
     for fix in $(grep -E '^cve-' "$src/debian/patches/series"); do
         patch -d "$src" -p1 < "$src/debian/patches/$fix" >&2
     done
-    patch -d "$src" -p1 < "$shared/qt-6.4.2-no-direct2d.patch" >&2
+    patch -d "$src" -p1 < "$root/packaging/windows/qt-6.4.2-no-direct2d.patch" >&2
     rm -rf "$work/build"
     mkdir -p "$work/build"
     (cd "$work/build" &&
