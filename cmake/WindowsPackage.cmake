@@ -27,7 +27,11 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 get_filename_component(HB_JPEG_LICENSE "${JPEG_INCLUDE_DIR}/../share/doc/libjpeg-turbo/LICENSE.md" ABSOLUTE)
 
-add_custom_target(windows_portable
+# Laid out again only when the program or what goes beside it changes.
+file(GLOB_RECURSE HB_PACKAGED_DATA CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/data/language/* ${CMAKE_SOURCE_DIR}/data/help/* ${CMAKE_SOURCE_DIR}/data/palettes/*)
+set(HB_PORTABLE_STAMP ${CMAKE_BINARY_DIR}/windows/portable.stamp)
+add_custom_command(OUTPUT ${HB_PORTABLE_STAMP}
   COMMAND ${CMAKE_COMMAND}
     -DOUT=${HB_PORTABLE_DIR}
     -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
@@ -40,28 +44,36 @@ add_custom_target(windows_portable
     -DSTRIP=${CMAKE_STRIP}
     -DVERSION=${PROJECT_VERSION}
     -P ${CMAKE_SOURCE_DIR}/cmake/WindowsPortableFolder.cmake
-  DEPENDS huebird-lite huebird-code
+  COMMAND ${CMAKE_COMMAND} -E touch ${HB_PORTABLE_STAMP}
+  DEPENDS huebird-lite huebird-code ${HB_PACKAGED_DATA}
+    ${CMAKE_SOURCE_DIR}/cmake/WindowsPortableFolder.cmake
+    ${CMAKE_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt
   COMMENT "Laying out ${HB_WINDOWS_PACKAGE}/"
   VERBATIM)
+add_custom_target(windows_portable DEPENDS ${HB_PORTABLE_STAMP})
 
-add_custom_target(windows_zip
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${HB_WINDOWS_PACKAGE}-portable.zip
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${HB_WINDOWS_PACKAGE}-portable.zip --format=zip ${HB_WINDOWS_PACKAGE}
+set(HB_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/${HB_WINDOWS_PACKAGE}-portable.zip)
+add_custom_command(OUTPUT ${HB_WINDOWS_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${HB_WINDOWS_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${HB_WINDOWS_ZIP} --format=zip ${HB_WINDOWS_PACKAGE}
+  DEPENDS ${HB_PORTABLE_STAMP}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   COMMENT "Zipping ${HB_WINDOWS_PACKAGE}-portable.zip"
   VERBATIM)
-add_dependencies(windows_zip windows_portable)
+add_custom_target(windows_zip DEPENDS ${HB_WINDOWS_ZIP})
 
 find_program(MAKENSIS makensis)
 if(MAKENSIS)
-  add_custom_target(windows_installer
+  set(HB_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${HB_WINDOWS_PACKAGE}-setup.exe)
+  add_custom_command(OUTPUT ${HB_WINDOWS_INSTALLER}
     COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8
       -DVERSION=${PROJECT_VERSION}
       -DPORTABLE_DIR=${HB_PORTABLE_DIR}
       -DICON=${HB_WINDOWS_ICON}
-      -DOUTFILE=${CMAKE_BINARY_DIR}/${HB_WINDOWS_PACKAGE}-setup.exe
+      -DOUTFILE=${HB_WINDOWS_INSTALLER}
       ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
+    DEPENDS ${HB_PORTABLE_STAMP} ${HB_WINDOWS_ICON} ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
     COMMENT "Building ${HB_WINDOWS_PACKAGE}-setup.exe"
     VERBATIM)
-  add_dependencies(windows_installer windows_portable huebird_windows_icon)
+  add_custom_target(windows_installer DEPENDS ${HB_WINDOWS_INSTALLER})
 endif()

@@ -17,7 +17,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shared/ sits beside the repository; a git worktree finds it beside the main one.
 shared=${HB_WINDOWS_SHARED:-$root/../shared/windows}
-if [ ! -d "$shared" ] && common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
+if [ -z "${HB_WINDOWS_SHARED:-}" ] && [ ! -d "$shared" ] &&
+    common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
     shared=$(dirname "$common")/../shared/windows
 fi
 cache=${HB_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/huebird-lite}
