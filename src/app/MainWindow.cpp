@@ -247,6 +247,7 @@ void MainWindow::showAbout()
 void MainWindow::editHotkey()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
+    connect(hotkeys_, &HotkeyService::triggered, dialog.edit(), &HotkeyEdit::showShortcut);
     prompts_.runDialog(dialog);
     hotkeys_->change(dialog.shortcut());
     showCaptureStatus();
