@@ -130,7 +130,7 @@ QProcessEnvironment RunningApp::environment() const
     return env;
 }
 
-bool RunningApp::start(const QStringList& extraEnv)
+bool RunningApp::start(const QStringList& extraEnv, QProcess::ProcessChannelMode channels)
 {
     QProcessEnvironment env = environment();
     for (const QString& kv : extraEnv) {
@@ -138,7 +138,7 @@ bool RunningApp::start(const QStringList& extraEnv)
         env.insert(kv.left(eq), kv.mid(eq + 1));
     }
     process_.setProcessEnvironment(env);
-    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    process_.setProcessChannelMode(channels);
     process_.start(dir() + "huebird-lite", {});
     return process_.waitForStarted(kPatientMs);
 }

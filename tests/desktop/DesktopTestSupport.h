@@ -49,7 +49,8 @@ public:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
 
-    bool start(const QStringList& extraEnv = {});
+    // Its output goes to this process's own, unless channels says otherwise.
+    bool start(const QStringList& extraEnv = {}, QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
     // Waits until the main window is mapped and its capture loop has painted
     // the magnifier; then its rectangle on the screen is known.
     bool waitForMainWindow(int timeoutMs = kPatientMs);
