@@ -3,6 +3,7 @@
 // writes its settings and exits with success. Nothing holds it: neither a box
 // that is open nor settings that cannot be saved, which it says on standard
 // error and in its exit status instead of in a box nobody may be left to close.
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 #include <csignal>
@@ -71,8 +72,11 @@ private slots:
         QVERIFY(app.start());
         QString box;
         QVERIFY(WaitForBox(app, "Avertissement", &box));
+        QElapsedTimer clock;
+        clock.start();
         ::kill(pid_t(app.process().processId()), SIGTERM);
         QVERIFY2(app.process().waitForFinished(kSignalEndMs), "the box held the signal");
+        qInfo("ended %lld ms after the signal", clock.elapsed());
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.process().exitCode(), 0);
         const QByteArray saved = app.readFile("HuebirdLite.ini");
@@ -105,8 +109,11 @@ private slots:
         QVERIFY(app.waitForMainWindow());
         QVERIFY(app.waitUntilInputHandled());
 
+        QElapsedTimer clock;
+        clock.start();
         ::kill(pid_t(app.process().processId()), SIGTERM);
         QVERIFY2(app.process().waitForFinished(kSignalEndMs), "a box held the end");
+        qInfo("ended %lld ms after the signal", clock.elapsed());
         QCOMPARE(app.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.process().exitCode(), 1);
         const QByteArray said = app.process().readAllStandardError();
