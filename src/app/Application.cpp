@@ -76,26 +76,6 @@ struct HeldMessage {
 std::vector<HeldMessage> s_heldStartMessages;
 QtMessageHandler s_handlerBeforeStart = nullptr;
 
-// Without a display Qt ends the process with abort() and advice to reinstall;
-// the start says what is missing instead.
-void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
-        std::fputs("huebird-lite: no display was found (QT_QPA_PLATFORM=offscreen starts it without one)\n", stderr);
-        std::fflush(stderr);
-        std::_Exit(1);
-    }
-    s_heldStartMessages.push_back({type, context.category, text});
-    if (type == QtFatalMsg && s_handlerBeforeStart)
-        s_handlerBeforeStart(type, context, text);
-}
-
-bool HoldBackMessagesWhileQtStarts()
-{
-    s_handlerBeforeStart = qInstallMessageHandler(HoldStartMessage);
-    return true;
-}
-
 void GiveOutHeldStartMessages()
 {
     qInstallMessageHandler(s_handlerBeforeStart);
@@ -104,6 +84,39 @@ void GiveOutHeldStartMessages()
         qt_message_output(held.type, context, held.text);
     }
     s_heldStartMessages.clear();
+}
+
+bool SaidNoDisplay()
+{
+    for (const HeldMessage& held : s_heldStartMessages)
+        if (held.text.contains(QLatin1String("could not connect to display"))
+            || held.text.contains(QLatin1String("wl_display")))
+            return true;
+    return false;
+}
+
+// Without a display Qt ends the process with abort() and advice to reinstall;
+// the start says what is missing instead. Other fatal messages go out as Qt
+// gives them.
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        s_heldStartMessages.push_back({type, context.category, text});
+        return;
+    }
+    if (SaidNoDisplay()) {
+        std::fputs("huebird-lite: no display was found (QT_QPA_PLATFORM=offscreen starts it without one)\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    GiveOutHeldStartMessages();
+    qt_message_output(type, context, text);
+}
+
+bool HoldBackMessagesWhileQtStarts()
+{
+    s_handlerBeforeStart = qInstallMessageHandler(HoldStartMessage);
+    return true;
 }
 
 } // namespace
