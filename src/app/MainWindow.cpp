@@ -257,6 +257,9 @@ void MainWindow::editHotkey()
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
     connect(hotkeys_, &HotkeyService::triggered, dialog.edit(), &HotkeyEdit::showShortcut);
     prompts_.runDialog(dialog);
+    // A termination signal ended the run while the dialog was open.
+    if (finished_)
+        return;
     hotkeys_->change(dialog.shortcut());
     showCaptureStatus();
 }
