@@ -68,6 +68,10 @@ public:
     bool waitUntilInputHandled(int timeoutMs = kPatientMs) const { return WaitUntilInputHandled(windowId_, timeoutMs); }
     // Closes the main window like its close box and waits for the exit.
     bool closeAndWait(int timeoutMs = kPatientMs);
+    // Waits for a visible window of the program with exactly that title (a
+    // box, a dialog); its id, or empty when none came.
+    QString waitForWindowTitled(const QString& title, int timeoutMs = kPatientMs);
+    bool windowTitledIsShown(const QString& title);
     QProcess& process() { return process_; }
     QProcessEnvironment environment() const;
 

@@ -2,7 +2,6 @@
 // that runs, on a real X server and without a session bus.
 #include <QElapsedTimer>
 #include <QLocalSocket>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,15 +30,6 @@ Sent SendCommand(const QProcessEnvironment& env, const QString& option)
     if (!sender.waitForFinished(kPatientMs))
         return {};
     return {sender.exitCode(), QString::fromLocal8Bit(sender.readAllStandardError()).trimmed(), timer.elapsed()};
-}
-
-QString VisibleWindowTitled(RunningApp& app, const QString& title)
-{
-    return XDo({"search", "--all", "--onlyvisible", "--pid", QString::number(app.process().processId()), "--name",
-                "^" + QRegularExpression::escape(title) + "$"})
-        .trimmed()
-        .split('\n')
-        .first();
 }
 
 } // namespace
@@ -154,8 +144,8 @@ private slots:
         XDo({"windowfocus", "--sync", app.windowId()});
         PressKeys("alt+f");
         PressKeys("s");
-        QString box;
-        QVERIFY(WaitFor([&] { return !(box = VisibleWindowTitled(app, "Information")).isEmpty(); }));
+        const QString box = app.waitForWindowTitled("Information");
+        QVERIFY(!box.isEmpty());
 
         const Sent refused = SendCommand(app.environment(), "--pick");
         QCOMPARE(refused.exitCode, 4);
@@ -163,7 +153,7 @@ private slots:
 
         XDo({"windowfocus", "--sync", box});
         PressKeys("Return");
-        QVERIFY(WaitFor([&] { return VisibleWindowTitled(app, "Information").isEmpty(); }));
+        QVERIFY(WaitFor([&] { return !app.windowTitledIsShown("Information"); }));
         QCOMPARE(SendCommand(app.environment(), "--pick").exitCode, 0);
     }
 

@@ -4,7 +4,6 @@
 // that is open nor settings that cannot be saved, which it says on standard
 // error and in its exit status instead of in a box nobody may be left to close.
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QtTest>
 #include <csignal>
 #include <sys/stat.h>
@@ -16,20 +15,6 @@ namespace {
 // "A second or two", with room for a sanitiser build on a loaded machine; a
 // program held by a box never ends.
 constexpr int kSignalEndMs = 10000;
-
-QString VisibleWindowTitled(RunningApp& app, const QString& title)
-{
-    return XDo({"search", "--all", "--onlyvisible", "--pid", QString::number(app.process().processId()), "--name",
-                "^" + QRegularExpression::escape(title) + "$"})
-        .trimmed()
-        .split('\n')
-        .first();
-}
-
-bool WaitForBox(RunningApp& app, const QString& title, QString* box)
-{
-    return WaitFor([&] { return !(*box = VisibleWindowTitled(app, title)).isEmpty(); });
-}
 
 } // namespace
 
@@ -70,8 +55,7 @@ private slots:
         app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=4\r\nShowNewVersion=False\r\n\r\n"
                                          "[Preferences]\r\nHK_CAPTURE=A\r\n");
         QVERIFY(app.start());
-        QString box;
-        QVERIFY(WaitForBox(app, "Avertissement", &box));
+        QVERIFY(!app.waitForWindowTitled("Avertissement").isEmpty());
         QElapsedTimer clock;
         clock.start();
         ::kill(pid_t(app.process().processId()), SIGTERM);
@@ -102,8 +86,8 @@ private slots:
         const QString path = place.startsWith('/') ? place : app.dir() + place;
         QVERIFY(app.start({"HUEBIRD_CONFIG=" + path}, QProcess::ForwardedOutputChannel));
         // The start says that the file cannot be used.
-        QString box;
-        QVERIFY(WaitForBox(app, "Avertissement", &box));
+        const QString box = app.waitForWindowTitled("Avertissement");
+        QVERIFY(!box.isEmpty());
         XDo({"windowfocus", "--sync", box});
         PressKeys("Return");
         QVERIFY(app.waitForMainWindow());
