@@ -8,8 +8,10 @@
 #include <QFile>
 #include <cstdio>
 #include <optional>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "platform/SingleInstance.h"
 
@@ -50,6 +52,7 @@ bool InstanceChannel::Listen(const QString& path)
 {
     if (path.isEmpty())
         return false;
+#ifndef _WIN32 // a named pipe of Windows goes with its process
     // The lock is ours, so a socket there is a crashed copy's; a file or a
     // folder of that name is someone's own and stays (the server would rename
     // its socket over a file).
@@ -60,6 +63,7 @@ bool InstanceChannel::Listen(const QString& path)
             return false;
         ::unlink(name.constData());
     }
+#endif
     return server_->listen(path);
 }
 

@@ -4,8 +4,10 @@
 #include <set>
 
 #include <cstdlib>
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include "config/ProgramPaths.h"
 #include "config/SettingsLocation.h"
@@ -118,6 +120,7 @@ TEST(ProgramPaths, APortableCopyKeepsEverythingBesideTheExecutable)
     EXPECT_EQ(PortableProgramPaths("huebird-lite").settingsFile, "./HuebirdLite.ini");
 }
 
+#ifndef _WIN32 // the password database
 TEST(HomeFolder, AHomeVariableThatIsNoAbsolutePathGivesWayToTheAccountsHome)
 {
     const char* saved = std::getenv("HOME");
@@ -139,5 +142,6 @@ TEST(HomeFolder, AHomeVariableThatIsNoAbsolutePathGivesWayToTheAccountsHome)
     else
         ::unsetenv("HOME");
 }
+#endif
 
 } // namespace

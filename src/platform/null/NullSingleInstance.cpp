@@ -14,3 +14,8 @@ std::string RuntimeDirectory()
 {
     return {};
 }
+
+std::string FallbackRuntimeDirectory()
+{
+    return {};
+}
