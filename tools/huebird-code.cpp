@@ -523,7 +523,7 @@ Converter ContrastConverter(std::optional<int> from, char separator)
         const Outcome b = ReadInputColour(input.substr(next), from, separator, second);
         if (a != Outcome::Converted || b != Outcome::Converted)
             return a == Outcome::BadNumber || b == Outcome::BadNumber ? Outcome::BadNumber : Outcome::WrongShape;
-        line += ContrastText(ContrastTenths(ContrastRatio(first, second)), separator);
+        line += ContrastText(ContrastTenths(first, second), separator);
         return Outcome::Converted;
     };
 }
