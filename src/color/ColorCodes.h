@@ -64,6 +64,7 @@ std::string NormalizeColorInput(std::string_view text, int formatIndex);
 // whatever the decimal separator; "RGB[0,1]" takes only the decimal separator.
 // WrongShape: the text has the wrong length or number of parts for the
 // notation, or no notation is selected. BadNumber: the shape is right but a
-// part is not a number of the expected kind. Never throws.
+// part is not a number of the expected kind or lies outside its component's
+// range (a hue is an angle and goes round: HSL 390 is 30). Never throws.
 ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator);

@@ -58,9 +58,9 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
         const char* fieldEnd = p;
         while (fieldEnd < end && !IsFieldSeparator(*fieldEnd))
             ++fieldEnd;
-        if (!ParseInt32(p, fieldEnd, rgb[fieldCount])) {
+        if (!ParseInt32(p, fieldEnd, rgb[fieldCount]) || rgb[fieldCount] < 0 || rgb[fieldCount] > 255) {
             // A lone word is skipped like any one-field line; only a real
-            // colour line with a bad number fails.
+            // colour line with a bad number, or one beyond a byte, fails.
             return fieldCount == 0 && fieldEnd == end ? LineVerdict::Skip : LineVerdict::Fail;
         }
         ++fieldCount;
@@ -72,8 +72,8 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
         return LineVerdict::Skip;
     if (fieldCount == 2)
         return LineVerdict::Fail;
-    color = (static_cast<std::uint32_t>(rgb[0]) & 0xFF) | ((static_cast<std::uint32_t>(rgb[1]) & 0xFF) << 8)
-            | ((static_cast<std::uint32_t>(rgb[2]) & 0xFF) << 16);
+    color = static_cast<std::uint32_t>(rgb[0]) | (static_cast<std::uint32_t>(rgb[1]) << 8)
+            | (static_cast<std::uint32_t>(rgb[2]) << 16);
     return LineVerdict::Colour;
 }
 

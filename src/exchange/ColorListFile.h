@@ -36,7 +36,7 @@ enum class ColorListStatus {
     BadExtension, // not ".txt" or ".gpl"
     Unreadable,   // missing, a directory, no permission, a read error, not a
                   // regular file, beyond kMaxColorListFileBytes
-    BadContent,   // a two-field line, a field that is not a 32-bit integer, no colour at all
+    BadContent,   // a two-field line, a field that is not a number 0 to 255, no colour at all
 };
 
 struct ColorListReadResult {
@@ -49,7 +49,7 @@ struct ColorListReadResult {
 // LF or CR; a UTF-8 byte-order mark is skipped; each line is trimmed, and
 // only lines beginning with a digit count; of those, one-field lines are
 // skipped and the first three fields of the others are red, green and blue,
-// of which the low 8 bits count.
+// each 0 to 255.
 ColorListReadResult ReadColorListText(std::string_view bytes);
 
 // Checks the extension, reads the whole regular file and applies ReadColorListText.
