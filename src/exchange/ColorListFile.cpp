@@ -137,7 +137,10 @@ bool HasColorListExtension(std::string_view path)
     const std::size_t point = name.rfind('.');
     if (point == std::string_view::npos)
         return false;
-    const std::string_view extension = name.substr(point);
+    std::string extension(name.substr(point));
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
     return extension == ".txt" || extension == ".gpl";
 }
 

@@ -28,7 +28,7 @@ std::string ColorListClipboardText(const TColorArray& list, int formatIndex, cha
 
 // The part of a path after its last '/'.
 std::string_view FileNamePart(std::string_view path);
-// ".txt" or ".gpl", exactly, as the extension of the file name part.
+// ".txt" or ".gpl", in any letter case, as the extension of the file name part.
 bool HasColorListExtension(std::string_view path);
 
 enum class ColorListStatus {

@@ -122,13 +122,14 @@ void ListFileService::exportList()
     QString path = prompts_.fileName(dialogParent_, setup);
     if (path.isEmpty())
         return;
-    // The filter chooses the format, and the dialog gives the name the filter's
-    // extension when the user picks another; an extension typed afterwards wins.
+    // An extension that names a format chooses it, in any letter case; the
+    // filter chooses otherwise (the dialog gives the name the filter's
+    // extension when the user picks another).
     const qsizetype chosen = setup.nameFilters.indexOf(chosenFilter);
     ExportFormat format = chosen >= 0 ? ExportFormats()[std::size_t(chosen)] : proposed;
     const QString suffix = QFileInfo(path).suffix();
     for (ExportFormat named : ExportFormats())
-        if (suffix == QLatin1String(ExportFormatExtension(named)))
+        if (suffix.compare(QLatin1String(ExportFormatExtension(named)), Qt::CaseInsensitive) == 0)
             format = named;
     if (suffix.isEmpty())
         path += '.' + QString::fromLatin1(ExportFormatExtension(format));

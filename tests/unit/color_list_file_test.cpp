@@ -170,11 +170,11 @@ TEST(ColorListClipboardText, IsTheCodesEachFollowedByCrLf)
     EXPECT_EQ(ColorListClipboardText({}, 0, '.'), "");
 }
 
-TEST(HasColorListExtension, AcceptsExactlyTxtAndGplOnTheFileName)
+TEST(HasColorListExtension, AcceptsTxtAndGplInAnyCaseOnTheFileName)
 {
     const std::pair<const char*, bool> cases[] = {
         {"/home/u/list.txt", true},  {"palette.gpl", true},     {"/a/.txt", true},
-        {"list.TXT", false},         {"palette.Gpl", false},    {"list", false},
+        {"list.TXT", true},          {"palette.Gpl", true},     {"list", false},
         {"/dir.txt/list", false},    {"list.txt.bak", false},   {"list.txt ", false},
         {"/a.b/c", false},           {"", false},               {"list.", false},
     };
@@ -191,7 +191,7 @@ TEST(ReadColorListFile, RefusesWhatCannotBeRead)
     fs::create_directory(dir.path() / "folder.txt");
     EXPECT_EQ(ReadColorListFile((dir.path() / "folder.txt").string()).status, ColorListStatus::Unreadable);
     // The extension is judged before the file is looked at.
-    EXPECT_EQ(ReadColorListFile(dir.file("good.TXT", "1 2 3")).status, ColorListStatus::BadExtension);
+    EXPECT_EQ(ReadColorListFile(dir.file("good.TXT", "1 2 3")).status, ColorListStatus::Loaded);
     EXPECT_EQ(ReadColorListFile((dir.path() / "missing.png").string()).status, ColorListStatus::BadExtension);
 
     const std::string locked = dir.file("locked.txt", "1 2 3");

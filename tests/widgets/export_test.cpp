@@ -1,5 +1,5 @@
-// File > "Export color list...": the format follows the dialog's file-type
-// filter, and the file is written like a saved list.
+// File > "Export color list...": the format follows the file's extension or
+// else the dialog's file-type filter, and the file is written like a saved list.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QJsonArray>
@@ -105,6 +105,17 @@ private slots:
         chosenPath_ = dir_->file("typed.scss");
         files_->exportList();
         QVERIFY(dir_->read("typed.scss").startsWith("// "));
+        // In any letter case; such a palette opens again.
+        chosenPath_ = dir_->file("colors.JSON");
+        files_->exportList();
+        QVERIFY(dir_->read("colors.JSON").startsWith("["));
+        chosenFilter_ = filters[4];
+        chosenPath_ = dir_->file("UPPER.GPL");
+        files_->exportList();
+        list_->setColors({0});
+        QVERIFY(files_->load(dir_->file("UPPER.GPL")));
+        QCOMPARE(list_->colors(), kThree);
+        QVERIFY(prompts_->messages.empty());
     }
 
     void anEmptyListOnlyTellsSo()
