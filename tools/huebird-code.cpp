@@ -460,6 +460,7 @@ std::optional<TColorArray> ReadListArgument(const std::string& path)
         Complain("neither a colour list (.txt) nor a palette (.gpl)", path);
         return std::nullopt;
     case ColorListStatus::Unreadable:
+    case ColorListStatus::Cancelled: // not asked for here
         Complain("cannot read the file", path + ": " + FileFaultText(read.file));
         return std::nullopt;
     case ColorListStatus::BadContent:

@@ -144,8 +144,9 @@ bool HasColorListExtension(std::string_view path)
     return extension == ".txt" || extension == ".gpl";
 }
 
-ColorListReadResult ReadColorListText(std::string_view bytes)
+ColorListReadResult ReadColorListText(std::string_view bytes, const Progress& progress)
 {
+    constexpr std::size_t kProgressBytes = std::size_t(1) << 20;
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
@@ -153,7 +154,13 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
     ColorListReadResult result;
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
+    const char* nextReport = p + kProgressBytes;
     while (p < end) {
+        if (progress && p >= nextReport) {
+            nextReport = p + kProgressBytes;
+            if (!progress(ProgressStep(std::size_t(p - bytes.data()), bytes.size())))
+                return {ColorListStatus::Cancelled, {}, {}};
+        }
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
             ++lineEnd;
@@ -188,12 +195,21 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
     return result;
 }
 
-ColorListReadResult ReadColorListFile(const std::string& path)
+ColorListReadResult ReadColorListFile(const std::string& path, const Progress& progress)
 {
     if (!HasColorListExtension(path))
         return {ColorListStatus::BadExtension, {}, {}};
+    // Reading takes the first half of the steps, reading through the second.
+    const auto half = [&](int offset) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, offset](int step) { return progress(offset + step / 2); };
+    };
     std::string bytes;
-    if (const FileResult file = ReadRegularFile(path, kMaxColorListFileBytes, bytes); !file.ok())
+    const FileResult file = ReadRegularFile(path, kMaxColorListFileBytes, bytes, half(0));
+    if (file.fault == FileFault::Cancelled)
+        return {ColorListStatus::Cancelled, {}, {}};
+    if (!file.ok())
         return {ColorListStatus::Unreadable, {}, file};
-    return ReadColorListText(bytes);
+    return ReadColorListText(bytes, half(kProgressSteps / 2));
 }

@@ -37,6 +37,7 @@ enum class ColorListStatus {
     Unreadable,   // missing, a directory, no permission, a read error, not a
                   // regular file, beyond kMaxColorListFileBytes
     BadContent,   // a two-field line, a field that is not a number 0 to 255, no colour at all
+    Cancelled,    // the progress asked to stop
 };
 
 struct ColorListReadResult {
@@ -50,7 +51,9 @@ struct ColorListReadResult {
 // only lines beginning with a digit count; of those, one-field lines are
 // skipped and the first three fields of the others are red, green and blue,
 // each 0 to 255.
-ColorListReadResult ReadColorListText(std::string_view bytes);
+// The progress, if given, hears of each megabyte read and may cancel.
+ColorListReadResult ReadColorListText(std::string_view bytes, const Progress& progress = {});
 
-// Checks the extension, reads the whole regular file and applies ReadColorListText.
-ColorListReadResult ReadColorListFile(const std::string& path);
+// Checks the extension, reads the whole regular file and applies
+// ReadColorListText; the progress runs once over reading and reading through.
+ColorListReadResult ReadColorListFile(const std::string& path, const Progress& progress = {});
