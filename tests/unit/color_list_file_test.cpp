@@ -240,7 +240,7 @@ TEST(HuebirdCodeList, PrintsTheSavedListOrRefusesTheFile)
     ASSERT_EQ(::mkfifo((dir.path() / "pipe.txt").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir.path() / "zero.gpl");
     for (const std::string& refused :
-         {dir.file("two.txt", "1 2\r\n"), dir.file("upper.TXT", "1 2 3"), (dir.path() / "gone.gpl").string(),
+         {dir.file("two.txt", "1 2\r\n"), dir.file("wide.txt", "1 2 300"), (dir.path() / "gone.gpl").string(),
           (dir.path() / "pipe.txt").string(), (dir.path() / "zero.gpl").string()}) {
         EXPECT_EQ(run("--list '" + refused + "' --to 0", out), 1) << refused;
         EXPECT_EQ(out, "") << refused;
