@@ -435,7 +435,9 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
         Complain("wrong shape for " + notation, input);
         return Outcome::WrongShape;
     }
-    Complain("cannot read a number for " + notation, input);
+    Complain((read.status == ReadStatus::OutOfRange ? "a number out of range for " : "cannot read a number for ")
+                 + notation,
+             input);
     return Outcome::BadNumber;
 }
 

@@ -214,12 +214,14 @@ std::int32_t IntegerOrThrow(std::string_view part, bool negativeAllowed)
     return *value;
 }
 
-// A component outside its notation's range is a number that cannot be read:
-// kept to its low bits it would silently become another colour.
+struct RangeError {};
+
+// A component outside its notation's range is refused: kept to its low bits
+// it would silently become another colour.
 std::int32_t InRange(std::int32_t value, std::int32_t least, std::int32_t most)
 {
     if (value < least || value > most)
-        throw NumberError{};
+        throw RangeError{};
     return value;
 }
 
@@ -305,10 +307,13 @@ ColorReadResult ReadFractions(std::string_view normalized, char decimalSeparator
     std::array<double, 3> v{};
     for (std::size_t i = 0; i < 3; ++i) {
         const auto value = ReadRealPart(parts.part[i], decimalSeparator);
-        if (!value || *value > 1)
+        if (!value)
             throw NumberError{};
         v[i] = *value;
     }
+    for (double value : v)
+        if (value > 1)
+            throw RangeError{};
     TRGBFractions fractions;
     fractions.red = v[0];
     fractions.green = v[1];
@@ -488,6 +493,8 @@ ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
         default:
             return WrongShape();
         }
+    } catch (const RangeError&) {
+        return {ReadStatus::OutOfRange, 0x00FFFFFF};
     } catch (...) {
         return {ReadStatus::BadNumber, 0x00FFFFFF};
     }
