@@ -474,13 +474,24 @@ std::optional<TColorArray> ReadListArgument(const std::string& path)
     return std::move(read.colors);
 }
 
-int WriteWholeOutput(const std::string& text)
+// The exit status once the output was written, or not.
+int OutputStatus(bool written)
 {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    if (!written || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "%.*s: cannot write the output\n", int(kProgram.size()), kProgram.data());
         return kExitUsage;
     }
     return kExitOk;
+}
+
+bool WriteOutput(std::string_view text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+int WriteWholeOutput(const std::string& text)
+{
+    return OutputStatus(WriteOutput(text));
 }
 
 int ConvertListFile(const Options& options, char separator)
@@ -503,7 +514,9 @@ int ExportListFile(const Options& options, char separator)
     settings.formatIndex = options.to.value_or(0);
     settings.decimalSeparator = separator;
     settings.paletteName = name;
-    return WriteWholeOutput(ExportColorList(*colors, *options.exportFormat, settings));
+    // Piece by piece: a list of millions of colours never stands whole in memory.
+    return OutputStatus(ExportColorListPieces(*colors, *options.exportFormat, settings,
+                                              [](std::string_view piece, std::size_t) { return WriteOutput(piece); }));
 }
 
 Converter ContrastConverter(std::optional<int> from, char separator)
