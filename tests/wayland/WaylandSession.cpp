@@ -60,7 +60,6 @@ WaylandSession::WaylandSession()
         if (script_.state() == QProcess::Running)
             script_.terminate();
         script_.waitForFinished(10000);
-        unavailable_ = script_.exitStatus() == QProcess::NormalExit && script_.exitCode() == 77;
         failure_ = QString::fromLocal8Bit(script_.readAllStandardError()).trimmed();
         if (failure_.isEmpty())
             failure_ = "no answer within " + QString::number(kStartTimeoutMs / 1000) + " s";
