@@ -1,6 +1,7 @@
 #include "platform/wayland/WaylandScreenSampler.h"
 
 #include <QCursor>
+#include <QDateTime>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <wayland-client.h>
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
+#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace {
@@ -158,6 +160,9 @@ struct WaylandScreenSampler::Connection {
     zwlr_screencopy_manager_v1* manager = nullptr;
     std::uint32_t managerVersion = 0;
     zxdg_output_manager_v1* outputManager = nullptr;
+    wl_seat* seat = nullptr;
+    zwlr_virtual_pointer_manager_v1* pointerManager = nullptr;
+    zwlr_virtual_pointer_v1* pointer = nullptr;
     std::vector<std::unique_ptr<Output>> outputs;
     std::vector<std::unique_ptr<Frame>> frames;
     std::vector<std::unique_ptr<ShmBuffer>> buffers; // one per frame slot, kept between requests
@@ -169,6 +174,12 @@ struct WaylandScreenSampler::Connection {
         frames.clear();
         buffers.clear();
         outputs.clear();
+        if (pointer)
+            zwlr_virtual_pointer_v1_destroy(pointer);
+        if (pointerManager)
+            zwlr_virtual_pointer_manager_v1_destroy(pointerManager);
+        if (seat)
+            wl_seat_destroy(seat);
         if (outputManager)
             zxdg_output_manager_v1_destroy(outputManager);
         if (manager)
@@ -331,6 +342,11 @@ struct WaylandScreenSampler::Connection {
                 wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, std::min(version, 2u)));
             for (auto& o : c->outputs)
                 c->watch(*o);
+        } else if (!std::strcmp(interface, wl_seat_interface.name) && !c->seat) {
+            c->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        } else if (!std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) && !c->pointerManager) {
+            c->pointerManager = static_cast<zwlr_virtual_pointer_manager_v1*>(
+                wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
         } else if (!std::strcmp(interface, wl_output_interface.name)) {
             auto o = std::make_unique<Output>();
             o->globalName = name;
@@ -512,6 +528,19 @@ void WaylandScreenSampler::requestScreens()
         screensWaiting_ = true;
     else
         startScreens();
+}
+
+void WaylandScreenSampler::repeatPointerPosition()
+{
+    if (!connection_ || !connection_->pointerManager || !connection_->seat)
+        return;
+    Connection& c = *connection_;
+    if (!c.pointer)
+        c.pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(c.pointerManager, c.seat);
+    const auto now = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
+    zwlr_virtual_pointer_v1_motion(c.pointer, now, wl_fixed_from_int(0), wl_fixed_from_int(0));
+    zwlr_virtual_pointer_v1_frame(c.pointer);
+    flush();
 }
 
 void WaylandScreenSampler::start(const Request& request)
