@@ -18,6 +18,9 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/wayland/Registry.cpp
+  src/platform/wayland/Screencopy.cpp
+  src/platform/wayland/ShmPool.cpp
   src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp
   src/platform/x11/X11ShmSegment.cpp

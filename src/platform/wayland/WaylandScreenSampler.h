@@ -50,9 +50,9 @@ public:
     // pointer's.
     void GrabAround(const ScreenPointer& pointer, int radius, QImage& out) override;
 
+private:
     struct Connection;
 
-private:
     enum class Job { None, Square, Screens };
 
     struct Request {
