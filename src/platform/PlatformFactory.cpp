@@ -1,7 +1,5 @@
 #include <QGuiApplication>
 
-#include "ui/QtTickPresenter.h"
-
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeyNames.h"
@@ -13,7 +11,6 @@
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
-#include "platform/x11/X11TickPresenter.h"
 
 namespace {
 
@@ -75,13 +72,4 @@ std::unique_ptr<IKeyNames> CreateKeyNames()
     if (auto* x11 = X11Application())
         return std::make_unique<X11KeyNames>(x11->connection());
     return std::make_unique<NullKeyNames>();
-}
-
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler& sampler)
-{
-    if (X11Application() && qgetenv("HUEBIRD_TICK_PRESENTER") != "qt")
-        if (auto* x11 = dynamic_cast<X11ScreenSampler*>(&sampler))
-            if (auto presenter = X11TickPresenter::create(widgets, x11->ownConnection()))
-                return presenter;
-    return std::make_unique<QtTickPresenter>(widgets);
 }

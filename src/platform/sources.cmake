@@ -24,6 +24,5 @@ list(APPEND HB_UI_SOURCES
   src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp
   src/platform/x11/X11ShmSegment.cpp
-  src/platform/x11/X11TickPresenter.cpp
   src/platform/x11/X11TickThread.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)
