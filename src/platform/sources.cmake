@@ -7,6 +7,7 @@ list(APPEND HB_CORE_SOURCES
   src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/AsyncScreenSampler.cpp
+  src/platform/DesktopServices.h
   src/platform/GlobalHotkey.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
