@@ -39,6 +39,8 @@ public:
     // coordinates, "click", "press", "release") and waits until the
     // compositor has it.
     bool pointer(const QByteArray& command) const;
+    // How many connections to the compositor a process holds.
+    int connectionsOf(qint64 pid) const;
     // The windows of a process in the compositor's tree.
     QList<QJsonObject> windowsOf(qint64 pid) const;
     // The session's environment with the given entries added, as KEY=VALUE lines.

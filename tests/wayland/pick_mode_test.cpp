@@ -65,6 +65,8 @@ private slots:
         const qint64 pid = app.process().processId();
         ProgramWindow window(session_, sampler_, pid);
         QVERIFY(window.waitUntilPlaced());
+        // Qt's connection and the one that copies the screens.
+        QCOMPARE(session_.connectionsOf(pid), 2);
         const QRect rect = window.rect();
         // Away from the window, on whichever output it is not.
         const QPoint away = rect.center().x() < 800 ? QPoint(1500, 550) : QPoint(100, 550);
