@@ -10,4 +10,9 @@ list(APPEND HB_UI_SOURCES
   src/capture/HotkeyService.cpp
   src/capture/PickModeController.cpp
   src/capture/PickOverlay.cpp
-  src/capture/ShortcutKeys.cpp)
+  src/capture/ShortcutKeys.cpp
+  src/capture/TickPresenters.cpp
+  src/capture/x11/X11TickPresenter.cpp)
+if(WIN32)
+  list(REMOVE_ITEM HB_UI_SOURCES src/capture/x11/X11TickPresenter.cpp)
+endif()

@@ -1,12 +1,20 @@
-// The backends where the desktop offers none of ours: the pointer and the
-// screen through Qt, no global hotkey, keys named by their character.
-#include "platform/AsyncScreenSampler.h"
-#include "platform/GlobalHotkey.h"
+// The backends where the desktop offers none of ours: nothing sampled, no
+// global hotkey, keys named by their character.
+#include "platform/PlatformFactory.h"
+
 #include "platform/KeyNames.h"
-#include "platform/ScreenSampler.h"
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
-#include "ui/QtTickPresenter.h"
+
+PlatformBackends CreatePlatformBackends()
+{
+    PlatformBackends backends;
+    backends.offers.session = SessionKind::Other;
+    backends.chosen = ChooseCaptureBackends(backends.offers);
+    backends.tickSampler = CreateScreenSampler();
+    backends.hotkey = CreateGlobalHotkey();
+    return backends;
+}
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
 {
@@ -26,9 +34,4 @@ std::unique_ptr<IGlobalHotkey> CreateGlobalHotkey()
 std::unique_ptr<IKeyNames> CreateKeyNames()
 {
     return std::make_unique<NullKeyNames>();
-}
-
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler&)
-{
-    return std::make_unique<QtTickPresenter>(widgets);
 }
