@@ -1,5 +1,4 @@
 list(APPEND HB_CORE_SOURCES
-  src/capture/AtomTable.cpp
   src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp

@@ -10,6 +10,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
+  src/platform/KeySyms.cpp
   src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
