@@ -15,6 +15,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
   src/platform/TerminationSignals.cpp
+  src/platform/UserEnvironment.cpp
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
