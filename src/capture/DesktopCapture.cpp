@@ -7,10 +7,13 @@
 #include "config/Translations.h"
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
+// Wayland and its desktop portals are Linux's; on Windows the session is never Wayland.
+#ifndef _WIN32
 #include "platform/portal/PortalGlobalHotkey.h"
 #include "platform/portal/PortalScreenshot.h"
 #include "platform/portal/ScreenCastSampler.h"
 #include "platform/wayland/WaylandScreenSampler.h"
+#endif
 
 Q_LOGGING_CATEGORY(lcCapture, "huebird.capture", QtWarningMsg)
 
@@ -52,6 +55,7 @@ void DesktopCapture::probe()
 {
     offers_.session = SessionOfThisProcess();
     std::unique_ptr<AsyncScreenSampler> screens;
+#ifndef _WIN32
     if (offers_.session == SessionKind::Wayland) {
         auto copies = std::make_unique<WaylandScreenSampler>();
         offers_.screenCopy = copies->isAvailable();
@@ -70,6 +74,7 @@ void DesktopCapture::probe()
         // Pick mode works on X11 too, over Qt's copies of the screens.
         screens = CreateAsyncScreenSampler();
     }
+#endif
     backends_ = ChooseCaptureBackends(offers_);
     qCInfo(lcCapture, "screen copies %d, screen cast with pointer %d, screenshot portal %d, shortcuts portal %d: %s",
            offers_.screenCopy, offers_.screenCastCursor, offers_.screenshotPortal, offers_.shortcutsPortal,
@@ -78,6 +83,7 @@ void DesktopCapture::probe()
     pickMode_ = new PickModeController(std::move(screens), this);
     connect(pickMode_, &PickModeController::sampled, this, &DesktopCapture::sampled);
     connect(pickMode_, &PickModeController::picked, this, &DesktopCapture::picked);
+#ifndef _WIN32
     if (ownScreenCast_) {
         connect(ownScreenCast_.get(), &PortalScreenCast::started, this, [this](const QString& token) {
             qCInfo(lcCapture, "screen cast started");
@@ -89,6 +95,7 @@ void DesktopCapture::probe()
             fallBack();
         });
     }
+#endif
 }
 
 bool DesktopCapture::followsPointer() const
@@ -98,11 +105,13 @@ bool DesktopCapture::followsPointer() const
 
 std::unique_ptr<IScreenSampler> DesktopCapture::createScreenSampler()
 {
+#ifndef _WIN32
     if (backends_.mode == CaptureMode::FollowScreenCast && ownScreenCast_) {
         screenCast_ = ownScreenCast_.get();
         // The tick owns it; this object hears from it as long as it lives.
         return std::move(ownScreenCast_);
     }
+#endif
     return CreateScreenSampler();
 }
 
@@ -110,16 +119,20 @@ std::unique_ptr<IGlobalHotkey> DesktopCapture::createGlobalHotkey()
 {
     // On Wayland a hotkey is the desktop's to give: through its portal, or
     // refused where there is none, so the user is told to bind the command.
+#ifndef _WIN32
     if (onWayland())
         return std::make_unique<PortalGlobalHotkey>();
+#endif
     return CreateGlobalHotkey();
 }
 
 void DesktopCapture::start(const QString& screenCastToken)
 {
     token_ = screenCastToken;
+#ifndef _WIN32
     if (backends_.mode == CaptureMode::FollowScreenCast && screenCast_)
         screenCast_->Start(screenCastToken);
+#endif
 }
 
 void DesktopCapture::fallBack()
@@ -145,8 +158,10 @@ void DesktopCapture::pick()
 {
     if (pickMode_->canPick())
         pickMode_->browse();
+#ifndef _WIN32
     else if (screenshot_ && offers_.screenshotPortal)
         screenshot_->PickColor();
+#endif
 }
 
 void DesktopCapture::captureAtPointer()

@@ -15,7 +15,6 @@
 
 #include "platform/CaptureModes.h"
 #include "platform/ScreenSampler.h"
-#include "platform/portal/ScreenCastSampler.h"
 
 // QT_LOGGING_RULES="huebird.capture.info=true": what the desktop offers and the
 // mode chosen; "huebird.capture.debug=true" adds when each new colour is shown
@@ -25,6 +24,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcCapture)
 class IGlobalHotkey;
 class PickModeController;
 class PortalScreenshot;
+class ScreenCastSampler;
 class Translations;
 
 class DesktopCapture : public QObject {
@@ -80,8 +80,10 @@ private:
     const Translations& translations_;
     DesktopOffers offers_;
     CaptureBackends backends_;
+#ifndef _WIN32 // a desktop portal's screen cast
     QPointer<ScreenCastSampler> screenCast_; // owned by the tick once handed out
     std::unique_ptr<ScreenCastSampler> ownScreenCast_;
+#endif
     PickModeController* pickMode_ = nullptr;
     PortalScreenshot* screenshot_ = nullptr;
     QString token_;

@@ -25,4 +25,19 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11ShmSegment.cpp
   src/platform/x11/X11TickPresenter.cpp
   src/platform/x11/X11TickThread.cpp)
-include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)
+if(WIN32)
+  # The X11, Wayland and portal backends, the lock file and the POSIX signals
+  # are Linux's; Windows has its own in win/, and the null ones until then.
+  list(FILTER HB_UI_SOURCES EXCLUDE REGEX "^src/platform/(x11|wayland)/")
+  list(REMOVE_ITEM HB_UI_SOURCES src/platform/PlatformFactory.cpp src/platform/TerminationSignals.cpp)
+  list(REMOVE_ITEM HB_CORE_SOURCES src/platform/SingleInstance.cpp)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/win/sources.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/win/sources.cmake)
+  else()
+    list(APPEND HB_CORE_SOURCES src/platform/null/NullSingleInstance.cpp)
+    list(APPEND HB_UI_SOURCES src/platform/TerminationSignals.h
+      src/platform/null/NullPlatformFactory.cpp src/platform/null/NullTerminationSignals.cpp)
+  endif()
+else()
+  include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)
+endif()

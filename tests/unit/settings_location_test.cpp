@@ -8,6 +8,7 @@
 
 namespace {
 
+#ifndef _WIN32 // XDG folders and / paths
 struct Case {
     const char* what;
     std::string executable;
@@ -94,6 +95,7 @@ TEST(SettingsLocation, ChoosesTheModeAndItsPaths)
         EXPECT_EQ(where.dataDir, c.dataDir) << c.what;
     }
 }
+#endif
 
 TEST(ProgramPaths, EveryPathFollowsTheChosenDataFolder)
 {

@@ -1,0 +1,1 @@
+# The Windows packages: a portable folder and zip, and an installer.
