@@ -59,7 +59,10 @@ public:
     // ---- application shell (app/MainWindow.cpp) ----
     void initialiseWindow();
     void startAtFirstShow();
-    void shutDown();
+    // What a close does before the window goes: stops the capture and the
+    // update timer, releases the hotkey and saves the settings. Once only;
+    // false when the settings could not be saved.
+    bool finish();
     void showCaptureStatus();
 
     // ---- capture (app/MainWindow.cpp) ----
@@ -80,9 +83,10 @@ public:
     ListFileService& listFiles() { return *listFiles_; }
 
     // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
-    // The settings file: read at the first show, written at close.
+    // The settings file: read at the first show, written at close. Saving does
+    // nothing until they were read; false when it failed.
     void loadSettings();
-    void saveSettings();
+    bool saveSettings();
     Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
@@ -143,7 +147,7 @@ private:
     LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
-    bool closed_ = false;
+    bool finished_ = false;
     // The settings' hotkey text when the default stood in for it.
     std::optional<std::string> refusedHotKeyText_;
 };

@@ -19,10 +19,13 @@
 namespace {
 
 constexpr int kDesignRows = 15;
+// The number column's least width; wider when the highest number needs it.
 constexpr int kNumberColWidth = 40;
+// A number's room on either side in its cell.
+constexpr int kNumberPadding = 3;
 // Column 1 fills the client width less the number column, the ratio column
 // and the grid lines.
-constexpr int kCodeColMargin = 42;
+constexpr int kGridLinesWidth = 2;
 // Column 2: each colour's contrast ratio to the selected one ("21.0:1").
 constexpr int kRatioColWidth = 40;
 constexpr int kButtonPanelWidth = 39;
@@ -250,8 +253,11 @@ bool ListManagerWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ListManagerWindow::fitColumns()
 {
-    grid_->setColumnWidth(0, kNumberColWidth);
-    grid_->setColumnWidth(1, std::max(grid_->clientWidth() - kCodeColMargin - kRatioColWidth, 0));
+    const QString highest = QString::number(std::max(grid_->rowCount(), 1));
+    const int numberWidth =
+        std::max(kNumberColWidth, grid_->fontMetrics().horizontalAdvance(highest) + 2 * kNumberPadding);
+    grid_->setColumnWidth(0, numberWidth);
+    grid_->setColumnWidth(1, std::max(grid_->clientWidth() - kGridLinesWidth - numberWidth - kRatioColWidth, 0));
     grid_->setColumnWidth(2, kRatioColWidth);
 }
 
@@ -259,14 +265,10 @@ void ListManagerWindow::numberRows()
 {
     const int rows = grid_->clientHeight() / grid_->defaultRowHeight() + 1;
     const auto length = static_cast<int>(std::min<std::size_t>(workList_.size(), INT32_MAX));
-    // A new row count rebuilds the grid's sections, which forgets the column widths.
-    const int numberWidth = grid_->columnWidth(0);
-    const int codeWidth = grid_->columnWidth(1);
-    const int ratioWidth = grid_->columnWidth(2);
     grid_->setRowCount(std::max(rows, length));
-    grid_->setColumnWidth(0, numberWidth);
-    grid_->setColumnWidth(1, codeWidth);
-    grid_->setColumnWidth(2, ratioWidth);
+    // A new row count rebuilds the grid's sections, which forgets the column
+    // widths; the highest number may need a wider column.
+    fitColumns();
     rowsNumbered_ = true;
     grid_->repaintCells();
 }
@@ -326,7 +328,7 @@ void ListManagerWindow::drawNumber(int column, int row, const QRect& rect, QPain
         return;
     painter.fillRect(rect, brush);
     painter.setPen(text);
-    painter.drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+    painter.drawText(rect.adjusted(kNumberPadding, 0, -kNumberPadding, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      grid_->cellText(row, column));
 }
 
