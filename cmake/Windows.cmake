@@ -13,7 +13,8 @@ foreach(header keysym.h keysymdef.h)
   endif()
 endforeach()
 
-# The icon at the sizes Explorer, the taskbar and the Start menu ask for.
+# The icon at the sizes Explorer, the taskbar and the Start menu ask for; Qt
+# gives its windows the resource named IDI_ICON1.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(IMAGEMAGICK_CONVERT NAMES convert REQUIRED)
 set(HB_ICON_SVG ${CMAKE_SOURCE_DIR}/data/icons/${HB_DESKTOP_ID}.svg)
@@ -37,7 +38,7 @@ function(hb_windows_resource target description)
   string(REPLACE "." "," HB_RC_VERSION_COMMAS ${PROJECT_VERSION})
   set(HB_RC_EXTRA "")
   if(ARGN)
-    set(HB_RC_EXTRA "1 ICON \"${HB_WINDOWS_ICON}\"\n1 24 \"${CMAKE_SOURCE_DIR}/packaging/windows/huebird-lite.manifest\"\n")
+    set(HB_RC_EXTRA "IDI_ICON1 ICON \"${HB_WINDOWS_ICON}\"\n1 24 \"${CMAKE_SOURCE_DIR}/packaging/windows/huebird-lite.manifest\"\n")
     add_dependencies(${target} huebird_windows_icon)
     set_source_files_properties(${CMAKE_BINARY_DIR}/windows/${target}.rc PROPERTIES
       OBJECT_DEPENDS "${HB_WINDOWS_ICON};${CMAKE_SOURCE_DIR}/packaging/windows/huebird-lite.manifest")

@@ -23,6 +23,8 @@ packages=(
   # a private portal session: session bus, PipeWire, the real portal, a test backend
   dbus-daemon libglib2.0-bin pipewire pipewire-bin wireplumber xdg-desktop-portal python3-dbus python3-gi
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  # the Windows build (make windows, windows-zip, windows-installer) and its tests under Wine
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix wine wine64 nsis xz-utils
 )
 
 missing=()

@@ -17,7 +17,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shared/ sits beside the repository; a git worktree finds it beside the main one.
 shared=${HB_WINDOWS_SHARED:-$root/../shared/windows}
-if [ ! -d "$shared" ] && common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
+if [ -z "${HB_WINDOWS_SHARED:-}" ] && [ ! -d "$shared" ] &&
+    common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null); then
     shared=$(dirname "$common")/../shared/windows
 fi
 cache=${HB_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/huebird-lite}
@@ -92,7 +93,7 @@ qt_from_source() {
     for fix in $(grep -E '^cve-' "$src/debian/patches/series"); do
         patch -d "$src" -p1 < "$src/debian/patches/$fix" >&2
     done
-    patch -d "$src" -p1 < "$shared/qt-6.4.2-no-direct2d.patch" >&2
+    patch -d "$src" -p1 < "$root/packaging/windows/qt-6.4.2-no-direct2d.patch" >&2
     rm -rf "$work/build"
     mkdir -p "$work/build"
     (cd "$work/build" &&
