@@ -31,6 +31,11 @@ private:
 // $XDG_RUNTIME_DIR, or a private folder under /tmp when it is unset. On
 // Windows, a name unique to the user's session for the command pipe.
 std::string RuntimeDirectory();
+// Removes a socket a crashed copy left at the path, for this copy, which
+// holds the lock, to listen there; false when a file or a folder of that name
+// is someone's own (the server would rename its socket over a file). Windows'
+// named pipes end with their process: nothing to remove.
+bool ClearStaleSocket(const std::string& path);
 // That private folder under /tmp, for when the session has no runtime folder
 // or it cannot hold the lock; empty when it cannot be had.
 std::string FallbackRuntimeDirectory();

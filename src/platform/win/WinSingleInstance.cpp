@@ -36,6 +36,17 @@ std::string RuntimeDirectory()
     return "huebird-lite-" + std::to_string(session) + "-" + name;
 }
 
+// Commands come over a named pipe, not a socket file.
+std::string FallbackRuntimeDirectory()
+{
+    return {};
+}
+
+bool ClearStaleSocket(const std::string&)
+{
+    return true;
+}
+
 // lockDirectory: not used; the mutex's name is the lock.
 SingleInstance::SingleInstance(const std::string& name, const std::string&)
 {

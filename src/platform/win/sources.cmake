@@ -1,7 +1,7 @@
 # The Windows backends in place of Linux's (the X11, Wayland and portal ones,
-# the lock file, the POSIX signals, the keysyms and the XDG autostart entry).
-list(REMOVE_ITEM HB_CORE_SOURCES src/platform/SingleInstance.cpp)
-list(APPEND HB_CORE_SOURCES src/platform/win/WinSingleInstance.cpp)
+# the lock file, the home folder, the POSIX signals, the keysyms).
+list(REMOVE_ITEM HB_CORE_SOURCES src/platform/SingleInstance.cpp src/platform/HomeFolder.cpp)
+list(APPEND HB_CORE_SOURCES src/platform/win/WinSingleInstance.cpp src/platform/win/WinHomeFolder.cpp)
 list(REMOVE_ITEM HB_UI_SOURCES
   src/platform/PlatformFactory.cpp
   src/platform/KeySyms.cpp

@@ -10,21 +10,19 @@
 # of its own windows has it), and the pixel under the pointer on monitors of
 # different scales (Wine has one scale).
 #
-# Usage: wine_desktop_test.sh PROGRAM_DIR [QT_PREFIX]
-#   PROGRAM_DIR  a folder with huebird-lite.exe and its language/, help/,
-#                palettes/ (a Windows build folder, or the portable folder)
-#   QT_PREFIX    where the Qt DLLs and plugins come from when PROGRAM_DIR
-#                lacks them
-# HB_WINEPREFIX (default ${XDG_CACHE_HOME:-~/.cache}/huebird-lite/wine-test-prefix)
-# is made once and shared; HB_WINE_SCREENSHOT=FILE keeps a picture of the window.
+# Usage: wine-desktop-test.sh WINDOWS_BUILD_DIR [QT_PREFIX]
+#   runs the build's portable folder (HuebirdLite-<version>-win64/), or, where
+#   it has none, its huebird-lite.exe with the DLLs of QT_PREFIX, in a copy of
+#   the build's prepared Wine prefix (as tests/windows/wine-test.sh makes it).
+# HB_WINE_SCREENSHOT=FILE keeps a picture of the window.
 set -euo pipefail
 
-program=$(cd "$1" && pwd)
+build=$(cd "$1" && pwd)
 qt=${2:-}
-export WINEPREFIX=${HB_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/huebird-lite/wine-test-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-work=$(mktemp -d)
+work=$(mktemp -d "${TMPDIR:-/tmp}/hb-wine-desktop.XXXXXX")
+export WINEPREFIX=$work/prefix HOME=$work/home
 app=$work/app
 xvfb_pid=
 cleanup() {
@@ -46,15 +44,32 @@ wait_for() {
     return 1
 }
 
+# A copy of the build's prepared prefix: a prefix's first start takes half a minute.
+prepare_prefix() {
+    local base=$build/wine-base
+    (
+        flock 9
+        if [ ! -f "$base/system.reg" ]; then
+            rm -rf "$base.new"
+            WINEPREFIX=$base.new DISPLAY= wineboot -i >/dev/null 2>&1
+            WINEPREFIX=$base.new wineserver -w
+            mv "$base.new" "$base"
+        fi
+    ) 9>"$build/wine-base.lock"
+    mkdir -p "$WINEPREFIX" "$HOME"
+    tar -C "$base" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$WINEPREFIX" -xf -
+    cp -al "$base/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
+}
+
 # --- the program folder, with the portable marker
-mkdir -p "$app"
-cp "$program/huebird-lite.exe" "$app/"
-for item in language help palettes platforms styles imageformats tls; do
-    [ -d "$program/$item" ] && cp -r "$program/$item" "$app/"
-done
-cp "$program"/*.dll "$app/" 2>/dev/null || true
-if [ ! -f "$app/Qt6Core.dll" ]; then
-    [ -n "$qt" ] || fail "no Qt DLLs beside the program and no Qt prefix given"
+portable=$(find "$build" -maxdepth 1 -type d -name 'HuebirdLite-*-win64' | head -1)
+if [ -n "$portable" ] && [ -f "$portable/huebird-lite.exe" ]; then
+    cp -r "$portable" "$app"
+else
+    [ -n "$qt" ] || fail "no portable folder in $build and no Qt prefix given"
+    mkdir -p "$app"
+    cp "$build/huebird-lite.exe" "$app/"
+    cp -r "$build/language" "$build/help" "$build/palettes" "$app/"
     cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$app/"
     for plugin in platforms/qwindows styles/qwindowsvistastyle imageformats/qjpeg; do
         mkdir -p "$app/$(dirname $plugin)"
@@ -68,6 +83,8 @@ if [ ! -f "$app/Qt6Core.dll" ]; then
     done
 fi
 touch "$app/portable"
+rm -f "$app/HuebirdLite.ini"
+prepare_prefix
 
 # --- X server and Wine
 exec {fd}<> <(:)
@@ -75,12 +92,6 @@ Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r -t 10 number <&"$fd" || fail "Xvfb did not start"
 export DISPLAY=:$number
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    step "preparing the Wine prefix $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
-fi
 
 start=$SECONDS
 (cd "$app" && exec wine huebird-lite.exe >"$work/first.log" 2>&1) &
