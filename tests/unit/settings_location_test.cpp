@@ -3,17 +3,11 @@
 #include <map>
 #include <set>
 
-#include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
-
 #include "config/ProgramPaths.h"
 #include "config/SettingsLocation.h"
-#include "platform/HomeFolder.h"
 
 namespace {
 
-#ifndef _WIN32 // XDG folders and / paths
 struct Case {
     const char* what;
     std::string executable;
@@ -100,7 +94,6 @@ TEST(SettingsLocation, ChoosesTheModeAndItsPaths)
         EXPECT_EQ(where.dataDir, c.dataDir) << c.what;
     }
 }
-#endif
 
 TEST(ProgramPaths, EveryPathFollowsTheChosenDataFolder)
 {
@@ -124,28 +117,6 @@ TEST(ProgramPaths, APortableCopyKeepsEverythingBesideTheExecutable)
     EXPECT_EQ(paths.dataDir, "/opt/Tools/");
     EXPECT_EQ(paths.palettesDir, "/opt/Tools/palettes/");
     EXPECT_EQ(PortableProgramPaths("huebird-lite").settingsFile, "./HuebirdLite.ini");
-}
-
-TEST(HomeFolder, AHomeVariableThatIsNoAbsolutePathGivesWayToTheAccountsHome)
-{
-    const char* saved = std::getenv("HOME");
-    const std::string savedValue = saved ? saved : "";
-    const std::string account = ::getpwuid(::getuid())->pw_dir;
-    ::unsetenv("HOME");
-    EXPECT_EQ(HomeFolder(), account);
-    for (const char* home : {"", "relative/home", "~"}) {
-        ::setenv("HOME", home, 1);
-        EXPECT_EQ(HomeFolder(), account) << '"' << home << '"';
-    }
-    ::setenv("HOME", "", 1);
-    SettleHomeVariable();
-    EXPECT_EQ(std::string(std::getenv("HOME")), account);
-    ::setenv("HOME", "/elsewhere/home", 1);
-    EXPECT_EQ(HomeFolder(), "/elsewhere/home");
-    if (saved)
-        ::setenv("HOME", savedValue.c_str(), 1);
-    else
-        ::unsetenv("HOME");
 }
 
 } // namespace
