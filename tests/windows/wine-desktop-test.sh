@@ -102,13 +102,17 @@ wait_for 300 has_main_window || fail "no main window"
 window=$(main_window)
 step "main window up after $((SECONDS - start)) s"
 
-# --- geometry: Wine draws the frame; the client area sits in its bottom-right corner
-eval "$(xdotool getwindowgeometry --shell "$window")"
-border=$(((WIDTH - 276) / 2))
-[ $((WIDTH - 276)) -ge 0 ] && [ $((WIDTH - 276)) -le 16 ] && [ $(((WIDTH - 276) % 2)) -eq 0 ] \
-    || fail "window width $WIDTH is not 276 and a frame"
-cx=$((X + border)); cy=$((Y + HEIGHT - border - 131))
-[ $((cy - Y)) -ge 30 ] && [ $((cy - Y)) -le 60 ] || fail "no room for a title and a menu bar above the client ($((cy - Y)))"
+# --- geometry: Wine draws the frame; the client area sits in its bottom-right
+# corner, below room for a title and the menu bar. Read again until Qt has
+# given the window its size.
+framed_client() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    border=$(((WIDTH - 276) / 2))
+    cx=$((X + border)); cy=$((Y + HEIGHT - border - 131))
+    [ $((WIDTH - 276)) -ge 0 ] && [ $((WIDTH - 276)) -le 16 ] && [ $(((WIDTH - 276) % 2)) -eq 0 ] &&
+        [ $((cy - Y)) -ge 30 ] && [ $((cy - Y)) -le 60 ]
+}
+wait_for 100 framed_client || fail "window ${WIDTH}x$HEIGHT: no client area of 276 x 131 in a frame"
 
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p'; }
 # The selected-colour swatch at 173,2 (100 x 58) and the magnifier's centre at 56,56.
@@ -120,18 +124,18 @@ shows() { [ "$(swatch)" = "$1" ] && [ "$(magnifier)" = "$1" ]; }
 convert -size 1280x1024 xc:'#3366CC' -fill '#CC3300' -draw 'rectangle 0 0 199 199' "$work/root.png"
 display -window root "$work/root.png" || true # paints, and answers 1
 xdotool mousemove 100 100
-wait_for 50 shows CC3300 || fail "over red the window shows $(swatch) / $(magnifier)"
+wait_for 150 shows CC3300 || fail "over red the window shows $(swatch) / $(magnifier)"
 xdotool mousemove 300 300
-wait_for 50 shows 3366CC || fail "over blue the window shows $(swatch) / $(magnifier)"
+wait_for 150 shows 3366CC || fail "over blue the window shows $(swatch) / $(magnifier)"
 step "follows the pointer"
 
 # --- captures: the hotkey (Wine delivers it while its window has the focus), then --capture
 xdotool mousemove 100 100
-wait_for 50 shows CC3300 || fail "back over red the window shows $(swatch)"
+wait_for 150 shows CC3300 || fail "back over red the window shows $(swatch)"
 xdotool windowfocus --sync "$window"
 xdotool key alt+c
 xdotool mousemove 300 300
-wait_for 50 shows 3366CC || fail "over blue again the window shows $(swatch)"
+wait_for 150 shows 3366CC || fail "over blue again the window shows $(swatch)"
 (cd "$app" && wine huebird-lite.exe --capture) || fail "--capture ended with $?"
 step "captured with the hotkey and --capture"
 
@@ -140,7 +144,7 @@ saved="$app/saved.txt"
 xdotool mousemove $((cx + 15)) $((cy - 11)) click 1
 sleep 0.5
 xdotool key Down Down Return
-sleep 2
+sleep 3 # Wine's save dialog takes the keys once it is up
 xdotool key ctrl+a
 xdotool type "Z:${saved//\//\\}"
 xdotool key Return
