@@ -17,7 +17,7 @@ packages=(
   libqt6widgets6 libqt6network6 libqt6dbus6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick python3
+  xvfb xauth x11-utils xdotool xclip imagemagick python3
   dpkg-dev fakeroot lintian desktop-file-utils appstream
   # a headless Wayland session: the compositor, keys typed, screenshots by hand
   sway swaybg wtype grim util-linux passwd

@@ -12,10 +12,12 @@ list(APPEND HB_UI_SOURCES
   src/platform/GlobalHotkey.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
+  src/platform/KeySyms.cpp
   src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
   src/platform/SystemLanguage.cpp
   src/platform/TerminationSignals.cpp
+  src/platform/UserEnvironment.cpp
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
@@ -28,19 +30,10 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11ShmSegment.cpp
   src/platform/x11/X11TickThread.cpp)
 if(WIN32)
-  # The X11, Wayland and portal backends, the lock file, the POSIX signals and
-  # the password database are Linux's; Windows has its own in win/, and the
-  # null ones until then.
+  # The X11, Wayland and portal backends, the lock file and the POSIX signals
+  # are Linux's; Windows has its own in win/.
   list(FILTER HB_UI_SOURCES EXCLUDE REGEX "^src/platform/(x11|wayland)/")
-  list(REMOVE_ITEM HB_UI_SOURCES src/platform/PlatformFactory.cpp src/platform/TerminationSignals.cpp)
-  list(REMOVE_ITEM HB_CORE_SOURCES src/platform/SingleInstance.cpp src/platform/HomeFolder.cpp)
-  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/win/sources.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/win/sources.cmake)
-  else()
-    list(APPEND HB_CORE_SOURCES src/platform/null/NullSingleInstance.cpp src/platform/null/NullHomeFolder.cpp)
-    list(APPEND HB_UI_SOURCES src/platform/TerminationSignals.h
-      src/platform/null/NullPlatformFactory.cpp src/platform/null/NullTerminationSignals.cpp)
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/win/sources.cmake)
 else()
   include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)
 endif()
