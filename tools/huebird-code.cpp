@@ -42,7 +42,7 @@ constexpr std::string_view kHelp =
     "Converts colours between the notations of Huebird Lite.\n"
     "\n"
     "  --to NOTATION     print the code of each COLOR in NOTATION\n"
-    "  --all             print the eleven codes of each COLOR on one line,\n"
+    "  --all             print the fifteen codes of each COLOR on one line,\n"
     "                    in notation order, separated by tabs\n"
     "  --from NOTATION   read each CODE as typed in NOTATION and print its\n"
     "                    colour value, or its code in the --to NOTATION\n"
@@ -69,13 +69,20 @@ constexpr std::string_view kHelp =
     "  --version         show the version\n"
     "\n"
     "A COLOR is a colour value 0x00BBGGRR, in decimal or with a 0x prefix:\n"
-    "0x0080FF is orange, #FF8000. A NOTATION is an index 0 to 10, a caption\n"
+    "0x0080FF is orange, #FF8000. A NOTATION is an index 0 to 14, a caption\n"
     "or a short name, letter case ignored:\n"
     "  0 HTML  1 RGB  2 HSB/HSV (HSV/HSB)  3 HSL  4 CMYK  5 LAB  6 TColor\n"
     "  7 Hexa  8 HSL (255) (HSL255)  9 HSL (240) (HSL240)  10 RGB[0,1] (RGB01)\n"
+    "  11 CSS rgb() (CSSRGB, or just css)  12 CSS hsl() (CSSHSL)  13 OKLab\n"
+    "  14 OKLCH\n"
     "\n"
     "A CODE is read as if typed into the code field of Huebird Lite: both ','\n"
-    "and '.' stand for the decimal separator.\n"
+    "and '.' stand for the decimal separator. Whatever the NOTATION, a colour\n"
+    "as a stylesheet writes it is read too (#rgb, #rrggbb, #rrggbbaa, rgb(),\n"
+    "rgba(), hsl(), hsla(), oklab(), oklch(), the 148 named colours); alpha is\n"
+    "left out and a colour beyond sRGB is brought into it, with a note on\n"
+    "standard error. With --from css (or another stylesheet notation) a CODE\n"
+    "is read as a stylesheet holds it.\n"
     "\n"
     "Without COLOR or CODE arguments, standard input is read, one per line;\n"
     "a line ends at LF, CR or CR LF.\n"
@@ -424,9 +431,15 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
             color = *value;
         return value ? Outcome::Converted : Outcome::BadNumber;
     }
+    // Stylesheet codes are read as a stylesheet holds them.
     const ColorReadResult read =
-        ReadColorCode(TypedCodeText(input, separator), std::uint8_t(*from), separator);
+        *from >= FirstCssFormat ? ReadColorCode(input, std::uint8_t(*from), separator)
+                                : ReadColorCode(TypedCodeText(input, separator), std::uint8_t(*from), separator);
     if (read.status == ReadStatus::Read) {
+        if (read.alphaIgnored)
+            Complain("alpha left out", input);
+        if (read.outOfGamut)
+            Complain("outside sRGB, brought into it", input);
         color = read.color;
         return Outcome::Converted;
     }

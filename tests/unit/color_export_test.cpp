@@ -64,7 +64,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     // Prints, per colour, each notation's code in notation order, TAB-separated.
     const std::string script =
         "import json,sys\n"
-        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01']\n"
+        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01','CSSRGB','CSSHSL','OKLAB','OKLCH']\n"
         "for o in json.load(open(sys.argv[1],encoding='utf-8')):\n"
         "  assert sorted(o)==sorted(keys), o\n"
         "  print('\\t'.join(o[k] for k in keys))\n";
