@@ -2,6 +2,7 @@
 // Lite from a shell. Only the handling of arguments, lines and exit codes
 // lives here; every conversion is the program's own (color/ColorCodes.h).
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -15,6 +16,7 @@
 
 #include "color/ColorCodes.h"
 #include "color/ColorContrast.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 
@@ -38,6 +40,7 @@ constexpr std::string_view kHelp =
     "       huebird-code --list FILE --to NOTATION\n"
     "       huebird-code --list FILE --export FORMAT [--to NOTATION]\n"
     "       huebird-code --contrast [--from NOTATION] [COLOR COLOR...]\n"
+    "       huebird-code --name [--from NOTATION] [COLOR...]\n"
     "\n"
     "Converts colours between the notations of Huebird Lite.\n"
     "\n"
@@ -62,6 +65,9 @@ constexpr std::string_view kHelp =
     "                    ratio is rounded down. With --from, the pair is two\n"
     "                    CODEs. On standard input, one pair a line, separated\n"
     "                    by a tab (or by blanks when the codes have none)\n"
+    "  --name            print the CSS named colour nearest to each COLOR (or\n"
+    "                    CODE, with --from) by CIEDE2000, a tab and the\n"
+    "                    difference with one decimal: \"darkorange\t3.4\"\n"
     "  --decimal-separator C\n"
     "                    '.' or ',' in \"RGB[0,1]\" codes and contrast ratios\n"
     "                    (default: the locale's)\n"
@@ -100,6 +106,7 @@ struct Options {
     std::optional<ExportFormat> exportFormat;
     bool contrast = false;
     bool all = false;
+    bool name = false;
     std::optional<char> decimalSeparator;
     bool help = false;
     bool version = false;
@@ -153,6 +160,11 @@ const std::vector<OptionSpec>& OptionTable()
         {"--all", false,
          [](Options& o, std::string_view) -> std::optional<std::string> {
              o.all = true;
+             return std::nullopt;
+         }},
+        {"--name", false,
+         [](Options& o, std::string_view) -> std::optional<std::string> {
+             o.name = true;
              return std::nullopt;
          }},
         {"--decimal-separator", true,
@@ -464,6 +476,23 @@ Converter FromConverter(int from, std::optional<int> to, char separator)
     };
 }
 
+// The nearest CSS named colour and its CIEDE2000 difference: "darkorange\t3.4".
+Converter NameConverter(std::optional<int> from, char separator)
+{
+    return [=](std::string_view input, std::string& line) {
+        TColor color = 0;
+        const Outcome outcome = ReadInputColour(input, from, separator, color);
+        if (outcome != Outcome::Converted)
+            return outcome;
+        const NearestColorName nearest = NearestCssColorName(color);
+        char digits[32];
+        const char* end = std::to_chars(digits, digits + sizeof digits, nearest.deltaE,
+                                        std::chars_format::fixed, 1).ptr;
+        line.append(nearest.name).append("\t").append(digits, std::size_t(end - digits));
+        return Outcome::Converted;
+    };
+}
+
 // The colours of the --list file, or a message on standard error.
 std::optional<TColorArray> ReadListArgument(const std::string& path)
 {
@@ -585,6 +614,13 @@ const std::vector<Mode>& ModeTable()
              return std::nullopt;
          },
          [](const Options& o, char sep) { return ConvertListFile(o, sep); }},
+        {[](const Options& o) { return o.name; },
+         [](const Options& o) -> std::optional<std::string> {
+             if (o.list || o.all || o.to || o.contrast)
+                 return "--name cannot be combined with --list, --all, --to or --contrast";
+             return std::nullopt;
+         },
+         [](const Options& o, char sep) { return RunOverInputs(o, NameConverter(o.from, sep)); }},
         {[](const Options& o) { return o.all; },
          [](const Options& o) -> std::optional<std::string> {
              if (o.to || o.from)
@@ -630,7 +666,7 @@ int Run(int argc, char** argv)
         return mode.run(options, options.decimalSeparator ? *options.decimalSeparator
                                                           : LocaleDecimalSeparator());
     }
-    return UsageError("say what to convert with --to, --all, --from, --export or --contrast");
+    return UsageError("say what to convert with --to, --all, --from, --export, --contrast or --name");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "color/ColorCodes.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorListFile.h"
 
 namespace {
@@ -99,7 +100,9 @@ std::string StyleSheet(const TColorArray& list, const ExportSettings& s, bool sc
         AppendCode(out, kHtml, color, s.decimalSeparator);
         out += scss ? "; // " : "; /* ";
         AppendCode(out, s.formatIndex, color, s.decimalSeparator);
-        out += scss ? "\n" : " */\n";
+        out += " (";
+        out += ColorNameText(NearestCssColorName(color));
+        out += scss ? ")\n" : ") */\n";
     }
     if (!scss)
         out += "}\n";
@@ -120,6 +123,8 @@ std::string Json(const TColorArray& list, const ExportSettings& s)
             out += ": ";
             AppendJsonString(out, WriteColorCode(i, color, s.decimalSeparator).View());
         }
+        out += ", \"name\": ";
+        AppendJsonString(out, NearestCssColorName(color).name);
         out += '}';
     }
     out += list.empty() ? "]\n" : "\n]\n";

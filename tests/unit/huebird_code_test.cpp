@@ -115,6 +115,9 @@ TEST_F(HuebirdCode, WritesCodesOfColourValues)
          "oklab(0.7319 0.1119 0.1484)\toklch(73.2% 0.186 53)\n"},
         // Whatever the notation, a stylesheet's colour; --from css reads commas as a stylesheet does.
         {{"--from", "RGB", "coral", "hsl(30deg, 100%, 50%)"}, "0x507FFF\n0x0080FF\n"},
+        // The nearest CSS named colour and its CIEDE2000 difference.
+        {{"--name", "0x507FFF", "0x0080FF"}, "coral\t0.0\ndarkorange\t3.9\n"},
+        {{"--name", "--from", "css", "rebeccapurple"}, "rebeccapurple\t0.0\n"},
         {{"--from", "css", "--to", "OKLCH", "rgb(255, 128, 0)", "#f80"}, "oklch(73.2% 0.186 53)\noklch(74.4% 0.181 56.5)\n"},
         {{"--from", "HTML", "#FF8000", "ff 80 00"}, "0x0080FF\n0x0080FF\n"},
         {{"--from", "rgb", "255, 128, 0", "--to", "html"}, "#FF8000\n"},
