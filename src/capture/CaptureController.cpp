@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ui/TickPresenter.h"
+#include "capture/TickPresenters.h"
 #include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "ui/ColorSwatch.h"

@@ -304,7 +304,7 @@ bool ColorListController::acceptCodeKey(QChar& key)
                 notes << QString::fromStdString(translations_.texts().SCodeOutOfGamut);
             if (!notes.isEmpty())
                 emit codeNote(notes.join(QStringLiteral(", ")));
-        } else if (read.status == ReadStatus::WrongShape) {
+        } else if (read.status == ReadStatus::WrongShape || read.status == ReadStatus::OutOfRange) {
             prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
         }
     }

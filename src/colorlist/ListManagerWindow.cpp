@@ -301,8 +301,8 @@ QString ListManagerWindow::cellText(int column, int row) const
         return codeOf_(workList_[std::size_t(row)]);
     if (column == 2 && codesShown_ && std::size_t(row) < workList_.size() && selectedIndex_ >= 0
         && std::size_t(selectedIndex_) < workList_.size()) {
-        const double ratio = ContrastRatio(workList_[std::size_t(row)], workList_[std::size_t(selectedIndex_)]);
-        return QString::fromStdString(ContrastRatioText(ContrastTenths(ratio), DecimalSeparator()));
+        const int tenths = ContrastTenths(workList_[std::size_t(row)], workList_[std::size_t(selectedIndex_)]);
+        return QString::fromStdString(ContrastRatioText(tenths, DecimalSeparator()));
     }
     return {};
 }
