@@ -1,6 +1,7 @@
 #include "platform/SystemLanguage.h"
 
 #include "platform/LanguageIds.h"
+#include "platform/UserEnvironment.h"
 
 namespace {
 UserLangIdSource& Source()
@@ -21,9 +22,7 @@ std::uint16_t GetUserDefaultLangID()
 {
     if (Source())
         return Source()();
-    // On Linux this follows LC_ALL, LC_MESSAGES and LANG, also for a locale
-    // that the C library has not generated.
-    return LangIdFromLocale(QLocale::system());
+    return UserUiLanguageId();
 }
 
 void SetUserLangIdSource(UserLangIdSource source)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-// From the user's locale as Qt reports it; a tests' source when one is set.
+// The user's interface language (platform/UserEnvironment.h); a tests' source when one is set.
 std::uint16_t GetUserDefaultLangID();
 
 // The identifier of a locale's language and territory.
