@@ -98,6 +98,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The swatch's tooltip names its colour.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -118,6 +120,7 @@ private:
         void (*run)(MainWindow& window);
     };
     static const std::vector<MenuItem>& menuItems();
+    void createCopyAsMenu();
 
     void createControls();
     void bindColorList();

@@ -6,6 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
+#include "color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "config/LanguageService.h"
 #include "config/LoginStartSwitch.h"
@@ -96,14 +97,29 @@ void MainWindow::createMenus()
         connect(item, &QAction::triggered, this, [this, run = entry.run] { run(*this); });
         ui_.*entry.action = item;
     }
+    createCopyAsMenu();
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
+void MainWindow::createCopyAsMenu()
+{
+    ui_.MenuCopyAs = new QMenu(QStringLiteral("Copy as"), this);
+    ui_.MenuCopyAs->setObjectName("MenuCopyAs");
+    ui_.MenuCopyAs->menuAction()->setObjectName("MenuCopyAs");
+    for (int notation = 0; notation < FormatCount; ++notation) {
+        QAction* item = ui_.MenuCopyAs->addAction(QString::fromLatin1(FormatCaption(notation).data(), qsizetype(FormatCaption(notation).size())));
+        item->setObjectName(QStringLiteral("CopyAs%1").arg(notation));
+        connect(item, &QAction::triggered, this, [this, notation] { listController_->copyCodeAs(notation); });
+    }
+    ui_.MenuEdit->insertMenu(ui_.MenuPaste, ui_.MenuCopyAs);
+    listController_->setCopyAsMenu(ui_.MenuCopyAs);
+}
+
 void MainWindow::setMenuCaption(std::string_view languageKey, const QString& caption)
 {
-    for (QMenu* menu : {ui_.MenuFile, ui_.MenuEdit, ui_.MenuOptions, ui_.MenuHelp})
+    for (QMenu* menu : {ui_.MenuFile, ui_.MenuEdit, ui_.MenuOptions, ui_.MenuHelp, ui_.MenuCopyAs})
         if (menu->objectName() == QLatin1String(languageKey.data(), qsizetype(languageKey.size())))
             menu->setTitle(caption);
     for (const MenuItem& entry : menuItems())
@@ -139,7 +155,7 @@ void MainWindow::showMenuCaptions()
         if (!caption.isEmpty())
             setMenuCaption(key, caption);
     };
-    for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp"})
+    for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp", "MenuCopyAs"})
         show(menu);
     for (const MenuItem& entry : menuItems())
         if (entry.languageKey)

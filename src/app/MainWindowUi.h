@@ -51,6 +51,8 @@ struct MainWindowUi {
     QAction* MenuAbout = nullptr;
     // The list's context menu; its shortcuts work while it is closed.
     QMenu* ContextMenu = nullptr;
+    // Edit > Copy as, one item per notation; also below the code field's own menu.
+    QMenu* MenuCopyAs = nullptr;
     QAction* ContextCaptureColor = nullptr; // hidden: it carries the capture hotkey
     QAction* ContextCopyColorList = nullptr;
     QAction* ContextDeleteColor = nullptr;

@@ -14,7 +14,7 @@ constexpr std::string_view kMenuCaptionKeys[] = {
     "MenuOptions", "MenuColorListManaging", "MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
     "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
     "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
-    "PopupCut", "PopupCopy", "PopupPaste"};
+    "PopupCut", "PopupCopy", "PopupPaste", "MenuCopyAs"};
 } // namespace
 
 std::span<const std::string_view> MenuCaptionKeys()

@@ -16,6 +16,7 @@
 #endif
 
 #include "color/ColorCodes.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorListFile.h"
 
 namespace {
@@ -66,13 +67,14 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     const TColorArray list = SomeColours();
     const fs::path file = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()) + ".json");
     std::ofstream(file, std::ios::binary) << ExportColorList(list, ExportFormat::Json, {5, ','});
-    // Prints, per colour, each notation's code in notation order, TAB-separated.
+    // Prints, per colour, each notation's code in notation order and the
+    // nearest named colour, TAB-separated.
     const std::string script =
         "import json,sys\n"
-        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01']\n"
+        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01','CSSRGB','CSSHSL','OKLAB','OKLCH']\n"
         "for o in json.load(open(sys.argv[1],encoding='utf-8')):\n"
-        "  assert sorted(o)==sorted(keys), o\n"
-        "  print('\\t'.join(o[k] for k in keys))\n";
+        "  assert sorted(o)==sorted(keys+['name']), o\n"
+        "  print('\\t'.join([o[k] for k in keys]+[o['name']]))\n";
     const std::string command = "python3 -c \"$HB_SCRIPT\" " + file.string();
     setenv("HB_SCRIPT", script.c_str(), 1);
     FILE* pipe = popen(command.c_str(), "r");
@@ -85,9 +87,11 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     fs::remove(file);
 
     std::string expected;
-    for (TColor color : list)
+    for (TColor color : list) {
         for (int i = 0; i < FormatCount; ++i)
-            expected += FormatColorCode(i, color, ',') + (i + 1 < FormatCount ? "\t" : "\n");
+            expected += FormatColorCode(i, color, ',') + "\t";
+        expected += std::string(NearestCssColorName(color).name) + "\n";
+    }
     EXPECT_EQ(printed, expected);
     EXPECT_EQ(ExportColorList({}, ExportFormat::Json, {}), "[]\n");
 }
@@ -111,7 +115,8 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
             const TColor color = list[declarations++];
             EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
             EXPECT_EQ(m[2], FormatColorCode(0, color, ','));
-            EXPECT_EQ(m[3], FormatColorCode(10, color, ','));
+            // The code, then the nearest named colour.
+            EXPECT_EQ(m[3], FormatColorCode(10, color, ',') + " (" + ColorNameText(NearestCssColorName(color)) + ")");
         }
         EXPECT_EQ(declarations, list.size());
     }

@@ -43,6 +43,7 @@ public:
     QMenu* MenuOptions = find<QMenu>("MenuOptions");
     QMenu* MenuHelp = find<QMenu>("MenuHelp");
     QMenu* ContextMenu = find<QMenu>("ContextMenu");
+    QMenu* MenuCopyAs = find<QMenu>("MenuCopyAs");
     QAction* MenuOpenColorList = find("MenuOpenColorList");
     QAction* MenuSaveColorList = find("MenuSaveColorList");
     QAction* MenuExportColorList = find("MenuExportColorList");
