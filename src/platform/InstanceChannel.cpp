@@ -100,7 +100,8 @@ void InstanceChannel::Read(QLocalSocket* socket)
     handled = handled && !refused;
     socket->write(refused ? "busy\n" : handled ? "ok\n" : "unsupported\n");
     socket->flush();
-    socket->disconnectFromServer();
+    // The client hangs up once it has read the answer: a named pipe's server
+    // that disconnects first throws away what the client has not read yet.
     if (handled)
         emit(this->*signal)();
 }

@@ -124,7 +124,7 @@ private slots:
         QTest::newRow("Shift alone")
             << QByteArray("Rns=1\nLanguage=en\nHK_CAPTURE=Maj+A\n") << SavedText("en", 2, false, 0, "Alt+C") << true;
         QTest::newRow("notation past the list")
-            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=11\nHK_CAPTURE=Alt+C\n")
+            << QByteArray("Rns=1\nLanguage=en\nCBX_FormatCapture=15\nHK_CAPTURE=Alt+C\n")
             << SavedText("en", 2, false, -1, "Alt+C") << false;
         QTest::newRow("numbers that are not integers are passed over")
             << QByteArray("Rns=7\nRns=abc\nLanguage=en\nCBX_FormatCapture=4\nCBX_FormatCapture=4.5\nHK_CAPTURE=Alt+C\n")

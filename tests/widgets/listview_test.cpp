@@ -329,7 +329,7 @@ private slots:
         QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << uint(kOrange);
         QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << uint(kOrange);
         QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << 0u;
-        QTest::newRow("HTML colour name") << 0 << '.' << "" << "Red" << 1 << 0u;
+        QTest::newRow("CSS colour name in HTML") << 0 << '.' << "" << "Red" << 0 << 0x0000FFu;
         QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << uint(kOrange);
         QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << 0xFF8000u;
         QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << uint(kOrange);
