@@ -15,6 +15,8 @@ struct MainWindowServices {
     Prompts& prompts;
     // Where the settings file and the data folders are.
     ProgramPaths paths;
+    // The user's decimal separator: codes, ratios and messages are written with it.
+    char decimalSeparator = '.';
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.

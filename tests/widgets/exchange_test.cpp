@@ -15,7 +15,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
@@ -58,7 +57,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, TColor color) { return form.colorListController().codeOf(color); }
+QString Code(MainWindow& form, TColor color) { return form.colorList().codeOf(color); }
 
 } // namespace
 
@@ -110,7 +109,6 @@ private slots:
             texts.SNoDataToCopy = "Nothing to copy";
             texts.SWarningOverwriteFile = "Replace %s?";
         });
-        SetDecimalSeparator('.');
         dialogs_.clear();
         questions_.clear();
         chosenPath_.clear();

@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "config/DecimalSeparator.h"
 #include "colorlist/ColorListModel.h"
 #include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
@@ -30,7 +29,6 @@ class ExportTest : public QObject {
     std::unique_ptr<ColorListModel> list_;
     Translations translations_;
     std::unique_ptr<ListFileService> files_;
-    int notation_ = 0;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_, chosenFilter_;
@@ -40,11 +38,8 @@ private slots:
     {
         dir_ = std::make_unique<TestAppDir>();
         prompts_ = std::make_unique<RecordingPrompts>();
-        list_ = std::make_unique<ColorListModel>();
-        notation_ = 0;
-        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_,
-                                                   [this] { return notation_; }, nullptr);
-        SetDecimalSeparator('.');
+        list_ = std::make_unique<ColorListModel>('.');
+        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_, nullptr);
         TUiTexts texts = EnglishUiTexts();
         texts.SNoDataToSave = "Nothing to save";
         translations_.setTexts(texts);
@@ -68,7 +63,7 @@ private slots:
 
     void theChosenFilterGivesTheFormat()
     {
-        notation_ = 1;
+        list_->setNotation(1);
         list_->setColors(kThree);
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};

@@ -9,7 +9,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/DecimalSeparator.h"
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
@@ -64,8 +63,11 @@ std::set<std::pair<int, int>> CrossPixels()
 
 class ShownForm {
 public:
-    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {})
-        : form({.prompts = prompts, .paths = dir.paths(), .screenSampler = std::move(screen)})
+    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {}, char decimalSeparator = '.')
+        : form({.prompts = prompts,
+                .paths = dir.paths(),
+                .decimalSeparator = decimalSeparator,
+                .screenSampler = std::move(screen)})
     {
         form.show();
         // Before any event loop: a tick would make the screen's colour the captured one.
@@ -102,8 +104,6 @@ class ListViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetDecimalSeparator('.'); }
-
     void rowCountFollowsTheList_data()
     {
         QTest::addColumn<int>("colors");
@@ -148,12 +148,9 @@ private slots:
         QCOMPARE(at(0), Rgb(0x0000FF));
         QCOMPARE(at(1), Rgb(0x00FF00));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
-        QColor brush = Qt::gray, font = Qt::gray;
-        f.form.colorListController().cellColors(1, brush, font);
-        QCOMPARE(font, QColor(Qt::black)); // green is light
-        brush = Qt::gray;
-        f.form.colorListController().cellColors(2, brush, font);
-        QCOMPARE(brush, QColor(Qt::gray)); // beyond the list: left alone
+        const ColorListModel& list = f.form.colorList();
+        QCOMPARE(list.index(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black)); // green is light
+        QCOMPARE(list.index(0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
     }
 
     void captureTakesTheSwatchColourFirst()
@@ -252,8 +249,7 @@ private slots:
         QVERIFY(f.ok);
         for (QAction* clear : {Parts(f.form).ContextClearColorList, Parts(f.form).MenuClearColorList}) {
             Fill(f.form, TColorArray(12, kOrange));
-            f.form.colorList().setCurrentColor(kOrange);
-            f.form.colorListController().showCurrentColor();
+            Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
             QVERIFY(f.form.colorList().colors().empty());
             QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -300,14 +296,17 @@ private slots:
         QTRY_VERIFY(!edit->hasFocus());
         edit->setFocus();
 
-        SetDecimalSeparator(',');
+        // Either separator types the user's.
         edit->setText("1");
-        edit->end(false);
-        Type(edit, ".5");
-        QCOMPARE(edit->text(), QStringLiteral("1,5"));
-        SetDecimalSeparator('.');
         Type(edit, ",5");
-        QCOMPARE(edit->text(), QStringLiteral("1,5.5"));
+        QCOMPARE(edit->text(), QStringLiteral("1.5"));
+        ShownForm comma({}, ',');
+        QVERIFY(comma.ok);
+        QLineEdit* commaEdit = Parts(comma.form).EditCaptureColor;
+        commaEdit->setFocus();
+        commaEdit->setText("1");
+        Type(commaEdit, ".5");
+        QCOMPARE(commaEdit->text(), QStringLiteral("1,5"));
     }
 
     void enterReadsTheCode_data()
@@ -348,10 +347,9 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(int, outcome);
         QFETCH(uint, color);
-        ShownForm f;
+        ShownForm f({}, separator);
         QVERIFY(f.ok);
         auto& messages = f.prompts;
-        SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.colorList().setCurrentColor(0x111111);
         Parts(f.form).NotationBox->setCurrentIndex(format);
@@ -494,17 +492,20 @@ private slots:
         f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
-        const char saved = DecimalSeparator();
-        SetDecimalSeparator(',');
-        ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
-        Parts(f.form).GridCapture->setCurrentRow(0);
-        f.form.capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
-        SetDecimalSeparator(saved);
-
         f.form.colorListController().clear();
         f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
+
+        // The user's separator, and the words of the language in use.
+        auto commaScreen = std::make_unique<FakeScreen>();
+        commaScreen->pixel = fake->pixel;
+        commaScreen->cursor = fake->cursor;
+        ShownForm comma(std::move(commaScreen), ',');
+        QVERIFY(comma.ok);
+        ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
+        Fill(comma.form, {0xFFFFFF, 0x000000});
+        comma.form.capture().tick();
+        QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
     }
 
     void aTickAtRestShowsOnlyWhatChanged()
