@@ -56,21 +56,11 @@ public:
     // follows the caption in its text form ("Suppr").
     void setMenuCaption(std::string_view languageKey, const QString& caption);
 
-    // ---- application shell (app/MainWindow.cpp) ----
-    void initialiseWindow();
-    void startAtFirstShow();
-    void shutDown();
-    void showCaptureStatus();
-
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& capture() { return *capture_; }
     HotkeyService& hotkeys() { return *hotkeys_; }
-    // The separator and the level words of the contrast readout follow the language.
-    void applyContrastStyle();
-    void passSelectedColorToCapture();
 
     // ---- capture modes and pick mode (app/MainWindow.cpp) ----
-    DesktopCapture& desktopCapture() { return *desktopCapture_; }
     void startPickMode();
     // The hotkey and the capture command: the colour under the pointer.
     void captureAtPointer();
@@ -80,15 +70,11 @@ public:
     ListFileService& listFiles() { return *listFiles_; }
 
     // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
-    // The settings file: read at the first show, written at close.
-    void loadSettings();
     void saveSettings();
     Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
     void openLanguageFile(const QString& path);
-    // The captions of the language in use; the built-in ones until a file is loaded.
-    void showMenuCaptions();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +84,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ---- application shell (app/MainWindow.cpp) ----
+    void initialiseWindow();
+    void startAtFirstShow();
+    void shutDown();
+    void showCaptureStatus();
+    // The settings file: read at the first show, written at close.
+    void loadSettings();
+    // The captions of the language in use; the built-in ones until a file is loaded.
+    void showMenuCaptions();
+    // The level words of the contrast readout follow the language.
+    void applyContrastStyle();
+    void passSelectedColorToCapture();
+
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
     void showAbout();
