@@ -105,14 +105,17 @@ private:
     // the language file's caption for it is found.
     struct MenuItem {
         QMenu* MainWindowUi::*menu;
-        QAction* MainWindowUi::*action; // null: a separator
         const char* objectName;
-        const char* languageKey;
+        const char* languageKey; // null: a separator
         const char* caption;
         TShortCut shortcut;
         void (*run)(MainWindow& window);
+        // Where the window keeps the items it acts on itself.
+        QAction* MainWindowUi::*keptAs = nullptr;
     };
     static const std::vector<MenuItem>& menuItems();
+    // The menus of the menu bar, each named by its language key.
+    QList<QMenu*> menuBarMenus() const;
 
     void createControls();
     void bindColorList();
@@ -128,6 +131,8 @@ private:
     void createUpdateChecker(const std::string& address);
 
     MainWindowUi ui_;
+    // The menu table's items, in its order; null for a separator.
+    std::vector<QAction*> menuActions_;
     ColorListModel* colorList_ = nullptr;
     ColorListController* listController_ = nullptr;
     ListFileService* listFiles_ = nullptr;

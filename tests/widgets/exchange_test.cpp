@@ -292,7 +292,7 @@ private slots:
         form().colorList().setColors(kThree);
         for (int format : {0, 1, 10}) {
             Parts(form()).NotationBox->setCurrentIndex(format);
-            Parts(form()).MenuCopyColorList->trigger();
+            Parts(form()).item("MenuCopyColorList")->trigger();
             QString expected;
             for (TColor c : kThree)
                 expected += Code(form(), c) + "\r\n";
@@ -343,7 +343,7 @@ private slots:
         QClipboard* clipboard = QGuiApplication::clipboard();
         QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
-        QSignalSpy pastes(Parts(form()).MenuPaste, &QAction::triggered);
+        QSignalSpy pastes(Parts(form()).item("MenuPaste"), &QAction::triggered);
 
         field->setText("#FF8000");
         field->setSelection(1, 2);

@@ -168,11 +168,11 @@ private slots:
         QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
         // Twice without a new sample: the same colour twice, row 0 selected.
         Parts(f.form).GridCapture->setCurrentRow(2);
-        Parts(f.form).ContextCaptureColor->trigger();
+        Parts(f.form).item("ContextCaptureColor")->trigger();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange, kOrange}));
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QVERIFY(!Parts(f.form).ContextCaptureColor->isVisible());
+        QVERIFY(!Parts(f.form).item("ContextCaptureColor")->isVisible());
     }
 
     void selectingARowShowsItsCode()
@@ -247,7 +247,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        for (QAction* clear : {Parts(f.form).ContextClearColorList, Parts(f.form).MenuClearColorList}) {
+        for (QAction* clear : {Parts(f.form).item("ContextClearColorList"), Parts(f.form).item("MenuClearColorList")}) {
             Fill(f.form, TColorArray(12, kOrange));
             Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
