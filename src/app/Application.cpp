@@ -6,6 +6,9 @@
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "config/ProgramInfo.h"
 #include "config/ProgramPaths.h"
@@ -64,6 +67,57 @@ bool PreferTheSessionsPlatform()
     return true;
 }
 
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> s_heldStartMessages;
+QtMessageHandler s_handlerBeforeStart = nullptr;
+
+void GiveOutHeldStartMessages()
+{
+    qInstallMessageHandler(s_handlerBeforeStart);
+    for (const HeldMessage& held : s_heldStartMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+    s_heldStartMessages.clear();
+}
+
+bool SaidNoDisplay()
+{
+    for (const HeldMessage& held : s_heldStartMessages)
+        if (held.text.contains(QLatin1String("could not connect to display"))
+            || held.text.contains(QLatin1String("wl_display")))
+            return true;
+    return false;
+}
+
+// Without a display Qt ends the process with abort() and advice to reinstall;
+// the start says what is missing instead. Other fatal messages go out as Qt
+// gives them.
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        s_heldStartMessages.push_back({type, context.category, text});
+        return;
+    }
+    if (SaidNoDisplay()) {
+        std::fputs("huebird-lite: no display was found (QT_QPA_PLATFORM=offscreen starts it without one)\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    GiveOutHeldStartMessages();
+    qt_message_output(type, context, text);
+}
+
+bool HoldBackMessagesWhileQtStarts()
+{
+    s_handlerBeforeStart = qInstallMessageHandler(HoldStartMessage);
+    return true;
+}
+
 } // namespace
 
 QFont Application::programFont()
@@ -78,8 +132,11 @@ Application::Application(int& argc, char** argv, const StartOptions& options)
     : options_(options),
       guard_("HuebirdLite"),
       askedForPlatform_(PreferTheSessionsPlatform()),
+      holdingStartMessages_(HoldBackMessagesWhileQtStarts()),
       qtApplication_(argc, argv)
 {
+    GiveOutHeldStartMessages();
+    holdingStartMessages_ = false;
     if (askedForPlatform_)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName("Huebird Lite");
@@ -110,9 +167,10 @@ int Application::exec()
         return 0;
     }
     start();
-    const int result = QApplication::exec();
+    // A quit asked for before the main loop runs would be forgotten by it.
+    const int result = endedBySignal_ ? signalExitStatus_ : QApplication::exec();
     window_.reset();
-    return result;
+    return endedBySignal_ ? signalExitStatus_ : result;
 }
 
 void Application::start()
@@ -125,20 +183,38 @@ void Application::start()
     window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, ThisProcessPaths(options_), SystemDecimalSeparator()});
 
     commands_ = std::make_unique<InstanceChannel>();
-    if (guard_.state() == SingleInstance::State::Acquired && !commands_->Listen(InstanceChannel::DefaultPath()))
-        qWarning("Huebird Lite cannot open its command socket in the runtime folder: --capture will not reach it");
+    if (guard_.state() == SingleInstance::State::Acquired && !commands_->ListenAtFirst(InstanceChannel::DefaultPaths()))
+        qWarning("Huebird Lite cannot open its command socket: --capture will not reach it");
     QObject::connect(commands_.get(), &InstanceChannel::captureRequested, window_.get(),
                      &MainWindow::captureAtPointer);
     QObject::connect(commands_.get(), &InstanceChannel::pickRequested, window_.get(), &MainWindow::startPickMode);
+    // Pick mode's still screens would take no input under a modal dialog and
+    // show it, closed, as if it were still there.
+    commands_->setRefusal([](InstanceChannel::Command command) {
+        return command == InstanceChannel::Command::Pick && QApplication::activeModalWidget();
+    });
 
     s_running = this;
     previousMessageHandler_ = qInstallMessageHandler(handleMessage);
     termination_ = std::make_unique<TerminationSignals>();
-    QObject::connect(termination_.get(), &TerminationSignals::Received, window_.get(), &MainWindow::close);
-    window_->show();
-    // Only now: a close from a box's loop during the start would quit before
-    // the main loop runs, and Qt forgets such a quit.
+    QObject::connect(termination_.get(), &TerminationSignals::Received, &qtApplication_, [this] { endOnSignal(); });
+    // Before the show: a box of the start must not hold a signal back.
     termination_->Watch();
+    window_->show();
+}
+
+// The session or the terminal is going: nobody may be left to answer a box,
+// so nothing waits for one. What can be saved is saved, a failure is said on
+// standard error and gives the exit status.
+void Application::endOnSignal()
+{
+    if (endedBySignal_)
+        return;
+    endedBySignal_ = true;
+    prompts_->stopShowing();
+    signalExitStatus_ = window_->finish() ? 0 : 1;
+    // Ends every loop that runs: the main one and those of open boxes and dialogs.
+    QCoreApplication::exit(signalExitStatus_);
 }
 
 // Qt's X11 platform ends the process with exit(1) when the display goes away

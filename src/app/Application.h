@@ -32,10 +32,14 @@ private:
     void start();
     static void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text);
     void saveSettingsOnLostDisplay();
+    // SIGTERM, SIGINT, SIGHUP: the run ends at once, also from a box's loop.
+    void endOnSignal();
 
     StartOptions options_;
     SingleInstance guard_;
     bool askedForPlatform_;
+    // Qt's messages while it looks for a display are held back until it has one.
+    bool holdingStartMessages_;
     QApplication qtApplication_;
     // Destroyed in reverse: the window first, as it may still use the others.
     std::unique_ptr<PlatformKeyNames> keyNames_;
@@ -45,4 +49,6 @@ private:
     std::unique_ptr<MainWindow> window_;
     QtMessageHandler previousMessageHandler_ = nullptr;
     bool savedOnLostDisplay_ = false;
+    bool endedBySignal_ = false;
+    int signalExitStatus_ = 0;
 };

@@ -7,6 +7,37 @@
 #define HB_VERSION "unknown"
 #endif
 
+namespace {
+
+// The options Qt's applications take (with one dash or two), so that they reach Qt.
+constexpr std::string_view kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "display", "geometry", "style", "stylesheet", "session", "name", "title",
+    "visual", "ncols", "cmap", "qmljsdebugger"};
+constexpr std::string_view kQtOptionsAlone[] = {"reverse", "nograb", "dograb", "sync", "widgetcount",
+                                                "testability"};
+
+// How many arguments from argv[i] on are Qt's option; 0 when it is none.
+int QtOptionLength(int i, int argc, const char* const* argv)
+{
+    std::string_view name = argv[i];
+    if (!name.starts_with('-'))
+        return 0;
+    name.remove_prefix(name.starts_with("--") ? 2 : 1);
+    for (std::string_view option : kQtOptionsAlone)
+        if (name == option)
+            return 1;
+    for (std::string_view option : kQtOptionsWithValue) {
+        if (name.starts_with(option) && name.size() > option.size() && name[option.size()] == '=')
+            return 1;
+        if (name == option)
+            return i + 1 < argc ? 2 : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
 StartOptions ParseStartOptions(int argc, const char* const* argv)
 {
     StartOptions options;
@@ -30,6 +61,10 @@ StartOptions ParseStartOptions(int argc, const char* const* argv)
                 continue;
             }
             options.configFile = value;
+        } else if (const int qtLength = QtOptionLength(i, argc, argv); qtLength > 0) {
+            i += qtLength - 1;
+        } else if (options.error.empty()) {
+            options.error = (arg.starts_with('-') ? "unknown option '" : "unexpected argument '") + std::string(arg) + "'";
         }
     }
     return options;
@@ -61,7 +96,10 @@ std::string StartVersionText() { return std::string("huebird-lite ") + HB_VERSIO
 int AnswerInformationalOptions(const StartOptions& options)
 {
     if (!options.error.empty()) {
-        std::fprintf(stderr, "huebird-lite: %s (see --help)\n", options.error.c_str());
+        const std::string help = StartHelpText();
+        // The usage lines of the help, up to its description.
+        const std::string usage = help.substr(0, help.find("A colour picker"));
+        std::fprintf(stderr, "huebird-lite: %s\n%sSee huebird-lite --help.\n", options.error.c_str(), usage.c_str());
         return 2;
     }
     if (options.help || options.version) {

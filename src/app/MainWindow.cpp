@@ -101,18 +101,21 @@ void MainWindow::loadSettings()
     language_->start(settings.language, settingsStore_->isFirstRun());
 }
 
-void MainWindow::saveSettings()
+bool MainWindow::saveSettings()
 {
-    if (!settingsStore_)
-        return;
+    if (!settingsLoaded())
+        return true;
     settingsStore_->settings().language = translations_->languageCode();
-    settingsStore_->save();
+    return settingsStore_->save();
 }
 
 void MainWindow::startAtFirstShow()
 {
     setAcceptDrops(true);
     loadSettings();
+    // A termination signal ended the run while a box of the load was open.
+    if (finished_)
+        return;
     desktopCapture_->start(QString::fromStdString(settings().screenCastToken));
     colorList_->clear();
     showCaptureStatus();
@@ -133,12 +136,17 @@ void MainWindow::startAtFirstShow()
     }
 }
 
-void MainWindow::shutDown()
+bool MainWindow::finish()
 {
+    if (finished_)
+        return true;
+    finished_ = true;
+    capture_->stop();
+    updateChecker_->stop();
     hotkeys_->release();
     setAcceptDrops(false);
     colorList_->release();
-    saveSettings();
+    return saveSettings();
 }
 
 void MainWindow::showCaptureStatus()
@@ -247,7 +255,11 @@ void MainWindow::showAbout()
 void MainWindow::editHotkey()
 {
     HotkeyDialog dialog(hotkeys_->shortcut(), this);
+    connect(hotkeys_, &HotkeyService::triggered, dialog.edit(), &HotkeyEdit::showShortcut);
     prompts_.runDialog(dialog);
+    // A termination signal ended the run while the dialog was open.
+    if (finished_)
+        return;
     hotkeys_->change(dialog.shortcut());
     showCaptureStatus();
 }
@@ -279,12 +291,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!closed_) {
-        closed_ = true;
-        capture_->stop();
-        updateChecker_->stop();
-        shutDown();
-    }
+    finish();
     event->accept();
     QApplication::quit();
 }

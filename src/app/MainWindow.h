@@ -56,6 +56,11 @@ public:
     // follows the caption in its text form ("Suppr").
     void setMenuCaption(std::string_view languageKey, const QString& caption);
 
+    // What a close does before the window goes: stops the capture and the
+    // update timer, releases the hotkey and saves the settings. Once only;
+    // false when the settings could not be saved.
+    bool finish();
+
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& capture() { return *capture_; }
     HotkeyService& hotkeys() { return *hotkeys_; }
@@ -70,7 +75,9 @@ public:
     ListFileService& listFiles() { return *listFiles_; }
 
     // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
-    void saveSettings();
+    // The settings file, written at close. Saving does nothing until it was
+    // read; false when it failed.
+    bool saveSettings();
     Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
@@ -87,9 +94,8 @@ private:
     // ---- application shell (app/MainWindow.cpp) ----
     void initialiseWindow();
     void startAtFirstShow();
-    void shutDown();
     void showCaptureStatus();
-    // The settings file: read at the first show, written at close.
+    // The settings file: read at the first show.
     void loadSettings();
     // The captions of the language in use; the built-in ones until a file is loaded.
     void showMenuCaptions();
@@ -147,7 +153,7 @@ private:
     LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
     bool shown_ = false;
-    bool closed_ = false;
+    bool finished_ = false;
     // The settings' hotkey text when the default stood in for it.
     std::optional<std::string> refusedHotKeyText_;
 };

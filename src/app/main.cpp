@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "platform/HomeFolder.h"
 #include "platform/InstanceChannel.h"
 
 int main(int argc, char** argv)
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
         return InstanceChannel::SendFromCommandLine(options.command == InstanceCommand::Capture
                                                         ? InstanceChannel::Command::Capture
                                                         : InstanceChannel::Command::Pick);
+    // Unset, empty or relative, HOME would put the settings under / or the working folder.
+    SettleHomeVariable();
     Application application(argc, argv, options);
     return application.exec();
 }

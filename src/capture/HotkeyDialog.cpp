@@ -1,5 +1,7 @@
 #include "capture/HotkeyDialog.h"
 
+#include <algorithm>
+
 #include "ui/WidgetHelpers.h"
 
 HotkeyDialog::HotkeyDialog(TShortCut shortcut, QWidget* parent)
@@ -11,7 +13,8 @@ HotkeyDialog::HotkeyDialog(TShortCut shortcut, QWidget* parent)
     setFixedSize(187, 36);
     label_ = new QLabel("Hotkey:", this);
     label_->setObjectName("LabelHotKey");
-    label_->setGeometry(29, 10, 38, 13);
+    // At least its place in the layout; wider where the desktop's font needs it.
+    label_->setGeometry(29, 10, std::max(38, label_->sizeHint().width()), std::max(13, label_->sizeHint().height()));
     label_->setAttribute(Qt::WA_TranslucentBackground);
     edit_ = new HotkeyEdit(this);
     edit_->setObjectName("HK_CAPTURE");

@@ -72,10 +72,10 @@ bool HotkeyEdit::isValidCombination(TShortCut shortcut)
 void HotkeyEdit::setShortcut(TShortCut shortcut)
 {
     shortcut_ = shortcut;
-    showValue();
+    showShortcut();
 }
 
-void HotkeyEdit::showValue()
+void HotkeyEdit::showShortcut()
 {
     setText(QString::fromStdString(ShortcutName(shortcut_)));
 }
@@ -101,14 +101,14 @@ void HotkeyEdit::keyPressEvent(QKeyEvent* event)
     }
     // Meta has no place in the shortcut value: such a combination is refused.
     if (mods & Qt::MetaModifier) {
-        showValue();
+        showShortcut();
         return;
     }
     const TShortCut combination = ShortCutFromQtKey(key, mods);
     if (isValidCombination(combination) && !ShortcutName(combination).empty())
         setShortcut(combination);
     else
-        showValue();
+        showShortcut();
 }
 
 void HotkeyEdit::keyReleaseEvent(QKeyEvent* event)
@@ -119,12 +119,12 @@ void HotkeyEdit::keyReleaseEvent(QKeyEvent* event)
         if (held)
             setText(ModifierPrefix(held));
         else
-            showValue();
+            showShortcut();
     }
 }
 
 void HotkeyEdit::focusOutEvent(QFocusEvent* event)
 {
-    showValue();
+    showShortcut();
     QLineEdit::focusOutEvent(event);
 }

@@ -15,6 +15,9 @@ public:
     void setShortcut(TShortCut shortcut);
 
     static bool isValidCombination(TShortCut shortcut);
+    // Shows the shortcut again in place of the modifiers held, when the rest
+    // of their combination went elsewhere (the capture hotkey, grabbed by the desktop).
+    void showShortcut();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -22,6 +25,5 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void showValue();
     TShortCut shortcut_ = 0;
 };

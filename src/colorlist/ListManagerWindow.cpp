@@ -15,10 +15,13 @@
 namespace {
 
 constexpr int kDesignRows = 15;
+// The number column's least width; wider when the highest number needs it.
 constexpr int kNumberColWidth = 40;
+// A number's room on either side in its cell.
+constexpr int kNumberPadding = 3;
 // Column 1 fills the client width less the number column, the ratio column
 // and the grid lines.
-constexpr int kCodeColMargin = 42;
+constexpr int kGridLinesWidth = 2;
 // Column 2: each colour's contrast ratio to the selected one ("21.0:1").
 constexpr int kRatioColWidth = 40;
 constexpr int kButtonPanelWidth = 39;
@@ -160,8 +163,11 @@ bool ListManagerWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ListManagerWindow::fitColumns()
 {
-    grid_->setColumnWidth(0, kNumberColWidth);
-    grid_->setColumnWidth(1, std::max(grid_->clientWidth() - kCodeColMargin - kRatioColWidth, 0));
+    const QString highest = QString::number(std::max(grid_->rowCount(), 1));
+    const int numberWidth =
+        std::max(kNumberColWidth, grid_->fontMetrics().horizontalAdvance(highest) + 2 * kNumberPadding);
+    grid_->setColumnWidth(0, numberWidth);
+    grid_->setColumnWidth(1, std::max(grid_->clientWidth() - kGridLinesWidth - numberWidth - kRatioColWidth, 0));
     grid_->setColumnWidth(2, kRatioColWidth);
 }
 
@@ -169,6 +175,8 @@ void ListManagerWindow::numberRows()
 {
     const int rows = grid_->clientHeight() / grid_->defaultRowHeight() + 1;
     grid_->setRowCount(std::max(rows, list_.rowCount()));
+    // The highest number may need a wider column.
+    fitColumns();
     grid_->setRowNumbersShown(true);
 }
 

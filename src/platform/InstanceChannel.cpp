@@ -5,8 +5,11 @@
 #include <QLocalSocket>
 #include <QMetaMethod>
 #include <QTimer>
+#include <QFile>
 #include <cstdio>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/SingleInstance.h"
 
@@ -32,19 +35,40 @@ InstanceChannel::InstanceChannel(QObject* parent) : QObject(parent), server_(new
 
 InstanceChannel::~InstanceChannel() = default;
 
-QString InstanceChannel::DefaultPath()
+QStringList InstanceChannel::DefaultPaths()
 {
-    const std::string dir = RuntimeDirectory();
-    return dir.empty() ? QString() : QString::fromStdString(dir) + QStringLiteral("/HuebirdLite.socket");
+    QStringList paths;
+    for (const std::string& dir : {RuntimeDirectory(), FallbackRuntimeDirectory()}) {
+        const QString path = QString::fromStdString(dir) + QStringLiteral("/HuebirdLite.socket");
+        if (!dir.empty() && !paths.contains(path))
+            paths << path;
+    }
+    return paths;
 }
 
 bool InstanceChannel::Listen(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    // The lock is ours, so a socket file there is a crashed copy's.
-    QLocalServer::removeServer(path);
+    // The lock is ours, so a socket there is a crashed copy's; a file or a
+    // folder of that name is someone's own and stays (the server would rename
+    // its socket over a file).
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) == 0) {
+        if (!S_ISSOCK(st.st_mode))
+            return false;
+        ::unlink(name.constData());
+    }
     return server_->listen(path);
+}
+
+bool InstanceChannel::ListenAtFirst(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        if (Listen(path))
+            return true;
+    return false;
 }
 
 void InstanceChannel::Accept()
@@ -72,13 +96,18 @@ void InstanceChannel::Read(QLocalSocket* socket)
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
 
     void (InstanceChannel::*signal)() = nullptr;
-    if (word == CommandWord(Command::Capture))
+    Command command = Command::Capture;
+    if (word == CommandWord(Command::Capture)) {
         signal = &InstanceChannel::captureRequested;
-    else if (word == CommandWord(Command::Pick))
+    } else if (word == CommandWord(Command::Pick)) {
         signal = &InstanceChannel::pickRequested;
+        command = Command::Pick;
+    }
     // A command nobody in this copy carries out is not reported as done.
-    const bool handled = signal && isSignalConnected(QMetaMethod::fromSignal(signal));
-    socket->write(handled ? "ok\n" : "unsupported\n");
+    bool handled = signal && isSignalConnected(QMetaMethod::fromSignal(signal));
+    const bool refused = handled && refuses_ && refuses_(command);
+    handled = handled && !refused;
+    socket->write(refused ? "busy\n" : handled ? "ok\n" : "unsupported\n");
     socket->flush();
     socket->disconnectFromServer();
     if (handled)
@@ -103,10 +132,12 @@ InstanceChannel::Delivery InstanceChannel::Send(const QString& path, Command com
     const QByteArray answer = socket.readLine(kMaxLine).trimmed();
     if (answer == "ok")
         return Delivery::Delivered;
+    if (answer == "busy")
+        return Delivery::Refused;
     return answer == "unsupported" ? Delivery::Unsupported : Delivery::NoAnswer;
 }
 
-int InstanceChannel::SendFromCommandLine(Command command, const QString& path)
+int InstanceChannel::SendFromCommandLine(Command command, const QStringList& paths)
 {
     int argc = 1;
     char name[] = "huebird-lite";
@@ -115,7 +146,11 @@ int InstanceChannel::SendFromCommandLine(Command command, const QString& path)
     std::optional<QCoreApplication> app;
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
-    switch (Send(path, command)) {
+    Delivery delivery = Delivery::NotRunning;
+    for (const QString& path : paths)
+        if ((delivery = Send(path, command)) != Delivery::NotRunning)
+            break;
+    switch (delivery) {
     case Delivery::Delivered:
         return 0;
     case Delivery::NotRunning:
@@ -124,6 +159,10 @@ int InstanceChannel::SendFromCommandLine(Command command, const QString& path)
     case Delivery::Unsupported:
         std::fprintf(stderr, "The running Huebird Lite cannot carry out --%s.\n", CommandWord(command).constData());
         return 2;
+    case Delivery::Refused:
+        std::fprintf(stderr, "The running Huebird Lite cannot carry out --%s while one of its dialogs is open.\n",
+                     CommandWord(command).constData());
+        return 4;
     case Delivery::NoAnswer:
         break;
     }

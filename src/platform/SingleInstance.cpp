@@ -7,10 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-// A private folder under /tmp, for when the session has no runtime folder or
-// it cannot hold the lock.
 std::string FallbackRuntimeDirectory()
 {
     std::string fallback = "/tmp/huebird-runtime-" + std::to_string(::getuid());
@@ -22,8 +18,6 @@ std::string FallbackRuntimeDirectory()
         return {};
     return fallback;
 }
-
-} // namespace
 
 std::string RuntimeDirectory()
 {

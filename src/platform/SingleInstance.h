@@ -29,3 +29,6 @@ private:
 
 // $XDG_RUNTIME_DIR, or a private folder under /tmp when it is unset.
 std::string RuntimeDirectory();
+// That private folder under /tmp, for when the session has no runtime folder
+// or it cannot hold the lock; empty when it cannot be had.
+std::string FallbackRuntimeDirectory();

@@ -1,5 +1,6 @@
 list(APPEND HB_CORE_SOURCES
   src/platform/CaptureModes.cpp
+  src/platform/HomeFolder.cpp
   src/platform/KeyRepeat.cpp
   src/platform/LanguageIds.cpp
   src/platform/ScreenMapping.cpp

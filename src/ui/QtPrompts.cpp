@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <cstdio>
 
 namespace {
 
@@ -48,8 +49,12 @@ QString FilterSuffix(const QString& filter)
 
 void QtPrompts::message(unsigned char kind, const QString& text)
 {
-    if (kind > mkWarning || stopped_)
+    if (kind > mkWarning)
         return;
+    if (stopped_) {
+        std::fprintf(stderr, "huebird-lite: %s\n", qPrintable(text));
+        return;
+    }
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Question,
                                               QMessageBox::Critical, QMessageBox::Warning};
     QMessageBox box(icons[kind], MessageTitle(kind), text, QMessageBox::NoButton, DialogParent());
@@ -60,6 +65,8 @@ void QtPrompts::message(unsigned char kind, const QString& text)
 
 QString QtPrompts::fileName(QWidget* parent, const FileDialogSetup& setup)
 {
+    if (stopped_)
+        return {};
     QFileDialog dialog(parent);
     dialog.setAcceptMode(setup.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(setup.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -86,6 +93,8 @@ QString QtPrompts::fileName(QWidget* parent, const FileDialogSetup& setup)
 
 bool QtPrompts::confirmOverwrite(const QString& text)
 {
+    if (stopped_)
+        return false;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton,
                     DialogParent());
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
@@ -98,6 +107,8 @@ bool QtPrompts::confirmOverwrite(const QString& text)
 
 QString QtPrompts::languageFile(QWidget* parent, const QString& folder)
 {
+    if (stopped_)
+        return {};
     // "*" rather than "*.*": on Linux a file name need not have a dot.
     return QFileDialog::getOpenFileName(parent, QString(), folder,
                                         QStringLiteral("All files (*);;Text files (*.txt)"));
@@ -105,4 +116,8 @@ QString QtPrompts::languageFile(QWidget* parent, const QString& folder)
 
 void QtPrompts::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
-void QtPrompts::runDialog(QDialog& dialog) { dialog.exec(); }
+void QtPrompts::runDialog(QDialog& dialog)
+{
+    if (!stopped_)
+        dialog.exec();
+}

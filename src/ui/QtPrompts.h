@@ -5,7 +5,9 @@
 
 class QtPrompts : public Prompts {
 public:
-    // From now on nothing shows (no display is left to show on).
+    // From now on nothing shows and nothing waits for the user (the display is
+    // gone, or the program must end now): messages go to standard error,
+    // dialogs are not shown and file dialogs and questions answer "cancel".
     void stopShowing() { stopped_ = true; }
 
     void message(unsigned char kind, const QString& text) override;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
@@ -130,7 +131,7 @@ QProcessEnvironment RunningApp::environment() const
     return env;
 }
 
-bool RunningApp::start(const QStringList& extraEnv)
+bool RunningApp::start(const QStringList& extraEnv, QProcess::ProcessChannelMode channels)
 {
     QProcessEnvironment env = environment();
     for (const QString& kv : extraEnv) {
@@ -138,7 +139,7 @@ bool RunningApp::start(const QStringList& extraEnv)
         env.insert(kv.left(eq), kv.mid(eq + 1));
     }
     process_.setProcessEnvironment(env);
-    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    process_.setProcessChannelMode(channels);
     process_.start(dir() + "huebird-lite", {});
     return process_.waitForStarted(kPatientMs);
 }
@@ -205,6 +206,20 @@ bool RunningApp::closeAndWait(int timeoutMs)
     if (!windowId_.isEmpty())
         CloseWindow(windowId_);
     return process_.waitForFinished(timeoutMs);
+}
+
+bool RunningApp::windowTitledIsShown(const QString& title)
+{
+    return !waitForWindowTitled(title, 0).isEmpty();
+}
+
+QString RunningApp::waitForWindowTitled(const QString& title, int timeoutMs)
+{
+    const QStringList search = {"search", "--all", "--onlyvisible", "--pid", QString::number(process_.processId()),
+                                "--name", "^" + QRegularExpression::escape(title) + "$"};
+    QString id;
+    WaitFor([&] { return !(id = XDo(search).trimmed().split('\n').first()).isEmpty(); }, timeoutMs);
+    return id;
 }
 
 QString XDo(const QStringList& args, int* exitCode)

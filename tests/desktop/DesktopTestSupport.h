@@ -49,7 +49,8 @@ public:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
 
-    bool start(const QStringList& extraEnv = {});
+    // Its output goes to this process's own, unless channels says otherwise.
+    bool start(const QStringList& extraEnv = {}, QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
     // Waits until the main window is mapped and its capture loop has painted
     // the magnifier; then its rectangle on the screen is known.
     bool waitForMainWindow(int timeoutMs = kPatientMs);
@@ -67,6 +68,10 @@ public:
     bool waitUntilInputHandled(int timeoutMs = kPatientMs) const { return WaitUntilInputHandled(windowId_, timeoutMs); }
     // Closes the main window like its close box and waits for the exit.
     bool closeAndWait(int timeoutMs = kPatientMs);
+    // Waits for a visible window of the program with exactly that title (a
+    // box, a dialog); its id, or empty when none came.
+    QString waitForWindowTitled(const QString& title, int timeoutMs = kPatientMs);
+    bool windowTitledIsShown(const QString& title);
     QProcess& process() { return process_; }
     QProcessEnvironment environment() const;
 

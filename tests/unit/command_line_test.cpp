@@ -39,4 +39,17 @@ TEST(StartOptions, AConfigWithoutAFileIsAUsageError)
     }
 }
 
+TEST(StartOptions, UnknownOptionsAreUsageErrorsAndQtsOwnAreNot)
+{
+    for (const StartOptions& o : {Parse({"--captrue"}), Parse({"-x"}), Parse({"list.txt"}), Parse({"-platform"}),
+                                  Parse({"--capture", "--pick", "--bogus"})}) {
+        EXPECT_FALSE(o.error.empty());
+        EXPECT_EQ(AnswerInformationalOptions(o), 2);
+    }
+    EXPECT_NE(Parse({"--captrue"}).error.find("'--captrue'"), std::string::npos);
+    const StartOptions qt = Parse({"--platform", "xcb", "-style=fusion", "-reverse", "-session", "s1", "--capture"});
+    EXPECT_TRUE(qt.error.empty()) << qt.error;
+    EXPECT_EQ(qt.command, InstanceCommand::Capture);
+}
+
 } // namespace

@@ -3,8 +3,13 @@
 #include <map>
 #include <set>
 
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
 #include "config/ProgramPaths.h"
 #include "config/SettingsLocation.h"
+#include "platform/HomeFolder.h"
 
 namespace {
 
@@ -109,6 +114,28 @@ TEST(ProgramPaths, APortableCopyKeepsEverythingBesideTheExecutable)
     EXPECT_EQ(paths.dataDir, "/opt/Tools/");
     EXPECT_EQ(paths.palettesDir, "/opt/Tools/palettes/");
     EXPECT_EQ(PortableProgramPaths("huebird-lite").settingsFile, "./HuebirdLite.ini");
+}
+
+TEST(HomeFolder, AHomeVariableThatIsNoAbsolutePathGivesWayToTheAccountsHome)
+{
+    const char* saved = std::getenv("HOME");
+    const std::string savedValue = saved ? saved : "";
+    const std::string account = ::getpwuid(::getuid())->pw_dir;
+    ::unsetenv("HOME");
+    EXPECT_EQ(HomeFolder(), account);
+    for (const char* home : {"", "relative/home", "~"}) {
+        ::setenv("HOME", home, 1);
+        EXPECT_EQ(HomeFolder(), account) << '"' << home << '"';
+    }
+    ::setenv("HOME", "", 1);
+    SettleHomeVariable();
+    EXPECT_EQ(std::string(std::getenv("HOME")), account);
+    ::setenv("HOME", "/elsewhere/home", 1);
+    EXPECT_EQ(HomeFolder(), "/elsewhere/home");
+    if (saved)
+        ::setenv("HOME", savedValue.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 } // namespace
