@@ -12,16 +12,14 @@
 
 inline constexpr int FormatCount = 11;
 
-// The code of the colour in the notation of the format index; the empty text
-// for an index outside 0 to 10. The separator is used by "RGB[0,1]".
-std::string FormatColorCode(int formatIndex, TColor color, char decimalSeparator);
-
-// The same code without allocating, for callers that write many codes.
+// A colour's code, written without allocating.
 struct ColorCodeText {
     std::array<char, 32> chars{};
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };
+// The code of the colour in the notation of the format index; the empty text
+// for an index outside 0 to 10. The separator is used by "RGB[0,1]".
 ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator);
 
 // Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 10.

@@ -82,7 +82,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     std::string expected;
     for (TColor color : list)
         for (int i = 0; i < FormatCount; ++i)
-            expected += FormatColorCode(i, color, ',') + (i + 1 < FormatCount ? "\t" : "\n");
+            expected += std::string(WriteColorCode(i, color, ',').View()) + (i + 1 < FormatCount ? "\t" : "\n");
     EXPECT_EQ(printed, expected);
     EXPECT_EQ(ExportColorList({}, ExportFormat::Json, {}), "[]\n");
 }
@@ -104,8 +104,8 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
             ASSERT_LT(declarations, list.size());
             const TColor color = list[declarations++];
             EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
-            EXPECT_EQ(m[2], FormatColorCode(0, color, ','));
-            EXPECT_EQ(m[3], FormatColorCode(10, color, ','));
+            EXPECT_EQ(m[2], std::string(WriteColorCode(0, color, ',').View()));
+            EXPECT_EQ(m[3], std::string(WriteColorCode(10, color, ',').View()));
         }
         EXPECT_EQ(declarations, list.size());
     }

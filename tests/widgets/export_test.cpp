@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(orange.size(), FormatCount);
         for (int notation = 0; notation < FormatCount; ++notation)
             QCOMPARE(orange.value(QLatin1String(FormatShortName(notation))).toString(),
-                     QString::fromStdString(FormatColorCode(notation, kThree[0], '.')));
+                     QString::fromStdString(std::string(WriteColorCode(notation, kThree[0], '.').View())));
 
         // An extension typed over the filter's wins.
         chosenFilter_ = filters[0];

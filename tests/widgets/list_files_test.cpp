@@ -80,7 +80,7 @@ private slots:
         QVERIFY(prompts_.messages.empty());
 
         const QByteArray saved = dir_->read("saved.txt");
-        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + QByteArray::fromStdString(FormatColorCode(1, kThree[0], '.')) + "\r\n"));
+        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + QByteArray::fromStdString(std::string(WriteColorCode(1, kThree[0], '.').View())) + "\r\n"));
         QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
 
         list_.clear();

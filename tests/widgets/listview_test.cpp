@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(f.form.colorList().selectedIndex(), 1);
         Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(Parts(f.form).EditCaptureColor->text(),
-                 QString::fromStdString(FormatColorCode(7, kOrange, '.')));
+                 QString::fromStdString(std::string(WriteColorCode(7, kOrange, '.').View())));
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
     }
@@ -370,7 +370,7 @@ private slots:
         if (outcome == 0) {
             QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
             QCOMPARE(f.form.colorList().currentColor(), TColor(color));
-            QCOMPARE(edit->text(), QString::fromStdString(FormatColorCode(format, color, separator)));
+            QCOMPARE(edit->text(), QString::fromStdString(std::string(WriteColorCode(format, color, separator).View())));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
             QCOMPARE(f.form.colorList().colors(), TColorArray({0x111111}));
@@ -439,7 +439,7 @@ private slots:
         const QColor centre = QColor(fake->pixel(c.x(), c.y()));
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), FromQColor(centre));
         QCOMPARE(Parts(f.form).LabelColor->text(),
-                 QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
+                 QString::fromStdString(std::string(WriteColorCode(0, FromQColor(centre), '.').View())));
         // The tick leaves the timer armed for 50 ms after its own work.
         const QTimer& timer = f.form.capture().timer();
         QVERIFY(timer.isActive());
