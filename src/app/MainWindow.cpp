@@ -42,7 +42,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(services.decimalSeparator, this)),
       prompts_(services.prompts),
-      paths_(std::move(services.paths))
+      paths_(std::move(services.paths)), locale_(services.locale)
 {
     setObjectName("MainWindow");
     translations_ = new Translations(paths_.dataDir, services.decimalSeparator, this);
@@ -63,7 +63,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     initialiseWindow();
-    createUpdateChecker(services.updateAddress);
+    createUpdateChecker(services.updateAddress, services.updateHttp);
 }
 
 MainWindow::~MainWindow() = default;
@@ -82,7 +82,7 @@ void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    language_ = new LanguageService(*translations_, prompts_, this);
+    language_ = new LanguageService(*translations_, prompts_, locale_, this);
     ui_.LabelColor->clear();
 }
 
@@ -231,10 +231,10 @@ void MainWindow::captureAtPointer()
     desktopCapture_->captureAtPointer();
 }
 
-void MainWindow::createUpdateChecker(const std::string& address)
+void MainWindow::createUpdateChecker(const std::string& address, const HttpSettings& http)
 {
     const std::string service = address.empty() ? UpdateServiceAddress(kStoredUpdateUrlDigits) : address;
-    updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, this);
+    updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, http, this);
     connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
         NewVersionDialog dialog(prompts_, settings(), *translations_, this);
         prompts_.runDialog(dialog);

@@ -134,7 +134,7 @@ private:
 
     void connectDesktopCapture();
     // Empty address: the one built into the program.
-    void createUpdateChecker(const std::string& address);
+    void createUpdateChecker(const std::string& address, const HttpSettings& http);
 
     MainWindowUi ui_;
     // The menu table's items, in its order; null for a separator.
@@ -145,6 +145,7 @@ private:
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     const ProgramPaths paths_;
+    const QLocale locale_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;

@@ -1,10 +1,12 @@
 #pragma once
 // What the main window needs from outside the program, handed to its
 // constructor: the program passes the desktop's own, tests pass fakes.
+#include <QLocale>
 #include <memory>
 #include <string>
 
 #include "config/ProgramPaths.h"
+#include "http/HttpClient.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 
@@ -17,10 +19,14 @@ struct MainWindowServices {
     ProgramPaths paths;
     // The user's decimal separator: codes, ratios and messages are written with it.
     char decimalSeparator = '.';
+    // The user's locale: a first run speaks its language.
+    QLocale locale = QLocale::system();
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.
     std::unique_ptr<IGlobalHotkey> globalHotkey = {};
     // The update service; empty: the address built into the program.
     std::string updateAddress = {};
+    // How long the update check waits for the service, and how much it reads.
+    HttpSettings updateHttp = {};
 };

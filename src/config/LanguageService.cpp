@@ -7,11 +7,20 @@
 #include "config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
-#include "platform/SystemLanguage.h"
+#include "config/LanguageDetection.h"
+#include "platform/LanguageIds.h"
 #include "ui/Prompts.h"
 
-LanguageService::LanguageService(Translations& translations, Prompts& prompts, QWidget* window)
-    : QObject(window), translations_(translations), prompts_(prompts), window_(window)
+std::string LanguageCodeFor(const QLocale& locale)
+{
+    const QString language = QLocale::languageToCode(locale.language());
+    const QString territory = QLocale::territoryToCode(locale.territory());
+    return GetUserLanguageCode(WindowsLanguageId(language.toStdString(), territory.toStdString()));
+}
+
+LanguageService::LanguageService(Translations& translations, Prompts& prompts, QLocale userLocale, QWidget* window)
+    : QObject(window), translations_(translations), prompts_(prompts), window_(window),
+      userLocale_(std::move(userLocale))
 {
     setObjectName("LanguageService");
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
@@ -22,7 +31,7 @@ LanguageService::LanguageService(Translations& translations, Prompts& prompts, Q
 
 void LanguageService::start(const std::string& settingsCode, bool firstRun)
 {
-    translations_.useLanguage(firstRun ? GetUserLanguageCode(GetUserDefaultLangID()) : settingsCode);
+    translations_.useLanguage(firstRun ? LanguageCodeFor(userLocale_) : settingsCode);
 }
 
 void LanguageService::choose()

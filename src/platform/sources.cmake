@@ -13,7 +13,6 @@ list(APPEND HB_UI_SOURCES
   src/platform/KeyNames.cpp
   src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
-  src/platform/SystemLanguage.cpp
   src/platform/TerminationSignals.cpp
   src/platform/null/NullPlatform.cpp
   src/platform/x11/X11Connection.cpp
