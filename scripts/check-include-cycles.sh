@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Fails when two folders of src/ include from each other, directly or round a
-# longer loop. Subfolders count with their folder (platform/x11 is platform).
+# longer loop, or when a folder includes from one listed above it in the
+# order that docs/architecture.md documents. Subfolders count with their
+# folder (platform/x11 is platform).
 # Usage: check-include-cycles.sh [source-root]   (default: the src/ beside this script)
 set -euo pipefail
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
+order_doc=$src/../docs/architecture.md
 cd "$src"
 
 # One "from to" line per folder that includes from another folder.
@@ -40,3 +43,18 @@ if [[ -n $cycles ]]; then
     exit 1
 fi
 echo "No include loops between the folders of src/."
+
+# The documented order: the folder names that begin the lines of the first
+# code block of "Folders and what may include what", top to bottom.
+order=$(awk '/^## Folders/ { section = 1 } section && /^```/ { if (inside) exit; inside = 1; next }
+    inside && /^[a-z]+\// { sub(/\/.*/, ""); print }' "$order_doc")
+[[ -n $order ]] || { echo "No order of folders found in $order_doc"; exit 1; }
+wrong=$(awk 'NR == FNR { rank[$1] = NR; next }
+    !($1 in rank) || !($2 in rank) { print "  " $1 " -> " $2 " (not in the documented order)"; next }
+    rank[$2] <= rank[$1] { print "  " $1 " -> " $2 }' <(echo "$order") <(echo "$edges"))
+if [[ -n $wrong ]]; then
+    echo "Folders of src/ that include from a folder listed above them in docs/architecture.md:"
+    echo "$wrong"
+    exit 1
+fi
+echo "Every folder of src/ includes only from folders listed below it: $(echo $order)."

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Huebird Lite
 # need, and only those that are missing. Says what it installs.
+#   install-deps.sh [--print]   --print: list the packages, one a line, and stop
 set -euo pipefail
 
 packages=(
@@ -19,11 +20,18 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick python3
   dpkg-dev fakeroot lintian desktop-file-utils appstream
   # a headless Wayland session: the compositor, keys typed, screenshots by hand
-  sway swaybg wtype grim
+  sway swaybg wtype grim util-linux passwd
   # a private portal session: session bus, PipeWire, the real portal, a test backend
   dbus-daemon libglib2.0-bin pipewire pipewire-bin wireplumber xdg-desktop-portal python3-dbus python3-gi
+  # the desktop's own colour picker on sway, through its portal
+  xdg-desktop-portal-wlr xdg-desktop-portal-gtk slurp
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
+
+if [ "${1:-}" = --print ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

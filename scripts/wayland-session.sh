@@ -14,7 +14,8 @@
 #
 #   echo "move 400 300" > $HB_POINTER_FIFO       echo click > $HB_POINTER_FIFO
 #
-# Exit status 77: sway cannot run here (not installed, no unprivileged user).
+# Exit status 1 with the reason when a piece cannot start (not installed, no
+# unprivileged user, sway ended).
 # sway refuses to run as root: as root the session runs as the user
 # "huebird-session", created when missing.
 set -uo pipefail
@@ -30,10 +31,15 @@ while [ $# -gt 0 ]; do
 done
 
 say() { echo "wayland-session: $*" >&2; }
-cannot() { say "sway cannot start here: $*"; exit 77; }
+cannot() { say "sway cannot start here: $*"; exit 1; }
+# need COMMAND...: installed by scripts/install-deps.sh (tests/check-test-tools.sh checks it).
+need() {
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || cannot "$tool is not installed (scripts/install-deps.sh installs it)"
+  done
+}
 
-command -v sway >/dev/null || cannot "sway is not installed (scripts/install-deps.sh installs it)"
-command -v swaymsg >/dev/null || cannot "swaymsg is not installed"
+need sway swaymsg swaybg setpriv useradd
 
 session_user=""
 run_as=()
@@ -46,7 +52,6 @@ if [ "$(id -u)" -eq 0 ]; then
       --shell /usr/sbin/nologin "$session_user" 2>/dev/null || sleep 0.5
   done
   id -u "$session_user" >/dev/null 2>&1 || cannot "no unprivileged user $session_user (useradd failed)"
-  command -v setpriv >/dev/null || cannot "setpriv is missing"
   run_as=(setpriv --reuid="$(id -u "$session_user")" --regid="$(id -g "$session_user")" --init-groups)
 fi
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ui/TickPresenter.h"
+#include "capture/TickPresenters.h"
 #include "config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"

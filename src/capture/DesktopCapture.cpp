@@ -7,24 +7,10 @@
 #include "config/Translations.h"
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
-#include "platform/portal/PortalGlobalHotkey.h"
-#include "platform/portal/PortalScreenshot.h"
-#include "platform/portal/ScreenCastSampler.h"
-#include "platform/wayland/WaylandScreenSampler.h"
 
 Q_LOGGING_CATEGORY(lcCapture, "huebird.capture", QtWarningMsg)
 
 namespace {
-
-SessionKind SessionOfThisProcess()
-{
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb"))
-        return SessionKind::X11;
-    if (platform.startsWith(QLatin1String("wayland")))
-        return SessionKind::Wayland;
-    return SessionKind::Other;
-}
 
 const char* ModeName(CaptureMode mode)
 {
@@ -41,93 +27,65 @@ const char* ModeName(CaptureMode mode)
 } // namespace
 
 DesktopCapture::DesktopCapture(const Translations& translations, QObject* parent)
-    : QObject(parent), translations_(translations)
+    : QObject(parent), translations_(translations), backends_(CreatePlatformBackends())
 {
-    probe();
-}
-
-DesktopCapture::~DesktopCapture() = default;
-
-void DesktopCapture::probe()
-{
-    offers_.session = SessionOfThisProcess();
-    std::unique_ptr<AsyncScreenSampler> screens;
-    if (offers_.session == SessionKind::Wayland) {
-        auto copies = std::make_unique<WaylandScreenSampler>();
-        offers_.screenCopy = copies->isAvailable();
-        if (offers_.screenCopy)
-            screens = std::move(copies);
-        ownScreenCast_ = std::make_unique<ScreenCastSampler>();
-        offers_.screenCastCursor = ownScreenCast_->Available();
-        screenshot_ = new PortalScreenshot(QDBusConnection::sessionBus(), this);
-        offers_.screenshotPortal = screenshot_->Available();
-        PortalGlobalHotkey shortcuts;
-        offers_.shortcutsPortal = shortcuts.Available();
-        connect(screenshot_, &PortalScreenshot::colorPicked, this, &DesktopCapture::colorPicked);
-        connect(screenshot_, &PortalScreenshot::failed, this,
-                [](const QString& reason) { qCInfo(lcCapture, "the desktop's picker: %s", qPrintable(reason)); });
-    } else if (offers_.session == SessionKind::X11) {
-        // Pick mode works on X11 too, over Qt's copies of the screens.
-        screens = CreateAsyncScreenSampler();
-    }
-    backends_ = ChooseCaptureBackends(offers_);
+    const DesktopOffers& offers = backends_.offers;
     qCInfo(lcCapture, "screen copies %d, screen cast with pointer %d, screenshot portal %d, shortcuts portal %d: %s",
-           offers_.screenCopy, offers_.screenCastCursor, offers_.screenshotPortal, offers_.shortcutsPortal,
-           ModeName(backends_.mode));
+           offers.screenCopy, offers.screenCastCursor, offers.screenshotPortal, offers.shortcutsPortal,
+           ModeName(backends_.chosen.mode));
 
-    pickMode_ = new PickModeController(std::move(screens), this);
+    pickMode_ = new PickModeController(std::move(backends_.stillScreens), this);
     connect(pickMode_, &PickModeController::sampled, this, &DesktopCapture::sampled);
     connect(pickMode_, &PickModeController::picked, this, &DesktopCapture::picked);
-    if (ownScreenCast_) {
-        connect(ownScreenCast_.get(), &PortalScreenCast::started, this, [this](const QString& token) {
+    if (ColorPicker* picker = backends_.picker.get()) {
+        connect(picker, &ColorPicker::colorPicked, this, &DesktopCapture::colorPicked);
+        connect(picker, &ColorPicker::failed, this,
+                [](const QString& reason) { qCInfo(lcCapture, "the desktop's picker: %s", qPrintable(reason)); });
+    }
+    if ((screenCast_ = backends_.screenCast)) {
+        connect(screenCast_, &ScreenCast::started, this, [this](const QString& token) {
             qCInfo(lcCapture, "screen cast started");
             if (token != token_)
                 emit screenCastTokenChanged(token_ = token);
         });
-        connect(ownScreenCast_.get(), &PortalScreenCast::failed, this, [this](const QString& reason) {
+        connect(screenCast_, &ScreenCast::failed, this, [this](const QString& reason) {
             qCInfo(lcCapture, "screen cast: %s", qPrintable(reason));
             fallBack();
         });
     }
 }
 
+DesktopCapture::~DesktopCapture() = default;
+
 bool DesktopCapture::followsPointer() const
 {
-    return FollowsPointer(backends_.mode) || backends_.mode == CaptureMode::None;
+    return FollowsPointer(backends_.chosen.mode) || backends_.chosen.mode == CaptureMode::None;
 }
 
 std::unique_ptr<IScreenSampler> DesktopCapture::createScreenSampler()
 {
-    if (backends_.mode == CaptureMode::FollowScreenCast && ownScreenCast_) {
-        screenCast_ = ownScreenCast_.get();
-        // The tick owns it; this object hears from it as long as it lives.
-        return std::move(ownScreenCast_);
-    }
-    return CreateScreenSampler();
+    // The tick owns it; this object hears from its screen cast as long as it lives.
+    return std::move(backends_.tickSampler);
 }
 
 std::unique_ptr<IGlobalHotkey> DesktopCapture::createGlobalHotkey()
 {
-    // On Wayland a hotkey is the desktop's to give: through its portal, or
-    // refused where there is none, so the user is told to bind the command.
-    if (onWayland())
-        return std::make_unique<PortalGlobalHotkey>();
-    return CreateGlobalHotkey();
+    return std::move(backends_.hotkey);
 }
 
 void DesktopCapture::start(const QString& screenCastToken)
 {
     token_ = screenCastToken;
-    if (backends_.mode == CaptureMode::FollowScreenCast && screenCast_)
+    if (backends_.chosen.mode == CaptureMode::FollowScreenCast && screenCast_)
         screenCast_->Start(screenCastToken);
 }
 
 void DesktopCapture::fallBack()
 {
-    if (backends_.mode != CaptureMode::FollowScreenCast)
+    if (backends_.chosen.mode != CaptureMode::FollowScreenCast)
         return;
-    backends_.mode = FallBackFrom(CaptureMode::FollowScreenCast, offers_).mode;
-    qCInfo(lcCapture, "now: %s", ModeName(backends_.mode));
+    backends_.chosen.mode = FallBackFrom(CaptureMode::FollowScreenCast, backends_.offers).mode;
+    qCInfo(lcCapture, "now: %s", ModeName(backends_.chosen.mode));
     emit modeChanged();
 }
 
@@ -145,8 +103,8 @@ void DesktopCapture::pick()
 {
     if (pickMode_->canPick())
         pickMode_->browse();
-    else if (screenshot_ && offers_.screenshotPortal)
-        screenshot_->PickColor();
+    else if (backends_.picker)
+        backends_.picker->PickColor();
 }
 
 void DesktopCapture::captureAtPointer()
@@ -155,7 +113,7 @@ void DesktopCapture::captureAtPointer()
         pickMode_->pickAtPointer();
         return;
     }
-    switch (backends_.mode) {
+    switch (backends_.chosen.mode) {
     case CaptureMode::PickScreenCopy:
         pickMode_->pickAtPointer();
         break;

@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "platform/CaptureModes.h"
+#include "platform/PlatformFactory.h"
 #include "platform/ScreenSampler.h"
-#include "platform/portal/ScreenCastSampler.h"
 
 // QT_LOGGING_RULES="huebird.capture.info=true": what the desktop offers and the
 // mode chosen; "huebird.capture.debug=true" adds when each new colour is shown
@@ -24,7 +24,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcCapture)
 
 class IGlobalHotkey;
 class PickModeController;
-class PortalScreenshot;
 class Translations;
 
 class DesktopCapture : public QObject {
@@ -36,8 +35,8 @@ public:
     explicit DesktopCapture(const Translations& translations, QObject* parent = nullptr);
     ~DesktopCapture() override;
 
-    CaptureMode mode() const { return backends_.mode; }
-    bool onWayland() const { return offers_.session == SessionKind::Wayland; }
+    CaptureMode mode() const { return backends_.chosen.mode; }
+    bool onWayland() const { return backends_.offers.session == SessionKind::Wayland; }
     // The status bar's capture panel: the capture mode ("Capture:" on X11) and the hotkey.
     QString statusText(const QString& keyText) const;
     // The tick follows the pointer; otherwise the magnifier shows what pick
@@ -74,15 +73,11 @@ signals:
     void screenCastTokenChanged(const QString& token);
 
 private:
-    void probe();
     void fallBack();
 
     const Translations& translations_;
-    DesktopOffers offers_;
-    CaptureBackends backends_;
-    QPointer<ScreenCastSampler> screenCast_; // owned by the tick once handed out
-    std::unique_ptr<ScreenCastSampler> ownScreenCast_;
+    PlatformBackends backends_; // each part until it is handed out
+    QPointer<ScreenCast> screenCast_; // owned by the tick once handed out
     PickModeController* pickMode_ = nullptr;
-    PortalScreenshot* screenshot_ = nullptr;
     QString token_;
 };

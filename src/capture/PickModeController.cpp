@@ -3,8 +3,10 @@
 PickModeController::PickModeController(std::unique_ptr<AsyncScreenSampler> screens, QObject* parent)
     : QObject(parent), screens_(std::move(screens))
 {
-    if (screens_)
+    if (screens_) {
         connect(screens_.get(), &AsyncScreenSampler::screensGrabbed, this, &PickModeController::frozen);
+        connect(&overlay_, &PickOverlay::positionWanted, screens_.get(), &AsyncScreenSampler::repeatPointerPosition);
+    }
     connect(&overlay_, &PickOverlay::pointerMoved, this, &PickModeController::moved);
     connect(&overlay_, &PickOverlay::picked, this, &PickModeController::pick);
     connect(&overlay_, &PickOverlay::cancelled, this, &PickModeController::end);
@@ -21,7 +23,7 @@ void PickModeController::browse()
 void PickModeController::pickAtPointer()
 {
     if (state_ == State::Browsing && overlay_.isActive()) {
-        pick(overlay_.position());
+        overlay_.pickAtPointer();
         return;
     }
     if (state_ == State::Freezing)

@@ -7,9 +7,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <utility>
 
 namespace {
 constexpr int kReportIntervalMs = 50;
+// The correcting motion comes at once when the compositor is asked to repeat
+// the pointer's place; this bounds the wait where none comes (the place was
+// right, or nothing can ask).
+constexpr int kEnterConfirmationMs = 400;
+constexpr int kPointerQuestionIntervalMs = 40;
 // The loupe beside the pointer: the still screen's pixels around it,
 // magnified, over the colour's swatch and code. The main window, which shows
 // the same, is under the full-screen windows.
@@ -40,6 +46,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (!std::exchange(painted_, true))
+            owner_.firstPainted(this);
         QPainter painter(this);
         if (image_.isNull())
             painter.fillRect(rect(), Qt::white);
@@ -49,11 +57,18 @@ protected:
             paintLoupe(painter);
     }
 
-    // A compositor tells where the pointer enters without a move there.
-    void enterEvent(QEnterEvent* event) override { follow(event->position()); }
-    void mouseMoveEvent(QMouseEvent* event) override { follow(event->position()); }
+    // A compositor tells where the pointer enters without a move there; the
+    // place counts once confirmed.
+    void enterEvent(QEnterEvent* event) override { owner_.entered(this, event->position()); }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (!owner_.motionCounts(this, event->position()))
+            return;
+        follow(event->position());
+    }
     void leaveEvent(QEvent*) override
     {
+        owner_.left(this);
         update(loupe_);
         loupe_ = QRect();
     }
@@ -66,7 +81,9 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override { owner_.keyPressed(QKeySequence(event->keyCombination())); }
 
-private:
+public:
+    bool painted() const { return painted_; }
+
     void follow(QPointF local)
     {
         const ScreenPointer pointer = pointerAt(local);
@@ -86,6 +103,7 @@ private:
         owner_.moved(pointer);
     }
 
+private:
     void paintLoupe(QPainter& painter) const
     {
         const QRect pixels(loupe_.topLeft() + QPoint(1, 1), QSize(kLoupeSide, kLoupeSide));
@@ -121,6 +139,7 @@ private:
     QImage image_;
     QImage square_;
     QRect loupe_;
+    bool painted_ = false;
 };
 
 PickOverlay::PickOverlay(QKeySequence captureKey, QObject* parent) : QObject(parent), captureKey_(std::move(captureKey))
@@ -128,6 +147,11 @@ PickOverlay::PickOverlay(QKeySequence captureKey, QObject* parent) : QObject(par
     throttle_.setSingleShot(true);
     throttle_.setInterval(kReportIntervalMs);
     connect(&throttle_, &QTimer::timeout, this, &PickOverlay::intervalEnded);
+    enterConfirmation_.setSingleShot(true);
+    enterConfirmation_.setInterval(kEnterConfirmationMs);
+    connect(&enterConfirmation_, &QTimer::timeout, this, &PickOverlay::enterUnconfirmed);
+    pointerQuestion_.setInterval(kPointerQuestionIntervalMs);
+    connect(&pointerQuestion_, &QTimer::timeout, this, &PickOverlay::ask);
 }
 
 PickOverlay::~PickOverlay() { stop(); }
@@ -153,6 +177,10 @@ void PickOverlay::start(FrozenScreens screens)
 void PickOverlay::stop()
 {
     throttle_.stop();
+    enterConfirmation_.stop();
+    pointerQuestion_.stop();
+    enteredWindow_ = nullptr;
+    pickWhenKnown_ = false;
     // Escape and receivers of picked() stop it from a window's own event.
     for (auto& window : windows_) {
         window->hide();
@@ -162,10 +190,59 @@ void PickOverlay::stop()
     hasPosition_ = false;
 }
 
+void PickOverlay::entered(ScreenWindow* window, QPointF local)
+{
+    enteredWindow_ = window;
+    enteredAt_ = local;
+    asked_ = false;
+    // Until its first frame the compositor may not have placed it yet.
+    if (window->painted())
+        settled();
+}
+
+void PickOverlay::firstPainted(ScreenWindow* window)
+{
+    if (enteredWindow_ == window)
+        settled();
+}
+
+void PickOverlay::settled()
+{
+    enterConfirmation_.start();
+    pointerQuestion_.start();
+}
+
+void PickOverlay::ask()
+{
+    asked_ = true;
+    emit positionWanted();
+}
+
+bool PickOverlay::motionCounts(ScreenWindow* window, QPointF local)
+{
+    // Motions the compositor sent before it placed the window are as wrong as the enter.
+    if (enteredWindow_ != window || asked_)
+        return true;
+    enteredAt_ = local;
+    return false;
+}
+
+void PickOverlay::enterUnconfirmed()
+{
+    pointerQuestion_.stop();
+    if (enteredWindow_)
+        std::exchange(enteredWindow_, nullptr)->follow(enteredAt_);
+}
+
 void PickOverlay::moved(const ScreenPointer& pointer)
 {
+    enterConfirmation_.stop();
+    pointerQuestion_.stop();
+    enteredWindow_ = nullptr;
     position_ = pointer;
     hasPosition_ = true;
+    if (std::exchange(pickWhenKnown_, false))
+        emit picked(position_);
     // The first move after a rest is told at once, later ones once an interval.
     if (!throttle_.isActive())
         report();
@@ -184,8 +261,18 @@ void PickOverlay::report()
     emit pointerMoved(position_);
 }
 
+void PickOverlay::left(ScreenWindow* window)
+{
+    if (enteredWindow_ == window) {
+        enterConfirmation_.stop();
+        pointerQuestion_.stop();
+        enteredWindow_ = nullptr;
+    }
+}
+
 void PickOverlay::pick(const ScreenPointer& pointer)
 {
+    pickWhenKnown_ = false;
     moved(pointer);
     emit picked(pointer);
 }
@@ -195,7 +282,15 @@ void PickOverlay::keyPressed(const QKeySequence& key)
     if (key == QKeySequence(Qt::Key_Escape)) {
         stop();
         emit cancelled();
-    } else if (key == captureKey_ && hasPosition_) {
-        emit picked(position_);
+    } else if (key == captureKey_) {
+        pickAtPointer();
     }
+}
+
+void PickOverlay::pickAtPointer()
+{
+    if (hasPosition_)
+        emit picked(position_);
+    else
+        pickWhenKnown_ = true;
 }

@@ -4,6 +4,7 @@
 // shows that screen as it was, at its device pixels. Positions are pointers
 // over the pictures, as FrozenScreens reads them.
 #include <QKeySequence>
+#include <QPointF>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -27,13 +28,18 @@ public:
     bool isActive() const { return !windows_.empty(); }
     void setCaptureKey(const QKeySequence& key) { captureKey_ = key; }
     const FrozenScreens& screens() const { return screens_; }
-    const ScreenPointer& position() const { return position_; }
+    // Picks under the pointer as the capture key does: at once where its
+    // position is known, else as soon as it is.
+    void pickAtPointer();
 
 signals:
     // The pointer while it moves, at most twenty times a second.
     void pointerMoved(const ScreenPointer& pointer);
     // A click or the capture key picked the pixel under the pointer.
     void picked(const ScreenPointer& pointer);
+    // A window's pointer place is not confirmed yet: the system may be asked
+    // to tell it again (AsyncScreenSampler::repeatPointerPosition).
+    void positionWanted();
     // Escape: the windows are closed.
     void cancelled();
 
@@ -41,6 +47,13 @@ private:
     class ScreenWindow;
     friend class ScreenWindow;
 
+    void entered(ScreenWindow* window, QPointF local);
+    void firstPainted(ScreenWindow* window);
+    void settled();
+    void ask();
+    bool motionCounts(ScreenWindow* window, QPointF local);
+    void enterUnconfirmed();
+    void left(ScreenWindow* window);
     void moved(const ScreenPointer& pointer);
     void pick(const ScreenPointer& pointer);
     void keyPressed(const QKeySequence& key);
@@ -51,7 +64,16 @@ private:
     FrozenScreens screens_;
     std::vector<std::unique_ptr<ScreenWindow>> windows_;
     QTimer throttle_;
+    // A compositor may announce a new surface's pointer at a wrong place and
+    // correct it with a motion right after (sway 1.7 beside a scaled
+    // output): where it entered counts only once no motion followed.
+    QTimer enterConfirmation_;
+    QTimer pointerQuestion_; // asks again while unconfirmed
+    ScreenWindow* enteredWindow_ = nullptr;
+    QPointF enteredAt_;
     ScreenPointer position_;
     ScreenPointer reported_;
     bool hasPosition_ = false;
+    bool pickWhenKnown_ = false;
+    bool asked_ = false;
 };

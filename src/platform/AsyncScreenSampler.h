@@ -31,6 +31,9 @@ public:
     // Asks for a picture of every whole screen, for a pick mode over a still
     // screen. By default Qt reads them, before this returns.
     virtual void requestScreens();
+    // Asks the system to tell the program's windows again where the pointer
+    // is, without moving it. Nothing where it cannot.
+    virtual void repeatPointerPosition() {}
 
 signals:
     // The pixels around a requested pointer: Format_RGB32, 2 radius + 1

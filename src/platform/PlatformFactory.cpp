@@ -1,6 +1,7 @@
-#include <QGuiApplication>
+#include "platform/PlatformFactory.h"
 
-#include "ui/QtTickPresenter.h"
+#include <QDBusConnection>
+#include <QGuiApplication>
 
 #include "platform/AsyncScreenSampler.h"
 #include "platform/GlobalHotkey.h"
@@ -8,12 +9,14 @@
 #include "platform/ScreenSampler.h"
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/portal/PortalGlobalHotkey.h"
+#include "platform/portal/PortalScreenshot.h"
+#include "platform/portal/ScreenCastSampler.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/wayland/WaylandScreenSampler.h"
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11ScreenSampler.h"
-#include "platform/x11/X11TickPresenter.h"
 
 namespace {
 
@@ -31,6 +34,58 @@ bool OnWayland()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+SessionKind SessionOfThisProcess()
+{
+    if (X11Application())
+        return SessionKind::X11;
+    if (OnWayland())
+        return SessionKind::Wayland;
+    return SessionKind::Other;
+}
+
+void CreateX11Backends(PlatformBackends& b)
+{
+    b.chosen = ChooseCaptureBackends(b.offers);
+    b.tickSampler = CreateScreenSampler();
+    // Pick mode works on X11 too, over Qt's copies of the screens.
+    b.stillScreens = CreateAsyncScreenSampler();
+    b.hotkey = CreateGlobalHotkey();
+}
+
+void CreateWaylandBackends(PlatformBackends& b)
+{
+    auto copies = std::make_unique<WaylandScreenSampler>();
+    b.offers.screenCopy = copies->isAvailable();
+    if (b.offers.screenCopy)
+        b.stillScreens = std::move(copies);
+    auto screenCast = std::make_unique<ScreenCastSampler>();
+    b.offers.screenCastCursor = screenCast->Available();
+    auto screenshot = std::make_unique<PortalScreenshot>(QDBusConnection::sessionBus());
+    b.offers.screenshotPortal = screenshot->Available();
+    if (b.offers.screenshotPortal)
+        b.picker = std::move(screenshot);
+    // A hotkey is the desktop's to give: through its portal, or refused where
+    // there is none, so the user is told to bind the command.
+    auto shortcuts = std::make_unique<PortalGlobalHotkey>();
+    b.offers.shortcutsPortal = shortcuts->Available();
+    b.hotkey = std::move(shortcuts);
+    b.chosen = ChooseCaptureBackends(b.offers);
+    if (b.chosen.mode == CaptureMode::FollowScreenCast) {
+        b.screenCast = screenCast.get();
+        b.tickSampler = std::move(screenCast);
+    } else {
+        // The tick does not follow the pointer: the magnifier shows what pick mode saw.
+        b.tickSampler = std::make_unique<NullScreenSampler>();
+    }
+}
+
+void CreateOtherBackends(PlatformBackends& b)
+{
+    b.chosen = ChooseCaptureBackends(b.offers);
+    b.tickSampler = std::make_unique<NullScreenSampler>();
+    b.hotkey = std::make_unique<NullGlobalHotkey>();
+}
+
 // The compositor's screen copies where it offers them (wlroots compositors).
 std::unique_ptr<WaylandScreenSampler> CreateWaylandScreenSampler()
 {
@@ -39,6 +94,18 @@ std::unique_ptr<WaylandScreenSampler> CreateWaylandScreenSampler()
 }
 
 } // namespace
+
+PlatformBackends CreatePlatformBackends()
+{
+    PlatformBackends backends;
+    backends.offers.session = SessionOfThisProcess();
+    switch (backends.offers.session) {
+    case SessionKind::X11: CreateX11Backends(backends); break;
+    case SessionKind::Wayland: CreateWaylandBackends(backends); break;
+    case SessionKind::Other: CreateOtherBackends(backends); break;
+    }
+    return backends;
+}
 
 std::unique_ptr<IScreenSampler> CreateScreenSampler()
 {
@@ -75,13 +142,4 @@ std::unique_ptr<IKeyNames> CreateKeyNames()
     if (auto* x11 = X11Application())
         return std::make_unique<X11KeyNames>(x11->connection());
     return std::make_unique<NullKeyNames>();
-}
-
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler& sampler)
-{
-    if (X11Application() && qgetenv("HUEBIRD_TICK_PRESENTER") != "qt")
-        if (auto* x11 = dynamic_cast<X11ScreenSampler*>(&sampler))
-            if (auto presenter = X11TickPresenter::create(widgets, x11->ownConnection()))
-                return presenter;
-    return std::make_unique<QtTickPresenter>(widgets);
 }

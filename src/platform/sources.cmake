@@ -8,6 +8,7 @@ list(APPEND HB_CORE_SOURCES
   src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/AsyncScreenSampler.cpp
+  src/platform/DesktopServices.h
   src/platform/GlobalHotkey.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
@@ -18,9 +19,11 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/wayland/Registry.cpp
+  src/platform/wayland/Screencopy.cpp
+  src/platform/wayland/ShmPool.cpp
   src/platform/wayland/WaylandScreenSampler.cpp
   src/platform/x11/X11ScreenSampler.cpp
   src/platform/x11/X11ShmSegment.cpp
-  src/platform/x11/X11TickPresenter.cpp
   src/platform/x11/X11TickThread.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/portal/sources.cmake)

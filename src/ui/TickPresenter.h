@@ -54,7 +54,3 @@ public:
     // Returns once no tick runs any more.
     virtual void stopTicks() {}
 };
-
-// The X server's shared memory, on the sampler's own connection, where the
-// program runs on X11 (unless HUEBIRD_TICK_PRESENTER=qt); the widgets elsewhere.
-std::unique_ptr<TickPresenter> CreateTickPresenter(const TickWidgets& widgets, IScreenSampler& sampler);

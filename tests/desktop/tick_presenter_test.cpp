@@ -16,7 +16,7 @@
 #include "ui/PanelStatusBar.h"
 #include "ui/QtTickPresenter.h"
 #include "platform/x11/X11Connection.h"
-#include "platform/x11/X11TickPresenter.h"
+#include "capture/x11/X11TickPresenter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #
 #   portal-session.sh COMMAND [ARGUMENTS...]
 #
-# Exits 77 (ctest's "skipped") with the reason when a piece of the system
-# cannot start; otherwise with the command's exit code.
+# Fails, saying which, when a piece of the session cannot start; otherwise
+# exits with the command's exit code.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 portal=/usr/libexec/xdg-desktop-portal
@@ -14,11 +14,9 @@ portal=/usr/libexec/xdg-desktop-portal
 . "$here/session-helpers.sh"
 
 if [ "${HB_PORTAL_SESSION:-}" != inside ]; then
-  for tool in dbus-run-session pipewire wireplumber gdbus; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
-  done
-  [ -x "$portal" ] || skip "xdg-desktop-portal is not installed"
-  /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || skip "python3-dbus or python3-gi is not installed"
+  need dbus-run-session pipewire wireplumber gdbus "$portal" \
+    /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service \
+    /usr/lib/python3/dist-packages/dbus /usr/lib/python3/dist-packages/gi
 
   work=$(mktemp -d "${TMPDIR:-/tmp}/huebird-portal.XXXXXX")
   trap 'rm -rf "$work"' EXIT
@@ -26,8 +24,7 @@ if [ "${HB_PORTAL_SESSION:-}" != inside ]; then
   mkdir -p "$work/portals" "$work/home" "$work/services"
   # A bus that starts only the permission store on demand: no document portal
   # (a FUSE mount in the runtime folder), nothing of the machine's own desktop.
-  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/" 2>/dev/null ||
-    skip "xdg-desktop-portal's permission store is not installed"
+  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/"
   cat >"$work/bus.conf" <<EOF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -73,7 +70,7 @@ fi
 # The portal reads its backends' properties when it starts: after the backend.
 "$portal" --replace >"$work/portal.log" 2>&1 &
 pids+=($!)
-wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; skip "xdg-desktop-portal did not start"; }
+wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; cannot_start "xdg-desktop-portal did not start"; }
 
 "$@"
 rc=$?

@@ -1,9 +1,22 @@
 # Shared by the scripts that run a private desktop-portal session
 # (portal-session.sh, ../wayland/pick-color.sh); sourced, not run.
 
-skip() {
-  echo "SKIPPED: $*" >&2
-  exit 77
+# A piece that scripts/install-deps.sh installs and that did not start: the
+# test fails, saying which.
+cannot_start() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# need COMMAND-OR-PATH...: each is installed (scripts/install-deps.sh), or the
+# test fails. tests/check-test-tools.sh checks that the script installs them.
+need() {
+  for tool in "$@"; do
+    case $tool in
+      /*) [ -e "$tool" ] ;;
+      *) command -v "$tool" >/dev/null ;;
+    esac || cannot_start "$tool is not installed (scripts/install-deps.sh installs it)"
+  done
 }
 
 wait_for() { # seconds, test...
@@ -38,7 +51,7 @@ has_name() {
 start_pipewire() {
   pipewire >"$work/pipewire.log" 2>&1 &
   pids+=($!)
-  wait_for 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; skip "PipeWire did not start"; }
+  wait_for 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { logs; cannot_start "PipeWire did not start"; }
   wireplumber >"$work/wireplumber.log" 2>&1 &
   pids+=($!)
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <QThread>
 #include <fcntl.h>
 #include <unistd.h>
@@ -60,7 +61,6 @@ WaylandSession::WaylandSession()
         if (script_.state() == QProcess::Running)
             script_.terminate();
         script_.waitForFinished(10000);
-        unavailable_ = script_.exitStatus() == QProcess::NormalExit && script_.exitCode() == 77;
         failure_ = QString::fromLocal8Bit(script_.readAllStandardError()).trimmed();
         if (failure_.isEmpty())
             failure_ = "no answer within " + QString::number(kStartTimeoutMs / 1000) + " s";
@@ -120,6 +120,31 @@ bool WaylandSession::pointer(const QByteArray& command) const
         answers = Answers(log);
     }
     return answers.size() > before && answers.last() == "ok";
+}
+
+int WaylandSession::connectionsOf(qint64 pid) const
+{
+    // The process's sockets, by inode...
+    QSet<QString> own;
+    const QDir fds(QString("/proc/%1/fd").arg(pid));
+    for (const QString& fd : fds.entryList(QDir::NoDotAndDotDot | QDir::System)) {
+        const QString target = QFile::symLinkTarget(fds.filePath(fd));
+        if (target.contains("socket:["))
+            own.insert(target.section('[', 1).section(']', 0, 0));
+    }
+    // ... whose peers are the compositor's ends of its Wayland socket.
+    QProcess ss;
+    ss.start("ss", {"-x", "-H"});
+    ss.waitForFinished(kPatientMs);
+    const QString display = variables_.value("WAYLAND_DISPLAY");
+    int count = 0;
+    for (const QString& line : QString::fromUtf8(ss.readAllStandardOutput()).split('\n')) {
+        const QStringList fields = line.simplified().split(' ');
+        // u_str ESTAB recv send local-path local-inode peer-path peer-inode
+        if (fields.size() >= 8 && fields[4] == display && own.contains(fields[7]))
+            ++count;
+    }
+    return count;
 }
 
 QString WaylandSession::saveImage(const QString& name, const QImage& image) const

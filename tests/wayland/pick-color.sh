@@ -6,19 +6,16 @@
 #
 #   pick-color.sh CLIENT
 #
-# Exits 77 (skipped) with the reason when a piece cannot start.
+# Fails, saying which, when a piece of the session cannot start.
 set -u
 client=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../portal/session-helpers.sh"
 
 if [ "${HB_PICK_COLOR_SESSION:-}" != inside ]; then
-  for tool in dbus-run-session pipewire wireplumber gdbus slurp grim; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
-  done
-  for portal in xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk; do
-    [ -x "/usr/libexec/$portal" ] || skip "$portal is not installed"
-  done
+  need dbus-run-session pipewire wireplumber gdbus slurp grim \
+    /usr/libexec/xdg-desktop-portal /usr/libexec/xdg-desktop-portal-wlr /usr/libexec/xdg-desktop-portal-gtk \
+    /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service
   work=$(mktemp -d "${TMPDIR:-/tmp}/huebird-pick-color.XXXXXX")
   mkfifo "$work/session.in"
   bash "$here/../../scripts/wayland-session.sh" --outputs 1 < "$work/session.in" > "$work/session.out" 2> "$work/session.err" &
@@ -32,10 +29,7 @@ if [ "${HB_PICK_COLOR_SESSION:-}" != inside ]; then
   trap stop EXIT
   wait_for 90 grep -q '^ready' "$work/session.out" || {
     cat "$work/session.err" >&2
-    wait "$session"
-    [ $? -eq 77 ] && skip "no headless Wayland session"
-    echo "the headless Wayland session did not start" >&2
-    exit 1
+    cannot_start "the headless Wayland session did not start"
   }
   eval "$(grep '^export' "$work/session.out")"
   swaymsg -q "output * bg #3c8cdc solid_color" || exit 1
@@ -43,8 +37,7 @@ if [ "${HB_PICK_COLOR_SESSION:-}" != inside ]; then
   mkdir -m 700 "$work/runtime"
   mkdir -p "$work/portals" "$work/services" "$work/home"
   cp /usr/share/xdg-desktop-portal/portals/wlr.portal /usr/share/xdg-desktop-portal/portals/gtk.portal "$work/portals/"
-  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/" 2>/dev/null ||
-    skip "xdg-desktop-portal's permission store is not installed"
+  cp /usr/share/dbus-1/services/org.freedesktop.impl.portal.PermissionStore.service "$work/services/"
   # Only the permission store starts on demand: no document portal mount.
   cat >"$work/bus.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
@@ -71,11 +64,11 @@ start_pipewire
 pids+=($!)
 /usr/libexec/xdg-desktop-portal-gtk >"$work/gtk.log" 2>&1 &
 pids+=($!)
-wait_for 30 has_name org.freedesktop.impl.portal.desktop.wlr || { logs; skip "xdg-desktop-portal-wlr did not start"; }
-wait_for 30 has_name org.freedesktop.impl.portal.desktop.gtk || { logs; skip "xdg-desktop-portal-gtk did not start"; }
+wait_for 30 has_name org.freedesktop.impl.portal.desktop.wlr || { logs; cannot_start "xdg-desktop-portal-wlr did not start"; }
+wait_for 30 has_name org.freedesktop.impl.portal.desktop.gtk || { logs; cannot_start "xdg-desktop-portal-gtk did not start"; }
 /usr/libexec/xdg-desktop-portal --replace >"$work/portal.log" 2>&1 &
 pids+=($!)
-wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; skip "xdg-desktop-portal did not start"; }
+wait_for 30 has_name org.freedesktop.portal.Desktop || { logs; cannot_start "xdg-desktop-portal did not start"; }
 
 "$client"
 rc=$?

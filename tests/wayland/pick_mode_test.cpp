@@ -13,6 +13,8 @@ namespace {
 
 const QColor kFirst(0xAA, 0x28, 0x78);
 const QColor kSecond(0x3C, 0x8C, 0xDC);
+const QColor kLeftHalf(0x40, 0x80, 0xC0);
+const QColor kRightHalf(0xE0, 0x60, 0x20);
 
 } // namespace
 
@@ -63,6 +65,8 @@ private slots:
         const qint64 pid = app.process().processId();
         ProgramWindow window(session_, sampler_, pid);
         QVERIFY(window.waitUntilPlaced());
+        // Qt's connection and the one that copies the screens.
+        QCOMPARE(session_.connectionsOf(pid), 2);
         const QRect rect = window.rect();
         // Away from the window, on whichever output it is not.
         const QPoint away = rect.center().x() < 800 ? QPoint(1500, 550) : QPoint(100, 550);
@@ -90,6 +94,49 @@ private slots:
 
         QVERIFY(window.close(app.process()));
         QCOMPARE(app.process().exitCode(), 0);
+    }
+
+    // A scaled output left of another, as a laptop panel beside a monitor:
+    // the capture command takes the pixel under the pointer on the second.
+    void theCaptureCommandTakesThePixelBesideAScaledOutput()
+    {
+        QImage halves(800, 600, QImage::Format_RGB32);
+        halves.fill(kLeftHalf);
+        for (int y = 0; y < halves.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(halves.scanLine(y)) + 400, 400, kRightHalf.rgb());
+        const QString picture = session_.saveImage("halves.png", halves);
+        QVERIFY(!picture.isEmpty());
+        struct Restore {
+            const WaylandSession& session;
+            ~Restore() { session.swaymsg({"output HEADLESS-1 scale 1; output HEADLESS-2 position 800 0"}); }
+        } restore{session_};
+        bool ok = false;
+        session_.swaymsg({"output HEADLESS-1 scale 2 bg #336699 solid_color"}, &ok);
+        QVERIFY(ok);
+        session_.swaymsg({QString("output HEADLESS-2 position 400 0 bg %1 stretch").arg(picture)}, &ok);
+        QVERIFY(ok);
+        // Output 2 spans 400 to 1200; its left half is kLeftHalf.
+        const QPoint onLeftHalf(575, 60);
+        const QPoint onRightHalf(975, 60);
+        QVERIFY(WaitFor([&] { return sampler_.pointerAt(onRightHalf).desktop >= 0 && sampler_.screens().size() == 2
+                                     && sampler_.screens()[1].logical.x == 400; }));
+
+        RunningApp app;
+        app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=5\r\n[Preferences]\r\nHK_CAPTURE=Alt+C\r\n");
+        QVERIFY(app.start(session_.environment({"QT_QPA_PLATFORM="})));
+        const qint64 pid = app.process().processId();
+        ProgramWindow window(session_, sampler_, pid);
+        QVERIFY(window.waitUntilPlaced());
+        QVERIFY(!window.rect().contains(onLeftHalf) && !window.rect().contains(onRightHalf));
+        QVERIFY(window.waitForPixel(onLeftHalf, kLeftHalf));
+        QVERIFY(window.waitForPixel(onRightHalf, kRightHalf));
+
+        QVERIFY(session_.pointer(QString("move %1 %2").arg(onLeftHalf.x()).arg(onLeftHalf.y()).toUtf8()));
+        QCOMPARE(Send(session_, app, "--capture"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(FullScreenWindows(pid), 0, kPatientMs);
+        QVERIFY(window.waitForPixel(window.listRow(0), kLeftHalf));
+
+        QVERIFY(window.close(app.process()));
     }
 };
 

@@ -43,7 +43,7 @@ QString ReasonOf(uint response, const QVariantMap& results, const char* step)
 } // namespace
 
 PortalScreenCast::PortalScreenCast(const QDBusConnection& bus, QObject* parent)
-    : QObject(parent), bus_(bus), stream_(new PipeWireCursorStream(this))
+    : ScreenCast(parent), bus_(bus), stream_(new PipeWireCursorStream(this))
 {
     RegisterPortalTypes();
     connect(stream_, &PipeWireCursorStream::frameReady, this, &PortalScreenCast::frameReady);

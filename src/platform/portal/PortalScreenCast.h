@@ -10,9 +10,11 @@
 #include <QPoint>
 #include <QRect>
 
+#include "platform/DesktopServices.h"
+
 class PipeWireCursorStream;
 
-class PortalScreenCast : public QObject {
+class PortalScreenCast : public ScreenCast {
     Q_OBJECT
 public:
     explicit PortalScreenCast(const QDBusConnection& bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
@@ -23,7 +25,7 @@ public:
 
     // Opens a session; started() or failed() follows. An invalid or unknown
     // token is dropped (the user is asked again).
-    void Start(const QString& restoreToken = QString());
+    void Start(const QString& restoreToken = QString()) override;
     void Stop();
 
     // The screen's place in the desktop as the portal reports it (logical
@@ -31,10 +33,6 @@ public:
     QRect StreamGeometry() const { return geometry_; }
 
 signals:
-    // The stream runs; restoreToken (empty when the desktop gives none)
-    // restores this consent in a later run.
-    void started(const QString& restoreToken);
-    void failed(const QString& reason);
     // The pointer in the stream's pixels and the 39 x 39 pixels around it.
     void frameReady(QPoint cursor, const QImage& square);
 

@@ -36,7 +36,7 @@ bool InTemporaryFolder(const QString& path)
 
 } // namespace
 
-PortalScreenshot::PortalScreenshot(const QDBusConnection& bus, QObject* parent) : QObject(parent), bus_(bus) {}
+PortalScreenshot::PortalScreenshot(const QDBusConnection& bus, QObject* parent) : ColorPicker(parent), bus_(bus) {}
 
 bool PortalScreenshot::Available()
 {

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QObject>
 
-class PortalScreenshot : public QObject {
+#include "platform/DesktopServices.h"
+
+class PortalScreenshot : public ColorPicker {
     Q_OBJECT
 public:
     explicit PortalScreenshot(const QDBusConnection& bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
@@ -18,14 +20,10 @@ public:
 
     // Takes the desktop without a dialog: screenshotTaken or failed follows.
     void TakeScreenshot();
-    // Lets the user click a pixel anywhere: colorPicked or failed follows
-    // (also when the user cancels).
-    void PickColor();
+    void PickColor() override;
 
 signals:
     void screenshotTaken(const QImage& image);
-    void colorPicked(const QColor& color);
-    void failed(const QString& reason);
 
 private:
     QDBusConnection bus_;

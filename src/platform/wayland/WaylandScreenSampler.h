@@ -38,6 +38,9 @@ public:
     void requestGrab(const ScreenPointer& pointer, int radius) override;
     // Copies every output whole, at its device pixels.
     void requestScreens() override;
+    // A pointer motion of nothing through a virtual pointer: the compositor
+    // sends the pointer's place over the surface under it again.
+    void repeatPointerPosition() override;
 
     // Known over the program's own windows only: Wayland tells no client
     // where the pointer is elsewhere.
@@ -47,9 +50,9 @@ public:
     // pointer's.
     void GrabAround(const ScreenPointer& pointer, int radius, QImage& out) override;
 
+private:
     struct Connection;
 
-private:
     enum class Job { None, Square, Screens };
 
     struct Request {

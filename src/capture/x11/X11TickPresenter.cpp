@@ -1,4 +1,4 @@
-#include "platform/x11/X11TickPresenter.h"
+#include "capture/x11/X11TickPresenter.h"
 
 #include <QWidget>
 #include <cstdlib>
