@@ -4,7 +4,10 @@ TESTBUILD  ?= build-test
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
+WINBUILD   ?= build-win
+
 .PHONY: deps run build test build-test install deb bench bench-cpu bench-cpu-wayland fuzz fuzz-brief soak wayland-session clean
+.PHONY: windows windows-zip windows-installer windows-test-build
 
 deps:
 	@bash scripts/install-deps.sh
@@ -27,11 +30,30 @@ deb: deps
 	@JOBS=$(JOBS) bash scripts/build-deb.sh $(CURDIR)/build-deb
 
 build-test: deps
-	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DHB_SANITIZE=ON -DHB_BUILD_BENCH=OFF \
+	  -DHB_WINDOWS_BUILD="$$(test -f $(WINBUILD)/wine-tests && echo $(CURDIR)/$(WINBUILD))"
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
-test: build-test fuzz-brief
+# The Windows build's tests run under Wine where Qt for Windows is at hand.
+test: windows-test-build build-test fuzz-brief
 	@bash scripts/run-tests.sh $(TESTBUILD)
+
+# Windows x86-64, cross-compiled into $(WINBUILD)/: the Qt prefix comes from
+# ../shared/windows/ (or is built from Debian's source, about 75 minutes) into
+# ~/.cache/huebird-lite/ (scripts/windows-deps.sh).
+windows: deps
+	@JOBS=$(JOBS) bash scripts/windows-build.sh $(WINBUILD) huebird-lite huebird-code
+
+# $(WINBUILD)/HuebirdLite-<version>-win64-portable.zip
+windows-zip: deps
+	@JOBS=$(JOBS) bash scripts/windows-build.sh $(WINBUILD) windows_zip
+
+# $(WINBUILD)/HuebirdLite-<version>-win64-setup.exe
+windows-installer: deps
+	@JOBS=$(JOBS) bash scripts/windows-build.sh $(WINBUILD) windows_installer
+
+windows-test-build: deps
+	@JOBS=$(JOBS) bash scripts/windows-build.sh --if-at-hand $(WINBUILD) unit_tests windows_zip windows_installer
 
 # Every reader under libFuzzer for FUZZ_SECONDS (default 120) each.
 fuzz: deps
@@ -79,4 +101,4 @@ bench-cpu-wayland: deps
 	@for mode in x11 pick screencast; do bash bench/cpu/bench-wayland.sh $$mode build-bench $(TESTBUILD)/tests | grep -E "^$$mode:"; done
 
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz build-deb
+	rm -rf $(BUILD) $(TESTBUILD) build-bench build-fuzz build-deb $(WINBUILD)

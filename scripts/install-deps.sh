@@ -17,7 +17,7 @@ packages=(
   libqt6widgets6 libqt6network6 libqt6dbus6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick python3
+  xvfb xauth x11-utils xdotool xclip imagemagick python3
   dpkg-dev fakeroot lintian desktop-file-utils appstream
   # a headless Wayland session: the compositor, keys typed, screenshots by hand
   sway swaybg wtype grim util-linux passwd
@@ -26,6 +26,8 @@ packages=(
   # the desktop's own colour picker on sway, through its portal
   xdg-desktop-portal-wlr xdg-desktop-portal-gtk slurp
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  # the Windows build (make windows, windows-zip, windows-installer) and its tests under Wine
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix wine wine64 nsis xz-utils
 )
 
 if [ "${1:-}" = --print ]; then

@@ -435,7 +435,9 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
         Complain("wrong shape for " + notation, input);
         return Outcome::WrongShape;
     }
-    Complain("cannot read a number for " + notation, input);
+    Complain((read.status == ReadStatus::OutOfRange ? "a number out of range for " : "cannot read a number for ")
+                 + notation,
+             input);
     return Outcome::BadNumber;
 }
 
@@ -460,6 +462,7 @@ std::optional<TColorArray> ReadListArgument(const std::string& path)
         Complain("neither a colour list (.txt) nor a palette (.gpl)", path);
         return std::nullopt;
     case ColorListStatus::Unreadable:
+    case ColorListStatus::Cancelled: // not asked for here
         Complain("cannot read the file", path + ": " + FileFaultText(read.file));
         return std::nullopt;
     case ColorListStatus::BadContent:
@@ -471,13 +474,24 @@ std::optional<TColorArray> ReadListArgument(const std::string& path)
     return std::move(read.colors);
 }
 
-int WriteWholeOutput(const std::string& text)
+// The exit status once the output was written, or not.
+int OutputStatus(bool written)
 {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    if (!written || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "%.*s: cannot write the output\n", int(kProgram.size()), kProgram.data());
         return kExitUsage;
     }
     return kExitOk;
+}
+
+bool WriteOutput(std::string_view text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+int WriteWholeOutput(const std::string& text)
+{
+    return OutputStatus(WriteOutput(text));
 }
 
 int ConvertListFile(const Options& options, char separator)
@@ -500,7 +514,9 @@ int ExportListFile(const Options& options, char separator)
     settings.formatIndex = options.to.value_or(0);
     settings.decimalSeparator = separator;
     settings.paletteName = name;
-    return WriteWholeOutput(ExportColorList(*colors, *options.exportFormat, settings));
+    // Piece by piece: a list of millions of colours never stands whole in memory.
+    return OutputStatus(ExportColorListPieces(*colors, *options.exportFormat, settings,
+                                              [](std::string_view piece, std::size_t) { return WriteOutput(piece); }));
 }
 
 Converter ContrastConverter(std::optional<int> from, char separator)
@@ -523,7 +539,7 @@ Converter ContrastConverter(std::optional<int> from, char separator)
         const Outcome b = ReadInputColour(input.substr(next), from, separator, second);
         if (a != Outcome::Converted || b != Outcome::Converted)
             return a == Outcome::BadNumber || b == Outcome::BadNumber ? Outcome::BadNumber : Outcome::WrongShape;
-        line += ContrastText(ContrastTenths(ContrastRatio(first, second)), separator);
+        line += ContrastText(ContrastTenths(first, second), separator);
         return Outcome::Converted;
     };
 }

@@ -19,6 +19,7 @@
 #include "platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/TerminationSignals.h"
+#include "platform/UserEnvironment.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ ProgramPaths ThisProcessPaths(const StartOptions& options)
     in.workingDirectory = QDir::currentPath().toStdString();
     in.home = QDir::homePath().toStdString();
     in.installDataDir = HB_INSTALL_DATADIR;
+    in.roamingAppDataDir = RoamingAppDataDir();
     in.environment = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
     in.exists = [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); };
     const SettingsLocation where = ChooseSettingsLocation(in);

@@ -42,7 +42,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
                               | Qt::CustomizeWindowHint),
       colorList_(new ColorListModel(services.decimalSeparator, this)),
       prompts_(services.prompts),
-      paths_(std::move(services.paths)), locale_(services.locale)
+      paths_(std::move(services.paths))
 {
     setObjectName("MainWindow");
     translations_ = new Translations(paths_.dataDir, services.decimalSeparator, this);
@@ -82,7 +82,7 @@ void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    language_ = new LanguageService(*translations_, prompts_, locale_, this);
+    language_ = new LanguageService(*translations_, prompts_, this);
     ui_.LabelColor->clear();
 }
 

@@ -145,7 +145,6 @@ private:
     DesktopCapture* desktopCapture_ = nullptr;
     Prompts& prompts_;
     const ProgramPaths paths_;
-    const QLocale locale_;
     CaptureController* capture_ = nullptr;
     HotkeyService* hotkeys_ = nullptr;
     UpdateChecker* updateChecker_ = nullptr;

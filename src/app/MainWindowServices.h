@@ -1,7 +1,6 @@
 #pragma once
 // What the main window needs from outside the program, handed to its
 // constructor: the program passes the desktop's own, tests pass fakes.
-#include <QLocale>
 #include <memory>
 #include <string>
 
@@ -19,8 +18,6 @@ struct MainWindowServices {
     ProgramPaths paths;
     // The user's decimal separator: codes, ratios and messages are written with it.
     char decimalSeparator = '.';
-    // The user's locale: a first run speaks its language.
-    QLocale locale = QLocale::system();
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.

@@ -1,17 +1,16 @@
 #include "capture/HotkeyService.h"
 
 #include "config/MessageText.h"
-#include "capture/AtomTable.h"
 #include "capture/HotkeyEdit.h"
+#include "capture/ShortcutKeys.h"
 #include "config/SettingsFile.h"
 #include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
 #include "ui/Prompts.h"
 
-static_assert(hkModAlt == MOD_ALT && hkModControl == MOD_CONTROL && hkModShift == MOD_SHIFT);
-
 namespace {
-const char* const kAtomName = "HKey_CAPTURE";
+// The program registers one hotkey.
+constexpr int kCaptureHotkeyId = 1;
 }
 
 HotkeyService::HotkeyService(std::unique_ptr<IGlobalHotkey> backend, Prompts& prompts,
@@ -53,11 +52,9 @@ std::optional<std::string> HotkeyService::setStoredShortcut(const std::string& n
 
 void HotkeyService::grab(Refusal refusal)
 {
-    const THotKey hotKey = ShortCutToHotKey(shortcut_);
-    const TAtom atom = GlobalAddAtomA(kAtomName);
-    const bool registered
-        = hotKey.VirtualKey != 0 && atom != 0 && backend_->Register(atom, hotKey.Modifiers, hotKey.VirtualKey);
-    id_ = atom;
+    const QKeySequence keys = ShortCutToKeySequence(shortcut_);
+    id_ = kCaptureHotkeyId;
+    const bool registered = !keys.isEmpty() && backend_->Register(id_, keys[0]);
     if (!registered && shortcut_ != 0 && refusal == Refusal::Warn)
         warnRefused();
 }
@@ -77,8 +74,6 @@ void HotkeyService::release()
     if (id_ == 0)
         return;
     backend_->Unregister(id_);
-    GlobalDeleteAtom(TAtom(id_));
-    // The atom may be handed out again; keep no stale identifier.
     id_ = 0;
 }
 

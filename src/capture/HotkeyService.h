@@ -1,6 +1,5 @@
 #pragma once
-// The capture hotkey: its combination, and its system-wide registration under
-// the atom of its name. A combination the system refuses is reported in a
+// The capture hotkey: its combination, and its system-wide registration. A combination the system refuses is reported in a
 // warning; it would otherwise look as if it worked.
 #include <QObject>
 #include <QString>
@@ -39,7 +38,7 @@ public:
     // Where the desktop gives out hotkeys itself, the refusal warning names
     // this command for the user to bind instead.
     void setRefusalCommand(const QString& command) { refusalCommand_ = command; }
-    // Unregisters it and gives its atom back.
+    // Unregisters it.
     void release();
     // Registers another combination in place of the current one (also the same one anew).
     void change(TShortCut shortcut);

@@ -31,8 +31,9 @@ TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
 PlatformKeyNames::PlatformKeyNames() : names_(CreateKeyNames())
 {
     SetKeyNameSource([names = names_.get()](unsigned virtualKey) {
-        const std::uint32_t keySym = VirtualKeyToKeySym(virtualKey);
-        return keySym ? names->KeySymName(keySym) : std::string();
+        Qt::KeyboardModifiers keypad;
+        const int key = VirtualKeyToQtKey(virtualKey, &keypad);
+        return key ? names->KeyName(QKeyCombination(keypad, Qt::Key(key))) : std::string();
     });
 }
 

@@ -144,13 +144,3 @@ TShortCut ShortcutFromName(std::string_view text)
     }
     return 0;
 }
-
-THotKey ShortCutToHotKey(TShortCut shortcut)
-{
-    THotKey hotKey;
-    hotKey.VirtualKey = shortcut & scKeyMask;
-    if (shortcut & scShift) hotKey.Modifiers |= hkModShift;
-    if (shortcut & scAlt) hotKey.Modifiers |= hkModAlt;
-    if (shortcut & scCtrl) hotKey.Modifiers |= hkModControl;
-    return hotKey;
-}

@@ -29,14 +29,3 @@ void SetKeyNameSource(KeyNameSource source);
 
 // The fixed name of a virtual-key code, empty for keys left to the layout.
 std::string_view FixedKeyName(unsigned virtualKey);
-
-// Modifier flags of a system registration.
-inline constexpr unsigned hkModAlt = 1;
-inline constexpr unsigned hkModControl = 2;
-inline constexpr unsigned hkModShift = 4;
-
-struct THotKey {
-    unsigned VirtualKey = 0;
-    unsigned Modifiers = 0; // hkModAlt | hkModControl | hkModShift
-};
-THotKey ShortCutToHotKey(TShortCut shortcut);

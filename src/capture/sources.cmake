@@ -1,5 +1,4 @@
 list(APPEND HB_CORE_SOURCES
-  src/capture/AtomTable.cpp
   src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp
@@ -13,3 +12,7 @@ list(APPEND HB_UI_SOURCES
   src/capture/ShortcutKeys.cpp
   src/capture/TickPresenters.cpp
   src/capture/x11/X11TickPresenter.cpp)
+if(WIN32)
+  list(REMOVE_ITEM HB_UI_SOURCES src/capture/TickPresenters.cpp src/capture/x11/X11TickPresenter.cpp)
+  list(APPEND HB_UI_SOURCES src/capture/WidgetTickPresenters.cpp)
+endif()

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -212,6 +214,26 @@ std::int32_t IntegerOrThrow(std::string_view part, bool negativeAllowed)
     return *value;
 }
 
+struct RangeError {};
+
+// A component outside its notation's range is refused: kept to its low bits
+// it would silently become another colour.
+std::int32_t InRange(std::int32_t value, std::int32_t least, std::int32_t most)
+{
+    if (value < least || value > most)
+        throw RangeError{};
+    return value;
+}
+
+// A hue is an angle: past its full turn it goes round again (390 degrees is
+// 30). The full turn itself is kept, as the program writes it for a red
+// just short of it.
+std::uint16_t Hue(std::int32_t value, std::int32_t fullTurn)
+{
+    InRange(value, 0, std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::uint16_t>(value > fullTurn ? value % fullTurn : value);
+}
+
 ColorReadResult Read(TColor color) { return {ReadStatus::Read, color}; }
 ColorReadResult WrongShape() { return {}; }
 
@@ -250,24 +272,29 @@ ColorReadResult ReadIntegerNotation(std::string normalized, int formatIndex)
     std::array<std::int32_t, 4> v{};
     for (std::size_t i = 0; i < wanted; ++i)
         v[i] = IntegerOrThrow(parts.part[i], NotationHasNegativeNumbers(formatIndex));
-    const auto byte = [](std::int32_t x) { return static_cast<std::uint8_t>(x); };
-    const auto word = [](std::int32_t x) { return static_cast<std::uint16_t>(x); };
+    const auto byte = [](std::int32_t x, std::int32_t most) { return static_cast<std::uint8_t>(InRange(x, 0, most)); };
     switch (formatIndex) {
     case kRgb:
-        return Read(RGBBytesToColor({byte(v[0]), byte(v[1]), byte(v[2])}));
+        return Read(RGBBytesToColor({byte(v[0], 255), byte(v[1], 255), byte(v[2], 255)}));
     case kHsv:
-        return Read(RGBBytesToColor(HSVToRGB({word(v[0]), byte(v[1]), byte(v[2])})));
+        return Read(RGBBytesToColor(HSVToRGB({Hue(v[0], 360), byte(v[1], 100), byte(v[2], 100)})));
     case kHsl:
     case kHsl255:
     case kHsl240: {
         const THSLScale scale = formatIndex == kHsl ? 0 : formatIndex == kHsl255 ? 1 : 2;
-        return Read(RGBBytesToColor(HSLToRGB({word(v[0]), byte(v[1]), byte(v[2])}, scale)));
+        const std::int32_t most = formatIndex == kHsl ? 100 : formatIndex == kHsl255 ? 255 : 240;
+        const std::int32_t fullTurn = formatIndex == kHsl ? 360 : most;
+        return Read(RGBBytesToColor(HSLToRGB({Hue(v[0], fullTurn), byte(v[1], most), byte(v[2], most)}, scale)));
     }
     case kCmyk:
-        return Read(RGBBytesToColor(CMYKToRGB({byte(v[0]), byte(v[1]), byte(v[2]), byte(v[3])})));
+        return Read(RGBBytesToColor(
+            CMYKToRGB({byte(v[0], 100), byte(v[1], 100), byte(v[2], 100), byte(v[3], 100)})));
     default: {  // kLab
-        const auto signedWord = [](std::int32_t x) { return static_cast<std::int16_t>(x); };
-        return Read(RGBBytesToColor(LabToRGB({signedWord(v[0]), signedWord(v[1]), signedWord(v[2])})));
+        const auto signedWord = [](std::int32_t x, std::int32_t least, std::int32_t most) {
+            return static_cast<std::int16_t>(InRange(x, least, most));
+        };
+        return Read(RGBBytesToColor(
+            LabToRGB({signedWord(v[0], 0, 100), signedWord(v[1], -128, 127), signedWord(v[2], -128, 127)})));
     }
     }
 }
@@ -284,6 +311,9 @@ ColorReadResult ReadFractions(std::string_view normalized, char decimalSeparator
             throw NumberError{};
         v[i] = *value;
     }
+    for (double value : v)
+        if (value > 1)
+            throw RangeError{};
     TRGBFractions fractions;
     fractions.red = v[0];
     fractions.green = v[1];
@@ -458,6 +488,8 @@ ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
         default:
             return WrongShape();
         }
+    } catch (const RangeError&) {
+        return {ReadStatus::OutOfRange, 0x00FFFFFF};
     } catch (...) {
         return {ReadStatus::BadNumber, 0x00FFFFFF};
     }

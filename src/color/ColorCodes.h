@@ -36,7 +36,7 @@ std::optional<TColor> ReadColorValue(std::string_view text);
 // "0x" and six upper-case hexadecimal digits of the value's low three bytes.
 std::string FormatColorValue(TColor color);
 
-enum class ReadStatus { Read, WrongShape, BadNumber };
+enum class ReadStatus { Read, WrongShape, BadNumber, OutOfRange };
 
 struct ColorReadResult {
     ReadStatus status = ReadStatus::WrongShape;
@@ -62,6 +62,8 @@ std::string NormalizeColorInput(std::string_view text, int formatIndex);
 // whatever the decimal separator; "RGB[0,1]" takes only the decimal separator.
 // WrongShape: the text has the wrong length or number of parts for the
 // notation, or no notation is selected. BadNumber: the shape is right but a
-// part is not a number of the expected kind. Never throws.
+// part is not a number of the expected kind. OutOfRange: every part is a
+// number, but one lies outside its component's range (a hue is an angle and
+// goes round instead: HSL 390 is 30). Never throws.
 ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
                                     char decimalSeparator);

@@ -20,10 +20,24 @@ const std::array<double, 256>& LinearChannel()
     return table;
 }
 
-// Rounding in the last bit of the luminance sum must not take an exact ratio
-// (21 for black on white) below its tenth; far finer than any pair of 8-bit
-// colours can come to a level's threshold from below.
-constexpr double kTenthsSlack = 1e-9;
+// (L + 0.05) x 10000 x 2^64 of a colour, exact for the doubles of the table:
+// each is a whole multiple of 2^-64 (the smallest above 0, 1/3294.6, exceeds
+// 2^-12), and the weights 0.2126, 0.7152 and 0.0722 become whole numbers. At
+// most 10500 x 2^64, so 210 times it still fits 128 bits.
+__extension__ typedef unsigned __int128 ExactLuminance;
+
+ExactLuminance ExactShiftedLuminance(TColor color)
+{
+    static const std::array<ExactLuminance, 256> table = [] {
+        std::array<ExactLuminance, 256> whole{};
+        for (std::size_t i = 0; i < 256; ++i)
+            whole[i] = ExactLuminance(std::ldexp(LinearChannel()[i], 64));
+        return whole;
+    }();
+    constexpr ExactLuminance kShift = ExactLuminance(500) << 64;
+    return 2126 * table[color & 0xFF] + 7152 * table[(color >> 8) & 0xFF] + 722 * table[(color >> 16) & 0xFF]
+           + kShift;
+}
 
 } // namespace
 
@@ -46,13 +60,12 @@ double ContrastRatio(TColor a, TColor b)
     return ContrastRatio(RelativeLuminance(a), RelativeLuminance(b));
 }
 
-int ContrastTenths(double ratio)
+int ContrastTenths(TColor a, TColor b)
 {
-    if (!(ratio >= 1))
-        return 10;
-    if (ratio > 21)
-        return 210;
-    return int(std::floor(ratio * 10 + kTenthsSlack));
+    const ExactLuminance first = ExactShiftedLuminance(a), second = ExactShiftedLuminance(b);
+    const ExactLuminance lighter = first > second ? first : second;
+    const ExactLuminance darker = first > second ? second : first;
+    return int(10 * lighter / darker);
 }
 
 ContrastLevel ContrastLevelOf(int tenths)
@@ -109,18 +122,13 @@ void ContrastReadout::SetStyle(char decimalSeparator, std::string_view aaLarge, 
 bool ContrastReadout::Update(TColor sampled, std::optional<TColor> reference)
 {
     if (!reference) {
-        reference_.reset();
         if (shownTenths_ == kNothingShown)
             return false;
         shownTenths_ = kNothingShown;
         text_.clear();
         return true;
     }
-    if (reference_ != reference) {
-        reference_ = reference;
-        referenceLuminance_ = RelativeLuminance(*reference);
-    }
-    const int tenths = ContrastTenths(ContrastRatio(RelativeLuminance(sampled), referenceLuminance_));
+    const int tenths = ContrastTenths(sampled, *reference);
     if (tenths == shownTenths_)
         return false;
     shownTenths_ = tenths;

@@ -15,9 +15,9 @@ double RelativeLuminance(TColor color);
 double ContrastRatio(double luminanceA, double luminanceB);
 double ContrastRatio(TColor a, TColor b);
 
-// The ratio in tenths, rounded down: a ratio of 4.49 is 44 tenths and never
-// reaches a level that needs 4.5.
-int ContrastTenths(double ratio);
+// The ratio of the two colours in tenths, rounded down without rounding error:
+// a ratio of 4.4999999 is 44 tenths and never reaches a level that needs 4.5.
+int ContrastTenths(TColor a, TColor b);
 
 enum class ContrastLevel {
     Fail,    // below 3:1
@@ -41,8 +41,8 @@ std::string ContrastRatioText(int tenths, char decimalSeparator);
 std::string ContrastText(int tenths, char decimalSeparator, const ContrastWords& words = {});
 
 // The contrast between the colour under the cursor and a reference colour,
-// asked for on every capture tick: the reference's luminance is kept, and the
-// text is written again only when the ratio or the level changes.
+// asked for on every capture tick: the text is written again only when the
+// ratio or the level changes.
 class ContrastReadout {
 public:
     // Changes the words and the separator of the text to come.
@@ -56,8 +56,6 @@ private:
     char decimalSeparator_ = '.';
     std::string aaLarge_ = "AA large";
     std::string fail_ = "fail";
-    std::optional<TColor> reference_;
-    double referenceLuminance_ = 0;
     static constexpr int kNothingShown = -1;
     static constexpr int kStale = -2; // the style changed: write the text again
     int shownTenths_ = kNothingShown;

@@ -239,7 +239,7 @@ bool ColorListController::acceptCodeKey(QChar& key)
         if (read.status == ReadStatus::Read) {
             model_.setCurrentColor(read.color);
             model_.insertFirst(read.color);
-        } else if (read.status == ReadStatus::WrongShape) {
+        } else if (read.status == ReadStatus::WrongShape || read.status == ReadStatus::OutOfRange) {
             prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
         }
     }

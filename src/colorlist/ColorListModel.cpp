@@ -36,7 +36,7 @@ QVariant ColorListModel::data(const QModelIndex& index, int role) const
         const std::optional<TColor> selected = selectedColor();
         if (!selected)
             return QString();
-        const int tenths = ContrastTenths(ContrastRatio(color, *selected));
+        const int tenths = ContrastTenths(color, *selected);
         return QString::fromStdString(ContrastRatioText(tenths, decimalSeparator_));
     }
     default:

@@ -7,20 +7,11 @@
 #include "config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
-#include "config/LanguageDetection.h"
-#include "platform/LanguageIds.h"
+#include "platform/SystemLanguage.h"
 #include "ui/Prompts.h"
 
-std::string LanguageCodeFor(const QLocale& locale)
-{
-    const QString language = QLocale::languageToCode(locale.language());
-    const QString territory = QLocale::territoryToCode(locale.territory());
-    return GetUserLanguageCode(WindowsLanguageId(language.toStdString(), territory.toStdString()));
-}
-
-LanguageService::LanguageService(Translations& translations, Prompts& prompts, QLocale userLocale, QWidget* window)
-    : QObject(window), translations_(translations), prompts_(prompts), window_(window),
-      userLocale_(std::move(userLocale))
+LanguageService::LanguageService(Translations& translations, Prompts& prompts, QWidget* window)
+    : QObject(window), translations_(translations), prompts_(prompts), window_(window)
 {
     setObjectName("LanguageService");
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
@@ -31,7 +22,7 @@ LanguageService::LanguageService(Translations& translations, Prompts& prompts, Q
 
 void LanguageService::start(const std::string& settingsCode, bool firstRun)
 {
-    translations_.useLanguage(firstRun ? LanguageCodeFor(userLocale_) : settingsCode);
+    translations_.useLanguage(firstRun ? GetUserLanguageCode(GetUserDefaultLangID()) : settingsCode);
 }
 
 void LanguageService::choose()

@@ -3,7 +3,6 @@
 // desktop's on a first run), the Options menu's choice of a language file,
 // and the help page of the language in use (Help Index, F1 anywhere in the
 // window).
-#include <QLocale>
 #include <QObject>
 #include <string>
 
@@ -11,16 +10,11 @@ class Prompts;
 class QWidget;
 class Translations;
 
-// The language a locale speaks, as the code its language file would carry
-// ("fr" for fr_CA); "en" for a language the detection table lacks.
-std::string LanguageCodeFor(const QLocale& locale);
-
 class LanguageService : public QObject {
     Q_OBJECT
 public:
     // Questions and the F1 key belong to window.
-    // A first run speaks the language of userLocale.
-    LanguageService(Translations& translations, Prompts& prompts, QLocale userLocale, QWidget* window);
+    LanguageService(Translations& translations, Prompts& prompts, QWidget* window);
 
     // settingsCode: the language the settings keep.
     void start(const std::string& settingsCode, bool firstRun);
@@ -33,5 +27,4 @@ private:
     Translations& translations_;
     Prompts& prompts_;
     QWidget* window_;
-    const QLocale userLocale_;
 };

@@ -8,7 +8,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Normal(const fs::path& path) { return path.lexically_normal().string(); }
+// With '/' between the parts, also on Windows.
+std::string Normal(const fs::path& path) { return path.lexically_normal().generic_string(); }
 
 std::string AsDir(const fs::path& path)
 {
@@ -101,6 +102,11 @@ SettingsLocation ChooseSettingsLocation(const SettingsLocationInputs& in)
     }
 
     where.mode = SettingsMode::Installed;
+    if (!in.roamingAppDataDir.empty()) {
+        where.settingsFile = Normal(fs::path(in.roamingAppDataDir) / kWindowsSettingsFolderName / kSettingsFileName);
+        where.dataDir = exeDir;
+        return where;
+    }
     where.settingsFile =
         Normal(fs::path(XdgDir(in, "XDG_CONFIG_HOME", ".config")) / kSettingsFolderName / kSettingsFileName);
     where.dataDir = FirstDataDir(in);

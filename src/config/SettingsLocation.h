@@ -5,7 +5,9 @@
 //   2. portable: HuebirdLite.ini or a "portable" marker beside the executable
 //      keeps everything beside the executable;
 //   3. installed: settings under ${XDG_CONFIG_HOME:-~/.config}/huebird-lite,
-//      data from the first folder that holds language/lang_en.txt.
+//      data from the first folder that holds language/lang_en.txt; on
+//      Windows settings under %APPDATA%\Huebird Lite, data beside the
+//      executable.
 // Settings never move from one place to another: each mode reads only its own.
 #include <functional>
 #include <string>
@@ -25,6 +27,7 @@ struct SettingsLocationInputs {
     std::string workingDirectory; // relative settings file names start here
     std::string home;
     std::string installDataDir;  // the build's install prefix data folder
+    std::string roamingAppDataDir; // Windows: %APPDATA%; empty elsewhere
     std::function<std::string(const char* name)> environment; // "" when unset
     std::function<bool(const std::string& path)> exists;
 };
@@ -32,6 +35,7 @@ struct SettingsLocationInputs {
 inline constexpr const char* kSettingsFileName = "HuebirdLite.ini";
 inline constexpr const char* kPortableMarkerName = "portable";
 inline constexpr const char* kSettingsFolderName = "huebird-lite";
+inline constexpr const char* kWindowsSettingsFolderName = "Huebird Lite";
 
 SettingsLocation ChooseSettingsLocation(const SettingsLocationInputs& in);
 

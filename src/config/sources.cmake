@@ -16,6 +16,10 @@ list(APPEND HB_UI_SOURCES
   src/config/LoginStart.cpp
   src/config/LoginStartSwitch.cpp
   src/config/LanguageService.cpp)
+if(WIN32)
+  # "Start at login" is a value of the registry's Run key there.
+  list(TRANSFORM HB_UI_SOURCES REPLACE "^src/config/LoginStart.cpp$" "src/config/LoginStartWindows.cpp")
+endif()
 
 # The English language file, compiled in: its texts stand in for whatever
 # another language file leaves out.

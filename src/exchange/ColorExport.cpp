@@ -69,50 +69,58 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
-std::string GimpPalette(const TColorArray& list, const ExportSettings& s)
+// Each format is a head, one item per colour and a tail.
+void Head(std::string& out, ExportFormat format, const ExportSettings& s)
 {
-    std::string out = "GIMP Palette\nName: ";
-    for (char c : s.paletteName)
-        out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
-    out += "\n#\n# Huebird Lite, colours named by their ";
-    out += FormatCaption(s.formatIndex);
-    out += " code\n";
-    for (TColor color : list) {
-        out += ColorListLine(color, WriteColorCode(s.formatIndex, color, s.decimalSeparator).View());
-        out += '\n';
+    switch (format) {
+    case ExportFormat::GimpPalette:
+        out += "GIMP Palette\nName: ";
+        for (char c : s.paletteName)
+            out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+        out += "\n#\n# Huebird Lite, colours named by their ";
+        out += FormatCaption(s.formatIndex);
+        out += " code\n";
+        break;
+    case ExportFormat::Css:
+    case ExportFormat::Scss: {
+        const bool scss = format == ExportFormat::Scss;
+        out += scss ? "// " : "/* ";
+        out += "Huebird Lite, comments in ";
+        out += FormatCaption(s.formatIndex);
+        out += scss ? "\n" : " */\n:root {\n";
+        break;
     }
-    return out;
+    case ExportFormat::Json:
+        out += '[';
+        break;
+    case ExportFormat::Codes:
+        break;
+    }
 }
 
-// CSS and SCSS differ only in how a variable and a comment are written.
-std::string StyleSheet(const TColorArray& list, const ExportSettings& s, bool scss)
+// The item of the colour at index (from 0).
+void Item(std::string& out, ExportFormat format, const ExportSettings& s, std::size_t index, TColor color)
 {
-    std::string out = scss ? "// " : "/* ";
-    out += "Huebird Lite, comments in ";
-    out += FormatCaption(s.formatIndex);
-    out += scss ? "\n" : " */\n:root {\n";
-    std::size_t number = 0;
-    for (TColor color : list) {
+    switch (format) {
+    case ExportFormat::GimpPalette:
+        out += ColorListLine(color, WriteColorCode(s.formatIndex, color, s.decimalSeparator).View());
+        out += '\n';
+        break;
+    case ExportFormat::Css:
+    case ExportFormat::Scss: {
+        // CSS and SCSS differ only in how a variable and a comment are written.
+        const bool scss = format == ExportFormat::Scss;
         out += scss ? "$color-" : "  --color-";
-        AppendNumber(out, ++number);
+        AppendNumber(out, index + 1);
         out += ": ";
         AppendCode(out, kHtml, color, s.decimalSeparator);
         out += scss ? "; // " : "; /* ";
         AppendCode(out, s.formatIndex, color, s.decimalSeparator);
         out += scss ? "\n" : " */\n";
+        break;
     }
-    if (!scss)
-        out += "}\n";
-    return out;
-}
-
-std::string Json(const TColorArray& list, const ExportSettings& s)
-{
-    std::string out = "[";
-    const char* separator = "\n  {";
-    for (TColor color : list) {
-        out += separator;
-        separator = ",\n  {";
+    case ExportFormat::Json:
+        out += index == 0 ? "\n  {" : ",\n  {";
         for (int i = 0; i < FormatCount; ++i) {
             if (i > 0)
                 out += ", ";
@@ -121,19 +129,20 @@ std::string Json(const TColorArray& list, const ExportSettings& s)
             AppendJsonString(out, WriteColorCode(i, color, s.decimalSeparator).View());
         }
         out += '}';
-    }
-    out += list.empty() ? "]\n" : "\n]\n";
-    return out;
-}
-
-std::string Codes(const TColorArray& list, const ExportSettings& s)
-{
-    std::string out;
-    for (TColor color : list) {
+        break;
+    case ExportFormat::Codes:
         AppendCode(out, s.formatIndex, color, s.decimalSeparator);
         out += '\n';
+        break;
     }
-    return out;
+}
+
+void Tail(std::string& out, ExportFormat format, std::size_t count)
+{
+    if (format == ExportFormat::Css)
+        out += "}\n";
+    else if (format == ExportFormat::Json)
+        out += count == 0 ? "]\n" : "\n]\n";
 }
 
 } // namespace
@@ -167,22 +176,48 @@ std::string_view ExportFormatExtension(ExportFormat format)
     return Info(format).extension;
 }
 
-std::string ExportColorList(const TColorArray& list, ExportFormat format, const ExportSettings& settings)
+bool ExportColorListPieces(const TColorArray& list, ExportFormat format, const ExportSettings& settings,
+                           const std::function<bool(std::string_view piece, std::size_t colorsDone)>& take)
 {
     ExportSettings s = settings;
     if (s.formatIndex < 0 || s.formatIndex >= FormatCount)
         s.formatIndex = kHtml;
-    switch (format) {
-    case ExportFormat::GimpPalette:
-        return GimpPalette(list, s);
-    case ExportFormat::Css:
-        return StyleSheet(list, s, false);
-    case ExportFormat::Scss:
-        return StyleSheet(list, s, true);
-    case ExportFormat::Json:
-        return Json(list, s);
-    case ExportFormat::Codes:
-        return Codes(list, s);
+    std::string piece;
+    piece.reserve(kExportPieceBytes + 1024);
+    Head(piece, format, s);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        Item(piece, format, s, i, list[i]);
+        if (piece.size() >= kExportPieceBytes) {
+            if (!take(piece, i + 1))
+                return false;
+            piece.clear();
+        }
     }
-    return {};
+    Tail(piece, format, list.size());
+    return take(piece, list.size());
+}
+
+std::string ExportColorList(const TColorArray& list, ExportFormat format, const ExportSettings& settings)
+{
+    std::string whole;
+    ExportColorListPieces(list, format, settings, [&](std::string_view piece, std::size_t) {
+        whole += piece;
+        return true;
+    });
+    return whole;
+}
+
+FileResult ExportColorListFile(const std::string& path, const TColorArray& list, ExportFormat format,
+                               const ExportSettings& settings, const Progress& progress)
+{
+    RegularFileWriter writer(path);
+    if (!writer.Result().ok())
+        return writer.Result();
+    const bool finished = ExportColorListPieces(list, format, settings, [&](std::string_view piece, std::size_t done) {
+        writer.Write(piece);
+        return writer.Result().ok() && (!progress || progress(ProgressStep(done, list.size())));
+    });
+    if (!finished && writer.Result().ok())
+        return {FileFault::Cancelled, 0};
+    return writer.Commit();
 }

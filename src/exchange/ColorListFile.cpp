@@ -58,9 +58,9 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
         const char* fieldEnd = p;
         while (fieldEnd < end && !IsFieldSeparator(*fieldEnd))
             ++fieldEnd;
-        if (!ParseInt32(p, fieldEnd, rgb[fieldCount])) {
+        if (!ParseInt32(p, fieldEnd, rgb[fieldCount]) || rgb[fieldCount] < 0 || rgb[fieldCount] > 255) {
             // A lone word is skipped like any one-field line; only a real
-            // colour line with a bad number fails.
+            // colour line with a bad number, or one beyond a byte, fails.
             return fieldCount == 0 && fieldEnd == end ? LineVerdict::Skip : LineVerdict::Fail;
         }
         ++fieldCount;
@@ -72,8 +72,8 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
         return LineVerdict::Skip;
     if (fieldCount == 2)
         return LineVerdict::Fail;
-    color = (static_cast<std::uint32_t>(rgb[0]) & 0xFF) | ((static_cast<std::uint32_t>(rgb[1]) & 0xFF) << 8)
-            | ((static_cast<std::uint32_t>(rgb[2]) & 0xFF) << 16);
+    color = static_cast<std::uint32_t>(rgb[0]) | (static_cast<std::uint32_t>(rgb[1]) << 8)
+            | (static_cast<std::uint32_t>(rgb[2]) << 16);
     return LineVerdict::Colour;
 }
 
@@ -137,12 +137,16 @@ bool HasColorListExtension(std::string_view path)
     const std::size_t point = name.rfind('.');
     if (point == std::string_view::npos)
         return false;
-    const std::string_view extension = name.substr(point);
+    std::string extension(name.substr(point));
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
     return extension == ".txt" || extension == ".gpl";
 }
 
-ColorListReadResult ReadColorListText(std::string_view bytes)
+ColorListReadResult ReadColorListText(std::string_view bytes, const Progress& progress)
 {
+    constexpr std::size_t kProgressBytes = std::size_t(1) << 20;
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
@@ -150,7 +154,13 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
     ColorListReadResult result;
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
+    const char* nextReport = p + kProgressBytes;
     while (p < end) {
+        if (progress && p >= nextReport) {
+            nextReport = p + kProgressBytes;
+            if (!progress(ProgressStep(std::size_t(p - bytes.data()), bytes.size())))
+                return {ColorListStatus::Cancelled, {}, {}};
+        }
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
             ++lineEnd;
@@ -185,12 +195,21 @@ ColorListReadResult ReadColorListText(std::string_view bytes)
     return result;
 }
 
-ColorListReadResult ReadColorListFile(const std::string& path)
+ColorListReadResult ReadColorListFile(const std::string& path, const Progress& progress)
 {
     if (!HasColorListExtension(path))
         return {ColorListStatus::BadExtension, {}, {}};
+    // Reading takes the first half of the steps, reading through the second.
+    const auto half = [&](int offset) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, offset](int step) { return progress(offset + step / 2); };
+    };
     std::string bytes;
-    if (const FileResult file = ReadRegularFile(path, kMaxColorListFileBytes, bytes); !file.ok())
+    const FileResult file = ReadRegularFile(path, kMaxColorListFileBytes, bytes, half(0));
+    if (file.fault == FileFault::Cancelled)
+        return {ColorListStatus::Cancelled, {}, {}};
+    if (!file.ok())
         return {ColorListStatus::Unreadable, {}, file};
-    return ReadColorListText(bytes);
+    return ReadColorListText(bytes, half(kProgressSteps / 2));
 }

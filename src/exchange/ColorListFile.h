@@ -28,7 +28,7 @@ std::string ColorListClipboardText(const TColorArray& list, int formatIndex, cha
 
 // The part of a path after its last '/'.
 std::string_view FileNamePart(std::string_view path);
-// ".txt" or ".gpl", exactly, as the extension of the file name part.
+// ".txt" or ".gpl", in any letter case, as the extension of the file name part.
 bool HasColorListExtension(std::string_view path);
 
 enum class ColorListStatus {
@@ -36,7 +36,8 @@ enum class ColorListStatus {
     BadExtension, // not ".txt" or ".gpl"
     Unreadable,   // missing, a directory, no permission, a read error, not a
                   // regular file, beyond kMaxColorListFileBytes
-    BadContent,   // a two-field line, a field that is not a 32-bit integer, no colour at all
+    BadContent,   // a two-field line, a field that is not a number 0 to 255, no colour at all
+    Cancelled,    // the progress asked to stop
 };
 
 struct ColorListReadResult {
@@ -49,8 +50,10 @@ struct ColorListReadResult {
 // LF or CR; a UTF-8 byte-order mark is skipped; each line is trimmed, and
 // only lines beginning with a digit count; of those, one-field lines are
 // skipped and the first three fields of the others are red, green and blue,
-// of which the low 8 bits count.
-ColorListReadResult ReadColorListText(std::string_view bytes);
+// each 0 to 255.
+// The progress, if given, hears of each megabyte read and may cancel.
+ColorListReadResult ReadColorListText(std::string_view bytes, const Progress& progress = {});
 
-// Checks the extension, reads the whole regular file and applies ReadColorListText.
-ColorListReadResult ReadColorListFile(const std::string& path);
+// Checks the extension, reads the whole regular file and applies
+// ReadColorListText; the progress runs once over reading and reading through.
+ColorListReadResult ReadColorListFile(const std::string& path, const Progress& progress = {});

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProgressDialog>
 #include <QWidget>
 #include <utility>
 
@@ -55,6 +56,38 @@ QString ExportFilter(ExportFormat format, const TUiTexts& texts)
     const QString extension = QString::fromLatin1(ExportFormatExtension(format));
     return UiText(*names[static_cast<int>(format)]) + QStringLiteral(" (*.") + extension + ')';
 }
+
+// The progress of a long load or export in a window with a Cancel button,
+// shown once the work has taken half a second. From then on it keeps the
+// other windows from input, they repaint between the steps, and Cancel
+// stops the work.
+class ProgressWindow {
+public:
+    ProgressWindow(QWidget* parent, const QString& path) : dialog_(parent)
+    {
+        dialog_.setLabelText(QDir::toNativeSeparators(path));
+        dialog_.setRange(0, kProgressSteps);
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(kShownAfterMs);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setValue(0);
+    }
+
+    Progress progress()
+    {
+        return [this](int step) {
+            dialog_.setValue(step);
+            if (dialog_.isVisible())
+                QCoreApplication::processEvents();
+            return !dialog_.wasCanceled();
+        };
+    }
+
+private:
+    static constexpr int kShownAfterMs = 500;
+    QProgressDialog dialog_;
+};
 
 // Written beside the target and renamed over it: a failed save leaves the old
 // file whole. A failure is reported with the system's reason.
@@ -119,13 +152,14 @@ void ListFileService::exportList()
     QString path = prompts_.fileName(dialogParent_, setup);
     if (path.isEmpty())
         return;
-    // The filter chooses the format, and the dialog gives the name the filter's
-    // extension when the user picks another; an extension typed afterwards wins.
+    // An extension that names a format chooses it, in any letter case; the
+    // filter chooses otherwise (the dialog gives the name the filter's
+    // extension when the user picks another).
     const qsizetype chosen = setup.nameFilters.indexOf(chosenFilter);
     ExportFormat format = chosen >= 0 ? ExportFormats()[std::size_t(chosen)] : proposed;
     const QString suffix = QFileInfo(path).suffix();
     for (ExportFormat named : ExportFormats())
-        if (suffix == QLatin1String(ExportFormatExtension(named)))
+        if (suffix.compare(QLatin1String(ExportFormatExtension(named)), Qt::CaseInsensitive) == 0)
             format = named;
     if (suffix.isEmpty())
         path += '.' + QString::fromLatin1(ExportFormatExtension(format));
@@ -137,7 +171,13 @@ void ListFileService::exportList()
     settings.formatIndex = model_.notation();
     settings.decimalSeparator = model_.decimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
-    SaveTextFile(prompts_, path, ExportColorList(model_.colors(), format, settings), texts());
+    // A copy: a capture while the progress window shows changes the list, not what is written.
+    const TColorArray colors = model_.colors();
+    ProgressWindow progress(dialogParent_, path);
+    const FileResult saved = ExportColorListFile(QFile::encodeName(path).toStdString(), colors, format, settings,
+                                                 progress.progress());
+    if (!saved.ok() && saved.fault != FileFault::Cancelled)
+        prompts_.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, texts()));
 }
 
 void ListFileService::openPalette()
@@ -154,8 +194,13 @@ bool ListFileService::load(const QString& path)
 {
     // The file is read whole into a list of its own: a refused file changes
     // nothing the user had.
-    ColorListReadResult read = ReadColorListFile(QFile::encodeName(path).toStdString());
+    ColorListReadResult read = [&] {
+        ProgressWindow progress(dialogParent_, path);
+        return ReadColorListFile(QFile::encodeName(path).toStdString(), progress.progress());
+    }();
     switch (read.status) {
+    case ColorListStatus::Cancelled:
+        return false;
     case ColorListStatus::BadExtension:
         prompts_.message(mkInformation,
                        UiText(FormatMessageText(texts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()},

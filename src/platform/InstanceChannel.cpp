@@ -8,8 +8,6 @@
 #include <QFile>
 #include <cstdio>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/SingleInstance.h"
 
@@ -50,16 +48,9 @@ bool InstanceChannel::Listen(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    // The lock is ours, so a socket there is a crashed copy's; a file or a
-    // folder of that name is someone's own and stays (the server would rename
-    // its socket over a file).
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
-    if (::lstat(name.constData(), &st) == 0) {
-        if (!S_ISSOCK(st.st_mode))
-            return false;
-        ::unlink(name.constData());
-    }
+    // The lock is ours, so a socket there is a crashed copy's.
+    if (!ClearStaleSocket(QFile::encodeName(path).toStdString()))
+        return false;
     return server_->listen(path);
 }
 

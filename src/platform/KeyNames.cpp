@@ -1,11 +1,11 @@
 #include "platform/KeyNames.h"
 
-std::string Latin1KeyName(std::uint32_t keySym)
+std::string Latin1KeyName(std::uint32_t code)
 {
-    const bool printable = (keySym > 0x20 && keySym < 0x7F) || (keySym > 0xA0 && keySym <= 0xFF);
+    const bool printable = (code > 0x20 && code < 0x7F) || (code > 0xA0 && code <= 0xFF);
     if (!printable)
         return {};
-    std::uint32_t c = keySym;
+    std::uint32_t c = code;
     if (c >= 'a' && c <= 'z')
         c -= 0x20;
     else if (c >= 0xE0 && c <= 0xFE && c != 0xF7)

@@ -66,3 +66,14 @@ SingleInstance::~SingleInstance()
     if (fd_ >= 0)
         ::close(fd_);
 }
+
+bool ClearStaleSocket(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return true;
+    if (!S_ISSOCK(st.st_mode))
+        return false;
+    ::unlink(path.c_str());
+    return true;
+}

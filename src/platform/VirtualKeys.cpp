@@ -1,69 +1,66 @@
 #include "platform/VirtualKeys.h"
 
-#include <X11/keysym.h>
-
 namespace {
 
 struct KeyRow {
     unsigned virtualKey;
     int qtKey;
     bool keypad; // Qt reports the key with Qt::KeypadModifier
-    std::uint32_t keySym;
 };
 
 std::vector<KeyRow> BuildKeyTable()
 {
     std::vector<KeyRow> rows = {
-        {8, Qt::Key_Backspace, false, XK_BackSpace},
-        {9, Qt::Key_Tab, false, XK_Tab},
-        {12, Qt::Key_Clear, false, XK_Clear},
-        {13, Qt::Key_Return, false, XK_Return},
-        {19, Qt::Key_Pause, false, XK_Pause},
-        {27, Qt::Key_Escape, false, XK_Escape},
-        {32, Qt::Key_Space, false, XK_space},
-        {33, Qt::Key_PageUp, false, XK_Prior},
-        {34, Qt::Key_PageDown, false, XK_Next},
-        {35, Qt::Key_End, false, XK_End},
-        {36, Qt::Key_Home, false, XK_Home},
-        {37, Qt::Key_Left, false, XK_Left},
-        {38, Qt::Key_Up, false, XK_Up},
-        {39, Qt::Key_Right, false, XK_Right},
-        {40, Qt::Key_Down, false, XK_Down},
-        {44, Qt::Key_Print, false, XK_Print},
-        {45, Qt::Key_Insert, false, XK_Insert},
-        {46, Qt::Key_Delete, false, XK_Delete},
+        {8, Qt::Key_Backspace, false},
+        {9, Qt::Key_Tab, false},
+        {12, Qt::Key_Clear, false},
+        {13, Qt::Key_Return, false},
+        {19, Qt::Key_Pause, false},
+        {27, Qt::Key_Escape, false},
+        {32, Qt::Key_Space, false},
+        {33, Qt::Key_PageUp, false},
+        {34, Qt::Key_PageDown, false},
+        {35, Qt::Key_End, false},
+        {36, Qt::Key_Home, false},
+        {37, Qt::Key_Left, false},
+        {38, Qt::Key_Up, false},
+        {39, Qt::Key_Right, false},
+        {40, Qt::Key_Down, false},
+        {44, Qt::Key_Print, false},
+        {45, Qt::Key_Insert, false},
+        {46, Qt::Key_Delete, false},
     };
     for (unsigned d = 0; d <= 9; ++d)
-        rows.push_back({'0' + d, int(Qt::Key_0 + d), false, XK_0 + d});
+        rows.push_back({'0' + d, int(Qt::Key_0 + d), false});
     for (unsigned l = 0; l < 26; ++l)
-        rows.push_back({'A' + l, int(Qt::Key_A + l), false, XK_a + l});
-    rows.push_back({93, Qt::Key_Menu, false, XK_Menu});
+        rows.push_back({'A' + l, int(Qt::Key_A + l), false});
+    rows.push_back({93, Qt::Key_Menu, false});
     for (unsigned d = 0; d <= 9; ++d)
-        rows.push_back({96 + d, int(Qt::Key_0 + d), true, XK_KP_0 + d});
+        rows.push_back({96 + d, int(Qt::Key_0 + d), true});
     const KeyRow keypadOperators[] = {
-        {106, Qt::Key_Asterisk, true, XK_KP_Multiply},
-        {107, Qt::Key_Plus, true, XK_KP_Add},
-        {109, Qt::Key_Minus, true, XK_KP_Subtract},
-        {110, Qt::Key_Period, true, XK_KP_Decimal},
-        {111, Qt::Key_Slash, true, XK_KP_Divide},
+        {106, Qt::Key_Asterisk, true},
+        {107, Qt::Key_Plus, true},
+        {109, Qt::Key_Minus, true},
+        {110, Qt::Key_Period, true},
+        {111, Qt::Key_Slash, true},
     };
     rows.insert(rows.end(), std::begin(keypadOperators), std::end(keypadOperators));
     for (unsigned f = 0; f < 24; ++f)
-        rows.push_back({112 + f, int(Qt::Key_F1 + f), false, XK_F1 + f});
+        rows.push_back({112 + f, int(Qt::Key_F1 + f), false});
     const KeyRow punctuation[] = {
-        {145, Qt::Key_ScrollLock, false, XK_Scroll_Lock},
-        {186, Qt::Key_Semicolon, false, XK_semicolon},      // VK_OEM_1
-        {187, Qt::Key_Equal, false, XK_equal},              // VK_OEM_PLUS
-        {188, Qt::Key_Comma, false, XK_comma},              // VK_OEM_COMMA
-        {189, Qt::Key_Minus, false, XK_minus},              // VK_OEM_MINUS
-        {190, Qt::Key_Period, false, XK_period},            // VK_OEM_PERIOD
-        {191, Qt::Key_Slash, false, XK_slash},              // VK_OEM_2
-        {192, Qt::Key_QuoteLeft, false, XK_grave},          // VK_OEM_3
-        {219, Qt::Key_BracketLeft, false, XK_bracketleft},  // VK_OEM_4
-        {220, Qt::Key_Backslash, false, XK_backslash},      // VK_OEM_5
-        {221, Qt::Key_BracketRight, false, XK_bracketright},// VK_OEM_6
-        {222, Qt::Key_Apostrophe, false, XK_apostrophe},    // VK_OEM_7
-        {226, Qt::Key_Less, false, XK_less},                // VK_OEM_102
+        {145, Qt::Key_ScrollLock, false},
+        {186, Qt::Key_Semicolon, false},      // VK_OEM_1
+        {187, Qt::Key_Equal, false},          // VK_OEM_PLUS
+        {188, Qt::Key_Comma, false},          // VK_OEM_COMMA
+        {189, Qt::Key_Minus, false},          // VK_OEM_MINUS
+        {190, Qt::Key_Period, false},         // VK_OEM_PERIOD
+        {191, Qt::Key_Slash, false},          // VK_OEM_2
+        {192, Qt::Key_QuoteLeft, false},      // VK_OEM_3
+        {219, Qt::Key_BracketLeft, false},    // VK_OEM_4
+        {220, Qt::Key_Backslash, false},      // VK_OEM_5
+        {221, Qt::Key_BracketRight, false},   // VK_OEM_6
+        {222, Qt::Key_Apostrophe, false},     // VK_OEM_7
+        {226, Qt::Key_Less, false},           // VK_OEM_102
     };
     rows.insert(rows.end(), std::begin(punctuation), std::end(punctuation));
     return rows;
@@ -136,22 +133,6 @@ unsigned VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
         if (row.qtKey == qtKey && !row.keypad)
             return row.virtualKey;
     return VirtualKeyOfShiftedSymbol(qtKey);
-}
-
-std::uint32_t VirtualKeyToKeySym(unsigned virtualKey)
-{
-    const KeyRow* row = RowOf(virtualKey);
-    return row ? row->keySym : 0;
-}
-
-unsigned VirtualKeyFromKeySym(std::uint32_t keySym)
-{
-    if (keySym >= XK_A && keySym <= XK_Z)
-        keySym += XK_a - XK_A;
-    for (const KeyRow& row : KeyTable())
-        if (row.keySym == keySym)
-            return row.virtualKey;
-    return 0;
 }
 
 std::vector<unsigned> KnownVirtualKeys()

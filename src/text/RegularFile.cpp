@@ -33,13 +33,6 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
-    // Closes now, for callers that must know whether the last writes reached the file.
-    int close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
 
 private:
     int fd_;
@@ -107,14 +100,19 @@ std::string FileFaultText(const FileResult& result)
         return {};
     case FileFault::NotRegularFile:
         return "Not a regular file";
+    case FileFault::Cancelled:
+        return "Cancelled";
     case FileFault::System:
         break;
     }
     return std::system_category().message(result.systemError);
 }
 
-FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)
+FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                           const Progress& progress)
 {
+    // Small enough pieces for the progress to move several times a second.
+    constexpr std::size_t kPieceBytes = std::size_t(8) << 20;
     bytes.clear();
     // Judged before opening, since opening a pipe or a device can block or
     // act on the device; and again on what was opened, in case it changed.
@@ -142,7 +140,7 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
                 break;
             bytes.resize(std::min(limit, std::max(used * 2, used + (std::size_t(1) << 16))));
         }
-        const ssize_t got = ::read(file.get(), bytes.data() + used, bytes.size() - used);
+        const ssize_t got = ::read(file.get(), bytes.data() + used, std::min(bytes.size() - used, kPieceBytes));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -153,6 +151,11 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
         if (got == 0)
             break;
         used += std::size_t(got);
+        if (progress && !progress(ProgressStep(used, std::max(used, std::size_t(status.st_size))))) {
+            bytes.clear();
+            bytes.shrink_to_fit();
+            return {FileFault::Cancelled, 0};
+        }
     }
     if (used > maxBytes) {
         bytes.clear();
@@ -165,44 +168,71 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
 
 FileResult WriteRegularFile(const std::string& path, std::string_view bytes)
 {
-    std::string target;
-    if (const FileResult found = FinalTarget(path, target); !found.ok())
-        return found;
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        return SystemFault(errno);
-    if (exists) {
-        if (const FileResult kind = RegularOnly(old); !kind.ok())
-            return kind;
-    }
+    RegularFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit();
+}
 
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName(target);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return SystemFault(errno);
+RegularFileWriter::RegularFileWriter(const std::string& path)
+{
+    if (result_ = FinalTarget(path, target_); !result_.ok())
+        return;
+    struct stat old {};
+    const bool exists = ::stat(target_.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        result_ = SystemFault(errno);
+        return;
     }
-    if (fd < 0)
-        return SystemFault(EEXIST);
-    Descriptor file(fd);
+    if (exists) {
+        if (result_ = RegularOnly(old); !result_.ok())
+            return;
+    }
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        temporary_ = TemporaryName(target_);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) {
+            result_ = SystemFault(errno);
+            return;
+        }
+    }
+    if (fd_ < 0) {
+        result_ = SystemFault(EEXIST);
+        return;
+    }
     if (exists) {
         // Best effort: only root may give a file away.
-        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-        ::fchmod(fd, old.st_mode & 07777);
+        [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
+        ::fchmod(fd_, old.st_mode & 07777);
     }
+}
 
-    FileResult result = WriteAll(fd, bytes);
+RegularFileWriter::~RegularFileWriter()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
+    }
+}
+
+void RegularFileWriter::Write(std::string_view bytes)
+{
+    if (result_.ok())
+        result_ = WriteAll(fd_, bytes);
+}
+
+FileResult RegularFileWriter::Commit()
+{
+    if (fd_ < 0)
+        return result_;
     // A file system that cannot sync (EINVAL) still keeps what was written.
-    if (result.ok() && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
-        result = SystemFault(errno);
-    if (file.close() != 0 && result.ok())
-        result = SystemFault(errno);
-    if (result.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
-        result = SystemFault(errno);
-    if (!result.ok())
-        ::unlink(temporary.c_str());
-    return result;
+    if (result_.ok() && ::fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP)
+        result_ = SystemFault(errno);
+    if (::close(fd_) != 0 && result_.ok())
+        result_ = SystemFault(errno);
+    fd_ = -1;
+    if (result_.ok() && ::rename(temporary_.c_str(), target_.c_str()) != 0)
+        result_ = SystemFault(errno);
+    if (!result_.ok())
+        ::unlink(temporary_.c_str());
+    return result_;
 }

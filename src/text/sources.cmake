@@ -1,3 +1,7 @@
 list(APPEND HB_CORE_SOURCES
-  src/text/Digits.cpp
-  src/text/RegularFile.cpp)
+  src/text/Digits.cpp)
+if(WIN32)
+  list(APPEND HB_CORE_SOURCES src/text/RegularFileWindows.cpp)
+else()
+  list(APPEND HB_CORE_SOURCES src/text/RegularFile.cpp)
+endif()

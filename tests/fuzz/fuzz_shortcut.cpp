@@ -21,9 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
             FUZZ_CHECK((back & ~scKeyMask) == (value & ~scKeyMask));
             FUZZ_CHECK(ShortcutName(back) == name);
         }
-        const THotKey hot = ShortCutToHotKey(value);
-        FUZZ_CHECK(hot.VirtualKey == (value & scKeyMask));
-        FUZZ_CHECK(hot.Modifiers <= (hkModAlt | hkModControl | hkModShift));
     }
     return 0;
 }

@@ -65,7 +65,7 @@ private slots:
         QSignalSpy settled(&hotkey, &PortalGlobalHotkey::BindingSettled);
         QSignalSpy refused(&hotkey, &IGlobalHotkey::RegistrationRefused);
         QSignalSpy pressed(&hotkey, &IGlobalHotkey::HotKeyPressed);
-        QVERIFY(hotkey.Register(kCaptureId, MOD_ALT, 'C'));
+        QVERIFY(hotkey.Register(kCaptureId, Qt::ALT | Qt::Key_C));
         QVERIFY(settled.wait(kPatientMs));
         QCOMPARE(refused.count(), 0);
         const QList<QJsonObject> binds = EventsNamed(Events(), "bind");
@@ -86,7 +86,7 @@ private slots:
               *std::max_element(latencies.begin(), latencies.end()));
 
         // The hotkey dialog moves the capture: the old session goes, the new combination works.
-        QVERIFY(hotkey.Register(kCaptureId, MOD_CONTROL | MOD_ALT, 'K'));
+        QVERIFY(hotkey.Register(kCaptureId, Qt::CTRL | Qt::ALT | Qt::Key_K));
         QVERIFY(settled.wait(kPatientMs));
         const QJsonArray events = Events();
         QCOMPARE(EventsNamed(events, "closed").size(), 1);
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(refused.count(), 0);
         Backend().call("EndSessions", "shortcuts");
         QVERIFY(refused.wait(kPatientMs));
-        QVERIFY(hotkey.Register(kCaptureId, MOD_CONTROL | MOD_ALT, 'K'));
+        QVERIFY(hotkey.Register(kCaptureId, Qt::CTRL | Qt::ALT | Qt::Key_K));
         QVERIFY(settled.wait(kPatientMs));
 
         hotkey.Unregister(kCaptureId);
@@ -114,14 +114,14 @@ private slots:
         // No portal at all: refused at once.
         PortalGlobalHotkey nowhere(QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "nowhere"));
         QVERIFY(!nowhere.Available());
-        QVERIFY(!nowhere.Register(kCaptureId, MOD_ALT, 'C'));
+        QVERIFY(!nowhere.Register(kCaptureId, Qt::ALT | Qt::Key_C));
 
         // The desktop refuses the binding, or binds without keeping the shortcut.
         for (const char* answer : {"refuse", "leave-out"}) {
             Backend().call("SetShortcutAnswer", answer);
             PortalGlobalHotkey hotkey;
             QSignalSpy refused(&hotkey, &IGlobalHotkey::RegistrationRefused);
-            QVERIFY(hotkey.Register(kCaptureId, MOD_ALT, 'C'));
+            QVERIFY(hotkey.Register(kCaptureId, Qt::ALT | Qt::Key_C));
             QVERIFY2(refused.wait(kPatientMs), answer);
             QCOMPARE(refused.takeFirst().at(0).toInt(), kCaptureId);
         }

@@ -4,13 +4,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include "config/LanguageFile.h"
 #include "config/ProgramInfo.h"
 #include "ui/JpegImage.h"
 #include "config/MessageText.h"
+#ifndef _WIN32
 #include "platform/SingleInstance.h"
+#endif
 
 namespace {
 
@@ -71,6 +75,7 @@ TEST(ProgramInfo, AddressesLiveUnderTheReservedExampleDomain)
     EXPECT_EQ(kDownloadPageEn, site + "EN/download-en.php");
 }
 
+#ifndef _WIN32 // the lock file in the runtime folder is Linux's
 class SingleInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -129,6 +134,7 @@ TEST_F(SingleInstanceTest, RuntimeFolderThatCannotHoldTheLockGivesWayToThePrivat
     else
         ::unsetenv("XDG_RUNTIME_DIR");
 }
+#endif
 
 TEST(DecodeJpeg, DecodesTheStoredPictures)
 {

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 constexpr TColor kBlack = 0x000000, kWhite = 0xFFFFFF;
@@ -10,13 +16,13 @@ TEST(ContrastRatio, ReferencePairs)
 {
     EXPECT_DOUBLE_EQ(RelativeLuminance(kBlack), 0.0);
     EXPECT_NEAR(RelativeLuminance(kWhite), 1.0, 1e-12);
-    EXPECT_EQ(ContrastText(ContrastTenths(ContrastRatio(kBlack, kWhite)), '.'), "21.0:1 AAA");
-    EXPECT_EQ(ContrastText(ContrastTenths(ContrastRatio(kWhite, kWhite)), '.'), "1.0:1 fail");
+    EXPECT_EQ(ContrastText(ContrastTenths(kBlack, kWhite), '.'), "21.0:1 AAA");
+    EXPECT_EQ(ContrastText(ContrastTenths(kWhite, kWhite), '.'), "1.0:1 fail");
     // Grey #777777 on white: 4.48, too little for normal text.
     EXPECT_NEAR(ContrastRatio(0x777777, kWhite), 4.478, 0.001);
     EXPECT_DOUBLE_EQ(ContrastRatio(kWhite, 0x777777), ContrastRatio(0x777777, kWhite));
-    EXPECT_EQ(ContrastLevelOf(ContrastTenths(ContrastRatio(0x777777, kWhite))), ContrastLevel::AALarge);
-    EXPECT_EQ(ContrastText(ContrastTenths(ContrastRatio(0x767676, kWhite)), '.'), "4.5:1 AA");
+    EXPECT_EQ(ContrastLevelOf(ContrastTenths(0x777777, kWhite)), ContrastLevel::AALarge);
+    EXPECT_EQ(ContrastText(ContrastTenths(0x767676, kWhite), '.'), "4.5:1 AA");
     // Pure red on white: luminance 0.2126, ratio 3.998.
     EXPECT_NEAR(ContrastRatio(0x0000FF, kWhite), 3.998, 0.001);
 }
@@ -37,7 +43,78 @@ TEST(ContrastRatio, RoundsDownAtEachThreshold)
         {0xFF234D, "7.0:1 AAA"},      // 7.000073
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ContrastText(ContrastTenths(ContrastRatio(c.color, kWhite)), '.'), c.text) << std::hex << c.color;
+        EXPECT_EQ(ContrastText(ContrastTenths(c.color, kWhite), '.'), c.text) << std::hex << c.color;
+}
+
+TEST(ContrastRatio, PairsJustBelowALevelStayBelowIt)
+{
+    // True ratios 4.49999999999965, 2.99999999999994 and 6.99999999999941.
+    EXPECT_EQ(ContrastText(ContrastTenths(0x17223E, 0xB88C89), '.'), "4.4:1 AA large");
+    EXPECT_EQ(ContrastText(ContrastTenths(0xDB1282, 0x09BB89), '.'), "2.9:1 fail");
+    EXPECT_EQ(ContrastText(ContrastTenths(0x403701, 0xADD263), '.'), "6.9:1 AA");
+}
+
+// Every pair of 8-bit colours within 1e-11 of 3, 4.5 or 7 (in the lighter
+// one's luminance), decided against luminances in long double. The colours are
+// bucketed by luminance; each darker colour, taken in that order, looks only in
+// the bucket where a lighter one at the level would lie.
+TEST(ContrastRatio, EveryPairNearALevelIsDecidedAsInLongDouble)
+{
+    constexpr std::size_t kColorCount = std::size_t(1) << 24, kBuckets = std::size_t(1) << 22;
+    std::array<double, 256> linear{};
+    std::array<long double, 256> linearLong{};
+    for (int i = 0; i < 256; ++i) {
+        const long double c = i / 255.0L;
+        linearLong[std::size_t(i)] = c <= 0.04045L ? c / 12.92L : std::pow((c + 0.055L) / 1.055L, 2.4L);
+        linear[std::size_t(i)] = double(linearLong[std::size_t(i)]);
+    }
+    const auto luminance = [&](TColor c) {
+        return 0.2126 * linear[c & 0xFF] + 0.7152 * linear[(c >> 8) & 0xFF] + 0.0722 * linear[c >> 16];
+    };
+    const auto luminanceLong = [&](TColor c) {
+        return 0.2126L * linearLong[c & 0xFF] + 0.7152L * linearLong[(c >> 8) & 0xFF]
+               + 0.0722L * linearLong[c >> 16];
+    };
+    const auto bucketOf = [&](double l) { return std::min(std::size_t(l * kBuckets), kBuckets - 1); };
+    std::vector<std::uint32_t> firstInBucket(kBuckets + 1, 0), byBucket(kColorCount);
+    for (TColor c = 0; c < kColorCount; ++c)
+        ++firstInBucket[bucketOf(luminance(c)) + 1];
+    for (std::size_t b = 0; b < kBuckets; ++b)
+        firstInBucket[b + 1] += firstInBucket[b];
+    std::vector<std::uint32_t> filled(firstInBucket.begin(), firstInBucket.end() - 1);
+    for (TColor c = 0; c < kColorCount; ++c)
+        byBucket[filled[bucketOf(luminance(c))]++] = c;
+
+    constexpr double kNear = 1e-11;
+    int pairsNear = 0;
+    for (const TColor darker : byBucket) {
+        const double darkerLuminance = luminance(darker);
+        // In bucket order: from here on even 3 times it is beyond white.
+        if (darkerLuminance > 0.31)
+            break;
+        for (const int level : {30, 45, 70}) {
+            const double lighterAtLevel = level / 10.0 * (darkerLuminance + 0.05) - 0.05;
+            if (lighterAtLevel - kNear > 1)
+                continue;
+            const std::size_t last = bucketOf(lighterAtLevel + kNear);
+            for (std::size_t b = bucketOf(std::max(lighterAtLevel - kNear, 0.0)); b <= last; ++b) {
+                for (std::uint32_t i = firstInBucket[b]; i < firstInBucket[b + 1]; ++i) {
+                    const TColor lighter = byBucket[i];
+                    const double distance = luminance(lighter) - lighterAtLevel;
+                    if (distance < -kNear || distance > kNear)
+                        continue;
+                    ++pairsNear;
+                    const long double ratio = (luminanceLong(lighter) + 0.05L) / (luminanceLong(darker) + 0.05L);
+                    // Far beyond the long double's own error: the verdict below is sure.
+                    ASSERT_GT(std::fabs(ratio - level / 10.0L), 1e-16L) << std::hex << lighter << ' ' << darker;
+                    const int expected = ratio >= level / 10.0L ? level : level - 1;
+                    ASSERT_EQ(ContrastTenths(lighter, darker), expected) << std::hex << lighter << ' ' << darker;
+                    ASSERT_EQ(ContrastTenths(darker, lighter), expected) << std::hex << lighter << ' ' << darker;
+                }
+            }
+        }
+    }
+    EXPECT_GT(pairsNear, 1000);
 }
 
 TEST(ContrastRatio, TextTakesTheSeparatorAndTranslatedWords)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +10,10 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
+#include <vector>
 
 #include "color/ColorCodes.h"
 #include "exchange/ColorListFile.h"
@@ -56,6 +60,7 @@ TEST(ColorExport, PaletteReadsBackToTheSameColoursInEveryNotation)
     }
 }
 
+#ifndef _WIN32 // a Python of the machine reads the file
 TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
 {
     const TColorArray list = SomeColours();
@@ -86,6 +91,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     EXPECT_EQ(printed, expected);
     EXPECT_EQ(ExportColorList({}, ExportFormat::Json, {}), "[]\n");
 }
+#endif
 
 TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
 {
@@ -109,6 +115,46 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
         }
         EXPECT_EQ(declarations, list.size());
     }
+}
+
+// Piece by piece into the file, the progress rising to its end; a cancel
+// leaves the old file as it was, or none, and no temporary file.
+TEST(ColorExport, FileIsWrittenInPiecesAndACancelLeavesNoFile)
+{
+    TColorArray list;
+    for (TColor c = 0; c < 5000; ++c)
+        list.push_back(c * 3331);
+    const fs::path folder = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::vector<int> steps;
+    const FileResult written = ExportColorListFile((folder / "all.json").string(), list, ExportFormat::Json, {},
+                                                   [&](int step) {
+                                                       steps.push_back(step);
+                                                       return true;
+                                                   });
+    EXPECT_TRUE(written.ok());
+    std::ifstream in(folder / "all.json", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ExportColorList(list, ExportFormat::Json, {}));
+    EXPECT_GE(steps.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    EXPECT_EQ(steps.back(), kProgressSteps);
+
+    std::ofstream(folder / "old.json", std::ios::binary) << "old";
+    for (const char* name : {"old.json", "new.json"}) {
+        int calls = 0;
+        const FileResult cancelled = ExportColorListFile((folder / name).string(), list, ExportFormat::Json, {},
+                                                         [&](int) { return ++calls < 2; });
+        EXPECT_EQ(cancelled.fault, FileFault::Cancelled);
+        EXPECT_EQ(calls, 2);
+    }
+    std::ifstream old(folder / "old.json", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"all.json", "old.json"}));
+    fs::remove_all(folder);
 }
 
 TEST(ColorExport, FormatNamesAndExtensions)

@@ -6,10 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include "color/ColorCodes.h"
 
@@ -30,8 +33,10 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string pattern = (fs::temp_directory_path() / "hb-list-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        std::random_device random;
+        do
+            path_ = fs::temp_directory_path() / ("hb-list-" + std::to_string(random()));
+        while (!fs::create_directory(path_));
     }
     ~TempDir() { fs::remove_all(path_); }
     std::string file(const std::string& name, const std::string& bytes) const
@@ -100,8 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, ReadingRules,
     testing::Values(
         TextCase{"PlainLine", "1 2 3", kLoaded, {0x030201}},
-        TextCase{"LowEightBits", "256 -1 300\r\n", kLoaded, {0x2CFF00}},
-        TextCase{"Int32Extremes", "7 2147483647 -2147483648", kLoaded, {0x00FF07}},
+        TextCase{"ByteExtremes", "0 255 0\r\n255 0 255", kLoaded, {0x00FF00, 0xFF00FF}},
         TextCase{"TabsRunsAndWords", "  10\t\t20  \t 30 extra words here\t\r\n", kLoaded, {0x1E140A}},
         TextCase{"ControlCharactersTrimmed", "\x01\x02 9 8 7 \x1f", kLoaded, {0x070809}},
         TextCase{"OneFieldLinesSkipped", "12\r\n12abc\r\n1 2 3", kLoaded, {0x030201}},
@@ -114,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"DigitsThenLetters", "1 2 3x", kBad, {}},
         TextCase{"HexNotAccepted", "1 2 0x10", kBad, {}},
         TextCase{"PlusSignNotAccepted", "1 2 +3", kBad, {}},
+        TextCase{"BeyondByte", "1 2 3\r\n300 -1 256\r\n", kBad, {}},
+        TextCase{"NegativeField", "1 -1 3", kBad, {}},
+        TextCase{"Int32Extremes", "7 2147483647 -2147483648", kBad, {}},
         TextCase{"BeyondInt32", "1 2 99999999999", kBad, {}},
         TextCase{"BelowInt32", "1 2 -2147483649", kBad, {}},
         TextCase{"Empty", "", kBad, {}},
@@ -168,11 +175,11 @@ TEST(ColorListClipboardText, IsTheCodesEachFollowedByCrLf)
     EXPECT_EQ(ColorListClipboardText({}, 0, '.'), "");
 }
 
-TEST(HasColorListExtension, AcceptsExactlyTxtAndGplOnTheFileName)
+TEST(HasColorListExtension, AcceptsTxtAndGplInAnyCaseOnTheFileName)
 {
     const std::pair<const char*, bool> cases[] = {
         {"/home/u/list.txt", true},  {"palette.gpl", true},     {"/a/.txt", true},
-        {"list.TXT", false},         {"palette.Gpl", false},    {"list", false},
+        {"list.TXT", true},          {"palette.Gpl", true},     {"list", false},
         {"/dir.txt/list", false},    {"list.txt.bak", false},   {"list.txt ", false},
         {"/a.b/c", false},           {"", false},               {"list.", false},
     };
@@ -189,15 +196,18 @@ TEST(ReadColorListFile, RefusesWhatCannotBeRead)
     fs::create_directory(dir.path() / "folder.txt");
     EXPECT_EQ(ReadColorListFile((dir.path() / "folder.txt").string()).status, ColorListStatus::Unreadable);
     // The extension is judged before the file is looked at.
-    EXPECT_EQ(ReadColorListFile(dir.file("good.TXT", "1 2 3")).status, ColorListStatus::BadExtension);
+    EXPECT_EQ(ReadColorListFile(dir.file("good.TXT", "1 2 3")).status, ColorListStatus::Loaded);
     EXPECT_EQ(ReadColorListFile((dir.path() / "missing.png").string()).status, ColorListStatus::BadExtension);
 
+#ifndef _WIN32
     const std::string locked = dir.file("locked.txt", "1 2 3");
     ::chmod(locked.c_str(), 0);
     if (::geteuid() != 0)
         EXPECT_EQ(ReadColorListFile(locked).status, ColorListStatus::Unreadable);
+#endif
 }
 
+#ifndef _WIN32 // paths past 260 characters, pipes and links, the tool through a shell
 TEST(ReadColorListFile, ReadsThroughAVeryLongPath)
 {
     TempDir dir;
@@ -238,11 +248,12 @@ TEST(HuebirdCodeList, PrintsTheSavedListOrRefusesTheFile)
     ASSERT_EQ(::mkfifo((dir.path() / "pipe.txt").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir.path() / "zero.gpl");
     for (const std::string& refused :
-         {dir.file("two.txt", "1 2\r\n"), dir.file("upper.TXT", "1 2 3"), (dir.path() / "gone.gpl").string(),
+         {dir.file("two.txt", "1 2\r\n"), dir.file("wide.txt", "1 2 300"), (dir.path() / "gone.gpl").string(),
           (dir.path() / "pipe.txt").string(), (dir.path() / "zero.gpl").string()}) {
         EXPECT_EQ(run("--list '" + refused + "' --to 0", out), 1) << refused;
         EXPECT_EQ(out, "") << refused;
     }
 }
+#endif
 
 } // namespace

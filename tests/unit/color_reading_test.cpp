@@ -70,6 +70,7 @@ TEST_P(ColorCodeReading, GivesTheColourOrTellsWhyNot)
 constexpr ReadStatus kRead = ReadStatus::Read;
 constexpr ReadStatus kShape = ReadStatus::WrongShape;
 constexpr ReadStatus kNumber = ReadStatus::BadNumber;
+constexpr ReadStatus kRange = ReadStatus::OutOfRange;
 
 const ReadCase kReadCases[] = {
     // HTML, TColor and Hexa: six hexadecimal characters after clean-up.
@@ -102,18 +103,31 @@ const ReadCase kReadCases[] = {
     {". 255 128 0", Rgb, '.', kShape, 0},  // leading empty part
     {"255 128 0 .", Rgb, '.', kRead, kOrange},  // a trailing space adds no part
     {"255 . 128", Rgb, '.', kNumber, 0},  // an empty middle part
-    {"300 0 0", Rgb, '.', kRead, 44},
+    // A number outside its component's range is refused; a hue is an angle
+    // and turns: 390 degrees is 30.
+    {"300 0 0", Rgb, '.', kRange, 0},
+    {"0 0 256", Rgb, '.', kRange, 0},
+    {"300 0 FF", Rgb, '.', kNumber, 0},
     {"FF 0 0", Rgb, '.', kNumber, 0},
-    {"2147483647 0 0", Rgb, '.', kRead, 255},
+    {"2147483647 0 0", Rgb, '.', kRange, 0},
     {"2147483648 0 0", Rgb, '.', kNumber, 0},
     {"99999999999999999999 0 0", Rgb, '.', kNumber, 0},
     {"", Rgb, '.', kShape, 0},
     {"30, 100, 100", Hsv, ',', kRead, kOrange},
     {"360 100 100", Hsv, '.', kRead, 0x000000FF},
-    {"65566 100 100", Hsv, '.', kRead, kOrange},  // hue kept to 16 bits: 30
+    {"390 100 100", Hsv, '.', kRead, kOrange},
+    {"2147483550 100 100", Hsv, '.', kRead, kOrange},  // 5965232 turns and 30 degrees
+    {"30 101 100", Hsv, '.', kRange, 0},
     {"30, 100, 50", Hsl, ',', kRead, kOrange},
+    {"390, 100, 50", Hsl, ',', kRead, kOrange},
+    {"30, 150, 50", Hsl, ',', kRange, 0},
     {"21 255 128", Hsl255, '.', kRead, 0x00017FFF},  // 29.6 degrees
+    {"276 255 128", Hsl255, '.', kRead, 0x00017FFF},
+    {"21 256 128", Hsl255, '.', kRange, 0},
     {"20 240 120", Hsl240, '.', kRead, kOrange},
+    {"260 240 120", Hsl240, '.', kRead, kOrange},
+    {"20 240 241", Hsl240, '.', kRange, 0},
+    {"0 50 101 0", Cmyk, '.', kRange, 0},
     {"0, 50, 100, 0", Cmyk, ',', kRead, kOrange},
     {"0, 50, 100", Cmyk, ',', kShape, 0},
     {"0 50 100 0 0", Cmyk, '.', kShape, 0},
@@ -124,13 +138,20 @@ const ReadCase kReadCases[] = {
     {"50 2-0 30", Lab, '.', kShape, 0},  // four parts
     {"50, -20, 30", Hsl, ',', kRead, RGBBytesToColor(HSLToRGB({50, 20, 30}, 0))},  // no minus there
     {"100 0 0", Lab, '.', kRead, kWhite},
-    {"65636 0 0", Lab, '.', kRead, kWhite},  // 65636 as 16 bits is 100
+    {"50 127 -128", Lab, '.', kRead, RGBBytesToColor(LabToRGB({50, 127, -128}))},
+    {"101 0 0", Lab, '.', kRange, 0},
+    {"65636 0 0", Lab, '.', kRange, 0},
+    {"50 -129 0", Lab, '.', kRange, 0},
+    {"50 0 128", Lab, '.', kRange, 0},
     // RGB[0,1]: real parts with the separator that is passed in.
     {"1.00 - 0.50 - 0.00", Rgb01, '.', kRead, kOrange},  // 127.5 to even
     {"1,00 - 0,50 - 0,00", Rgb01, ',', kRead, kOrange},
     {"1,00 - 0,50 - 0,00", Rgb01, '.', kNumber, 0},
     {"1.00 - 0.50 - 0.00", Rgb01, ',', kNumber, 0},
-    {"2.00 - 0 - 0", Rgb01, '.', kRead, 254},
+    {"2.00 - 0 - 0", Rgb01, '.', kRange, 0},
+    {"1.5 - 0 - 0", Rgb01, '.', kRange, 0},
+    {"0 - 0 - 1.001", Rgb01, '.', kRange, 0},
+    {"2 - 0,5 - 0", Rgb01, '.', kNumber, 0},  // no number wins over out of range
     {"1 .5 0.", Rgb01, '.', kRead, kOrange},
     {"1 0.5.0 0", Rgb01, '.', kNumber, 0},
     {"1 . 0", Rgb01, '.', kNumber, 0},

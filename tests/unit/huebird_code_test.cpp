@@ -199,6 +199,7 @@ TEST_F(HuebirdCode, ExitStatusTellsTheWorstProblem)
         {{"--from", "CMYK", "0, 50, 100"}, 1, "\n", "0, 50, 100"},
         {{"--from", "RGB", "FF 0 0", "0 0 255"}, 3, "\n0xFF0000\n", "FF 0 0"},
         {{"--from", "RGB", "FF 0 0", "1 2"}, 3, "\n\n", "1 2"},  // 3 wins over 1
+        {{"--from", "RGB", "300 0 0", "255 0 0"}, 3, "\n0x0000FF\n", "300 0 0"},
         {{"--to", "HTML", "--", "orange", "0x0080FF", "-1", "4294967296"}, 3, "\n#FF8000\n\n\n", "orange"},
     };
     for (const Case& c : cases) {

@@ -129,6 +129,7 @@ TEST(StoredUpdateAddress, UnscramblesToTheUpdateServiceUnderTheWebSite)
     EXPECT_EQ(address.size(), 51u);
 }
 
+#ifndef _WIN32 // the tool run through a POSIX shell
 TEST(ScrambleTool, RoundTripsEveryTextOnItsOwnKeyRun)
 {
     const char* buildDir = std::getenv("HB_BUILD_DIR");
@@ -164,3 +165,4 @@ TEST(ScrambleTool, RoundTripsEveryTextOnItsOwnKeyRun)
     EXPECT_EQ(lines[1], UpdateUrlTailDigits);
     EXPECT_NE(std::system(("'" + tool + "' '' >/dev/null 2>&1").c_str()), 0);
 }
+#endif

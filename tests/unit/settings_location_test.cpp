@@ -3,13 +3,8 @@
 #include <map>
 #include <set>
 
-#include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
-
 #include "config/ProgramPaths.h"
 #include "config/SettingsLocation.h"
-#include "platform/HomeFolder.h"
 
 namespace {
 
@@ -22,6 +17,7 @@ struct Case {
     SettingsMode mode;
     std::string settingsFile;
     std::string dataDir;
+    std::string roamingAppData = {}; // Windows
 };
 
 SettingsLocation Choose(const Case& c)
@@ -32,6 +28,7 @@ SettingsLocation Choose(const Case& c)
     in.workingDirectory = "/work/dir";
     in.home = "/home/u";
     in.installDataDir = "/usr/local/share/huebird-lite";
+    in.roamingAppDataDir = c.roamingAppData;
     in.environment = [&](const char* name) {
         const auto it = c.environment.find(name);
         return it == c.environment.end() ? std::string() : it->second;
@@ -83,6 +80,12 @@ TEST(SettingsLocation, ChoosesTheModeAndItsPaths)
         {"HUEBIRD_CONFIG, relative to the working folder; installed data", "/usr/bin/huebird-lite", "",
          {{"HUEBIRD_CONFIG", "../b.ini"}}, {"/usr/share/huebird-lite/" + kLang}, M::ConfigFile, "/work/b.ini",
          "/usr/share/huebird-lite/"},
+        {"installed on Windows: settings in the roaming folder, data beside the program", "C:/Apps/HB/hb.exe", "",
+         {{"XDG_CONFIG_HOME", "/cfg"}}, {"C:/Apps/HB/" + kLang}, M::Installed,
+         "C:/Users/u/AppData/Roaming/Huebird Lite/HuebirdLite.ini", "C:/Apps/HB/",
+         "C:/Users/u/AppData/Roaming"},
+        {"a portable copy on Windows keeps everything beside the program", "C:/HB/hb.exe", "", {},
+         {"C:/HB/portable"}, M::Portable, "C:/HB/HuebirdLite.ini", "C:/HB/", "C:/Users/u/AppData/Roaming"},
     };
     for (const Case& c : cases) {
         const SettingsLocation where = Choose(c);
@@ -114,28 +117,6 @@ TEST(ProgramPaths, APortableCopyKeepsEverythingBesideTheExecutable)
     EXPECT_EQ(paths.dataDir, "/opt/Tools/");
     EXPECT_EQ(paths.palettesDir, "/opt/Tools/palettes/");
     EXPECT_EQ(PortableProgramPaths("huebird-lite").settingsFile, "./HuebirdLite.ini");
-}
-
-TEST(HomeFolder, AHomeVariableThatIsNoAbsolutePathGivesWayToTheAccountsHome)
-{
-    const char* saved = std::getenv("HOME");
-    const std::string savedValue = saved ? saved : "";
-    const std::string account = ::getpwuid(::getuid())->pw_dir;
-    ::unsetenv("HOME");
-    EXPECT_EQ(HomeFolder(), account);
-    for (const char* home : {"", "relative/home", "~"}) {
-        ::setenv("HOME", home, 1);
-        EXPECT_EQ(HomeFolder(), account) << '"' << home << '"';
-    }
-    ::setenv("HOME", "", 1);
-    SettleHomeVariable();
-    EXPECT_EQ(std::string(std::getenv("HOME")), account);
-    ::setenv("HOME", "/elsewhere/home", 1);
-    EXPECT_EQ(HomeFolder(), "/elsewhere/home");
-    if (saved)
-        ::setenv("HOME", savedValue.c_str(), 1);
-    else
-        ::unsetenv("HOME");
 }
 
 } // namespace

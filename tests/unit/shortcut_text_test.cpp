@@ -113,25 +113,4 @@ TEST(ShortcutTextLayout, KeysOutsideTheFixedNamesComeFromTheLayoutSource)
     EXPECT_EQ(ShortcutName(scCtrl | scAlt | 188), "");
 }
 
-TEST(ShortCutToHotKey, SplitsKeyAndSystemModifierFlags)
-{
-    const struct {
-        TShortCut shortcut;
-        unsigned key;
-        unsigned modifiers;
-    } cases[] = {
-        {scAlt | 'C', 'C', 1},
-        {scCtrl | 'C', 'C', 2},
-        {scShift | 'C', 'C', 4},
-        {scShift | scCtrl | scAlt | 117, 117, 7},
-        {0, 0, 0},
-        {scAlt, 0, 1},
-    };
-    for (const auto& c : cases) {
-        const THotKey hk = ShortCutToHotKey(c.shortcut);
-        EXPECT_EQ(hk.VirtualKey, c.key);
-        EXPECT_EQ(hk.Modifiers, c.modifiers);
-    }
-}
-
 } // namespace

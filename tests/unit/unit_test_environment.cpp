@@ -2,8 +2,16 @@
 // variables; a run started by hand or by ctest's discovered tests gets the
 // build's own values where the caller set none.
 #include <cstdlib>
+#include <string>
 
 namespace {
+
+#ifdef _WIN32
+int setenv(const char* name, const char* value, int overwrite)
+{
+    return !overwrite && std::getenv(name) ? 0 : _putenv((std::string(name) + '=' + value).c_str());
+}
+#endif
 
 struct DefaultTestEnvironment {
     DefaultTestEnvironment()

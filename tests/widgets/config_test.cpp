@@ -16,7 +16,7 @@
 #include "config/Translations.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
-#include "config/LanguageService.h"
+#include "platform/SystemLanguage.h"
 #include "ui/PictureView.h"
 #include "update/UpdateChecker.h"
 
@@ -35,18 +35,19 @@ struct Run {
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> form;
 
-    explicit Run(const QByteArray* settings, const char* locale = "en_US")
+    explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033)
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
-        form = std::make_unique<MainWindow>(
-            MainWindowServices{.prompts = prompts, .paths = dir.paths(), .locale = QLocale(locale)});
+        SetUserLangIdSource([systemLangId] { return systemLangId; });
+        form = std::make_unique<MainWindow>(MainWindowServices{prompts, dir.paths()});
         form->show();
     }
     ~Run()
     {
         if (form && !form->isHidden())
             form->close();
+        SetUserLangIdSource(nullptr);
     }
     QByteArray closeAndRead()
     {
@@ -74,7 +75,7 @@ class ConfigTest : public QObject {
 private slots:
     void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
     {
-        Run run(nullptr, "fr_FR");
+        Run run(nullptr, 1036);
         QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("fr"));
         QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
@@ -179,8 +180,10 @@ private slots:
         const QString ini = dir.file("HuebirdLite.ini");
         QVERIFY(QDir().mkpath(ini));
         RecordingPrompts prompts;
-        MainWindow form({.prompts = prompts, .paths = dir.paths(), .locale = QLocale("de_CH")});
+        SetUserLangIdSource([] { return std::uint16_t(2055); });
+        MainWindow form({prompts, dir.paths()});
         form.show();
+        SetUserLangIdSource(nullptr);
         const auto& messages = prompts.messages;
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].kind, (unsigned char)3);
@@ -213,24 +216,25 @@ private slots:
     void localesGiveTheirLanguage_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("fr_CA") << "fr_CA" << "fr";
-        QTest::newRow("de_CH") << "de_CH" << "de";
-        QTest::newRow("pt_BR") << "pt_BR" << "pt";
-        QTest::newRow("en_GB") << "en_GB" << "en";
-        QTest::newRow("es_419") << "es_419" << "es";
-        QTest::newRow("zh_TW") << "zh_TW" << "zh";
-        QTest::newRow("fr_MC (main variant)") << "fr_MC" << "fr";
-        QTest::newRow("nl_NL (no language file's)") << "nl_NL" << "en";
-        QTest::newRow("sw_KE (not in the table)") << "sw_KE" << "en";
-        QTest::newRow("C") << "C" << "en";
+        QTest::addColumn<int>("langId");
+        QTest::newRow("fr_FR") << "fr_FR" << 1036;
+        QTest::newRow("fr_CA") << "fr_CA" << 3084;
+        QTest::newRow("de_CH") << "de_CH" << 2055;
+        QTest::newRow("pt_BR") << "pt_BR" << 1046;
+        QTest::newRow("en_GB") << "en_GB" << 2057;
+        QTest::newRow("es_419") << "es_419" << 22538;
+        QTest::newRow("zh_TW") << "zh_TW" << 1028;
+        QTest::newRow("fr_MC (main variant)") << "fr_MC" << 1036;
+        QTest::newRow("nl_NL (in no list)") << "nl_NL" << 1043;
+        QTest::newRow("sw_KE (not in the table)") << "sw_KE" << 1033;
+        QTest::newRow("C") << "C" << 1033;
     }
 
     void localesGiveTheirLanguage()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, code);
-        QCOMPARE(QString::fromStdString(LanguageCodeFor(QLocale(locale))), code);
+        QFETCH(int, langId);
+        QCOMPARE(int(LangIdFromLocale(QLocale(locale))), langId);
     }
 
     void languageLoaderEdgeCases()

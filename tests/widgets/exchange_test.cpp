@@ -158,7 +158,7 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
         const QString unreadable = "Unreadable list";
-        QTest::newRow("upper-case extension") << "LIST.TXT" << kOrangeBlackFile << 0 << "Not a list: LIST.TXT (1)";
+        QTest::newRow("other extension") << "list.csv" << kOrangeBlackFile << 0 << "Not a list: list.csv (1)";
         QTest::newRow("no extension") << "list" << kOrangeBlackFile << 0 << "Not a list: list (1)";
         QTest::newRow("picture") << "photo.png" << QByteArray("\x89PNG") << 0 << "Not a list: photo.png (1)";
         QTest::newRow("two fields after good lines") << "half.txt" << QByteArray("1 2 3\r\n4 5 6\r\n7 8\r\n") << 3 << unreadable;

@@ -1,11 +1,13 @@
-// File > "Export color list...": the format follows the dialog's file-type
-// filter, and the file is written like a saved list.
+// File > "Export color list...": the format follows the file's extension or
+// else the dialog's file-type filter, and the file is written like a saved list.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -100,6 +102,59 @@ private slots:
         chosenPath_ = dir_->file("typed.scss");
         files_->exportList();
         QVERIFY(dir_->read("typed.scss").startsWith("// "));
+        // In any letter case; such a palette opens again.
+        chosenPath_ = dir_->file("colors.JSON");
+        files_->exportList();
+        QVERIFY(dir_->read("colors.JSON").startsWith("["));
+        chosenFilter_ = filters[4];
+        chosenPath_ = dir_->file("UPPER.GPL");
+        files_->exportList();
+        list_->setColors({0});
+        QVERIFY(files_->load(dir_->file("UPPER.GPL")));
+        QCOMPARE(list_->colors(), kThree);
+        QVERIFY(prompts_->messages.empty());
+    }
+
+    // An export or a load that takes more than half a second shows its
+    // progress; the program's events run on meanwhile, and Cancel leaves the
+    // file and the list as they were.
+    void longWorkShowsProgressAndCancelChangesNothing()
+    {
+        int shown = 0;
+        QTimer cancelWhenShown;
+        connect(&cancelWhenShown, &QTimer::timeout, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(window);
+                if (progress && progress->isVisible() && !progress->wasCanceled()) {
+                    ++shown;
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                }
+            }
+        });
+        cancelWhenShown.start(20);
+
+        TColorArray many(400000);
+        for (std::size_t i = 0; i < many.size(); ++i)
+            many[i] = TColor(i * 41);
+        list_->setColors(many);
+        dir_->write("big.json", "old");
+        chosenFilter_ = "JSON (*.json)";
+        chosenPath_ = dir_->file("big.json");
+        files_->exportList();
+        QCOMPARE(shown, 1);
+        QCOMPARE(dir_->read("big.json"), QByteArray("old"));
+        QCOMPARE(QDir(dir_->path()).entryList({"big.json*"}, QDir::Files), QStringList{"big.json"});
+
+        QByteArray lines;
+        for (int i = 0; i < 6000000; ++i)
+            lines += "1 2 3\n";
+        dir_->write("big.txt", lines);
+        lines.clear();
+        list_->setColors(kThree);
+        QVERIFY(!files_->load(dir_->file("big.txt")));
+        QCOMPARE(shown, 2);
+        QCOMPARE(list_->colors(), kThree);
+        QVERIFY(prompts_->messages.empty());
     }
 
     void anEmptyListOnlyTellsSo()

@@ -180,5 +180,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ListFilesTest)
+QTEST_MAIN(ListFilesTest)
 #include "list_files_test.moc"

@@ -323,7 +323,7 @@ private slots:
         QTest::newRow("LAB typed with a minus") << 5 << '.' << "50, -20, 30" << "" << 0
                                                 << uint(RGBBytesToColor(LabToRGB({50, -20, 30})));
         QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << 0u;
-        QTest::newRow("RGB cut to 8 bits") << 1 << '.' << "300 0 0" << "" << 0 << 44u;
+        QTest::newRow("RGB beyond a byte") << 1 << '.' << "300 0 0" << "" << 1 << 0u;
         QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << 0u;
         QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << uint(kOrange);
         QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << uint(kOrange);

@@ -1,8 +1,11 @@
 #pragma once
 #include "platform/KeyNames.h"
 
-// Without an X server: printable keys are named by their character.
+// Without the keyboard's own names: printable keys are named by their character.
 class NullKeyNames : public IKeyNames {
 public:
-    std::string KeySymName(std::uint32_t keySym) override { return Latin1KeyName(keySym); }
+    std::string KeyName(QKeyCombination key) override
+    {
+        return key.keyboardModifiers().testFlag(Qt::KeypadModifier) ? std::string() : Latin1KeyName(key.key());
+    }
 };

@@ -12,5 +12,5 @@ void NullScreenSampler::GrabAround(const ScreenPointer&, int radius, QImage& out
     out.fill(Qt::white);
 }
 
-bool NullGlobalHotkey::Register(int, unsigned, unsigned virtualKey) { return virtualKey != 0; }
+bool NullGlobalHotkey::Register(int, QKeyCombination combination) { return combination.key() != Qt::Key(0); }
 void NullGlobalHotkey::Unregister(int) {}

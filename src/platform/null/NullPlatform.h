@@ -11,6 +11,6 @@ public:
 class NullGlobalHotkey : public IGlobalHotkey {
     Q_OBJECT
 public:
-    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool Register(int id, QKeyCombination combination) override;
     void Unregister(int id) override;
 };

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "platform/GlobalHotkey.h"
-#include "platform/VirtualKeys.h"
+#include "platform/KeySyms.h"
 #include "platform/portal/PortalRequest.h"
 #include "platform/portal/PortalTypes.h"
 
@@ -17,18 +17,20 @@ namespace {
 const char* const kInterface = "org.freedesktop.portal.GlobalShortcuts";
 } // namespace
 
-QString PortalShortcutTrigger(unsigned modifiers, unsigned virtualKey)
+QString PortalShortcutTrigger(QKeyCombination combination)
 {
+    const std::uint32_t keySym = KeySymOf(combination);
     // XKeysymToString only looks the name up in a table: no display needed.
-    const char* key = XKeysymToString(VirtualKeyToKeySym(virtualKey));
+    const char* key = keySym ? XKeysymToString(keySym) : nullptr;
     if (!key || !*key)
         return {};
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
     QString text;
-    if (modifiers & MOD_CONTROL)
+    if (modifiers & Qt::ControlModifier)
         text += QLatin1String("CTRL+");
-    if (modifiers & MOD_ALT)
+    if (modifiers & Qt::AltModifier)
         text += QLatin1String("ALT+");
-    if (modifiers & MOD_SHIFT)
+    if (modifiers & Qt::ShiftModifier)
         text += QLatin1String("SHIFT+");
     return text + QLatin1String(key);
 }
@@ -54,9 +56,9 @@ bool PortalGlobalHotkey::Available()
     return available_ == 1;
 }
 
-bool PortalGlobalHotkey::Register(int id, unsigned modifiers, unsigned virtualKey)
+bool PortalGlobalHotkey::Register(int id, QKeyCombination combination)
 {
-    const QString trigger = PortalShortcutTrigger(modifiers, virtualKey);
+    const QString trigger = PortalShortcutTrigger(combination);
     if (trigger.isEmpty() || !Available())
         return false;
     bindings_[id] = {trigger, {}};

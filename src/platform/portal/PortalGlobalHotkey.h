@@ -14,7 +14,7 @@
 // The portal's text of a combination: modifiers CTRL, ALT, SHIFT and the key's
 // keysym name, joined by "+" ("ALT+c", "CTRL+SHIFT+F5"). Empty when the key has
 // no name.
-QString PortalShortcutTrigger(unsigned modifiers, unsigned virtualKey);
+QString PortalShortcutTrigger(QKeyCombination combination);
 
 class PortalGlobalHotkey : public IGlobalHotkey {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     // True when the request has gone to the portal; its answer comes later:
     // RegistrationRefused for each refused identifier, then BindingSettled.
     // Registrations made in one turn of the event loop are bound together.
-    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool Register(int id, QKeyCombination combination) override;
     void Unregister(int id) override;
 
     // What the desktop shows beside the combination.

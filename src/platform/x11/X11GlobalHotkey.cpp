@@ -6,7 +6,7 @@
 #include <memory>
 #include <xcb/xcb_keysyms.h>
 
-#include "platform/VirtualKeys.h"
+#include "platform/KeySyms.h"
 
 // Last: Xlib's macros would clash with the headers above.
 #include <X11/Xlib.h>
@@ -19,12 +19,12 @@ constexpr std::uint16_t kLockMasks = XCB_MOD_MASK_LOCK | kNumLockMask;
 constexpr std::uint16_t kModifierMasks = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL
     | XCB_MOD_MASK_1 | XCB_MOD_MASK_2 | XCB_MOD_MASK_3 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
 
-std::uint16_t XModifiers(unsigned modifiers)
+std::uint16_t XModifiers(Qt::KeyboardModifiers modifiers)
 {
     std::uint16_t mask = 0;
-    if (modifiers & MOD_ALT) mask |= XCB_MOD_MASK_1;
-    if (modifiers & MOD_CONTROL) mask |= XCB_MOD_MASK_CONTROL;
-    if (modifiers & MOD_SHIFT) mask |= XCB_MOD_MASK_SHIFT;
+    if (modifiers & Qt::AltModifier) mask |= XCB_MOD_MASK_1;
+    if (modifiers & Qt::ControlModifier) mask |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & Qt::ShiftModifier) mask |= XCB_MOD_MASK_SHIFT;
     return mask;
 }
 
@@ -71,13 +71,13 @@ void X11GlobalHotkey::Ungrab(const Grab& grab, int variants)
         xcb_ungrab_key(connection_, grab.keyCode, root_, grab.modifiers | kLockVariants[v]);
 }
 
-bool X11GlobalHotkey::Register(int id, unsigned modifiers, unsigned virtualKey)
+bool X11GlobalHotkey::Register(int id, QKeyCombination combination)
 {
     Unregister(id);
-    const std::uint32_t keySym = VirtualKeyToKeySym(virtualKey);
+    const std::uint32_t keySym = KeySymOf(combination);
     if (keySym == 0)
         return false;
-    const std::uint16_t mask = XModifiers(modifiers);
+    const std::uint16_t mask = XModifiers(combination.keyboardModifiers());
     Registration registration{id, {}};
     for (xcb_keycode_t code : KeyCodesOf(connection_, keySym)) {
         // Our own grabs would silently replace each other; refuse like the server does for others.

@@ -20,7 +20,7 @@ public:
     // Grabs every key code that produces the key's symbol; false, with nothing
     // left grabbed, when the server refuses any variant (another client holds
     // the combination) or the key is not on the keyboard.
-    bool Register(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool Register(int id, QKeyCombination combination) override;
     void Unregister(int id) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;

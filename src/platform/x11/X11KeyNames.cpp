@@ -1,12 +1,17 @@
 #include "platform/x11/X11KeyNames.h"
 
+#include "platform/KeySyms.h"
+
 #include <X11/Xlib.h>
 #include <cstdlib>
 #include <memory>
 #include <xcb/xcb_keysyms.h>
 
-std::string X11KeyNames::KeySymName(std::uint32_t keySym)
+std::string X11KeyNames::KeyName(QKeyCombination key)
 {
+    const std::uint32_t keySym = KeySymOf(key);
+    if (keySym == 0)
+        return {};
     std::unique_ptr<xcb_key_symbols_t, void (*)(xcb_key_symbols_t*)> symbols(
         xcb_key_symbols_alloc(connection_), xcb_key_symbols_free);
     if (!symbols)

@@ -8,7 +8,7 @@
 class X11KeyNames : public IKeyNames {
 public:
     explicit X11KeyNames(xcb_connection_t* connection) : connection_(connection) {}
-    std::string KeySymName(std::uint32_t keySym) override;
+    std::string KeyName(QKeyCombination key) override;
 
 private:
     xcb_connection_t* connection_;
