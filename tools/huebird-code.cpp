@@ -2,6 +2,7 @@
 // Lite from a shell. Only the handling of arguments, lines and exit codes
 // lives here; every conversion is the program's own (color/ColorCodes.h).
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -15,6 +16,7 @@
 
 #include "color/ColorCodes.h"
 #include "color/ColorContrast.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorExport.h"
 #include "exchange/ColorListFile.h"
 
@@ -38,11 +40,12 @@ constexpr std::string_view kHelp =
     "       huebird-code --list FILE --to NOTATION\n"
     "       huebird-code --list FILE --export FORMAT [--to NOTATION]\n"
     "       huebird-code --contrast [--from NOTATION] [COLOR COLOR...]\n"
+    "       huebird-code --name [--from NOTATION] [COLOR...]\n"
     "\n"
     "Converts colours between the notations of Huebird Lite.\n"
     "\n"
     "  --to NOTATION     print the code of each COLOR in NOTATION\n"
-    "  --all             print the eleven codes of each COLOR on one line,\n"
+    "  --all             print the fifteen codes of each COLOR on one line,\n"
     "                    in notation order, separated by tabs\n"
     "  --from NOTATION   read each CODE as typed in NOTATION and print its\n"
     "                    colour value, or its code in the --to NOTATION\n"
@@ -62,6 +65,9 @@ constexpr std::string_view kHelp =
     "                    ratio is rounded down. With --from, the pair is two\n"
     "                    CODEs. On standard input, one pair a line, separated\n"
     "                    by a tab (or by blanks when the codes have none)\n"
+    "  --name            print the CSS named colour nearest to each COLOR (or\n"
+    "                    CODE, with --from) by CIEDE2000, a tab and the\n"
+    "                    difference with one decimal: \"darkorange\t3.4\"\n"
     "  --decimal-separator C\n"
     "                    '.' or ',' in \"RGB[0,1]\" codes and contrast ratios\n"
     "                    (default: the locale's)\n"
@@ -69,13 +75,20 @@ constexpr std::string_view kHelp =
     "  --version         show the version\n"
     "\n"
     "A COLOR is a colour value 0x00BBGGRR, in decimal or with a 0x prefix:\n"
-    "0x0080FF is orange, #FF8000. A NOTATION is an index 0 to 10, a caption\n"
+    "0x0080FF is orange, #FF8000. A NOTATION is an index 0 to 14, a caption\n"
     "or a short name, letter case ignored:\n"
     "  0 HTML  1 RGB  2 HSB/HSV (HSV/HSB)  3 HSL  4 CMYK  5 LAB  6 TColor\n"
     "  7 Hexa  8 HSL (255) (HSL255)  9 HSL (240) (HSL240)  10 RGB[0,1] (RGB01)\n"
+    "  11 CSS rgb() (CSSRGB, or just css)  12 CSS hsl() (CSSHSL)  13 OKLab\n"
+    "  14 OKLCH\n"
     "\n"
     "A CODE is read as if typed into the code field of Huebird Lite: both ','\n"
-    "and '.' stand for the decimal separator.\n"
+    "and '.' stand for the decimal separator. Whatever the NOTATION, a colour\n"
+    "as a stylesheet writes it is read too (#rgb, #rrggbb, #rrggbbaa, rgb(),\n"
+    "rgba(), hsl(), hsla(), oklab(), oklch(), the 148 named colours); alpha is\n"
+    "left out and a colour beyond sRGB is brought into it, with a note on\n"
+    "standard error. With --from css (or another stylesheet notation) a CODE\n"
+    "is read as a stylesheet holds it.\n"
     "\n"
     "Without COLOR or CODE arguments, standard input is read, one per line;\n"
     "a line ends at LF, CR or CR LF.\n"
@@ -93,6 +106,7 @@ struct Options {
     std::optional<ExportFormat> exportFormat;
     bool contrast = false;
     bool all = false;
+    bool name = false;
     std::optional<char> decimalSeparator;
     bool help = false;
     bool version = false;
@@ -146,6 +160,11 @@ const std::vector<OptionSpec>& OptionTable()
         {"--all", false,
          [](Options& o, std::string_view) -> std::optional<std::string> {
              o.all = true;
+             return std::nullopt;
+         }},
+        {"--name", false,
+         [](Options& o, std::string_view) -> std::optional<std::string> {
+             o.name = true;
              return std::nullopt;
          }},
         {"--decimal-separator", true,
@@ -424,9 +443,15 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
             color = *value;
         return value ? Outcome::Converted : Outcome::BadNumber;
     }
+    // Stylesheet codes are read as a stylesheet holds them.
     const ColorReadResult read =
-        ReadColorCode(TypedCodeText(input, separator), std::uint8_t(*from), separator);
+        *from >= FirstCssFormat ? ReadColorCode(input, std::uint8_t(*from), separator)
+                                : ReadColorCode(TypedCodeText(input, separator), std::uint8_t(*from), separator);
     if (read.status == ReadStatus::Read) {
+        if (read.alphaIgnored)
+            Complain("alpha left out", input);
+        if (read.outOfGamut)
+            Complain("outside sRGB, brought into it", input);
         color = read.color;
         return Outcome::Converted;
     }
@@ -449,6 +474,23 @@ Converter FromConverter(int from, std::optional<int> to, char separator)
         if (outcome != Outcome::Converted)
             return outcome;
         line += to ? std::string(WriteColorCode(*to, color, separator).View()) : FormatColorValue(color);
+        return Outcome::Converted;
+    };
+}
+
+// The nearest CSS named colour and its CIEDE2000 difference: "darkorange\t3.4".
+Converter NameConverter(std::optional<int> from, char separator)
+{
+    return [=](std::string_view input, std::string& line) {
+        TColor color = 0;
+        const Outcome outcome = ReadInputColour(input, from, separator, color);
+        if (outcome != Outcome::Converted)
+            return outcome;
+        const NearestColorName nearest = NearestCssColorName(color);
+        char digits[32];
+        const char* end = std::to_chars(digits, digits + sizeof digits, nearest.deltaE,
+                                        std::chars_format::fixed, 1).ptr;
+        line.append(nearest.name).append("\t").append(digits, std::size_t(end - digits));
         return Outcome::Converted;
     };
 }
@@ -588,6 +630,13 @@ const std::vector<Mode>& ModeTable()
              return std::nullopt;
          },
          [](const Options& o, char sep) { return ConvertListFile(o, sep); }},
+        {[](const Options& o) { return o.name; },
+         [](const Options& o) -> std::optional<std::string> {
+             if (o.list || o.all || o.to || o.contrast)
+                 return "--name cannot be combined with --list, --all, --to or --contrast";
+             return std::nullopt;
+         },
+         [](const Options& o, char sep) { return RunOverInputs(o, NameConverter(o.from, sep)); }},
         {[](const Options& o) { return o.all; },
          [](const Options& o) -> std::optional<std::string> {
              if (o.to || o.from)
@@ -633,7 +682,7 @@ int Run(int argc, char** argv)
         return mode.run(options, options.decimalSeparator ? *options.decimalSeparator
                                                           : LocaleDecimalSeparator());
     }
-    return UsageError("say what to convert with --to, --all, --from, --export or --contrast");
+    return UsageError("say what to convert with --to, --all, --from, --export, --contrast or --name");
 }
 
 }  // namespace

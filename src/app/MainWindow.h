@@ -87,6 +87,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The swatch's tooltip names its colour.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -118,10 +120,14 @@ private:
         void (*run)(MainWindow& window);
         // Where the window keeps the items it acts on itself.
         QAction* MainWindowUi::*keptAs = nullptr;
+        // Set for a submenu: the item opens it, and this fills it.
+        void (*fillSubmenu)(MainWindow& window, QMenu& submenu) = nullptr;
     };
     static const std::vector<MenuItem>& menuItems();
     // The menus of the menu bar, each named by its language key.
     QList<QMenu*> menuBarMenus() const;
+    // One item per notation, each copying the selected colour's code.
+    void fillCopyAsMenu(QMenu& menu);
 
     void createControls();
     void bindColorList();

@@ -6,6 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
+#include "color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "config/LanguageService.h"
 #include "config/LoginStartSwitch.h"
@@ -43,6 +44,8 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
          &Ui::MenuCut},
         {&Ui::MenuEdit, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); },
          &Ui::MenuCopy},
+        {&Ui::MenuEdit, "MenuCopyAs", "MenuCopyAs", "Copy as", 0, nullptr, nullptr,
+         [](W& w, QMenu& submenu) { w.fillCopyAsMenu(submenu); }},
         {&Ui::MenuEdit, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V',
          [](W& w) { w.listController_->pasteCode(); }, &Ui::MenuPaste},
 
@@ -91,6 +94,17 @@ void MainWindow::createMenus()
             menuActions_.push_back(nullptr);
             continue;
         }
+        if (entry.fillSubmenu) {
+            auto* submenu = new QMenu(this);
+            submenu->setObjectName(entry.objectName);
+            QAction* opener = submenu->menuAction();
+            opener->setObjectName(entry.objectName);
+            setItemCaption(opener, entry.caption);
+            menu->addMenu(submenu);
+            entry.fillSubmenu(*this, *submenu);
+            menuActions_.push_back(opener);
+            continue;
+        }
         auto* item = new QAction(this);
         item->setObjectName(entry.objectName);
         menu->addAction(item);
@@ -105,6 +119,17 @@ void MainWindow::createMenus()
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
+}
+
+void MainWindow::fillCopyAsMenu(QMenu& menu)
+{
+    for (int notation = 0; notation < FormatCount; ++notation) {
+        const std::string_view caption = FormatCaption(notation);
+        QAction* item = menu.addAction(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+        item->setObjectName(QStringLiteral("CopyAs%1").arg(notation));
+        connect(item, &QAction::triggered, this, [this, notation] { listController_->copyCodeAs(notation); });
+    }
+    listController_->setCopyAsMenu(&menu);
 }
 
 QList<QMenu*> MainWindow::menuBarMenus() const

@@ -1,20 +1,27 @@
 #include "color/ColorCodes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "color/CssColor.h"
+
 namespace {
 
 constexpr std::array<std::string_view, FormatCount> kShortNames = {
-    "HTML", "RGB", "HSV/HSB", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL255", "HSL240", "RGB01"};
+    "HTML", "RGB", "HSV/HSB", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL255", "HSL240", "RGB01",
+    "CSSRGB", "CSSHSL", "OKLAB", "OKLCH"};
 constexpr std::array<std::string_view, FormatCount> kCaptions = {
-    "HTML", "RGB", "HSB/HSV", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]"};
+    "HTML", "RGB", "HSB/HSV", "HSL", "CMYK", "LAB", "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]",
+    "CSS rgb()", "CSS hsl()", "OKLab", "OKLCH"};
 
 enum FormatIndex {
-    kHtml = 0, kRgb, kHsv, kHsl, kCmyk, kLab, kTColor, kHexa, kHsl255, kHsl240, kRgb01
+    kHtml = 0, kRgb, kHsv, kHsl, kCmyk, kLab, kTColor, kHexa, kHsl255, kHsl240, kRgb01,
+    kCssRgb, kCssHsl, kOklab, kOklch
 };
+static_assert(kCssRgb == FirstCssFormat && kOklch + 1 == FormatCount);
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
@@ -61,9 +68,122 @@ public:
         out_.chars[out_.size++] = char('0' + hundredths % 10);
     }
 
+    // Fixed-point with the given decimals, trailing zeros dropped, as a
+    // stylesheet writes numbers; never "-0".
+    void Decimal(double value, int decimals)
+    {
+        char* begin = out_.chars.data() + out_.size;
+        char* end = std::to_chars(begin, out_.chars.data() + out_.chars.size(), value,
+                                  std::chars_format::fixed, decimals).ptr;
+        if (std::find(begin, end, '.') != end) {
+            while (end[-1] == '0')
+                --end;
+            if (end[-1] == '.')
+                --end;
+        }
+        if (end - begin == 2 && begin[0] == '-' && begin[1] == '0') {
+            begin[0] = '0';
+            --end;
+        }
+        out_.size = std::size_t(end - out_.chars.data());
+    }
+
 private:
     ColorCodeText& out_;
 };
+
+// Hue, saturation and lightness of the exact bytes, hue in degrees and the
+// others in percent.
+struct HslReal {
+    double h = 0, s = 0, l = 0;
+};
+
+HslReal BytesToHslReal(TRGBBytes rgb)
+{
+    const double r = rgb.R / 255.0, g = rgb.G / 255.0, b = rgb.B / 255.0;
+    const double hi = std::max({r, g, b}), lo = std::min({r, g, b});
+    const double l = (hi + lo) / 2, d = hi - lo;
+    HslReal hsl;
+    hsl.l = l * 100;
+    if (d == 0)
+        return hsl;
+    hsl.s = d / (1 - std::fabs(2 * l - 1)) * 100;
+    double h = hi == r ? std::fmod((g - b) / d, 6.0) : hi == g ? (b - r) / d + 2 : (r - g) / d + 4;
+    h *= 60;
+    if (h < 0)
+        h += 360;
+    hsl.h = h;
+    return hsl;
+}
+
+// The code with the least extra decimals that reads back as the colour, and
+// not as one beyond sRGB.
+template <typename Write>
+ColorCodeText ShortestReadingBack(TColor color, Write write)
+{
+    constexpr int kMostExtraDecimals = 4;
+    ColorCodeText out;
+    for (int extra = 0; extra <= kMostExtraDecimals; ++extra) {
+        out = {};
+        CodeWriter w(out);
+        write(w, extra);
+        const auto back = ReadCssColor(out.View());
+        if (back && back->color == color && !back->outOfGamut)
+            break;
+    }
+    return out;
+}
+
+ColorCodeText WriteCssCode(int formatIndex, TColor color)
+{
+    const TRGBBytes rgb = ColorToRGBBytes(color);
+    switch (formatIndex) {
+    case kCssRgb: {
+        ColorCodeText out;
+        CodeWriter w(out);
+        w.Text("rgb(");
+        w.Int(rgb.R), w.Text(" "), w.Int(rgb.G), w.Text(" "), w.Int(rgb.B);
+        w.Text(")");
+        return out;
+    }
+    case kCssHsl: {
+        const HslReal hsl = BytesToHslReal(rgb);
+        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+            w.Text("hsl(");
+            w.Decimal(hsl.h, extra), w.Text(" ");
+            w.Decimal(hsl.s, extra), w.Text("% ");
+            w.Decimal(hsl.l, extra), w.Text("%)");
+        });
+    }
+    case kOklab: {
+        const TOKLab lab = ColorToOKLab(color);
+        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+            w.Text("oklab(");
+            w.Decimal(lab.L, 3 + extra), w.Text(" ");
+            w.Decimal(lab.a, 3 + extra), w.Text(" ");
+            w.Decimal(lab.b, 3 + extra), w.Text(")");
+        });
+    }
+    default: {  // kOklch
+        const TOKLCh lch = OKLabToOKLCh(ColorToOKLab(color));
+        const bool grey = rgb.R == rgb.G && rgb.G == rgb.B;
+        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+            w.Text("oklch(");
+            w.Decimal(lch.L * 100, 1 + extra), w.Text("% ");
+            if (grey) {
+                w.Text("0 none)");
+                return;
+            }
+            w.Decimal(lch.C, 3 + extra), w.Text(" ");
+            // A hue that rounds up to 360 is written as 0.
+            ColorCodeText hue;
+            CodeWriter(hue).Decimal(lch.h, 1 + extra);
+            w.Text(hue.View() == "360" ? std::string_view("0") : hue.View());
+            w.Text(")");
+        });
+    }
+    }
+}
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
@@ -328,6 +448,8 @@ ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparato
     ColorCodeText out;
     CodeWriter w(out);
     const TRGBBytes rgb = ColorToRGBBytes(color);
+    if (formatIndex >= kCssRgb && formatIndex < FormatCount)
+        return WriteCssCode(formatIndex, color);
     switch (formatIndex) {
     case kHtml:
         w.Text("#");
@@ -386,6 +508,8 @@ std::optional<int> FormatIndexFromName(std::string_view name)
 {
     if (const auto number = ReadIntegerPart(name); number && *number < FormatCount)
         return *number;
+    if (EqualIgnoringCase(name, "CSS"))
+        return kCssRgb;
     for (int i = 0; i < FormatCount; ++i)
         if (EqualIgnoringCase(name, kCaptions[i]) || EqualIgnoringCase(name, kShortNames[i]))
             return i;
@@ -465,8 +589,35 @@ std::string NormalizeColorInput(std::string_view text, int formatIndex)
     return out;
 }
 
-ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
-                                    char decimalSeparator)
+namespace {
+
+// Typed into the code field, every "," and "." became the decimal separator:
+// "oklab(0.5 0.1 0.1)" may arrive as "oklab(0,5 0,1 0,1)" and "rgb(255, 128, 0)"
+// as "rgb(255. 128. 0)". A stylesheet's decimal point always has a digit after
+// it and its comma hardly ever, which tells them apart again.
+std::string UntypedStylesheetText(std::string_view typed)
+{
+    std::string text(typed);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == ',' || text[i] == '.')
+            text[i] = i + 1 < text.size() && IsDigit(text[i + 1]) ? '.' : ',';
+    return text;
+}
+
+std::optional<ColorReadResult> ReadStylesheetColor(std::string_view text)
+{
+    auto css = ReadCssColor(text);
+    if (!css && text.find_first_of(",.") != std::string_view::npos)
+        css = ReadCssColor(UntypedStylesheetText(text));
+    if (!css)
+        return std::nullopt;
+    ColorReadResult read = Read(css->color);
+    read.alphaIgnored = css->alphaIgnored;
+    read.outOfGamut = css->outOfGamut;
+    return read;
+}
+
+ColorReadResult ReadOwnNotation(std::string_view text, std::uint8_t formatIndex, char decimalSeparator)
 {
     try {
         std::string normalized = NormalizeColorInput(text, formatIndex);
@@ -493,4 +644,24 @@ ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex,
     } catch (...) {
         return {ReadStatus::BadNumber, 0x00FFFFFF};
     }
+}
+
+}  // namespace
+
+ColorReadResult ReadColorCode(std::string_view text, std::uint8_t formatIndex, char decimalSeparator)
+{
+    if (formatIndex >= FormatCount)
+        return WrongShape();
+    const bool cssNotation = formatIndex >= kCssRgb;
+    if (cssNotation || LooksLikeCssFunctionOrName(text)) {
+        if (const auto css = ReadStylesheetColor(text))
+            return *css;
+        if (cssNotation)
+            return WrongShape();
+    }
+    const ColorReadResult own = ReadOwnNotation(text, formatIndex, decimalSeparator);
+    if (own.status == ReadStatus::Read)
+        return own;
+    const auto css = ReadStylesheetColor(text);
+    return css ? *css : own;
 }

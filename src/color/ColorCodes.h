@@ -1,7 +1,8 @@
 #pragma once
-// Writing a colour as a code in one of the eleven notations, and reading a
+// Writing a colour as a code in one of the fifteen notations, and reading a
 // typed code back. Nothing here depends on the C library's locale: the
-// decimal separator of "RGB[0,1]" is always passed in.
+// decimal separator of "RGB[0,1]" is always passed in. The last four are the
+// notations of today's stylesheets; their codes always use a decimal point.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,24 +11,30 @@
 
 #include "color/ColorMath.h"
 
-inline constexpr int FormatCount = 11;
+inline constexpr int FormatCount = 15;
+// The first of the stylesheet notations: CSS rgb(), CSS hsl(), OKLab, OKLCH.
+inline constexpr int FirstCssFormat = 11;
 
 // A colour's code, written without allocating.
 struct ColorCodeText {
-    std::array<char, 32> chars{};
+    std::array<char, 48> chars{};
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };
 // The code of the colour in the notation of the format index; the empty text
-// for an index outside 0 to 10. The separator is used by "RGB[0,1]".
+// for an index outside 0 to 14. The stylesheet notations round as CSS Color 4
+// writes them (OKLCH: lightness in percent with one decimal, chroma with three,
+// hue with one; OKLab: three decimals; CSS hsl(): whole numbers), adding one
+// decimal at a time where that rounding would read back as another colour. The
+// separator is used by "RGB[0,1]".
 ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator);
 
-// Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 10.
+// Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 14.
 std::string_view FormatShortName(int formatIndex);
-// Caption of the notation box ("HTML", "HSB/HSV", ...); empty outside 0 to 10.
+// Caption of the notation box ("HTML", "HSB/HSV", ...); empty outside 0 to 14.
 std::string_view FormatCaption(int formatIndex);
-// A format index given as its number "0" to "10", its caption or its short
-// name, letter case ignored.
+// A format index given as its number "0" to "14", its caption or its short
+// name, letter case ignored; "CSS" names CSS rgb().
 std::optional<int> FormatIndexFromName(std::string_view name);
 
 // A colour value as the program stores it (0x00BBGGRR), written in decimal or
@@ -41,6 +48,10 @@ enum class ReadStatus { Read, WrongShape, BadNumber, OutOfRange };
 struct ColorReadResult {
     ReadStatus status = ReadStatus::WrongShape;
     TColor color = 0x00FFFFFF;
+    // Read as a stylesheet's colour: it had an alpha below one, which the
+    // list cannot keep, or lay outside sRGB and was brought into it.
+    bool alphaIgnored = false;
+    bool outOfGamut = false;
 };
 
 // The text as the code field holds it when typed: every "," and "." becomes
@@ -58,7 +69,10 @@ bool NotationHasNegativeNumbers(int formatIndex);
 std::string NormalizeColorInput(std::string_view text, int formatIndex);
 
 // Reads a code typed or pasted in the notation of the format index (255: none
-// selected). In the integer notations "," and "." both separate parts,
+// selected). Whatever the notation, a stylesheet's colour is read too: a
+// text of the form "rgb(", "hsl(", "oklab(", ... or a named colour always
+// as such, "#rgb" and the like where the notation's own reading refuses it.
+// The stylesheet notations read only stylesheet colours. In the integer notations "," and "." both separate parts,
 // whatever the decimal separator; "RGB[0,1]" takes only the decimal separator.
 // WrongShape: the text has the wrong length or number of parts for the
 // notation, or no notation is selected. BadNumber: the shape is right but a

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <climits>
@@ -32,9 +33,12 @@ void SetFieldColors(QLineEdit* field, const QColor& background, const QColor& te
     field->setPalette(palette);
 }
 
-// The characters the code field takes once it holds text.
+// The characters the code field takes once it holds text: in the stylesheet
+// notations every printable one.
 bool IsCodeKey(char16_t c, int formatIndex)
 {
+    if (formatIndex >= FirstCssFormat && c >= ' ')
+        return true;
     if (c == '-')
         return NotationHasNegativeNumbers(formatIndex);
     switch (c) {
@@ -75,6 +79,8 @@ ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid,
     });
     notationBox_->installEventFilter(this);
     codeField_->installEventFilter(this);
+    codeField_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(codeField_, &QLineEdit::customContextMenuRequested, this, &ColorListController::showCodeFieldMenu);
 }
 
 void ColorListController::listChanged()
@@ -208,6 +214,31 @@ void ColorListController::pasteCode()
     codeField_->insert(text);
 }
 
+void ColorListController::copyCodeAs(int formatIndex)
+{
+    const std::optional<TColor> color = model_.selectedColor();
+    if (!color)
+        return;
+    const ColorCodeText code = WriteColorCode(formatIndex, *color, model_.decimalSeparator());
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(code.View().data(), qsizetype(code.View().size())));
+}
+
+void ColorListController::setCopyAsMenu(QMenu* menu)
+{
+    copyAsMenu_ = menu;
+}
+
+void ColorListController::showCodeFieldMenu(const QPoint& at)
+{
+    QMenu* menu = codeField_->createStandardContextMenu();
+    if (copyAsMenu_) {
+        menu->addSeparator();
+        menu->addMenu(copyAsMenu_);
+    }
+    menu->exec(codeField_->mapToGlobal(at));
+    delete menu;
+}
+
 void ColorListController::leaveKeysTo(const QList<QAction*>& items)
 {
     keysLeftTo_ = items;
@@ -229,7 +260,8 @@ bool ColorListController::acceptCodeKey(QChar& key)
         return true;
     if (codeField_->text().isEmpty())
         return true;
-    if (key == u'.' || key == u',')
+    // A stylesheet's code keeps its points and commas as typed.
+    if ((key == u'.' || key == u',') && model_.notation() < FirstCssFormat)
         key = QChar(char16_t(model_.decimalSeparator()));
     if (!IsCodeKey(key.unicode(), model_.notation()))
         return false;
@@ -239,6 +271,13 @@ bool ColorListController::acceptCodeKey(QChar& key)
         if (read.status == ReadStatus::Read) {
             model_.setCurrentColor(read.color);
             model_.insertFirst(read.color);
+            QStringList notes;
+            if (read.alphaIgnored)
+                notes << QString::fromStdString(translations_.texts().SCodeAlphaIgnored);
+            if (read.outOfGamut)
+                notes << QString::fromStdString(translations_.texts().SCodeOutOfGamut);
+            if (!notes.isEmpty())
+                emit codeNote(notes.join(QStringLiteral(", ")));
         } else if (read.status == ReadStatus::WrongShape || read.status == ReadStatus::OutOfRange) {
             prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
         }

@@ -5,6 +5,7 @@
 // one at a time.
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include "colorlist/ColorListModel.h"
@@ -15,6 +16,7 @@ class QKeyEvent;
 class Prompts;
 class QComboBox;
 class QLineEdit;
+class QMenu;
 class QWidget;
 class ListManagerWindow;
 class Translations;
@@ -41,6 +43,12 @@ public:
     void copyCode();
     // Replaces the field's text with the clipboard's, if it offers any.
     void pasteCode();
+    // Copies the selected colour's code in the notation of formatIndex,
+    // leaving the list's notation as it is.
+    void copyCodeAs(int formatIndex);
+    // The Edit menu's "Copy as" submenu, shown too below the code field's own
+    // context menu; the window owns it.
+    void setCopyAsMenu(QMenu* menu);
     // The code field leaves these items' keys to them (the Edit menu's
     // whole-field Cut, Copy and Paste) instead of acting on its selection.
     void leaveKeysTo(const QList<QAction*>& items);
@@ -48,6 +56,9 @@ public:
 signals:
     // The code field shows this colour: the swatch shows it too.
     void colorShown(TColor color);
+    // A code was read, but not all of it: its alpha was left out, or the
+    // colour lay outside sRGB and was brought into it.
+    void codeNote(const QString& note);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +75,7 @@ private:
     // False when the key is swallowed; may replace it.
     bool acceptCodeKey(QChar& key);
     bool isLeftToMenu(const QKeyEvent* key) const;
+    void showCodeFieldMenu(const QPoint& at);
 
     ColorListModel& model_;
     ColorGrid* grid_;
@@ -73,6 +85,7 @@ private:
     const Translations& translations_;
     QWidget* window_;
     QList<QAction*> keysLeftTo_;
+    QMenu* copyAsMenu_ = nullptr;
     // The manager while it is open: there is one at a time, and captures reach it.
     ListManagerWindow* manager_ = nullptr;
 };

@@ -49,7 +49,10 @@
     /* the contrast levels follow "4.4:1 " in the part of the status bar's */ \
     /* third panel that the window shows, about 85 pixels: keep them short */ \
     X(SContrastAALarge)         \
-    X(SContrastFail)
+    X(SContrastFail)            \
+    /* after a code is read, in the status bar's second panel (120 pixels) */ \
+    X(SCodeAlphaIgnored)        \
+    X(SCodeOutOfGamut)
 
 struct TUiTexts {
 #define HB_UI_TEXT_FIELD(name) std::string name;

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "color/ColorCodes.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorListFile.h"
 
 namespace {
@@ -116,7 +117,9 @@ void Item(std::string& out, ExportFormat format, const ExportSettings& s, std::s
         AppendCode(out, kHtml, color, s.decimalSeparator);
         out += scss ? "; // " : "; /* ";
         AppendCode(out, s.formatIndex, color, s.decimalSeparator);
-        out += scss ? "\n" : " */\n";
+        out += " (";
+        out += ColorNameText(NearestCssColorName(color));
+        out += scss ? ")\n" : ") */\n";
         break;
     }
     case ExportFormat::Json:
@@ -128,6 +131,8 @@ void Item(std::string& out, ExportFormat format, const ExportSettings& s, std::s
             out += ": ";
             AppendJsonString(out, WriteColorCode(i, color, s.decimalSeparator).View());
         }
+        out += ", \"name\": ";
+        AppendJsonString(out, NearestCssColorName(color).name);
         out += '}';
         break;
     case ExportFormat::Codes:

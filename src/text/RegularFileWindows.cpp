@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <io.h>
 #include <random>
 #include <system_error>
 #include <windows.h>
@@ -60,6 +62,16 @@ bool Widen(const std::string& utf8, std::wstring& wide)
     wide.resize(std::size_t(length));
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), wide.data(), length);
     return wide.find(L'\0') == std::wstring::npos;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(std::size_t(length > 0 ? length : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), length, nullptr, nullptr);
+    return utf8;
 }
 
 class Handle {
@@ -167,14 +179,19 @@ std::string FileFaultText(const FileResult& result)
         return {};
     case FileFault::NotRegularFile:
         return "Not a regular file";
+    case FileFault::Cancelled:
+        return "Cancelled";
     case FileFault::System:
         break;
     }
     return std::system_category().message(result.systemError);
 }
 
-FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)
+FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                           const Progress& progress)
 {
+    // Small enough pieces for the progress to move several times a second.
+    constexpr std::size_t kPieceBytes = std::size_t(8) << 20;
     bytes.clear();
     std::wstring wide;
     if (!Widen(path, wide))
@@ -203,7 +220,7 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
                 break;
             bytes.resize(std::min(limit, std::max(used * 2, used + (std::size_t(1) << 16))));
         }
-        const DWORD want = DWORD(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        const DWORD want = DWORD(std::min(bytes.size() - used, kPieceBytes));
         DWORD got = 0;
         if (!::ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) {
             const FileResult fault = LastFault();
@@ -213,6 +230,12 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
         if (got == 0)
             break;
         used += got;
+        const std::size_t total = size.QuadPart > 0 ? std::size_t(size.QuadPart) : 0;
+        if (progress && !progress(ProgressStep(used, std::max(used, total)))) {
+            bytes.clear();
+            bytes.shrink_to_fit();
+            return {FileFault::Cancelled, 0};
+        }
     }
     if (used > maxBytes) {
         bytes.clear();
@@ -225,25 +248,38 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
 
 FileResult WriteRegularFile(const std::string& path, std::string_view bytes)
 {
+    RegularFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit();
+}
+
+// The temporary file is held as a C runtime descriptor over its handle.
+RegularFileWriter::RegularFileWriter(const std::string& path)
+{
     std::wstring wide, target;
-    if (!Widen(path, wide))
-        return SystemFault(EINVAL);
-    if (const FileResult found = FinalTarget(wide, target); !found.ok())
-        return found;
-    if (IsFolder(target))
-        return SystemFault(EISDIR);
+    if (!Widen(path, wide)) {
+        result_ = SystemFault(EINVAL);
+        return;
+    }
+    if (result_ = FinalTarget(wide, target); !result_.ok())
+        return;
+    if (IsFolder(target)) {
+        result_ = SystemFault(EISDIR);
+        return;
+    }
     DWORD keptAttributes = 0;
     {
         const Handle old(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (old.valid()) {
-            if (const FileResult kind = RegularOnly(old.get()); !kind.ok())
-                return kind;
+            if (result_ = RegularOnly(old.get()); !result_.ok())
+                return;
             BY_HANDLE_FILE_INFORMATION info{};
             if (::GetFileInformationByHandle(old.get(), &info))
                 keptAttributes = info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
         } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            return SystemFault(ErrnoOf(error));
+            result_ = SystemFault(ErrnoOf(error));
+            return;
         }
     }
 
@@ -253,21 +289,57 @@ FileResult WriteRegularFile(const std::string& path, std::string_view bytes)
         temporary = TemporaryName(target);
         created = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | keptAttributes, nullptr);
-        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
-            return LastFault();
+        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
+            result_ = LastFault();
+            return;
+        }
     }
-    if (created == INVALID_HANDLE_VALUE)
-        return SystemFault(EEXIST);
-    Handle file(created);
-
-    FileResult result = WriteAll(file.get(), bytes);
-    if (result.ok() && !::FlushFileBuffers(file.get()))
-        result = LastFault();
-    if (!file.close() && result.ok())
-        result = LastFault();
-    if (result.ok() && !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        result = LastFault();
-    if (!result.ok())
+    if (created == INVALID_HANDLE_VALUE) {
+        result_ = SystemFault(EEXIST);
+        return;
+    }
+    fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(created), _O_WRONLY | _O_BINARY);
+    if (fd_ < 0) {
+        ::CloseHandle(created);
         ::DeleteFileW(temporary.c_str());
-    return result;
+        result_ = SystemFault(EMFILE);
+        return;
+    }
+    target_ = Narrow(target);
+    temporary_ = Narrow(temporary);
+}
+
+RegularFileWriter::~RegularFileWriter()
+{
+    if (fd_ >= 0) {
+        ::_close(fd_);
+        std::wstring temporary;
+        Widen(temporary_, temporary);
+        ::DeleteFileW(temporary.c_str());
+    }
+}
+
+void RegularFileWriter::Write(std::string_view bytes)
+{
+    if (result_.ok())
+        result_ = WriteAll(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_)), bytes);
+}
+
+FileResult RegularFileWriter::Commit()
+{
+    if (fd_ < 0)
+        return result_;
+    std::wstring target, temporary;
+    Widen(target_, target);
+    Widen(temporary_, temporary);
+    if (result_.ok() && !::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_))))
+        result_ = LastFault();
+    if (::_close(fd_) != 0 && result_.ok())
+        result_ = SystemFault(EIO);
+    fd_ = -1;
+    if (result_.ok() && !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        result_ = LastFault();
+    if (!result_.ok())
+        ::DeleteFileW(temporary.c_str());
+    return result_;
 }

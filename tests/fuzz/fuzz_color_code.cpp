@@ -1,5 +1,5 @@
 // A typed or pasted code in any notation. The first byte picks the notation
-// (12 choices: the eleven and "none selected"), the second the decimal
+// (16 choices: the fifteen and "none selected"), the second the decimal
 // separator; the rest is the text of the code field.
 #include <cstdint>
 

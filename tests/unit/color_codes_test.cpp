@@ -22,15 +22,18 @@ TEST(ColorCodeWriting, BlackWhiteAndOrangeInEveryNotation)
 {
     ExpectEveryNotation(0x00000000, '.',
                         {"#000000", "0, 0, 0", "0, 0, 0", "0, 0, 0", "0, 0, 0, 100", "0, 0, 0",
-                         "$00000000", "0x000000", "0, 0, 0", "0, 0, 0", "0.00 - 0.00 - 0.00"});
+                         "$00000000", "0x000000", "0, 0, 0", "0, 0, 0", "0.00 - 0.00 - 0.00",
+                         "rgb(0 0 0)", "hsl(0 0% 0%)", "oklab(0 0 0)", "oklch(0% 0 none)"});
     ExpectEveryNotation(0x00FFFFFF, '.',
                         {"#FFFFFF", "255, 255, 255", "0, 0, 100", "0, 0, 100", "0, 0, 0, 0",
                          "100, 0, 0", "$00FFFFFF", "0xFFFFFF", "0, 0, 255", "0, 0, 240",
-                         "1.00 - 1.00 - 1.00"});
+                         "1.00 - 1.00 - 1.00", "rgb(255 255 255)", "hsl(0 0% 100%)", "oklab(1 0 0)",
+                         "oklch(100% 0 none)"});
     ExpectEveryNotation(0x000080FF, ',',
                         {"#FF8000", "255, 128, 0", "30, 100, 100", "30, 100, 50", "0, 50, 100, 0",
                          "67, 43, 74", "$000080FF", "0xFF8000", "21, 255, 128", "20, 240, 120",
-                         "1,00 - 0,50 - 0,00"});
+                         "1,00 - 0,50 - 0,00", "rgb(255 128 0)", "hsl(30 100% 50%)",
+                         "oklab(0.7319 0.1119 0.1484)", "oklch(73.2% 0.186 53)"});
 }
 
 TEST(ColorCodeWriting, DetailsOfTheNotations)
@@ -47,7 +50,12 @@ TEST(ColorCodeWriting, DetailsOfTheNotations)
     // Hundredths are rounded: 1/255 = 0.0039, 2/255 = 0.0078, 254/255 = 0.996.
     EXPECT_EQ(WriteColorCode(10, 0x00FE0201, '.').View(), "0.00 - 0.01 - 1.00");
     EXPECT_EQ(WriteColorCode(10, 0x00FE0201, ',').View(), "0,00 - 0,01 - 1,00");
-    for (int outside : {-1, 11, 255, 1000})
+    // Stylesheet codes: a decimal point whatever the separator, no trailing
+    // zeros, and a further decimal on each number only where the rounding
+    // would read back as another colour (as orange's OKLab above).
+    EXPECT_EQ(WriteColorCode(14, 0x00FF0000, ',').View(), "oklch(45.2% 0.3132 264.05)");
+    EXPECT_EQ(WriteColorCode(12, 0x00010101, '.').View(), "hsl(0 0% 0.4%)");
+    for (int outside : {-1, 15, 255, 1000})
         EXPECT_EQ(WriteColorCode(outside, 0x000080FF, '.').View(), "") << outside;
 }
 
@@ -67,9 +75,11 @@ TEST(ColorCodeWriting, FractionsMatchFixedPointFormattingOfTheDouble)
 TEST(ColorCodeNames, CaptionsShortNamesAndLookup)
 {
     const Row captions = {"HTML", "RGB", "HSB/HSV", "HSL", "CMYK", "LAB",
-                          "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]"};
+                          "TColor", "Hexa", "HSL (255)", "HSL (240)", "RGB[0,1]",
+                          "CSS rgb()", "CSS hsl()", "OKLab", "OKLCH"};
     const Row shortNames = {"HTML", "RGB", "HSV/HSB", "HSL", "CMYK", "LAB",
-                            "TColor", "Hexa", "HSL255", "HSL240", "RGB01"};
+                            "TColor", "Hexa", "HSL255", "HSL240", "RGB01",
+                            "CSSRGB", "CSSHSL", "OKLAB", "OKLCH"};
     for (int i = 0; i < FormatCount; ++i) {
         EXPECT_EQ(FormatCaption(i), captions[i]);
         EXPECT_EQ(FormatShortName(i), shortNames[i]);
@@ -78,12 +88,13 @@ TEST(ColorCodeNames, CaptionsShortNamesAndLookup)
         EXPECT_EQ(FormatIndexFromName(std::to_string(i)), i);
     }
     EXPECT_EQ(FormatShortName(-1), "");
-    EXPECT_EQ(FormatCaption(11), "");
+    EXPECT_EQ(FormatCaption(15), "");
+    EXPECT_EQ(FormatIndexFromName("css"), 11);
     EXPECT_EQ(FormatIndexFromName("hsb/hsv"), 2);
     EXPECT_EQ(FormatIndexFromName("hsl (255)"), 8);
     EXPECT_EQ(FormatIndexFromName("tcolor"), 6);
     EXPECT_EQ(FormatIndexFromName("rgb01"), 10);
-    for (const char* unknown : {"", "11", "-1", "HSV", "HSL(255)", "RGB ", "99999999999"})
+    for (const char* unknown : {"", "15", "-1", "HSV", "HSL(255)", "RGB ", "99999999999"})
         EXPECT_EQ(FormatIndexFromName(unknown), std::nullopt) << unknown;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "color/ColorMath.h"
+#include "color/CssColor.h"
 
 namespace {
 
@@ -200,6 +201,37 @@ TEST(ColorLab, KnownValuesSignsAndClamps)
     const TLabReal low = XYZToLab({-100, -100, 1e6});
     EXPECT_EQ(low.L, 0);
     EXPECT_EQ(low.b, -128);
+}
+
+TEST(ColorOKLab, MatchesOttossonsPublishedTable)
+{
+    // His table gives OKLab for CIE XYZ (D65); XYZ reaches sRGB through the
+    // sRGB matrix, linear values beyond 0..1 included.
+    struct Case {
+        double X, Y, Z, L, a, b;
+    };
+    const Case cases[] = {
+        {0.950, 1.000, 1.089, 1.000, 0.000, 0.000},
+        {1.000, 0.000, 0.000, 0.450, 1.236, -0.019},
+        {0.000, 1.000, 0.000, 0.922, -0.671, 0.263},
+        {0.000, 0.000, 1.000, 0.153, -1.415, -0.449},
+    };
+    for (const Case& c : cases) {
+        const double r = 3.2404542 * c.X - 1.5371385 * c.Y - 0.4985314 * c.Z;
+        const double g = -0.9692660 * c.X + 1.8760108 * c.Y + 0.0415560 * c.Z;
+        const double b = 0.0556434 * c.X - 0.2040259 * c.Y + 1.0572252 * c.Z;
+        const TOKLab lab = SrgbToOKLab({LinearToSrgb(r), LinearToSrgb(g), LinearToSrgb(b)});
+        EXPECT_NEAR(lab.L, c.L, 0.002) << c.X << " " << c.Y << " " << c.Z;
+        EXPECT_NEAR(lab.a, c.a, 0.002) << c.X << " " << c.Y << " " << c.Z;
+        EXPECT_NEAR(lab.b, c.b, 0.002) << c.X << " " << c.Y << " " << c.Z;
+        const TSrgbReal back = OKLabToSrgb(lab);
+        EXPECT_NEAR(SrgbToLinear(back.R), r, 1e-6);
+        EXPECT_NEAR(SrgbToLinear(back.B), b, 1e-6);
+    }
+    const TOKLCh orange = OKLabToOKLCh(ColorToOKLab(RGBBytesToColor(kOrange)));
+    EXPECT_NEAR(orange.L, 0.7319, 0.0005);
+    EXPECT_NEAR(orange.C, 0.1858, 0.0005);
+    EXPECT_NEAR(orange.h, 52.98, 0.05);
 }
 
 }  // namespace

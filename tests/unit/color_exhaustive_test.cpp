@@ -68,14 +68,16 @@ TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
     // becomes the separator) or pasted as it stands. Only RGB[0,1] depends on
     // the separator, and pasted it needs the one it was written with. No code
     // is refused; HTML, RGB, TColor and Hexa give the very colour back,
-    // RGB[0,1] within the step of its hundredths.
+    // RGB[0,1] within the step of its hundredths. The stylesheet notations
+    // give the very colour back too, and say nothing of alpha or gamut.
     enum { kHtml = 0, kRgb = 1, kTColor = 6, kHexa = 7, kRgb01 = 10 };
     for (TColor c = 0; c < kColorCount; c += SampleStride(4099)) {
         for (int notation = 0; notation < FormatCount; ++notation) {
-            const bool exact = notation == kHtml || notation == kRgb || notation == kTColor || notation == kHexa;
+            const bool exact = notation == kHtml || notation == kRgb || notation == kTColor || notation == kHexa ||
+                               notation >= FirstCssFormat;
             for (const char written : {'.', ','}) {
                 const ColorCodeText code = WriteColorCode(notation, c, written);
-                EXPECT_OR_STOP(code.size > 0 && code.size <= 18, c);
+                EXPECT_OR_STOP(code.size > 0 && code.size <= (notation >= FirstCssFormat ? 32u : 18u), c);
                 if (notation != kRgb01 && written == ',') {
                     EXPECT_OR_STOP(code.View() == WriteColorCode(notation, c, '.').View(), c);
                     continue;
@@ -89,6 +91,7 @@ TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
                         const ColorReadResult read = ReadColorCode(entered, std::uint8_t(notation), reading);
                         EXPECT_OR_STOP(read.status == ReadStatus::Read, c);
                         EXPECT_OR_STOP(!exact || read.color == c, c);
+                        EXPECT_OR_STOP(!read.alphaIgnored && !read.outOfGamut, c);
                         EXPECT_OR_STOP(notation != kRgb01 || WithinOneStep(read.color, c), c);
                     }
                 }

@@ -10,12 +10,13 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
-#include <vector>
 
 #include "color/ColorCodes.h"
+#include "color/ColorNames.h"
 #include "exchange/ColorListFile.h"
 
 namespace {
@@ -66,13 +67,14 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     const TColorArray list = SomeColours();
     const fs::path file = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()) + ".json");
     std::ofstream(file, std::ios::binary) << ExportColorList(list, ExportFormat::Json, {5, ','});
-    // Prints, per colour, each notation's code in notation order, TAB-separated.
+    // Prints, per colour, each notation's code in notation order and the
+    // nearest named colour, TAB-separated.
     const std::string script =
         "import json,sys\n"
-        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01']\n"
+        "keys=['HTML','RGB','HSV/HSB','HSL','CMYK','LAB','TColor','Hexa','HSL255','HSL240','RGB01','CSSRGB','CSSHSL','OKLAB','OKLCH']\n"
         "for o in json.load(open(sys.argv[1],encoding='utf-8')):\n"
-        "  assert sorted(o)==sorted(keys), o\n"
-        "  print('\\t'.join(o[k] for k in keys))\n";
+        "  assert sorted(o)==sorted(keys+['name']), o\n"
+        "  print('\\t'.join([o[k] for k in keys]+[o['name']]))\n";
     const std::string command = "python3 -c \"$HB_SCRIPT\" " + file.string();
     setenv("HB_SCRIPT", script.c_str(), 1);
     FILE* pipe = popen(command.c_str(), "r");
@@ -85,9 +87,11 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     fs::remove(file);
 
     std::string expected;
-    for (TColor color : list)
+    for (TColor color : list) {
         for (int i = 0; i < FormatCount; ++i)
-            expected += std::string(WriteColorCode(i, color, ',').View()) + (i + 1 < FormatCount ? "\t" : "\n");
+            expected += std::string(WriteColorCode(i, color, ',').View()) + "\t";
+        expected += std::string(NearestCssColorName(color).name) + "\n";
+    }
     EXPECT_EQ(printed, expected);
     EXPECT_EQ(ExportColorList({}, ExportFormat::Json, {}), "[]\n");
 }
@@ -111,7 +115,9 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
             const TColor color = list[declarations++];
             EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
             EXPECT_EQ(m[2], std::string(WriteColorCode(0, color, ',').View()));
-            EXPECT_EQ(m[3], std::string(WriteColorCode(10, color, ',').View()));
+            // The code, then the nearest named colour.
+            EXPECT_EQ(m[3], std::string(WriteColorCode(10, color, ',').View()) + " (" +
+                                ColorNameText(NearestCssColorName(color)) + ")");
         }
         EXPECT_EQ(declarations, list.size());
     }
@@ -133,8 +139,12 @@ TEST(ColorExport, FileIsWrittenInPiecesAndACancelLeavesNoFile)
                                                        return true;
                                                    });
     EXPECT_TRUE(written.ok());
-    std::ifstream in(folder / "all.json", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ExportColorList(list, ExportFormat::Json, {}));
+    // Each file is closed again at once: Windows removes no open file.
+    const auto contents = [&](const char* name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(contents("all.json"), ExportColorList(list, ExportFormat::Json, {}));
     EXPECT_GE(steps.size(), 4u);
     EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
     EXPECT_EQ(steps.back(), kProgressSteps);
@@ -147,8 +157,7 @@ TEST(ColorExport, FileIsWrittenInPiecesAndACancelLeavesNoFile)
         EXPECT_EQ(cancelled.fault, FileFault::Cancelled);
         EXPECT_EQ(calls, 2);
     }
-    std::ifstream old(folder / "old.json", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+    EXPECT_EQ(contents("old.json"), "old");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());

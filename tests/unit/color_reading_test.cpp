@@ -3,13 +3,14 @@
 #include <string>
 
 #include "color/ColorCodes.h"
+#include "color/CssColor.h"
 
 namespace {
 
 constexpr TColor kOrange = 0x000080FF;
 constexpr TColor kWhite = 0x00FFFFFF;
 
-enum Notation { Html, Rgb, Hsv, Hsl, Cmyk, Lab, TCol, Hexa, Hsl255, Hsl240, Rgb01 };
+enum Notation { Html, Rgb, Hsv, Hsl, Cmyk, Lab, TCol, Hexa, Hsl255, Hsl240, Rgb01, CssRgb, CssHsl, OkLab, OkLch };
 
 TEST(ColorInputNormalising, PrefixesOddCharactersAndSpaces)
 {
@@ -79,7 +80,7 @@ const ReadCase kReadCases[] = {
     {"ff 80 00", Html, '.', kRead, kOrange},
     {"FF.80.00", Html, '.', kRead, kOrange},
     {"#FF800", Html, '.', kShape, 0},
-    {"Red", Html, '.', kShape, 0},
+    {"Re", Html, '.', kShape, 0},
     {"FF,800", Html, '.', kNumber, 0},  // the other separator stays and is no digit
     {"0xFF8000", Hexa, '.', kRead, kOrange},
     {"FF8000", Hexa, '.', kRead, kOrange},
@@ -161,10 +162,67 @@ const ReadCase kReadCases[] = {
     {"100000000000000000000 0 0", Rgb01, '.', kNumber, 0},
     // No notation selected, or an index beyond the table.
     {"#FF8000", 255, '.', kShape, 0},
-    {"#FF8000", 11, '.', kShape, 0},
+    {"#FF8000", 15, '.', kShape, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ColorCodeReading, testing::ValuesIn(kReadCases));
+
+TEST(ColorStylesheetReading, WhatAStylesheetHoldsReadsInEveryNotation)
+{
+    const char* const orange[] = {
+        "#ff8000ff", "rgb(255 128 0)", "rgb(255, 128, 0)", "RGBA(255,128,0,1)",
+        "rgb(100% 50.2% 0%)", "rgb(255 128 0 / 100%)", "hsl(30 100% 50%)", "hsla(30deg, 100%, 50%, 1)",
+        "hsl(0.08334turn 100% 50%)", "hsl(33.336grad 100% 50%)", "hsl(0.5236rad 100% 50%)",
+        "oklab(0.7319 0.1119 0.1484)", "oklab(73.19% 27.975% 37.1%)", "oklch(73.2% 0.186 53)",
+        "  oklch(0.732 0.186 53deg)\n"};
+    for (int notation = 0; notation < FormatCount; ++notation)
+        for (const char* text : orange) {
+            const ColorReadResult r = ReadColorCode(text, std::uint8_t(notation), '.');
+            EXPECT_EQ(r.status, ReadStatus::Read) << text << " in " << FormatCaption(notation);
+            EXPECT_EQ(r.color, kOrange) << text << " in " << FormatCaption(notation);
+            EXPECT_FALSE(r.alphaIgnored || r.outOfGamut) << text;
+        }
+    // Short forms, names, "none", the decimal comma of a typed code.
+    EXPECT_EQ(ReadColorCode("#f80", CssRgb, '.').color, 0x000088FFu);
+    EXPECT_EQ(ReadColorCode("RebeccaPurple", Html, '.').color, 0x00993366u);
+    EXPECT_EQ(ReadColorCode("coral", Rgb01, ',').color, 0x00507FFFu);
+    EXPECT_EQ(ReadColorCode("oklch(50% 0 none)", OkLch, '.').color,
+              ReadColorCode("oklab(0.5 0 0)", OkLab, '.').color);
+    EXPECT_EQ(ReadColorCode("oklab(0,7319 0,1119 0,1484)", OkLab, ',').color, kOrange);
+    EXPECT_EQ(ReadColorCode("rgb(255. 128. 0)", Rgb, '.').color, kOrange);
+    // Alpha is read and said to be left out.
+    EXPECT_TRUE(ReadColorCode("#FF800080", Rgb, '.').alphaIgnored);
+    EXPECT_TRUE(ReadColorCode("rgb(255 128 0 / 0.5)", Hsl, '.').alphaIgnored);
+    EXPECT_TRUE(ReadColorCode("hsla(30, 100%, 50%, 50%)", OkLch, '.').alphaIgnored);
+    // The program's own codes keep their meaning: "#FF8000" in TColor is $00FF8000.
+    EXPECT_EQ(ReadColorCode("#FF8000", TCol, '.').color, 0x00FF8000u);
+    EXPECT_EQ(ReadColorCode("30 100 50", Hsv, '.').color, ReadColorCode("30 100 50", Hsv, ',').color);
+    // Not a stylesheet's colour.
+    for (const char* bad : {"rgb(255 128)", "rgb(255, 128 0)", "rgb(255 128 0 0.5)", "oklab(0.5, 0, 0)",
+                            "hsl(30 100% 50% /)", "rgb(1 2 3))", "#ff80f", "#12345", "nocolour", "rgb(none, 0, 0)",
+                            "oklch(50% 0.1 30px)", "rgb(inf 0 0)", "rgb(1 2 3) x", ""})
+        EXPECT_EQ(ReadColorCode(bad, OkLch, '.').status, ReadStatus::WrongShape) << bad;
+}
+
+TEST(ColorStylesheetReading, ColoursBeyondSrgbAreClippedOrMapped)
+{
+    // rgb() and hsl() clip.
+    ColorReadResult r = ReadColorCode("rgb(300 -20 128)", CssRgb, '.');
+    EXPECT_EQ(r.color, 0x008000FFu);
+    EXPECT_TRUE(r.outOfGamut);
+    // OKLCH beyond sRGB keeps lightness and hue and loses chroma.
+    r = ReadColorCode("oklch(70% 0.4 150)", OkLch, '.');
+    EXPECT_TRUE(r.outOfGamut);
+    const TOKLCh mapped = OKLabToOKLCh(ColorToOKLab(r.color));
+    EXPECT_NEAR(mapped.L, 0.70, 0.01);
+    EXPECT_NEAR(mapped.h, 150, 5);
+    EXPECT_LT(mapped.C, 0.25);
+    // Lightness beyond white is white; a rounding hair beyond sRGB is no fault.
+    EXPECT_EQ(ReadColorCode("oklch(120% 0.2 30)", OkLch, '.').color, kWhite);
+    r = ReadColorCode("oklch(62.8% 0.2577 29.23)", OkLch, '.');
+    EXPECT_EQ(r.color, 0x000000FFu);
+    EXPECT_FALSE(r.outOfGamut);
+}
 
 TEST(ColorTypedText, CommaAndFullStopBecomeTheSeparator)
 {

@@ -111,7 +111,14 @@ TEST_F(HuebirdCode, WritesCodesOfColourValues)
         {{"--to", "TColor", "--", "0x0080FF"}, "$000080FF\n"},
         {{"--all", "0x0080FF"},
          "#FF8000\t255, 128, 0\t30, 100, 100\t30, 100, 50\t0, 50, 100, 0\t67, 43, 74\t$000080FF\t"
-         "0xFF8000\t21, 255, 128\t20, 240, 120\t1.00 - 0.50 - 0.00\n"},
+         "0xFF8000\t21, 255, 128\t20, 240, 120\t1.00 - 0.50 - 0.00\trgb(255 128 0)\thsl(30 100% 50%)\t"
+         "oklab(0.7319 0.1119 0.1484)\toklch(73.2% 0.186 53)\n"},
+        // Whatever the notation, a stylesheet's colour; --from css reads commas as a stylesheet does.
+        {{"--from", "RGB", "coral", "hsl(30deg, 100%, 50%)"}, "0x507FFF\n0x0080FF\n"},
+        // The nearest CSS named colour and its CIEDE2000 difference.
+        {{"--name", "0x507FFF", "0x0080FF"}, "coral\t0.0\ndarkorange\t3.9\n"},
+        {{"--name", "--from", "css", "rebeccapurple"}, "rebeccapurple\t0.0\n"},
+        {{"--from", "css", "--to", "OKLCH", "rgb(255, 128, 0)", "#f80"}, "oklch(73.2% 0.186 53)\noklch(74.4% 0.181 56.5)\n"},
         {{"--from", "HTML", "#FF8000", "ff 80 00"}, "0x0080FF\n0x0080FF\n"},
         {{"--from", "rgb", "255, 128, 0", "--to", "html"}, "#FF8000\n"},
         {{"--from", "RGB01", "1.00 - 0.50 - 0.00", "1,00 - 0,50 - 0,00"}, "0x0080FF\n0x0080FF\n"},
@@ -196,6 +203,8 @@ TEST_F(HuebirdCode, ExitStatusTellsTheWorstProblem)
     };
     const Case cases[] = {
         {{"--from", "HTML", "#FF800", "#FF8000"}, 1, "\n0x0080FF\n", "#FF800"},
+        {{"--from", "css", "rgb(255 128 0 / 50%)"}, 0, "0x0080FF\n", "alpha left out"},
+        {{"--from", "OKLCH", "oklch(70% 0.4 150)", "rgb(255 128)"}, 1, "0x48C200\n\n", "outside sRGB"},
         {{"--from", "CMYK", "0, 50, 100"}, 1, "\n", "0, 50, 100"},
         {{"--from", "RGB", "FF 0 0", "0 0 255"}, 3, "\n0xFF0000\n", "FF 0 0"},
         {{"--from", "RGB", "FF 0 0", "1 2"}, 3, "\n\n", "1 2"},  // 3 wins over 1
@@ -218,7 +227,7 @@ TEST_F(HuebirdCode, UsageErrorsGiveOneLineAndStatusTwo)
         {"0x0080FF"},
         {"--to"},
         {"--to", "HSV", "0"},
-        {"--to", "11", "0"},
+        {"--to", "15", "0"},
         {"--all", "--to", "HTML", "0"},
         {"--all", "--from", "HTML", "#FF8000"},
         {"--to", "HTML", "--to", "RGB", "0"},

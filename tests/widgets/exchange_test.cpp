@@ -338,6 +338,54 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
+    void copyAsCopiesTheSelectedColourInAnyNotation()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        form().colorList().setColors(kOrangeBlack);
+        Parts(form()).GridCapture->setCurrentRow(0);
+        QMenu* copyAs = Parts(form()).menu("MenuCopyAs");
+        const QString fieldBefore = Parts(form()).EditCaptureColor->text();
+        copyAs->findChild<QAction*>("CopyAs14", Qt::FindDirectChildrenOnly)->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("oklch(73.2% 0.186 53)"));
+        copyAs->findChild<QAction*>("CopyAs12", Qt::FindDirectChildrenOnly)->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("hsl(30 100% 50%)"));
+        QCOMPARE(Parts(form()).NotationBox->currentIndex(), 0);
+        QCOMPARE(Parts(form()).EditCaptureColor->text(), fieldBefore);
+
+        // The code field's own menu ends with the same submenu.
+        QLineEdit* field = Parts(form()).EditCaptureColor;
+        bool offered = false;
+        QTimer::singleShot(100, this, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                offered = menu->actions().contains(copyAs->menuAction());
+                menu->close();
+            }
+        });
+        emit field->customContextMenuRequested(QPoint(5, 5));
+        QVERIFY(offered);
+    }
+
+    void aStylesheetsColourIsReadWhateverTheNotation()
+    {
+        ChangeUiTexts(form(), [](TUiTexts& texts) { texts.SCodeAlphaIgnored = "No alpha"; });
+        QLineEdit* field = Parts(form()).EditCaptureColor;
+        FocusCodeField();
+        QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));
+        form().colorListController().pasteCode();
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(form().colorList().colors().front(), TColor(0x0080FF));
+        QCOMPARE(Parts(form()).StatusBar->panelText(1), QStringLiteral("No alpha"));
+        QVERIFY(prompts_->messages.empty());
+
+        // In a stylesheet notation the field takes every character typed.
+        Parts(form()).NotationBox->setCurrentIndex(14);
+        field->clear();
+        QTest::keyClicks(field, QStringLiteral("oklch(62.8% 0.2577 29.23)"));
+        QCOMPARE(field->text(), QStringLiteral("oklch(62.8% 0.2577 29.23)"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(form().colorList().colors().front(), TColor(0x0000FF));
+    }
+
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();

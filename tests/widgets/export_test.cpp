@@ -92,7 +92,8 @@ private slots:
         const QJsonDocument json = QJsonDocument::fromJson(dir_->read("exported-3.json"));
         QCOMPARE(json.array().size(), 3);
         const QJsonObject orange = json.array().at(0).toObject();
-        QCOMPARE(orange.size(), FormatCount);
+        QCOMPARE(orange.size(), FormatCount + 1);
+        QCOMPARE(orange.value(QStringLiteral("name")).toString(), QStringLiteral("darkorange"));
         for (int notation = 0; notation < FormatCount; ++notation)
             QCOMPARE(orange.value(QLatin1String(FormatShortName(notation))).toString(),
                      QString::fromStdString(std::string(WriteColorCode(notation, kThree[0], '.').View())));

@@ -58,8 +58,8 @@ private slots:
         MainWindow form({prompts, TestProgramPaths()});
         QCOMPARE(Parts(form).NotationBox->currentIndex(), 0);
         QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("HTML"));
-        QCOMPARE(Parts(form).NotationBox->count(), 11);
-        QCOMPARE(Parts(form).NotationBox->maxVisibleItems(), 11);
+        QCOMPARE(Parts(form).NotationBox->count(), 15);
+        QCOMPARE(Parts(form).NotationBox->maxVisibleItems(), 15);
         QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
         QCOMPARE(form.colorList().managerGeometry().width(), 220);
         QCOMPARE(form.colorList().managerGeometry().height(), 315);
@@ -81,7 +81,10 @@ private slots:
         QCOMPARE(MenuItems(Parts(form).menu("MenuFile")),
                  QStringList({"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "-", "MenuClose"}));
         QCOMPARE(MenuItems(Parts(form).menu("MenuEdit")),
-                 QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuPaste"}));
+                 QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuCopyAs",
+                              "MenuPaste"}));
+        QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().size(), 15);
+        QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().last()->text(), QStringLiteral("OKLCH"));
         QCOMPARE(MenuItems(Parts(form).menu("MenuOptions")),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
                               "MenuSwatches", "MenuPick"}));

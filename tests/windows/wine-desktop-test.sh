@@ -44,22 +44,7 @@ wait_for() {
     return 1
 }
 
-# A copy of the build's prepared prefix: a prefix's first start takes half a minute.
-prepare_prefix() {
-    local base=$build/wine-base
-    (
-        flock 9
-        if [ ! -f "$base/system.reg" ]; then
-            rm -rf "$base.new"
-            WINEPREFIX=$base.new DISPLAY= wineboot -i >/dev/null 2>&1
-            WINEPREFIX=$base.new wineserver -w
-            mv "$base.new" "$base"
-        fi
-    ) 9>"$build/wine-base.lock"
-    mkdir -p "$WINEPREFIX" "$HOME"
-    tar -C "$base" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$WINEPREFIX" -xf -
-    cp -al "$base/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
-}
+. "$(dirname "$0")/wine-prefix.sh"
 
 # --- the program folder, with the portable marker
 portable=$(find "$build" -maxdepth 1 -type d -name 'HuebirdLite-*-win64' | head -1)
@@ -84,7 +69,7 @@ else
 fi
 touch "$app/portable"
 rm -f "$app/HuebirdLite.ini"
-prepare_prefix
+prepare_prefix "$build"
 
 # --- X server and Wine
 exec {fd}<> <(:)

@@ -28,23 +28,7 @@ fail() {
     exit 1
 }
 
-prepare_prefix() {
-    local base=$build/wine-base
-    (
-        flock 9
-        if [ ! -f "$base/system.reg" ]; then
-            rm -rf "$base.new"
-            WINEPREFIX=$base.new DISPLAY= wineboot -i >/dev/null 2>&1
-            WINEPREFIX=$base.new wineserver -w
-            mv "$base.new" "$base"
-        fi
-    ) 9>"$build/wine-base.lock"
-    # Wine's own DLLs (nearly all of the prefix) are never written: shared by
-    # hard links. The rest, registry included, is copied.
-    mkdir "$WINEPREFIX"
-    tar -C "$base" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$WINEPREFIX" -xf -
-    cp -al "$base/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
-}
+. "$(dirname "$0")/wine-prefix.sh"
 
 # Starts the program, waits for its main window, closes it as Windows does
 # (WM_CLOSE) and waits for it to end.
@@ -78,7 +62,7 @@ expect_version() {
     [ "$out" = "$2 $version" ] || fail "$1 --version said: $out"
 }
 
-prepare_prefix
+prepare_prefix "$build"
 users=$WINEPREFIX/drive_c/users/$(id -un)
 case $kind in
 unit)
