@@ -36,7 +36,7 @@ void ReadCodes(benchmark::State& state)
     const int notation = int(state.range(0));
     std::vector<std::string> codes;
     for (TColor c : SampleColors())
-        codes.push_back(TypedCodeText(FormatColorCode(notation, c, '.'), '.'));  // as typed
+        codes.push_back(TypedCodeText(std::string(WriteColorCode(notation, c, '.').View()), '.'));  // as typed
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ReadColorCode(codes[i], std::uint8_t(notation), '.'));

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "config/DecimalSeparator.h"
 #include "config/ProgramInfo.h"
 #include "config/ProgramPaths.h"
 #include "ui/QtImages.h"
@@ -31,10 +30,10 @@ Q_LOGGING_CATEGORY(lcPaths, "huebird.paths", QtWarningMsg)
 // with no room for a context: it finds the running application here.
 Application* s_running = nullptr;
 
-void ReadDecimalSeparator()
+char SystemDecimalSeparator()
 {
     const QString point = QLocale::system().decimalPoint();
-    SetDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.');
+    return point.size() == 1 && point.at(0).unicode() < 128 ? char(point.at(0).unicode()) : '.';
 }
 
 ProgramPaths ThisProcessPaths(const StartOptions& options)
@@ -179,12 +178,11 @@ int Application::exec()
 void Application::start()
 {
     QApplication::setFont(programFont());
-    ReadDecimalSeparator();
 
     // Before the settings are read: they may name keys of the keyboard layout.
     keyNames_ = std::make_unique<PlatformKeyNames>();
     prompts_ = std::make_unique<QtPrompts>();
-    window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, ThisProcessPaths(options_)});
+    window_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, ThisProcessPaths(options_), SystemDecimalSeparator()});
 
     commands_ = std::make_unique<InstanceChannel>();
     if (guard_.state() == SingleInstance::State::Acquired && !commands_->ListenAtFirst(InstanceChannel::DefaultPaths()))

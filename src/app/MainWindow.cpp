@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 
-#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "config/ProgramInfo.h"
 #include "ui/ColorSwatch.h"
@@ -41,12 +40,12 @@
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                               | Qt::CustomizeWindowHint),
-      colorList_(new ColorListModel(this)),
+      colorList_(new ColorListModel(services.decimalSeparator, this)),
       prompts_(services.prompts),
       paths_(std::move(services.paths))
 {
     setObjectName("MainWindow");
-    translations_ = new Translations(paths_.dataDir, this);
+    translations_ = new Translations(paths_.dataDir, services.decimalSeparator, this);
     connect(translations_, &Translations::changed, this, &MainWindow::showMenuCaptions);
     createControls();
     createMenus();
@@ -64,7 +63,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     initialiseWindow();
-    createUpdateChecker(services.updateAddress);
+    createUpdateChecker(services.updateAddress, services.updateHttp);
 }
 
 MainWindow::~MainWindow() = default;
@@ -132,7 +131,8 @@ void MainWindow::startAtFirstShow()
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
         prompts_.message(mkWarning,
-                       QString::fromStdString(FormatMessageText(translations_->texts().SHotKeyNotRegistered, {refused})));
+                       QString::fromStdString(FormatMessageText(translations_->texts().SHotKeyNotRegistered, {refused},
+                                                                  translations_->decimalSeparator())));
     }
 }
 
@@ -160,7 +160,7 @@ void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler
     capture_ = new CaptureController(std::move(sampler),
                                      {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel,
                                       CaptureController::kContrastPanel},
-                                     ui_.SHImageZoom, this);
+                                     ui_.SHImageZoom, translations_->decimalSeparator(), this);
     capture_->setNotation(ui_.NotationBox->currentIndex());
     // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
@@ -231,10 +231,10 @@ void MainWindow::captureAtPointer()
     desktopCapture_->captureAtPointer();
 }
 
-void MainWindow::createUpdateChecker(const std::string& address)
+void MainWindow::createUpdateChecker(const std::string& address, const HttpSettings& http)
 {
     const std::string service = address.empty() ? UpdateServiceAddress(kStoredUpdateUrlDigits) : address;
-    updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, this);
+    updateChecker_ = new UpdateChecker(QString::fromStdString(service), kProgramFileVersion, http, this);
     connect(updateChecker_, &UpdateChecker::newerVersionExists, this, [this] {
         NewVersionDialog dialog(prompts_, settings(), *translations_, this);
         prompts_.runDialog(dialog);
@@ -273,7 +273,7 @@ void MainWindow::passSelectedColorToCapture()
 void MainWindow::applyContrastStyle()
 {
     const TUiTexts& texts = translations_->texts();
-    capture_->setContrastStyle(DecimalSeparator(), texts.SContrastAALarge, texts.SContrastFail);
+    capture_->setContrastStyle(texts.SContrastAALarge, texts.SContrastFail);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

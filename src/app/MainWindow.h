@@ -56,24 +56,16 @@ public:
     // follows the caption in its text form ("Suppr").
     void setMenuCaption(std::string_view languageKey, const QString& caption);
 
-    // ---- application shell (app/MainWindow.cpp) ----
-    void initialiseWindow();
-    void startAtFirstShow();
     // What a close does before the window goes: stops the capture and the
     // update timer, releases the hotkey and saves the settings. Once only;
     // false when the settings could not be saved.
     bool finish();
-    void showCaptureStatus();
 
     // ---- capture (app/MainWindow.cpp) ----
     CaptureController& capture() { return *capture_; }
     HotkeyService& hotkeys() { return *hotkeys_; }
-    // The separator and the level words of the contrast readout follow the language.
-    void applyContrastStyle();
-    void passSelectedColorToCapture();
 
     // ---- capture modes and pick mode (app/MainWindow.cpp) ----
-    DesktopCapture& desktopCapture() { return *desktopCapture_; }
     void startPickMode();
     // The hotkey and the capture command: the colour under the pointer.
     void captureAtPointer();
@@ -83,16 +75,13 @@ public:
     ListFileService& listFiles() { return *listFiles_; }
 
     // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
-    // The settings file: read at the first show, written at close. Saving does
-    // nothing until they were read; false when it failed.
-    void loadSettings();
+    // The settings file, written at close. Saving does nothing until it was
+    // read; false when it failed.
     bool saveSettings();
     Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
     void openLanguageFile(const QString& path);
-    // The captions of the language in use; the built-in ones until a file is loaded.
-    void showMenuCaptions();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -104,6 +93,18 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ---- application shell (app/MainWindow.cpp) ----
+    void initialiseWindow();
+    void startAtFirstShow();
+    void showCaptureStatus();
+    // The settings file: read at the first show.
+    void loadSettings();
+    // The captions of the language in use; the built-in ones until a file is loaded.
+    void showMenuCaptions();
+    // The level words of the contrast readout follow the language.
+    void applyContrastStyle();
+    void passSelectedColorToCapture();
+
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
     void showAbout();
@@ -112,15 +113,21 @@ private:
     // the language file's caption for it is found.
     struct MenuItem {
         QMenu* MainWindowUi::*menu;
-        QAction* MainWindowUi::*action; // null: a separator
         const char* objectName;
-        const char* languageKey;
+        const char* languageKey; // null: a separator
         const char* caption;
         TShortCut shortcut;
         void (*run)(MainWindow& window);
+        // Where the window keeps the items it acts on itself.
+        QAction* MainWindowUi::*keptAs = nullptr;
+        // Set for a submenu: the item opens it, and this fills it.
+        void (*fillSubmenu)(MainWindow& window, QMenu& submenu) = nullptr;
     };
     static const std::vector<MenuItem>& menuItems();
-    void createCopyAsMenu();
+    // The menus of the menu bar, each named by its language key.
+    QList<QMenu*> menuBarMenus() const;
+    // One item per notation, each copying the selected colour's code.
+    void fillCopyAsMenu(QMenu& menu);
 
     void createControls();
     void bindColorList();
@@ -133,9 +140,11 @@ private:
 
     void connectDesktopCapture();
     // Empty address: the one built into the program.
-    void createUpdateChecker(const std::string& address);
+    void createUpdateChecker(const std::string& address, const HttpSettings& http);
 
     MainWindowUi ui_;
+    // The menu table's items, in its order; null for a separator.
+    std::vector<QAction*> menuActions_;
     ColorListModel* colorList_ = nullptr;
     ColorListController* listController_ = nullptr;
     ListFileService* listFiles_ = nullptr;

@@ -28,7 +28,7 @@ void MainWindow::bindColorList()
     });
     ui_.ShSelectedColor->installEventFilter(this);
     listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, *translations_,
-                                     [this] { return listController_->notation(); }, this);
+                                     this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::passSelectedColorToCapture);
     connect(colorList_, &ColorListModel::selectionChanged, this, &MainWindow::passSelectedColorToCapture);
 }

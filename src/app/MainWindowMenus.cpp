@@ -26,56 +26,61 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
     using Ui = MainWindowUi;
     using W = MainWindow;
     static const std::vector<MenuItem> items = {
-        {&Ui::MenuFile, &Ui::MenuOpenColorList, "MenuOpenColorList", "MenuOpenColorList", "Open color list", 0,
+        {&Ui::MenuFile, "MenuOpenColorList", "MenuOpenColorList", "Open color list", 0,
          [](W& w) { w.listFiles_->open(); }},
-        {&Ui::MenuFile, &Ui::MenuSaveColorList, "MenuSaveColorList", "MenuSaveColorList", "Save color list", 0,
+        {&Ui::MenuFile, "MenuSaveColorList", "MenuSaveColorList", "Save color list", 0,
          [](W& w) { w.listFiles_->save(); }},
-        {&Ui::MenuFile, &Ui::MenuExportColorList, "MenuExportColorList", "MenuExportColorList",
+        {&Ui::MenuFile, "MenuExportColorList", "MenuExportColorList",
          "Export color list...", 0, [](W& w) { w.listFiles_->exportList(); }},
-        {&Ui::MenuFile, nullptr, "N4", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuFile, &Ui::MenuClose, "MenuClose", "MenuClose", "Close", 0, [](W& w) { w.close(); }},
+        {&Ui::MenuFile, "N4", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuFile, "MenuClose", "MenuClose", "Close", 0, [](W& w) { w.close(); }},
 
-        {&Ui::MenuEdit, &Ui::MenuCopyColorList, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", 0,
+        {&Ui::MenuEdit, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", 0,
          [](W& w) { w.listFiles_->copyList(); }},
-        {&Ui::MenuEdit, &Ui::MenuClearColorList, "MenuClearColorList", "MenuClearColorList", "Clear list", 0,
+        {&Ui::MenuEdit, "MenuClearColorList", "MenuClearColorList", "Clear list", 0,
          [](W& w) { w.listController_->clear(); }},
-        {&Ui::MenuEdit, nullptr, "N3", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuEdit, &Ui::MenuCut, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', [](W& w) { w.listController_->cutCode(); }},
-        {&Ui::MenuEdit, &Ui::MenuCopy, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); }},
-        {&Ui::MenuEdit, &Ui::MenuPaste, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V', [](W& w) { w.listController_->pasteCode(); }},
+        {&Ui::MenuEdit, "N3", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuEdit, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', [](W& w) { w.listController_->cutCode(); },
+         &Ui::MenuCut},
+        {&Ui::MenuEdit, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); },
+         &Ui::MenuCopy},
+        {&Ui::MenuEdit, "MenuCopyAs", "MenuCopyAs", "Copy as", 0, nullptr, nullptr,
+         [](W& w, QMenu& submenu) { w.fillCopyAsMenu(submenu); }},
+        {&Ui::MenuEdit, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V',
+         [](W& w) { w.listController_->pasteCode(); }, &Ui::MenuPaste},
 
-        {&Ui::MenuOptions, &Ui::MenuHotkey, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
-        {&Ui::MenuOptions, &Ui::MenuLanguage, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.language_->choose(); }},
-        {&Ui::MenuOptions, &Ui::MenuStartAtLogin, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
-         [](W& w) { w.loginStart_->apply(); }},
-        {&Ui::MenuOptions, nullptr, "N6", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuOptions, &Ui::MenuColorListManaging, "MenuColorListManaging", "MenuColorListManaging",
+        {&Ui::MenuOptions, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
+        {&Ui::MenuOptions, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.language_->choose(); }},
+        {&Ui::MenuOptions, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
+         [](W& w) { w.loginStart_->apply(); }, &Ui::MenuStartAtLogin},
+        {&Ui::MenuOptions, "N6", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuOptions, "MenuColorListManaging", "MenuColorListManaging",
          "Color list managing", 0, [](W& w) { w.listController_->openManager(); }},
-        {&Ui::MenuOptions, &Ui::MenuSwatches, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
+        {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
          [](W& w) { w.listFiles_->openPalette(); }},
-        {&Ui::MenuOptions, &Ui::MenuPick, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
+        {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
 
-        {&Ui::MenuHelp, &Ui::MenuHelpIndex, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
+        {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
          [](W& w) { w.language_->showHelp(); }},
-        {&Ui::MenuHelp, nullptr, "N5", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuWebsite, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0, 
+        {&Ui::MenuHelp, "N5", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuHelp, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0,
          [](W& w) { w.prompts_.openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); }},
-        {&Ui::MenuHelp, nullptr, "N2", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, &Ui::MenuAbout, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.showAbout(); }},
+        {&Ui::MenuHelp, "N2", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuHelp, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.showAbout(); }},
 
         // The language files still use the names these items first had.
-        {&Ui::ContextMenu, &Ui::ContextCaptureColor, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
-         [](W& w) { w.captureColor(); }},
-        {&Ui::ContextMenu, &Ui::ContextCopyColorList, "ContextCopyColorList", "PopupCopyColorList",
+        {&Ui::ContextMenu, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
+         [](W& w) { w.captureColor(); }, &Ui::ContextCaptureColor},
+        {&Ui::ContextMenu, "ContextCopyColorList", "PopupCopyColorList",
          "Copy color list", 0, [](W& w) { w.listFiles_->copyList(); }},
-        {&Ui::ContextMenu, &Ui::ContextDeleteColor, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
+        {&Ui::ContextMenu, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
          [](W& w) { w.listController_->deleteSelected(); }},
-        {&Ui::ContextMenu, &Ui::ContextClearColorList, "ContextClearColorList", "PopUpClearColorList", "Delete all",
+        {&Ui::ContextMenu, "ContextClearColorList", "PopUpClearColorList", "Delete all",
          0, [](W& w) { w.listController_->clear(); }},
-        {&Ui::ContextMenu, nullptr, "N1", nullptr, nullptr, 0, nullptr},
-        {&Ui::ContextMenu, &Ui::ContextCut, "ContextCut", "PopupCut", "Cut", 0, [](W& w) { w.listController_->cutCode(); }},
-        {&Ui::ContextMenu, &Ui::ContextCopy, "ContextCopy", "PopupCopy", "Copy", 0, [](W& w) { w.listController_->copyCode(); }},
-        {&Ui::ContextMenu, &Ui::ContextPaste, "ContextPaste", "PopupPaste", "Paste", 0, [](W& w) { w.listController_->pasteCode(); }},
+        {&Ui::ContextMenu, "N1", nullptr, nullptr, 0, nullptr},
+        {&Ui::ContextMenu, "ContextCut", "PopupCut", "Cut", 0, [](W& w) { w.listController_->cutCode(); }},
+        {&Ui::ContextMenu, "ContextCopy", "PopupCopy", "Copy", 0, [](W& w) { w.listController_->copyCode(); }},
+        {&Ui::ContextMenu, "ContextPaste", "PopupPaste", "Paste", 0, [](W& w) { w.listController_->pasteCode(); }},
     };
     return items;
 }
@@ -84,8 +89,20 @@ void MainWindow::createMenus()
 {
     for (const MenuItem& entry : menuItems()) {
         QMenu* menu = ui_.*entry.menu;
-        if (!entry.action) {
+        if (!entry.languageKey) {
             menu->addSeparator()->setObjectName(entry.objectName);
+            menuActions_.push_back(nullptr);
+            continue;
+        }
+        if (entry.fillSubmenu) {
+            auto* submenu = new QMenu(this);
+            submenu->setObjectName(entry.objectName);
+            QAction* opener = submenu->menuAction();
+            opener->setObjectName(entry.objectName);
+            setItemCaption(opener, entry.caption);
+            menu->addMenu(submenu);
+            entry.fillSubmenu(*this, *submenu);
+            menuActions_.push_back(opener);
             continue;
         }
         auto* item = new QAction(this);
@@ -95,36 +112,44 @@ void MainWindow::createMenus()
         setItemCaption(item, entry.caption);
         item->setIcon(MenuIcon(item->objectName()));
         connect(item, &QAction::triggered, this, [this, run = entry.run] { run(*this); });
-        ui_.*entry.action = item;
+        if (entry.keptAs)
+            ui_.*entry.keptAs = item;
+        menuActions_.push_back(item);
     }
-    createCopyAsMenu();
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
-void MainWindow::createCopyAsMenu()
+void MainWindow::fillCopyAsMenu(QMenu& menu)
 {
-    ui_.MenuCopyAs = new QMenu(QStringLiteral("Copy as"), this);
-    ui_.MenuCopyAs->setObjectName("MenuCopyAs");
-    ui_.MenuCopyAs->menuAction()->setObjectName("MenuCopyAs");
     for (int notation = 0; notation < FormatCount; ++notation) {
-        QAction* item = ui_.MenuCopyAs->addAction(QString::fromLatin1(FormatCaption(notation).data(), qsizetype(FormatCaption(notation).size())));
+        const std::string_view caption = FormatCaption(notation);
+        QAction* item = menu.addAction(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
         item->setObjectName(QStringLiteral("CopyAs%1").arg(notation));
         connect(item, &QAction::triggered, this, [this, notation] { listController_->copyCodeAs(notation); });
     }
-    ui_.MenuEdit->insertMenu(ui_.MenuPaste, ui_.MenuCopyAs);
-    listController_->setCopyAsMenu(ui_.MenuCopyAs);
+    listController_->setCopyAsMenu(&menu);
+}
+
+QList<QMenu*> MainWindow::menuBarMenus() const
+{
+    QList<QMenu*> menus;
+    for (const QAction* title : ui_.MenuBar->actions())
+        if (title->menu())
+            menus << title->menu();
+    return menus;
 }
 
 void MainWindow::setMenuCaption(std::string_view languageKey, const QString& caption)
 {
-    for (QMenu* menu : {ui_.MenuFile, ui_.MenuEdit, ui_.MenuOptions, ui_.MenuHelp, ui_.MenuCopyAs})
+    for (QMenu* menu : menuBarMenus())
         if (menu->objectName() == QLatin1String(languageKey.data(), qsizetype(languageKey.size())))
             menu->setTitle(caption);
-    for (const MenuItem& entry : menuItems())
-        if (entry.languageKey && entry.languageKey == languageKey)
-            setItemCaption(ui_.*entry.action, caption);
+    const std::vector<MenuItem>& items = menuItems();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].languageKey && items[i].languageKey == languageKey)
+            setItemCaption(menuActions_[i], caption);
 }
 
 void MainWindow::setItemCaption(QAction* item, const QString& caption)
@@ -155,8 +180,8 @@ void MainWindow::showMenuCaptions()
         if (!caption.isEmpty())
             setMenuCaption(key, caption);
     };
-    for (const std::string_view menu : {"MenuFile", "MenuEdit", "MenuOptions", "MenuHelp", "MenuCopyAs"})
-        show(menu);
+    for (const QMenu* menu : menuBarMenus())
+        show(menu->objectName().toStdString());
     for (const MenuItem& entry : menuItems())
         if (entry.languageKey)
             show(entry.languageKey);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/ProgramPaths.h"
+#include "http/HttpClient.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
 
@@ -15,10 +16,14 @@ struct MainWindowServices {
     Prompts& prompts;
     // Where the settings file and the data folders are.
     ProgramPaths paths;
+    // The user's decimal separator: codes, ratios and messages are written with it.
+    char decimalSeparator = '.';
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.
     std::unique_ptr<IGlobalHotkey> globalHotkey = {};
     // The update service; empty: the address built into the program.
     std::string updateAddress = {};
+    // How long the update check waits for the service, and how much it reads.
+    HttpSettings updateHttp = {};
 };

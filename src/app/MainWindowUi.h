@@ -28,38 +28,17 @@ struct MainWindowUi {
 
     QMenuBar* MenuBar = nullptr;
     QMenu* MenuFile = nullptr;
-    QAction* MenuOpenColorList = nullptr;
-    QAction* MenuSaveColorList = nullptr;
-    QAction* MenuExportColorList = nullptr;
-    QAction* MenuClose = nullptr;
     QMenu* MenuEdit = nullptr;
-    QAction* MenuCopyColorList = nullptr;
-    QAction* MenuClearColorList = nullptr;
+    QMenu* MenuOptions = nullptr;
+    QMenu* MenuHelp = nullptr;
+    // The list's context menu; its shortcuts work while it is closed.
+    QMenu* ContextMenu = nullptr;
+    // The items the window acts on itself; the menu table makes them all.
     QAction* MenuCut = nullptr;
     QAction* MenuCopy = nullptr;
     QAction* MenuPaste = nullptr;
-    QMenu* MenuOptions = nullptr;
-    QAction* MenuHotkey = nullptr;
-    QAction* MenuLanguage = nullptr;
     QAction* MenuStartAtLogin = nullptr; // checked while the session starts the program
-    QAction* MenuColorListManaging = nullptr;
-    QAction* MenuSwatches = nullptr;
-    QAction* MenuPick = nullptr;
-    QMenu* MenuHelp = nullptr;
-    QAction* MenuHelpIndex = nullptr;
-    QAction* MenuWebsite = nullptr;
-    QAction* MenuAbout = nullptr;
-    // The list's context menu; its shortcuts work while it is closed.
-    QMenu* ContextMenu = nullptr;
-    // Edit > Copy as, one item per notation; also below the code field's own menu.
-    QMenu* MenuCopyAs = nullptr;
     QAction* ContextCaptureColor = nullptr; // hidden: it carries the capture hotkey
-    QAction* ContextCopyColorList = nullptr;
-    QAction* ContextDeleteColor = nullptr;
-    QAction* ContextClearColorList = nullptr;
-    QAction* ContextCut = nullptr;
-    QAction* ContextCopy = nullptr;
-    QAction* ContextPaste = nullptr;
 
     // The widgets and the empty menus; the window fills the menus from its menu table.
     void setupUi(QMainWindow* window);

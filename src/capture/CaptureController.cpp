@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "capture/TickPresenters.h"
-#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"
@@ -73,8 +72,9 @@ void VerticalLine(QImage& image, int x, int y0, int y1, QRgb pen)
 } // namespace
 
 CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, const TickWidgets& widgets,
-                                     QWidget* magnifierFrame, QObject* parent)
-    : QObject(parent), sampler_(std::move(sampler)), widgets_(widgets), magnifierFrame_(magnifierFrame)
+                                     QWidget* magnifierFrame, char decimalSeparator, QObject* parent)
+    : QObject(parent), sampler_(std::move(sampler)), widgets_(widgets), magnifierFrame_(magnifierFrame),
+      decimalSeparator_(decimalSeparator)
 {
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
@@ -166,10 +166,10 @@ void CaptureController::setSelectedColor(std::optional<TColor> color)
     contrastStale_ = true;
 }
 
-void CaptureController::setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail)
+void CaptureController::setContrastStyle(std::string_view aaLarge, std::string_view fail)
 {
     const std::lock_guard lock(mutex_);
-    contrast_.SetStyle(decimalSeparator, aaLarge, fail);
+    contrast_.SetStyle(decimalSeparator_, aaLarge, fail);
     contrastStale_ = true;
 }
 
@@ -284,7 +284,7 @@ void CaptureController::show(TColor color, QPoint position, int changed)
 
 void CaptureController::writeCode()
 {
-    const ColorCodeText code = WriteColorCode(notation_, frame_.color, DecimalSeparator());
+    const ColorCodeText code = WriteColorCode(notation_, frame_.color, decimalSeparator_);
     frame_.code = QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
 }
 

@@ -35,8 +35,9 @@ public:
 
     // Over the magnifier's frame only the pixel under the pointer is read: the
     // magnifier never magnifies itself.
+    // Codes and ratios are written with decimalSeparator.
     CaptureController(std::unique_ptr<IScreenSampler> sampler, const TickWidgets& widgets, QWidget* magnifierFrame,
-                      QObject* parent = nullptr);
+                      char decimalSeparator, QObject* parent = nullptr);
     ~CaptureController() override;
 
     void start();
@@ -67,7 +68,7 @@ public slots:
     void setNotation(int index);
     // The colour the contrast is measured against; none leaves the panel empty.
     void setSelectedColor(std::optional<TColor> color);
-    void setContrastStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail);
+    void setContrastStyle(std::string_view aaLarge, std::string_view fail);
     // The swatch was painted over from elsewhere: the next tick paints it again.
     void invalidateSwatch();
 
@@ -99,6 +100,7 @@ private:
     std::unique_ptr<IScreenSampler> sampler_;
     TickWidgets widgets_;
     QWidget* magnifierFrame_;
+    const char decimalSeparator_;
     std::unique_ptr<TickPresenter> presenter_; // made at the first frame, over the shown window
     QTimer timer_;
     bool offThread_ = false; // the presenter runs the ticks

@@ -63,8 +63,9 @@ void HotkeyService::warnRefused()
 {
     const TUiTexts& texts = translations_.texts();
     const std::string text = refusalCommand_.isEmpty()
-        ? FormatMessageText(texts.SHotKeyNotRegistered, {ShortcutName(shortcut_)})
-        : FormatMessageText(texts.SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()});
+        ? FormatMessageText(texts.SHotKeyNotRegistered, {ShortcutName(shortcut_)}, translations_.decimalSeparator())
+        : FormatMessageText(texts.SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()},
+                            translations_.decimalSeparator());
     prompts_.message(mkWarning, QString::fromStdString(text));
 }
 

@@ -501,11 +501,6 @@ ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparato
     return out;
 }
 
-std::string FormatColorCode(int formatIndex, TColor color, char decimalSeparator)
-{
-    return std::string(WriteColorCode(formatIndex, color, decimalSeparator).View());
-}
-
 std::string_view FormatShortName(int i) { return i >= 0 && i < FormatCount ? kShortNames[i] : std::string_view{}; }
 std::string_view FormatCaption(int i) { return i >= 0 && i < FormatCount ? kCaptions[i] : std::string_view{}; }
 

@@ -15,19 +15,18 @@ inline constexpr int FormatCount = 15;
 // The first of the stylesheet notations: CSS rgb(), CSS hsl(), OKLab, OKLCH.
 inline constexpr int FirstCssFormat = 11;
 
-// The code of the colour in the notation of the format index; the empty text
-// for an index outside 0 to 14. The stylesheet notations round as CSS Color 4
-// writes them (OKLCH: lightness in percent with one decimal, chroma with three,
-// hue with one; OKLab: three decimals; CSS hsl(): whole numbers), adding one
-// decimal at a time where that rounding would read back as another colour. The separator is used by "RGB[0,1]".
-std::string FormatColorCode(int formatIndex, TColor color, char decimalSeparator);
-
-// The same code without allocating, for callers that write many codes.
+// A colour's code, written without allocating.
 struct ColorCodeText {
     std::array<char, 48> chars{};
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };
+// The code of the colour in the notation of the format index; the empty text
+// for an index outside 0 to 14. The stylesheet notations round as CSS Color 4
+// writes them (OKLCH: lightness in percent with one decimal, chroma with three,
+// hue with one; OKLab: three decimals; CSS hsl(): whole numbers), adding one
+// decimal at a time where that rounding would read back as another colour. The
+// separator is used by "RGB[0,1]".
 ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator);
 
 // Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 14.

@@ -54,33 +54,6 @@ std::uint8_t RoundToByte(double value) { return static_cast<std::uint8_t>(Rounde
 std::uint16_t RoundToWord(double value) { return static_cast<std::uint16_t>(RoundedLowBits(value)); }
 std::int16_t RoundToInt16(double value) { return static_cast<std::int16_t>(RoundedLowBits(value)); }
 
-std::uint32_t PackHSV(THSVValue hsv)
-{
-    return std::uint32_t(hsv.H) | std::uint32_t(hsv.S) << 16 | std::uint32_t(hsv.V) << 24;
-}
-THSVValue UnpackHSV(std::uint32_t packed)
-{
-    return {std::uint16_t(packed & 0xFFFF), std::uint8_t(packed >> 16), std::uint8_t(packed >> 24)};
-}
-std::uint32_t PackHSL(THSLValue hsl)
-{
-    return std::uint32_t(hsl.H) | std::uint32_t(hsl.S) << 16 | std::uint32_t(hsl.L) << 24;
-}
-THSLValue UnpackHSL(std::uint32_t packed)
-{
-    return {std::uint16_t(packed & 0xFFFF), std::uint8_t(packed >> 16), std::uint8_t(packed >> 24)};
-}
-std::uint32_t PackCMYK(TCMYKValue cmyk)
-{
-    return std::uint32_t(cmyk.C) | std::uint32_t(cmyk.M) << 8 | std::uint32_t(cmyk.Y) << 16 |
-           std::uint32_t(cmyk.K) << 24;
-}
-TCMYKValue UnpackCMYK(std::uint32_t packed)
-{
-    return {std::uint8_t(packed), std::uint8_t(packed >> 8), std::uint8_t(packed >> 16),
-            std::uint8_t(packed >> 24)};
-}
-
 TRGBBytes ColorToRGBBytes(TColor color)
 {
     return {std::uint8_t(color), std::uint8_t(color >> 8), std::uint8_t(color >> 16)};

@@ -24,8 +24,7 @@ struct TRGBBytes {
     friend bool operator==(const TRGBBytes&, const TRGBBytes&) = default;
 };
 
-// THSVValue, THSLValue and TCMYKValue are four bytes that travel as one
-// 32-bit value, first field in the low bits (see Pack/Unpack below).
+// The components of the HSB/HSV, HSL and CMYK notations.
 struct THSVValue {
     std::uint16_t H = 0;
     std::uint8_t S = 0;
@@ -66,13 +65,6 @@ struct TRGBFractions {
 // Units of an HSL triple: 0 degrees and percent, 1 all 0-255, 2 all 0-240;
 // any other value is taken as 0.
 using THSLScale = int;
-
-std::uint32_t PackHSV(THSVValue hsv);
-THSVValue UnpackHSV(std::uint32_t packed);
-std::uint32_t PackHSL(THSLValue hsl);
-THSLValue UnpackHSL(std::uint32_t packed);
-std::uint32_t PackCMYK(TCMYKValue cmyk);
-TCMYKValue UnpackCMYK(std::uint32_t packed);
 
 // The rounding rule of every component: nearest, ties to even, then the low
 // 8 or 16 bits of the integer. Defined for every double (NaN and infinities

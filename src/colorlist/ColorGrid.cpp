@@ -1,93 +1,166 @@
 #include "colorlist/ColorGrid.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
+
+#include "colorlist/ColorListModel.h"
+
+// The grid's table: its rows and columns over the list's rows. Only the shape
+// is stored; every cell is read from the list when it is painted.
+class ColorGridModel : public QAbstractTableModel {
+public:
+    explicit ColorGridModel(ColorGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
+
+    void setList(QAbstractItemModel* list, const QList<ColorGrid::Column>& columns)
+    {
+        if (list_)
+            list_->disconnect(this);
+        beginResetModel();
+        list_ = list;
+        columns_ = columns;
+        endResetModel();
+        // The shape stays the owner's; the cells are painted again.
+        const auto repaint = [this] { grid_->viewport()->update(); };
+        connect(list_, &QAbstractItemModel::rowsInserted, this, repaint);
+        connect(list_, &QAbstractItemModel::rowsRemoved, this, repaint);
+        connect(list_, &QAbstractItemModel::rowsMoved, this, repaint);
+        connect(list_, &QAbstractItemModel::modelReset, this, repaint);
+        connect(list_, &QAbstractItemModel::layoutChanged, this, repaint);
+        connect(list_, &QAbstractItemModel::dataChanged, this, repaint);
+    }
+
+    ColorGrid::Column column(int column) const { return columns_.value(column, ColorGrid::Column::Swatch); }
+
+    int fixedColumns() const
+    {
+        int fixed = 0;
+        while (fixed < columns_.size() && columns_[fixed] == ColorGrid::Column::RowNumber)
+            ++fixed;
+        return fixed;
+    }
+
+    // The list's value for a cell; nothing beyond the list.
+    QVariant listData(int row, int role) const
+    {
+        if (!list_ || row < 0 || row >= list_->rowCount())
+            return {};
+        return list_->index(row, 0).data(role);
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : rows_; }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : std::max(int(columns_.size()), 1);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        switch (column(index.column())) {
+        case ColorGrid::Column::RowNumber:
+            return numbersShown_ ? QString::number(index.row() + 1) : QString();
+        case ColorGrid::Column::Swatch:
+            return QString();
+        case ColorGrid::Column::Code:
+            return listData(index.row(), Qt::DisplayRole).toString();
+        case ColorGrid::Column::Contrast:
+            return listData(index.row(), ColorListModel::ContrastRole).toString();
+        }
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        if (index.column() < fixedColumns())
+            return Qt::ItemIsEnabled;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    }
+
+    void setRows(int rows)
+    {
+        rows = std::max(rows, 0);
+        if (rows == rows_)
+            return;
+        beginResetModel();
+        rows_ = rows;
+        endResetModel();
+    }
+
+    void setNumbersShown(bool shown) { numbersShown_ = shown; }
+
+private:
+    ColorGrid* grid_;
+    QAbstractItemModel* list_ = nullptr;
+    QList<ColorGrid::Column> columns_;
+    int rows_ = 0;
+    bool numbersShown_ = true;
+};
 
 namespace {
-quint64 CellKey(int row, int column) { return (quint64(quint32(row)) << 32) | quint32(column); }
-}
 
 class ColorGridDelegate : public QStyledItemDelegate {
 public:
-    explicit ColorGridDelegate(ColorGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    ColorGridDelegate(ColorGrid* grid, const ColorGridModel* model)
+        : QStyledItemDelegate(grid), grid_(grid), model_(model)
+    {
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const int row = index.row(), column = index.column();
-        ColorGrid::CellState state;
-        state.fixed = column < grid_->fixedColumns();
-        state.selected = !state.fixed && (option.state & QStyle::State_Selected);
-        state.focused = state.selected && (option.state & QStyle::State_HasFocus);
+        const ColorGrid::Column column = model_->column(index.column());
+        const bool fixed = index.column() < model_->fixedColumns();
+        const bool selected = !fixed && (option.state & QStyle::State_Selected);
 
         const QPalette& pal = grid_->palette();
-        QColor brush = state.fixed ? pal.color(QPalette::Button)
-                       : state.selected ? pal.color(QPalette::Highlight)
-                                        : pal.color(QPalette::Base);
-        QColor text = state.fixed ? pal.color(QPalette::ButtonText)
-                      : state.selected ? pal.color(QPalette::HighlightedText)
-                                       : pal.color(QPalette::Text);
-        if (grid_->cellColorsOn_ && grid_->cellColors_)
-            grid_->cellColors_(row, column, state, brush, text);
+        QColor brush = fixed ? pal.color(QPalette::Button)
+                       : selected ? pal.color(QPalette::Highlight)
+                                  : pal.color(QPalette::Base);
+        QColor text = fixed ? pal.color(QPalette::ButtonText)
+                      : selected ? pal.color(QPalette::HighlightedText)
+                                 : pal.color(QPalette::Text);
+        // A list row is painted in its colour, the selected one too: the
+        // selection shows elsewhere.
+        if (column == ColorGrid::Column::Swatch || column == ColorGrid::Column::Code) {
+            const QVariant background = model_->listData(index.row(), Qt::BackgroundRole);
+            if (background.isValid()) {
+                brush = background.value<QColor>();
+                text = model_->listData(index.row(), Qt::ForegroundRole).value<QColor>();
+            }
+        }
 
         const QRect r = option.rect;
         painter->save();
         painter->setClipRect(r);
         painter->fillRect(r, brush);
-        const QString shown = grid_->cellText(row, column);
+        const QString shown = index.data().toString();
         if (!shown.isEmpty()) {
             painter->setPen(text);
             painter->setFont(option.font);
-            painter->drawText(r.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
-        }
-        if (grid_->cellPainter_) {
-            painter->setBrush(brush);
-            painter->setPen(text);
-            grid_->cellPainter_(row, column, r, state, *painter, brush, text);
+            if (column == ColorGrid::Column::RowNumber)
+                painter->drawText(r.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                                  shown);
+            else
+                painter->drawText(r.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
         }
         painter->restore();
     }
 
 private:
     ColorGrid* grid_;
+    const ColorGridModel* model_;
 };
 
-ColorGridModel::ColorGridModel(ColorGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
-
-int ColorGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int ColorGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
-
-QVariant ColorGridModel::data(const QModelIndex& index, int role) const
-{
-    if (role == Qt::DisplayRole && index.isValid())
-        return grid_->cellText(index.row(), index.column());
-    return {};
-}
-
-Qt::ItemFlags ColorGridModel::flags(const QModelIndex& index) const
-{
-    if (index.column() < grid_->fixedColumns())
-        return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}
-
-void ColorGridModel::setShape(int rows, int columns)
-{
-    rows = std::max(rows, 0);
-    columns = std::max(columns, 1);
-    if (rows == rows_ && columns == columns_)
-        return;
-    beginResetModel();
-    rows_ = rows;
-    columns_ = columns;
-    endResetModel();
-}
+} // namespace
 
 ColorGrid::ColorGrid(QWidget* parent) : QTableView(parent), model_(new ColorGridModel(this))
 {
     setModel(model_);
-    setItemDelegate(new ColorGridDelegate(this));
+    setItemDelegate(new ColorGridDelegate(this, model_));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -103,14 +176,29 @@ ColorGrid::ColorGrid(QWidget* parent) : QTableView(parent), model_(new ColorGrid
     applyDefaultSizes();
 }
 
+void ColorGrid::setList(QAbstractItemModel* list, const QList<Column>& columns)
+{
+    const int rows = rowCount();
+    model_->setList(list, columns);
+    applyDefaultSizes();
+    setRowCount(rows);
+}
+
 int ColorGrid::rowCount() const { return model_->rowCount(); }
 int ColorGrid::columnCount() const { return model_->columnCount(); }
+int ColorGrid::fixedColumns() const { return model_->fixedColumns(); }
 
 void ColorGrid::setRowCount(int rows)
 {
     const int oldRow = currentRow();
-    model_->setShape(rows, columnCount());
+    // A new row count rebuilds the grid's sections, which forgets the column widths.
+    QList<int> widths;
+    for (int column = 0; column < columnCount(); ++column)
+        widths << columnWidth(column);
+    model_->setRows(rows);
     applyDefaultSizes();
+    for (int column = 0; column < widths.size(); ++column)
+        setColumnWidth(column, widths[column]);
     // A reset model loses the current cell: keep it where it was when it still exists.
     if (oldRow >= 0 && oldRow < rowCount()) {
         QSignalBlocker block(selectionModel());
@@ -120,15 +208,9 @@ void ColorGrid::setRowCount(int rows)
     viewport()->update();
 }
 
-void ColorGrid::setColumnCount(int columns)
+void ColorGrid::setRowNumbersShown(bool shown)
 {
-    model_->setShape(rowCount(), columns);
-    applyDefaultSizes();
-}
-
-void ColorGrid::setFixedColumns(int columns)
-{
-    fixedColumns_ = std::max(columns, 0);
+    model_->setNumbersShown(shown);
     viewport()->update();
 }
 
@@ -152,23 +234,9 @@ void ColorGrid::applyDefaultSizes()
 
 QString ColorGrid::cellText(int row, int column) const
 {
-    if (cellTexts_)
-        return cellTexts_(row, column);
-    return cells_.value(CellKey(row, column));
-}
-
-void ColorGrid::setCellText(int row, int column, const QString& text)
-{
-    if (text.isEmpty())
-        cells_.remove(CellKey(row, column));
-    else
-        cells_.insert(CellKey(row, column), text);
-}
-
-void ColorGrid::clearCells()
-{
-    cells_.clear();
-    viewport()->update();
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return {};
+    return model_->index(row, column).data().toString();
 }
 
 int ColorGrid::currentRow() const
@@ -203,8 +271,6 @@ void ColorGrid::setCurrentRowQuietly(int row)
 
 int ColorGrid::clientHeight() const { return viewport()->height(); }
 int ColorGrid::clientWidth() const { return viewport()->width(); }
-
-void ColorGrid::repaintCells() { viewport()->update(); }
 
 void ColorGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {

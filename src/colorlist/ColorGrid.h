@@ -1,65 +1,43 @@
 #pragma once
-// A grid of texts whose owner picks each cell's background and text colour
-// just before the cell is painted. Rows are virtual: a million rows cost
-// nothing until they are painted, and texts may come from the owner on demand.
-#include <QAbstractTableModel>
-#include <QColor>
-#include <QHash>
+// A grid over a colour list: one row per colour, and empty rows below when the
+// owner asks for more rows than the list has. Each column shows one thing of
+// the list's rows (its number, its colour, its code, its contrast ratio). Rows
+// are virtual: a million rows cost nothing until they are painted.
+#include <QList>
 #include <QTableView>
-#include <functional>
 
-class ColorGrid;
-
-// The table the grid shows: only its shape; the texts come from the grid.
-class ColorGridModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    explicit ColorGridModel(ColorGrid* grid);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    void setShape(int rows, int columns);
-
-private:
-    ColorGrid* grid_;
-    int rows_ = 0;
-    int columns_ = 1;
-};
+class QAbstractItemModel;
+class ColorGridModel;
 
 class ColorGrid : public QTableView {
     Q_OBJECT
 public:
-    struct CellState {
-        bool selected = false;
-        bool focused = false;
-        bool fixed = false; // one of the fixed columns at the left
+    enum class Column {
+        RowNumber, // 1, 2, 3 at the right, on every row, in the fixed-cell colours
+        Swatch,    // the list row's colour
+        Code,      // the code on the row's colour
+        Contrast,  // the contrast ratio to the selected colour, in the grid's colours
     };
-    // May change the cell's colours, which hold the grid's own on entry.
-    using CellColors = std::function<void(int row, int column, CellState state, QColor& brush, QColor& text)>;
-    // Paints over the cell after its text.
-    using CellPainter = std::function<void(int row, int column, const QRect& rect, CellState state,
-                                           QPainter& painter, const QColor& brush, const QColor& text)>;
-    // Supplies a cell's text in place of the stored ones.
-    using CellTexts = std::function<QString(int row, int column)>;
 
     explicit ColorGrid(QWidget* parent = nullptr);
 
+    // The list the rows show, and the columns; a row-number column at the
+    // left is fixed: it is never selected.
+    void setList(QAbstractItemModel* list, const QList<Column>& columns);
+
     int rowCount() const;
+    // The rows shown, the list's and empty ones: the owner decides how many.
     void setRowCount(int rows);
     int columnCount() const;
-    void setColumnCount(int columns);
-    int fixedColumns() const { return fixedColumns_; }
-    void setFixedColumns(int columns);
+    int fixedColumns() const;
+    // Whether the row-number column shows its numbers.
+    void setRowNumbersShown(bool shown);
     int defaultRowHeight() const { return defaultRowHeight_; }
     void setDefaultRowHeight(int height);
     void setDefaultColumnWidth(int width);
 
+    // The text a cell shows; empty beyond the list.
     QString cellText(int row, int column) const;
-    void setCellText(int row, int column, const QString& text);
-    void clearCells();
-    void setCellTexts(CellTexts texts) { cellTexts_ = std::move(texts); }
 
     // The current row; moving it to another row emits cellSelected.
     int currentRow() const;
@@ -68,18 +46,9 @@ public:
     void setCurrentRowQuietly(int row);
     int currentColumn() const;
 
-    // The owner's colours are asked for only while this is on.
-    bool cellColorsOn() const { return cellColorsOn_; }
-    void setCellColorsOn(bool on) { cellColorsOn_ = on; }
-    void setCellColors(CellColors colors) { cellColors_ = std::move(colors); }
-    void setCellPainter(CellPainter painter) { cellPainter_ = std::move(painter); }
-
     // The height and width of the area that holds the cells.
     int clientHeight() const;
     int clientWidth() const;
-
-    // Paints every visible cell again.
-    void repaintCells();
 
 signals:
     void cellSelected(int row, int column);
@@ -90,17 +59,10 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    friend class ColorGridDelegate;
     void applyDefaultSizes();
 
     ColorGridModel* model_;
-    QHash<quint64, QString> cells_;
-    CellTexts cellTexts_;
-    CellColors cellColors_;
-    CellPainter cellPainter_;
-    int fixedColumns_ = 0;
     int defaultRowHeight_ = 20;
     int defaultColumnWidth_ = 64;
-    bool cellColorsOn_ = false;
     bool quiet_ = false;
 };

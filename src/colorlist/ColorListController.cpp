@@ -12,10 +12,8 @@
 #include <climits>
 
 #include "color/ColorCodes.h"
-#include "color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
-#include "config/DecimalSeparator.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/WidgetHelpers.h"
@@ -51,6 +49,13 @@ bool IsCodeKey(char16_t c, int formatIndex)
     }
 }
 
+// Five or more colours give a row each; fewer, or none, give six rows.
+int GridRows(const TColorArray& list)
+{
+    const int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
+    return rows < kMinimumFilledRows ? kEmptyGridRows : rows;
+}
+
 } // namespace
 
 ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField,
@@ -61,16 +66,14 @@ ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid,
 {
     grid_->setDefaultColumnWidth(172);
     grid_->setDefaultRowHeight(20);
-    grid_->setColumnCount(1);
+    grid_->setList(&model_, {ColorGrid::Column::Swatch});
     grid_->setRowCount(kEmptyGridRows);
-    grid_->setCellColorsOn(true);
-    grid_->setCellColors([this](int row, int, ColorGrid::CellState, QColor& brush, QColor& text) {
-        cellColors(row, brush, text);
-    });
+    model_.setNotation(notationBox_->currentIndex());
     connect(grid_, &ColorGrid::cellSelected, this, [this](int row, int) { selectRow(row); });
     connect(grid_, &ColorGrid::doubleClickedAnywhere, this, &ColorListController::openManager);
-    connect(&model_, &ColorListModel::colorsChanged, this, &ColorListController::refill);
-    connect(notationBox_, &QComboBox::currentIndexChanged, this, [this] {
+    connect(&model_, &ColorListModel::colorsChanged, this, &ColorListController::listChanged);
+    connect(notationBox_, &QComboBox::currentIndexChanged, this, [this](int notation) {
+        model_.setNotation(notation);
         if (!model_.isEmpty())
             refill();
     });
@@ -80,28 +83,17 @@ ColorListController::ColorListController(ColorListModel& model, ColorGrid* grid,
     connect(codeField_, &QLineEdit::customContextMenuRequested, this, &ColorListController::showCodeFieldMenu);
 }
 
-int ColorListController::notation() const
+void ColorListController::listChanged()
 {
-    return notationBox_->currentIndex();
-}
-
-QString ColorListController::codeOf(TColor color) const
-{
-    const ColorCodeText code = WriteColorCode(notation(), color, DecimalSeparator());
-    return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
+    grid_->setRowCount(GridRows(model_.colors()));
+    if (!manager_)
+        refill();
 }
 
 void ColorListController::refill()
 {
-    const TColorArray& list = model_.colors();
-    if (list.empty()) {
-        resetGrid();
+    if (model_.isEmpty())
         return;
-    }
-    int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
-    if (rows < kMinimumFilledRows)
-        rows = kEmptyGridRows;
-    grid_->setRowCount(rows);
     // The grid's current row follows the selection back to row 0 (without
     // selecting anything): otherwise a click on the row that was current
     // before the refill would not select it, and "Delete color" would then
@@ -109,20 +101,13 @@ void ColorListController::refill()
     grid_->setCurrentRowQuietly(0);
     model_.setSelectedIndex(0);
     showCurrentColor();
-    grid_->repaintCells();
-}
-
-void ColorListController::resetGrid()
-{
-    grid_->clearCells();
-    grid_->setRowCount(kEmptyGridRows);
 }
 
 void ColorListController::showCurrentColor()
 {
     const TColor color = model_.currentColor();
     emit colorShown(color);
-    codeField_->setText(codeOf(color));
+    codeField_->setText(model_.codeOf(color));
     SetFieldColors(codeField_, ToQColor(color), ToQColor(ContrastTextColor(color)));
 }
 
@@ -130,16 +115,6 @@ void ColorListController::clearCodeField()
 {
     codeField_->clear();
     SetFieldColors(codeField_, Qt::white, QApplication::palette().color(QPalette::Text));
-}
-
-void ColorListController::cellColors(int row, QColor& brush, QColor& text) const
-{
-    const TColorArray& list = model_.colors();
-    if (row < 0 || std::size_t(row) >= list.size())
-        return;
-    const TColor color = list[std::size_t(row)];
-    brush = ToQColor(color);
-    text = ToQColor(ContrastTextColor(color));
 }
 
 void ColorListController::selectRow(int row)
@@ -156,10 +131,11 @@ void ColorListController::capture(TColor color)
 {
     model_.setCurrentColor(color);
     model_.insertFirst(color);
-    // An open manager would otherwise replace the list without it on closing.
+    // An open manager keeps its selection on the colour it was on.
     if (manager_)
-        manager_->insertCaptured(color);
-    grid_->setCurrentRow(0);
+        showCurrentColor();
+    else
+        grid_->setCurrentRow(0);
 }
 
 void ColorListController::deleteSelected()
@@ -190,14 +166,12 @@ void ColorListController::openManager()
         model_.setManagerGeometry(geometry);
     }
     model_.countManagerOpening();
-    ListManagerWindow manager({model_.colors(), grid_->currentRow(), model_.managerGeometry()},
-                              [this](TColor color) { return codeOf(color); }, translations_.texts(), window_);
+    ListManagerWindow manager(model_, grid_->currentRow(), translations_.texts(), window_);
     connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
-    connect(&manager, &ListManagerWindow::closing, this, [this](const ManagedList& result) {
+    connect(&manager, &ListManagerWindow::closing, this, [this](const QRect& geometry) {
         manager_ = nullptr;
-        model_.setColors(result.colors);
-        grid_->repaintCells();
-        model_.setManagerGeometry(result.geometry);
+        refill();
+        model_.setManagerGeometry(geometry);
     });
     manager_ = &manager;
     manager.exec();
@@ -245,8 +219,8 @@ void ColorListController::copyCodeAs(int formatIndex)
     const std::optional<TColor> color = model_.selectedColor();
     if (!color)
         return;
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(FormatColorCode(formatIndex, *color, DecimalSeparator())));
+    const ColorCodeText code = WriteColorCode(formatIndex, *color, model_.decimalSeparator());
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(code.View().data(), qsizetype(code.View().size())));
 }
 
 void ColorListController::setCopyAsMenu(QMenu* menu)
@@ -287,13 +261,13 @@ bool ColorListController::acceptCodeKey(QChar& key)
     if (codeField_->text().isEmpty())
         return true;
     // A stylesheet's code keeps its points and commas as typed.
-    if ((key == u'.' || key == u',') && notation() < FirstCssFormat)
-        key = QChar(char16_t(DecimalSeparator()));
-    if (!IsCodeKey(key.unicode(), notation()))
+    if ((key == u'.' || key == u',') && model_.notation() < FirstCssFormat)
+        key = QChar(char16_t(model_.decimalSeparator()));
+    if (!IsCodeKey(key.unicode(), model_.notation()))
         return false;
     if (key.unicode() == 13) {
-        const ColorReadResult read =
-            ReadColorCode(codeField_->text().toStdString(), std::uint8_t(notation()), DecimalSeparator());
+        const ColorReadResult read = ReadColorCode(codeField_->text().toStdString(),
+                                                   std::uint8_t(model_.notation()), model_.decimalSeparator());
         if (read.status == ReadStatus::Read) {
             model_.setCurrentColor(read.color);
             model_.insertFirst(read.color);

@@ -1,6 +1,6 @@
 #pragma once
 // Binds the colour list to the main window's list view, code field and
-// notation box: fills the grid, follows its selection, reads typed codes,
+// notation box: sizes the grid, follows its selection, reads typed codes,
 // and captures, deletes and clears colours. It also opens the manager window,
 // one at a time.
 #include <QList>
@@ -14,7 +14,6 @@ class ColorGrid;
 class QAction;
 class QKeyEvent;
 class Prompts;
-class QColor;
 class QComboBox;
 class QLineEdit;
 class QMenu;
@@ -30,19 +29,12 @@ public:
     ColorListController(ColorListModel& model, ColorGrid* grid, QLineEdit* codeField, QComboBox* notationBox,
                         Prompts& prompts, const Translations& translations, QWidget* window);
 
-    // The notation box's format, -1 when nothing is selected.
-    int notation() const;
-    // A colour's code in the chosen notation.
-    QString codeOf(TColor color) const;
-
     // Puts a colour at the head of the list and shows it.
     void capture(TColor color);
     // Removes the selected colour; only while the list has the focus, since
     // Del is a shortcut of the whole window.
     void deleteSelected();
     void clear();
-    // Shows the current colour's code in the code field.
-    void showCurrentColor();
     // Opens the manager on the list, modally; the list takes back what it hands back.
     void openManager();
 
@@ -61,9 +53,6 @@ public:
     // whole-field Cut, Copy and Paste) instead of acting on its selection.
     void leaveKeysTo(const QList<QAction*>& items);
 
-    // A row's background and text, left alone beyond the list.
-    void cellColors(int row, QColor& brush, QColor& text) const;
-
 signals:
     // The code field shows this colour: the swatch shows it too.
     void colorShown(TColor color);
@@ -75,8 +64,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // After every change of the list: the grid's rows, and the selection back
+    // at the top unless the manager is open, which refills once it closes.
+    void listChanged();
     void refill();
-    void resetGrid();
+    // Shows the current colour's code in the code field.
+    void showCurrentColor();
     void clearCodeField();
     void selectRow(int row);
     // False when the key is swallowed; may replace it.

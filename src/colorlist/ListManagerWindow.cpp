@@ -1,20 +1,16 @@
 #include "colorlist/ListManagerWindow.h"
 
-#include <QCoreApplication>
 #include <QEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
-#include <QTransform>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
 
-#include "config/DecimalSeparator.h"
-#include "color/ColorContrast.h"
+#include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListModel.h"
 #include "config/UiTexts.h"
+#include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/QtImages.h"
 
 namespace {
 
@@ -29,101 +25,16 @@ constexpr int kGridLinesWidth = 2;
 // Column 2: each colour's contrast ratio to the selected one ("21.0:1").
 constexpr int kRatioColWidth = 40;
 constexpr int kButtonPanelWidth = 39;
+constexpr TColor kButtonPanelColor = 0xC0C0C0; // silver
 constexpr int kStatusBarHeight = 19;
-constexpr int kGlyphSize = 16;
 
-enum class Glyph { Up, Down, Delete, UndoAll, Close };
-
-QIcon DrawGlyph(Glyph glyph)
-{
-    QPixmap pixmap(kGlyphSize, kGlyphSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor blue(0x1F, 0x4E, 0xA8);
-    switch (glyph) {
-    case Glyph::Up:
-    case Glyph::Down: {
-        QPainterPath arrow;
-        arrow.moveTo(8, 2);
-        arrow.lineTo(14, 9);
-        arrow.lineTo(10.5, 9);
-        arrow.lineTo(10.5, 14);
-        arrow.lineTo(5.5, 14);
-        arrow.lineTo(5.5, 9);
-        arrow.lineTo(2, 9);
-        arrow.closeSubpath();
-        if (glyph == Glyph::Down) // the up arrow upside down
-            arrow = QTransform(1, 0, 0, -1, 0, kGlyphSize).map(arrow);
-        p.setPen(QPen(blue.darker(140), 1));
-        p.setBrush(blue);
-        p.drawPath(arrow);
-        break;
-    }
-    case Glyph::Delete:
-        p.setPen(QPen(QColor(0xC8, 0x1E, 0x1E), 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
-        p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
-        break;
-    case Glyph::UndoAll: {
-        p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        // A backward turning arrow: an open arc with its head at the top left.
-        p.drawArc(QRectF(3, 3, 10, 10), 150 * 16, -270 * 16);
-        QPainterPath head;
-        head.moveTo(1, 4);
-        head.lineTo(7, 3);
-        head.lineTo(4, 9);
-        head.closeSubpath();
-        p.setPen(Qt::NoPen);
-        p.setBrush(blue);
-        p.drawPath(head);
-        break;
-    }
-    case Glyph::Close:
-        p.setPen(QPen(QColor(0x1E, 0x8C, 0x32), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
-        break;
-    }
-    return QIcon(pixmap);
-}
-
-// Painted silver rather than given a silver palette: the buttons would
-// inherit a new palette at every opening, and the style caches its button
-// drawings per palette, so the cache would fill with drawings never reused.
-class SilverPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0xC0, 0xC0, 0xC0)); }
-};
-
-// Drawn once per run: a new picture at every opening would leave Qt's pixmap
-// cache full of button images that are never shown again.
-const QIcon& GlyphIcon(Glyph glyph)
-{
-    static std::array<QIcon, 5>* icons = nullptr;
-    if (!icons) {
-        icons = new std::array<QIcon, 5>;
-        for (Glyph g : {Glyph::Up, Glyph::Down, Glyph::Delete, Glyph::UndoAll, Glyph::Close})
-            (*icons)[std::size_t(g)] = DrawGlyph(g);
-        // Pictures must go before the application does.
-        qAddPostRoutine([] {
-            delete icons;
-            icons = nullptr;
-        });
-    }
-    return (*icons)[std::size_t(glyph)];
-}
-
-QToolButton* PictureButton(QWidget* parent, const char* name, int top, Glyph glyph)
+QToolButton* PictureButton(QWidget* parent, const char* name, int top, ButtonPicture picture)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(9, top, 24, 24);
-    button->setIcon(GlyphIcon(glyph));
-    button->setIconSize(QSize(kGlyphSize, kGlyphSize));
+    button->setIcon(ButtonIcon(picture));
+    button->setIconSize(QSize(16, 16));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -132,11 +43,10 @@ QString UiText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, const TUiTexts& texts,
-                                     QWidget* parent)
+ListManagerWindow::ListManagerWindow(ColorListModel& list, int currentRow, const TUiTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      opened_(std::move(list)), codeOf_(std::move(codeOf)), texts_(texts)
+      list_(list), openedRow_(currentRow), texts_(texts)
 {
     setObjectName("ListManagerWindow");
     setWindowTitle("Color list");
@@ -168,16 +78,21 @@ ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TCo
     grid_ = new ColorGrid(panelMain);
     grid_->setObjectName("GridCapture");
     mainLayout->addWidget(grid_, 1);
-    auto* panelButtons = new SilverPanel(panelMain);
+    // Painted rather than given a silver palette: the buttons would inherit a
+    // new palette at every opening, and the style caches its button drawings
+    // per palette, so the cache would fill with drawings never reused.
+    auto* panelButtons = new ColorSwatch(panelMain);
     panelButtons->setObjectName("PanelButtons");
+    panelButtons->setBrushColor(kButtonPanelColor);
+    panelButtons->setFramed(false);
     panelButtons->setFixedWidth(kButtonPanelWidth);
     mainLayout->addWidget(panelButtons);
 
-    buttonUp_ = PictureButton(panelButtons, "ButtonUp", 8, Glyph::Up);
-    buttonDown_ = PictureButton(panelButtons, "ButtonDown", 32, Glyph::Down);
-    buttonDelete_ = PictureButton(panelButtons, "ButtonDelete", 64, Glyph::Delete);
-    buttonUndoAll_ = PictureButton(panelButtons, "ButtonUndoAll", 96, Glyph::UndoAll);
-    buttonClose_ = PictureButton(panelButtons, "ButtonClose", 128, Glyph::Close);
+    buttonUp_ = PictureButton(panelButtons, "ButtonUp", 8, ButtonPicture::Up);
+    buttonDown_ = PictureButton(panelButtons, "ButtonDown", 32, ButtonPicture::Down);
+    buttonDelete_ = PictureButton(panelButtons, "ButtonDelete", 64, ButtonPicture::Delete);
+    buttonUndoAll_ = PictureButton(panelButtons, "ButtonUndoAll", 96, ButtonPicture::UndoAll);
+    buttonClose_ = PictureButton(panelButtons, "ButtonClose", 128, ButtonPicture::Close);
     connect(buttonUp_, &QToolButton::clicked, this, &ListManagerWindow::moveUp);
     connect(buttonDown_, &QToolButton::clicked, this, &ListManagerWindow::moveDown);
     connect(buttonDelete_, &QToolButton::clicked, this, &ListManagerWindow::deleteSelected);
@@ -186,24 +101,17 @@ ListManagerWindow::ListManagerWindow(ManagedList list, std::function<QString(TCo
 
     grid_->setDefaultColumnWidth(kNumberColWidth);
     grid_->setDefaultRowHeight(20);
-    grid_->setColumnCount(3);
-    grid_->setFixedColumns(1);
+    grid_->setList(&list_, {ColorGrid::Column::RowNumber, ColorGrid::Column::Code, ColorGrid::Column::Contrast});
+    grid_->setRowNumbersShown(false);
     grid_->setRowCount(kDesignRows);
     grid_->setShowGrid(true);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    grid_->setCellColorsOn(true);
-    grid_->setCellTexts([this](int row, int col) { return cellText(col, row); });
-    grid_->setCellColors([this](int row, int col, ColorGrid::CellState, QColor& brush, QColor& text) {
-        cellColors(row, col, brush, text);
-    });
-    grid_->setCellPainter([this](int row, int col, const QRect& rect, ColorGrid::CellState, QPainter& painter,
-                                 const QColor& brush, const QColor& text) {
-        drawNumber(col, row, rect, painter, brush, text);
-    });
     connect(grid_, &ColorGrid::cellSelected, this, [this](int row, int) { selectRow(row); });
     // The scroll bar comes and goes with the row count and narrows the client
     // area: the code column follows it.
     grid_->viewport()->installEventFilter(this);
+    connect(&list_, &ColorListModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { colorsInserted(first, last); });
 
     fitColumns();
 }
@@ -212,18 +120,20 @@ void ListManagerWindow::showEvent(QShowEvent* event)
 {
     if (!shown_) {
         shown_ = true;
-        resize(opened_.geometry.size());
-        move(opened_.geometry.topLeft());
+        const QRect geometry = list_.managerGeometry();
+        resize(geometry.size());
+        move(geometry.topLeft());
         setWindowTitle(UiText(texts_.SFormColorListCaption));
         buttonUp_->setToolTip(UiText(texts_.SButtonUpHint));
         buttonDown_->setToolTip(UiText(texts_.SButtonDownHint));
         buttonDelete_->setToolTip(UiText(texts_.SButtonDeleteHint));
         buttonUndoAll_->setToolTip(UiText(texts_.SUndoAll));
         buttonClose_->setToolTip(UiText(texts_.SButtonCloseHint));
-        workList_ = opened_.colors;
+        opened_ = list_.colors();
+        list_.setSelectedIndex(0);
         numberRows();
         showList();
-        grid_->setCurrentRow(opened_.currentRow);
+        grid_->setCurrentRow(openedRow_);
     }
     QDialog::showEvent(event);
 }
@@ -232,7 +142,7 @@ void ListManagerWindow::done(int result)
 {
     if (!closed_) {
         closed_ = true;
-        emit closing({workList_, grid_->currentRow(), QRect(pos(), size())});
+        emit closing(QRect(pos(), size()));
     }
     QDialog::done(result);
 }
@@ -264,119 +174,84 @@ void ListManagerWindow::fitColumns()
 void ListManagerWindow::numberRows()
 {
     const int rows = grid_->clientHeight() / grid_->defaultRowHeight() + 1;
-    const auto length = static_cast<int>(std::min<std::size_t>(workList_.size(), INT32_MAX));
-    grid_->setRowCount(std::max(rows, length));
-    // A new row count rebuilds the grid's sections, which forgets the column
-    // widths; the highest number may need a wider column.
+    grid_->setRowCount(std::max(rows, list_.rowCount()));
+    // The highest number may need a wider column.
     fitColumns();
-    rowsNumbered_ = true;
-    grid_->repaintCells();
+    grid_->setRowNumbersShown(true);
 }
 
-void ListManagerWindow::clearGrid()
-{
-    rowsNumbered_ = false;
-    codesShown_ = false;
-    grid_->clearCells();
-}
-
+// An emptied list shows no numbers, and the status bar keeps its last text.
 void ListManagerWindow::showList()
 {
-    clearGrid();
-    if (!workList_.empty()) {
-        numberRows();
-        codesShown_ = true;
-        showSelection();
+    if (list_.isEmpty()) {
+        grid_->setRowNumbersShown(false);
+        return;
     }
-    grid_->repaintCells();
-}
-
-QString ListManagerWindow::cellText(int column, int row) const
-{
-    if (row < 0 || row >= grid_->rowCount())
-        return {};
-    if (column == 0)
-        return rowsNumbered_ ? QString::number(row + 1) : QString();
-    if (column == 1 && codesShown_ && std::size_t(row) < workList_.size() && codeOf_)
-        return codeOf_(workList_[std::size_t(row)]);
-    if (column == 2 && codesShown_ && std::size_t(row) < workList_.size() && selectedIndex_ >= 0
-        && std::size_t(selectedIndex_) < workList_.size()) {
-        const int tenths = ContrastTenths(workList_[std::size_t(row)], workList_[std::size_t(selectedIndex_)]);
-        return QString::fromStdString(ContrastRatioText(tenths, DecimalSeparator()));
-    }
-    return {};
+    numberRows();
+    showSelection();
 }
 
 void ListManagerWindow::showSelection()
 {
-    statusBar_->setPanelText(0, "Selected index: " + QString::number(qint64(selectedIndex_) + 1));
+    statusBar_->setPanelText(0, "Selected index: " + QString::number(qint64(list_.selectedIndex()) + 1));
 }
 
-void ListManagerWindow::cellColors(int row, int column, QColor& brush, QColor& text) const
+void ListManagerWindow::setSelectedIndex(std::int32_t index)
 {
-    if (column != 1 || row < 0 || std::size_t(row) >= workList_.size())
-        return;
-    const TColor color = workList_[std::size_t(row)];
-    brush = ToQColor(color);
-    text = ToQColor(ContrastTextColor(color));
-}
-
-void ListManagerWindow::drawNumber(int column, int row, const QRect& rect, QPainter& painter, const QColor& brush,
-                                   const QColor& text) const
-{
-    if (column != 0)
-        return;
-    painter.fillRect(rect, brush);
-    painter.setPen(text);
-    painter.drawText(rect.adjusted(kNumberPadding, 0, -kNumberPadding, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                     grid_->cellText(row, column));
+    // The ratios in the grid are to the selected colour.
+    list_.setSelectedIndex(index);
 }
 
 void ListManagerWindow::selectRow(int row)
 {
-    if (row < 0 || std::size_t(row) >= workList_.size())
+    if (row < 0 || row >= list_.rowCount())
         return;
-    selectedIndex_ = row;
+    setSelectedIndex(row);
     showSelection();
-    grid_->repaintCells(); // the ratios are to the selected colour
     emit rowSelected(row);
 }
 
 void ListManagerWindow::moveUp()
 {
-    MoveColorUp(std::uint32_t(selectedIndex_), workList_);
-    if (selectedIndex_ > 0)
-        --selectedIndex_;
+    const std::int32_t selected = list_.selectedIndex();
+    list_.moveUp(selected);
+    if (selected > 0)
+        setSelectedIndex(selected - 1);
     showList();
 }
 
 void ListManagerWindow::moveDown()
 {
-    MoveColorDown(std::uint32_t(selectedIndex_), workList_);
-    if (std::int64_t(selectedIndex_) < std::int64_t(workList_.size()) - 1)
-        ++selectedIndex_;
+    const std::int32_t selected = list_.selectedIndex();
+    list_.moveDown(selected);
+    if (std::int64_t(selected) < std::int64_t(list_.colors().size()) - 1)
+        setSelectedIndex(selected + 1);
     showList();
 }
 
 void ListManagerWindow::deleteSelected()
 {
-    DeleteColor(std::uint32_t(selectedIndex_), workList_);
-    if (std::int64_t(workList_.size()) == selectedIndex_)
-        --selectedIndex_;
+    const std::int32_t selected = list_.selectedIndex();
+    list_.remove(selected);
+    if (std::int64_t(list_.colors().size()) == selected)
+        setSelectedIndex(selected - 1);
     showList();
 }
 
 void ListManagerWindow::undoAll()
 {
-    workList_ = opened_.colors;
+    list_.setColors(opened_);
     showList();
 }
 
-void ListManagerWindow::insertCaptured(TColor color)
+void ListManagerWindow::colorsInserted(int first, int last)
 {
-    const bool onColour = selectedIndex_ >= 0 && std::size_t(selectedIndex_) < workList_.size();
-    InsertColorFirst(color, workList_);
-    InsertColorFirst(color, opened_.colors); // the main list has it too: undoing keeps it
-    selectedIndex_ = onColour ? selectedIndex_ + 1 : 0;
+    const std::int32_t selected = list_.selectedIndex();
+    const int inserted = last - first + 1;
+    const bool onColour = selected >= 0 && std::int64_t(selected) + inserted < std::int64_t(list_.colors().size());
+    // The list has them too: undoing all keeps them.
+    const auto at = opened_.begin() + std::ptrdiff_t(std::min(std::size_t(first), opened_.size()));
+    opened_.insert(at, list_.colors().begin() + first, list_.colors().begin() + last + 1);
+    setSelectedIndex(onColour && selected >= first ? selected + inserted : onColour ? selected : 0);
     showList();
 }

@@ -1,45 +1,30 @@
 #pragma once
-// The colour-list manager window: reorders, prunes and restores a working copy
-// of the main window's list, and always hands the copy back when it closes.
+// The colour-list manager window: reorders and prunes the colour list, and
+// undoes all of that back to the list it opened on.
 #include <QDialog>
 #include <QRect>
-#include <functional>
 
-#include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListOps.h"
 
 class QToolButton;
+class ColorGrid;
+class ColorListModel;
 class PanelStatusBar;
 struct TUiTexts;
-
-// What the manager opens on, and hands back when it closes.
-struct ManagedList {
-    TColorArray colors;
-    int currentRow = 0;
-    QRect geometry; // the manager window's place and size
-};
 
 class ListManagerWindow : public QDialog {
     Q_OBJECT
 public:
-    // codeOf gives a colour's code in the main window's notation; texts are
-    // the caption and hints, in the language in use.
-    ListManagerWindow(ManagedList list, std::function<QString(TColor)> codeOf, const TUiTexts& texts,
-                      QWidget* parent = nullptr);
-
-    const TColorArray& workingCopy() const { return workList_; }
-    // The selected row of the working copy; -1 once it is emptied.
-    std::int32_t selectedIndex() const { return selectedIndex_; }
-
-    // Puts a colour just captured into the main list at the head of the
-    // working copy too; the selection stays on the colour it was on.
-    void insertCaptured(TColor color);
+    // Opens on the list with currentRow as the grid's current row, at the
+    // list's manager place; texts are the caption and hints, in the language
+    // in use.
+    ListManagerWindow(ColorListModel& list, int currentRow, const TUiTexts& texts, QWidget* parent = nullptr);
 
 signals:
     // The user selected a row: the main list follows.
     void rowSelected(int row);
-    // Closing, by whatever way: the working copy and the window's place.
-    void closing(const ManagedList& result);
+    // Closing, by whatever way: the window's place.
+    void closing(const QRect& geometry);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,24 +35,22 @@ protected:
 private:
     void fitColumns();
     void numberRows();
-    void clearGrid();
     void showList();
     void showSelection();
-    QString cellText(int column, int row) const;
-    void cellColors(int row, int column, QColor& brush, QColor& text) const;
-    void drawNumber(int column, int row, const QRect& rect, QPainter& painter, const QColor& brush,
-                    const QColor& text) const;
     void selectRow(int row);
     void moveUp();
     void moveDown();
     void deleteSelected();
     void undoAll();
+    // A colour captured while the window is open: undoing all keeps it.
+    void colorsInserted(int first, int last);
+    void setSelectedIndex(std::int32_t index);
 
-    ManagedList opened_;
-    std::function<QString(TColor)> codeOf_;
+    ColorListModel& list_;
+    const int openedRow_;
     const TUiTexts& texts_;
-    TColorArray workList_;
-    std::int32_t selectedIndex_ = 0;
+    // The list as it was opened, for undoing all.
+    TColorArray opened_;
 
     QToolButton* buttonUp_ = nullptr;
     QToolButton* buttonDown_ = nullptr;
@@ -77,10 +60,6 @@ private:
     PanelStatusBar* statusBar_ = nullptr;
     ColorGrid* grid_ = nullptr;
 
-    // The grid's texts are produced on demand instead of stored (a list can
-    // hold a million colours); these say which texts the grid holds now.
-    bool rowsNumbered_ = false;
-    bool codesShown_ = false;
     bool shown_ = false;
     bool closed_ = false;
 };

@@ -2,24 +2,28 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "config/IniLines.h"
 #include "config/ProgramInfo.h"
 #include "config/UiTexts.h"
 
-namespace {
-constexpr std::string_view kMenuCaptionKeys[] = {
-    "MenuFile", "MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose",
-    "MenuEdit", "MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste",
-    "MenuOptions", "MenuColorListManaging", "MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin",
-    "MenuHelp", "MenuHelpIndex", "MenuAbout", "MenuWebsite", "MenuSwatches",
-    "MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
-    "PopupCut", "PopupCopy", "PopupPaste", "MenuCopyAs"};
-} // namespace
-
 std::span<const std::string_view> MenuCaptionKeys()
 {
-    return kMenuCaptionKeys;
+    static const std::vector<std::string_view> keys = [] {
+        std::vector<std::string_view> found;
+        TUiTexts probe;
+        for (std::string_view raw : SplitTextLines(BuiltInEnglishText())) {
+            const std::string_view line = TrimIniLine(raw);
+            if (IsIniComment(line))
+                continue;
+            const std::string_view key = GetIniKey(line);
+            if (!key.empty() && key != "FLanguage" && !UiTextByKey(probe, key))
+                found.push_back(key);
+        }
+        return found;
+    }();
+    return keys;
 }
 
 std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode)

@@ -21,7 +21,8 @@ struct LanguageInUse {
 std::string LanguageFilePathFor(const std::string& dataDir, const std::string& languageCode);
 std::string HelpFilePathFor(const std::string& dataDir, const std::string& languageCode);
 
-// The keys of the main window's menu captions, in the order of the menus.
+// The keys of the menu captions: those of the built-in English file that name
+// no text, in its order.
 std::span<const std::string_view> MenuCaptionKeys();
 bool IsMenuCaptionKey(std::string_view key);
 

@@ -1,6 +1,5 @@
 #include "config/MessageText.h"
 
-#include "config/DecimalSeparator.h"
 
 namespace {
 
@@ -59,9 +58,4 @@ std::string FormatMessageText(std::string_view format, std::initializer_list<For
                               char decimalSeparator)
 {
     return RemoveDecimalZeros(FillFormatText(format, args), decimalSeparator);
-}
-
-std::string FormatMessageText(std::string_view format, std::initializer_list<FormatArg> args)
-{
-    return FormatMessageText(format, args, DecimalSeparator());
 }

@@ -18,7 +18,6 @@ std::string FillFormatText(std::string_view format, std::initializer_list<Format
 // Removes every decimal separator followed by "00" (after filling).
 std::string RemoveDecimalZeros(std::string text, char decimalSeparator);
 
-// FillFormatText, then RemoveDecimalZeros with the user's separator.
-std::string FormatMessageText(std::string_view format, std::initializer_list<FormatArg> args);
+// FillFormatText, then RemoveDecimalZeros.
 std::string FormatMessageText(std::string_view format, std::initializer_list<FormatArg> args,
                               char decimalSeparator);

@@ -5,10 +5,10 @@
 #include "config/LanguageDetection.h"
 #include "config/TextFile.h"
 
-Translations::Translations(QObject* parent) : Translations(std::string(), parent) {}
+Translations::Translations(QObject* parent) : Translations(std::string(), '.', parent) {}
 
-Translations::Translations(std::string dataDir, QObject* parent)
-    : QObject(parent), dataDir_(std::move(dataDir)), texts_(EnglishUiTexts())
+Translations::Translations(std::string dataDir, char decimalSeparator, QObject* parent)
+    : QObject(parent), dataDir_(std::move(dataDir)), decimalSeparator_(decimalSeparator), texts_(EnglishUiTexts())
 {
     setObjectName("Translations");
     language_.languageFile = LanguageFilePathFor(dataDir_, language_.code);

@@ -15,10 +15,12 @@ class Translations : public QObject {
     Q_OBJECT
 public:
     explicit Translations(QObject* parent = nullptr);
-    // dataDir holds language/ and help/; ends with '/'.
-    explicit Translations(std::string dataDir, QObject* parent = nullptr);
+    // dataDir holds language/ and help/; ends with '/'. Numbers in messages
+    // are written with the user's decimal separator.
+    Translations(std::string dataDir, char decimalSeparator, QObject* parent = nullptr);
 
     const TUiTexts& texts() const { return texts_; }
+    char decimalSeparator() const { return decimalSeparator_; }
     // The caption of a menu item or menu by its language-file key; empty for any other key.
     QString caption(std::string_view key) const;
 
@@ -48,6 +50,7 @@ signals:
 
 private:
     std::string dataDir_;
+    char decimalSeparator_ = '.';
     LanguageInUse language_;
     TUiTexts texts_;
     std::map<std::string, QString, std::less<>> captions_;

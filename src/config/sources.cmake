@@ -1,5 +1,4 @@
 list(APPEND HB_CORE_SOURCES
-  src/config/DecimalSeparator.cpp
   src/config/ProgramPaths.cpp
   src/config/MessageText.cpp
   src/config/UiTexts.cpp

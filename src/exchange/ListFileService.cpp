@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "colorlist/ColorListModel.h"
-#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "config/Translations.h"
 #include "exchange/ColorExport.h"
@@ -102,11 +101,9 @@ void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text
 } // namespace
 
 ListFileService::ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts,
-                                 const Translations& translations, std::function<int()> notation,
-                                 QWidget* dialogParent)
+                                 const Translations& translations, QWidget* dialogParent)
     : QObject(dialogParent), model_(model), palettesDir_(std::move(palettesDir)), prompts_(prompts),
-      translations_(translations),
-      notation_(std::move(notation)), dialogParent_(dialogParent)
+      translations_(translations), dialogParent_(dialogParent)
 {
 }
 
@@ -132,7 +129,7 @@ void ListFileService::save()
     if (path.isEmpty() || !confirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), notation_(), DecimalSeparator()), texts());
+    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), model_.notation(), model_.decimalSeparator()), texts());
 }
 
 void ListFileService::exportList()
@@ -171,8 +168,8 @@ void ListFileService::exportList()
 
     const QByteArray paletteName = QFileInfo(path).completeBaseName().toUtf8();
     ExportSettings settings;
-    settings.formatIndex = notation_();
-    settings.decimalSeparator = DecimalSeparator();
+    settings.formatIndex = model_.notation();
+    settings.decimalSeparator = model_.decimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
     // A copy: a capture while the progress window shows changes the list, not what is written.
     const TColorArray colors = model_.colors();
@@ -206,7 +203,8 @@ bool ListFileService::load(const QString& path)
         return false;
     case ColorListStatus::BadExtension:
         prompts_.message(mkInformation,
-                       UiText(FormatMessageText(texts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()})));
+                       UiText(FormatMessageText(texts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()},
+                                                          model_.decimalSeparator())));
         return false;
     case ColorListStatus::Unreadable:
         // Filled only: a path is no number, so its ".00" stays.
@@ -230,7 +228,8 @@ bool ListFileService::confirmOverwrite(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    return prompts_.confirmOverwrite(UiText(FormatMessageText(texts().SWarningOverwriteFile, {path.toStdString()})));
+    return prompts_.confirmOverwrite(
+        UiText(FormatMessageText(texts().SWarningOverwriteFile, {path.toStdString()}, model_.decimalSeparator())));
 }
 
 void ListFileService::loadDropped(const QStringList& paths)
@@ -246,5 +245,5 @@ void ListFileService::copyList()
         return;
     }
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ColorListClipboardText(model_.colors(), notation_(), DecimalSeparator())));
+        QString::fromStdString(ColorListClipboardText(model_.colors(), model_.notation(), model_.decimalSeparator())));
 }

@@ -4,7 +4,6 @@
 // and file dialog goes through the prompts; the list is the model's.
 #include <QObject>
 #include <QStringList>
-#include <functional>
 
 class ColorListModel;
 class Prompts;
@@ -15,11 +14,11 @@ class QWidget;
 class ListFileService : public QObject {
     Q_OBJECT
 public:
-    // The palette is read from palettesDir (ends with '/'); notation gives the
-    // format lists are written in; dialogs stand over dialogParent; messages
-    // are in the language in use.
+    // The palette is read from palettesDir (ends with '/'); lists are written
+    // in the model's notation; dialogs stand over dialogParent; messages are
+    // in the language in use.
     ListFileService(ColorListModel& model, QString palettesDir, Prompts& prompts, const Translations& translations,
-                    std::function<int()> notation, QWidget* dialogParent);
+                    QWidget* dialogParent);
 
     // Asks for a list file and loads it.
     void open();
@@ -42,6 +41,5 @@ private:
     const QString palettesDir_;
     Prompts& prompts_;
     const Translations& translations_;
-    std::function<int()> notation_;
     QWidget* dialogParent_;
 };

@@ -7,12 +7,6 @@
 #include <QTimer>
 #include <QUrl>
 
-HttpSettings& DefaultHttpSettings()
-{
-    static HttpSettings settings;
-    return settings;
-}
-
 HttpClient::HttpClient(const HttpSettings& settings)
     : settings_(settings), manager_(std::make_unique<QNetworkAccessManager>())
 {

@@ -23,12 +23,9 @@ struct HttpSettings {
     qint64 MaxBodyBytes = 1024 * 1024;   // more than this is a broken reply
 };
 
-// The settings every new client starts with; tests shorten the time-out.
-HttpSettings& DefaultHttpSettings();
-
 class HttpClient {
 public:
-    explicit HttpClient(const HttpSettings& settings = DefaultHttpSettings());
+    explicit HttpClient(const HttpSettings& settings = HttpSettings());
     ~HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;

@@ -25,11 +25,19 @@ void ColorSwatch::setFilled(bool filled)
     update();
 }
 
+void ColorSwatch::setFramed(bool framed)
+{
+    framed_ = framed;
+    update();
+}
+
 void ColorSwatch::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     if (filled_)
         p.fillRect(rect(), ToQColor(brush_));
+    if (!framed_)
+        return;
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -3,7 +3,8 @@
 
 #include "color/ColorMath.h"
 
-// A rectangle with a one-pixel black frame, filled with its brush colour.
+// A rectangle filled with its brush colour, in a one-pixel black frame
+// unless told otherwise.
 class ColorSwatch : public QWidget {
     Q_OBJECT
 public:
@@ -11,6 +12,7 @@ public:
     TColor brushColor() const { return brush_; }
     void setBrushColor(TColor color);
     void setFilled(bool filled);
+    void setFramed(bool framed);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -18,4 +20,5 @@ protected:
 private:
     TColor brush_ = 0x00FFFFFF;
     bool filled_ = true;
+    bool framed_ = true;
 };

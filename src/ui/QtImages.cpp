@@ -1,8 +1,11 @@
 #include "ui/QtImages.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
+#include <array>
 #include <cstring>
 
 #include "ui/JpegImage.h"
@@ -113,6 +116,62 @@ void DrawGlyph(QPainter& p, const QString& name)
     }
 }
 
+constexpr int kButtonPictureSize = 16;
+
+QIcon DrawButtonPicture(ButtonPicture glyph)
+{
+    QPixmap pixmap(kButtonPictureSize, kButtonPictureSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor blue(0x1F, 0x4E, 0xA8);
+    switch (glyph) {
+    case ButtonPicture::Up:
+    case ButtonPicture::Down: {
+        QPainterPath arrow;
+        arrow.moveTo(8, 2);
+        arrow.lineTo(14, 9);
+        arrow.lineTo(10.5, 9);
+        arrow.lineTo(10.5, 14);
+        arrow.lineTo(5.5, 14);
+        arrow.lineTo(5.5, 9);
+        arrow.lineTo(2, 9);
+        arrow.closeSubpath();
+        if (glyph == ButtonPicture::Down) // the up arrow upside down
+            arrow = QTransform(1, 0, 0, -1, 0, kButtonPictureSize).map(arrow);
+        p.setPen(QPen(blue.darker(140), 1));
+        p.setBrush(blue);
+        p.drawPath(arrow);
+        break;
+    }
+    case ButtonPicture::Delete:
+        p.setPen(QPen(QColor(0xC8, 0x1E, 0x1E), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+        break;
+    case ButtonPicture::UndoAll: {
+        p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        // A backward turning arrow: an open arc with its head at the top left.
+        p.drawArc(QRectF(3, 3, 10, 10), 150 * 16, -270 * 16);
+        QPainterPath head;
+        head.moveTo(1, 4);
+        head.lineTo(7, 3);
+        head.lineTo(4, 9);
+        head.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(blue);
+        p.drawPath(head);
+        break;
+    }
+    case ButtonPicture::Close:
+        p.setPen(QPen(QColor(0x1E, 0x8C, 0x32), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 QIcon MenuIcon(const QString& itemName)
@@ -127,4 +186,23 @@ QIcon MenuIcon(const QString& itemName)
     DrawGlyph(p, itemName);
     p.end();
     return QIcon(pixmap);
+}
+
+// Drawn once per run: a new picture at every opening of a window would leave
+// Qt's pixmap cache full of button images that are never shown again.
+const QIcon& ButtonIcon(ButtonPicture glyph)
+{
+    static std::array<QIcon, 5>* icons = nullptr;
+    if (!icons) {
+        icons = new std::array<QIcon, 5>;
+        for (ButtonPicture g : {ButtonPicture::Up, ButtonPicture::Down, ButtonPicture::Delete,
+                                ButtonPicture::UndoAll, ButtonPicture::Close})
+            (*icons)[std::size_t(g)] = DrawButtonPicture(g);
+        // Pictures must go before the application does.
+        qAddPostRoutine([] {
+            delete icons;
+            icons = nullptr;
+        });
+    }
+    return (*icons)[std::size_t(glyph)];
 }

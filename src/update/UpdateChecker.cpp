@@ -7,8 +7,8 @@ namespace {
 constexpr int kDelayMs = 5 * 60 * 1000;
 }
 
-UpdateChecker::UpdateChecker(QString address, std::string fileVersion, QObject* parent)
-    : QObject(parent), address_(std::move(address)), fileVersion_(std::move(fileVersion))
+UpdateChecker::UpdateChecker(QString address, std::string fileVersion, HttpSettings http, QObject* parent)
+    : QObject(parent), address_(std::move(address)), fileVersion_(std::move(fileVersion)), http_(http)
 {
     setObjectName("UpdateChecker");
     timer_.setInterval(kDelayMs);
@@ -47,7 +47,7 @@ bool UpdateChecker::askService() const
 {
     const std::string query = UpdateQuery(address_.toStdString(), fileVersion_);
     try {
-        HttpClient client;
+        HttpClient client(http_);
         if (client.Head(address_) != 200)
             return false;
         const QByteArray body = client.Get(QString::fromStdString(query));

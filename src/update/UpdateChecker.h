@@ -6,11 +6,13 @@
 #include <QTimer>
 #include <string>
 
+#include "http/HttpClient.h"
+
 class UpdateChecker : public QObject {
     Q_OBJECT
 public:
     // The service at `address` judges this program's `fileVersion`.
-    UpdateChecker(QString address, std::string fileVersion, QObject* parent = nullptr);
+    UpdateChecker(QString address, std::string fileVersion, HttpSettings http, QObject* parent = nullptr);
 
     // Schedules the check when the user wants it (and the build has it).
     void start(bool enabled);
@@ -35,4 +37,5 @@ private:
     bool stopped_ = false;
     // The requests wait in a local event loop, so other events run meanwhile.
     bool checking_ = false;
+    const HttpSettings http_;
 };

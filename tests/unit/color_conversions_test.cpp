@@ -41,17 +41,6 @@ TEST(ColorRounding, HugeAndNonFiniteValuesAreDefined)
     EXPECT_EQ(RoundToByte(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(ColorRecords, PackIntoThirtyTwoBitsFirstFieldLow)
-{
-    EXPECT_EQ(PackHSV({360, 100, 50}), 0x32640168u);
-    EXPECT_EQ(UnpackHSV(0x32640168u), (THSVValue{360, 100, 50}));
-    EXPECT_EQ(PackHSL({0xABCD, 0x12, 0x34}), 0x3412ABCDu);
-    EXPECT_EQ(UnpackHSL(0x3412ABCDu), (THSLValue{0xABCD, 0x12, 0x34}));
-    EXPECT_EQ(PackCMYK({1, 2, 3, 4}), 0x04030201u);
-    EXPECT_EQ(UnpackCMYK(0x04030201u), (TCMYKValue{1, 2, 3, 4}));
-    static_assert(sizeof(THSVValue) == 4 && sizeof(THSLValue) == 4 && sizeof(TCMYKValue) == 4);
-}
-
 TEST(ColorContrast, LuminanceDecidesWhiteOrBlackText)
 {
     struct Case {

@@ -89,7 +89,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     std::string expected;
     for (TColor color : list) {
         for (int i = 0; i < FormatCount; ++i)
-            expected += FormatColorCode(i, color, ',') + "\t";
+            expected += std::string(WriteColorCode(i, color, ',').View()) + "\t";
         expected += std::string(NearestCssColorName(color).name) + "\n";
     }
     EXPECT_EQ(printed, expected);
@@ -114,9 +114,10 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
             ASSERT_LT(declarations, list.size());
             const TColor color = list[declarations++];
             EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
-            EXPECT_EQ(m[2], FormatColorCode(0, color, ','));
+            EXPECT_EQ(m[2], std::string(WriteColorCode(0, color, ',').View()));
             // The code, then the nearest named colour.
-            EXPECT_EQ(m[3], FormatColorCode(10, color, ',') + " (" + ColorNameText(NearestCssColorName(color)) + ")");
+            EXPECT_EQ(m[3], std::string(WriteColorCode(10, color, ',').View()) + " (" +
+                                ColorNameText(NearestCssColorName(color)) + ")");
         }
         EXPECT_EQ(declarations, list.size());
     }

@@ -149,7 +149,7 @@ TEST(ColorListFileText, IsTheHeaderAndOneLinePerColourEachEndedByCrLf)
     const TColorArray list = {kOrange, kBlack};
     std::string expected = "[RGB,HSV/HSB]\r\n";
     for (TColor c : list)
-        expected += ColorListLine(c, FormatColorCode(2, c, '.')) + "\r\n";
+        expected += ColorListLine(c, std::string(WriteColorCode(2, c, '.').View())) + "\r\n";
     EXPECT_EQ(ColorListFileText(list, 2, '.'), expected);
     EXPECT_EQ(ColorListFileText({}, 0, '.'), "[RGB,HTML]\r\n");
     EXPECT_EQ(ColorListFileText({kBlack}, -1, '.'), "[RGB,]\r\n  0   0   0\t\r\n");
@@ -171,7 +171,7 @@ TEST(ColorListFileText, ReadsBackAsTheSameListInEveryNotation)
 TEST(ColorListClipboardText, IsTheCodesEachFollowedByCrLf)
 {
     EXPECT_EQ(ColorListClipboardText({kOrange, kBlack}, 1, '.'),
-              FormatColorCode(1, kOrange, '.') + "\r\n" + FormatColorCode(1, kBlack, '.') + "\r\n");
+              std::string(WriteColorCode(1, kOrange, '.').View()) + "\r\n" + std::string(WriteColorCode(1, kBlack, '.').View()) + "\r\n");
     EXPECT_EQ(ColorListClipboardText({}, 0, '.'), "");
 }
 

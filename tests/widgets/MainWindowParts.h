@@ -38,37 +38,9 @@ public:
     QLineEdit* EditCaptureColor = find<QLineEdit>("EditCaptureColor");
     PanelStatusBar* StatusBar = find<PanelStatusBar>("StatusBar");
 
-    QMenu* MenuFile = find<QMenu>("MenuFile");
-    QMenu* MenuEdit = find<QMenu>("MenuEdit");
-    QMenu* MenuOptions = find<QMenu>("MenuOptions");
-    QMenu* MenuHelp = find<QMenu>("MenuHelp");
-    QMenu* ContextMenu = find<QMenu>("ContextMenu");
-    QMenu* MenuCopyAs = find<QMenu>("MenuCopyAs");
-    QAction* MenuOpenColorList = find("MenuOpenColorList");
-    QAction* MenuSaveColorList = find("MenuSaveColorList");
-    QAction* MenuExportColorList = find("MenuExportColorList");
-    QAction* MenuClose = find("MenuClose");
-    QAction* MenuCopyColorList = find("MenuCopyColorList");
-    QAction* MenuClearColorList = find("MenuClearColorList");
-    QAction* MenuCut = find("MenuCut");
-    QAction* MenuCopy = find("MenuCopy");
-    QAction* MenuPaste = find("MenuPaste");
-    QAction* MenuHotkey = find("MenuHotkey");
-    QAction* MenuLanguage = find("MenuLanguage");
-    QAction* MenuStartAtLogin = find("MenuStartAtLogin");
-    QAction* MenuColorListManaging = find("MenuColorListManaging");
-    QAction* MenuSwatches = find("MenuSwatches");
-    QAction* MenuPick = find("MenuPick");
-    QAction* MenuHelpIndex = find("MenuHelpIndex");
-    QAction* MenuWebsite = find("MenuWebsite");
-    QAction* MenuAbout = find("MenuAbout");
-    QAction* ContextCaptureColor = find("ContextCaptureColor");
-    QAction* ContextCopyColorList = find("ContextCopyColorList");
-    QAction* ContextDeleteColor = find("ContextDeleteColor");
-    QAction* ContextClearColorList = find("ContextClearColorList");
-    QAction* ContextCut = find("ContextCut");
-    QAction* ContextCopy = find("ContextCopy");
-    QAction* ContextPaste = find("ContextPaste");
+    // A menu, or a menu item, by its object name ("MenuFile", "ContextDeleteColor").
+    QMenu* menu(const char* name) const { return find<QMenu>(name); }
+    QAction* item(const char* name) const { return find<QAction>(name); }
 };
 
 inline MainWindowParts Parts(const QObject& window)

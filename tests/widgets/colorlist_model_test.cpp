@@ -1,4 +1,5 @@
 // The colour list's model on its own, without a window.
+#include <QColor>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -10,7 +11,7 @@ class ColorListModelTest : public QObject {
 private slots:
     void selectedColorIsNoneOutsideTheList()
     {
-        ColorListModel model;
+        ColorListModel model('.');
         QCOMPARE(model.selectedColor(), std::nullopt); // empty
         model.setColors({0x111111, 0x222222});
         model.setSelectedIndex(1);
@@ -27,14 +28,20 @@ private slots:
 
     void everyChangeOfTheListIsSignalled()
     {
-        ColorListModel model;
+        ColorListModel model('.');
         QSignalSpy changed(&model, &ColorListModel::colorsChanged);
+        QSignalSpy moved(&model, &ColorListModel::rowsMoved);
         model.insertFirst(0x010203);
         model.insertFirst(0x040506);
         QCOMPARE(model.colors(), TColorArray({0x040506, 0x010203}));
-        model.remove(-1); // out of range: nothing goes, the views still refresh
+        model.remove(-1); // out of range: nothing goes
         model.remove(5);
-        QCOMPARE(model.colors().size(), std::size_t(2));
+        model.moveUp(0);
+        model.moveDown(1);
+        QCOMPARE(changed.count(), 2);
+        model.moveDown(0);
+        model.moveUp(1);
+        QCOMPARE(moved.count(), 2);
         model.remove(1);
         QCOMPARE(model.colors(), TColorArray({0x040506}));
         model.clear();
@@ -44,9 +51,30 @@ private slots:
         QCOMPARE(changed.count(), 7);
     }
 
+    void rowsGiveColourCodeAndContrastToTheSelection()
+    {
+        ColorListModel model(',');
+        model.setColors({0x000000, 0xFFFFFF});
+        const QModelIndex white = model.index(1);
+        QCOMPARE(white.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
+        QCOMPARE(white.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+        QCOMPARE(white.data().toString(), QStringLiteral("#FFFFFF"));
+        QCOMPARE(white.data(ColorListModel::ContrastRole).toString(), QStringLiteral("21,0:1"));
+        QSignalSpy rewritten(&model, &ColorListModel::dataChanged);
+        model.setNotation(1); // RGB
+        QCOMPARE(white.data().toString(), model.codeOf(0xFFFFFF));
+        QVERIFY(white.data().toString() != QStringLiteral("#FFFFFF"));
+        model.setSelectedIndex(1);
+        QCOMPARE(white.data(ColorListModel::ContrastRole).toString(), QStringLiteral("1,0:1"));
+        QCOMPARE(rewritten.count(), 2);
+        model.setSelectedIndex(-1);
+        QVERIFY(white.data(ColorListModel::ContrastRole).toString().isEmpty());
+        QVERIFY(!model.index(2).data().isValid());
+    }
+
     void currentColorSignalsOnlyAChange()
     {
-        ColorListModel model;
+        ColorListModel model('.');
         QCOMPARE(model.currentColor(), TColor(0xFFFFFF));
         QSignalSpy changed(&model, &ColorListModel::currentColorChanged);
         model.setCurrentColor(0xFFFFFF);

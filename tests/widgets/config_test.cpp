@@ -81,8 +81,8 @@ private slots:
         QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
         QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
         QCOMPARE(run.form->settings().runCount, 1);
-        QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Fichier"));
-        QCOMPARE(Parts(*run.form).MenuWebsite->text(), QStringLiteral("Site &Web Huebird"));
+        QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(*run.form).item("MenuWebsite")->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
         QCOMPARE(Parts(*run.form).NotationBox->currentIndex(), 0);
         QVERIFY(run.form->findChild<UpdateChecker*>()->isScheduled());
@@ -157,7 +157,7 @@ private slots:
         Run run(&settings);
         const TShortCut expected = scShift | scCtrl | 116;
         QCOMPARE(run.form->hotkeys().shortcut(), expected);
-        QCOMPARE(run.form->menuShortcut(Parts(*run.form).ContextCaptureColor), expected);
+        QCOMPARE(run.form->menuShortcut(Parts(*run.form).item("ContextCaptureColor")), expected);
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("x\u00E9"));
         QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
-        QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&File"));
         QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(messages[0].text.contains(ini));
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         QVERIFY(form.settings().showNewVersion);
-        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 'C'));
+        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 'C'));
         QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
         QCOMPARE(form.settings().runCount, 1);
 
@@ -242,8 +242,8 @@ private slots:
         TestAppDir dir;
         RecordingPrompts prompts;
         MainWindow form({prompts, dir.paths()});
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("File"));
-        QCOMPARE(Parts(form).MenuHelp->title(), QStringLiteral("?"));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("File"));
+        QCOMPARE(Parts(form).menu("MenuHelp")->title(), QStringLiteral("?"));
         QCOMPARE(UiTextsOf(form).SHelpNotFound, EnglishUiTexts().SHelpNotFound); // before any file
 
         // A language without a help page: the English one stands in until a
@@ -253,28 +253,28 @@ private slots:
         QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
         form.openLanguageFile(dir.file("only.txt"));
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
-        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Edit")); // what a file leaves out is English
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Edit")); // what a file leaves out is English
         QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
         form.openLanguageFile(dir.file("odd.txt"));
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
-        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("A=B"));
-        QCOMPARE(Parts(form).MenuWebsite->text(), QStringLiteral("Site Web Huebird"));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
+        QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("A=B"));
+        QCOMPARE(Parts(form).item("MenuWebsite")->text(), QStringLiteral("Site Web Huebird"));
         // The shortcut stays shown beside the new caption.
-        QCOMPARE(Parts(form).MenuHelpIndex->text(), QStringLiteral("Sommaire\tCtrl+F1"));
-        QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Effacer\tSuppr"));
+        QCOMPARE(Parts(form).item("MenuHelpIndex")->text(), QStringLiteral("Sommaire\tCtrl+F1"));
+        QCOMPARE(Parts(form).item("ContextDeleteColor")->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
         form.openLanguageFile(dir.file("language/lang_fr.txt"));
         form.openLanguageFile(dir.file("missing.txt"));
         form.openLanguageFile(dir.file("language"));
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
         form.openLanguageFile(dir.file("comments.txt"));
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&File"));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
 
         // What a second file leaves out is English, not the first file's text.
         form.openLanguageFile(dir.file("language/lang_fr.txt"));
@@ -282,16 +282,16 @@ private slots:
         form.openLanguageFile(dir.file("no.txt"));
         QCOMPARE(Q(UiTextsOf(form).SNo), QStringLiteral("Nope"));
         QCOMPARE(Q(UiTextsOf(form).SYes), QStringLiteral("Yes"));
-        QCOMPARE(Parts(form).MenuOptions->title(), QStringLiteral("&Options"));
-        QCOMPARE(Parts(form).MenuClose->text(), QStringLiteral("&Close"));
+        QCOMPARE(Parts(form).menu("MenuOptions")->title(), QStringLiteral("&Options"));
+        QCOMPARE(Parts(form).item("MenuClose")->text(), QStringLiteral("&Close"));
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
         form.openLanguageFile(dir.file("cp1252.txt"));
-        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&\u00C9dition"));
+        QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&\u00C9dition"));
         dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
         form.openLanguageFile(dir.file("bom.txt"));
-        QCOMPARE(Parts(form).MenuEdit->title(), QStringLiteral("&Bearbeiten"));
+        QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Bearbeiten"));
     }
 
     void choosingALanguageFileTakesTheCodeFromItsName()
@@ -303,24 +303,24 @@ private slots:
 
         run.dir.write("language/lang_de.txt", run.dir.read("language/lang_de.txt") + "FLanguage=fr\n");
         answer = run.dir.file("language/lang_de.txt");
-        Parts(*run.form).MenuLanguage->trigger();
+        Parts(*run.form).item("MenuLanguage")->trigger();
         QCOMPARE(offeredFolder, run.dir.file("language/"));
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
         QCOMPARE(Q(Language(*run.form).languageFile()), answer);
         QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
-        QCOMPARE(Parts(*run.form).MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
 
         // Cancelling changes nothing.
         answer.clear();
-        Parts(*run.form).MenuLanguage->trigger();
+        Parts(*run.form).item("MenuLanguage")->trigger();
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
 
         // A file elsewhere, named for a regional variant.
         run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
         answer = run.dir.file("mine/lang_pt_BR.txt");
-        Parts(*run.form).MenuLanguage->trigger();
+        Parts(*run.form).item("MenuLanguage")->trigger();
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("pt_BR"));
-        QCOMPARE(Parts(*run.form).MenuEdit->title(), QStringLiteral("&Editar"));
+        QCOMPARE(Parts(*run.form).menu("MenuEdit")->title(), QStringLiteral("&Editar"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
     }
 
@@ -329,7 +329,7 @@ private slots:
         Run run(nullptr);
         const QUrl page = QUrl::fromLocalFile(run.dir.file("help/help_en.htm"));
         QVERIFY(QFileInfo(page.toLocalFile()).isFile());
-        Parts(*run.form).MenuHelpIndex->trigger();
+        Parts(*run.form).item("MenuHelpIndex")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(run.form.get()));
         QTest::keyClick(Parts(*run.form).EditCaptureColor, Qt::Key_F1);
         QTest::keyClick(Parts(*run.form).NotationBox, Qt::Key_F1, Qt::ControlModifier);
@@ -339,14 +339,14 @@ private slots:
         // A language without a help page.
         QVERIFY(QFile::remove(run.dir.file("help/help_de.htm")));
         run.prompts.onLanguageFile = [&](const QString&) { return run.dir.file("language/lang_de.txt"); };
-        Parts(*run.form).MenuLanguage->trigger();
+        Parts(*run.form).item("MenuLanguage")->trigger();
         QTest::keyClick(Parts(*run.form).EditCaptureColor, Qt::Key_F1);
         QCOMPARE(run.prompts.opened.size(), 3);
         QCOMPARE(run.prompts.messages.size(), size_t(1));
         QCOMPARE(run.prompts.messages[0].kind, (unsigned char)0);
         QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Die Hilfeseite wurde nicht gefunden."));
 
-        Parts(*run.form).MenuWebsite->trigger();
+        Parts(*run.form).item("MenuWebsite")->trigger();
         QCOMPARE(run.prompts.opened.last(), QUrl(kWebSite));
     }
 
@@ -396,7 +396,7 @@ private slots:
             QTest::mouseClick(close, Qt::LeftButton);
             QVERIFY(!about.isVisible());
         };
-        Parts(form).MenuAbout->trigger();
+        Parts(form).item("MenuAbout")->trigger();
         QVERIFY(shown);
 
         // With a language file: its caption and button text, at every opening.
@@ -406,7 +406,7 @@ private slots:
             QCOMPARE(about.findChild<QPushButton*>("ButtonClose")->text(), QStringLiteral("Chiudi"));
             QVERIFY(about.findChild<QLabel*>("LabelSettings")->text().startsWith("Portatile: "));
         };
-        Parts(form).MenuAbout->trigger();
+        Parts(form).item("MenuAbout")->trigger();
     }
 };
 

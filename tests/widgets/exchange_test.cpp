@@ -15,7 +15,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/DecimalSeparator.h"
 #include "config/MessageText.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
@@ -58,7 +57,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, TColor color) { return form.colorListController().codeOf(color); }
+QString Code(MainWindow& form, TColor color) { return form.colorList().codeOf(color); }
 
 } // namespace
 
@@ -110,7 +109,6 @@ private slots:
             texts.SNoDataToCopy = "Nothing to copy";
             texts.SWarningOverwriteFile = "Replace %s?";
         });
-        SetDecimalSeparator('.');
         dialogs_.clear();
         questions_.clear();
         chosenPath_.clear();
@@ -294,7 +292,7 @@ private slots:
         form().colorList().setColors(kThree);
         for (int format : {0, 1, 10}) {
             Parts(form()).NotationBox->setCurrentIndex(format);
-            Parts(form()).MenuCopyColorList->trigger();
+            Parts(form()).item("MenuCopyColorList")->trigger();
             QString expected;
             for (TColor c : kThree)
                 expected += Code(form(), c) + "\r\n";
@@ -345,7 +343,7 @@ private slots:
         QClipboard* clipboard = QGuiApplication::clipboard();
         form().colorList().setColors(kOrangeBlack);
         Parts(form()).GridCapture->setCurrentRow(0);
-        QMenu* copyAs = Parts(form()).MenuCopyAs;
+        QMenu* copyAs = Parts(form()).menu("MenuCopyAs");
         const QString fieldBefore = Parts(form()).EditCaptureColor->text();
         copyAs->findChild<QAction*>("CopyAs14", Qt::FindDirectChildrenOnly)->trigger();
         QCOMPARE(clipboard->text(), QStringLiteral("oklch(73.2% 0.186 53)"));
@@ -393,7 +391,7 @@ private slots:
         QClipboard* clipboard = QGuiApplication::clipboard();
         QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
-        QSignalSpy pastes(Parts(form()).MenuPaste, &QAction::triggered);
+        QSignalSpy pastes(Parts(form()).item("MenuPaste"), &QAction::triggered);
 
         field->setText("#FF8000");
         field->setSelection(1, 2);

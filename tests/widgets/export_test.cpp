@@ -12,7 +12,6 @@
 #include <memory>
 
 #include "WidgetTestSupport.h"
-#include "config/DecimalSeparator.h"
 #include "colorlist/ColorListModel.h"
 #include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
@@ -32,7 +31,6 @@ class ExportTest : public QObject {
     std::unique_ptr<ColorListModel> list_;
     Translations translations_;
     std::unique_ptr<ListFileService> files_;
-    int notation_ = 0;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_, chosenFilter_;
@@ -42,11 +40,8 @@ private slots:
     {
         dir_ = std::make_unique<TestAppDir>();
         prompts_ = std::make_unique<RecordingPrompts>();
-        list_ = std::make_unique<ColorListModel>();
-        notation_ = 0;
-        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_,
-                                                   [this] { return notation_; }, nullptr);
-        SetDecimalSeparator('.');
+        list_ = std::make_unique<ColorListModel>('.');
+        files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_, nullptr);
         TUiTexts texts = EnglishUiTexts();
         texts.SNoDataToSave = "Nothing to save";
         translations_.setTexts(texts);
@@ -70,7 +65,7 @@ private slots:
 
     void theChosenFilterGivesTheFormat()
     {
-        notation_ = 1;
+        list_->setNotation(1);
         list_->setColors(kThree);
         const QStringList filters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
                                      "SCSS variables (*.scss)", "JSON (*.json)", "Color codes (*.txt)"};
@@ -101,7 +96,7 @@ private slots:
         QCOMPARE(orange.value(QStringLiteral("name")).toString(), QStringLiteral("darkorange"));
         for (int notation = 0; notation < FormatCount; ++notation)
             QCOMPARE(orange.value(QLatin1String(FormatShortName(notation))).toString(),
-                     QString::fromStdString(FormatColorCode(notation, kThree[0], '.')));
+                     QString::fromStdString(std::string(WriteColorCode(notation, kThree[0], '.').View())));
 
         // An extension typed over the filter's wins.
         chosenFilter_ = filters[0];

@@ -312,10 +312,10 @@ private slots:
         MainWindow form({recorder, dir_->paths()});
         loadEnglish(form);
         const TUiTexts before = UiTextsOf(form);
-        const QString caption = Parts(form).MenuFile->title();
+        const QString caption = Parts(form).menu("MenuFile")->title();
         form.openLanguageFile(path);
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(Parts(form).MenuFile->title(), caption);
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), caption);
         QCOMPARE(UiTextsOf(form).SBadFile, before.SBadFile);
         QCOMPARE(UiTextsOf(form).SErrorColorInput, before.SErrorColorInput);
     }
@@ -338,7 +338,7 @@ private slots:
         const qint64 ms = clock.elapsed();
         qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
         QVERIFY(ms < 30000);
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("Fichier %1").arg(lines - 1));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("Fichier %1").arg(lines - 1));
         QVERIFY(recorder.messages.empty());
     }
 

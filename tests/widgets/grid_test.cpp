@@ -1,33 +1,45 @@
-// The coloured string grid: when its owner is asked for colours, what the
-// cell then shows, the draw-cell event, and when a cell selection is reported.
-#include <QPainter>
+// The coloured grid over a colour list: what each column shows on the list's
+// rows and below them, when a cell selection is reported, and what a million
+// rows cost.
 #include <QScrollBar>
 #include <QtTest>
+#include <memory>
 #include <vector>
 
 #include "WidgetTestSupport.h"
 #include "colorlist/ColorGrid.h"
+#include "colorlist/ColorListModel.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 
-struct ColorCall {
-    int row;
-    int col;
-    ColorGrid::CellState state;
-};
+using Column = ColorGrid::Column;
 
 struct SelectCall {
     int row;
     int col;
 };
 
-// A shown grid of the given shape, with visible rows 20 pixels high.
-std::unique_ptr<ColorGrid> MakeGrid(int rows, int cols, int width = 200, int height = 106)
+// Counts what the grid reads from the list.
+class CountingList : public ColorListModel {
+public:
+    using ColorListModel::ColorListModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        ++reads;
+        return ColorListModel::data(index, role);
+    }
+    mutable int reads = 0;
+};
+
+// A shown grid over the list, with rows 20 pixels high and columns 80 wide.
+std::unique_ptr<ColorGrid> MakeGrid(ColorListModel& list, const QList<Column>& columns, int rows, int width = 200,
+                                    int height = 106)
 {
     auto grid = std::make_unique<ColorGrid>();
     grid->setDefaultRowHeight(20);
     grid->setDefaultColumnWidth(80);
-    grid->setColumnCount(cols);
+    grid->setList(&list, columns);
     grid->setRowCount(rows);
     grid->resize(width, height);
     grid->show();
@@ -54,138 +66,72 @@ class GridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theColourEventIsAskedOnlyWhenColorOnAndAssigned_data()
+    void listRowsShowTheirColoursAndTheRestTheGridsOwn()
     {
-        QTest::addColumn<bool>("colorOn");
-        QTest::addColumn<bool>("assigned");
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("off, assigned") << false << true << false;
-        QTest::newRow("on, unassigned") << true << false << false;
-        QTest::newRow("on, assigned") << true << true << true;
-    }
-
-    void theColourEventIsAskedOnlyWhenColorOnAndAssigned()
-    {
-        QFETCH(bool, colorOn);
-        QFETCH(bool, assigned);
-        QFETCH(bool, asked);
-        auto grid = MakeGrid(3, 1);
+        ColorListModel list('.');
+        list.setColors({0x0000FF, 0xFFFFFF});
+        auto grid = MakeGrid(list, {Column::RowNumber, Column::Code, Column::Contrast}, 4, 240);
         QVERIFY(grid);
-        int calls = 0;
-        if (assigned)
-            grid->setCellColors([&](int, int, ColorGrid::CellState, QColor& brush, QColor&) {
-                ++calls;
-                brush = Qt::red;
-            });
-        grid->setCellColorsOn(colorOn);
-        const QImage image = Render(*grid);
-        QCOMPARE(calls > 0, asked);
-        const QColor expected = asked ? QColor(Qt::red) : grid->palette().color(QPalette::Base);
-        QCOMPARE(CellColor(*grid, image, 2, 0), expected);
-    }
+        QCOMPARE(grid->fixedColumns(), 1);
+        grid->setCurrentRow(0);
+        QCOMPARE(grid->currentColumn(), 1); // the number column is never current
+        QCOMPARE(grid->cellText(0, 0), QStringLiteral("1"));
+        QCOMPARE(grid->cellText(3, 0), QStringLiteral("4"));
+        QCOMPARE(grid->cellText(0, 1), QStringLiteral("#FF0000"));
+        QCOMPARE(grid->cellText(1, 2), QStringLiteral("3.9:1")); // 3.998 is no 4
+        QVERIFY(grid->cellText(2, 1).isEmpty());
+        QVERIFY(grid->cellText(2, 2).isEmpty());
 
-    void theOwnerGetsTheCellAndTheGridsOwnColours()
-    {
-        auto grid = MakeGrid(2, 2);
-        QVERIFY(grid);
-        grid->setCurrentRow(1);
-        std::vector<ColorCall> calls;
-        QColor seenBrushSelected, seenBrushPlain;
-        grid->setCellColors([&](int row, int col, ColorGrid::CellState state, QColor& brush, QColor&) {
-            calls.push_back({row, col, state});
-            (state.selected ? seenBrushSelected : seenBrushPlain) = brush;
-        });
-        grid->setCellColorsOn(true);
-        Render(*grid);
-        const auto find = [&](int row, int col) {
-            return std::find_if(calls.begin(), calls.end(),
-                                [&](const ColorCall& c) { return c.row == row && c.col == col; });
-        };
-        QVERIFY(find(0, 1) != calls.end());
-        QVERIFY(find(1, 0) != calls.end());
-        QVERIFY(find(1, 0)->state.selected);
-        QVERIFY(!find(0, 1)->state.selected);
-        QCOMPARE(seenBrushSelected, grid->palette().color(QPalette::Highlight));
-        QCOMPARE(seenBrushPlain, grid->palette().color(QPalette::Base));
-    }
+        QImage image = Render(*grid);
+        const QPalette& palette = grid->palette();
+        QCOMPARE(CellColor(*grid, image, 0, 1), ToQColor(0x0000FF)); // selected, still in its colour
+        QCOMPARE(CellColor(*grid, image, 1, 1), ToQColor(0xFFFFFF));
+        QCOMPARE(CellColor(*grid, image, 2, 1), palette.color(QPalette::Base));
+        QCOMPARE(CellColor(*grid, image, 1, 2), palette.color(QPalette::Base));
+        QCOMPARE(CellColor(*grid, image, 3, 0), palette.color(QPalette::Button));
+        grid->setCurrentIndex(grid->model()->index(1, 2));
+        QCOMPARE(CellColor(*grid, Render(*grid), 1, 2), palette.color(QPalette::Highlight));
 
-    void aHandlerThatSetsTheBrushHidesTheSelectionHighlight()
-    {
-        auto grid = MakeGrid(3, 1);
-        QVERIFY(grid);
-        grid->setCurrentRow(1);
-        grid->setCellColorsOn(true);
-        grid->setCellColors([](int, int, ColorGrid::CellState, QColor&, QColor&) {});
-        QCOMPARE(CellColor(*grid, Render(*grid), 1, 0), grid->palette().color(QPalette::Highlight));
-        grid->setCellColors([](int row, int, ColorGrid::CellState, QColor& brush, QColor&) {
-            if (row == 1)
-                brush = QColor(0x12, 0x34, 0x56);
-        });
-        QCOMPARE(CellColor(*grid, Render(*grid), 1, 0), QColor(0x12, 0x34, 0x56));
-    }
-
-    void colorOnTakesEffectAtTheNextRepaintOnly()
-    {
-        auto grid = MakeGrid(3, 1);
-        QVERIFY(grid);
-        int calls = 0;
-        grid->setCellColors([&](int, int, ColorGrid::CellState, QColor&, QColor&) { ++calls; });
-        QTest::qWait(50);
-        grid->setCellColorsOn(false); // unchanged: nothing happens
-        grid->setCellColorsOn(true);
-        QVERIFY(grid->cellColorsOn());
-        QTest::qWait(50);
-        QCOMPARE(calls, 0);
-        grid->repaintCells();
-        QTRY_VERIFY(calls > 0);
-    }
-
-    void textAtTwoPixelsThenTheDrawCellEvent()
-    {
-        auto grid = MakeGrid(2, 2);
-        QVERIFY(grid);
-        grid->setFont(QFont(grid->font().family(), -1, QFont::Black));
-        grid->setCellText(0, 1, "MMMM");
-        grid->setCellColorsOn(true);
-        grid->setCellColors([](int, int, ColorGrid::CellState, QColor& brush, QColor& font) {
-            brush = Qt::yellow;
-            font = Qt::blue;
-        });
-        std::vector<std::pair<SelectCall, QRect>> drawn;
-        grid->setCellPainter([&](int row, int col, const QRect& rect, ColorGrid::CellState, QPainter& canvas,
-                                 const QColor& brush, const QColor&) {
-            drawn.push_back({{row, col}, rect});
-            QCOMPARE(brush, QColor(Qt::yellow));
-            if (col == 0 && row == 1)
-                canvas.fillRect(rect.adjusted(4, 4, -4, -4), Qt::green);
-        });
-        const QImage image = Render(*grid);
-        const QRect text = grid->visualRect(grid->model()->index(0, 1));
-        const auto found = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) {
-            return d.first.col == 1 && d.first.row == 0;
-        });
-        QVERIFY(found != drawn.end());
-        QCOMPARE(found->second, text);
-        // Nothing of the text above or left of the 2-pixel margin, some of it below.
+        // The code's text starts 2 pixels in, in the colour readable on the row's.
+        const QRect code = grid->visualRect(grid->model()->index(0, 1));
         bool marginClear = true, textSeen = false;
-        for (int y = text.top(); y <= text.bottom(); ++y)
-            for (int x = text.left(); x <= text.right(); ++x) {
-                const bool blue = image.pixelColor(x, y).blue() > 200 && image.pixelColor(x, y).red() < 100;
-                if (blue && (x < text.left() + 2 || y < text.top() + 2))
+        for (int y = code.top(); y <= code.bottom(); ++y)
+            for (int x = code.left(); x <= code.right(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                const bool ink = pixel.red() == 255 && pixel.green() > 128 && pixel.blue() > 128; // white on red
+                if (ink && (x < code.left() + 2 || y < code.top() + 2))
                     marginClear = false;
-                textSeen = textSeen || blue;
+                textSeen = textSeen || ink;
             }
         QVERIFY(marginClear);
         QVERIFY(textSeen);
-        // The owner paints over the default drawing.
-        QCOMPARE(CellColor(*grid, image, 1, 0), QColor(Qt::yellow));
-        const QRect painted = grid->visualRect(grid->model()->index(1, 0));
-        QCOMPARE(image.pixelColor(painted.center()), QColor(Qt::green));
+
+        grid->setRowNumbersShown(false);
+        QVERIFY(grid->cellText(0, 0).isEmpty());
+    }
+
+    void theGridFollowsTheListWithoutMovingItsCursor()
+    {
+        ColorListModel list('.');
+        list.setColors({0x0000FF, 0x00FF00, 0xFF0000});
+        auto grid = MakeGrid(list, {Column::RowNumber, Column::Code, Column::Contrast}, 5);
+        QVERIFY(grid);
+        grid->setCurrentRow(2);
+        list.moveUp(2);
+        list.insertFirst(0x808080);
+        list.setNotation(1); // RGB
+        QCOMPARE(grid->currentRow(), 2);
+        QCOMPARE(grid->cellText(0, 1), list.codeOf(0x808080));
+        QCOMPARE(grid->cellText(2, 1), list.codeOf(0xFF0000));
+        QCOMPARE(CellColor(*grid, Render(*grid), 0, 1), ToQColor(0x808080));
+        list.setSelectedIndex(0);
+        QCOMPARE(grid->cellText(0, 2), QStringLiteral("1.0:1"));
     }
 
     void selectionIsReportedOnlyWhenTheRowChanges()
     {
-        auto grid = MakeGrid(6, 2);
+        ColorListModel list('.');
+        auto grid = MakeGrid(list, {Column::Swatch, Column::Swatch}, 6);
         QVERIFY(grid);
         std::vector<SelectCall> calls;
         QObject::connect(grid.get(), &ColorGrid::cellSelected, [&](int row, int col) { calls.push_back({row, col}); });
@@ -214,36 +160,41 @@ private slots:
         QCOMPARE(calls.size(), size_t(2));
     }
 
-    void theCurrentRowSurvivesARowCountChange()
+    void theCurrentRowAndTheColumnWidthsSurviveARowCountChange()
     {
-        auto grid = MakeGrid(6, 1);
+        ColorListModel list('.');
+        auto grid = MakeGrid(list, {Column::RowNumber, Column::Code}, 6);
         QVERIFY(grid);
         int calls = 0;
         QObject::connect(grid.get(), &ColorGrid::cellSelected, [&] { ++calls; });
         grid->setCurrentRow(2);
+        grid->setColumnWidth(1, 55);
         grid->setRowCount(12);
         QCOMPARE(grid->currentRow(), 2);
         QCOMPARE(grid->rowCount(), 12);
+        QCOMPARE(grid->columnWidth(1), 55);
         QCOMPARE(calls, 1);
     }
 
     void aMillionRowsCostOnlyTheVisibleOnes()
     {
-        auto grid = MakeGrid(6, 1, 45, 106);
+        CountingList list('.');
+        auto grid = MakeGrid(list, {Column::Swatch}, 6, 45, 106);
         QVERIFY(grid);
-        int asked = 0;
-        grid->setCellColorsOn(true);
-        grid->setCellColors([&](int, int, ColorGrid::CellState, QColor&, QColor&) { ++asked; });
         CpuClock timer;
         timer.start();
+        list.setColors(TColorArray(1'000'000, 0x00FFFF));
         grid->setRowCount(1'000'000);
         grid->scrollToBottom();
+        list.reads = 0;
         const QImage image = Render(*grid);
         const qint64 ms = timer.elapsed();
-        qInfo("a million rows: row count, scroll to the end and paint in %lld ms of processor time", ms);
+        qInfo("a million rows: list, row count, scroll to the end and paint in %lld ms of processor time", ms);
         QVERIFY(grid->verticalScrollBar()->isVisible());
         QCOMPARE(grid->rowAt(grid->viewport()->height() - 1), 999'999);
-        QVERIFY(asked > 0 && asked <= 12);
+        QCOMPARE(image.pixelColor(10, grid->visualRect(grid->model()->index(999'999, 0)).center().y()),
+                 ToQColor(0x00FFFF));
+        QVERIFY2(list.reads > 0 && list.reads <= 30, qPrintable(QString::number(list.reads)));
         QVERIFY(ms < 1000);
     }
 };

@@ -81,7 +81,7 @@ void OpenHotKeyDialog(ShownMainForm& main, const std::function<void(HotkeyDialog
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         act(static_cast<HotkeyDialog&>(dialog));
     };
-    Parts(main.form).MenuHotkey->trigger();
+    Parts(main.form).item("MenuHotkey")->trigger();
     main.prompts.onDialog = nullptr;
 }
 
@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::CTRL | Qt::ALT | Qt::Key_K);
         QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
-        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scCtrl | scAlt | 'K'));
+        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scCtrl | scAlt | 'K'));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
 
         // Closing unchanged registers the same combination anew.
@@ -266,7 +266,7 @@ private slots:
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
-        QCOMPARE(form.menuShortcut(Parts(form).ContextCaptureColor), TShortCut(scAlt | 113));
+        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 113));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::ALT | Qt::Key_F2);
     }
@@ -277,7 +277,7 @@ private slots:
         auto& recorder = main.prompts;
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).ContextCaptureColor), TShortCut(0));
+        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), TShortCut(0));
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
         QVERIFY(recorder.messages.empty());
     }
@@ -365,7 +365,7 @@ private slots:
         QVERIFY2(recorder.messages[0].text.startsWith(refused.arg("Alt+C")), qPrintable(recorder.messages[0].text));
         QVERIFY2(recorder.messages[1].text.startsWith(refused.arg("Maj+A")), qPrintable(recorder.messages[1].text));
         QCOMPARE(Parts(form).StatusBar->panelText(1), QStringLiteral("Erfassen: Alt+C"));
-        QCOMPARE(Parts(form).MenuFile->title(), QStringLiteral("&Datei"));
+        QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
         QVERIFY(form.capture().isRunning());
         form.close();
@@ -378,18 +378,18 @@ private slots:
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        QVERIFY(!Parts(form).ContextCaptureColor->isVisible());
-        QCOMPARE(Parts(form).ContextCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
-        QCOMPARE(Parts(form).ContextCaptureColor->text(), QStringLiteral("C&apture color\tAlt+C"));
+        QVERIFY(!Parts(form).item("ContextCaptureColor")->isVisible());
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(Parts(form).NotationBox, Qt::Key_C, Qt::AltModifier);
         QVERIFY(form.colorList().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });
-        QCOMPARE(Parts(form).ContextCaptureColor->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
-        QCOMPARE(Parts(form).ContextCaptureColor->text(), QStringLiteral("C&apture color\tAlt+J"));
-        QVERIFY(!Parts(form).ContextCaptureColor->isVisible());
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->text(), QStringLiteral("C&apture color\tAlt+J"));
+        QVERIFY(!Parts(form).item("ContextCaptureColor")->isVisible());
     }
 
     void modalDialogFromTheMenuIsDestroyedAfterClosing()
@@ -406,9 +406,9 @@ private slots:
                 modal->close();
             }
         });
-        Parts(main.form).MenuHotkey->trigger();
+        Parts(main.form).item("MenuHotkey")->trigger();
         QVERIFY(opened.isNull());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).ContextCaptureColor), TShortCut(scAlt | 'J'));
+        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), TShortCut(scAlt | 'J'));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
     }
 };

@@ -11,7 +11,6 @@
 #include "WidgetTestSupport.h"
 #include "color/ColorCodes.h"
 #include "colorlist/ColorListModel.h"
-#include "config/DecimalSeparator.h"
 #include "config/Translations.h"
 #include "exchange/ColorListFile.h"
 #include "exchange/ListFileService.h"
@@ -26,11 +25,9 @@ class ListFilesTest : public QObject {
     std::unique_ptr<TestAppDir> dir_;
     TestAppDir dataDir_; // the palette's
     RecordingPrompts prompts_;
-    ColorListModel list_;
-    int notation_ = 0;
+    ColorListModel list_{'.'};
     Translations translations_;
-    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, [this] { return notation_; },
-                           nullptr};
+    ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, nullptr};
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
     QStringList questions_;
@@ -45,9 +42,8 @@ private slots:
         texts.SNoDataToSave = "Nothing to save";
         texts.SWarningOverwriteFile = "Replace %s?";
         translations_.setTexts(texts);
-        SetDecimalSeparator('.');
         list_.clear();
-        notation_ = 0;
+        list_.setNotation(0);
         prompts_.messages.clear();
         dialogs_.clear();
         questions_.clear();
@@ -67,7 +63,7 @@ private slots:
 
     void savingWritesTheListInTheChosenNotationAndReadsBack()
     {
-        notation_ = 1;
+        list_.setNotation(1);
         list_.setColors(kThree);
         chosenPath_ = dir_->file("saved.txt");
         files_.save();
@@ -84,7 +80,7 @@ private slots:
         QVERIFY(prompts_.messages.empty());
 
         const QByteArray saved = dir_->read("saved.txt");
-        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + QByteArray::fromStdString(FormatColorCode(1, kThree[0], '.')) + "\r\n"));
+        QVERIFY(saved.startsWith("[RGB,RGB]\r\n255   0   0\t" + QByteArray::fromStdString(std::string(WriteColorCode(1, kThree[0], '.').View())) + "\r\n"));
         QCOMPARE(saved, QByteArray::fromStdString(ColorListFileText(kThree, 1, '.')));
 
         list_.clear();

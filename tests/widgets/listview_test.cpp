@@ -9,7 +9,6 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/DecimalSeparator.h"
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
@@ -64,8 +63,11 @@ std::set<std::pair<int, int>> CrossPixels()
 
 class ShownForm {
 public:
-    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {})
-        : form({.prompts = prompts, .paths = dir.paths(), .screenSampler = std::move(screen)})
+    explicit ShownForm(std::unique_ptr<IScreenSampler> screen = {}, char decimalSeparator = '.')
+        : form({.prompts = prompts,
+                .paths = dir.paths(),
+                .decimalSeparator = decimalSeparator,
+                .screenSampler = std::move(screen)})
     {
         form.show();
         // Before any event loop: a tick would make the screen's colour the captured one.
@@ -102,8 +104,6 @@ class ListViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetDecimalSeparator('.'); }
-
     void rowCountFollowsTheList_data()
     {
         QTest::addColumn<int>("colors");
@@ -148,12 +148,9 @@ private slots:
         QCOMPARE(at(0), Rgb(0x0000FF));
         QCOMPARE(at(1), Rgb(0x00FF00));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
-        QColor brush = Qt::gray, font = Qt::gray;
-        f.form.colorListController().cellColors(1, brush, font);
-        QCOMPARE(font, QColor(Qt::black)); // green is light
-        brush = Qt::gray;
-        f.form.colorListController().cellColors(2, brush, font);
-        QCOMPARE(brush, QColor(Qt::gray)); // beyond the list: left alone
+        const ColorListModel& list = f.form.colorList();
+        QCOMPARE(list.index(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black)); // green is light
+        QCOMPARE(list.index(0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
     }
 
     void captureTakesTheSwatchColourFirst()
@@ -171,11 +168,11 @@ private slots:
         QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Text), QColor(Qt::black));
         // Twice without a new sample: the same colour twice, row 0 selected.
         Parts(f.form).GridCapture->setCurrentRow(2);
-        Parts(f.form).ContextCaptureColor->trigger();
+        Parts(f.form).item("ContextCaptureColor")->trigger();
         QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange, kOrange}));
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QVERIFY(!Parts(f.form).ContextCaptureColor->isVisible());
+        QVERIFY(!Parts(f.form).item("ContextCaptureColor")->isVisible());
     }
 
     void selectingARowShowsItsCode()
@@ -250,10 +247,9 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        for (QAction* clear : {Parts(f.form).ContextClearColorList, Parts(f.form).MenuClearColorList}) {
+        for (QAction* clear : {Parts(f.form).item("ContextClearColorList"), Parts(f.form).item("MenuClearColorList")}) {
             Fill(f.form, TColorArray(12, kOrange));
-            f.form.colorList().setCurrentColor(kOrange);
-            f.form.colorListController().showCurrentColor();
+            Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
             QVERIFY(f.form.colorList().colors().empty());
             QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -275,7 +271,7 @@ private slots:
         QCOMPARE(f.form.colorList().selectedIndex(), 1);
         Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(Parts(f.form).EditCaptureColor->text(),
-                 QString::fromStdString(FormatColorCode(7, kOrange, '.')));
+                 QString::fromStdString(std::string(WriteColorCode(7, kOrange, '.').View())));
         QCOMPARE(f.form.colorList().selectedIndex(), 0);
         QCOMPARE(f.form.colorList().currentColor(), kOrange);
     }
@@ -300,14 +296,17 @@ private slots:
         QTRY_VERIFY(!edit->hasFocus());
         edit->setFocus();
 
-        SetDecimalSeparator(',');
+        // Either separator types the user's.
         edit->setText("1");
-        edit->end(false);
-        Type(edit, ".5");
-        QCOMPARE(edit->text(), QStringLiteral("1,5"));
-        SetDecimalSeparator('.');
         Type(edit, ",5");
-        QCOMPARE(edit->text(), QStringLiteral("1,5.5"));
+        QCOMPARE(edit->text(), QStringLiteral("1.5"));
+        ShownForm comma({}, ',');
+        QVERIFY(comma.ok);
+        QLineEdit* commaEdit = Parts(comma.form).EditCaptureColor;
+        commaEdit->setFocus();
+        commaEdit->setText("1");
+        Type(commaEdit, ".5");
+        QCOMPARE(commaEdit->text(), QStringLiteral("1,5"));
     }
 
     void enterReadsTheCode_data()
@@ -348,10 +347,9 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(int, outcome);
         QFETCH(uint, color);
-        ShownForm f;
+        ShownForm f({}, separator);
         QVERIFY(f.ok);
         auto& messages = f.prompts;
-        SetDecimalSeparator(separator);
         Fill(f.form, {0x111111});
         f.form.colorList().setCurrentColor(0x111111);
         Parts(f.form).NotationBox->setCurrentIndex(format);
@@ -372,7 +370,7 @@ private slots:
         if (outcome == 0) {
             QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
             QCOMPARE(f.form.colorList().currentColor(), TColor(color));
-            QCOMPARE(edit->text(), QString::fromStdString(FormatColorCode(format, color, separator)));
+            QCOMPARE(edit->text(), QString::fromStdString(std::string(WriteColorCode(format, color, separator).View())));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
             QCOMPARE(f.form.colorList().colors(), TColorArray({0x111111}));
@@ -441,7 +439,7 @@ private slots:
         const QColor centre = QColor(fake->pixel(c.x(), c.y()));
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), FromQColor(centre));
         QCOMPARE(Parts(f.form).LabelColor->text(),
-                 QString::fromStdString(FormatColorCode(0, FromQColor(centre), '.')));
+                 QString::fromStdString(std::string(WriteColorCode(0, FromQColor(centre), '.').View())));
         // The tick leaves the timer armed for 50 ms after its own work.
         const QTimer& timer = f.form.capture().timer();
         QVERIFY(timer.isActive());
@@ -494,17 +492,20 @@ private slots:
         f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
-        const char saved = DecimalSeparator();
-        SetDecimalSeparator(',');
-        ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
-        Parts(f.form).GridCapture->setCurrentRow(0);
-        f.form.capture().tick();
-        QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
-        SetDecimalSeparator(saved);
-
         f.form.colorListController().clear();
         f.form.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
+
+        // The user's separator, and the words of the language in use.
+        auto commaScreen = std::make_unique<FakeScreen>();
+        commaScreen->pixel = fake->pixel;
+        commaScreen->cursor = fake->cursor;
+        ShownForm comma(std::move(commaScreen), ',');
+        QVERIFY(comma.ok);
+        ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
+        Fill(comma.form, {0xFFFFFF, 0x000000});
+        comma.form.capture().tick();
+        QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
     }
 
     void aTickAtRestShowsOnlyWhatChanged()

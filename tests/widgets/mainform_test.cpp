@@ -78,19 +78,19 @@ private slots:
         QCOMPARE(top[1]->text(), QStringLiteral("Edit"));
         QCOMPARE(top[2]->text(), QStringLiteral("Options"));
         QCOMPARE(top[3]->text(), QStringLiteral("?"));
-        QCOMPARE(MenuItems(Parts(form).MenuFile),
+        QCOMPARE(MenuItems(Parts(form).menu("MenuFile")),
                  QStringList({"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "-", "MenuClose"}));
-        QCOMPARE(MenuItems(Parts(form).MenuEdit),
+        QCOMPARE(MenuItems(Parts(form).menu("MenuEdit")),
                  QStringList({"MenuCopyColorList", "MenuClearColorList", "-", "MenuCut", "MenuCopy", "MenuCopyAs",
                               "MenuPaste"}));
-        QCOMPARE(Parts(form).MenuCopyAs->actions().size(), 15);
-        QCOMPARE(Parts(form).MenuCopyAs->actions().last()->text(), QStringLiteral("OKLCH"));
-        QCOMPARE(MenuItems(Parts(form).MenuOptions),
+        QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().size(), 15);
+        QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().last()->text(), QStringLiteral("OKLCH"));
+        QCOMPARE(MenuItems(Parts(form).menu("MenuOptions")),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
                               "MenuSwatches", "MenuPick"}));
-        QCOMPARE(MenuItems(Parts(form).MenuHelp),
+        QCOMPARE(MenuItems(Parts(form).menu("MenuHelp")),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
-        QCOMPARE(MenuItems(Parts(form).ContextMenu),
+        QCOMPARE(MenuItems(Parts(form).menu("ContextMenu")),
                  QStringList({"ContextCaptureColor", "ContextCopyColorList", "ContextDeleteColor", "ContextClearColorList",
                               "-", "ContextCut", "ContextCopy", "ContextPaste"}));
     }
@@ -99,15 +99,15 @@ private slots:
     {
         RecordingPrompts prompts;
         MainWindow form({prompts, TestProgramPaths()});
-        QCOMPARE(Parts(form).MenuCut->text(), QStringLiteral("Cut\tCtrl+X"));
-        QCOMPARE(Parts(form).MenuCopy->text(), QStringLiteral("Copy\tCtrl+C"));
-        QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
-        QCOMPARE(Parts(form).MenuHelpIndex->text(), QStringLiteral("Help Index\tCtrl+F1"));
-        QCOMPARE(Parts(form).ContextDeleteColor->text(), QStringLiteral("Delete color\tSuppr"));
-        QCOMPARE(Parts(form).ContextCut->text(), QStringLiteral("Cut"));
-        QCOMPARE(Parts(form).MenuPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
+        QCOMPARE(Parts(form).item("MenuCut")->text(), QStringLiteral("Cut\tCtrl+X"));
+        QCOMPARE(Parts(form).item("MenuCopy")->text(), QStringLiteral("Copy\tCtrl+C"));
+        QCOMPARE(Parts(form).item("MenuPaste")->text(), QStringLiteral("Paste\tCtrl+Alt+V"));
+        QCOMPARE(Parts(form).item("MenuHelpIndex")->text(), QStringLiteral("Help Index\tCtrl+F1"));
+        QCOMPARE(Parts(form).item("ContextDeleteColor")->text(), QStringLiteral("Delete color\tSuppr"));
+        QCOMPARE(Parts(form).item("ContextCut")->text(), QStringLiteral("Cut"));
+        QCOMPARE(Parts(form).item("MenuPaste")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V));
         form.setMenuCaption("MenuPaste", "Coller");
-        QCOMPARE(Parts(form).MenuPaste->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
+        QCOMPARE(Parts(form).item("MenuPaste")->text(), QStringLiteral("Coller\tCtrl+Alt+V"));
     }
 
     void pasteAnswersCtrlAltVButNotCtrlV()
@@ -117,7 +117,7 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy paste(Parts(form).MenuPaste, &QAction::triggered);
+        QSignalSpy paste(Parts(form).item("MenuPaste"), &QAction::triggered);
         Parts(form).NotationBox->setFocus();
         QTest::keyClick(Parts(form).NotationBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(paste.count(), 0);
@@ -149,7 +149,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(Parts(form).StatusBar->panelText(2).isEmpty());
-        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.menuShortcut(Parts(form).ContextCaptureColor)))));
+        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.menuShortcut(Parts(form).item("ContextCaptureColor"))))));
         QVERIFY(form.capture().isRunning());
         form.close();
     }
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.colorList().setColors({0x112233, 0x445566});
         if (byMenu)
-            Parts(form).MenuClose->trigger();
+            Parts(form).item("MenuClose")->trigger();
         else
             form.close();
         QVERIFY(!form.isVisible());

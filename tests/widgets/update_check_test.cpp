@@ -126,13 +126,14 @@ struct RunningForm {
     RecordingPrompts messages;
     std::unique_ptr<MainWindow> form;
 
-    RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50)
+    RunningForm(const std::string& address, bool showNewVersion, int updateIntervalMs = 50,
+                HttpSettings http = HttpSettings())
     {
         dir.write("HuebirdLite.ini", IniText(showNewVersion));
         // The program's own modal loop, as a user meets the dialog.
         messages.execDialogs = true;
         form = std::make_unique<MainWindow>(
-            MainWindowServices{.prompts = messages, .paths = dir.paths(), .updateAddress = address});
+            MainWindowServices{.prompts = messages, .paths = dir.paths(), .updateAddress = address, .updateHttp = http});
         checker().setDelay(updateIntervalMs);
         form->show();
     }
@@ -145,11 +146,6 @@ class UpdateCheckTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        DefaultHttpSettings() = HttpSettings();
-    }
-
     void oneCheckPerRun_data()
     {
         QTest::addColumn<int>("headStatus");
@@ -211,9 +207,8 @@ private slots:
         const std::string address = server.Address();
         if (!listening)
             server.Close(); // the port now refuses connections
-        DefaultHttpSettings().TimeoutMs = 700;
         DialogCloser closer;
-        RunningForm run(address, true, 300000);
+        RunningForm run(address, true, 300000, {.TimeoutMs = 700});
         QSignalSpy ticks(&run.form->capture().timer(), &QTimer::timeout);
         bool secondCheckReturned = false;
         QTimer::singleShot(minWaitMs / 3, run.form.get(), [&] {
