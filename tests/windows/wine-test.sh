@@ -5,6 +5,7 @@
 # (tests/desktop/on-own-x-server.sh gives each its own).
 # Usage: wine-test.sh unit|portable|installer WINDOWS_BUILD_DIR
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 kind=$1
 build=$(cd "$2" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
