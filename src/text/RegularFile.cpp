@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -93,21 +92,6 @@ FileResult WriteAll(int fd, std::string_view bytes)
 
 } // namespace
 
-std::string FileFaultText(const FileResult& result)
-{
-    switch (result.fault) {
-    case FileFault::None:
-        return {};
-    case FileFault::NotRegularFile:
-        return "Not a regular file";
-    case FileFault::Cancelled:
-        return "Cancelled";
-    case FileFault::System:
-        break;
-    }
-    return std::system_category().message(result.systemError);
-}
-
 FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                            const Progress& progress)
 {
@@ -164,13 +148,6 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
     }
     bytes.resize(used);
     return {};
-}
-
-FileResult WriteRegularFile(const std::string& path, std::string_view bytes)
-{
-    RegularFileWriter writer(path);
-    writer.Write(bytes);
-    return writer.Commit();
 }
 
 RegularFileWriter::RegularFileWriter(const std::string& path)

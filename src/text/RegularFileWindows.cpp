@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <random>
-#include <system_error>
 #include <windows.h>
 
 namespace {
@@ -172,21 +171,6 @@ FileResult FinalTarget(const std::wstring& path, std::wstring& target)
 
 } // namespace
 
-std::string FileFaultText(const FileResult& result)
-{
-    switch (result.fault) {
-    case FileFault::None:
-        return {};
-    case FileFault::NotRegularFile:
-        return "Not a regular file";
-    case FileFault::Cancelled:
-        return "Cancelled";
-    case FileFault::System:
-        break;
-    }
-    return std::system_category().message(result.systemError);
-}
-
 FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                            const Progress& progress)
 {
@@ -244,13 +228,6 @@ FileResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
     }
     bytes.resize(used);
     return {};
-}
-
-FileResult WriteRegularFile(const std::string& path, std::string_view bytes)
-{
-    RegularFileWriter writer(path);
-    writer.Write(bytes);
-    return writer.Commit();
 }
 
 // The temporary file is held as a C runtime descriptor over its handle.

@@ -1,5 +1,6 @@
 list(APPEND HB_CORE_SOURCES
-  src/text/Digits.cpp)
+  src/text/Digits.cpp
+  src/text/RegularFileCommon.cpp)
 if(WIN32)
   list(APPEND HB_CORE_SOURCES src/text/RegularFileWindows.cpp)
 else()
