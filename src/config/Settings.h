@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "color/ColorVision.h"
+
 struct Settings {
     std::string language = "en";   // "Language": the language code
     std::int32_t runCount = 0;     // "Rns": 0 until the first run has read the file
     bool showNewVersion = false;   // "ShowNewVersion": the update check is wanted
     int notationIndex = 0;         // "CBX_FormatCapture": -1 when no notation is chosen
     std::string hotkeyText;        // "HK_CAPTURE": empty means the default hotkey
+    // "Simulation": how the magnifier shows the screen; older versions pass over the key
+    ColorVision simulation = ColorVision::Normal;
     std::string screenCastToken;   // "ScreenCastToken": the desktop's kept consent to a screen cast
 };

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <vector>
 
 #include "config/IniLines.h"
 
@@ -50,6 +51,10 @@ TSettingsValues ReadSettingsText(std::string_view text)
             if (const auto n = ParseIniInteger(value))
                 values.FormatIndex = *n;
         }
+        if (IsIniKey("Simulation", line)) {
+            if (const auto vision = ColorVisionFromName(value))
+                values.Simulation = *vision;
+        }
         if (IsIniKey("HK_CAPTURE", line))
             values.HotKeyText = std::string(value);
         if (IsIniKey("ScreenCastToken", line))
@@ -65,6 +70,7 @@ void ApplySettingsText(std::string_view text, Settings& settings)
     settings.language = values.LanguageCode.value_or(settings.language);
     settings.showNewVersion = values.ShowNewVersion.value_or(settings.showNewVersion);
     settings.notationIndex = values.FormatIndex.value_or(settings.notationIndex);
+    settings.simulation = values.Simulation.value_or(settings.simulation);
     settings.hotkeyText = values.HotKeyText.value_or(std::string());
     settings.screenCastToken = values.ScreenCastToken.value_or(std::string());
 }
@@ -83,7 +89,7 @@ std::string DefaultSettingsText()
 
 std::string SettingsFileText(const Settings& s)
 {
-    const std::string lines[] = {
+    std::vector<std::string> lines = {
         "[General]",
         "Language=" + s.language,
         "Rns=" + DecimalText(s.runCount),
@@ -96,6 +102,9 @@ std::string SettingsFileText(const Settings& s)
         // An empty value would be read back as no hotkey at all.
         "HK_CAPTURE=" + (s.hotkeyText.empty() ? std::string(kDefaultHotKeyText) : s.hotkeyText),
     };
+    // Without a simulation the file is as earlier versions write it.
+    if (s.simulation != ColorVision::Normal)
+        lines.insert(lines.begin() + 7 /* after CBX_FormatCapture */, "Simulation=" + std::string(ColorVisionName(s.simulation)));
     std::string text;
     for (const std::string& line : lines) {
         text += line;

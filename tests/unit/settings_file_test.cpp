@@ -50,6 +50,25 @@ TEST(SettingsFile, AScreenCastTokenIsKeptLastAndReadBack)
     EXPECT_TRUE(SettingsFileText(s).ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));
 }
 
+TEST(SettingsFile, ASimulationIsKeptUnderItsOwnKeyAndReadBack)
+{
+    Settings s;
+    const std::string without = SettingsFileText(s);
+    s.simulation = ColorVision::Deuteranopia;
+    const std::string text = SettingsFileText(s);
+    EXPECT_NE(text.find("\r\nCBX_FormatCapture=0\r\nSimulation=Deuteranopia\r\n\r\n[Preferences]"), std::string::npos);
+    // Every other line is as without it.
+    std::string rest = text;
+    rest.erase(rest.find("Simulation="), std::string("Simulation=Deuteranopia\r\n").size());
+    EXPECT_EQ(rest, without);
+    Settings read;
+    ApplySettingsText(text, read);
+    EXPECT_EQ(read.simulation, ColorVision::Deuteranopia);
+    // A name it does not know leaves the simulation as it was.
+    ApplySettingsText("Simulation=Monochrome\r\n", read);
+    EXPECT_EQ(read.simulation, ColorVision::Deuteranopia);
+}
+
 TEST(SettingsFile, KeysAreRecognisedOnlyInTheirExactSpelling)
 {
     struct Case { const char* text; std::optional<std::int32_t> runCount; };
