@@ -57,6 +57,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     createHotkeyService(services.globalHotkey ? std::move(services.globalHotkey)
                                            : desktopCapture_->createGlobalHotkey());
     connectDesktopCapture();
+    // After the captions: the simulation's label is its item's caption.
+    connect(translations_, &Translations::changed, this, &MainWindow::showColorVision);
     // The window has a fixed size, known before its first show: a box shown
     // while it shows (a start-up warning) would otherwise leave it at the
     // size its native window was made with.
@@ -99,6 +101,7 @@ void MainWindow::loadSettings()
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { settingsStore_->settings().notationIndex = index; });
     language_->start(settings.language, settingsStore_->isFirstRun());
+    setColorVision(settings.simulation);
 }
 
 bool MainWindow::saveSettings()

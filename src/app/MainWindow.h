@@ -17,6 +17,7 @@
 
 #include "capture/ShortcutText.h"
 #include "color/ColorContrast.h"
+#include "color/ColorVision.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
 #include "app/MainWindowServices.h"
@@ -107,6 +108,11 @@ private:
 
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
+    // Options > Simulate: kept in the settings, shown by the magnifier and pick mode's loupe.
+    void setColorVision(ColorVision vision);
+    // Also when the language changes: the label is the item's caption.
+    void showColorVision();
+    QAction* colorVisionItem(ColorVision vision) const;
     void showAbout();
 
     // One line of a menu: the item's place in the window's widgets, and where
@@ -128,6 +134,8 @@ private:
     QList<QMenu*> menuBarMenus() const;
     // One item per notation, each copying the selected colour's code.
     void fillCopyAsMenu(QMenu& menu);
+    // One checkable item for each colour vision, the one in use checked.
+    void groupColorVisionItems();
 
     void createControls();
     void bindColorList();
@@ -158,6 +166,7 @@ private:
     LanguageService* language_ = nullptr;
     LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
+    ColorVision colorVision_ = ColorVision::Normal;
     bool shown_ = false;
     bool finished_ = false;
     // The settings' hotkey text when the default stood in for it.

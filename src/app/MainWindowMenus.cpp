@@ -1,16 +1,20 @@
 // The main window's menus: one table gives each item its menu, object name,
 // language key, caption, shortcut and command; it builds the menus and routes
 // the language file's captions.
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QUrl>
 
 #include "app/MainWindow.h"
+#include "capture/CaptureController.h"
+#include "capture/DesktopCapture.h"
 #include "capture/ShortcutKeys.h"
 #include "color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "config/LanguageService.h"
 #include "config/LoginStartSwitch.h"
 #include "config/ProgramInfo.h"
+#include "config/Settings.h"
 #include "config/Translations.h"
 #include "exchange/ListFileService.h"
 #include "ui/Prompts.h"
@@ -59,6 +63,18 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
          [](W& w) { w.listFiles_->openPalette(); }},
         {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
+        {&Ui::MenuOptions, "MenuSimulate", "MenuSimulate", "Simulate", 0, nullptr, nullptr,
+         [](W& w, QMenu& submenu) { w.ui_.MenuSimulate = &submenu; }},
+        {&Ui::MenuSimulate, "MenuSimulateNone", "MenuSimulateNone", "None", 0,
+         [](W& w) { w.setColorVision(ColorVision::Normal); }},
+        {&Ui::MenuSimulate, "MenuSimulateProtanopia", "MenuSimulateProtanopia", "Protanopia", 0,
+         [](W& w) { w.setColorVision(ColorVision::Protanopia); }},
+        {&Ui::MenuSimulate, "MenuSimulateDeuteranopia", "MenuSimulateDeuteranopia", "Deuteranopia", 0,
+         [](W& w) { w.setColorVision(ColorVision::Deuteranopia); }},
+        {&Ui::MenuSimulate, "MenuSimulateTritanopia", "MenuSimulateTritanopia", "Tritanopia", 0,
+         [](W& w) { w.setColorVision(ColorVision::Tritanopia); }},
+        {&Ui::MenuSimulate, "MenuSimulateAchromatopsia", "MenuSimulateAchromatopsia", "Achromatopsia", 0,
+         [](W& w) { w.setColorVision(ColorVision::Achromatopsia); }},
 
         {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
          [](W& w) { w.language_->showHelp(); }},
@@ -118,6 +134,7 @@ void MainWindow::createMenus()
     }
     // The context menu's shortcuts work while the menu is closed.
     addActions(ui_.ContextMenu->actions());
+    groupColorVisionItems();
     listController_->leaveKeysTo({ui_.MenuCut, ui_.MenuCopy, ui_.MenuPaste});
 }
 
@@ -130,6 +147,42 @@ void MainWindow::fillCopyAsMenu(QMenu& menu)
         connect(item, &QAction::triggered, this, [this, notation] { listController_->copyCodeAs(notation); });
     }
     listController_->setCopyAsMenu(&menu);
+}
+
+QAction* MainWindow::colorVisionItem(ColorVision vision) const
+{
+    const std::string_view name = ColorVisionName(vision);
+    return findChild<QAction*>(QLatin1String("MenuSimulate") + QLatin1String(name.data(), qsizetype(name.size())),
+                               Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::groupColorVisionItems()
+{
+    auto* group = new QActionGroup(this);
+    for (int v = 0; v < kColorVisionCount; ++v) {
+        QAction* item = colorVisionItem(ColorVision(v));
+        item->setCheckable(true);
+        item->setChecked(ColorVision(v) == colorVision_);
+        group->addAction(item);
+    }
+}
+
+void MainWindow::setColorVision(ColorVision vision)
+{
+    colorVision_ = vision;
+    if (settingsLoaded())
+        settings().simulation = vision;
+    colorVisionItem(vision)->setChecked(true);
+    showColorVision();
+}
+
+void MainWindow::showColorVision()
+{
+    QString label;
+    if (colorVision_ != ColorVision::Normal)
+        label = colorVisionItem(colorVision_)->property(kCaptionProperty).toString().remove(QLatin1Char('&'));
+    capture_->setColorVision(colorVision_, label);
+    desktopCapture_->setColorVision(colorVision_, label);
 }
 
 QList<QMenu*> MainWindow::menuBarMenus() const

@@ -31,6 +31,7 @@ struct MainWindowUi {
     QMenu* MenuEdit = nullptr;
     QMenu* MenuOptions = nullptr;
     QMenu* MenuHelp = nullptr;
+    QMenu* MenuSimulate = nullptr; // in Options; the menu table makes it
     // The list's context menu; its shortcuts work while it is closed.
     QMenu* ContextMenu = nullptr;
     // The items the window acts on itself; the menu table makes them all.

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -173,6 +174,28 @@ void CaptureController::setContrastStyle(std::string_view aaLarge, std::string_v
     contrastStale_ = true;
 }
 
+void CaptureController::setColorVision(ColorVision vision, const QString& label)
+{
+    QImage labelImage;
+    if (vision != ColorVision::Normal && !label.isEmpty()) {
+        QFont font = widgets_.magnifier->font();
+        font.setPixelSize(10);
+        const QFontMetrics metrics(font);
+        const int width = std::min(metrics.horizontalAdvance(label) + 4, frame_.magnifier.width());
+        labelImage = QImage(width, metrics.height() + 2, QImage::Format_RGB32);
+        labelImage.fill(Qt::black);
+        QPainter p(&labelImage);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(labelImage.rect(), Qt::AlignCenter, label);
+    }
+    const std::lock_guard lock(mutex_);
+    vision_ = ColorVisionFilter(vision);
+    visionLabel_ = labelImage;
+    renderMagnifier(magnified_ == Magnified::Screen ? nullptr : &filled_);
+    staleParts_ |= CaptureFrame::Magnifier;
+}
+
 void CaptureController::invalidateSwatch()
 {
     const std::lock_guard lock(mutex_);
@@ -250,11 +273,31 @@ int CaptureController::magnifySource()
 void CaptureController::renderMagnifier(const QColor* fill)
 {
     QImage& canvas = frame_.magnifier;
-    if (fill)
-        canvas.fill(*fill);
-    else
+    if (fill) {
+        filled_ = *fill;
+        canvas.fill(ToQColor(vision_(FromRgb(fill->rgb()))));
+    } else if (vision_.changesColors()) {
+        if (seen_.size() != shown_.size())
+            seen_ = QImage(shown_.size(), QImage::Format_RGB32);
+        for (int y = 0; y < shown_.height(); ++y)
+            vision_.filterPixels(reinterpret_cast<const std::uint32_t*>(shown_.constScanLine(y)),
+                                 reinterpret_cast<std::uint32_t*>(seen_.scanLine(y)), std::size_t(shown_.width()));
+        StretchNearest(seen_, canvas);
+    } else {
         StretchNearest(shown_, canvas);
+    }
     drawCross(canvas);
+    if (!visionLabel_.isNull())
+        drawVisionLabel(canvas);
+}
+
+// In the bottom-left corner, over the cross.
+void CaptureController::drawVisionLabel(QImage& canvas) const
+{
+    const int top = canvas.height() - visionLabel_.height();
+    const std::size_t bytes = std::size_t(std::min(visionLabel_.width(), canvas.width())) * 4;
+    for (int y = std::max(top, 0); y < canvas.height(); ++y)
+        std::memcpy(canvas.scanLine(y), visionLabel_.constScanLine(y - top), bytes);
 }
 
 void CaptureController::show(TColor color, QPoint position, int changed)

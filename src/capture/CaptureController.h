@@ -20,6 +20,7 @@
 #include "capture/CaptureFrame.h"
 #include "ui/TickPresenter.h"
 #include "color/ColorContrast.h"
+#include "color/ColorVision.h"
 
 class IScreenSampler;
 struct ScreenPointer;
@@ -69,6 +70,9 @@ public slots:
     // The colour the contrast is measured against; none leaves the panel empty.
     void setSelectedColor(std::optional<TColor> color);
     void setContrastStyle(std::string_view aaLarge, std::string_view fail);
+    // The magnifier shows the screen as seen with that colour vision, and the
+    // label in its corner; the swatch and the code stay the real colour.
+    void setColorVision(ColorVision vision, const QString& label);
     // The swatch was painted over from elsewhere: the next tick paints it again.
     void invalidateSwatch();
 
@@ -90,6 +94,7 @@ private:
     // The square in source_, magnified unless it is what the magnifier shows.
     int magnifySource();
     void renderMagnifier(const QColor* fill);
+    void drawVisionLabel(QImage& canvas) const;
     void show(TColor color, QPoint position, int changedParts);
     void writeCode();
     void writePosition();
@@ -118,4 +123,8 @@ private:
     QImage source_;
     Magnified magnified_ = Magnified::Nothing;
     QImage cursorPixel_; // the pixel under the pointer while it is over the magnifier
+    ColorVisionFilter vision_;
+    QImage seen_; // shown_ as the vision sees it
+    QImage visionLabel_; // drawn once, put into the magnifier on every tick; none without a simulation
+    QColor filled_ = Qt::white; // the magnifier's one colour, when it shows no square
 };

@@ -94,6 +94,11 @@ void DesktopCapture::setCaptureKey(const QKeySequence& key)
     pickMode_->setCaptureKey(key);
 }
 
+void DesktopCapture::setColorVision(ColorVision vision, const QString& label)
+{
+    pickMode_->setColorVision(vision, label);
+}
+
 bool DesktopCapture::picking() const
 {
     return pickMode_->isActive();

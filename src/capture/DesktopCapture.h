@@ -13,6 +13,8 @@
 #include <QString>
 #include <memory>
 
+#include "color/ColorVision.h"
+
 #include "platform/CaptureModes.h"
 #include "platform/PlatformFactory.h"
 #include "platform/ScreenSampler.h"
@@ -51,6 +53,8 @@ public:
     // Starts the screen cast, restoring the consent the token keeps.
     void start(const QString& screenCastToken);
     void setCaptureKey(const QKeySequence& key);
+    // Pick mode's loupe shows the screens as seen with that colour vision.
+    void setColorVision(ColorVision vision, const QString& label);
 
     // Options > Pick and --pick: pick mode over still screens, or the
     // desktop's picker where the screens cannot be copied.

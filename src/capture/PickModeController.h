@@ -24,6 +24,7 @@ public:
     bool isActive() const { return state_ != State::Idle; }
     // The key that captures while the pointer is over the still screens.
     void setCaptureKey(const QKeySequence& key) { overlay_.setCaptureKey(key); }
+    void setColorVision(ColorVision vision, const QString& label) { overlay_.setColorVision(vision, label); }
 
     // Freezes the screens and follows the pointer over them until Escape;
     // each click or capture key emits picked(). A second call while active

@@ -111,7 +111,8 @@ private:
         for (int y = 0; y < square_.height(); ++y)
             for (int x = 0; x < square_.width(); ++x)
                 painter.fillRect(pixels.x() + x * kLoupeZoom, pixels.y() + y * kLoupeZoom, kLoupeZoom, kLoupeZoom,
-                                 QColor(square_.pixel(x, y)));
+                                 QColor(owner_.vision_.changesColors() ? seen(square_.pixel(x, y)) : square_.pixel(x, y)));
+        paintVisionLabel(painter, pixels);
         const QColor centre(square_.pixel(kLoupeRadius, kLoupeRadius));
         painter.setPen(Qt::red);
         painter.drawRect(pixels.x() + kLoupeRadius * kLoupeZoom, pixels.y() + kLoupeRadius * kLoupeZoom,
@@ -120,6 +121,33 @@ private:
         painter.fillRect(caption, centre);
         painter.setPen(centre.lightness() > 128 ? Qt::black : Qt::white);
         painter.drawText(caption, Qt::AlignCenter, centre.name().toUpper());
+    }
+
+    QRgb seen(QRgb pixel) const
+    {
+        std::uint32_t seen = 0;
+        const std::uint32_t from = pixel;
+        owner_.vision_.filterPixels(&from, &seen, 1);
+        return seen;
+    }
+
+    // In the bottom-left corner of the pixels.
+    void paintVisionLabel(QPainter& painter, const QRect& pixels) const
+    {
+        if (!owner_.vision_.changesColors() || owner_.visionLabel_.isEmpty())
+            return;
+        painter.save();
+        QFont font = painter.font();
+        font.setPixelSize(10);
+        painter.setFont(font);
+        const QFontMetrics metrics(font);
+        const QRect label(pixels.left(), pixels.bottom() - metrics.height() - 1,
+                          std::min(metrics.horizontalAdvance(owner_.visionLabel_) + 4, pixels.width()),
+                          metrics.height() + 2);
+        painter.fillRect(label, Qt::black);
+        painter.setPen(Qt::white);
+        painter.drawText(label, Qt::AlignCenter, owner_.visionLabel_);
+        painter.restore();
     }
 
     // On a full-screen window positions are the screen's own.
@@ -188,6 +216,14 @@ void PickOverlay::stop()
     }
     windows_.clear();
     hasPosition_ = false;
+}
+
+void PickOverlay::setColorVision(ColorVision vision, const QString& label)
+{
+    vision_ = ColorVisionFilter(vision);
+    visionLabel_ = label;
+    for (auto& window : windows_)
+        window->update();
 }
 
 void PickOverlay::entered(ScreenWindow* window, QPointF local)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "capture/FrozenScreens.h"
+#include "color/ColorVision.h"
 
 class QScreen;
 class QWidget;
@@ -27,6 +28,9 @@ public:
     void stop();
     bool isActive() const { return !windows_.empty(); }
     void setCaptureKey(const QKeySequence& key) { captureKey_ = key; }
+    // The loupe shows the pixels as seen with that colour vision, and the
+    // label over them; its code stays the real colour's.
+    void setColorVision(ColorVision vision, const QString& label);
     const FrozenScreens& screens() const { return screens_; }
     // Picks under the pointer as the capture key does: at once where its
     // position is known, else as soon as it is.
@@ -61,6 +65,8 @@ private:
     void report();
 
     QKeySequence captureKey_;
+    ColorVisionFilter vision_;
+    QString visionLabel_;
     FrozenScreens screens_;
     std::vector<std::unique_ptr<ScreenWindow>> windows_;
     QTimer throttle_;

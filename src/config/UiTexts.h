@@ -52,7 +52,9 @@
     X(SContrastFail)            \
     /* after a code is read, in the status bar's second panel (120 pixels) */ \
     X(SCodeAlphaIgnored)        \
-    X(SCodeOutOfGamut)
+    X(SCodeOutOfGamut)          \
+    /* the nearest named colour and its difference, in the status bar's last panel */ \
+    X(SColorNameNear)
 
 struct TUiTexts {
 #define HB_UI_TEXT_FIELD(name) std::string name;
