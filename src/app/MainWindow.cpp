@@ -162,7 +162,7 @@ void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler
 {
     capture_ = new CaptureController(std::move(sampler),
                                      {ui_.ImgZoom, ui_.ShSelectedColor, ui_.LabelColor, ui_.StatusBar, CaptureController::kPositionPanel,
-                                      CaptureController::kContrastPanel},
+                                      CaptureController::kContrastPanel, CaptureController::kNamePanel},
                                      ui_.SHImageZoom, translations_->decimalSeparator(), this);
     capture_->setNotation(ui_.NotationBox->currentIndex());
     // Logged on the tick's thread, when the colour is shown.
@@ -277,6 +277,7 @@ void MainWindow::applyContrastStyle()
 {
     const TUiTexts& texts = translations_->texts();
     capture_->setContrastStyle(texts.SContrastAALarge, texts.SContrastFail);
+    capture_->setNameStyle(texts.SColorNameNear);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -32,6 +32,7 @@ class LanguageService;
 class LoginStartSwitch;
 class IScreenSampler;
 class Prompts;
+class QHelpEvent;
 class SettingsStore;
 class Translations;
 struct Settings;
@@ -105,6 +106,7 @@ private:
     // The level words of the contrast readout follow the language.
     void applyContrastStyle();
     void passSelectedColorToCapture();
+    bool showStatusToolTip(const QHelpEvent* help);
 
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();

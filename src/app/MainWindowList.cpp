@@ -27,6 +27,7 @@ void MainWindow::bindColorList()
         QTimer::singleShot(4000, this, [this] { showCaptureStatus(); });
     });
     ui_.ShSelectedColor->installEventFilter(this);
+    ui_.StatusBar->installEventFilter(this);
     listFiles_ = new ListFileService(*colorList_, QString::fromStdString(paths_.palettesDir), prompts_, *translations_,
                                      this);
     connect(colorList_, &ColorListModel::colorsChanged, this, &MainWindow::passSelectedColorToCapture);
@@ -41,6 +42,8 @@ void MainWindow::captureColor()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ui_.StatusBar && event->type() == QEvent::ToolTip)
+        return showStatusToolTip(static_cast<QHelpEvent*>(event));
     if (watched != ui_.ShSelectedColor || event->type() != QEvent::ToolTip)
         return QMainWindow::eventFilter(watched, event);
     // The last tick's colour is the swatch's on every platform; the X11 tick
@@ -49,5 +52,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     const auto* help = static_cast<QHelpEvent*>(event);
     QToolTip::showText(help->globalPos(), QString::fromStdString(ColorNameText(NearestCssColorName(shown))),
                        ui_.ShSelectedColor);
+    return true;
+}
+
+// A panel's whole text, where the panel shows only its beginning. The tick's
+// panels are the capture's: the X11 tick paints them without the bar.
+bool MainWindow::showStatusToolTip(const QHelpEvent* help)
+{
+    const int panel = ui_.StatusBar->panelAt(help->pos());
+    QString text = capture_ && panel >= 0 ? capture_->fullPanelText(panel) : QString();
+    if (text.isEmpty())
+        text = ui_.StatusBar->panelText(panel);
+    if (panel < 0 || ui_.StatusBar->shownText(panel, text) == text) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), text, ui_.StatusBar, ui_.StatusBar->panelRect(panel));
     return true;
 }

@@ -1,6 +1,8 @@
 #include "app/MainWindowUi.h"
 
 #include <QComboBox>
+#include <QFont>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -68,9 +70,20 @@ void MainWindowUi::setupUi(QMainWindow* window)
 
     StatusBar = Place(new PanelStatusBar(Client), "StatusBar", 0, kClientHeight - kStatusBarHeight, kClientWidth,
                       kStatusBarHeight);
-    StatusBar->addPanel(70);
-    StatusBar->addPanel(120, Qt::AlignHCenter);
-    StatusBar->addPanel(120);
+    // Four panels in the window's width, in a font a pixel smaller than the
+    // window's: the position of a 1280 x 1024 screen fits, and the nearest
+    // name of short names. A text wider than the last three ends in "…", and
+    // the panel's tooltip shows it whole.
+    QFont statusFont = StatusBar->font();
+    if (statusFont.pixelSize() > 0)
+        statusFont.setPixelSize(std::max(statusFont.pixelSize() - 1, 8));
+    else
+        statusFont.setPointSizeF(statusFont.pointSizeF() * 10 / 11);
+    StatusBar->setFont(statusFont);
+    StatusBar->addPanel(68);
+    StatusBar->addPanel(66, Qt::AlignHCenter, Qt::ElideRight);
+    StatusBar->addPanel(58, Qt::AlignLeft, Qt::ElideRight);
+    StatusBar->addPanel(84, Qt::AlignLeft, Qt::ElideRight);
 
     // Tab order: the code field, the list, the notation box.
     QWidget::setTabOrder(EditCaptureColor, GridCapture);

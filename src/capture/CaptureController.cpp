@@ -12,9 +12,11 @@
 #include "capture/TickPresenters.h"
 #include "config/MessageText.h"
 #include "ui/ColorSwatch.h"
+#include "ui/PanelStatusBar.h"
 #include "ui/PictureView.h"
 #include "ui/WidgetHelpers.h"
 #include "color/ColorCodes.h"
+#include "color/ColorNames.h"
 #include "platform/ScreenSampler.h"
 
 namespace {
@@ -75,7 +77,8 @@ void VerticalLine(QImage& image, int x, int y0, int y1, QRgb pen)
 CaptureController::CaptureController(std::unique_ptr<IScreenSampler> sampler, const TickWidgets& widgets,
                                      QWidget* magnifierFrame, char decimalSeparator, QObject* parent)
     : QObject(parent), sampler_(std::move(sampler)), widgets_(widgets), magnifierFrame_(magnifierFrame),
-      decimalSeparator_(decimalSeparator)
+      decimalSeparator_(decimalSeparator), nameMetrics_(widgets.statusBar->font()),
+      nameWidth_(widgets.namePanel >= 0 ? widgets.statusBar->panelTextRect(widgets.namePanel).width() : 0)
 {
     timer_.setObjectName("CaptureTimer");
     timer_.setSingleShot(true); // the tick re-arms it when its work is done
@@ -194,6 +197,13 @@ void CaptureController::setColorVision(ColorVision vision, const QString& label)
     visionLabel_ = labelImage;
     renderMagnifier(magnified_ == Magnified::Screen ? nullptr : &filled_);
     staleParts_ |= CaptureFrame::Magnifier;
+}
+
+void CaptureController::setNameStyle(std::string_view nearFormat)
+{
+    const std::lock_guard lock(mutex_);
+    nameFormat_ = nearFormat;
+    namedColor_.reset();
 }
 
 void CaptureController::invalidateSwatch()
@@ -319,6 +329,11 @@ void CaptureController::show(TColor color, QPoint position, int changed)
     }
     if (contrastStale_ && updateContrast(color))
         changed |= CaptureFrame::Contrast;
+    // The one lookup of a tick, and only for a new colour.
+    if (widgets_.namePanel >= 0 && namedColor_ != color) {
+        updateName(color);
+        changed |= CaptureFrame::Name;
+    }
     if (changed)
         present(changed);
     if (sampledAnew)
@@ -358,6 +373,7 @@ void CaptureController::present(int changedParts)
     shown.codeColor = ContrastTextColor(frame_.color);
     shown.position = frame_.positionText;
     shown.contrast = (changedParts & CaptureFrame::Contrast) ? &frame_.contrast : nullptr;
+    shown.name = (changedParts & CaptureFrame::Name) ? &frame_.name : nullptr;
     presenter_->show(shown);
 }
 
@@ -369,6 +385,43 @@ bool CaptureController::updateContrast(TColor color)
         return false;
     frame_.contrast = QString::fromStdString(contrast_.Text());
     return true;
+}
+
+// "coral" for the very colour, else the style's text; where that is wider
+// than the panel the name is shortened, never the difference.
+void CaptureController::updateName(TColor color)
+{
+    namedColor_ = color;
+    const NearestColorName nearest = NearestCssColorName(color);
+    const QString name = QString::fromLatin1(nearest.name.data(), qsizetype(nearest.name.size()));
+    const bool exact = DeltaEText(nearest.deltaE) == "0.0";
+    const std::string deltaE = DeltaEText(nearest.deltaE, decimalSeparator_);
+    const auto text = [&](const QString& shownName) {
+        return exact ? shownName
+                     : QString::fromStdString(FillFormatText(nameFormat_, {shownName.toStdString(), deltaE}));
+    };
+    frame_.fullName = text(name);
+    const qreal width = nameMetrics_.horizontalAdvance(frame_.fullName);
+    if (width <= nameWidth_) {
+        frame_.name = frame_.fullName;
+        return;
+    }
+    const qreal rest = width - nameMetrics_.horizontalAdvance(name);
+    frame_.name = text(nameMetrics_.elidedText(name, Qt::ElideRight, std::max<qreal>(nameWidth_ - rest, 0)));
+}
+
+QString CaptureController::fullPanelText(int panel) const
+{
+    const std::lock_guard lock(mutex_);
+    if (panel < 0)
+        return QString();
+    if (panel == widgets_.positionPanel)
+        return frame_.positionText;
+    if (panel == widgets_.contrastPanel)
+        return frame_.contrast;
+    if (panel == widgets_.namePanel)
+        return frame_.fullName;
+    return QString();
 }
 
 void CaptureController::drawCross(QImage& canvas)

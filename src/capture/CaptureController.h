@@ -9,12 +9,14 @@
 // event loop sleeps while the pointer moves. Either way one tick runs at a
 // time, under mutex_, which the GUI thread's calls take too.
 #include <QObject>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRect>
 #include <QTimer>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "capture/CaptureFrame.h"
@@ -33,6 +35,7 @@ public:
     static constexpr TColor kCrossColor = 0x0000FF;
     static constexpr int kPositionPanel = 0;
     static constexpr int kContrastPanel = 2;
+    static constexpr int kNamePanel = 3;
 
     // Over the magnifier's frame only the pixel under the pointer is read: the
     // magnifier never magnifies itself.
@@ -61,6 +64,8 @@ public:
     // The colour under the pointer at the last tick (the swatch's before the first).
     TColor color() const;
     const CaptureFrame& frame() const { return frame_; }
+    // A panel's text at the last tick, never shortened; empty for a panel the tick does not write.
+    QString fullPanelText(int panel) const;
 
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
@@ -70,6 +75,8 @@ public slots:
     // The colour the contrast is measured against; none leaves the panel empty.
     void setSelectedColor(std::optional<TColor> color);
     void setContrastStyle(std::string_view aaLarge, std::string_view fail);
+    // "≈ %s, ΔE %s": the name, then the difference with the decimal separator.
+    void setNameStyle(std::string_view nearFormat);
     // The magnifier shows the screen as seen with that colour vision, and the
     // label in its corner; the swatch and the code stay the real colour.
     void setColorVision(ColorVision vision, const QString& label);
@@ -100,6 +107,7 @@ private:
     void writePosition();
     void present(int changedParts);
     bool updateContrast(TColor color);
+    void updateName(TColor color);
 
     mutable std::mutex mutex_;
     std::unique_ptr<IScreenSampler> sampler_;
@@ -115,6 +123,10 @@ private:
     ContrastReadout contrast_;
     bool contrastStale_ = true;
     int staleParts_ = CaptureFrame::AllParts; // to show whatever the screen says
+    std::string nameFormat_ = "\u2248 %s, \u0394E %s";
+    QFontMetricsF nameMetrics_; // the name panel's
+    int nameWidth_ = 0;
+    std::optional<TColor> namedColor_; // the colour the name panel names, none when it is to be written
     CaptureFrame frame_;
     bool sampledOnce_ = false;
     // Two buffers for the square around the pointer, swapped so that no tick

@@ -1,7 +1,7 @@
 #pragma once
 // What the capture tick shows: the magnified square around the pointer, the
 // colour under the pointer with its code, the pointer's position and the
-// contrast of the colour to the list's selected one.
+// contrast of the colour to the list's selected one, and the nearest named colour.
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -10,7 +10,7 @@
 
 struct CaptureFrame {
     // The parts a tick changed; a tick that changes none shows nothing.
-    enum Part { Magnifier = 0x1, Swatch = 0x2, Position = 0x4, Contrast = 0x8, AllParts = 0xF };
+    enum Part { Magnifier = 0x1, Swatch = 0x2, Position = 0x4, Contrast = 0x8, Name = 0x10, AllParts = 0x1F };
 
     QImage magnifier; // the magnifier's pixels as shown, cross included (Format_RGB32)
     TColor color = 0;
@@ -18,4 +18,6 @@ struct CaptureFrame {
     QPoint position;   // the pointer, in desktop coordinates
     QString positionText; // "[x,y]"
     QString contrast; // to the list's selected colour, or nothing
+    QString name;     // the nearest named colour, "≈ coral, ΔE 1.8", shortened to fit its panel
+    QString fullName; // the same, never shortened
 };

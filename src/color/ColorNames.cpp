@@ -141,13 +141,20 @@ NearestColorName NearestCssColorName(TColor color)
     return best;
 }
 
-std::string ColorNameText(const NearestColorName& nearest)
+std::string DeltaEText(double deltaE, char decimalSeparator)
 {
     std::array<char, 32> digits{};
-    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), nearest.deltaE,
-                                    std::chars_format::fixed, 1).ptr;
-    const std::string_view rounded(digits.data(), std::size_t(end - digits.data()));
+    const char* end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), deltaE, std::chars_format::fixed, 1).ptr;
+    std::string text(digits.data(), std::size_t(end - digits.data()));
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
+std::string ColorNameText(const NearestColorName& nearest)
+{
+    const std::string rounded = DeltaEText(nearest.deltaE);
     if (rounded == "0.0")
         return std::string(nearest.name);
-    return "\u2248 " + std::string(nearest.name) + ", \u0394E " + std::string(rounded);
+    return "\u2248 " + std::string(nearest.name) + ", \u0394E " + rounded;
 }

@@ -18,6 +18,10 @@ struct NearestColorName {
 // the first in alphabetical order.
 NearestColorName NearestCssColorName(TColor color);
 
+// The difference with one decimal after that separator ("1.8"); "0.0" and
+// "0,0" for the very colour.
+std::string DeltaEText(double deltaE, char decimalSeparator = '.');
+
 // "coral" for the very colour, else "≈ coral, ΔE 1.8" (one decimal, always
 // a decimal point).
 std::string ColorNameText(const NearestColorName& nearest);

@@ -9,9 +9,9 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PanelStatusBar::addPanel(int width, Qt::Alignment alignment)
+void PanelStatusBar::addPanel(int width, Qt::Alignment alignment, Qt::TextElideMode elide)
 {
-    panels_.push_back({width, alignment, {}});
+    panels_.push_back({width, alignment, elide, {}});
     update();
 }
 
@@ -54,6 +54,32 @@ int PanelStatusBar::panelTextFlags(int index) const
                | Qt::AlignVCenter);
 }
 
+Qt::TextElideMode PanelStatusBar::panelElideMode(int index) const
+{
+    return index >= 0 && index < panelCount() ? panels_[index].elide : Qt::ElideNone;
+}
+
+QString PanelStatusBar::shownText(int index, const QString& text) const
+{
+    return shownText(QFontMetricsF(font()), text, panelTextRect(index).width(), panelElideMode(index));
+}
+
+QString PanelStatusBar::shownText(const QFontMetricsF& metrics, const QString& text, int width,
+                                  Qt::TextElideMode elide)
+{
+    if (elide == Qt::ElideNone || metrics.horizontalAdvance(text) <= width)
+        return text;
+    return metrics.elidedText(text, elide, width);
+}
+
+int PanelStatusBar::panelAt(QPoint point) const
+{
+    for (int i = 0; i < panelCount(); ++i)
+        if (panelRect(i).contains(point))
+            return i;
+    return -1;
+}
+
 void PanelStatusBar::paintPanelFrame(QPainter& p, int index) const
 {
     const QRect panel = panelRect(index);
@@ -76,6 +102,6 @@ void PanelStatusBar::paintEvent(QPaintEvent* event)
             continue;
         paintPanelFrame(p, i);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(panelTextRect(i), panelTextFlags(i), panels_[i].text);
+        p.drawText(panelTextRect(i), panelTextFlags(i), shownText(i, panels_[i].text));
     }
 }

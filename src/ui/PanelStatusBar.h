@@ -1,4 +1,5 @@
 #pragma once
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
 #include <QWidget>
@@ -9,7 +10,8 @@ class PanelStatusBar : public QWidget {
     Q_OBJECT
 public:
     explicit PanelStatusBar(QWidget* parent = nullptr);
-    void addPanel(int width, Qt::Alignment alignment = Qt::AlignLeft);
+    // A text wider than its panel ends in "…" where the panel elides, else it is cut off.
+    void addPanel(int width, Qt::Alignment alignment = Qt::AlignLeft, Qt::TextElideMode elide = Qt::ElideNone);
     int panelCount() const { return int(panels_.size()); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
@@ -18,6 +20,12 @@ public:
     QRect panelRect(int index) const;
     QRect panelTextRect(int index) const;
     int panelTextFlags(int index) const;
+    Qt::TextElideMode panelElideMode(int index) const;
+    // The text as panel index shows it.
+    QString shownText(int index, const QString& text) const;
+    static QString shownText(const QFontMetricsF& metrics, const QString& text, int width, Qt::TextElideMode elide);
+    // The panel at a point of the bar, or -1.
+    int panelAt(QPoint point) const;
     // The panel's sunken frame, drawn over the bar's background.
     void paintPanelFrame(QPainter& painter, int index) const;
 
@@ -28,6 +36,7 @@ private:
     struct Panel {
         int width;
         Qt::Alignment alignment;
+        Qt::TextElideMode elide;
         QString text;
     };
     std::vector<Panel> panels_;

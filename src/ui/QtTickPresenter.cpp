@@ -36,4 +36,6 @@ void QtTickPresenter::show(const TickFrame& frame)
     widgets_.statusBar->setPanelText(widgets_.positionPanel, frame.position);
     if (frame.contrast && widgets_.contrastPanel >= 0)
         widgets_.statusBar->setPanelText(widgets_.contrastPanel, *frame.contrast);
+    if (frame.name && widgets_.namePanel >= 0)
+        widgets_.statusBar->setPanelText(widgets_.namePanel, *frame.name);
 }

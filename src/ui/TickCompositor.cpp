@@ -34,7 +34,9 @@ TickCompositor::TickCompositor(const TickWidgets& widgets)
       codeGlyphs_(widgets.code->font()),
       position_(panel(widgets, widgets.positionPanel)),
       contrast_(widgets.contrastPanel >= 0 ? panel(widgets, widgets.contrastPanel) : Panel()),
+      name_(widgets.namePanel >= 0 ? panel(widgets, widgets.namePanel) : Panel()),
       panelTextColor_(widgets.statusBar->palette().color(QPalette::WindowText).rgb()),
+      panelMetrics_(widgets.statusBar->font()),
       panelGlyphs_(widgets.statusBar->font())
 {
 }
@@ -48,7 +50,7 @@ TickCompositor::Panel TickCompositor::panel(const TickWidgets& widgets, int inde
 {
     const PanelStatusBar* bar = widgets.statusBar;
     return {PanelBackground(bar, index), bar->panelTextRect(index).translated(-bar->panelRect(index).topLeft()),
-            bar->panelTextFlags(index)};
+            bar->panelTextFlags(index), bar->panelElideMode(index)};
 }
 
 void TickCompositor::learnGlyphs()
@@ -97,10 +99,17 @@ void TickCompositor::drawContrast(QImage& image, const QString& contrast)
     drawPanel(image, contrast_, contrast);
 }
 
+void TickCompositor::drawName(QImage& image, const QString& name)
+{
+    drawPanel(image, name_, name);
+}
+
 void TickCompositor::drawPanel(QImage& image, const Panel& panel, const QString& text)
 {
     const std::size_t bytes = std::size_t(panel.background.width()) * 4;
     for (int y = 0; y < panel.background.height(); ++y)
         std::memcpy(image.scanLine(y), panel.background.constScanLine(y), bytes);
-    panelGlyphs_.drawText(image, panel.textRect, panel.flags, text, panelTextColor_);
+    panelGlyphs_.drawText(image, panel.textRect, panel.flags,
+                          PanelStatusBar::shownText(panelMetrics_, text, panel.textRect.width(), panel.elide),
+                          panelTextColor_);
 }

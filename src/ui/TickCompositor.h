@@ -1,6 +1,7 @@
 #pragma once
 // The pixels of the tick's readouts, drawn into images as their widgets draw
 // themselves, for presenters that put them on the screen directly.
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRect>
 
@@ -18,6 +19,7 @@ public:
     QSize swatchSize() const { return swatchSize_; }
     QSize positionSize() const { return position_.background.size(); }
     bool hasContrast() const { return !contrast_.background.isNull(); }
+    bool hasName() const { return !name_.background.isNull(); }
     // A panel as far as it shows: the last may run past the bar's end.
     static QRect panelArea(const PanelStatusBar* bar, int index);
 
@@ -26,6 +28,7 @@ public:
     void drawSwatch(QImage& image, TColor color, const QString& code, TColor codeColor);
     void drawPosition(QImage& image, const QString& position);
     void drawContrast(QImage& image, const QString& contrast);
+    void drawName(QImage& image, const QString& name);
 
     // Prepares the glyphs of hexadecimal codes and of positions at every place
     // a line can put them (about 20 ms), rather than one by one as they first show.
@@ -39,6 +42,7 @@ private:
         QImage background; // with its frame and no text
         QRect textRect; // within the panel
         int flags = 0;
+        Qt::TextElideMode elide = Qt::ElideNone;
     };
     static Panel panel(const TickWidgets& widgets, int index);
     void drawPanel(QImage& image, const Panel& panel, const QString& text);
@@ -50,6 +54,8 @@ private:
     GlyphAtlas codeGlyphs_;
     Panel position_;
     Panel contrast_; // none without a contrast panel
+    Panel name_; // none without a name panel
     QRgb panelTextColor_ = 0;
+    QFontMetricsF panelMetrics_;
     GlyphAtlas panelGlyphs_;
 };

@@ -22,6 +22,7 @@ struct TickWidgets {
     PanelStatusBar* statusBar = nullptr;
     int positionPanel = 0;
     int contrastPanel = -1; // none
+    int namePanel = -1; // none
 };
 
 struct TickFrame {
@@ -34,6 +35,8 @@ struct TickFrame {
     QString position;
     // The contrast panel's text; null when it is as last shown.
     const QString* contrast = nullptr;
+    // The name panel's text; null when it is as last shown.
+    const QString* name = nullptr;
 };
 
 class TickPresenter {

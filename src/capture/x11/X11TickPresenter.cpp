@@ -71,6 +71,10 @@ X11TickPresenter::X11TickPresenter(const TickWidgets& widgets, std::shared_ptr<X
         windows_[Contrast].widget = widgets.statusBar;
         windows_[Contrast].within = TickCompositor::panelArea(widgets.statusBar, widgets.contrastPanel);
     }
+    if (compositor_.hasName()) {
+        windows_[Name].widget = widgets.statusBar;
+        windows_[Name].within = TickCompositor::panelArea(widgets.statusBar, widgets.namePanel);
+    }
 }
 
 X11TickPresenter::~X11TickPresenter()
@@ -109,6 +113,8 @@ bool X11TickPresenter::attachMemory()
     compositor_.drawPosition(windows_[Position].pixels, QString());
     if (compositor_.hasContrast())
         compositor_.drawContrast(windows_[Contrast].pixels, QString());
+    if (compositor_.hasName())
+        compositor_.drawName(windows_[Name].pixels, QString());
     return true;
 }
 
@@ -185,7 +191,8 @@ void X11TickPresenter::show(const TickFrame& frame)
                                || shownCode_ != frame.code;
     const bool positionChanged = shownPosition_ != frame.position;
     const bool contrastChanged = frame.contrast && compositor_.hasContrast() && shownContrast_ != *frame.contrast;
-    if (!frame.magnifier && !swatchChanged && !positionChanged && !contrastChanged)
+    const bool nameChanged = frame.name && compositor_.hasName() && shownName_ != *frame.name;
+    if (!frame.magnifier && !swatchChanged && !positionChanged && !contrastChanged && !nameChanged)
         return;
     connection_->awaitPuts();
     if (frame.magnifier) {
@@ -206,6 +213,11 @@ void X11TickPresenter::show(const TickFrame& frame)
         compositor_.drawContrast(windows_[Contrast].pixels, *frame.contrast);
         shownContrast_ = *frame.contrast;
         windows_[Contrast].needsPut = true;
+    }
+    if (nameChanged) {
+        compositor_.drawName(windows_[Name].pixels, *frame.name);
+        shownName_ = *frame.name;
+        windows_[Name].needsPut = true;
     }
     putMarked();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Shows the tick on X11 without Qt's repaint: the magnifier, the swatch and
-// the position and contrast panels each get a child window of the main
+// the position, contrast and name panels each get a child window of the main
 // window's own, on the screen sampler's connection, and their pixels go to
 // them through the X server's shared memory. Qt's painting of the window
 // beneath is clipped by those windows, so nothing else repaints on a tick.
@@ -42,7 +42,7 @@ public:
     void stopTicks() override;
 
 private:
-    enum Area { Magnifier, Swatch, Position, Contrast, AreaCount };
+    enum Area { Magnifier, Swatch, Position, Contrast, Name, AreaCount };
     struct Window {
         std::uint32_t id = 0;
         QWidget* widget = nullptr; // none for a panel the window lacks
@@ -75,5 +75,6 @@ private:
     QString shownCode_;
     QString shownPosition_;
     QString shownContrast_;
+    QString shownName_;
     X11TickThread ticks_; // last: it stops before the rest goes
 };
