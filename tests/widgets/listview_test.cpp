@@ -13,6 +13,7 @@
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "color/ColorCodes.h"
+#include "config/Settings.h"
 #include "config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
@@ -506,6 +507,69 @@ private slots:
         Fill(comma.form, {0xFFFFFF, 0x000000});
         comma.form.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
+    }
+
+    void theFourthPanelNamesTheNearestColour()
+    {
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        ShownForm f(std::move(screen), ',');
+        QVERIFY(f.ok);
+        PanelStatusBar* bar = Parts(f.form).StatusBar;
+        fake->cursor = QPoint(5, 5);
+        fake->pixel = [](int, int) { return qRgb(0xFF, 0x7F, 0x50); };
+        f.form.capture().tick();
+        QCOMPARE(bar->panelText(3), QStringLiteral("coral"));
+        // The user's separator; a name too long for the panel is shortened, never the difference.
+        fake->pixel = [](int, int) { return qRgb(0xE8, 0x81, 0x62); };
+        f.form.capture().tick();
+        QCOMPARE(f.form.capture().fullPanelText(3), QStringLiteral("\u2248 coral, \u0394E 5,2"));
+        QVERIFY2(bar->panelText(3).endsWith(QStringLiteral(", \u0394E 5,2")), qPrintable(bar->panelText(3)));
+        fake->pixel = [](int, int) { return qRgb(0xFA, 0xFA, 0xD0); };
+        f.form.capture().tick();
+        QVERIFY2(bar->panelText(3).endsWith(QStringLiteral("\u2026, \u0394E 0,5")), qPrintable(bar->panelText(3)));
+        QCOMPARE(f.form.capture().fullPanelText(3), QStringLiteral("\u2248 lightgoldenrodyellow, \u0394E 0,5"));
+        QCOMPARE(bar->shownText(3, bar->panelText(3)), bar->panelText(3));
+        // The words of the language in use.
+        ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SColorNameNear = "%s ~%s"; });
+        fake->pixel = [](int, int) { return qRgb(0xE8, 0x81, 0x62); };
+        f.form.capture().tick();
+        QCOMPARE(bar->panelText(3), QStringLiteral("coral ~5,2"));
+    }
+
+    void simulateShowsTheMagnifierAsSeenAndKeepsTheSwatch()
+    {
+        auto screen = std::make_unique<FakeScreen>();
+        FakeScreen* fake = screen.get();
+        ShownForm f(std::move(screen));
+        QVERIFY(f.ok);
+        fake->cursor = QPoint(5, 5);
+        fake->pixel = [](int, int) { return qRgb(0xFF, 0x00, 0x00); };
+        f.form.capture().tick();
+        const QImage& zoom = Parts(f.form).ImgZoom->canvas();
+        QCOMPARE(zoom.pixel(10, 10), qRgb(0xFF, 0x00, 0x00));
+        const QRgb corner = zoom.pixel(2, zoom.height() - 3);
+
+        Parts(f.form).item("MenuSimulateProtanopia")->trigger();
+        f.form.capture().tick();
+        QCOMPARE(zoom.pixel(10, 10), qRgb(109, 95, 0));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x0000FF));
+        QCOMPARE(Parts(f.form).LabelColor->text(), QStringLiteral("#FF0000"));
+        QVERIFY(Parts(f.form).item("MenuSimulateProtanopia")->isChecked());
+        QCOMPARE(f.form.settings().simulation, ColorVision::Protanopia);
+        // The label in the bottom-left corner: white letters on black.
+        QCOMPARE(zoom.pixel(1, zoom.height() - 2), qRgb(0, 0, 0));
+        int white = 0;
+        for (int y = zoom.height() - 14; y < zoom.height(); ++y)
+            for (int x = 0; x < 60; ++x)
+                white += qGray(zoom.pixel(x, y)) > 200;
+        QVERIFY(white > 10);
+
+        Parts(f.form).item("MenuSimulateNone")->trigger();
+        f.form.capture().tick();
+        QCOMPARE(zoom.pixel(10, 10), qRgb(0xFF, 0x00, 0x00));
+        QCOMPARE(zoom.pixel(2, zoom.height() - 3), corner);
+        QCOMPARE(f.form.settings().simulation, ColorVision::Normal);
     }
 
     void aTickAtRestShowsOnlyWhatChanged()

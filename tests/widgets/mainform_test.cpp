@@ -45,10 +45,9 @@ private slots:
         };
         for (const auto& [widget, rect] : expected)
             QCOMPARE(widget->geometry(), rect);
-        QCOMPARE(Parts(form).StatusBar->panelCount(), 3);
-        QCOMPARE(Parts(form).StatusBar->panelWidth(0), 70);
-        QCOMPARE(Parts(form).StatusBar->panelWidth(1), 120);
-        QCOMPARE(Parts(form).StatusBar->panelWidth(2), 120);
+        // Four panels in the bar's width.
+        QCOMPARE(Parts(form).StatusBar->panelCount(), 4);
+        QCOMPARE(Parts(form).StatusBar->panelRect(3).right(), 275);
         QVERIFY(!Parts(form).ImgBackground->canvas().isNull());
     }
 
@@ -87,7 +86,11 @@ private slots:
         QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().last()->text(), QStringLiteral("OKLCH"));
         QCOMPARE(MenuItems(Parts(form).menu("MenuOptions")),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
-                              "MenuSwatches", "MenuPick"}));
+                              "MenuSwatches", "MenuPick", "MenuSimulate"}));
+        QCOMPARE(MenuItems(Parts(form).menu("MenuSimulate")),
+                 QStringList({"MenuSimulateNone", "MenuSimulateProtanopia", "MenuSimulateDeuteranopia",
+                              "MenuSimulateTritanopia", "MenuSimulateAchromatopsia"}));
+        QVERIFY(Parts(form).item("MenuSimulateNone")->isChecked());
         QCOMPARE(MenuItems(Parts(form).menu("MenuHelp")),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
         QCOMPARE(MenuItems(Parts(form).menu("ContextMenu")),

@@ -29,12 +29,16 @@ struct Readouts {
         code->setAlignment(Qt::AlignCenter);
         code->setAttribute(Qt::WA_TranslucentBackground);
         statusBar->setGeometry(0, 112, 276, 19);
-        statusBar->addPanel(70);
-        statusBar->addPanel(120, Qt::AlignHCenter);
-        statusBar->addPanel(120);
+        QFont small = statusBar->font();
+        small.setPixelSize(10);
+        statusBar->setFont(small);
+        statusBar->addPanel(68);
+        statusBar->addPanel(66, Qt::AlignHCenter, Qt::ElideRight);
+        statusBar->addPanel(58, Qt::AlignLeft, Qt::ElideRight);
+        statusBar->addPanel(84, Qt::AlignLeft, Qt::ElideRight);
         statusBar->setPanelText(1, "Capture: Alt+C");
     }
-    TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0, 2}; }
+    TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0, 2, 3}; }
     QImage grab(const QWidget* w, QRect area = {})
     {
         if (area.isNull())
@@ -69,22 +73,25 @@ private slots:
 
         const QImage magnified = Magnified(3);
         // Light and dark swatches; kerned letters, a ligature, a code wider
-        // than the swatch; positions negative and wider than their panel.
+        // than the swatch; positions negative and wider than their panel;
+        // contrasts and names shortened to their panels.
         const QString contrasts[] = {"4.4:1 AA large", "21.0:1 AAA", "1.0:1 Fail", "10,4:1 AA groß"};
+        const QString names[] = {"red", "\u2248 coral, \u0394E 5.2", "\u2248 lightgoldenrodyellow, \u0394E 12.3"};
         const TickFrame frames[] = {
-            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]", &contrasts[0]},
-            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]", &contrasts[1]},
+            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]", &contrasts[0], &names[0]},
+            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]", &contrasts[1], &names[1]},
             {nullptr, 0x102030, "#302010", 0xFFFFFF, "[-1920,-45]"},
-            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]", &contrasts[2]},
+            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]", &contrasts[2], &names[2]},
             {nullptr, 0x00A0FF, "hsl(199, 100%, 50%) and much more", 0, "[5,17]", &contrasts[3]},
             {nullptr, 0x00FF00, "0.00, 1.00, 0.00", 0, "[640,512]"},
         };
         QImage magnifier(compositor.magnifierSize(), QImage::Format_RGB32);
         QImage swatch(compositor.swatchSize(), QImage::Format_RGB32);
         QImage position(compositor.positionSize(), QImage::Format_RGB32);
-        // The last panel runs past the bar's end, as in the main window.
         const QRect contrastArea = TickCompositor::panelArea(readouts.statusBar, 2);
         QImage contrast(contrastArea.size(), QImage::Format_RGB32);
+        const QRect nameArea = TickCompositor::panelArea(readouts.statusBar, 3);
+        QImage name(nameArea.size(), QImage::Format_RGB32);
         for (const TickFrame& frame : frames) {
             widgets.show(frame);
             if (frame.magnifier) {
@@ -99,9 +106,13 @@ private slots:
                 compositor.drawContrast(contrast, *frame.contrast);
                 QCOMPARE(contrast, readouts.grab(readouts.statusBar, contrastArea));
             }
+            if (frame.name) {
+                compositor.drawName(name, *frame.name);
+                QCOMPARE(name, readouts.grab(readouts.statusBar, nameArea));
+            }
         }
-        // Only the ligature was left to QPainter.
-        QCOMPARE(compositor.painterFallbacks(), 1);
+        // Only the ligature and the lines beyond Latin-1 (the names' "≈", three contrasts' "…") were left to QPainter.
+        QCOMPARE(compositor.painterFallbacks(), 6);
     }
 };
 
