@@ -14,11 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "color/ColorCodes.h"
-#include "color/ColorContrast.h"
-#include "color/ColorNames.h"
-#include "exchange/ColorExport.h"
-#include "exchange/ColorListFile.h"
+#include "core/color/ColorCodes.h"
+#include "core/color/ColorContrast.h"
+#include "core/color/ColorNames.h"
+#include "core/exchange/ColorExport.h"
+#include "core/exchange/ColorListFile.h"
 
 #ifndef HB_VERSION
 #define HB_VERSION "unknown"
