@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/ShortcutText.h"
-#include "color/ColorContrast.h"
-#include "color/ColorVision.h"
+#include "core/capture/ShortcutText.h"
+#include "core/color/ColorContrast.h"
+#include "core/color/ColorVision.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
 #include "app/MainWindowServices.h"

@@ -21,8 +21,8 @@
 
 #include "capture/CaptureFrame.h"
 #include "ui/TickPresenter.h"
-#include "color/ColorContrast.h"
-#include "color/ColorVision.h"
+#include "core/color/ColorContrast.h"
+#include "core/color/ColorVision.h"
 
 class IScreenSampler;
 struct ScreenPointer;

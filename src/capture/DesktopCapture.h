@@ -13,9 +13,8 @@
 #include <QString>
 #include <memory>
 
-#include "color/ColorVision.h"
-
-#include "platform/CaptureModes.h"
+#include "core/color/ColorVision.h"
+#include "core/platform/CaptureModes.h"
 #include "platform/PlatformFactory.h"
 #include "platform/ScreenSampler.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "capture/FrozenScreens.h"
-#include "color/ColorVision.h"
+#include "core/color/ColorVision.h"
 
 class QScreen;
 class QWidget;

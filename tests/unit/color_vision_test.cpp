@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "color/ColorVision.h"
+#include "core/color/ColorVision.h"
 
 namespace {
 

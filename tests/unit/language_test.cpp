@@ -7,11 +7,11 @@
 #include <set>
 #include <sstream>
 
-#include "config/IniLines.h"
-#include "config/LanguageDetection.h"
-#include "platform/LanguageIds.h"
-#include "config/LanguageFile.h"
-#include "config/UiTexts.h"
+#include "core/config/IniLines.h"
+#include "core/config/LanguageDetection.h"
+#include "core/platform/LanguageIds.h"
+#include "core/config/LanguageFile.h"
+#include "core/config/UiTexts.h"
 
 TEST(LanguageDetection, IdentifiersGiveTheirLanguage)
 {
@@ -211,7 +211,8 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     const std::map<std::string, std::size_t> formatKeys = {
         {"SWarningOverwriteFile", 1}, {"SBadFileFormat", 1}, {"SHotKeyNotRegistered", 1}, {"SHotKeyBindCommand", 2},
         {"SFileUnreadable", 2},
-        {"SAboutPortable", 1},        {"SAboutInstalled", 1},      {"SAboutConfigFile", 1},     {"SLoginStartFailed", 1}};
+        {"SAboutPortable", 1},        {"SAboutInstalled", 1},      {"SAboutConfigFile", 1},     {"SLoginStartFailed", 1},
+        {"SColorNameNear", 2}};
     for (const auto& [formatKey, placeholders] : formatKeys) {
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
@@ -225,7 +226,10 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         {"MenuFile", "MenuEdit", "MenuOptions"},
         {"MenuOpenColorList", "MenuSaveColorList", "MenuExportColorList", "MenuClose"},
         {"MenuCopyColorList", "MenuClearColorList", "MenuCut", "MenuCopy", "MenuPaste"},
-        {"MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches"},
+        {"MenuPick", "MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "MenuColorListManaging", "MenuSwatches",
+         "MenuSimulate"},
+        {"MenuSimulateNone", "MenuSimulateProtanopia", "MenuSimulateDeuteranopia", "MenuSimulateTritanopia",
+         "MenuSimulateAchromatopsia"},
         {"MenuHelpIndex", "MenuWebsite", "MenuAbout"},
         {"MenuCaptureColor", "PopupCopyColorList", "PopUpDeleteColor", "PopUpClearColorList",
          "PopupCut", "PopupCopy", "PopupPaste"},

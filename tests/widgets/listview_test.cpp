@@ -12,9 +12,9 @@
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
-#include "color/ColorCodes.h"
-#include "config/Settings.h"
-#include "config/UiTexts.h"
+#include "core/color/ColorCodes.h"
+#include "core/config/Settings.h"
+#include "core/config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
 namespace {
