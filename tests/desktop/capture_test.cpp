@@ -20,6 +20,7 @@
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/QtPrompts.h"
 #include "ui/WidgetHelpers.h"
+#include "core/color/ColorVision.h"
 
 namespace {
 
@@ -151,6 +152,43 @@ private slots:
         MovePointer(zoom.x() + 10, zoom.y() + 10);
         QVERIFY(app.waitForSwatch(Qt::white));
         QVERIFY(app.closeAndWait());
+    }
+
+    void simulateShowsTheMagnifierAsSeenWithItsLabel()
+    {
+        const QRect patchRect(40, 40, 200, 200);
+        ColourPatch patch(patchRect, kSampleColor);
+        QVERIFY(patch.WaitUntilShown());
+        RunningApp app;
+        app.writeFile("HuebirdLite.ini", "[General]\r\nLanguage=en\r\nRns=3\r\nShowNewVersion=False\r\n\r\n"
+                                         "[Interface]\r\nCBX_FormatCapture=0\r\nSimulation=Tritanopia\r\n\r\n"
+                                         "[Preferences]\r\nHK_CAPTURE=Alt+C\r\n");
+        QVERIFY(app.start());
+        QVERIFY(app.waitForMainWindow());
+        const QPoint client = app.clientPoint(0, 0);
+        QVERIFY(!patchRect.intersects(QRect(client, kClientSize)));
+        patch.PointAt();
+        // The swatch keeps the real colour; the magnifier shows it as seen.
+        QVERIFY(app.waitForSwatch(kSampleColor));
+        const TColor real = RGBBytesToColor({std::uint8_t(kSampleColor.red()), std::uint8_t(kSampleColor.green()),
+                                             std::uint8_t(kSampleColor.blue())});
+        const QColor seen = ToQColor(SimulateColorVision(ColorVision::Tritanopia, real));
+        QVERIFY(!Near(seen.rgb(), kSampleColor, 10));
+        const QRect zoom(client + QPoint(3, 3), QSize(106, 106));
+        QVERIFY(WaitFor([&] { return Near(GrabScreen(zoom).pixel(10, 10), seen, 0); }));
+        // "Tritanopia" in white on black in the bottom-left corner.
+        const QImage z = GrabScreen(zoom);
+        QCOMPARE(QColor(z.pixel(1, 104)), QColor(Qt::black));
+        int light = 0, dark = 0;
+        for (int y = 92; y < 106; ++y)
+            for (int x = 0; x < 50; ++x) {
+                light += qGray(z.pixel(x, y)) > 200;
+                dark += z.pixel(x, y) == qRgb(0, 0, 0);
+            }
+        QVERIFY2(light > 20 && dark > 100, qPrintable(QString("%1 light, %2 black").arg(light).arg(dark)));
+        QCOMPARE(QColor(z.pixel(100, 100)), seen);
+        QVERIFY(app.closeAndWait());
+        QVERIFY(app.readFile("HuebirdLite.ini").contains("\r\nSimulation=Tritanopia\r\n"));
     }
 
     void theSamplerFillsWhatLiesOffTheScreenWithWhite_data()
