@@ -72,8 +72,9 @@ void MainWindowUi::setupUi(QMainWindow* window)
                       kStatusBarHeight);
     // Four panels in the window's width, in a font a pixel smaller than the
     // window's: the position of a 1280 x 1024 screen fits, and the nearest
-    // name of short names. A text wider than the last three ends in "…", and
-    // the panel's tooltip shows it whole.
+    // name of short names. A text wider than one of the last three panels is
+    // shortened with "…", in the capture panel's middle so that the hotkey
+    // stays in sight; the panel's tooltip shows it whole.
     QFont statusFont = StatusBar->font();
     if (statusFont.pixelSize() > 0)
         statusFont.setPixelSize(std::max(statusFont.pixelSize() - 1, 8));
@@ -81,9 +82,9 @@ void MainWindowUi::setupUi(QMainWindow* window)
         statusFont.setPointSizeF(statusFont.pointSizeF() * 10 / 11);
     StatusBar->setFont(statusFont);
     StatusBar->addPanel(68);
-    StatusBar->addPanel(66, Qt::AlignHCenter, Qt::ElideRight);
-    StatusBar->addPanel(58, Qt::AlignLeft, Qt::ElideRight);
-    StatusBar->addPanel(84, Qt::AlignLeft, Qt::ElideRight);
+    StatusBar->addPanel(76, Qt::AlignHCenter, Qt::ElideMiddle);
+    StatusBar->addPanel(50, Qt::AlignLeft, Qt::ElideRight);
+    StatusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
 
     // Tab order: the code field, the list, the notation box.
     QWidget::setTabOrder(EditCaptureColor, GridCapture);
