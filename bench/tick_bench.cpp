@@ -15,11 +15,12 @@
 
 namespace {
 
-// A screen of many colours; each read is a copy of the square around a
-// pointer that moves by a pixel a tick, as the X server's would be.
+// A screen of many colours, no two alike nearby; each read is a copy of the
+// square around a pointer that moves by a few pixels a tick, as the X
+// server's would be.
 class MovingPointerScreen : public IScreenSampler {
 public:
-    MovingPointerScreen() : screen_(1024, 256, QImage::Format_RGB32)
+    explicit MovingPointerScreen(int step) : screen_(1024, 256, QImage::Format_RGB32), step_(step)
     {
         for (int y = 0; y < screen_.height(); ++y)
             for (int x = 0; x < screen_.width(); ++x)
@@ -27,8 +28,8 @@ public:
     }
     ScreenPointer Pointer() override
     {
-        step_ = (step_ + 1) % (screen_.width() - 64);
-        return ScreenPointer{{2000 + step_, 100}, true, 0, {32 + step_, 100}};
+        moved_ = (moved_ + step_) % (screen_.width() - 64);
+        return ScreenPointer{{2000 + moved_, 100}, true, 0, {32 + moved_, 100}};
     }
     void GrabAround(const ScreenPointer& pointer, int radius, QImage& out) override
     {
@@ -43,7 +44,8 @@ public:
 
 private:
     QImage screen_;
-    int step_ = 0;
+    int step_;
+    int moved_ = 0;
 };
 
 // The main window's readouts, at their sizes.
@@ -73,7 +75,8 @@ struct Readouts {
 void TickWhileThePointerMoves(benchmark::State& state)
 {
     Readouts readouts;
-    CaptureController capture(std::make_unique<MovingPointerScreen>(), readouts.widgets(), readouts.frame, '.');
+    CaptureController capture(std::make_unique<MovingPointerScreen>(int(state.range(1))), readouts.widgets(),
+                              readouts.frame, '.');
     const auto vision = ColorVision(state.range(0));
     capture.setColorVision(vision, QString::fromLatin1(ColorVisionName(vision).data()));
     for (int i = 0; i < 50; ++i) // the first ticks make the presenter and the tables
@@ -81,10 +84,13 @@ void TickWhileThePointerMoves(benchmark::State& state)
     for (auto _ : state)
         capture.tick();
     capture.stop();
-    state.SetLabel(std::string(ColorVisionName(vision)));
+    state.SetLabel(std::string(ColorVisionName(vision)) + ", pixels a tick: " + std::to_string(state.range(1)));
 }
 
-BENCHMARK(TickWhileThePointerMoves)->DenseRange(0, kColorVisionCount - 1)->Unit(benchmark::kMicrosecond);
+// Simulations by number (0 is none), and how far the pointer moves a tick.
+BENCHMARK(TickWhileThePointerMoves)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kColorVisionCount - 1, 1), {1, 8}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

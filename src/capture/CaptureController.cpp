@@ -54,6 +54,37 @@ void StretchNearest(const QImage& source, QImage& target)
     }
 }
 
+// The square as the filter sees it. Where it is the square before moved by
+// shift, a pixel the same as the one there before is seen the same: a moving
+// pointer filters only the pixels that come into sight.
+void FilterSquare(const ColorVisionFilter& filter, const QImage& square, const QImage* before,
+                  const QImage& seenBefore, QPoint shift, QImage& seen)
+{
+    const int w = square.width(), h = square.height();
+    for (int y = 0; y < h; ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(square.constScanLine(y));
+        auto* to = reinterpret_cast<std::uint32_t*>(seen.scanLine(y));
+        const int beforeY = y + shift.y();
+        if (!before || beforeY < 0 || beforeY >= h) {
+            filter.filterPixels(from, to, std::size_t(w));
+            continue;
+        }
+        const auto* last = reinterpret_cast<const std::uint32_t*>(before->constScanLine(beforeY)) + shift.x();
+        const auto* lastSeen = reinterpret_cast<const std::uint32_t*>(seenBefore.constScanLine(beforeY)) + shift.x();
+        // The part of the row that was in sight before, and the rest.
+        const int x0 = std::clamp(-shift.x(), 0, w), x1 = std::clamp(w - shift.x(), 0, w);
+        filter.filterPixels(from, to, std::size_t(x0));
+        filter.filterPixels(from + x1, to + x1, std::size_t(w - x1));
+        const std::size_t bytes = std::size_t(x1 - x0) * 4;
+        if (std::memcmp(from + x0, last + x0, bytes) == 0) {
+            std::memcpy(to + x0, lastSeen + x0, bytes);
+            continue;
+        }
+        for (int x = x0; x < x1; ++x)
+            to[x] = last[x] == from[x] ? lastSeen[x] : filter.filterKept(from[x]);
+    }
+}
+
 // Lines include their start and exclude their end, clipped to the image.
 void HorizontalLine(QImage& image, int x0, int x1, int y, QRgb pen)
 {
@@ -229,6 +260,10 @@ void CaptureController::sample(const QRect& noSamplingZone)
     // The magnifier never magnifies itself.
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
+        squareShift_.reset();
+        if (magnified_ == Magnified::Screen && pointer.desktop == lastPointer_.desktop)
+            squareShift_ = QPoint(pointer.device.x - lastPointer_.device.x, pointer.device.y - lastPointer_.device.y);
+        lastPointer_ = pointer;
         const int changed = magnifySource();
         show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
     } else {
@@ -287,15 +322,16 @@ void CaptureController::renderMagnifier(const QColor* fill)
         filled_ = *fill;
         canvas.fill(ToQColor(vision_(FromRgb(fill->rgb()))));
     } else if (vision_.changesColors()) {
+        seen_.swap(lastSeen_);
         if (seen_.size() != shown_.size())
             seen_ = QImage(shown_.size(), QImage::Format_RGB32);
-        for (int y = 0; y < shown_.height(); ++y)
-            vision_.filterPixels(reinterpret_cast<const std::uint32_t*>(shown_.constScanLine(y)),
-                                 reinterpret_cast<std::uint32_t*>(seen_.scanLine(y)), std::size_t(shown_.width()));
+        const bool moved = squareShift_ && source_.size() == shown_.size() && lastSeen_.size() == shown_.size();
+        FilterSquare(vision_, shown_, moved ? &source_ : nullptr, lastSeen_, squareShift_.value_or(QPoint()), seen_);
         StretchNearest(seen_, canvas);
     } else {
         StretchNearest(shown_, canvas);
     }
+    squareShift_.reset();
     drawCross(canvas);
     if (!visionLabel_.isNull())
         drawVisionLabel(canvas);

@@ -20,12 +20,12 @@
 #include <string_view>
 
 #include "capture/CaptureFrame.h"
+#include "platform/ScreenSampler.h"
 #include "ui/TickPresenter.h"
 #include "core/color/ColorContrast.h"
 #include "core/color/ColorVision.h"
 
 class IScreenSampler;
-struct ScreenPointer;
 
 class CaptureController : public QObject {
     Q_OBJECT
@@ -137,6 +137,11 @@ private:
     QImage cursorPixel_; // the pixel under the pointer while it is over the magnifier
     ColorVisionFilter vision_;
     QImage seen_; // shown_ as the vision sees it
+    QImage lastSeen_; // the square before, as seen
+    // How far the pointer moved, in device pixels, from the square before
+    // (in source_ once swapped) to shown_; none where that is not known.
+    std::optional<QPoint> squareShift_;
+    ScreenPointer lastPointer_;
     QImage visionLabel_; // drawn once, put into the magnifier on every tick; none without a simulation
     QColor filled_ = Qt::white; // the magnifier's one colour, when it shows no square
 };

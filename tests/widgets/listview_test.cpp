@@ -565,6 +565,22 @@ private slots:
                 white += qGray(zoom.pixel(x, y)) > 200;
         QVERIFY(white > 10);
 
+        // A moving pointer over many colours: every pixel as seen, new or in sight before.
+        fake->pixel = [](int x, int y) { return qRgb((x * 37) & 255, (y * 11 + x) & 255, (x * y) & 255); };
+        for (const QPoint move : {QPoint(0, 0), QPoint(5, 0), QPoint(-7, 3), QPoint(0, -38), QPoint(60, 2)}) {
+            fake->cursor += move;
+            f.form.capture().tick();
+            for (int y = 0; y < 80; y += 7)
+                for (int x = 0; x < zoom.width(); x += 5) {
+                    const QPoint screen = fake->cursor - QPoint(19, 19) + QPoint(x * 39 / 106, y * 39 / 106);
+                    const QRgb real = fake->pixel(screen.x(), screen.y());
+                    // Rows and columns that miss the cross and the label.
+                    QCOMPARE(zoom.pixel(x, y),
+                             Rgb(SimulateColorVision(ColorVision::Protanopia, FromQColor(QColor(real)))));
+                }
+        }
+
+        fake->pixel = [](int, int) { return qRgb(0xFF, 0x00, 0x00); };
         Parts(f.form).item("MenuSimulateNone")->trigger();
         f.form.capture().tick();
         QCOMPARE(zoom.pixel(10, 10), qRgb(0xFF, 0x00, 0x00));

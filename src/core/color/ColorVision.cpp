@@ -29,7 +29,8 @@ std::uint8_t EncodeLinear(double linear)
 struct VisionTables {
     static constexpr int kBuckets = 4096; // narrower than the closest two steps of a byte in linear light
     double linear[256];
-    double stepAt[256]; // the least linear value that encodes to the byte (stepAt[0] unused)
+    // The least linear value that encodes to the byte; stepAt[0] unused, stepAt[256] beyond every value.
+    double stepAt[257];
     std::uint8_t bucketStart[kBuckets + 1];
 
     VisionTables()
@@ -46,17 +47,17 @@ struct VisionTables {
             }
             stepAt[k] = at;
         }
+        stepAt[256] = 2;
         for (int b = 0; b <= kBuckets; ++b)
             bucketStart[b] = EncodeLinear(double(b) / kBuckets);
     }
 
+    // A bucket holds at most one step: the byte at its start, or the next.
     std::uint8_t encode(double value) const
     {
-        const double v = std::clamp(value, 0.0, 1.0);
-        int byte = bucketStart[int(v * kBuckets)];
-        while (byte < 255 && v >= stepAt[byte + 1])
-            ++byte;
-        return std::uint8_t(byte);
+        const double v = std::min(std::max(value, 0.0), 1.0);
+        const int byte = bucketStart[int(v * kBuckets)];
+        return std::uint8_t(byte + (v >= stepAt[byte + 1]));
     }
 };
 
@@ -103,10 +104,25 @@ TColor SimulateColorVision(ColorVision vision, TColor color)
                             EncodeLinear(m[6] * r + m[7] * g + m[8] * b)});
 }
 
+namespace {
+constexpr int kKeptBits = 12;
+}
+
 ColorVisionFilter::ColorVisionFilter(ColorVision vision) : vision_(vision), matrix_(ColorVisionMatrix(vision))
 {
-    if (changesColors())
+    if (changesColors()) {
         Tables();
+        kept_.assign(std::size_t(1) << kKeptBits, 0);
+    }
+}
+
+std::uint32_t ColorVisionFilter::filterKept(std::uint32_t pixel) const
+{
+    const std::uint32_t key = (pixel & 0xFFFFFF) | 0x1000000;
+    std::uint64_t& kept = kept_[(key * 0x9E3779B1u) >> (32 - kKeptBits)];
+    if (std::uint32_t(kept >> 32) != key)
+        kept = (std::uint64_t(key) << 32) | filterPixel(pixel & 0xFFFFFF);
+    return (pixel & 0xFF000000u) | std::uint32_t(kept);
 }
 
 std::uint32_t ColorVisionFilter::filterPixel(std::uint32_t pixel) const
@@ -135,5 +151,5 @@ void ColorVisionFilter::filterPixels(const std::uint32_t* from, std::uint32_t* t
         return;
     }
     for (std::size_t i = 0; i < count; ++i)
-        to[i] = filterPixel(from[i]);
+        to[i] = filterKept(from[i]);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/color/ColorMath.h"
 
@@ -26,7 +27,9 @@ const TVisionMatrix& ColorVisionMatrix(ColorVision vision);
 TColor SimulateColorVision(ColorVision vision, TColor color);
 
 // SimulateColorVision over many pixels, from tables: cheap enough for every
-// pixel of the magnifier on every tick.
+// pixel of the magnifier on every tick. It keeps the colours it saw last, as
+// the next square around a moving pointer shows most of them again; one
+// filter serves one thread.
 class ColorVisionFilter {
 public:
     explicit ColorVisionFilter(ColorVision vision = ColorVision::Normal);
@@ -38,10 +41,14 @@ public:
     // 0 to 7 (the layout of the screen's true-colour pixels); the top byte
     // is kept. from and to may be the same.
     void filterPixels(const std::uint32_t* from, std::uint32_t* to, std::size_t count) const;
+    // One such pixel; only while changesColors().
+    std::uint32_t filterKept(std::uint32_t pixel) const;
 
 private:
     std::uint32_t filterPixel(std::uint32_t pixel) const;
 
     ColorVision vision_;
     TVisionMatrix matrix_;
+    // Colours seen: (the 24-bit colour with bit 24 set) << 32 | its filtered colour, by a hash of the colour.
+    mutable std::vector<std::uint64_t> kept_;
 };
