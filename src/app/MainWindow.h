@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 #include "app/MainWindowServices.h"
 #include "app/MainWindowUi.h"
 

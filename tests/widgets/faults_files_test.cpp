@@ -21,9 +21,9 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 #include "config/SettingsStore.h"
-#include "config/UiTexts.h"
+#include "core/config/UiTexts.h"
 
 namespace {
 

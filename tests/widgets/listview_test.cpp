@@ -11,8 +11,8 @@
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "color/ColorCodes.h"
-#include "config/UiTexts.h"
+#include "core/color/ColorCodes.h"
+#include "core/config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
 namespace {
