@@ -2,6 +2,7 @@ list(APPEND HB_CORE_SOURCES
   src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp
+  src/capture/CentreSample.cpp
   src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp
   src/capture/HotkeyDialog.cpp
