@@ -114,6 +114,11 @@ public:
     void follow(QPointF local)
     {
         const ScreenPointer pointer = pointerAt(local);
+        // A compositor may repeat the place with a click: the keys' place stays.
+        if (owner_.nudged_ && pointer == owner_.pointerPlace_)
+            return;
+        owner_.nudged_ = false;
+        owner_.pointerPlace_ = pointer;
         showLoupe(pointer, local);
         owner_.moved(pointer);
     }
@@ -344,7 +349,6 @@ void PickOverlay::enterUnconfirmed()
 
 void PickOverlay::moved(const ScreenPointer& pointer)
 {
-    nudged_ = false;
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;

@@ -89,8 +89,9 @@ private:
     ScreenPointer position_;
     ScreenPointer reported_;
     bool hasPosition_ = false;
-    // Moved by the keys since the pointer last moved: a click picks there.
+    // Moved by the keys since the pointer last moved from pointerPlace_: a click picks there.
     bool nudged_ = false;
+    ScreenPointer pointerPlace_;
     int zoom_ = 8;
     int wheelRest_ = 0; // a fine wheel's turn short of a notch
     int sampleSide_ = 1;

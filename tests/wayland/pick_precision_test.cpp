@@ -68,7 +68,14 @@ private slots:
         QVERIFY(window.waitForPixel(caption, kAroundBlack));
         QVERIFY(session_.typeUntil({"-k", "Right"}, [&] { return window.pixel(caption + QPoint(1, 0)) == kAroundWhite.rgb(); }));
         QVERIFY(session_.pointer("click"));
-        QVERIFY(session_.typeUntil({"-k", "Escape"}, [&] { return !window.rect().isEmpty() && window.pixel(window.swatch()) == kAroundWhite.rgb(); }));
+        const auto fullScreenWindows = [&] {
+            int count = 0;
+            for (const QJsonObject& w : session_.windowsOf(pid))
+                count += w.value("fullscreen_mode").toInt() != 0;
+            return count;
+        };
+        QVERIFY(session_.typeUntil({"-k", "Escape"}, [&] { return fullScreenWindows() == 0; }));
+        QVERIFY(window.waitForPixel(window.swatch(), kAroundWhite));
         QVERIFY(window.waitForPixel(window.listRow(0), kAroundWhite));
 
         QVERIFY(window.close(app.process()));
