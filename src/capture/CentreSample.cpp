@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "color/AreaAverage.h"
+#include "core/color/AreaAverage.h"
 
 TColor CentreSample(const QImage& square, int side)
 {

@@ -3,7 +3,7 @@
 // pixel at its centre, or the mean of the side x side pixels around it.
 #include <QImage>
 
-#include "color/ColorMath.h"
+#include "core/color/ColorMath.h"
 
 // square: Format_RGB32 (or ARGB32), odd sides at least side wide.
 TColor CentreSample(const QImage& square, int side);

@@ -1,4 +1,4 @@
-#include "color/AreaAverage.h"
+#include "core/color/AreaAverage.h"
 
 #include <gtest/gtest.h>
 
