@@ -46,6 +46,19 @@ void FrozenScreens::grabAround(const ScreenPointer& pointer, int radius, QImage&
     }
 }
 
+ScreenPointer FrozenScreens::nudged(const ScreenPointer& pointer, int dx, int dy) const
+{
+    if (pointer.desktop < 0 || pointer.desktop >= int(areas_.size()))
+        return pointer;
+    const ScreenArea& a = areas_[std::size_t(pointer.desktop)];
+    ScreenPointer next = pointer;
+    next.device = {std::clamp(pointer.device.x + dx, 0, std::max(0, a.device.width - 1)),
+                   std::clamp(pointer.device.y + dy, 0, std::max(0, a.device.height - 1))};
+    next.pos = {a.logical.x + int(std::floor(next.device.x / a.ratio)),
+                a.logical.y + int(std::floor(next.device.y / a.ratio))};
+    return next;
+}
+
 QRgb FrozenScreens::pixel(const ScreenPointer& pointer) const
 {
     QImage one;

@@ -26,6 +26,8 @@ public:
     // (Format_RGB32); white outside every picture.
     void grabAround(const ScreenPointer& pointer, int radius, QImage& out) const;
     QRgb pixel(const ScreenPointer& pointer) const;
+    // The pointer moved by whole device pixels, kept on its picture.
+    ScreenPointer nudged(const ScreenPointer& pointer, int dx, int dy) const;
 
 private:
     QList<ScreenPicture> pictures_;

@@ -1,7 +1,8 @@
 #include "capture/PickModeController.h"
 
-PickModeController::PickModeController(std::unique_ptr<AsyncScreenSampler> screens, QObject* parent)
-    : QObject(parent), screens_(std::move(screens))
+PickModeController::PickModeController(std::unique_ptr<AsyncScreenSampler> screens,
+                                       std::unique_ptr<IPointerWarp> warp, QObject* parent)
+    : QObject(parent), screens_(std::move(screens)), overlay_(std::move(warp))
 {
     if (screens_) {
         connect(screens_.get(), &AsyncScreenSampler::screensGrabbed, this, &PickModeController::frozen);
