@@ -39,17 +39,6 @@ private:
         return count;
     }
 
-    static int Send(const WaylandSession& session, const RunningApp& app, const QString& option)
-    {
-        QProcessEnvironment env = app.environment();
-        env.insert(session.variables());
-        env.insert("QT_QPA_PLATFORM", "");
-        QProcess sender;
-        sender.setProcessEnvironment(env);
-        sender.start(qEnvironmentVariable("HB_APP"), {option});
-        return sender.waitForFinished(kPatientMs) ? sender.exitCode() : -1;
-    }
-
     WaylandSession& session_;
     WaylandScreenSampler sampler_;
 
@@ -72,7 +61,7 @@ private slots:
         const QPoint away = rect.center().x() < 800 ? QPoint(1500, 550) : QPoint(100, 550);
         QVERIFY(session_.pointer(QString("move %1 %2").arg(away.x()).arg(away.y()).toUtf8()));
 
-        QCOMPARE(Send(session_, app, "--pick"), 0);
+        QCOMPARE(session_.send(app, "--pick"), 0);
         QTRY_VERIFY_WITH_TIMEOUT(FullScreenWindows(pid) == 2, kPatientMs);
         // The live screen changes; where the still copy shows, pick mode takes input.
         QVERIFY(SetBackground(kSecond));
@@ -87,7 +76,7 @@ private slots:
 
         // The capture command needs no click: the still screens come and go.
         QVERIFY(window.waitForPixel(away, kSecond));
-        QCOMPARE(Send(session_, app, "--capture"), 0);
+        QCOMPARE(session_.send(app, "--capture"), 0);
         QVERIFY(window.waitForPixel(window.listRow(0), kSecond));
         QVERIFY(window.waitForPixel(window.listRow(1), kFirst));
         QTRY_COMPARE_WITH_TIMEOUT(FullScreenWindows(pid), 0, kPatientMs);
@@ -132,7 +121,7 @@ private slots:
         QVERIFY(window.waitForPixel(onRightHalf, kRightHalf));
 
         QVERIFY(session_.pointer(QString("move %1 %2").arg(onLeftHalf.x()).arg(onLeftHalf.y()).toUtf8()));
-        QCOMPARE(Send(session_, app, "--capture"), 0);
+        QCOMPARE(session_.send(app, "--capture"), 0);
         // The still screens come only after the command was taken: the
         // captured row shows once they are gone.
         QVERIFY(window.waitForPixel(window.listRow(0), kLeftHalf));
