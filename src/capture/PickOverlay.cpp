@@ -83,6 +83,7 @@ protected:
 
 public:
     bool painted() const { return painted_; }
+    int picture() const { return picture_; }
 
     void follow(QPointF local)
     {
@@ -172,6 +173,15 @@ void PickOverlay::start(FrozenScreens screens)
         window->showFullScreen();
     if (!windows_.empty())
         windows_.front()->activateWindow();
+    if (const std::optional<PicturePoint> known = screens_.pointerWhenTaken()) {
+        for (auto& window : windows_) {
+            if (window->picture() != known->picture)
+                continue;
+            window->follow(known->local);
+            enterDoubtful_ = true;
+            break;
+        }
+    }
 }
 
 void PickOverlay::stop()
@@ -180,6 +190,7 @@ void PickOverlay::stop()
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;
+    enterDoubtful_ = false;
     pickWhenKnown_ = false;
     // Escape and receivers of picked() stop it from a window's own event.
     for (auto& window : windows_) {
@@ -192,6 +203,8 @@ void PickOverlay::stop()
 
 void PickOverlay::entered(ScreenWindow* window, QPointF local)
 {
+    if (enterDoubtful_)
+        return;
     enteredWindow_ = window;
     enteredAt_ = local;
     asked_ = false;
@@ -236,6 +249,7 @@ void PickOverlay::enterUnconfirmed()
 
 void PickOverlay::moved(const ScreenPointer& pointer)
 {
+    enterDoubtful_ = false;
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;

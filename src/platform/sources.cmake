@@ -22,6 +22,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/wayland/PointerShield.cpp
   src/platform/wayland/Registry.cpp
   src/platform/wayland/Screencopy.cpp
   src/platform/wayland/ShmPool.cpp

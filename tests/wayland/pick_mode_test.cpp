@@ -74,7 +74,7 @@ private slots:
         QVERIFY(window.waitForPixel(window.listRow(0), kFirst));
         QVERIFY(window.waitForPixel(window.swatch(), kFirst));
 
-        // The capture command needs no click: the still screens come and go.
+        // The capture command needs no click.
         QVERIFY(window.waitForPixel(away, kSecond));
         QCOMPARE(session_.send(app, "--capture"), 0);
         QVERIFY(window.waitForPixel(window.listRow(0), kSecond));
@@ -86,7 +86,8 @@ private slots:
     }
 
     // A scaled output left of another, as a laptop panel beside a monitor:
-    // the capture command takes the pixel under the pointer on the second.
+    // the capture command, and the capture key in pick mode before the
+    // pointer moves, take the pixel under the pointer on the second.
     void theCaptureCommandTakesThePixelBesideAScaledOutput()
     {
         QImage halves(800, 600, QImage::Format_RGB32);
@@ -122,10 +123,16 @@ private slots:
 
         QVERIFY(session_.pointer(QString("move %1 %2").arg(onLeftHalf.x()).arg(onLeftHalf.y()).toUtf8()));
         QCOMPARE(session_.send(app, "--capture"), 0);
-        // The still screens come only after the command was taken: the
-        // captured row shows once they are gone.
         QVERIFY(window.waitForPixel(window.listRow(0), kLeftHalf));
         QTRY_COMPARE_WITH_TIMEOUT(FullScreenWindows(pid), 0, kPatientMs);
+
+        QVERIFY(session_.pointer(QString("move %1 %2").arg(onRightHalf.x()).arg(onRightHalf.y()).toUtf8()));
+        QCOMPARE(session_.send(app, "--pick"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(FullScreenWindows(pid) == 2, kPatientMs);
+        QVERIFY(session_.typeUntil({"-M", "alt", "c", "-m", "alt", "-s", "300", "-k", "Escape"},
+                                   [&] { return FullScreenWindows(pid) == 0; }));
+        QVERIFY(window.waitForPixel(window.listRow(0), kRightHalf));
+        QVERIFY(window.waitForPixel(window.listRow(1), kLeftHalf));
 
         QVERIFY(window.close(app.process()));
     }
