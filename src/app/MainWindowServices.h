@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "config/ProgramPaths.h"
+#include "core/config/ProgramPaths.h"
 #include "http/HttpClient.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"

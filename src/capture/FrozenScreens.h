@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/AsyncScreenSampler.h"
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 #include "platform/ScreenSampler.h"
 
 // A point over one of the pictures: its index, and the logical point from

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "config/LanguageDetection.h"
+#include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
 #include "platform/SystemLanguage.h"

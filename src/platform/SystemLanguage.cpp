@@ -1,6 +1,6 @@
 #include "platform/SystemLanguage.h"
 
-#include "platform/LanguageIds.h"
+#include "core/platform/LanguageIds.h"
 #include "platform/UserEnvironment.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 
 struct wl_compositor;
 struct wl_display;
