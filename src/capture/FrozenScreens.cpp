@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-FrozenScreens::FrozenScreens(QList<ScreenPicture> pictures) : pictures_(std::move(pictures))
+FrozenScreens::FrozenScreens(QList<ScreenPicture> pictures, std::optional<QPointF> pointer)
+    : pictures_(std::move(pictures)), pointer_(pointer)
 {
     for (ScreenPicture& p : pictures_) {
         if (p.image.format() != QImage::Format_RGB32)
@@ -28,6 +29,19 @@ ScreenPointer FrozenScreens::pointerAt(int picture, QPointF local) const
     pointer.pos = {a.logical.x + int(std::floor(local.x())), a.logical.y + int(std::floor(local.y()))};
     pointer.device = {int(std::floor(local.x() * a.ratio)), int(std::floor(local.y() * a.ratio))};
     return pointer;
+}
+
+std::optional<PicturePoint> FrozenScreens::pointerWhenTaken() const
+{
+    if (!pointer_)
+        return std::nullopt;
+    for (int i = 0; i < pictures_.size(); ++i) {
+        const QRect& g = pictures_[i].geometry;
+        const QPointF local = *pointer_ - QPointF(g.topLeft());
+        if (local.x() >= 0 && local.y() >= 0 && local.x() < g.width() && local.y() < g.height())
+            return PicturePoint{i, local};
+    }
+    return std::nullopt;
 }
 
 void FrozenScreens::grabAround(const ScreenPointer& pointer, int radius, QImage& out) const

@@ -50,7 +50,7 @@ void PickModeController::freeze(State then)
     screens_->requestScreens();
 }
 
-void PickModeController::frozen(const QList<ScreenPicture>& screens)
+void PickModeController::frozen(const QList<ScreenPicture>& screens, std::optional<QPointF> pointer)
 {
     if (state_ != State::Freezing)
         return;
@@ -59,7 +59,17 @@ void PickModeController::frozen(const QList<ScreenPicture>& screens)
         return;
     }
     state_ = after_;
-    overlay_.start(FrozenScreens(screens));
+    FrozenScreens still(screens, pointer);
+    // A single pick where the system told where the pointer is needs no windows.
+    const std::optional<PicturePoint> known = still.pointerWhenTaken();
+    if (state_ == State::Once && known) {
+        const ScreenPointer at = still.pointerAt(known->picture, known->local);
+        still.grabAround(at, kRadius, square_);
+        emit picked(at, square_);
+        end();
+        return;
+    }
+    overlay_.start(std::move(still));
 }
 
 const QImage& PickModeController::squareAt(const ScreenPointer& pointer)

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <memory>
+#include <optional>
 
 #include "capture/PickOverlay.h"
 #include "platform/AsyncScreenSampler.h"
@@ -49,7 +50,7 @@ private:
     enum class State { Idle, Freezing, Browsing, Once };
 
     void freeze(State then);
-    void frozen(const QList<ScreenPicture>& screens);
+    void frozen(const QList<ScreenPicture>& screens, std::optional<QPointF> pointer);
     void moved(const ScreenPointer& pointer);
     void pick(const ScreenPointer& pointer);
     void end();

@@ -110,6 +110,7 @@ protected:
 
 public:
     bool painted() const { return painted_; }
+    int picture() const { return picture_; }
 
     void follow(QPointF local)
     {
@@ -123,7 +124,6 @@ public:
         owner_.moved(pointer);
     }
 
-    int picture() const { return picture_; }
     // The middle of the pointer's device pixel, in this window.
     QPointF localOf(const ScreenPointer& pointer) const
     {
@@ -240,6 +240,15 @@ void PickOverlay::start(FrozenScreens screens)
         window->showFullScreen();
     if (!windows_.empty())
         windows_.front()->activateWindow();
+    if (const std::optional<PicturePoint> known = screens_.pointerWhenTaken()) {
+        for (auto& window : windows_) {
+            if (window->picture() != known->picture)
+                continue;
+            window->follow(known->local);
+            enterDoubtful_ = true;
+            break;
+        }
+    }
 }
 
 void PickOverlay::stop()
@@ -248,6 +257,7 @@ void PickOverlay::stop()
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;
+    enterDoubtful_ = false;
     pickWhenKnown_ = false;
     // Escape and receivers of picked() stop it from a window's own event.
     for (auto& window : windows_) {
@@ -305,6 +315,8 @@ void PickOverlay::nudge(int dx, int dy)
 
 void PickOverlay::entered(ScreenWindow* window, QPointF local)
 {
+    if (enterDoubtful_)
+        return;
     enteredWindow_ = window;
     enteredAt_ = local;
     asked_ = false;
@@ -349,6 +361,7 @@ void PickOverlay::enterUnconfirmed()
 
 void PickOverlay::moved(const ScreenPointer& pointer)
 {
+    enterDoubtful_ = false;
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;

@@ -25,7 +25,8 @@ public:
                          QKeySequence captureKey = QKeySequence(Qt::ALT | Qt::Key_C), QObject* parent = nullptr);
     ~PickOverlay() override;
 
-    // Shows the pictures, each full screen on the screen it was taken of.
+    // Shows the pictures, each full screen on the screen it was taken of,
+    // following the pointer from where it was as they were taken, where known.
     void start(FrozenScreens screens);
     // Closes the windows without a signal.
     void stop();
@@ -84,6 +85,9 @@ private:
     // output): where it entered counts only once no motion followed.
     QTimer enterConfirmation_;
     QTimer pointerQuestion_; // asks again while unconfirmed
+    // Where the pointer was as the pictures were taken is surer than where
+    // the compositor says it enters the new windows, until it moves.
+    bool enterDoubtful_ = false;
     ScreenWindow* enteredWindow_ = nullptr;
     QPointF enteredAt_;
     ScreenPointer position_;

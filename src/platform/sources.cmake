@@ -16,6 +16,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
   src/platform/x11/X11PointerWarp.cpp
+  src/platform/wayland/PointerShield.cpp
   src/platform/wayland/Registry.cpp
   src/platform/wayland/Screencopy.cpp
   src/platform/wayland/ShmPool.cpp
