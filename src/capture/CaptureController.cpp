@@ -8,13 +8,16 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "capture/CentreSample.h"
 #include "capture/TickPresenters.h"
 #include "core/config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureView.h"
 #include "ui/WidgetHelpers.h"
+#include "core/color/AreaAverage.h"
 #include "core/color/ColorCodes.h"
 #include "core/color/ColorNames.h"
 #include "platform/ScreenSampler.h"
@@ -243,6 +246,20 @@ void CaptureController::invalidateSwatch()
     staleParts_ |= CaptureFrame::Swatch;
 }
 
+void CaptureController::setSampleSide(int side)
+{
+    const std::lock_guard lock(mutex_);
+    side = ValidSampleSide(side);
+    if (side == sampleSide_)
+        return;
+    sampleSide_ = side;
+    // A still picture (pick mode) gets no next tick: shown again at once.
+    if (magnified_ == Magnified::Screen) {
+        renderMagnifier(nullptr);
+        show(shownColor(), frame_.position, CaptureFrame::Magnifier);
+    }
+}
+
 void CaptureController::tick()
 {
     // Off while working, on again at the end: a slow tick never queues more.
@@ -265,7 +282,7 @@ void CaptureController::sample(const QRect& noSamplingZone)
             squareShift_ = QPoint(pointer.device.x - lastPointer_.device.x, pointer.device.y - lastPointer_.device.y);
         lastPointer_ = pointer;
         const int changed = magnifySource();
-        show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
+        show(shownColor(), pointer.pos, changed);
     } else {
         int changed = 0;
         if (magnified_ != Magnified::Blank) {
@@ -286,7 +303,7 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
     const std::lock_guard lock(mutex_);
     source_ = square.convertToFormat(QImage::Format_RGB32);
     const int changed = magnifySource();
-    show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
+    show(shownColor(), pointer.pos, changed);
 }
 
 void CaptureController::showColorOnly(TColor color)
@@ -333,6 +350,15 @@ void CaptureController::renderMagnifier(const QColor* fill)
     }
     squareShift_.reset();
     drawCross(canvas);
+    if (!fill && sampleSide_ > 1) {
+        // Framed just outside the pixels that are averaged.
+        const QRect area = sampleArea(canvas.size(), sampleSide_).adjusted(-1, -1, 1, 1);
+        const QRgb pen = ToQColor(kCrossColor).rgb();
+        HorizontalLine(canvas, area.left(), area.right() + 1, area.top(), pen);
+        HorizontalLine(canvas, area.left(), area.right() + 1, area.bottom(), pen);
+        VerticalLine(canvas, area.left(), area.top(), area.bottom() + 1, pen);
+        VerticalLine(canvas, area.right(), area.top(), area.bottom() + 1, pen);
+    }
     if (!visionLabel_.isNull())
         drawVisionLabel(canvas);
 }
@@ -344,6 +370,24 @@ void CaptureController::drawVisionLabel(QImage& canvas) const
     const std::size_t bytes = std::size_t(std::min(visionLabel_.width(), canvas.width())) * 4;
     for (int y = std::max(top, 0); y < canvas.height(); ++y)
         std::memcpy(canvas.scanLine(y), visionLabel_.constScanLine(y - top), bytes);
+}
+
+QRect CaptureController::sampleArea(QSize canvas, int side)
+{
+    // As StretchNearest shows them: target x shows source x * source / target.
+    constexpr int source = 2 * kRadius + 1;
+    const int first = kRadius - side / 2, last = kRadius + side / 2;
+    const auto span = [&](int target) {
+        return std::pair((first * target + source - 1) / source, ((last + 1) * target - 1) / source);
+    };
+    const auto [left, right] = span(canvas.width());
+    const auto [top, bottom] = span(canvas.height());
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+TColor CaptureController::shownColor() const
+{
+    return CentreSample(shown_, sampleSide_);
 }
 
 void CaptureController::show(TColor color, QPoint position, int changed)

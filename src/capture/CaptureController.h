@@ -69,6 +69,9 @@ public:
 
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
+    // The magnifier's pixels that show the side x side source pixels around
+    // the centre.
+    static QRect sampleArea(QSize canvas, int side);
 
 public slots:
     void setNotation(int index);
@@ -82,6 +85,9 @@ public slots:
     void setColorVision(ColorVision vision, const QString& label);
     // The swatch was painted over from elsewhere: the next tick paints it again.
     void invalidateSwatch();
+    // The colour becomes the mean of the side x side device pixels around the
+    // pointer (1: the pixel itself), framed in the magnifier.
+    void setSampleSide(int side);
 
 signals:
     // The colour under the pointer and the pointer's position, when either
@@ -102,6 +108,7 @@ private:
     int magnifySource();
     void renderMagnifier(const QColor* fill);
     void drawVisionLabel(QImage& canvas) const;
+    TColor shownColor() const;
     void show(TColor color, QPoint position, int changedParts);
     void writeCode();
     void writePosition();
@@ -119,6 +126,7 @@ private:
     bool offThread_ = false; // the presenter runs the ticks
     QRect zone_; // the magnifier's frame on the desktop, kept by the GUI thread for the presenter's
     int notation_ = 0;
+    int sampleSide_ = 1;
     std::optional<TColor> selected_;
     ContrastReadout contrast_;
     bool contrastStale_ = true;

@@ -34,7 +34,7 @@ DesktopCapture::DesktopCapture(const Translations& translations, QObject* parent
            offers.screenCopy, offers.screenCastCursor, offers.screenshotPortal, offers.shortcutsPortal,
            ModeName(backends_.chosen.mode));
 
-    pickMode_ = new PickModeController(std::move(backends_.stillScreens), this);
+    pickMode_ = new PickModeController(std::move(backends_.stillScreens), std::move(backends_.pointerWarp), this);
     connect(pickMode_, &PickModeController::sampled, this, &DesktopCapture::sampled);
     connect(pickMode_, &PickModeController::picked, this, &DesktopCapture::picked);
     if (ColorPicker* picker = backends_.picker.get()) {
@@ -97,6 +97,11 @@ void DesktopCapture::setCaptureKey(const QKeySequence& key)
 void DesktopCapture::setColorVision(ColorVision vision, const QString& label)
 {
     pickMode_->setColorVision(vision, label);
+}
+
+void DesktopCapture::setSampleSide(int side)
+{
+    pickMode_->setSampleSide(side);
 }
 
 bool DesktopCapture::picking() const

@@ -54,6 +54,8 @@ public:
     void setCaptureKey(const QKeySequence& key);
     // Pick mode's loupe shows the screens as seen with that colour vision.
     void setColorVision(ColorVision vision, const QString& label);
+    // Pick mode's loupe frames and names the colour that a capture averages.
+    void setSampleSide(int side);
 
     // Options > Pick and --pick: pick mode over still screens, or the
     // desktop's picker where the screens cannot be copied.

@@ -13,5 +13,6 @@ struct Settings {
     std::string hotkeyText;        // "HK_CAPTURE": empty means the default hotkey
     // "Simulation": how the magnifier shows the screen; older versions pass over the key
     ColorVision simulation = ColorVision::Normal;
+    int sampleSide = 1;            // "SampleSize": the side of the square a capture averages, in device pixels
     std::string screenCastToken;   // "ScreenCastToken": the desktop's kept consent to a screen cast
 };

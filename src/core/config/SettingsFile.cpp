@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/color/AreaAverage.h"
 #include "core/config/IniLines.h"
 
 namespace {
@@ -57,6 +58,10 @@ TSettingsValues ReadSettingsText(std::string_view text)
         }
         if (IsIniKey("HK_CAPTURE", line))
             values.HotKeyText = std::string(value);
+        if (IsIniKey("SampleSize", line)) {
+            if (const auto n = ParseIniInteger(value))
+                values.SampleSide = *n;
+        }
         if (IsIniKey("ScreenCastToken", line))
             values.ScreenCastToken = std::string(value);
     }
@@ -72,6 +77,7 @@ void ApplySettingsText(std::string_view text, Settings& settings)
     settings.notationIndex = values.FormatIndex.value_or(settings.notationIndex);
     settings.simulation = values.Simulation.value_or(settings.simulation);
     settings.hotkeyText = values.HotKeyText.value_or(std::string());
+    settings.sampleSide = ValidSampleSide(values.SampleSide.value_or(1));
     settings.screenCastToken = values.ScreenCastToken.value_or(std::string());
 }
 
@@ -108,6 +114,10 @@ std::string SettingsFileText(const Settings& s)
     std::string text;
     for (const std::string& line : lines) {
         text += line;
+        text += kLineEnd;
+    }
+    if (ValidSampleSide(s.sampleSide) != 1) {
+        text += "SampleSize=" + DecimalText(s.sampleSide);
         text += kLineEnd;
     }
     // A token is the desktop's own text: one that would break the line is not kept.

@@ -18,6 +18,7 @@ struct TSettingsValues {
     std::optional<std::int32_t> FormatIndex;   // "CBX_FormatCapture"
     std::optional<std::string> HotKeyText;     // "HK_CAPTURE"
     std::optional<ColorVision> Simulation;     // "Simulation": a name it does not know is passed over
+    std::optional<std::int32_t> SampleSide;    // "SampleSize"
     std::optional<std::string> ScreenCastToken; // "ScreenCastToken": the desktop's kept consent to a screen cast
 };
 
@@ -34,9 +35,10 @@ inline constexpr std::string_view kDefaultHotKeyText = "Alt+C";
 // The nine lines of the file made on a first run.
 std::string DefaultSettingsText();
 
-// The ten lines written at close, each ended by CR LF; one more after
-// "CBX_FormatCapture" for a simulation, and a last one for a screen-cast
-// token (earlier versions pass over both).
+// The ten lines written at close, each ended by CR LF; one after
+// "CBX_FormatCapture" for a simulation, then a line for an averaged capture
+// and one for a screen-cast token, where there are such (earlier versions
+// pass over them).
 std::string SettingsFileText(const Settings& settings);
 
 // The run counter after a start; it stays at its largest value rather than
