@@ -519,22 +519,22 @@ private slots:
         PanelStatusBar* bar = Parts(f.form).StatusBar;
         fake->cursor = QPoint(5, 5);
         fake->pixel = [](int, int) { return qRgb(0xFF, 0x7F, 0x50); };
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(bar->panelText(3), QStringLiteral("coral"));
         // The user's separator; a name too long for the panel is shortened, never the difference.
         fake->pixel = [](int, int) { return qRgb(0xE8, 0x81, 0x62); };
-        f.form.capture().tick();
-        QCOMPARE(f.form.capture().fullPanelText(3), QStringLiteral("\u2248 coral, \u0394E 5,2"));
+        f.capture().tick();
+        QCOMPARE(f.capture().fullPanelText(3), QStringLiteral("\u2248 coral, \u0394E 5,2"));
         QVERIFY2(bar->panelText(3).endsWith(QStringLiteral(", \u0394E 5,2")), qPrintable(bar->panelText(3)));
         fake->pixel = [](int, int) { return qRgb(0xFA, 0xFA, 0xD0); };
-        f.form.capture().tick();
+        f.capture().tick();
         QVERIFY2(bar->panelText(3).endsWith(QStringLiteral("\u2026, \u0394E 0,5")), qPrintable(bar->panelText(3)));
-        QCOMPARE(f.form.capture().fullPanelText(3), QStringLiteral("\u2248 lightgoldenrodyellow, \u0394E 0,5"));
+        QCOMPARE(f.capture().fullPanelText(3), QStringLiteral("\u2248 lightgoldenrodyellow, \u0394E 0,5"));
         QCOMPARE(bar->shownText(3, bar->panelText(3)), bar->panelText(3));
         // The words of the language in use.
         ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SColorNameNear = "%s ~%s"; });
         fake->pixel = [](int, int) { return qRgb(0xE8, 0x81, 0x62); };
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(bar->panelText(3), QStringLiteral("coral ~5,2"));
     }
 
@@ -546,18 +546,17 @@ private slots:
         QVERIFY(f.ok);
         fake->cursor = QPoint(5, 5);
         fake->pixel = [](int, int) { return qRgb(0xFF, 0x00, 0x00); };
-        f.form.capture().tick();
+        f.capture().tick();
         const QImage& zoom = Parts(f.form).ImgZoom->canvas();
         QCOMPARE(zoom.pixel(10, 10), qRgb(0xFF, 0x00, 0x00));
         const QRgb corner = zoom.pixel(2, zoom.height() - 3);
 
         Parts(f.form).item("MenuSimulateProtanopia")->trigger();
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(zoom.pixel(10, 10), qRgb(109, 95, 0));
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x0000FF));
         QCOMPARE(Parts(f.form).LabelColor->text(), QStringLiteral("#FF0000"));
         QVERIFY(Parts(f.form).item("MenuSimulateProtanopia")->isChecked());
-        QCOMPARE(f.form.settings().simulation, ColorVision::Protanopia);
         // The label in the bottom-left corner: white letters on black.
         QCOMPARE(zoom.pixel(1, zoom.height() - 2), qRgb(0, 0, 0));
         int white = 0;
@@ -570,7 +569,7 @@ private slots:
         fake->pixel = [](int x, int y) { return qRgb((x * 37) & 255, (y * 11 + x) & 255, (x * y) & 255); };
         for (const QPoint move : {QPoint(0, 0), QPoint(5, 0), QPoint(-7, 3), QPoint(0, -38), QPoint(60, 2)}) {
             fake->cursor += move;
-            f.form.capture().tick();
+            f.capture().tick();
             for (int y = 0; y < 80; y += 7)
                 for (int x = 0; x < zoom.width(); x += 5) {
                     const QPoint screen = fake->cursor - QPoint(19, 19) + QPoint(x * 39 / 106, y * 39 / 106);
@@ -583,10 +582,13 @@ private slots:
 
         fake->pixel = [](int, int) { return qRgb(0xFF, 0x00, 0x00); };
         Parts(f.form).item("MenuSimulateNone")->trigger();
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(zoom.pixel(10, 10), qRgb(0xFF, 0x00, 0x00));
         QCOMPARE(zoom.pixel(2, zoom.height() - 3), corner);
-        QCOMPARE(f.form.settings().simulation, ColorVision::Normal);
+        // The choice is kept in the settings.
+        Parts(f.form).item("MenuSimulateDeuteranopia")->trigger();
+        f.form.close();
+        QVERIFY(f.dir.read("HuebirdLite.ini").contains("\r\nSimulation=Deuteranopia\r\n"));
     }
 
     void aTickAtRestShowsOnlyWhatChanged()
