@@ -79,13 +79,17 @@ private slots:
         code->setAttribute(Qt::WA_TranslucentBackground);
         auto* statusBar = new PanelStatusBar(&window);
         statusBar->setGeometry(0, 112, 276, 19);
-        statusBar->addPanel(70);
-        statusBar->addPanel(120, Qt::AlignHCenter);
-        statusBar->addPanel(120); // past the bar's end, as in the main window
+        QFont small = statusBar->font();
+        small.setPixelSize(10);
+        statusBar->setFont(small);
+        statusBar->addPanel(68);
+        statusBar->addPanel(76, Qt::AlignHCenter, Qt::ElideMiddle);
+        statusBar->addPanel(50, Qt::AlignLeft, Qt::ElideRight);
+        statusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
         statusBar->setPanelText(1, "Capture: Alt+C");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const TickWidgets widgets{magnifier, swatch, code, statusBar, 0, 2};
+        const TickWidgets widgets{magnifier, swatch, code, statusBar, 0, 2, 3};
         const auto onScreen = [&] { return GrabScreen(QRect(window.mapToGlobal(QPoint()), window.size())); };
 
         // A dozen pointer positions over a busy picture: its square, its colour, its code.
@@ -101,12 +105,15 @@ private slots:
             frames.push_back({nullptr, color, QString("#%1").arg(color, 6, 16, QChar('0')).toUpper(),
                               ContrastTextColor(color), QString("[%1,%2]").arg(i * 107 - 50).arg(i * 85)});
         }
-        // The contrast changes on some frames only.
+        // The contrast and the name change on some frames only.
         const QString contrasts[] = {"4.4:1 AA large", "21.0:1 AAA", "1.0:1 Fail"};
+        const QString names[] = {"coral", "\u2248 lightgoldenrodyellow, \u0394E 12.3"};
         for (std::size_t i = 0; i < frames.size(); ++i) {
             frames[i].magnifier = &squares[i];
             if (i % 4 != 3)
                 frames[i].contrast = &contrasts[i % 4];
+            if (i % 3 != 2)
+                frames[i].name = &names[i % 3];
         }
 
         QtTickPresenter painted(widgets);
