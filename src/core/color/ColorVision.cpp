@@ -108,12 +108,17 @@ namespace {
 constexpr int kKeptBits = 12;
 }
 
-ColorVisionFilter::ColorVisionFilter(ColorVision vision) : vision_(vision), matrix_(ColorVisionMatrix(vision))
+ColorVisionFilter::ColorVisionFilter(ColorVision vision) : vision_(vision)
 {
-    if (changesColors()) {
-        Tables();
-        kept_.assign(std::size_t(1) << kKeptBits, 0);
-    }
+    if (!changesColors())
+        return;
+    const VisionTables& t = Tables();
+    const TVisionMatrix& m = ColorVisionMatrix(vision);
+    products_.resize(m.size() * 256);
+    for (std::size_t entry = 0; entry < m.size(); ++entry)
+        for (int byte = 0; byte < 256; ++byte)
+            products_[256 * entry + std::size_t(byte)] = m[entry] * t.linear[byte];
+    kept_.assign(std::size_t(1) << kKeptBits, 0);
 }
 
 std::uint32_t ColorVisionFilter::filterKept(std::uint32_t pixel) const
@@ -128,10 +133,13 @@ std::uint32_t ColorVisionFilter::filterKept(std::uint32_t pixel) const
 std::uint32_t ColorVisionFilter::filterPixel(std::uint32_t pixel) const
 {
     const VisionTables& t = Tables();
-    const double r = t.linear[(pixel >> 16) & 0xFF], g = t.linear[(pixel >> 8) & 0xFF], b = t.linear[pixel & 0xFF];
-    const TVisionMatrix& m = matrix_;
-    return (pixel & 0xFF000000u) | (std::uint32_t(t.encode(m[0] * r + m[1] * g + m[2] * b)) << 16)
-           | (std::uint32_t(t.encode(m[3] * r + m[4] * g + m[5] * b)) << 8) | t.encode(m[6] * r + m[7] * g + m[8] * b);
+    const double* p = products_.data();
+    const std::size_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    // The same sums, in the same order, as SimulateColorVision's.
+    const auto row = [&](std::size_t first) {
+        return t.encode(p[256 * first + r] + p[256 * (first + 1) + g] + p[256 * (first + 2) + b]);
+    };
+    return (pixel & 0xFF000000u) | (std::uint32_t(row(0)) << 16) | (std::uint32_t(row(3)) << 8) | row(6);
 }
 
 TColor ColorVisionFilter::operator()(TColor color) const

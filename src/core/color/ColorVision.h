@@ -48,7 +48,8 @@ private:
     std::uint32_t filterPixel(std::uint32_t pixel) const;
 
     ColorVision vision_;
-    TVisionMatrix matrix_;
+    // Each matrix entry times each byte's linear value: products_[256 * entry + byte].
+    std::vector<double> products_;
     // Colours seen: (the 24-bit colour with bit 24 set) << 32 | its filtered colour, by a hash of the colour.
     mutable std::vector<std::uint64_t> kept_;
 };
