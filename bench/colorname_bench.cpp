@@ -11,8 +11,8 @@ namespace {
 // A new colour at every call, spread over the whole cube.
 void NearestNameOfNewColours(benchmark::State& state)
 {
-    std::vector<TColor> colors;
-    for (TColor c = 0; c < (1u << 24); c += 4099)
+    std::vector<Rgb> colors;
+    for (Rgb c = 0; c < (1u << 24); c += 4099)
         colors.push_back(c);
     std::size_t i = 0;
     for (auto _ : state) {

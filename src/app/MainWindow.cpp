@@ -164,8 +164,8 @@ void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler
     capture_->setNotation(ui_.NotationBox->currentIndex());
     // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
-        connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
-            qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
+        connect(capture_, &CaptureController::sampled, this, [](Rgb color, QPoint position) {
+            qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(StoredColorFromRgb(color)), position.x(), position.y(),
                     qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));

@@ -276,7 +276,7 @@ private slots:
         QVERIFY(WaitFor([&] { return frame->mapToGlobal(QPoint()).x() >= 700; }));
         const QPoint zoom = frame->mapToGlobal(QPoint(10, 10));
         MovePointer(zoom.x(), zoom.y());
-        QVERIFY(WaitFor([&] { return capture.color() == 0xFFFFFF; }));
+        QVERIFY(WaitFor([&] { return capture.color() == Rgb{255, 255, 255}; }));
         // The window goes while the thread ticks.
     }
 

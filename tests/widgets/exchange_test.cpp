@@ -25,14 +25,14 @@
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 const QByteArray kOrangeBlackFile = "[RGB,HTML]\r\n255 128   0\t#FF8000\r\n  0   0   0\t#000000\r\n";
-const TColorArray kOrangeBlack = {0x0080FF, 0x000000};
+const RgbList kOrangeBlack = {Rgb{255, 128, 0}, Rgb{0, 0, 0}};
 
 // What the window shows of its list, to compare before and after a command.
 struct ListViewState {
-    TColorArray list;
-    TColor current;
+    RgbList list;
+    Rgb current;
     int selectedIndex;
     int gridRow;
     int gridRows;
@@ -50,14 +50,14 @@ char* toString(const ListViewState& s)
 {
     return QTest::toString(QStringLiteral("%1 colours, current %2, selected %3, row %4 of %5, field '%6'")
                                .arg(s.list.size())
-                               .arg(s.current, 6, 16, QLatin1Char('0'))
+                               .arg(StoredColorFromRgb(s.current), 6, 16, QLatin1Char('0'))
                                .arg(s.selectedIndex)
                                .arg(s.gridRow)
                                .arg(s.gridRows)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, TColor color) { return form.colorList().codeOf(color); }
+QString Code(MainWindow& form, Rgb color) { return form.colorList().codeOf(color); }
 
 } // namespace
 
@@ -269,7 +269,7 @@ private slots:
         };
 
         drop({first, dir_->file("drops/second.gpl")});
-        QCOMPARE(form().colorList().colors(), TColorArray({0x030201}));
+        QCOMPARE(form().colorList().colors(), RgbList({Rgb{1, 2, 3}}));
         QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
@@ -294,7 +294,7 @@ private slots:
             Parts(form()).NotationBox->setCurrentIndex(format);
             Parts(form()).item("MenuCopyColorList")->trigger();
             QString expected;
-            for (TColor c : kThree)
+            for (Rgb c : kThree)
                 expected += Code(form(), c) + "\r\n";
             QCOMPARE(clipboard->text(), expected);
         }
@@ -373,7 +373,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));
         form().colorListController().pasteCode();
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), TColor(0x0080FF));
+        QCOMPARE(form().colorList().colors().front(), (Rgb{255, 128, 0}));
         QCOMPARE(Parts(form()).StatusBar->panelText(1), QStringLiteral("No alpha"));
         QVERIFY(prompts_->messages.empty());
 
@@ -383,7 +383,7 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QCOMPARE(field->text(), QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), TColor(0x0000FF));
+        QCOMPARE(form().colorList().colors().front(), (Rgb{255, 0, 0}));
     }
 
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
@@ -414,9 +414,9 @@ private slots:
 
     void aMillionColoursLoadAndSaveQuickly()
     {
-        TColorArray big(1'000'000);
+        RgbList big(1'000'000);
         for (std::size_t i = 0; i < big.size(); ++i)
-            big[i] = TColor(i * 2654435761u) & 0xFFFFFF;
+            big[i] = RgbFromStoredColor(i * 2654435761u);
         const std::string text = ColorListFileText(big, 0, '.');
         dir_->write("big.txt", QByteArray::fromStdString(text));
 

@@ -324,14 +324,14 @@ private slots:
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        Parts(form).ShSelectedColor->setBrushColor(0x3366CC);
+        Parts(form).ShSelectedColor->setBrushColor(Rgb{204, 102, 51});
         const int id = form.hotkeys().id();
         main.hotkey->Press(id + 1);
         QVERIFY(form.colorList().colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(form.colorList().colors(), TColorArray({0x3366CC, 0x3366CC}));
-        QCOMPARE(form.colorList().currentColor(), TColor(0x3366CC));
+        QCOMPARE(form.colorList().colors(), RgbList({Rgb{204, 102, 51}, Rgb{204, 102, 51}}));
+        QCOMPARE(form.colorList().currentColor(), (Rgb{204, 102, 51}));
         form.hotkeys().release();
         QCOMPARE(form.hotkeys().id(), 0);
         main.hotkey->Press(id);

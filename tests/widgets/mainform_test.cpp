@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(Parts(form).NotationBox->count(), 15);
         QCOMPARE(Parts(form).NotationBox->maxVisibleItems(), 15);
-        QCOMPARE(form.colorList().currentColor(), TColor(0xFFFFFF));
+        QCOMPARE(form.colorList().currentColor(), (Rgb{255, 255, 255}));
         QCOMPARE(form.colorList().managerGeometry().width(), 220);
         QCOMPARE(form.colorList().managerGeometry().height(), 315);
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird v.2.0"));
@@ -169,7 +169,7 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.colorList().setColors({0x112233, 0x445566});
+        form.colorList().setColors({Rgb{51, 34, 17}, Rgb{102, 85, 68}});
         if (byMenu)
             Parts(form).item("MenuClose")->trigger();
         else

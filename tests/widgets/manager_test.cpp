@@ -18,7 +18,7 @@
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 
 // The manager's widgets, found by their names.
 struct ManagerUi {
@@ -69,7 +69,7 @@ QStringList Numbers(const ManagerUi& ui)
     return texts;
 }
 
-QString Code(MainWindow& main, TColor color)
+QString Code(MainWindow& main, Rgb color)
 {
     return main.colorList().codeOf(color);
 }
@@ -186,11 +186,11 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("up");
         QTest::addColumn<int>("clicks");
-        QTest::addColumn<TColorArray>("order");
+        QTest::addColumn<RgbList>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("third to the top") << 2 << true << 2 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("up at the top") << 2 << true << 3 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("first to the end") << 0 << false << 3 << TColorArray{0x00FF00, 0xFF0000, 0x0000FF} << 2;
+        QTest::newRow("third to the top") << 2 << true << 2 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("up at the top") << 2 << true << 3 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("first to the end") << 0 << false << 3 << RgbList{Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{255, 0, 0}} << 2;
     }
 
     void movesFollowTheColour()
@@ -198,7 +198,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, up);
         QFETCH(int, clicks);
-        QFETCH(TColorArray, order);
+        QFETCH(RgbList, order);
         QFETCH(int, selected);
         main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
@@ -221,8 +221,8 @@ private slots:
         main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(2);
-            const std::vector<std::pair<int, TColorArray>> steps = {
-                {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
+            const std::vector<std::pair<int, RgbList>> steps = {
+                {1, {Rgb{255, 0, 0}, Rgb{0, 255, 0}}}, {0, {Rgb{255, 0, 0}}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
                 ui.ButtonDelete->click();
                 QCOMPARE(main_->colorList().selectedIndex(), index);
@@ -239,14 +239,14 @@ private slots:
 
     void undoAllRestoresTheOpeningState()
     {
-        const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
+        const RgbList four = {Rgb{17, 17, 17}, Rgb{34, 34, 34}, Rgb{51, 51, 51}, Rgb{68, 68, 68}};
         main_->colorList().setColors(four);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             ui.ButtonDelete->click();
             ui.ButtonDelete->click();
             ui.ButtonUp->click();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x444444, 0x111111}));
+            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{68, 68, 68}, Rgb{17, 17, 17}}));
             const int selected = main_->colorList().selectedIndex();
             ui.ButtonUndoAll->click();
             QCOMPARE(main_->colorList().colors(), four);
@@ -278,7 +278,7 @@ private slots:
         }));
         // A list longer than the window keeps a row for each colour, and the
         // scroll bar it brings narrows the code column.
-        main_->colorList().setColors(TColorArray(60, 0x00FFFF));
+        main_->colorList().setColors(RgbList(60, Rgb{255, 255, 0}));
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             form.resize(220, 500);
             QCoreApplication::processEvents();
@@ -312,7 +312,7 @@ private slots:
 
     void ratioColumnFollowsTheSelectedColour()
     {
-        main_->colorList().setColors({0xFFFFFF, 0x777777, 0x000000});
+        main_->colorList().setColors({Rgb{255, 255, 255}, Rgb{119, 119, 119}, Rgb{0, 0, 0}});
         QVERIFY(RunManager(*main_, [](ListManagerWindow&, const ManagerUi& ui) {
             QCOMPARE(ui.GridCapture->columnWidth(2), 40);
             const auto ratios = [&ui] {
@@ -332,29 +332,29 @@ private slots:
         main_->colorList().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x808080);
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{128, 128, 128});
             main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
             // The selection stays on the colour it was on.
             QCOMPARE(main_->colorList().selectedIndex(), 2);
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 3"));
-            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
+            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, Rgb{128, 128, 128}));
             QCOMPARE(ui.GridCapture->cellText(3, 0), QStringLiteral("4"));
             ui.ButtonDelete->click();
             ui.ButtonUndoAll->click();
-            QCOMPARE(main_->colorList().colors()[0], TColor(0x808080));
+            QCOMPARE(main_->colorList().colors()[0], (Rgb{128, 128, 128}));
             QCOMPARE(main_->colorList().colors().size(), std::size_t(4));
         }));
-        QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+        QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
-        main_->colorList().setColors({0x0000FF});
+        main_->colorList().setColors({Rgb{255, 0, 0}});
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.ButtonDelete->click();
             QCOMPARE(main_->colorList().selectedIndex(), -1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x123456);
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{86, 52, 18});
             main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x123456}));
+            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{86, 52, 18}}));
             QCOMPARE(main_->colorList().selectedIndex(), 0);
             ui.ButtonDelete->click();
         }));
@@ -363,9 +363,9 @@ private slots:
 
     void aMillionColoursAnswerAtOnce()
     {
-        TColorArray million(1000000);
+        RgbList million(1000000);
         for (std::size_t i = 0; i < million.size(); ++i)
-            million[i] = TColor(i & 0xFFFFFF);
+            million[i] = RgbFromStoredColor(i);
         main_->colorList().setColors(million);
         CpuClock clock;
         qint64 openMs = -1;
