@@ -17,7 +17,6 @@
 #include "ui/PictureView.h"
 #include "ui/QtImages.h"
 #include "ui/WidgetHelpers.h"
-#include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
 #include "capture/DesktopCapture.h"
 #include "capture/HotkeyDialog.h"
@@ -95,7 +94,7 @@ void MainWindow::loadSettings()
     ui_.NotationBox->setCurrentIndex(index >= 0 && index < ui_.NotationBox->count() ? index : -1);
     settings.notationIndex = ui_.NotationBox->currentIndex();
     refusedHotKeyText_ = hotkeys_->setStoredShortcut(settings.hotkeyText);
-    settings.hotkeyText = ShortcutName(hotkeys_->shortcut());
+    settings.hotkeyText = ShortcutText(hotkeys_->shortcut());
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { settingsStore_->settings().notationIndex = index; });
     language_->start(settings.language, settingsStore_->isFirstRun());
@@ -151,7 +150,7 @@ bool MainWindow::finish()
 
 void MainWindow::showCaptureStatus()
 {
-    const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(ui_.ContextCaptureColor)));
+    const QString keyText = QString::fromStdString(ShortcutText(menuShortcut(ui_.ContextCaptureColor)));
     ui_.StatusBar->setPanelText(1, desktopCapture_->statusText(keyText));
 }
 
@@ -183,12 +182,12 @@ void MainWindow::createHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
         hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
-    desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
-    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
-        desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
+    desktopCapture_->setCaptureKey(QKeySequence(hotkeys_->shortcut()));
+    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](QKeyCombination changed) {
+        desktopCapture_->setCaptureKey(QKeySequence(changed));
         setMenuShortcut(ui_.ContextCaptureColor, changed);
         if (settingsStore_)
-            settingsStore_->settings().hotkeyText = ShortcutName(changed);
+            settingsStore_->settings().hotkeyText = ShortcutText(changed);
         showCaptureStatus();
     });
 }

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/capture/ShortcutText.h"
+#include "config/ShortcutSetting.h"
 #include "core/color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
@@ -51,7 +51,7 @@ public:
     ColorListController& colorListController() { return *listController_; }
 
     // The shortcut of a menu item, as the settings and the status bar name it.
-    static TShortCut menuShortcut(const QAction* item);
+    static QKeyCombination menuShortcut(const QAction* item);
     // The caption of the menu or item with that language key; the item's shortcut
     // follows the caption in its text form ("Suppr").
     void setMenuCaption(std::string_view languageKey, const QString& caption);
@@ -116,7 +116,7 @@ private:
         const char* objectName;
         const char* languageKey; // null: a separator
         const char* caption;
-        TShortCut shortcut;
+        QKeyCombination shortcut;
         void (*run)(MainWindow& window);
         // Where the window keeps the items it acts on itself.
         QAction* MainWindowUi::*keptAs = nullptr;
@@ -132,7 +132,7 @@ private:
     void createControls();
     void bindColorList();
     void createMenus();
-    void setMenuShortcut(QAction* item, TShortCut shortcut);
+    void setMenuShortcut(QAction* item, QKeyCombination shortcut);
     void setItemCaption(QAction* item, const QString& caption);
 
     void createCaptureController(std::unique_ptr<IScreenSampler> sampler);

@@ -155,7 +155,7 @@ private slots:
     {
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
         Run run(&settings);
-        const TShortCut expected = scShift | scCtrl | 116;
+        const QKeyCombination expected = Qt::SHIFT | Qt::CTRL | Qt::Key_F5;
         QCOMPARE(run.form->hotkeys().shortcut(), expected);
         QCOMPARE(run.form->menuShortcut(Parts(*run.form).item("ContextCaptureColor")), expected);
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(messages[0].text.contains(ini));
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         QVERIFY(form.settings().showNewVersion);
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 'C'));
+        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), (Qt::ALT | Qt::Key_C));
         QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
         QCOMPARE(form.settings().runCount, 1);
 

@@ -22,7 +22,7 @@
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 #include "config/SettingsStore.h"
 #include "core/config/UiTexts.h"
 

@@ -149,7 +149,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(Parts(form).StatusBar->panelText(2).isEmpty());
-        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutName(form.menuShortcut(Parts(form).item("ContextCaptureColor"))))));
+        QVERIFY(Parts(form).StatusBar->panelText(1).endsWith(' ' + QString::fromStdString(ShortcutText(form.menuShortcut(Parts(form).item("ContextCaptureColor"))))));
         QVERIFY(form.capture().isRunning());
         form.close();
     }
