@@ -12,8 +12,8 @@ namespace {
 std::vector<Rgb> SampleColors()
 {
     std::vector<Rgb> colors;
-    for (Rgb c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     return colors;
 }
 

@@ -12,8 +12,8 @@ namespace {
 void NearestNameOfNewColours(benchmark::State& state)
 {
     std::vector<Rgb> colors;
-    for (Rgb c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(NearestCssColorName(colors[i]));

@@ -12,8 +12,8 @@ namespace {
 void ReadoutMovingPointer(benchmark::State& state)
 {
     std::vector<Rgb> colors;
-    for (Rgb c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     ContrastReadout readout;
     std::size_t i = 0;
     for (auto _ : state) {

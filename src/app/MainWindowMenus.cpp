@@ -57,6 +57,12 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", kNoShortcut,
          [](W& w) { w.listFiles_->openPalette(); }},
         {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", kNoShortcut, [](W& w) { w.startPickMode(); }},
+        {&Ui::MenuOptions, "MenuSample", "MenuSample", "Sample", kNoShortcut, nullptr, nullptr,
+         [](W& w, QMenu& submenu) { w.ui_.MenuSample = &submenu; }},
+        {&Ui::MenuSample, "MenuSample1", "MenuSample1", "1 px", kNoShortcut, [](W& w) { w.setSampleSide(1); }},
+        {&Ui::MenuSample, "MenuSample3", "MenuSample3", "3 \u00d7 3", kNoShortcut, [](W& w) { w.setSampleSide(3); }},
+        {&Ui::MenuSample, "MenuSample5", "MenuSample5", "5 \u00d7 5", kNoShortcut, [](W& w) { w.setSampleSide(5); }},
+        {&Ui::MenuSample, "MenuSample9", "MenuSample9", "9 \u00d7 9", kNoShortcut, [](W& w) { w.setSampleSide(9); }},
 
         {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", Qt::CTRL | Qt::Key_F1,
          [](W& w) { w.language_->showHelp(); }},

@@ -32,16 +32,20 @@ list(APPEND HB_CORE_SOURCES
   src/core/color/ColorContrast.cpp
   src/core/color/CssColor.cpp
   src/core/color/ColorNames.cpp
+  src/core/color/AreaAverage.cpp
   src/core/text/Digits.cpp
   src/core/text/RegularFileCommon.cpp)
 if(WIN32)
-  list(APPEND HB_CORE_SOURCES src/core/text/RegularFileWindows.cpp)
+  list(REMOVE_ITEM HB_CORE_SOURCES src/core/platform/SingleInstance.cpp src/core/platform/HomeFolder.cpp)
+  list(APPEND HB_CORE_SOURCES src/core/text/RegularFileWindows.cpp
+    src/core/platform/win/WinSingleInstance.cpp src/core/platform/win/WinHomeFolder.cpp)
 else()
   list(APPEND HB_CORE_SOURCES src/core/text/RegularFile.cpp)
 endif()
 # A fused multiply-add changes the last digit of some codes.
 set_source_files_properties(src/core/color/ColorMath.cpp src/core/color/ColorCodes.cpp
   src/core/color/ColorContrast.cpp src/core/color/CssColor.cpp src/core/color/ColorNames.cpp
+  src/core/color/AreaAverage.cpp
   PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
 
 # The English language file, compiled in: its texts stand in for whatever
