@@ -124,7 +124,6 @@ public:
         owner_.moved(pointer);
     }
 
-    int picture() const { return picture_; }
     // The middle of the pointer's device pixel, in this window.
     QPointF localOf(const ScreenPointer& pointer) const
     {
