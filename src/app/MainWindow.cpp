@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <chrono>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -258,11 +259,6 @@ void MainWindow::createUpdateChecker(const std::string& address, const HttpSetti
         NewVersionDialog dialog(prompts_, settings(), *translations_, this);
         prompts_.runDialog(dialog);
     });
-}
-
-void MainWindow::openLanguageFile(const QString& path)
-{
-    translations_->load(path);
 }
 
 void MainWindow::showAbout()

@@ -36,7 +36,7 @@ void MainWindow::bindColorList()
 void MainWindow::captureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
-    listController_->capture(capture().color());
+    listController_->capture(capture_->color());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -17,8 +17,6 @@
 #include "MainWindowParts.h"
 #include "core/config/MessageText.h"
 #include "app/MainWindow.h"
-#include "exchange/ListFileService.h"
-#include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
 #include "core/config/UiTexts.h"
 #include "core/exchange/ColorListFile.h"
@@ -42,7 +40,8 @@ struct ListViewState {
 
 ListViewState ViewState(const MainWindow& form)
 {
-    return {form.colorList().colors(), form.colorList().currentColor(), form.colorList().selectedIndex(), Parts(form).GridCapture->currentRow(),
+    const ColorListModel& list = Parts(form).list();
+    return {list.colors(), list.currentColor(), list.selectedIndex(), Parts(form).GridCapture->currentRow(),
             Parts(form).GridCapture->rowCount(), Parts(form).EditCaptureColor->text()};
 }
 
@@ -57,7 +56,7 @@ char* toString(const ListViewState& s)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, Rgb color) { return form.colorList().codeOf(color); }
+QString Code(MainWindow& form, Rgb color) { return Parts(form).list().codeOf(color); }
 
 } // namespace
 
@@ -73,14 +72,22 @@ class ExchangeTest : public QObject {
     bool confirm_ = true;
 
     MainWindow& form() { return *main_; }
+    ColorListModel& list() { return Parts(form()).list(); }
+    void run(const char* menuItem) { Parts(form()).item(menuItem)->trigger(); }
+    // File > Open color list, the file chosen in its dialog.
+    void openList(const QString& path)
+    {
+        chosenPath_ = path;
+        run("MenuOpenColorList");
+    }
 
     // Three colours in the list with the third one selected in the grid.
     void FillThreeAndSelectLast()
     {
-        form().colorList().setColors(kThree);
+        list().setColors(kThree);
         Parts(form()).GridCapture->setCurrentRow(2);
-        QCOMPARE(form().colorList().selectedIndex(), 2);
-        QCOMPARE(form().colorList().currentColor(), kThree[2]);
+        QCOMPARE(list().selectedIndex(), 2);
+        QCOMPARE(list().currentColor(), kThree[2]);
     }
 
     void FocusCodeField()
@@ -134,8 +141,7 @@ private slots:
     {
         FillThreeAndSelectLast();
         dir_->write("lists/two.txt", kOrangeBlackFile);
-        chosenPath_ = dir_->file("lists/two.txt");
-        form().listFiles().open();
+        openList(dir_->file("lists/two.txt"));
 
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!dialogs_.first().save);
@@ -143,9 +149,9 @@ private slots:
         QCOMPARE(dialogs_.first().selectedNameFilter, QStringLiteral("Text files (*.txt)"));
 
         QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().colorList().colors(), kOrangeBlack);
-        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
-        QCOMPARE(form().colorList().selectedIndex(), 0);
+        QCOMPARE(list().colors(), kOrangeBlack);
+        QCOMPARE(list().currentColor(), kOrangeBlack[0]);
+        QCOMPARE(list().selectedIndex(), 0);
         QCOMPARE(Parts(form()).GridCapture->currentRow(), 0);
         QCOMPARE(Parts(form()).GridCapture->rowCount(), 6);
         QCOMPARE(Parts(form()).EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
@@ -192,7 +198,7 @@ private slots:
 
         FillThreeAndSelectLast();
         const ListViewState before = ViewState(form());
-        QVERIFY(!form().listFiles().load(dir_->file("in/" + name)));
+        openList(dir_->file("in/" + name));
 
         QCOMPARE(ViewState(form()), before);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
@@ -269,12 +275,12 @@ private slots:
         };
 
         drop({first, dir_->file("drops/second.gpl")});
-        QCOMPARE(form().colorList().colors(), RgbList({Rgb{1, 2, 3}}));
+        QCOMPARE(list().colors(), RgbList({Rgb{1, 2, 3}}));
         QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
-        QCOMPARE(form().colorList().colors(), kOrangeBlack);
-        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
+        QCOMPARE(list().colors(), kOrangeBlack);
+        QCOMPARE(list().currentColor(), kOrangeBlack[0]);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
     }
@@ -283,13 +289,13 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
-        form().listFiles().copyList();
+        run("MenuCopyColorList");
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to copy"));
 
-        form().colorList().setColors(kThree);
+        list().setColors(kThree);
         for (int format : {0, 1, 10}) {
             Parts(form()).NotationBox->setCurrentIndex(format);
             Parts(form()).item("MenuCopyColorList")->trigger();
@@ -309,39 +315,39 @@ private slots:
         Parts(form()).GridCapture->setFocus();
         QTRY_VERIFY(Parts(form()).GridCapture->hasFocus());
         clipboard->setText("outside");
-        form().colorListController().copyCode();
-        form().colorListController().cutCode();
-        form().colorListController().pasteCode();
+        run("MenuCopy");
+        run("MenuCut");
+        run("MenuPaste");
         QCOMPARE(clipboard->text(), QStringLiteral("outside"));
         QCOMPARE(field->text(), QStringLiteral("#FF8000"));
 
         FocusCodeField();
         field->setSelection(1, 2);
-        form().colorListController().copyCode();
+        run("MenuCopy");
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
 
         field->setSelection(2, 1);
-        form().colorListController().cutCode();
+        run("MenuCut");
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QVERIFY(field->text().isEmpty());
 
         field->setText("#000000");
         field->setCursorPosition(3);
         clipboard->setText(QStringLiteral("Red, grün\t& 12"));
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
 
         // Without text on the clipboard Paste does nothing.
         clipboard->setMimeData(new QMimeData);
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
     void copyAsCopiesTheSelectedColourInAnyNotation()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
-        form().colorList().setColors(kOrangeBlack);
+        list().setColors(kOrangeBlack);
         Parts(form()).GridCapture->setCurrentRow(0);
         QMenu* copyAs = Parts(form()).menu("MenuCopyAs");
         const QString fieldBefore = Parts(form()).EditCaptureColor->text();
@@ -371,9 +377,9 @@ private slots:
         QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
         QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), (Rgb{255, 128, 0}));
+        QCOMPARE(list().colors().front(), (Rgb{255, 128, 0}));
         QCOMPARE(Parts(form()).StatusBar->panelText(1), QStringLiteral("No alpha"));
         QVERIFY(prompts_->messages.empty());
 
@@ -383,7 +389,7 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QCOMPARE(field->text(), QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), (Rgb{255, 0, 0}));
+        QCOMPARE(list().colors().front(), (Rgb{255, 0, 0}));
     }
 
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
@@ -422,14 +428,14 @@ private slots:
 
         CpuClock clock;
         clock.start();
-        QVERIFY(form().listFiles().load(dir_->file("big.txt")));
+        openList(dir_->file("big.txt"));
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
-        QCOMPARE(form().colorList().colors().size(), big.size());
+        QCOMPARE(list().colors().size(), big.size());
         QCOMPARE(Parts(form()).GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
-        form().listFiles().save();
+        run("MenuSaveColorList");
         const qint64 saveMs = clock.elapsed();
         QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
         qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs

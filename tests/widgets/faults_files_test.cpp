@@ -21,7 +21,6 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "exchange/ListFileService.h"
 #include "core/config/ShortcutText.h"
 #include "config/SettingsStore.h"
 #include "core/config/UiTexts.h"
@@ -142,7 +141,10 @@ class FaultsFilesTest : public QObject {
 private:
     std::unique_ptr<TestAppDir> dir_;
 
-    void loadEnglish(MainWindow& form) { form.openLanguageFile(dir_->file("language/lang_en.txt")); }
+    void loadEnglish(MainWindow& form, RecordingPrompts& prompts)
+    {
+        ChooseLanguageFile(form, prompts, dir_->file("language/lang_en.txt"));
+    }
 
 private slots:
     void init()
@@ -247,19 +249,19 @@ private slots:
 
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
         recorder.onConfirmOverwrite = [](const QString&) { return true; };
         RgbList list;
         for (int i = 0; i < colors; ++i)
             list.push_back(RgbFromStoredColor(i * 2654435761u));
-        form.colorList().setColors(list);
-        form.listFiles().save();
+        Parts(form).list().setColors(list);
+        Parts(form).item("MenuSaveColorList")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
         QCOMPARE(ReadAll(path), kOldList);
-        QCOMPARE(form.colorList().colors(), list);
+        QCOMPARE(Parts(form).list().colors(), list);
         QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"colors.txt", "filler"}));
     }
@@ -309,10 +311,10 @@ private slots:
         }
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
         const TUiTexts before = UiTextsOf(form);
         const QString caption = Parts(form).menu("MenuFile")->title();
-        form.openLanguageFile(path);
+        ChooseLanguageFile(form, recorder, path);
         QVERIFY(recorder.messages.empty());
         QCOMPARE(Parts(form).menu("MenuFile")->title(), caption);
         QCOMPARE(UiTextsOf(form).SBadFile, before.SBadFile);
@@ -333,7 +335,7 @@ private slots:
         MainWindow form({recorder, dir_->paths()});
         CpuClock clock;
         clock.start();
-        form.openLanguageFile(dir_->file("language/lang_xx.txt"));
+        ChooseLanguageFile(form, recorder, dir_->file("language/lang_xx.txt"));
         const qint64 ms = clock.elapsed();
         qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
         QVERIFY(ms < 30000);
@@ -370,16 +372,16 @@ private slots:
         }
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
         const RgbList list = {Rgb{255, 128, 0}, Rgb{86, 52, 18}};
-        form.colorList().setColors(list);
-        form.listFiles().openPalette();
+        Parts(form).list().setColors(list);
+        Parts(form).item("MenuSwatches")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         TUiTexts texts = UiTextsOf(form);
         const std::string* text = UiTextByKey(texts, expected.toStdString());
         QVERIFY(text && !text->empty());
         QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
-        QCOMPARE(form.colorList().colors(), list);
+        QCOMPARE(Parts(form).list().colors(), list);
     }
 
     void hugePaletteLoadsWhole()
@@ -397,11 +399,11 @@ private slots:
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        form.listFiles().openPalette();
+        Parts(form).item("MenuSwatches")->trigger();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.colorList().colors().size(), expected.size());
-        QVERIFY(form.colorList().colors() == expected);
-        QCOMPARE(form.colorList().currentColor(), expected.front());
+        QCOMPARE(Parts(form).list().colors().size(), expected.size());
+        QVERIFY(Parts(form).list().colors() == expected);
+        QCOMPARE(Parts(form).list().currentColor(), expected.front());
     }
 
     // Another program rewrites the list while it is being loaded. Replaced
@@ -422,7 +424,9 @@ private slots:
 
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
+        recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
+        const ColorListModel& list = Parts(form).list();
 
         for (const bool inPlace : {false, true}) {
             std::atomic<bool> stop{false};
@@ -446,19 +450,19 @@ private slots:
             });
             int loads = 0, refusals = 0;
             for (int i = 0; i < 200; ++i) {
-                const RgbList before = form.colorList().colors();
+                const RgbList before = list.colors();
                 const std::size_t messages = recorder.messages.size();
-                if (form.listFiles().load(path)) {
+                Parts(form).item("MenuOpenColorList")->trigger();
+                if (recorder.messages.size() == messages) {
                     ++loads;
-                    QVERIFY(!form.colorList().colors().empty());
+                    QVERIFY(!list.colors().empty());
                     if (!inPlace)
-                        QVERIFY(form.colorList().colors() == a || form.colorList().colors() == b);
-                    QCOMPARE(recorder.messages.size(), messages);
+                        QVERIFY(list.colors() == a || list.colors() == b);
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
                     QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTextsOf(form).SBadFile));
-                    QVERIFY(form.colorList().colors() == before);
+                    QVERIFY(list.colors() == before);
                 }
             }
             stop = true;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "FakeHotkey.h"
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
@@ -17,39 +18,13 @@
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
 #include "platform/VirtualKeys.h"
+#include "config/Translations.h"
 #include "core/config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeySyms.h"
 #include "platform/portal/PortalGlobalHotkey.h"
 
 namespace {
-
-// Records registrations; refuses the combinations it is told to.
-class FakeHotkey : public IGlobalHotkey {
-public:
-    struct Registration {
-        int id;
-        QKeyCombination combination;
-    };
-    std::vector<Registration> active;
-    std::vector<QKeyCombination> refused;
-    int registerCalls = 0;
-
-    bool Register(int id, QKeyCombination combination) override
-    {
-        ++registerCalls;
-        if (std::ranges::find(refused, combination) != refused.end())
-            return false;
-        active.push_back({id, combination});
-        return true;
-    }
-    void Unregister(int id) override
-    {
-        std::erase_if(active, [id](const Registration& r) { return r.id == id; });
-    }
-    void Press(int id) { emit HotKeyPressed(id); }
-    void RefuseLater(int id) { emit RegistrationRefused(id); }
-};
 
 // A main window with a fake hotkey, shown with the hotkey the settings carry.
 struct ShownMainForm {
@@ -63,7 +38,7 @@ struct ShownMainForm {
     {
         form.show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        form.capture().stop();
+        Parts(form).capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
         ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });
@@ -233,8 +208,8 @@ private slots:
         MainWindow& form = main.form;
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::ALT | Qt::Key_C);
-        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
-        QVERIFY(form.hotkeys().id() != 0);
+        const int id = main.hotkey->active[0].id;
+        QVERIFY(id != 0);
         QVERIFY(main.Panel1().endsWith(" Alt+C"));
 
         bool ran = false;
@@ -250,14 +225,14 @@ private slots:
             QTest::keyPress(dialog.edit(), Qt::Key_Shift, Qt::ShiftModifier);
             QTest::keyPress(dialog.edit(), Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
             QCOMPARE(dialog.edit()->text(), QStringLiteral("Maj+Ctrl+"));
-            main.hotkey->Press(form.hotkeys().id());
+            main.hotkey->Press(id);
             QCOMPARE(dialog.edit()->text(), QStringLiteral("Ctrl+Alt+K"));
         });
         QVERIFY(ran);
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::CTRL | Qt::ALT | Qt::Key_K);
-        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), (Qt::CTRL | Qt::ALT | Qt::Key_K));
+        QCOMPARE(main.hotkey->active[0].id, id);
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
 
         // Closing unchanged registers the same combination anew.
@@ -273,7 +248,7 @@ private slots:
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), (Qt::ALT | Qt::Key_F2));
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F2));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::ALT | Qt::Key_F2);
     }
@@ -284,7 +259,7 @@ private slots:
         auto& recorder = main.prompts;
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), kNoShortcut);
+        QCOMPARE(Parts(main.form).item("ContextCaptureColor")->shortcut(), QKeySequence());
         QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
         QVERIFY(recorder.messages.empty());
     }
@@ -302,48 +277,55 @@ private slots:
         QCOMPARE(recorder.messages[0].kind, (unsigned char)3);
         QCOMPARE(recorder.messages[0].text, QStringLiteral("Hotkey Ctrl+Alt+K refused"));
         QVERIFY(main.hotkey->active.empty());
-        // Refused at start-up too.
+        // Each refused combination warns with its own text.
         main.prompts.messages.clear();
         main.hotkey->refused.push_back(Qt::ALT | Qt::Key_C);
-        main.form.hotkeys().change(Qt::ALT | Qt::Key_C);
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_C, Qt::AltModifier); });
         QCOMPARE(main.prompts.messages.size(), std::size_t(1));
         QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
-        main.form.hotkeys().release();
+        QVERIFY(main.hotkey->active.empty());
     }
 
     // A desktop that answers later (a portal) refuses later; where the desktop
     // gives out hotkeys itself the warning names the command to bind instead.
     void aLaterRefusalNamesTheCaptureCommand()
     {
-        ShownMainForm main;
-        auto& recorder = main.prompts;
-        main.form.hotkeys().setRefusalCommand("huebird-lite --capture");
-        main.hotkey->RefuseLater(main.form.hotkeys().id() + 1);
+        RecordingPrompts recorder;
+        Translations translations;
+        auto* hotkey = new FakeHotkey;
+        HotkeyService service(std::unique_ptr<IGlobalHotkey>(hotkey), recorder, translations);
+        service.setShortcut(Qt::ALT | Qt::Key_C);
+        service.setRefusalCommand("huebird-lite --capture");
+        service.grab();
+        const int id = hotkey->activeId();
+        QVERIFY(id != 0);
+        hotkey->RefuseLater(id + 1);
         QVERIFY(recorder.messages.empty());
-        main.hotkey->RefuseLater(main.form.hotkeys().id());
+        hotkey->RefuseLater(id);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const QString text = recorder.messages[0].text;
         QVERIFY2(text.contains("Alt+C") && text.contains("huebird-lite --capture"), qPrintable(text));
-        main.form.hotkeys().release();
     }
 
     void hotkeyMessageCapturesOnlyForItsIdentifier()
     {
         ShownMainForm main;
         MainWindow& form = main.form;
+        const ColorListModel& list = Parts(form).list();
         Parts(form).ShSelectedColor->setBrushColor(Rgb{204, 102, 51});
-        const int id = form.hotkeys().id();
+        const int id = main.hotkey->activeId();
         main.hotkey->Press(id + 1);
-        QVERIFY(form.colorList().colors().empty());
+        QVERIFY(list.colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(form.colorList().colors(), RgbList({Rgb{204, 102, 51}, Rgb{204, 102, 51}}));
-        QCOMPARE(form.colorList().currentColor(), (Rgb{204, 102, 51}));
-        form.hotkeys().release();
-        QCOMPARE(form.hotkeys().id(), 0);
+        QCOMPARE(list.colors(), RgbList({Rgb{204, 102, 51}, Rgb{204, 102, 51}}));
+        QCOMPARE(list.currentColor(), (Rgb{204, 102, 51}));
+        // Once the window has closed, the hotkey captures nothing more.
+        form.close();
+        QVERIFY(list.colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(0);
-        QCOMPARE(form.colorList().colors().size(), std::size_t(2));
+        QVERIFY(list.colors().empty());
     }
 
     void closingTheMainWindowReleasesTheHotkey()
@@ -352,7 +334,6 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         main.form.close();
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.hotkeys().id(), 0);
     }
 
     // At start the settings are read before the language file, whose texts
@@ -374,7 +355,7 @@ private slots:
         QCOMPARE(Parts(form).StatusBar->panelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
-        QVERIFY(form.capture().isRunning());
+        QVERIFY(Parts(form).capture().isRunning());
         form.close();
         QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
     }
@@ -390,7 +371,7 @@ private slots:
         QCOMPARE(Parts(form).item("ContextCaptureColor")->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(Parts(form).NotationBox, Qt::Key_C, Qt::AltModifier);
-        QVERIFY(form.colorList().colors().empty());
+        QVERIFY(Parts(form).list().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });
@@ -415,7 +396,7 @@ private slots:
         });
         Parts(main.form).item("MenuHotkey")->trigger();
         QVERIFY(opened.isNull());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), (Qt::ALT | Qt::Key_J));
+        QCOMPARE(Parts(main.form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
     }
 };

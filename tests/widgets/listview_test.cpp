@@ -10,7 +10,6 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "core/color/ColorCodes.h"
 #include "core/config/UiTexts.h"
@@ -71,10 +70,12 @@ public:
     {
         form.show();
         // Before any event loop: a tick would make the screen's colour the captured one.
-        form.capture().stop(); // the tests run the ticks themselves
+        capture().stop(); // the tests run the ticks themselves
         ok = QTest::qWaitForWindowActive(&form);
     }
     ~ShownForm() { form.close(); }
+    ColorListModel& list() const { return Parts(form).list(); }
+    CaptureController& capture() const { return Parts(form).capture(); }
     TestAppDir dir;
     RecordingPrompts prompts;
     MainWindow form;
@@ -83,7 +84,7 @@ public:
 
 void Fill(MainWindow& form, const RgbList& colors)
 {
-    form.colorList().setColors(colors);
+    Parts(form).list().setColors(colors);
 }
 
 // A point of the row inside the narrow grid (its one column is wider than the grid).
@@ -121,16 +122,16 @@ private slots:
         QFETCH(int, rows);
         ShownForm f;
         QVERIFY(f.ok);
-        f.form.colorList().setSelectedIndex(3);
-        f.form.colorList().setCurrentColor(Rgb{86, 52, 18});
+        f.list().setSelectedIndex(3);
+        f.list().setCurrentColor(Rgb{86, 52, 18});
         RgbList list;
         for (int i = 0; i < colors; ++i)
             list.push_back(Rgb{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
         Fill(f.form, list);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), rows);
-        QCOMPARE(f.form.colorList().currentColor(), (Rgb{86, 52, 18})); // a refill never changes it
+        QCOMPARE(f.list().currentColor(), (Rgb{86, 52, 18})); // a refill never changes it
         if (colors > 0)
-            QCOMPARE(f.form.colorList().selectedIndex(), 0);
+            QCOMPARE(f.list().selectedIndex(), 0);
         if (colors == 12)
             QTRY_VERIFY(Parts(f.form).GridCapture->verticalScrollBar()->isVisible());
     }
@@ -148,7 +149,7 @@ private slots:
         QCOMPARE(at(0), PixelOf(Rgb{255, 0, 0}));
         QCOMPARE(at(1), PixelOf(Rgb{0, 255, 0}));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
-        const ColorListModel& list = f.form.colorList();
+        const ColorListModel& list = f.list();
         QCOMPARE(list.index(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black)); // green is light
         QCOMPARE(list.index(0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
     }
@@ -158,9 +159,9 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Parts(f.form).ShSelectedColor->setBrushColor(kOrange);
-        f.form.captureColor();
-        QCOMPARE(f.form.colorList().colors(), RgbList({kOrange}));
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        Parts(f.form).item("ContextCaptureColor")->trigger();
+        QCOMPARE(f.list().colors(), RgbList({kOrange}));
+        QCOMPARE(f.list().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
@@ -169,9 +170,9 @@ private slots:
         // Twice without a new sample: the same colour twice, row 0 selected.
         Parts(f.form).GridCapture->setCurrentRow(2);
         Parts(f.form).item("ContextCaptureColor")->trigger();
-        QCOMPARE(f.form.colorList().colors(), RgbList({kOrange, kOrange}));
+        QCOMPARE(f.list().colors(), RgbList({kOrange, kOrange}));
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
+        QCOMPARE(f.list().selectedIndex(), 0);
         QVERIFY(!Parts(f.form).item("ContextCaptureColor")->isVisible());
     }
 
@@ -183,15 +184,15 @@ private slots:
         ColorGrid* grid = Parts(f.form).GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
-        QCOMPARE(f.form.colorList().selectedIndex(), 2);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 2);
+        QCOMPARE(f.list().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), kOrange);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
         // An empty row changes nothing.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 4));
-        QCOMPARE(f.form.colorList().selectedIndex(), 2);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 2);
+        QCOMPARE(f.list().currentColor(), kOrange);
     }
 
     void deleteActsOnlyWithTheGridFocused()
@@ -202,37 +203,37 @@ private slots:
         Fill(f.form, {one, two, three});
         ColorGrid* grid = Parts(f.form).GridCapture;
         grid->setCurrentRow(1);
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
 
         // Del in the code field edits the field, never the list.
         Parts(f.form).EditCaptureColor->setFocus();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Delete);
-        f.form.colorListController().deleteSelected();
-        QCOMPARE(f.form.colorList().colors(), RgbList({one, two, three}));
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QCOMPARE(f.list().colors(), RgbList({one, two, three}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.colorList().colors(), RgbList({one, three}));
+        QCOMPARE(f.list().colors(), RgbList({one, three}));
         QTRY_VERIFY(Parts(f.form).NotationBox->hasFocus());
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QCOMPARE(f.form.colorList().currentColor(), two); // deleting leaves it alone
+        QCOMPARE(f.list().selectedIndex(), 0);
+        QCOMPARE(f.list().currentColor(), two); // deleting leaves it alone
 
         // Clicking the row that was current before the refill selects it again,
         // so Del removes the row the user sees chosen.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 1));
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.colorList().colors(), RgbList({one}));
+        QCOMPARE(f.list().colors(), RgbList({one}));
 
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.colorListController().deleteSelected();
-        QVERIFY(f.form.colorList().colors().empty());
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QVERIFY(f.list().colors().empty());
         QVERIFY(Parts(f.form).EditCaptureColor->text().isEmpty());
         QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -240,8 +241,8 @@ private slots:
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.colorListController().deleteSelected();
-        QVERIFY(f.form.colorList().colors().empty());
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QVERIFY(f.list().colors().empty());
     }
 
     void clearingKeepsTheCodeField()
@@ -252,7 +253,7 @@ private slots:
             Fill(f.form, RgbList(12, kOrange));
             Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
-            QVERIFY(f.form.colorList().colors().empty());
+            QVERIFY(f.list().colors().empty());
             QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
             QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
             QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
@@ -269,12 +270,12 @@ private slots:
 
         Fill(f.form, {Rgb{0, 0, 0}, kOrange});
         Parts(f.form).GridCapture->setCurrentRow(1);
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
         Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(Parts(f.form).EditCaptureColor->text(),
                  QString::fromStdString(std::string(WriteColorCode(7, kOrange, '.').View())));
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 0);
+        QCOMPARE(f.list().currentColor(), kOrange);
     }
 
     void typingIsFilteredOnceTheFieldHoldsText()
@@ -352,7 +353,7 @@ private slots:
         QVERIFY(f.ok);
         auto& messages = f.prompts;
         Fill(f.form, {Rgb{17, 17, 17}});
-        f.form.colorList().setCurrentColor(Rgb{17, 17, 17});
+        f.list().setCurrentColor(Rgb{17, 17, 17});
         Parts(f.form).NotationBox->setCurrentIndex(format);
         QLineEdit* edit = Parts(f.form).EditCaptureColor;
         edit->setFocus();
@@ -369,13 +370,13 @@ private slots:
             QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTextsOf(f.form).SErrorColorInput));
         }
         if (outcome == 0) {
-            QCOMPARE(f.form.colorList().colors(), RgbList({color, Rgb{17, 17, 17}}));
-            QCOMPARE(f.form.colorList().currentColor(), color);
+            QCOMPARE(f.list().colors(), RgbList({color, Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), color);
             QCOMPARE(edit->text(), QString::fromStdString(std::string(WriteColorCode(format, color, separator).View())));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
-            QCOMPARE(f.form.colorList().colors(), RgbList({Rgb{17, 17, 17}}));
-            QCOMPARE(f.form.colorList().currentColor(), (Rgb{17, 17, 17}));
+            QCOMPARE(f.list().colors(), RgbList({Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), (Rgb{17, 17, 17}));
         }
     }
 
@@ -388,7 +389,7 @@ private slots:
         Parts(f.form).EditCaptureColor->clear();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Return);
         QVERIFY(messages.messages.empty());
-        QVERIFY(f.form.colorList().colors().empty());
+        QVERIFY(f.list().colors().empty());
     }
 
     void theCrossAndSquareFallOnTheirPixels()
@@ -414,7 +415,7 @@ private slots:
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = Parts(f.form).SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
         const QPoint c = fake->cursor;
-        f.form.capture().tick();
+        f.capture().tick();
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
@@ -442,7 +443,7 @@ private slots:
         QCOMPARE(Parts(f.form).LabelColor->text(),
                  QString::fromStdString(std::string(WriteColorCode(0, FromQColor(centre), '.').View())));
         // The tick leaves the timer armed for 50 ms after its own work.
-        const QTimer& timer = f.form.capture().timer();
+        const QTimer& timer = f.capture().timer();
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 50);
         QVERIFY(timer.isSingleShot());
@@ -469,7 +470,7 @@ private slots:
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), sample);
         QCOMPARE(Parts(f.form).StatusBar->panelText(0), QStringLiteral("[-3000,-3000]"));
@@ -483,18 +484,18 @@ private slots:
         QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString()); // nothing selected
 
         Fill(f.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.4:1 AA large"));
         Parts(f.form).GridCapture->setCurrentRow(1);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
-        f.form.colorListController().clear();
-        f.form.capture().tick();
+        Parts(f.form).item("MenuClearColorList")->trigger();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
 
         // The user's separator, and the words of the language in use.
@@ -505,7 +506,7 @@ private slots:
         QVERIFY(comma.ok);
         ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
         Fill(comma.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
-        comma.form.capture().tick();
+        comma.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
     }
 
@@ -516,7 +517,7 @@ private slots:
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         fake->grabs.clear(); // read while the window was shown
-        CaptureController& capture = f.form.capture();
+        CaptureController& capture = f.capture();
         QSignalSpy sampled(&capture, &CaptureController::sampled);
         fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
         fake->cursor = QPoint(5, 5);
@@ -558,7 +559,7 @@ private slots:
         for (const auto& c : cases) {
             fake->grabs.clear();
             fake->cursor = frame + c.offset;
-            f.form.capture().tick();
+            f.capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
             QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{0, 0, 128}));
@@ -585,7 +586,7 @@ private slots:
             list[i] = RgbFromStoredColor(i);
         CpuClock timer;
         timer.start();
-        f.form.colorList().setColors(std::move(list)); // the grid refills at once
+        f.list().setColors(std::move(list)); // the grid refills at once
         const qint64 fill = timer.elapsed();
         Parts(f.form).GridCapture->scrollToBottom();
         Parts(f.form).GridCapture->viewport()->grab();

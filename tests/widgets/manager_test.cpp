@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 
+#include "FakeHotkey.h"
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "colorlist/ColorListController.h"
 #include "colorlist/ListManagerWindow.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/WidgetHelpers.h"
@@ -57,7 +57,7 @@ bool RunManager(MainWindow& main, const std::function<void(ListManagerWindow&, c
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    main.colorListController().openManager();
+    Parts(main).item("MenuColorListManaging")->trigger();
     return ran;
 }
 
@@ -71,7 +71,7 @@ QStringList Numbers(const ManagerUi& ui)
 
 QString Code(MainWindow& main, Rgb color)
 {
-    return main.colorList().codeOf(color);
+    return Parts(main).list().codeOf(color);
 }
 
 QString Status(const ManagerUi& ui) { return ui.StatusBar->panelText(0); }
@@ -84,16 +84,24 @@ class ManagerTest : public QObject {
     std::unique_ptr<TestAppDir> dir_;
     RecordingPrompts prompts_;
     std::unique_ptr<MainWindow> main_;
+    FakeHotkey* hotkey_ = nullptr;
+
+    ColorListModel& list() { return Parts(*main_).list(); }
+    // The capture hotkey, pressed while any window of the program is in front.
+    void pressHotkey() { hotkey_->Press(hotkey_->activeId()); }
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_, dir_->paths()});
+        hotkey_ = new FakeHotkey;
+        main_ = std::make_unique<MainWindow>(MainWindowServices{
+            .prompts = prompts_, .paths = dir_->paths(), .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey_)});
         main_->move(100, 120);
         main_->show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        main_->capture().stop();
+        Parts(*main_).capture().stop();
+        QVERIFY(hotkey_->activeId() != 0);
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
@@ -132,7 +140,7 @@ private slots:
     void emptyListShowsNoNumbersAndStaysEmptyAndOpensOnce()
     {
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
-            main_->colorListController().openManager(); // one at a time: returns at once
+            Parts(*main_).item("MenuColorListManaging")->trigger(); // one at a time: returns at once
             QCOMPARE(main_->findChildren<ListManagerWindow*>().size(), 1);
             QVERIFY(ui.GridCapture->rowCount() > 0);
             for (const QString& number : Numbers(ui))
@@ -140,15 +148,15 @@ private slots:
             QVERIFY(Status(ui).isEmpty());
             for (QToolButton* b : {ui.ButtonUp, ui.ButtonDown, ui.ButtonDelete, ui.ButtonUndoAll})
                 b->click();
-            QVERIFY(main_->colorList().colors().empty());
+            QVERIFY(list().colors().empty());
         }));
-        QVERIFY(main_->colorList().colors().empty());
-        QCOMPARE(main_->colorList().managerOpenCount(), 1);
+        QVERIFY(list().colors().empty());
+        QCOMPARE(list().managerOpenCount(), 1);
     }
 
     void gridNumbersRowsAndPaintsCodesInTheirColours()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             const int rows = ui.GridCapture->rowCount();
             QCOMPARE(rows, ui.GridCapture->clientHeight() / 20 + 1);
@@ -161,7 +169,7 @@ private slots:
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 1"));
 
             ui.GridCapture->setCurrentRow(5); // beyond the list: nothing changes
-            QCOMPARE(main_->colorList().selectedIndex(), 0);
+            QCOMPARE(list().selectedIndex(), 0);
             const QImage image = ui.GridCapture->viewport()->grab().toImage();
             const int codeRight = 40 + ui.GridCapture->columnWidth(1) - 3;
             for (int row = 0; row < 3; ++row)
@@ -200,66 +208,66 @@ private slots:
         QFETCH(int, clicks);
         QFETCH(RgbList, order);
         QFETCH(int, selected);
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(row);
-            QCOMPARE(main_->colorList().selectedIndex(), row);
+            QCOMPARE(list().selectedIndex(), row);
             QCOMPARE(Parts(*main_).GridCapture->currentRow(), row);
             for (int i = 0; i < clicks; ++i)
                 (up ? ui.ButtonUp : ui.ButtonDown)->click();
-            QCOMPARE(main_->colorList().colors(), order);
-            QCOMPARE(main_->colorList().selectedIndex(), selected);
+            QCOMPARE(list().colors(), order);
+            QCOMPARE(list().selectedIndex(), selected);
             QCOMPARE(Status(ui), "Selected index: " + QString::number(selected + 1));
             QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, order[0]));
             QCOMPARE(ui.GridCapture->currentRow(), row); // the cursor stays where it was
         }));
-        QCOMPARE(main_->colorList().colors(), order);
+        QCOMPARE(list().colors(), order);
     }
 
     void deletingFromTheLastRowDownToNothing()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(2);
             const std::vector<std::pair<int, RgbList>> steps = {
                 {1, {Rgb{255, 0, 0}, Rgb{0, 255, 0}}}, {0, {Rgb{255, 0, 0}}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
                 ui.ButtonDelete->click();
-                QCOMPARE(main_->colorList().selectedIndex(), index);
-                QCOMPARE(main_->colorList().colors(), left);
+                QCOMPARE(list().selectedIndex(), index);
+                QCOMPARE(list().colors(), left);
             }
             for (const QString& number : Numbers(ui))
                 QVERIFY(number.isEmpty());
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 1")); // keeps its last text
             form.close(); // the title bar's way commits too
         }));
-        QVERIFY(main_->colorList().colors().empty());
+        QVERIFY(list().colors().empty());
         QVERIFY(main_->findChild<ListManagerWindow*>() == nullptr);
     }
 
     void undoAllRestoresTheOpeningState()
     {
         const RgbList four = {Rgb{17, 17, 17}, Rgb{34, 34, 34}, Rgb{51, 51, 51}, Rgb{68, 68, 68}};
-        main_->colorList().setColors(four);
+        list().setColors(four);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             ui.ButtonDelete->click();
             ui.ButtonDelete->click();
             ui.ButtonUp->click();
-            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{68, 68, 68}, Rgb{17, 17, 17}}));
-            const int selected = main_->colorList().selectedIndex();
+            QCOMPARE(list().colors(), (RgbList{Rgb{68, 68, 68}, Rgb{17, 17, 17}}));
+            const int selected = list().selectedIndex();
             ui.ButtonUndoAll->click();
-            QCOMPARE(main_->colorList().colors(), four);
-            QCOMPARE(main_->colorList().selectedIndex(), selected);
+            QCOMPARE(list().colors(), four);
+            QCOMPARE(list().selectedIndex(), selected);
             for (int row = 0; row < 4; ++row)
                 QCOMPARE(ui.GridCapture->cellText(row, 1), Code(*main_, four[row]));
         }));
-        QCOMPARE(main_->colorList().colors(), four);
+        QCOMPARE(list().colors(), four);
     }
 
     void resizingTallerAddsNumberedRows()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             const int before = ui.GridCapture->rowCount();
             form.resize(220, 600);
@@ -278,7 +286,7 @@ private slots:
         }));
         // A list longer than the window keeps a row for each colour, and the
         // scroll bar it brings narrows the code column.
-        main_->colorList().setColors(RgbList(60, Rgb{255, 255, 0}));
+        list().setColors(RgbList(60, Rgb{255, 255, 0}));
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             form.resize(220, 500);
             QCoreApplication::processEvents();
@@ -298,21 +306,21 @@ private slots:
             form.move(300, 260);
         }));
         QCOMPARE(first, QRect(mainPos + QPoint(36, 0), QSize(220, 315)));
-        QCOMPARE(main_->colorList().managerGeometry().width(), 230);
-        QCOMPARE(main_->colorList().managerGeometry().height(), 400);
-        QCOMPARE(main_->colorList().managerGeometry().x(), 300);
-        QCOMPARE(main_->colorList().managerGeometry().y(), 260);
+        QCOMPARE(list().managerGeometry().width(), 230);
+        QCOMPARE(list().managerGeometry().height(), 400);
+        QCOMPARE(list().managerGeometry().x(), 300);
+        QCOMPARE(list().managerGeometry().y(), 260);
 
         main_->move(500, 500); // only the first opening follows the main window
         QRect second;
         QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi&) { second = QRect(form.pos(), form.size()); }));
         QCOMPARE(second, QRect(300, 260, 230, 400));
-        QCOMPARE(main_->colorList().managerOpenCount(), 2);
+        QCOMPARE(list().managerOpenCount(), 2);
     }
 
     void ratioColumnFollowsTheSelectedColour()
     {
-        main_->colorList().setColors({Rgb{255, 255, 255}, Rgb{119, 119, 119}, Rgb{0, 0, 0}});
+        list().setColors({Rgb{255, 255, 255}, Rgb{119, 119, 119}, Rgb{0, 0, 0}});
         QVERIFY(RunManager(*main_, [](ListManagerWindow&, const ManagerUi& ui) {
             QCOMPARE(ui.GridCapture->columnWidth(2), 40);
             const auto ratios = [&ui] {
@@ -329,36 +337,36 @@ private slots:
 
     void captureWhileOpenIsKept()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             Parts(*main_).ShSelectedColor->setBrushColor(Rgb{128, 128, 128});
-            main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
+            pressHotkey();
+            QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
             // The selection stays on the colour it was on.
-            QCOMPARE(main_->colorList().selectedIndex(), 2);
+            QCOMPARE(list().selectedIndex(), 2);
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 3"));
             QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, Rgb{128, 128, 128}));
             QCOMPARE(ui.GridCapture->cellText(3, 0), QStringLiteral("4"));
             ui.ButtonDelete->click();
             ui.ButtonUndoAll->click();
-            QCOMPARE(main_->colorList().colors()[0], (Rgb{128, 128, 128}));
-            QCOMPARE(main_->colorList().colors().size(), std::size_t(4));
+            QCOMPARE(list().colors()[0], (Rgb{128, 128, 128}));
+            QCOMPARE(list().colors().size(), std::size_t(4));
         }));
-        QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
+        QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
-        main_->colorList().setColors({Rgb{255, 0, 0}});
+        list().setColors({Rgb{255, 0, 0}});
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.ButtonDelete->click();
-            QCOMPARE(main_->colorList().selectedIndex(), -1);
+            QCOMPARE(list().selectedIndex(), -1);
             Parts(*main_).ShSelectedColor->setBrushColor(Rgb{86, 52, 18});
-            main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (RgbList{Rgb{86, 52, 18}}));
-            QCOMPARE(main_->colorList().selectedIndex(), 0);
+            pressHotkey();
+            QCOMPARE(list().colors(), (RgbList{Rgb{86, 52, 18}}));
+            QCOMPARE(list().selectedIndex(), 0);
             ui.ButtonDelete->click();
         }));
-        QVERIFY(main_->colorList().colors().empty());
+        QVERIFY(list().colors().empty());
     }
 
     void aMillionColoursAnswerAtOnce()
@@ -366,7 +374,7 @@ private slots:
         RgbList million(1000000);
         for (std::size_t i = 0; i < million.size(); ++i)
             million[i] = RgbFromStoredColor(i);
-        main_->colorList().setColors(million);
+        list().setColors(million);
         CpuClock clock;
         qint64 openMs = -1;
         QList<QPair<const char*, qint64>> timings;
@@ -385,7 +393,7 @@ private slots:
                 QCoreApplication::processEvents(); // includes the repaint
                 timings << qMakePair(name, t.elapsed());
             }
-            QCOMPARE(main_->colorList().colors().size(), std::size_t(1000000));
+            QCOMPARE(list().colors().size(), std::size_t(1000000));
             QCOMPARE(ui.GridCapture->rowCount(), 1000000);
             QCOMPARE(ui.GridCapture->cellText(999999, 0), QStringLiteral("1000000"));
             // The delete changed the row count; the columns keep their widths,
@@ -404,7 +412,7 @@ private slots:
         QVERIFY(openMs < 3000);
         for (const auto& [name, ms] : timings)
             QVERIFY2(ms < 1500, name);
-        QCOMPARE(main_->colorList().colors().size(), std::size_t(1000000));
+        QCOMPARE(list().colors().size(), std::size_t(1000000));
     }
 };
 
