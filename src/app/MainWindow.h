@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/capture/ShortcutText.h"
+#include "config/ShortcutSetting.h"
 #include "core/color/ColorVision.h"
 #include "app/MainWindowServices.h"
 #include "app/MainWindowUi.h"
@@ -101,7 +101,7 @@ private:
         const char* objectName;
         const char* languageKey; // null: a separator
         const char* caption;
-        TShortCut shortcut;
+        QKeyCombination shortcut;
         void (*run)(MainWindow& window);
         // Where the window keeps the items it acts on itself.
         QAction* MainWindowUi::*keptAs = nullptr;
@@ -123,8 +123,8 @@ private:
     // follows the caption in its text form ("Suppr").
     void setMenuCaption(std::string_view languageKey, const QString& caption);
     // The shortcut of a menu item, as the settings and the status bar name it.
-    static TShortCut menuShortcut(const QAction* item);
-    void setMenuShortcut(QAction* item, TShortCut shortcut);
+    static QKeyCombination menuShortcut(const QAction* item);
+    void setMenuShortcut(QAction* item, QKeyCombination shortcut);
     void setItemCaption(QAction* item, const QString& caption);
 
     void createCaptureController(std::unique_ptr<IScreenSampler> sampler);

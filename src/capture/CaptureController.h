@@ -32,7 +32,7 @@ class CaptureController : public QObject {
 public:
     static constexpr int kRadius = 19; // the magnifier shows 2 kRadius + 1 pixels square
     static constexpr int kIntervalMs = 50;
-    static constexpr TColor kCrossColor = 0x0000FF;
+    static constexpr Rgb kCrossColor{255, 0, 0};
     static constexpr int kPositionPanel = 0;
     static constexpr int kContrastPanel = 2;
     static constexpr int kNamePanel = 3;
@@ -59,10 +59,10 @@ public:
     // tick shows its own; kRadius around the pointer.
     void showStill(const ScreenPointer& pointer, const QImage& square);
     // Shows a colour without a square around it (the desktop's own picker).
-    void showColorOnly(TColor color);
+    void showColorOnly(Rgb color);
 
     // The colour under the pointer at the last tick (the swatch's before the first).
-    TColor color() const;
+    Rgb color() const;
     const CaptureFrame& frame() const { return frame_; }
     // A panel's text at the last tick, never shortened; empty for a panel the tick does not write.
     QString fullPanelText(int panel) const;
@@ -76,7 +76,7 @@ public:
 public slots:
     void setNotation(int index);
     // The colour the contrast is measured against; none leaves the panel empty.
-    void setSelectedColor(std::optional<TColor> color);
+    void setSelectedColor(std::optional<Rgb> color);
     void setContrastStyle(std::string_view aaLarge, std::string_view fail);
     // "≈ %s, ΔE %s": the name, then the difference with the decimal separator.
     void setNameStyle(std::string_view nearFormat);
@@ -92,7 +92,7 @@ public slots:
 signals:
     // The colour under the pointer and the pointer's position, when either
     // changed; emitted on the thread that runs the ticks.
-    void sampled(TColor color, QPoint position);
+    void sampled(Rgb color, QPoint position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,13 +108,13 @@ private:
     int magnifySource();
     void renderMagnifier(const QColor* fill);
     void drawVisionLabel(QImage& canvas) const;
-    TColor shownColor() const;
-    void show(TColor color, QPoint position, int changedParts);
+    Rgb shownColor() const;
+    void show(Rgb color, QPoint position, int changedParts);
     void writeCode();
     void writePosition();
     void present(int changedParts);
-    bool updateContrast(TColor color);
-    void updateName(TColor color);
+    bool updateContrast(Rgb color);
+    void updateName(Rgb color);
 
     mutable std::mutex mutex_;
     std::unique_ptr<IScreenSampler> sampler_;
@@ -127,14 +127,14 @@ private:
     QRect zone_; // the magnifier's frame on the desktop, kept by the GUI thread for the presenter's
     int notation_ = 0;
     int sampleSide_ = 1;
-    std::optional<TColor> selected_;
+    std::optional<Rgb> selected_;
     ContrastReadout contrast_;
     bool contrastStale_ = true;
     int staleParts_ = CaptureFrame::AllParts; // to show whatever the screen says
     std::string nameFormat_ = "\u2248 %s, \u0394E %s";
     QFontMetricsF nameMetrics_; // the name panel's
     int nameWidth_ = 0;
-    std::optional<TColor> namedColor_; // the colour the name panel names, none when it is to be written
+    std::optional<Rgb> namedColor_; // the colour the name panel names, none when it is to be written
     CaptureFrame frame_;
     bool sampledOnce_ = false;
     // Two buffers for the square around the pointer, swapped so that no tick

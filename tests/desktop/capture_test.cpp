@@ -170,9 +170,7 @@ private slots:
         patch.PointAt();
         // The swatch keeps the real colour; the magnifier shows it as seen.
         QVERIFY(app.waitForSwatch(kSampleColor));
-        const TColor real = RGBBytesToColor({std::uint8_t(kSampleColor.red()), std::uint8_t(kSampleColor.green()),
-                                             std::uint8_t(kSampleColor.blue())});
-        const QColor seen = ToQColor(SimulateColorVision(ColorVision::Tritanopia, real));
+        const QColor seen = ToQColor(SimulateColorVision(ColorVision::Tritanopia, FromQColor(kSampleColor)));
         QVERIFY(!Near(seen.rgb(), kSampleColor, 10));
         const QRect zoom(client + QPoint(3, 3), QSize(106, 106));
         QVERIFY(WaitFor([&] { return Near(GrabScreen(zoom).pixel(10, 10), seen, 0); }));
@@ -314,7 +312,7 @@ private slots:
         QVERIFY(WaitFor([&] { return frame->mapToGlobal(QPoint()).x() >= 700; }));
         const QPoint zoom = frame->mapToGlobal(QPoint(10, 10));
         MovePointer(zoom.x(), zoom.y());
-        QVERIFY(WaitFor([&] { return capture.color() == 0xFFFFFF; }));
+        QVERIFY(WaitFor([&] { return capture.color() == Rgb{255, 255, 255}; }));
         // The window goes while the thread ticks.
     }
 

@@ -4,9 +4,9 @@
 
 namespace {
 
-TColor Rgb(int r, int g, int b)
+Rgb Bytes(int r, int g, int b)
 {
-    return RGBBytesToColor({std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
+    return {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)};
 }
 
 TEST(ColorVision, MatricesAreMachadoOliveiraFernandesAtSeverityOne)
@@ -25,8 +25,8 @@ TEST(ColorVision, MatricesAreMachadoOliveiraFernandesAtSeverityOne)
         const auto vision = ColorVision(v);
         EXPECT_EQ(ColorVisionFromName(ColorVisionName(vision)), vision);
         // Each row sums to one: white and black stay as they are.
-        EXPECT_EQ(SimulateColorVision(vision, 0xFFFFFF), 0xFFFFFFu) << ColorVisionName(vision);
-        EXPECT_EQ(SimulateColorVision(vision, 0), 0u) << ColorVisionName(vision);
+        EXPECT_EQ(SimulateColorVision(vision, kWhite), kWhite) << ColorVisionName(vision);
+        EXPECT_EQ(SimulateColorVision(vision, kBlack), kBlack) << ColorVisionName(vision);
     }
     EXPECT_EQ(ColorVisionName(ColorVision::Normal), "None");
     EXPECT_FALSE(ColorVisionFromName("protanopia").has_value());
@@ -36,23 +36,23 @@ TEST(ColorVision, TransformsColoursInLinearLight)
 {
     struct Case {
         ColorVision vision;
-        TColor color, seen;
+        Rgb color, seen;
     };
     const Case cases[] = {
-        {ColorVision::Normal, Rgb(255, 127, 80), Rgb(255, 127, 80)},
-        {ColorVision::Protanopia, Rgb(255, 0, 0), Rgb(109, 95, 0)},
-        {ColorVision::Protanopia, Rgb(255, 127, 80), Rgb(162, 146, 75)},
-        {ColorVision::Deuteranopia, Rgb(0, 255, 0), Rgb(239, 214, 58)},
-        {ColorVision::Deuteranopia, Rgb(255, 127, 80), Rgb(193, 175, 77)},
-        {ColorVision::Tritanopia, Rgb(0, 0, 255), Rgb(0, 107, 150)},
-        {ColorVision::Tritanopia, Rgb(255, 127, 80), Rgb(255, 101, 116)},
+        {ColorVision::Normal, Bytes(255, 127, 80), Bytes(255, 127, 80)},
+        {ColorVision::Protanopia, Bytes(255, 0, 0), Bytes(109, 95, 0)},
+        {ColorVision::Protanopia, Bytes(255, 127, 80), Bytes(162, 146, 75)},
+        {ColorVision::Deuteranopia, Bytes(0, 255, 0), Bytes(239, 214, 58)},
+        {ColorVision::Deuteranopia, Bytes(255, 127, 80), Bytes(193, 175, 77)},
+        {ColorVision::Tritanopia, Bytes(0, 0, 255), Bytes(0, 107, 150)},
+        {ColorVision::Tritanopia, Bytes(255, 127, 80), Bytes(255, 101, 116)},
         // The WCAG relative luminance of red, 0.2126, is sRGB 127.
-        {ColorVision::Achromatopsia, Rgb(255, 0, 0), Rgb(127, 127, 127)},
-        {ColorVision::Achromatopsia, Rgb(77, 77, 77), Rgb(77, 77, 77)},
+        {ColorVision::Achromatopsia, Bytes(255, 0, 0), Bytes(127, 127, 127)},
+        {ColorVision::Achromatopsia, Bytes(77, 77, 77), Bytes(77, 77, 77)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SimulateColorVision(c.vision, c.color), c.seen) << ColorVisionName(c.vision) << ' ' << c.color;
-        EXPECT_EQ(ColorVisionFilter(c.vision)(c.color), c.seen) << ColorVisionName(c.vision) << ' ' << c.color;
+        EXPECT_EQ(SimulateColorVision(c.vision, c.color), c.seen) << ColorVisionName(c.vision) << ' ' << int(c.color.r);
+        EXPECT_EQ(ColorVisionFilter(c.vision)(c.color), c.seen) << ColorVisionName(c.vision) << ' ' << int(c.color.r);
     }
 }
 
@@ -67,9 +67,8 @@ TEST(ColorVision, FilterTablesGiveTheExactColours)
                     const std::uint32_t pixel = 0xFF000000u | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | b;
                     std::uint32_t seen = 0;
                     filter.filterPixels(&pixel, &seen, 1);
-                    const TColor expected = SimulateColorVision(ColorVision(v), Rgb(r, g, b));
-                    const TRGBBytes e = ColorToRGBBytes(expected);
-                    differences += seen != (0xFF000000u | (std::uint32_t(e.R) << 16) | (std::uint32_t(e.G) << 8) | e.B);
+                    const Rgb e = SimulateColorVision(ColorVision(v), Bytes(r, g, b));
+                    differences += seen != (0xFF000000u | (std::uint32_t(e.r) << 16) | (std::uint32_t(e.g) << 8) | e.b);
                 }
         EXPECT_EQ(differences, 0) << ColorVisionName(ColorVision(v));
     }

@@ -23,14 +23,14 @@
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 const QByteArray kOrangeBlackFile = "[RGB,HTML]\r\n255 128   0\t#FF8000\r\n  0   0   0\t#000000\r\n";
-const TColorArray kOrangeBlack = {0x0080FF, 0x000000};
+const RgbList kOrangeBlack = {Rgb{255, 128, 0}, Rgb{0, 0, 0}};
 
 // What the window shows of its list, to compare before and after a command.
 struct ListViewState {
-    TColorArray list;
-    TColor current;
+    RgbList list;
+    Rgb current;
     int selectedIndex;
     int gridRow;
     int gridRows;
@@ -49,14 +49,14 @@ char* toString(const ListViewState& s)
 {
     return QTest::toString(QStringLiteral("%1 colours, current %2, selected %3, row %4 of %5, field '%6'")
                                .arg(s.list.size())
-                               .arg(s.current, 6, 16, QLatin1Char('0'))
+                               .arg(StoredColorFromRgb(s.current), 6, 16, QLatin1Char('0'))
                                .arg(s.selectedIndex)
                                .arg(s.gridRow)
                                .arg(s.gridRows)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, TColor color) { return Parts(form).list().codeOf(color); }
+QString Code(MainWindow& form, Rgb color) { return Parts(form).list().codeOf(color); }
 
 } // namespace
 
@@ -275,7 +275,7 @@ private slots:
         };
 
         drop({first, dir_->file("drops/second.gpl")});
-        QCOMPARE(list().colors(), TColorArray({0x030201}));
+        QCOMPARE(list().colors(), RgbList({Rgb{1, 2, 3}}));
         QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
@@ -300,7 +300,7 @@ private slots:
             Parts(form()).NotationBox->setCurrentIndex(format);
             Parts(form()).item("MenuCopyColorList")->trigger();
             QString expected;
-            for (TColor c : kThree)
+            for (Rgb c : kThree)
                 expected += Code(form(), c) + "\r\n";
             QCOMPARE(clipboard->text(), expected);
         }
@@ -379,7 +379,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));
         run("MenuPaste");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(list().colors().front(), TColor(0x0080FF));
+        QCOMPARE(list().colors().front(), (Rgb{255, 128, 0}));
         QCOMPARE(Parts(form()).StatusBar->panelText(1), QStringLiteral("No alpha"));
         QVERIFY(prompts_->messages.empty());
 
@@ -389,7 +389,7 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QCOMPARE(field->text(), QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(list().colors().front(), TColor(0x0000FF));
+        QCOMPARE(list().colors().front(), (Rgb{255, 0, 0}));
     }
 
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
@@ -420,9 +420,9 @@ private slots:
 
     void aMillionColoursLoadAndSaveQuickly()
     {
-        TColorArray big(1'000'000);
+        RgbList big(1'000'000);
         for (std::size_t i = 0; i < big.size(); ++i)
-            big[i] = TColor(i * 2654435761u) & 0xFFFFFF;
+            big[i] = RgbFromStoredColor(i * 2654435761u);
         const std::string text = ColorListFileText(big, 0, '.');
         dir_->write("big.txt", QByteArray::fromStdString(text));
 

@@ -21,7 +21,7 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 #include "config/SettingsStore.h"
 #include "core/config/UiTexts.h"
 
@@ -125,12 +125,11 @@ QByteArray ReadAll(const QString& path)
 // The system's own words, as a full disk should be reported.
 QString NoSpaceLeft() { return QString::fromStdString(std::system_category().message(ENOSPC)); }
 
-QByteArray ListText(const TColorArray& colors)
+QByteArray ListText(const RgbList& colors)
 {
     QByteArray text = "[RGB,RGB]\r\n";
-    for (TColor c : colors)
-        text += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
-                QByteArray::number((c >> 16) & 0xFF) + "\tname\r\n";
+    for (Rgb c : colors)
+        text += QByteArray::number(c.r) + ' ' + QByteArray::number(c.g) + ' ' + QByteArray::number(c.b) + "\tname\r\n";
     return text;
 }
 
@@ -253,9 +252,9 @@ private slots:
         loadEnglish(form, recorder);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
         recorder.onConfirmOverwrite = [](const QString&) { return true; };
-        TColorArray list;
+        RgbList list;
         for (int i = 0; i < colors; ++i)
-            list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
+            list.push_back(RgbFromStoredColor(i * 2654435761u));
         Parts(form).list().setColors(list);
         Parts(form).item("MenuSaveColorList")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
@@ -374,7 +373,7 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
         loadEnglish(form, recorder);
-        const TColorArray list = {0x0080FF, 0x123456};
+        const RgbList list = {Rgb{255, 128, 0}, Rgb{86, 52, 18}};
         Parts(form).list().setColors(list);
         Parts(form).item("MenuSwatches")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
@@ -388,15 +387,14 @@ private slots:
     void hugePaletteLoadsWhole()
     {
         const int colors = 1000000;
-        TColorArray expected;
+        RgbList expected;
         expected.reserve(colors);
         QByteArray bytes = "GIMP Palette\nName: huge\n#\n";
         bytes.reserve(colors * 20);
         for (int i = 0; i < colors; ++i) {
-            const TColor c = TColor(i * 2654435761u) & 0xFFFFFF;
+            const Rgb c = RgbFromStoredColor(i * 2654435761u);
             expected.push_back(c);
-            bytes += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
-                     QByteArray::number(c >> 16) + "\tc\n";
+            bytes += QByteArray::number(c.r) + ' ' + QByteArray::number(c.g) + ' ' + QByteArray::number(c.b) + "\tc\n";
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
@@ -414,11 +412,11 @@ private slots:
     // stays as it was.
     void listFileChangingWhileReadNeverCostsTheList()
     {
-        TColorArray a, b;
+        RgbList a, b;
         for (int i = 0; i < 300; ++i)
-            a.push_back(TColor(0x010101 * (i % 200) + 1));
+            a.push_back(RgbFromStoredColor(0x010101 * (i % 200) + 1));
         for (int i = 0; i < 700; ++i)
-            b.push_back(TColor(0x000100 * (i % 250) + 0x110000));
+            b.push_back(RgbFromStoredColor(0x000100 * (i % 250) + 0x110000));
         const QByteArray textA = ListText(a), textB = ListText(b);
         const QString path = dir_->file("moving.txt");
         const QString spare = dir_->file("moving.txt.new");
@@ -452,7 +450,7 @@ private slots:
             });
             int loads = 0, refusals = 0;
             for (int i = 0; i < 200; ++i) {
-                const TColorArray before = list.colors();
+                const RgbList before = list.colors();
                 const std::size_t messages = recorder.messages.size();
                 Parts(form).item("MenuOpenColorList")->trigger();
                 if (recorder.messages.size() == messages) {

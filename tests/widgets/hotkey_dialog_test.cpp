@@ -12,7 +12,8 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "capture/ShortcutKeys.h"
+#include "config/ShortcutSetting.h"
+#include "core/config/ShortcutText.h"
 #include "capture/CaptureController.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
@@ -104,21 +105,27 @@ private slots:
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_5, Qt::NoModifier), unsigned('5'));
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Enter, Qt::KeypadModifier), 13u);
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Exclam, Qt::ShiftModifier), unsigned('1'));
-        QCOMPARE(ShortCutToKeySequence(scAlt | 'C'), QKeySequence(Qt::ALT | Qt::Key_C));
-        QCOMPARE(ShortCutToKeySequence(scShift | scCtrl | 116), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F5));
-        QCOMPARE(ShortCutToKeySequence(0), QKeySequence());
+        // The settings' text and back; keypad digits are written as the main ones.
+        QCOMPARE(ShortcutFromText("Alt+C"), Qt::ALT | Qt::Key_C);
+        QCOMPARE(ShortcutFromText("maj+ctrl+F5"), Qt::SHIFT | Qt::CTRL | Qt::Key_F5);
+        QCOMPARE(ShortcutText(Qt::SHIFT | Qt::CTRL | Qt::Key_F5), std::string("Maj+Ctrl+F5"));
+        QCOMPARE(ShortcutText(QKeyCombination(Qt::AltModifier | Qt::KeypadModifier, Qt::Key_7)), std::string("Alt+7"));
+        QCOMPARE(ShortcutFromText("Alt+7"), Qt::ALT | Qt::Key_7);
+        QCOMPARE(ShortcutFromText("Alt+Volume"), kNoShortcut);
+        QCOMPARE(ShortcutText(kNoShortcut), std::string());
+        QCOMPARE(QKeySequence(kNoShortcut), QKeySequence());
     }
 
     void layoutNamesComeFromThePlatformWhileInstalled()
     {
-        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+        QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string());
         {
             PlatformKeyNames names; // the offscreen platform names printable keys by their character
-            QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string("Ctrl+Alt+,"));
-            QCOMPARE(ShortcutFromName("Ctrl+Alt+,"), TShortCut(scCtrl | scAlt | 188));
-            QCOMPARE(ShortcutName(scAlt | 'C'), std::string("Alt+C"));
+            QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string("Ctrl+Alt+,"));
+            QCOMPARE(ShortcutFromText("Ctrl+Alt+,"), (Qt::CTRL | Qt::ALT | Qt::Key_Comma));
+            QCOMPARE(ShortcutText(Qt::ALT | Qt::Key_C), std::string("Alt+C"));
         }
-        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+        QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string());
     }
 
     void dialogLayout()
@@ -138,7 +145,7 @@ private slots:
         QCOMPARE(dialog.edit()->geometry(), QRect(77, 6, 81, 19));
         QVERIFY(dialog.findChildren<QPushButton*>().isEmpty());
         QVERIFY(dialog.findChildren<QDialogButtonBox*>().isEmpty());
-        QCOMPARE(dialog.edit()->shortcut(), TShortCut(0)); // opened on no shortcut
+        QCOMPARE(dialog.edit()->shortcut(), kNoShortcut); // opened on no shortcut
         QVERIFY(dialog.edit()->text().isEmpty());
     }
 
@@ -146,16 +153,16 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("expected"); // 0: refused, the value stays Alt+C
+        QTest::addColumn<int>("expected"); // combined; 0: refused, the value stays Alt+C
         QTest::addColumn<QString>("text");
         QTest::newRow("Ctrl+Alt+K") << int(Qt::Key_K) << int(Qt::ControlModifier | Qt::AltModifier)
-                                    << int(scCtrl | scAlt | 'K') << "Ctrl+Alt+K";
+                                    << (Qt::CTRL | Qt::ALT | Qt::Key_K).toCombined() << "Ctrl+Alt+K";
         QTest::newRow("Maj+Ctrl+F5") << int(Qt::Key_F5) << int(Qt::ShiftModifier | Qt::ControlModifier)
-                                     << int(scShift | scCtrl | 116) << "Maj+Ctrl+F5";
+                                     << (Qt::SHIFT | Qt::CTRL | Qt::Key_F5).toCombined() << "Maj+Ctrl+F5";
         QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::AltModifier | Qt::KeypadModifier)
-                                      << int(scAlt | 103) << "Alt+7";
-        QTest::newRow("Alt+Suppr") << int(Qt::Key_Delete) << int(Qt::AltModifier) << int(scAlt | 46) << "Alt+Suppr";
-        QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return) << int(Qt::ControlModifier) << int(scCtrl | 13)
+                                      << QKeyCombination(Qt::AltModifier | Qt::KeypadModifier, Qt::Key_7).toCombined() << "Alt+7";
+        QTest::newRow("Alt+Suppr") << int(Qt::Key_Delete) << int(Qt::AltModifier) << (Qt::ALT | Qt::Key_Delete).toCombined() << "Alt+Suppr";
+        QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return) << int(Qt::ControlModifier) << (Qt::CTRL | Qt::Key_Return).toCombined()
                                      << QString::fromUtf8("Ctrl+Entrée");
         QTest::newRow("key alone") << int(Qt::Key_K) << 0 << 0 << "Alt+C";
         QTest::newRow("Shift alone") << int(Qt::Key_K) << int(Qt::ShiftModifier) << 0 << "Alt+C";
@@ -171,9 +178,9 @@ private slots:
         QFETCH(int, expected);
         QFETCH(QString, text);
         HotkeyDialog dialog;
-        dialog.edit()->setShortcut(scAlt | 'C');
+        dialog.edit()->setShortcut(Qt::ALT | Qt::Key_C);
         Press(dialog.edit(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(dialog.edit()->shortcut(), TShortCut(expected ? expected : (scAlt | 'C')));
+        QCOMPARE(dialog.edit()->shortcut(), expected ? QKeyCombination::fromCombined(expected) : Qt::ALT | Qt::Key_C);
         QCOMPARE(dialog.edit()->text(), text);
     }
 
@@ -181,18 +188,18 @@ private slots:
     {
         HotkeyDialog dialog;
         HotkeyEdit* edit = dialog.edit();
-        edit->setShortcut(scAlt | 'C');
+        edit->setShortcut(Qt::ALT | Qt::Key_C);
         QTest::keyPress(edit, Qt::Key_Control, Qt::ControlModifier);
         QCOMPARE(edit->text(), QStringLiteral("Ctrl+"));
-        QCOMPARE(edit->shortcut(), TShortCut(scAlt | 'C'));
+        QCOMPARE(edit->shortcut(), (Qt::ALT | Qt::Key_C));
         QTest::keyRelease(edit, Qt::Key_Control, Qt::NoModifier);
         QCOMPARE(edit->text(), QStringLiteral("Alt+C"));
         Press(edit, Qt::Key_Backspace);
-        QCOMPARE(edit->shortcut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), kNoShortcut);
         QVERIFY(edit->text().isEmpty());
-        edit->setShortcut(scAlt | 'C');
+        edit->setShortcut(Qt::ALT | Qt::Key_C);
         Press(edit, Qt::Key_Delete);
-        QCOMPARE(edit->shortcut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), kNoShortcut);
     }
 
     void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
@@ -287,7 +294,7 @@ private slots:
         Translations translations;
         auto* hotkey = new FakeHotkey;
         HotkeyService service(std::unique_ptr<IGlobalHotkey>(hotkey), recorder, translations);
-        service.setShortcut(scAlt | 'C');
+        service.setShortcut(Qt::ALT | Qt::Key_C);
         service.setRefusalCommand("huebird-lite --capture");
         service.grab();
         const int id = hotkey->activeId();
@@ -305,14 +312,14 @@ private slots:
         ShownMainForm main;
         MainWindow& form = main.form;
         const ColorListModel& list = Parts(form).list();
-        Parts(form).ShSelectedColor->setBrushColor(0x3366CC);
+        Parts(form).ShSelectedColor->setBrushColor(Rgb{204, 102, 51});
         const int id = main.hotkey->activeId();
         main.hotkey->Press(id + 1);
         QVERIFY(list.colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(list.colors(), TColorArray({0x3366CC, 0x3366CC}));
-        QCOMPARE(list.currentColor(), TColor(0x3366CC));
+        QCOMPARE(list.colors(), RgbList({Rgb{204, 102, 51}, Rgb{204, 102, 51}}));
+        QCOMPARE(list.currentColor(), (Rgb{204, 102, 51}));
         // Once the window has closed, the hotkey captures nothing more.
         form.close();
         QVERIFY(list.colors().empty());

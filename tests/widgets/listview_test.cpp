@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr TColor kOrange = 0x000080FF; // red 255, green 128, blue 0
+constexpr Rgb kOrange = Rgb{255, 128, 0}; // red 255, green 128, blue 0
 
 // A screen whose pixel at (x, y) is given by a function, and a cursor set by the test.
 class FakeScreen : public IScreenSampler {
@@ -41,7 +41,7 @@ public:
     }
 };
 
-QRgb Rgb(TColor c) { return ToQColor(c).rgb(); }
+QRgb PixelOf(Rgb c) { return ToQColor(c).rgb(); }
 
 // The red pixels of the cross and centre square on a 106 x 106 magnifier.
 std::set<std::pair<int, int>> CrossPixels()
@@ -83,7 +83,7 @@ public:
     bool ok = false;
 };
 
-void Fill(MainWindow& form, const TColorArray& colors)
+void Fill(MainWindow& form, const RgbList& colors)
 {
     Parts(form).list().setColors(colors);
 }
@@ -124,13 +124,13 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         f.list().setSelectedIndex(3);
-        f.list().setCurrentColor(0x123456);
-        TColorArray list;
+        f.list().setCurrentColor(Rgb{86, 52, 18});
+        RgbList list;
         for (int i = 0; i < colors; ++i)
-            list.push_back(TColor(0x10101 * i));
+            list.push_back(Rgb{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
         Fill(f.form, list);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), rows);
-        QCOMPARE(f.list().currentColor(), TColor(0x123456)); // a refill never changes it
+        QCOMPARE(f.list().currentColor(), (Rgb{86, 52, 18})); // a refill never changes it
         if (colors > 0)
             QCOMPARE(f.list().selectedIndex(), 0);
         if (colors == 12)
@@ -141,14 +141,14 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {0x0000FF, 0x00FF00});
+        Fill(f.form, {Rgb{255, 0, 0}, Rgb{0, 255, 0}});
         ColorGrid* grid = Parts(f.form).GridCapture;
         const QImage image = grid->viewport()->grab().toImage();
         const auto at = [&](int row) {
             return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
         };
-        QCOMPARE(at(0), Rgb(0x0000FF));
-        QCOMPARE(at(1), Rgb(0x00FF00));
+        QCOMPARE(at(0), PixelOf(Rgb{255, 0, 0}));
+        QCOMPARE(at(1), PixelOf(Rgb{0, 255, 0}));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
         const ColorListModel& list = f.list();
         QCOMPARE(list.index(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black)); // green is light
@@ -161,7 +161,7 @@ private slots:
         QVERIFY(f.ok);
         Parts(f.form).ShSelectedColor->setBrushColor(kOrange);
         Parts(f.form).item("ContextCaptureColor")->trigger();
-        QCOMPARE(f.list().colors(), TColorArray({kOrange}));
+        QCOMPARE(f.list().colors(), RgbList({kOrange}));
         QCOMPARE(f.list().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
@@ -171,7 +171,7 @@ private slots:
         // Twice without a new sample: the same colour twice, row 0 selected.
         Parts(f.form).GridCapture->setCurrentRow(2);
         Parts(f.form).item("ContextCaptureColor")->trigger();
-        QCOMPARE(f.list().colors(), TColorArray({kOrange, kOrange}));
+        QCOMPARE(f.list().colors(), RgbList({kOrange, kOrange}));
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(f.list().selectedIndex(), 0);
         QVERIFY(!Parts(f.form).item("ContextCaptureColor")->isVisible());
@@ -181,7 +181,7 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
+        Fill(f.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}, kOrange});
         ColorGrid* grid = Parts(f.form).GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
@@ -200,7 +200,8 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {1, 2, 3});
+        const Rgb one{1, 1, 1}, two{2, 2, 2}, three{3, 3, 3};
+        Fill(f.form, {one, two, three});
         ColorGrid* grid = Parts(f.form).GridCapture;
         grid->setCurrentRow(1);
         QCOMPARE(f.list().selectedIndex(), 1);
@@ -209,15 +210,15 @@ private slots:
         Parts(f.form).EditCaptureColor->setFocus();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Delete);
         Parts(f.form).item("ContextDeleteColor")->trigger();
-        QCOMPARE(f.list().colors(), TColorArray({1, 2, 3}));
+        QCOMPARE(f.list().colors(), RgbList({one, two, three}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.list().colors(), TColorArray({1, 3}));
+        QCOMPARE(f.list().colors(), RgbList({one, three}));
         QTRY_VERIFY(Parts(f.form).NotationBox->hasFocus());
         QCOMPARE(f.list().selectedIndex(), 0);
-        QCOMPARE(f.list().currentColor(), TColor(2)); // deleting leaves it alone
+        QCOMPARE(f.list().currentColor(), two); // deleting leaves it alone
 
         // Clicking the row that was current before the refill selects it again,
         // so Del removes the row the user sees chosen.
@@ -227,7 +228,7 @@ private slots:
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.list().colors(), TColorArray({1}));
+        QCOMPARE(f.list().colors(), RgbList({one}));
 
         // The last colour: the code field empties and turns white.
         grid->setFocus();
@@ -250,7 +251,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         for (QAction* clear : {Parts(f.form).item("ContextClearColorList"), Parts(f.form).item("MenuClearColorList")}) {
-            Fill(f.form, TColorArray(12, kOrange));
+            Fill(f.form, RgbList(12, kOrange));
             Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
             QVERIFY(f.list().colors().empty());
@@ -268,7 +269,7 @@ private slots:
         Parts(f.form).NotationBox->setCurrentIndex(1);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("left alone"));
 
-        Fill(f.form, {0x000000, kOrange});
+        Fill(f.form, {Rgb{0, 0, 0}, kOrange});
         Parts(f.form).GridCapture->setCurrentRow(1);
         QCOMPARE(f.list().selectedIndex(), 1);
         Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
@@ -318,27 +319,27 @@ private slots:
         QTest::addColumn<QString>("typed");  // typed key by key
         QTest::addColumn<QString>("pasted"); // or set as it stands
         QTest::addColumn<int>("outcome");    // 0 read, 1 message, 2 silently nothing
-        QTest::addColumn<uint>("color");
+        QTest::addColumn<Rgb>("color");
 
-        QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << uint(kOrange);
-        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 0 << uint(kOrange);
+        QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << kOrange;
+        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 0 << kOrange;
         QTest::newRow("LAB typed with a minus") << 5 << '.' << "50, -20, 30" << "" << 0
-                                                << uint(RGBBytesToColor(LabToRGB({50, -20, 30})));
-        QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << 0u;
-        QTest::newRow("RGB beyond a byte") << 1 << '.' << "300 0 0" << "" << 1 << 0u;
-        QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << 0u;
-        QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << uint(kOrange);
-        QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << uint(kOrange);
-        QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << 0u;
-        QTest::newRow("CSS colour name in HTML") << 0 << '.' << "" << "Red" << 0 << 0x0000FFu;
-        QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << uint(kOrange);
-        QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << 0xFF8000u;
-        QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << uint(kOrange);
-        QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << uint(kOrange);
-        QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << 0u;
-        QTest::newRow("RGB[0,1] own code") << 10 << '.' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
-        QTest::newRow("RGB[0,1] comma locale") << 10 << ',' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
-        QTest::newRow("nothing selected") << -1 << '.' << "" << "FF8000" << 1 << 0u;
+                                                << LabToRGB({50, -20, 30});
+        QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << kBlack;
+        QTest::newRow("RGB beyond a byte") << 1 << '.' << "300 0 0" << "" << 1 << kBlack;
+        QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << kBlack;
+        QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << kOrange;
+        QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << kOrange;
+        QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << kBlack;
+        QTest::newRow("CSS colour name in HTML") << 0 << '.' << "" << "Red" << 0 << Rgb{255, 0, 0};
+        QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << kOrange;
+        QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << Rgb{0, 128, 255};
+        QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << kOrange;
+        QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << kOrange;
+        QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << kBlack;
+        QTest::newRow("RGB[0,1] own code") << 10 << '.' << "1.00 - 0.50 - 0.00" << "" << 0 << kOrange;
+        QTest::newRow("RGB[0,1] comma locale") << 10 << ',' << "1.00 - 0.50 - 0.00" << "" << 0 << kOrange;
+        QTest::newRow("nothing selected") << -1 << '.' << "" << "FF8000" << 1 << kBlack;
     }
 
     void enterReadsTheCode()
@@ -348,12 +349,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, pasted);
         QFETCH(int, outcome);
-        QFETCH(uint, color);
+        QFETCH(Rgb, color);
         ShownForm f({}, separator);
         QVERIFY(f.ok);
         auto& messages = f.prompts;
-        Fill(f.form, {0x111111});
-        f.list().setCurrentColor(0x111111);
+        Fill(f.form, {Rgb{17, 17, 17}});
+        f.list().setCurrentColor(Rgb{17, 17, 17});
         Parts(f.form).NotationBox->setCurrentIndex(format);
         QLineEdit* edit = Parts(f.form).EditCaptureColor;
         edit->setFocus();
@@ -370,13 +371,13 @@ private slots:
             QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTextsOf(f.form).SErrorColorInput));
         }
         if (outcome == 0) {
-            QCOMPARE(f.list().colors(), TColorArray({TColor(color), 0x111111}));
-            QCOMPARE(f.list().currentColor(), TColor(color));
+            QCOMPARE(f.list().colors(), RgbList({color, Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), color);
             QCOMPARE(edit->text(), QString::fromStdString(std::string(WriteColorCode(format, color, separator).View())));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
-            QCOMPARE(f.list().colors(), TColorArray({0x111111}));
-            QCOMPARE(f.list().currentColor(), TColor(0x111111));
+            QCOMPARE(f.list().colors(), RgbList({Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), (Rgb{17, 17, 17}));
         }
     }
 
@@ -451,28 +452,28 @@ private slots:
 
     void theLabelContrastsWithTheSample_data()
     {
-        QTest::addColumn<uint>("sample");
+        QTest::addColumn<Rgb>("sample");
         QTest::addColumn<QColor>("text");
-        QTest::newRow("grey 128") << 0x808080u << QColor(Qt::black);
-        QTest::newRow("grey 127") << 0x7F7F7Fu << QColor(Qt::white);
-        QTest::newRow("red") << 0x0000FFu << QColor(Qt::white);
-        QTest::newRow("blue") << 0xFF0000u << QColor(Qt::white);
-        QTest::newRow("green") << 0x00FF00u << QColor(Qt::black);
-        QTest::newRow("yellow") << 0x00FFFFu << QColor(Qt::black);
+        QTest::newRow("grey 128") << Rgb{128, 128, 128} << QColor(Qt::black);
+        QTest::newRow("grey 127") << Rgb{127, 127, 127} << QColor(Qt::white);
+        QTest::newRow("red") << Rgb{255, 0, 0} << QColor(Qt::white);
+        QTest::newRow("blue") << Rgb{0, 0, 255} << QColor(Qt::white);
+        QTest::newRow("green") << Rgb{0, 255, 0} << QColor(Qt::black);
+        QTest::newRow("yellow") << Rgb{255, 255, 0} << QColor(Qt::black);
     }
 
     void theLabelContrastsWithTheSample()
     {
-        QFETCH(uint, sample);
+        QFETCH(Rgb, sample);
         QFETCH(QColor, text);
         auto screen = std::make_unique<FakeScreen>();
-        screen->pixel = [sample](int, int) { return Rgb(sample); };
+        screen->pixel = [sample](int, int) { return PixelOf(sample); };
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         f.capture().tick();
         QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(sample));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), sample);
         QCOMPARE(Parts(f.form).StatusBar->panelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
@@ -487,7 +488,7 @@ private slots:
         f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString()); // nothing selected
 
-        Fill(f.form, {0xFFFFFF, 0x000000});
+        Fill(f.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
         f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.4:1 AA large"));
         Parts(f.form).GridCapture->setCurrentRow(1);
@@ -505,7 +506,7 @@ private slots:
         ShownForm comma(std::move(commaScreen), ',');
         QVERIFY(comma.ok);
         ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
-        Fill(comma.form, {0xFFFFFF, 0x000000});
+        Fill(comma.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
         comma.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
     }
@@ -554,7 +555,7 @@ private slots:
         Parts(f.form).item("MenuSimulateProtanopia")->trigger();
         f.capture().tick();
         QCOMPARE(zoom.pixel(10, 10), qRgb(109, 95, 0));
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x0000FF));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{255, 0, 0}));
         QCOMPARE(Parts(f.form).LabelColor->text(), QStringLiteral("#FF0000"));
         QVERIFY(Parts(f.form).item("MenuSimulateProtanopia")->isChecked());
         // The label in the bottom-left corner: white letters on black.
@@ -576,7 +577,7 @@ private slots:
                     const QRgb real = fake->pixel(screen.x(), screen.y());
                     // Rows and columns that miss the cross and the label.
                     QCOMPARE(zoom.pixel(x, y),
-                             Rgb(SimulateColorVision(ColorVision::Protanopia, FromQColor(QColor(real)))));
+                             ToQColor(SimulateColorVision(ColorVision::Protanopia, FromQColor(QColor(real)))).rgb());
                 }
         }
 
@@ -608,17 +609,17 @@ private slots:
         QCOMPARE(fake->grabs.size(), size_t(2)); // still read, to see whether the screen changed
 
         // The list shows its colour in the swatch; the next tick shows the screen's again.
-        Fill(f.form, {0x000000, 0xABCDEF});
+        Fill(f.form, {Rgb{0, 0, 0}, Rgb{239, 205, 171}});
         Parts(f.form).GridCapture->setCurrentRow(1);
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0xABCDEF));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{239, 205, 171}));
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x102030));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{48, 32, 16}));
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
 
         // New pixels under a still pointer are shown.
         fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x405060));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{96, 80, 64}));
         QCOMPARE(Parts(f.form).ImgZoom->canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
         QCOMPARE(sampled.count(), 2);
     }
@@ -643,7 +644,7 @@ private slots:
             f.capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
-            QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x800000));
+            QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{0, 0, 128}));
             const QImage& canvas = Parts(f.form).ImgZoom->canvas();
             if (!c.inside) {
                 // Also when the screen has not changed since the magnifier was blanked.
@@ -662,9 +663,9 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        TColorArray list(1'000'000);
+        RgbList list(1'000'000);
         for (std::size_t i = 0; i < list.size(); ++i)
-            list[i] = TColor(i & 0xFFFFFF);
+            list[i] = RgbFromStoredColor(i);
         CpuClock timer;
         timer.start();
         f.list().setColors(std::move(list)); // the grid refills at once

@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(Parts(form).NotationBox->currentText(), QStringLiteral("HTML"));
         QCOMPARE(Parts(form).NotationBox->count(), 15);
         QCOMPARE(Parts(form).NotationBox->maxVisibleItems(), 15);
-        QCOMPARE(Parts(form).list().currentColor(), TColor(0xFFFFFF));
+        QCOMPARE(Parts(form).list().currentColor(), (Rgb{255, 255, 255}));
         QCOMPARE(Parts(form).list().managerGeometry().width(), 220);
         QCOMPARE(Parts(form).list().managerGeometry().height(), 315);
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird v.2.0"));
@@ -179,7 +179,7 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        Parts(form).list().setColors({0x112233, 0x445566});
+        Parts(form).list().setColors({Rgb{51, 34, 17}, Rgb{102, 85, 68}});
         if (byMenu)
             Parts(form).item("MenuClose")->trigger();
         else

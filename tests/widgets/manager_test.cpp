@@ -18,7 +18,7 @@
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 
 // The manager's widgets, found by their names.
 struct ManagerUi {
@@ -69,7 +69,7 @@ QStringList Numbers(const ManagerUi& ui)
     return texts;
 }
 
-QString Code(MainWindow& main, TColor color)
+QString Code(MainWindow& main, Rgb color)
 {
     return Parts(main).list().codeOf(color);
 }
@@ -194,11 +194,11 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("up");
         QTest::addColumn<int>("clicks");
-        QTest::addColumn<TColorArray>("order");
+        QTest::addColumn<RgbList>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("third to the top") << 2 << true << 2 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("up at the top") << 2 << true << 3 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("first to the end") << 0 << false << 3 << TColorArray{0x00FF00, 0xFF0000, 0x0000FF} << 2;
+        QTest::newRow("third to the top") << 2 << true << 2 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("up at the top") << 2 << true << 3 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("first to the end") << 0 << false << 3 << RgbList{Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{255, 0, 0}} << 2;
     }
 
     void movesFollowTheColour()
@@ -206,7 +206,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, up);
         QFETCH(int, clicks);
-        QFETCH(TColorArray, order);
+        QFETCH(RgbList, order);
         QFETCH(int, selected);
         list().setColors(kThree);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
@@ -229,8 +229,8 @@ private slots:
         list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(2);
-            const std::vector<std::pair<int, TColorArray>> steps = {
-                {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
+            const std::vector<std::pair<int, RgbList>> steps = {
+                {1, {Rgb{255, 0, 0}, Rgb{0, 255, 0}}}, {0, {Rgb{255, 0, 0}}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
                 ui.ButtonDelete->click();
                 QCOMPARE(list().selectedIndex(), index);
@@ -247,14 +247,14 @@ private slots:
 
     void undoAllRestoresTheOpeningState()
     {
-        const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
+        const RgbList four = {Rgb{17, 17, 17}, Rgb{34, 34, 34}, Rgb{51, 51, 51}, Rgb{68, 68, 68}};
         list().setColors(four);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             ui.ButtonDelete->click();
             ui.ButtonDelete->click();
             ui.ButtonUp->click();
-            QCOMPARE(list().colors(), (TColorArray{0x444444, 0x111111}));
+            QCOMPARE(list().colors(), (RgbList{Rgb{68, 68, 68}, Rgb{17, 17, 17}}));
             const int selected = list().selectedIndex();
             ui.ButtonUndoAll->click();
             QCOMPARE(list().colors(), four);
@@ -286,7 +286,7 @@ private slots:
         }));
         // A list longer than the window keeps a row for each colour, and the
         // scroll bar it brings narrows the code column.
-        list().setColors(TColorArray(60, 0x00FFFF));
+        list().setColors(RgbList(60, Rgb{255, 255, 0}));
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             form.resize(220, 500);
             QCoreApplication::processEvents();
@@ -320,7 +320,7 @@ private slots:
 
     void ratioColumnFollowsTheSelectedColour()
     {
-        list().setColors({0xFFFFFF, 0x777777, 0x000000});
+        list().setColors({Rgb{255, 255, 255}, Rgb{119, 119, 119}, Rgb{0, 0, 0}});
         QVERIFY(RunManager(*main_, [](ListManagerWindow&, const ManagerUi& ui) {
             QCOMPARE(ui.GridCapture->columnWidth(2), 40);
             const auto ratios = [&ui] {
@@ -340,29 +340,29 @@ private slots:
         list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x808080);
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{128, 128, 128});
             pressHotkey();
-            QCOMPARE(list().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+            QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
             // The selection stays on the colour it was on.
             QCOMPARE(list().selectedIndex(), 2);
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 3"));
-            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
+            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, Rgb{128, 128, 128}));
             QCOMPARE(ui.GridCapture->cellText(3, 0), QStringLiteral("4"));
             ui.ButtonDelete->click();
             ui.ButtonUndoAll->click();
-            QCOMPARE(list().colors()[0], TColor(0x808080));
+            QCOMPARE(list().colors()[0], (Rgb{128, 128, 128}));
             QCOMPARE(list().colors().size(), std::size_t(4));
         }));
-        QCOMPARE(list().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+        QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
-        list().setColors({0x0000FF});
+        list().setColors({Rgb{255, 0, 0}});
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.ButtonDelete->click();
             QCOMPARE(list().selectedIndex(), -1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x123456);
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{86, 52, 18});
             pressHotkey();
-            QCOMPARE(list().colors(), (TColorArray{0x123456}));
+            QCOMPARE(list().colors(), (RgbList{Rgb{86, 52, 18}}));
             QCOMPARE(list().selectedIndex(), 0);
             ui.ButtonDelete->click();
         }));
@@ -371,9 +371,9 @@ private slots:
 
     void aMillionColoursAnswerAtOnce()
     {
-        TColorArray million(1000000);
+        RgbList million(1000000);
         for (std::size_t i = 0; i < million.size(); ++i)
-            million[i] = TColor(i & 0xFFFFFF);
+            million[i] = RgbFromStoredColor(i);
         list().setColors(million);
         CpuClock clock;
         qint64 openMs = -1;

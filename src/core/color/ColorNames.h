@@ -16,7 +16,7 @@ struct NearestColorName {
 
 // Of two names for the same colour ("aqua" and "cyan", "gray" and "grey")
 // the first in alphabetical order.
-NearestColorName NearestCssColorName(TColor color);
+NearestColorName NearestCssColorName(Rgb color);
 
 // The difference with one decimal after that separator ("1.8"); "0.0" and
 // "0,0" for the very colour.

@@ -93,15 +93,14 @@ const TVisionMatrix& ColorVisionMatrix(ColorVision vision)
     return kMatrices[Index(vision)];
 }
 
-TColor SimulateColorVision(ColorVision vision, TColor color)
+Rgb SimulateColorVision(ColorVision vision, Rgb color)
 {
     if (vision == ColorVision::Normal)
-        return color & 0xFFFFFF;
-    const TRGBBytes rgb = ColorToRGBBytes(color);
-    const double r = SrgbToLinear(rgb.R / 255.0), g = SrgbToLinear(rgb.G / 255.0), b = SrgbToLinear(rgb.B / 255.0);
+        return color;
+    const double r = SrgbToLinear(color.r / 255.0), g = SrgbToLinear(color.g / 255.0), b = SrgbToLinear(color.b / 255.0);
     const TVisionMatrix& m = ColorVisionMatrix(vision);
-    return RGBBytesToColor({EncodeLinear(m[0] * r + m[1] * g + m[2] * b), EncodeLinear(m[3] * r + m[4] * g + m[5] * b),
-                            EncodeLinear(m[6] * r + m[7] * g + m[8] * b)});
+    return {EncodeLinear(m[0] * r + m[1] * g + m[2] * b), EncodeLinear(m[3] * r + m[4] * g + m[5] * b),
+            EncodeLinear(m[6] * r + m[7] * g + m[8] * b)};
 }
 
 namespace {
@@ -142,13 +141,12 @@ std::uint32_t ColorVisionFilter::filterPixel(std::uint32_t pixel) const
     return (pixel & 0xFF000000u) | (std::uint32_t(row(0)) << 16) | (std::uint32_t(row(3)) << 8) | row(6);
 }
 
-TColor ColorVisionFilter::operator()(TColor color) const
+Rgb ColorVisionFilter::operator()(Rgb color) const
 {
     if (!changesColors())
-        return color & 0xFFFFFF;
-    const TRGBBytes rgb = ColorToRGBBytes(color);
-    const std::uint32_t seen = filterPixel((std::uint32_t(rgb.R) << 16) | (std::uint32_t(rgb.G) << 8) | rgb.B);
-    return RGBBytesToColor({std::uint8_t(seen >> 16), std::uint8_t(seen >> 8), std::uint8_t(seen)});
+        return color;
+    const std::uint32_t seen = filterPixel((std::uint32_t(color.r) << 16) | (std::uint32_t(color.g) << 8) | color.b);
+    return {std::uint8_t(seen >> 16), std::uint8_t(seen >> 8), std::uint8_t(seen)};
 }
 
 void ColorVisionFilter::filterPixels(const std::uint32_t* from, std::uint32_t* to, std::size_t count) const

@@ -24,7 +24,7 @@ const TVisionMatrix& ColorVisionMatrix(ColorVision vision);
 
 // Linearised, multiplied, clipped to 0..1 and encoded again, rounded to the
 // nearest byte.
-TColor SimulateColorVision(ColorVision vision, TColor color);
+Rgb SimulateColorVision(ColorVision vision, Rgb color);
 
 // SimulateColorVision over many pixels, from tables: cheap enough for every
 // pixel of the magnifier on every tick. It keeps the colours it saw last, as
@@ -36,7 +36,7 @@ public:
     ColorVision vision() const { return vision_; }
     bool changesColors() const { return vision_ != ColorVision::Normal; }
 
-    TColor operator()(TColor color) const;
+    Rgb operator()(Rgb color) const;
     // 32-bit pixels with red in bits 16 to 23, green in 8 to 15 and blue in
     // 0 to 7 (the layout of the screen's true-colour pixels); the top byte
     // is kept. from and to may be the same.
