@@ -27,6 +27,7 @@
 #include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
+#include "platform/UserEnvironment.h"
 #include "ui/Prompts.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     setObjectName("MainWindow");
     translations_ = new Translations(paths_.dataDir, services.decimalSeparator, this);
     connect(translations_, &Translations::changed, this, &MainWindow::showMenuCaptions);
+    language_ = new LanguageService(*translations_, prompts_, services.userLanguage.value_or(UserUiLanguage()), this);
     createControls();
     createMenus();
     loginStart_ = new LoginStartSwitch(ui_.MenuStartAtLogin, paths_, prompts_, *translations_, this);
@@ -82,7 +84,6 @@ void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    language_ = new LanguageService(*translations_, prompts_, this);
     ui_.LabelColor->clear();
 }
 

@@ -11,12 +11,12 @@
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
+#include "config/LanguageService.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
 #include "config/UiTexts.h"
 #include "config/AboutDialog.h"
-#include "platform/SystemLanguage.h"
 #include "ui/PictureView.h"
 #include "update/UpdateChecker.h"
 
@@ -35,19 +35,18 @@ struct Run {
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> form;
 
-    explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033)
+    explicit Run(const QByteArray* settings, const QLocale& userLanguage = QLocale(QLocale::English, QLocale::UnitedStates))
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
-        SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<MainWindow>(MainWindowServices{prompts, dir.paths()});
+        form = std::make_unique<MainWindow>(
+            MainWindowServices{.prompts = prompts, .paths = dir.paths(), .userLanguage = userLanguage});
         form->show();
     }
     ~Run()
     {
         if (form && !form->isHidden())
             form->close();
-        SetUserLangIdSource(nullptr);
     }
     QByteArray closeAndRead()
     {
@@ -75,7 +74,7 @@ class ConfigTest : public QObject {
 private slots:
     void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
     {
-        Run run(nullptr, 1036);
+        Run run(nullptr, QLocale(QLocale::French, QLocale::France));
         QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
         QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("fr"));
         QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
@@ -180,10 +179,8 @@ private slots:
         const QString ini = dir.file("HuebirdLite.ini");
         QVERIFY(QDir().mkpath(ini));
         RecordingPrompts prompts;
-        SetUserLangIdSource([] { return std::uint16_t(2055); });
-        MainWindow form({prompts, dir.paths()});
+        MainWindow form({.prompts = prompts, .paths = dir.paths(), .userLanguage = QLocale("de_CH")});
         form.show();
-        SetUserLangIdSource(nullptr);
         const auto& messages = prompts.messages;
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].kind, (unsigned char)3);
@@ -213,28 +210,31 @@ private slots:
         QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));
     }
 
-    void localesGiveTheirLanguage_data()
+    void firstRunSpeaksTheDesktopsLanguage_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("langId");
-        QTest::newRow("fr_FR") << "fr_FR" << 1036;
-        QTest::newRow("fr_CA") << "fr_CA" << 3084;
-        QTest::newRow("de_CH") << "de_CH" << 2055;
-        QTest::newRow("pt_BR") << "pt_BR" << 1046;
-        QTest::newRow("en_GB") << "en_GB" << 2057;
-        QTest::newRow("es_419") << "es_419" << 22538;
-        QTest::newRow("zh_TW") << "zh_TW" << 1028;
-        QTest::newRow("fr_MC (main variant)") << "fr_MC" << 1036;
-        QTest::newRow("nl_NL (in no list)") << "nl_NL" << 1043;
-        QTest::newRow("sw_KE (not in the table)") << "sw_KE" << 1033;
-        QTest::newRow("C") << "C" << 1033;
+        QTest::addColumn<QLocale>("desktop");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("fr_CA") << QLocale("fr_CA") << "fr";
+        QTest::newRow("de_CH") << QLocale("de_CH") << "de";
+        QTest::newRow("es_419 (an area)") << QLocale("es_419") << "es";
+        QTest::newRow("zh_TW") << QLocale("zh_TW") << "zh";
+        QTest::newRow("fr_MC (no variant of its own)") << QLocale("fr_MC") << "fr";
+        QTest::newRow("nl_NL (no language file)") << QLocale("nl_NL") << "en";
+        QTest::newRow("C") << QLocale::c() << "en";
     }
 
-    void localesGiveTheirLanguage()
+    void firstRunSpeaksTheDesktopsLanguage()
     {
-        QFETCH(QString, locale);
-        QFETCH(int, langId);
-        QCOMPARE(int(LangIdFromLocale(QLocale(locale))), langId);
+        QFETCH(QLocale, desktop);
+        QFETCH(QString, code);
+        QWidget window;
+        RecordingPrompts prompts;
+        Translations translations("/nowhere/", '.');
+        LanguageService language(translations, prompts, desktop, &window);
+        language.start("it", false);
+        QCOMPARE(Q(translations.languageCode()), QStringLiteral("it"));
+        language.start("it", true);
+        QCOMPARE(Q(translations.languageCode()), code);
     }
 
     void languageLoaderEdgeCases()
