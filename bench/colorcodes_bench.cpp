@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "color/ColorNames.h"
+#include "core/color/ColorNames.h"
 
 namespace {
 

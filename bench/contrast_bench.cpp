@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "color/ColorContrast.h"
+#include "core/color/ColorContrast.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #   share/huebird-lite/{language,help,palettes}
 #   share/applications, share/metainfo, share/icons/hicolor   (desktop id ${HB_DESKTOP_ID})
 #   share/man/man1, share/doc/huebird-lite
-# Installed, the program keeps its settings under ~/.config (see src/config/SettingsLocation.h).
+# Installed, the program keeps its settings under ~/.config (see src/core/config/SettingsLocation.h).
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(GZIP gzip REQUIRED)
 

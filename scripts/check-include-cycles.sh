@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when two folders of src/ include from each other, directly or round a
 # longer loop, or when a folder includes from one listed above it in the
-# order that docs/architecture.md documents. Subfolders count with their
-# folder (platform/x11 is platform).
+# order that docs/architecture.md documents, or when the Qt-free core
+# includes Qt. Subfolders count with their folder (platform/x11 is platform),
+# except that each folder of core/ counts on its own (core/color).
 # Usage: check-include-cycles.sh [source-root]   (default: the src/ beside this script)
 set -euo pipefail
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
@@ -11,7 +12,7 @@ cd "$src"
 
 # One "from to" line per folder that includes from another folder.
 edges=$(grep -rEo '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[^"/]+/[^"]+"' --include='*.h' --include='*.cpp' --include='*.in' . |
-    sed -E 's|^\./([^/:]+)[^:]*:.*"([^/"]+)/.*|\1 \2|' | awk '$1 != $2' | sort -u)
+    sed -E 's|^\./(core/[^/:]+\|[^/:]+)[^:]*:.*"(core/[^/"]+\|[^/"]+)/.*|\1 \2|' | awk '$1 != $2' | sort -u)
 
 # Folders that reach themselves again through the include edges.
 cycles=$(awk '
@@ -47,7 +48,7 @@ echo "No include loops between the folders of src/."
 # The documented order: the folder names that begin the lines of the first
 # code block of "Folders and what may include what", top to bottom.
 order=$(awk '/^## Folders/ { section = 1 } section && /^```/ { if (inside) exit; inside = 1; next }
-    inside && /^[a-z]+\// { sub(/\/.*/, ""); print }' "$order_doc")
+    inside && /^[a-z]+\// { name = $1; sub(/\/$/, "", name); print name }' "$order_doc")
 [[ -n $order ]] || { echo "No order of folders found in $order_doc"; exit 1; }
 wrong=$(awk 'NR == FNR { rank[$1] = NR; next }
     !($1 in rank) || !($2 in rank) { print "  " $1 " -> " $2 " (not in the documented order)"; next }
@@ -58,3 +59,11 @@ if [[ -n $wrong ]]; then
     exit 1
 fi
 echo "Every folder of src/ includes only from folders listed below it: $(echo $order)."
+
+qt_in_core=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(Q|qt)' core || true)
+if [[ -n $qt_in_core ]]; then
+    echo "Files of the Qt-free core that include Qt:"
+    echo "$qt_in_core" | sed 's/^/  /'
+    exit 1
+fi
+echo "No file of core/ includes Qt."

@@ -14,11 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "color/ColorCodes.h"
-#include "color/ColorContrast.h"
-#include "color/ColorNames.h"
-#include "exchange/ColorExport.h"
-#include "exchange/ColorListFile.h"
+#include "core/color/ColorCodes.h"
+#include "core/color/ColorContrast.h"
+#include "core/color/ColorNames.h"
+#include "core/exchange/ColorExport.h"
+#include "core/exchange/ColorListFile.h"
 
 #ifndef HB_VERSION
 #define HB_VERSION "unknown"
@@ -67,7 +67,7 @@ constexpr std::string_view kHelp =
     "                    by a tab (or by blanks when the codes have none)\n"
     "  --name            print the CSS named colour nearest to each COLOR (or\n"
     "                    CODE, with --from) by CIEDE2000, a tab and the\n"
-    "                    difference with one decimal: \"darkorange\t3.4\"\n"
+    "                    difference with one decimal: \"darkorange\t3.9\"\n"
     "  --decimal-separator C\n"
     "                    '.' or ',' in \"RGB[0,1]\" codes and contrast ratios\n"
     "                    (default: the locale's)\n"
@@ -96,8 +96,9 @@ constexpr std::string_view kHelp =
     "gives an empty line and a message on standard error.\n"
     "\n"
     "Exit status: 0 every input converted; 1 some code had the wrong shape;\n"
-    "3 some number could not be read (3 wins over 1); 2 usage error, or the\n"
-    "input could not be read or the output written.\n";
+    "3 some number could not be read, or lay outside its component's range\n"
+    "(3 wins over 1); 2 usage error, or the input could not be read or the\n"
+    "output written.\n";
 
 struct Options {
     std::optional<int> to;

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "update/Scrambling.h"
+#include "core/update/Scrambling.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "config/ProgramInfo.h"
-#include "config/ProgramPaths.h"
+#include "core/config/ProgramInfo.h"
+#include "core/config/ProgramPaths.h"
 #include "ui/QtImages.h"
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
-#include "platform/CaptureModes.h"
+#include "core/platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UserEnvironment.h"

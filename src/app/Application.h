@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/CommandLine.h"
-#include "platform/SingleInstance.h"
+#include "core/app/CommandLine.h"
+#include "core/platform/SingleInstance.h"
 
 class InstanceChannel;
 class MainWindow;

@@ -10,8 +10,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 
-#include "config/MessageText.h"
-#include "config/ProgramInfo.h"
+#include "core/config/MessageText.h"
+#include "core/config/ProgramInfo.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureView.h"
@@ -22,7 +22,7 @@
 #include "capture/DesktopCapture.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
@@ -36,7 +36,7 @@
 #include "config/LoginStartSwitch.h"
 #include "update/NewVersionDialog.h"
 #include "update/UpdateChecker.h"
-#include "update/UpdateVerdict.h"
+#include "core/update/UpdateVerdict.h"
 
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/ShortcutText.h"
-#include "color/ColorContrast.h"
+#include "core/capture/ShortcutText.h"
+#include "core/color/ColorContrast.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
 #include "app/MainWindowServices.h"

@@ -5,7 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "color/ColorNames.h"
+#include "core/color/ColorNames.h"
 #include "colorlist/ColorListController.h"
 #include "exchange/ListFileService.h"
 #include "ui/ColorSwatch.h"

@@ -6,11 +6,11 @@
 
 #include "app/MainWindow.h"
 #include "capture/ShortcutKeys.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "config/LanguageService.h"
 #include "config/LoginStartSwitch.h"
-#include "config/ProgramInfo.h"
+#include "core/config/ProgramInfo.h"
 #include "config/Translations.h"
 #include "exchange/ListFileService.h"
 #include "ui/Prompts.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "config/ProgramPaths.h"
+#include "core/config/ProgramPaths.h"
 #include "http/HttpClient.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"

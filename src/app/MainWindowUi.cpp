@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "colorlist/ColorGrid.h"
 #include "ui/QtImages.h"
 #include "ui/ColorSwatch.h"

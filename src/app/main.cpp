@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "platform/HomeFolder.h"
+#include "core/platform/HomeFolder.h"
 #include "platform/InstanceChannel.h"
 
 int main(int argc, char** argv)

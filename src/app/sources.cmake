@@ -1,5 +1,3 @@
-list(APPEND HB_CORE_SOURCES
-  src/app/CommandLine.cpp)
 list(APPEND HB_UI_SOURCES
   src/app/MainWindow.cpp
   src/app/MainWindowUi.cpp

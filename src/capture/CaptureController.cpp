@@ -9,11 +9,11 @@
 #include <cstring>
 
 #include "capture/TickPresenters.h"
-#include "config/MessageText.h"
+#include "core/config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"
 #include "ui/WidgetHelpers.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 
 namespace {

@@ -19,7 +19,7 @@
 
 #include "capture/CaptureFrame.h"
 #include "ui/TickPresenter.h"
-#include "color/ColorContrast.h"
+#include "core/color/ColorContrast.h"
 
 class IScreenSampler;
 struct ScreenPointer;

@@ -6,7 +6,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "color/ColorMath.h"
+#include "core/color/ColorMath.h"
 
 struct CaptureFrame {
     // The parts a tick changed; a tick that changes none shows nothing.

@@ -13,7 +13,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/CaptureModes.h"
+#include "core/platform/CaptureModes.h"
 #include "platform/PlatformFactory.h"
 #include "platform/ScreenSampler.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/AsyncScreenSampler.h"
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 #include "platform/ScreenSampler.h"
 
 class FrozenScreens {

@@ -5,7 +5,7 @@
 // Escape and Tab alone keep their usual meaning in the dialog.
 #include <QLineEdit>
 
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 
 class HotkeyEdit : public QLineEdit {
     Q_OBJECT

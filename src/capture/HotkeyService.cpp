@@ -1,9 +1,9 @@
 #include "capture/HotkeyService.h"
 
-#include "config/MessageText.h"
+#include "core/config/MessageText.h"
 #include "capture/HotkeyEdit.h"
 #include "capture/ShortcutKeys.h"
-#include "config/SettingsFile.h"
+#include "core/config/SettingsFile.h"
 #include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
 #include "ui/Prompts.h"

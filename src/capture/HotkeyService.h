@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 
 class IGlobalHotkey;
 class Prompts;

@@ -4,7 +4,7 @@
 #include <QKeySequence>
 #include <memory>
 
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 
 QKeySequence ShortCutToKeySequence(TShortCut shortcut);
 // 0 when the key has no virtual-key code. The keypad modifier tells the

@@ -1,5 +1,3 @@
-list(APPEND HB_CORE_SOURCES
-  src/capture/ShortcutText.cpp)
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp
   src/capture/DesktopCapture.cpp

@@ -11,7 +11,7 @@
 #include <QPalette>
 #include <climits>
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ListManagerWindow.h"
 #include "config/Translations.h"

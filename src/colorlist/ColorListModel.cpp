@@ -4,8 +4,8 @@
 #include <climits>
 #include <utility>
 
-#include "color/ColorCodes.h"
-#include "color/ColorContrast.h"
+#include "core/color/ColorCodes.h"
+#include "core/color/ColorContrast.h"
 #include "ui/WidgetHelpers.h"
 
 ColorListModel::ColorListModel(char decimalSeparator, QObject* parent)

@@ -7,7 +7,7 @@
 #include <QRect>
 #include <optional>
 
-#include "colorlist/ColorListOps.h"
+#include "core/colorlist/ColorListOps.h"
 
 class ColorListModel : public QAbstractListModel {
     Q_OBJECT

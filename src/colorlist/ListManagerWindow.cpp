@@ -7,7 +7,7 @@
 
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
-#include "config/UiTexts.h"
+#include "core/config/UiTexts.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/QtImages.h"

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QRect>
 
-#include "colorlist/ColorListOps.h"
+#include "core/colorlist/ColorListOps.h"
 
 class QToolButton;
 class ColorGrid;

@@ -1,5 +1,3 @@
-list(APPEND HB_CORE_SOURCES
-  src/colorlist/ColorListOps.cpp)
 list(APPEND HB_UI_SOURCES
   src/colorlist/ColorGrid.cpp
   src/colorlist/ColorListController.cpp

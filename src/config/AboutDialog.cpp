@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "config/MessageText.h"
-#include "config/ProgramInfo.h"
+#include "core/config/MessageText.h"
+#include "core/config/ProgramInfo.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/QtImages.h"

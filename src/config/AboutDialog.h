@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "config/SettingsLocation.h"
+#include "core/config/SettingsLocation.h"
 
 class QLabel;
 class QPushButton;

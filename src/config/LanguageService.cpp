@@ -4,10 +4,10 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "config/LanguageDetection.h"
+#include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
-#include "platform/LanguageIds.h"
+#include "core/platform/LanguageIds.h"
 #include "ui/Prompts.h"
 
 LanguageService::LanguageService(Translations& translations, Prompts& prompts, const QLocale& userLanguage,

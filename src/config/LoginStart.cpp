@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <vector>
 
-#include "config/ProgramInfo.h"
-#include "config/AutostartEntry.h"
-#include "text/RegularFile.h"
+#include "core/config/ProgramInfo.h"
+#include "core/config/AutostartEntry.h"
+#include "core/text/RegularFile.h"
 
 LoginStart::LoginStart(QString autostartDir, QStringList command)
     : dir_(std::move(autostartDir)), command_(std::move(command))

@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "config/LoginStart.h"
-#include "config/MessageText.h"
+#include "core/config/MessageText.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "config/ProgramPaths.h"
+#include "core/config/ProgramPaths.h"
 
 class Prompts;
 class QAction;

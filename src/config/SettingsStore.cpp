@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <optional>
 
-#include "config/SettingsFile.h"
+#include "core/config/SettingsFile.h"
 #include "config/TextFile.h"
 #include "ui/Prompts.h"
 

@@ -3,8 +3,8 @@
 // written whole at close. Everyone takes the settings from here.
 #include <QString>
 
-#include "config/Settings.h"
-#include "config/SettingsLocation.h"
+#include "core/config/Settings.h"
+#include "core/config/SettingsLocation.h"
 
 class Prompts;
 

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "config/IniLines.h"
-#include "text/RegularFile.h"
+#include "core/config/IniLines.h"
+#include "core/text/RegularFile.h"
 
 bool IsExistingFile(const QString& path)
 {

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "config/LanguageDetection.h"
+#include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 
 Translations::Translations(QObject* parent) : Translations(std::string(), '.', parent) {}

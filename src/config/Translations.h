@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/LanguageFile.h"
-#include "config/UiTexts.h"
+#include "core/config/LanguageFile.h"
+#include "core/config/UiTexts.h"
 
 class Translations : public QObject {
     Q_OBJECT

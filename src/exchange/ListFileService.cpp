@@ -10,11 +10,11 @@
 #include <utility>
 
 #include "colorlist/ColorListModel.h"
-#include "config/MessageText.h"
+#include "core/config/MessageText.h"
 #include "config/Translations.h"
-#include "exchange/ColorExport.h"
-#include "exchange/ColorListFile.h"
-#include "text/RegularFile.h"
+#include "core/exchange/ColorExport.h"
+#include "core/exchange/ColorListFile.h"
+#include "core/text/RegularFile.h"
 #include "ui/Prompts.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/SingleInstance.h"
+#include "core/platform/SingleInstance.h"
 
 namespace {
 

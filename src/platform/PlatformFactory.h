@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/AsyncScreenSampler.h"
-#include "platform/CaptureModes.h"
+#include "core/platform/CaptureModes.h"
 #include "platform/DesktopServices.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"

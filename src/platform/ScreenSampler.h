@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <memory>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 
 struct ScreenPointer {
     // The logical pixel under the pointer, in the desktop coordinates the

@@ -1,11 +1,3 @@
-list(APPEND HB_CORE_SOURCES
-  src/platform/CaptureModes.cpp
-  src/platform/HomeFolder.cpp
-  src/platform/KeyRepeat.cpp
-  src/platform/LanguageIds.cpp
-  src/platform/ScreenMapping.cpp
-  src/platform/SingleInstance.cpp
-  src/platform/TrueColorLayout.cpp)
 list(APPEND HB_UI_SOURCES
   src/platform/AsyncScreenSampler.cpp
   src/platform/DesktopServices.h

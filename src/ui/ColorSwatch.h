@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "color/ColorMath.h"
+#include "core/color/ColorMath.h"
 
 // A rectangle filled with its brush colour, in a one-pixel black frame
 // unless told otherwise.

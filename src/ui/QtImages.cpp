@@ -8,7 +8,7 @@
 #include <array>
 #include <cstring>
 
-#include "ui/JpegImage.h"
+#include "core/ui/JpegImage.h"
 
 QImage JpegToImage(const QByteArray& bytes)
 {

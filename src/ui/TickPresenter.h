@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "color/ColorMath.h"
+#include "core/color/ColorMath.h"
 
 class IScreenSampler;
 class QLabel;

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "color/ColorMath.h"
+#include "core/color/ColorMath.h"
 
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);

@@ -1,5 +1,3 @@
-list(APPEND HB_CORE_SOURCES
-  src/ui/JpegImage.cpp)
 list(APPEND HB_UI_SOURCES
   src/ui/GlyphAtlas.cpp
   src/ui/QtImages.cpp

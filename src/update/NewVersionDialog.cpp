@@ -6,8 +6,8 @@
 #include <QShowEvent>
 #include <QStyle>
 
-#include "config/ProgramInfo.h"
-#include "config/Settings.h"
+#include "core/config/ProgramInfo.h"
+#include "core/config/Settings.h"
 #include "config/Translations.h"
 #include "ui/Prompts.h"
 #include "ui/WidgetHelpers.h"

@@ -1,7 +1,7 @@
 #include "update/UpdateChecker.h"
 
 #include "http/HttpClient.h"
-#include "update/UpdateVerdict.h"
+#include "core/update/UpdateVerdict.h"
 
 namespace {
 constexpr int kDelayMs = 5 * 60 * 1000;

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "DesktopTestSupport.h"
-#include "config/SettingsFile.h"
+#include "core/config/SettingsFile.h"
 
 namespace {
 

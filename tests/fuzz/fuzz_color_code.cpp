@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 
 namespace {
 // Notations whose codes carry the three bytes exactly.

@@ -1,8 +1,8 @@
 // The bytes of a language file, or of any file chosen as one.
 #include "FuzzCheck.h"
-#include "config/IniLines.h"
-#include "config/LanguageFile.h"
-#include "config/UiTexts.h"
+#include "core/config/IniLines.h"
+#include "core/config/LanguageFile.h"
+#include "core/config/UiTexts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

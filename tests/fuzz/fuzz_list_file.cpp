@@ -1,8 +1,8 @@
 // The bytes of a list file or a GIMP palette. The first byte picks the
 // notation of the file written back, the second the decimal separator.
 #include "FuzzCheck.h"
-#include "color/ColorCodes.h"
-#include "exchange/ColorListFile.h"
+#include "core/color/ColorCodes.h"
+#include "core/exchange/ColorListFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 // Scrambled digit strings and digit texts.
 #include "FuzzCheck.h"
-#include "update/Scrambling.h"
+#include "core/update/Scrambling.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

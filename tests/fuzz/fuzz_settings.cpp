@@ -1,8 +1,8 @@
 // The bytes of a settings file edited by hand.
 #include "FuzzCheck.h"
-#include "capture/ShortcutText.h"
-#include "config/IniLines.h"
-#include "config/SettingsFile.h"
+#include "core/capture/ShortcutText.h"
+#include "core/config/IniLines.h"
+#include "core/config/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

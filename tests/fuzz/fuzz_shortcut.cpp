@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 // The body of the update service's reply, from a server that may say anything.
 #include "FuzzCheck.h"
-#include "update/UpdateVerdict.h"
+#include "core/update/UpdateVerdict.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

@@ -8,12 +8,12 @@
 #include <unistd.h>
 #endif
 
-#include "config/LanguageFile.h"
-#include "config/ProgramInfo.h"
-#include "ui/JpegImage.h"
-#include "config/MessageText.h"
+#include "core/config/LanguageFile.h"
+#include "core/config/ProgramInfo.h"
+#include "core/ui/JpegImage.h"
+#include "core/config/MessageText.h"
 #ifndef _WIN32
-#include "platform/SingleInstance.h"
+#include "core/platform/SingleInstance.h"
 #endif
 
 namespace {

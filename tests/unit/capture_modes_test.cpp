@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "platform/CaptureModes.h"
+#include "core/platform/CaptureModes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 
 namespace {
 

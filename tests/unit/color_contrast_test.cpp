@@ -1,4 +1,4 @@
-#include "color/ColorContrast.h"
+#include "core/color/ColorContrast.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "color/ColorMath.h"
-#include "color/CssColor.h"
+#include "core/color/ColorMath.h"
+#include "core/color/CssColor.h"
 
 namespace {
 

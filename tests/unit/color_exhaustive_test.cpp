@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 
 namespace {
 

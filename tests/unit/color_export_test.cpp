@@ -1,4 +1,4 @@
-#include "exchange/ColorExport.h"
+#include "core/exchange/ColorExport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@
 #include <unistd.h>
 #endif
 
-#include "color/ColorCodes.h"
-#include "color/ColorNames.h"
-#include "exchange/ColorListFile.h"
+#include "core/color/ColorCodes.h"
+#include "core/color/ColorNames.h"
+#include "core/exchange/ColorListFile.h"
 
 namespace {
 

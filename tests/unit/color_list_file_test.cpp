@@ -1,4 +1,4 @@
-#include "exchange/ColorListFile.h"
+#include "core/exchange/ColorListFile.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "color/ColorNames.h"
-#include "color/CssColor.h"
+#include "core/color/ColorNames.h"
+#include "core/color/CssColor.h"
 
 namespace {
 

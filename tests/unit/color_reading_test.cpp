@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "color/ColorCodes.h"
-#include "color/CssColor.h"
+#include "core/color/ColorCodes.h"
+#include "core/color/CssColor.h"
 
 namespace {
 

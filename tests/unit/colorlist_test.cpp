@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdint>
 
-#include "colorlist/ColorListOps.h"
-#include "text/Digits.h"
+#include "core/colorlist/ColorListOps.h"
+#include "core/text/Digits.h"
 
 namespace {
 

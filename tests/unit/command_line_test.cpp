@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "core/app/CommandLine.h"
 
 namespace {
 

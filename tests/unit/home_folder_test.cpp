@@ -5,7 +5,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "platform/HomeFolder.h"
+#include "core/platform/HomeFolder.h"
 
 namespace {
 

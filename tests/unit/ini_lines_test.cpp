@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/IniLines.h"
+#include "core/config/IniLines.h"
 
 TEST(IniLines, TrimRemovesBlanksAndControlBytesOnly)
 {

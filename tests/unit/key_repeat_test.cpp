@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/KeyRepeat.h"
+#include "core/platform/KeyRepeat.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <set>
 #include <sstream>
 
-#include "config/IniLines.h"
-#include "config/LanguageDetection.h"
-#include "platform/LanguageIds.h"
-#include "config/LanguageFile.h"
-#include "config/UiTexts.h"
+#include "core/config/IniLines.h"
+#include "core/config/LanguageDetection.h"
+#include "core/platform/LanguageIds.h"
+#include "core/config/LanguageFile.h"
+#include "core/config/UiTexts.h"
 
 TEST(LanguageDetection, IdentifiersGiveTheirLanguage)
 {

@@ -2,7 +2,7 @@
 // which outputs hold which part, and which region a compositor must copy.
 #include <gtest/gtest.h>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 
 TEST(OutputRegion, CoversTheDevicePixelsAtEveryScale)
 {

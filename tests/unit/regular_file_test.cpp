@@ -1,6 +1,6 @@
 // Reading and saving whole files: only regular files, never more than a limit,
 // and a failed save leaves the old file whole.
-#include "text/RegularFile.h"
+#include "core/text/RegularFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "exchange/ColorListFile.h"
+#include "core/exchange/ColorListFile.h"
 
 namespace {
 

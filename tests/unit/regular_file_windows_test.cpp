@@ -1,6 +1,6 @@
 // Reading and saving whole files on Windows: UTF-8 paths, only disk files,
 // never more than a limit, and no temporary file left behind.
-#include "text/RegularFile.h"
+#include "core/text/RegularFile.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "config/ProgramInfo.h"
-#include "update/Scrambling.h"
-#include "update/UpdateVerdict.h"
+#include "core/config/ProgramInfo.h"
+#include "core/update/Scrambling.h"
+#include "core/update/UpdateVerdict.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 
 namespace {
 // A primary monitor, one to its left (negative coordinates) and one above it

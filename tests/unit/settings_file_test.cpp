@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "config/SettingsFile.h"
+#include "core/config/SettingsFile.h"
 
 TEST(SettingsFile, DefaultFileIsNineLinesWithCrLf)
 {

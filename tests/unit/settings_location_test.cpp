@@ -3,8 +3,8 @@
 #include <map>
 #include <set>
 
-#include "config/ProgramPaths.h"
-#include "config/SettingsLocation.h"
+#include "core/config/ProgramPaths.h"
+#include "core/config/SettingsLocation.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 
 namespace {
 

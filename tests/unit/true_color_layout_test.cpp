@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/TrueColorLayout.h"
+#include "core/platform/TrueColorLayout.h"
 
 TEST(TrueColorLayout, ConvertsEachLayoutToRgb)
 {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "update/UpdateVerdict.h"
+#include "core/update/UpdateVerdict.h"
 
 TEST(ExtractVerdict, TextBetweenTheFirstTagsWithThePositionRules)
 {

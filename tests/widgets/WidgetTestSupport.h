@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RecordingPrompts.h"
-#include "config/ProgramPaths.h"
+#include "core/config/ProgramPaths.h"
 
 class TestAppDir {
 public:

@@ -15,13 +15,13 @@
 
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
-#include "config/MessageText.h"
+#include "core/config/MessageText.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
 #include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
-#include "config/UiTexts.h"
-#include "exchange/ColorListFile.h"
+#include "core/config/UiTexts.h"
+#include "core/exchange/ColorListFile.h"
 
 namespace {
 

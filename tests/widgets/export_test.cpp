@@ -15,10 +15,10 @@
 #include "colorlist/ColorListModel.h"
 #include "exchange/ListFileService.h"
 #include "ui/QtPrompts.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "config/Translations.h"
-#include "exchange/ColorExport.h"
-#include "exchange/ColorListFile.h"
+#include "core/exchange/ColorExport.h"
+#include "core/exchange/ColorListFile.h"
 
 namespace {
 const TColorArray kThree = {0x0080FF, 0x000000, 0xB48246};

@@ -22,9 +22,9 @@
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "exchange/ListFileService.h"
-#include "capture/ShortcutText.h"
+#include "core/capture/ShortcutText.h"
 #include "config/SettingsStore.h"
-#include "config/UiTexts.h"
+#include "core/config/UiTexts.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <system_error>
 
 #include "WidgetTestSupport.h"
-#include "color/ColorCodes.h"
+#include "core/color/ColorCodes.h"
 #include "colorlist/ColorListModel.h"
 #include "config/Translations.h"
-#include "exchange/ColorListFile.h"
+#include "core/exchange/ColorListFile.h"
 #include "exchange/ListFileService.h"
 
 namespace {

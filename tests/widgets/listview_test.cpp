@@ -12,8 +12,8 @@
 #include "app/MainWindow.h"
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
-#include "color/ColorCodes.h"
-#include "config/UiTexts.h"
+#include "core/color/ColorCodes.h"
+#include "core/config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "colorlist/ListManagerWindow.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/WidgetHelpers.h"
-#include "config/UiTexts.h"
+#include "core/config/UiTexts.h"
 
 namespace {
 

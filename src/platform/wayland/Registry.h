@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 
 struct wl_display;
 struct wl_output;

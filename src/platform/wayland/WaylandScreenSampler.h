@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/AsyncScreenSampler.h"
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 #include "platform/ScreenSampler.h"
 
 class QSocketNotifier;

@@ -1,6 +1,6 @@
 // Windows keeps no HOME: the user's profile folder is the home folder, and
 // Qt finds it itself.
-#include "platform/HomeFolder.h"
+#include "core/platform/HomeFolder.h"
 
 #include <windows.h>
 

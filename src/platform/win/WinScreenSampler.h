@@ -7,7 +7,7 @@
 // thread, where Qt's screens are read.
 #include <vector>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 #include "platform/ScreenSampler.h"
 
 class WinScreenSampler : public IScreenSampler {

@@ -1,7 +1,7 @@
 // One copy of the program per Windows session: a named mutex in the session's
 // namespace ("Local\"), held for the whole run. Windows drops it with the
 // process, so a crashed copy never blocks the next start.
-#include "platform/SingleInstance.h"
+#include "core/platform/SingleInstance.h"
 
 #include <string>
 

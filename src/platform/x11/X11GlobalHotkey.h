@@ -7,7 +7,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/GlobalHotkey.h"
-#include "platform/KeyRepeat.h"
+#include "core/platform/KeyRepeat.h"
 
 class X11GlobalHotkey : public IGlobalHotkey, public QAbstractNativeEventFilter {
     Q_OBJECT

@@ -10,9 +10,9 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/ScreenMapping.h"
+#include "core/platform/ScreenMapping.h"
 #include "platform/ScreenSampler.h"
-#include "platform/TrueColorLayout.h"
+#include "core/platform/TrueColorLayout.h"
 
 struct xcb_connection_t;
 class X11Connection;
