@@ -132,7 +132,7 @@ void MainWindow::startAtFirstShow()
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
         prompts_.message(mkWarning,
-                       QString::fromStdString(FormatMessageText(translations_->texts().SHotKeyNotRegistered, {refused},
+                       QString::fromStdString(FormatMessageText(translations_->text("SHotKeyNotRegistered"), {refused},
                                                                   translations_->decimalSeparator())));
     }
 }
@@ -273,8 +273,7 @@ void MainWindow::passSelectedColorToCapture()
 
 void MainWindow::applyContrastStyle()
 {
-    const TUiTexts& texts = translations_->texts();
-    capture_->setContrastStyle(texts.SContrastAALarge, texts.SContrastFail);
+    capture_->setContrastStyle(translations_->text("SContrastAALarge"), translations_->text("SContrastFail"));
 }
 
 void MainWindow::showEvent(QShowEvent* event)

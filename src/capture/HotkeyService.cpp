@@ -61,10 +61,9 @@ void HotkeyService::grab(Refusal refusal)
 
 void HotkeyService::warnRefused()
 {
-    const TUiTexts& texts = translations_.texts();
     const std::string text = refusalCommand_.isEmpty()
-        ? FormatMessageText(texts.SHotKeyNotRegistered, {ShortcutName(shortcut_)}, translations_.decimalSeparator())
-        : FormatMessageText(texts.SHotKeyBindCommand, {ShortcutName(shortcut_), refusalCommand_.toStdString()},
+        ? FormatMessageText(translations_.text("SHotKeyNotRegistered"), {ShortcutName(shortcut_)}, translations_.decimalSeparator())
+        : FormatMessageText(translations_.text("SHotKeyBindCommand"), {ShortcutName(shortcut_), refusalCommand_.toStdString()},
                             translations_.decimalSeparator());
     prompts_.message(mkWarning, QString::fromStdString(text));
 }

@@ -7,7 +7,6 @@
 #include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
-#include "core/platform/LanguageIds.h"
 #include "ui/Prompts.h"
 
 LanguageService::LanguageService(Translations& translations, Prompts& prompts, const QLocale& userLanguage,
@@ -29,7 +28,7 @@ void LanguageService::start(const std::string& settingsCode, bool firstRun)
     }
     const QString language = QLocale::languageToCode(userLanguage_.language());
     const QString territory = QLocale::territoryToCode(userLanguage_.territory());
-    translations_.useLanguage(GetUserLanguageCode(WindowsLanguageId(language.toStdString(), territory.toStdString())));
+    translations_.useLanguage(LanguageFileCodeFor(language.toStdString(), territory.toStdString()));
 }
 
 void LanguageService::choose()
@@ -43,7 +42,7 @@ void LanguageService::showHelp()
 {
     const QString page = QString::fromStdString(translations_.helpPage());
     if (!IsExistingFile(page)) {
-        prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SHelpNotFound));
+        prompts_.message(mkInformation, QString::fromStdString(translations_.text("SHelpNotFound")));
         return;
     }
     prompts_.openUrl(QUrl::fromLocalFile(page));

@@ -26,9 +26,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 const QString kWebSite = QStringLiteral("http://huebird.example.com/");
 
-// The language the window speaks.
-Translations& Language(const MainWindow& window) { return *window.findChild<Translations*>(); }
-
 // The main window shown in its own folder, as at a program start.
 struct Run {
     TestAppDir dir;
@@ -76,9 +73,9 @@ private slots:
     {
         Run run(nullptr, QLocale(QLocale::French, QLocale::France));
         QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("fr"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("fr"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
         QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(*run.form).item("MenuWebsite")->text(), QStringLiteral("Site &Web Huebird"));
@@ -165,11 +162,11 @@ private slots:
         // Made on Windows: the code is read from Windows-1252.
         const QByteArray settings("Rns=3\nLanguage=x\xE9\nHK_CAPTURE=Alt+C\n");
         Run run(&settings);
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("x\u00E9"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("x\u00E9"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&File"));
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
 
@@ -188,7 +185,7 @@ private slots:
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         QVERIFY(form.settings().showNewVersion);
         QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 'C'));
-        QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(form).languageCode()), QStringLiteral("de"));
         QCOMPARE(form.settings().runCount, 1);
 
         // The save fails with its reason and leaves what was there.
@@ -244,18 +241,18 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("File"));
         QCOMPARE(Parts(form).menu("MenuHelp")->title(), QStringLiteral("?"));
-        QCOMPARE(UiTextsOf(form).SHelpNotFound, EnglishUiTexts().SHelpNotFound); // before any file
+        QCOMPARE(LanguageOf(form).text("SHelpNotFound"), UiTexts().text("SHelpNotFound")); // before any file
 
         // A language without a help page: the English one stands in until a
         // line that is not a comment points the page at the language's own.
         dir.write("language/lang_xx.txt", "; no texts yet\n");
-        Language(form).useLanguage("xx");
-        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_en.htm"));
+        LanguageOf(form).useLanguage("xx");
+        QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
         form.openLanguageFile(dir.file("only.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Edit")); // what a file leaves out is English
-        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_xx.htm"));
+        QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
@@ -280,8 +277,8 @@ private slots:
         form.openLanguageFile(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
         form.openLanguageFile(dir.file("no.txt"));
-        QCOMPARE(Q(UiTextsOf(form).SNo), QStringLiteral("Nope"));
-        QCOMPARE(Q(UiTextsOf(form).SYes), QStringLiteral("Yes"));
+        QCOMPARE(TextOf(form, "SNo"), QStringLiteral("Nope"));
+        QCOMPARE(TextOf(form, "SYes"), QStringLiteral("Yes"));
         QCOMPARE(Parts(form).menu("MenuOptions")->title(), QStringLiteral("&Options"));
         QCOMPARE(Parts(form).item("MenuClose")->text(), QStringLiteral("&Close"));
 
@@ -305,21 +302,21 @@ private slots:
         answer = run.dir.file("language/lang_de.txt");
         Parts(*run.form).item("MenuLanguage")->trigger();
         QCOMPARE(offeredFolder, run.dir.file("language/"));
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), answer);
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), answer);
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
 
         // Cancelling changes nothing.
         answer.clear();
         Parts(*run.form).item("MenuLanguage")->trigger();
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("de"));
 
         // A file elsewhere, named for a regional variant.
         run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
         answer = run.dir.file("mine/lang_pt_BR.txt");
         Parts(*run.form).item("MenuLanguage")->trigger();
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("pt_BR"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("pt_BR"));
         QCOMPARE(Parts(*run.form).menu("MenuEdit")->title(), QStringLiteral("&Editar"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
     }
@@ -367,8 +364,8 @@ private slots:
             QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY(about.isModal());
             // Before any language file: the English texts.
-            QCOMPARE(about.windowTitle(), Q(EnglishUiTexts().SFormAboutCaption));
-            QCOMPARE(close->text(), Q(EnglishUiTexts().SClose));
+            QCOMPARE(about.windowTitle(), Q(UiTexts().text("SFormAboutCaption")));
+            QCOMPARE(close->text(), Q(UiTexts().text("SClose")));
             QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
             QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
             QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));

@@ -65,7 +65,7 @@ struct ShownMainForm {
         form.capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
-        ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });
+        UseLanguageLines(LanguageOf(form), "SHotKeyNotRegistered=Hotkey %s refused\n");
     }
     ~ShownMainForm()
     {
@@ -278,7 +278,7 @@ private slots:
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), TShortCut(0));
-        QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
+        QCOMPARE(main.Panel1(), TextOf(main.form, "SCapture") + ' ');
         QVERIFY(recorder.messages.empty());
     }
 

@@ -365,7 +365,7 @@ private slots:
         QCOMPARE(messages.messages.size(), size_t(outcome == 1 ? 1 : 0));
         if (outcome == 1) {
             QCOMPARE(messages.messages[0].kind, (unsigned char)0);
-            QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTextsOf(f.form).SErrorColorInput));
+            QCOMPARE(messages.messages[0].text, TextOf(f.form, "SErrorColorInput"));
         }
         if (outcome == 0) {
             QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
@@ -502,7 +502,7 @@ private slots:
         commaScreen->cursor = fake->cursor;
         ShownForm comma(std::move(commaScreen), ',');
         QVERIFY(comma.ok);
-        ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
+        UseLanguageLines(LanguageOf(comma.form), "SContrastAALarge=AA groß\n");
         Fill(comma.form, {0xFFFFFF, 0x000000});
         comma.form.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
