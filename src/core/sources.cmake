@@ -34,7 +34,9 @@ list(APPEND HB_CORE_SOURCES
   src/core/text/Digits.cpp
   src/core/text/RegularFileCommon.cpp)
 if(WIN32)
-  list(APPEND HB_CORE_SOURCES src/core/text/RegularFileWindows.cpp)
+  list(REMOVE_ITEM HB_CORE_SOURCES src/core/platform/SingleInstance.cpp src/core/platform/HomeFolder.cpp)
+  list(APPEND HB_CORE_SOURCES src/core/text/RegularFileWindows.cpp
+    src/core/platform/win/WinSingleInstance.cpp src/core/platform/win/WinHomeFolder.cpp)
 else()
   list(APPEND HB_CORE_SOURCES src/core/text/RegularFile.cpp)
 endif()

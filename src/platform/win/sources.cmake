@@ -1,7 +1,6 @@
 # The Windows backends in place of Linux's (the X11, Wayland and portal ones,
-# the lock file, the home folder, the POSIX signals, the keysyms).
-list(REMOVE_ITEM HB_CORE_SOURCES src/platform/SingleInstance.cpp src/platform/HomeFolder.cpp)
-list(APPEND HB_CORE_SOURCES src/platform/win/WinSingleInstance.cpp src/platform/win/WinHomeFolder.cpp)
+# the POSIX signals, the keysyms; the core has its own for the lock file and
+# the home folder).
 list(REMOVE_ITEM HB_UI_SOURCES
   src/platform/PlatformFactory.cpp
   src/platform/KeySyms.cpp
