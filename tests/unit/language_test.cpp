@@ -177,9 +177,11 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
     }
-    for (const auto& [key, value] : entries)
-        if (!formatKeys.count(key))
+    for (const auto& [key, value] : entries) {
+        if (!formatKeys.count(key)) {
             EXPECT_EQ(value.find('%'), std::string::npos) << code << " " << key;
+        }
+    }
 
     // Every caption but "?" has an access key, unique within its menu.
     const std::vector<std::vector<const char*>> menus = {

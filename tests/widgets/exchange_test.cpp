@@ -20,7 +20,6 @@
 #include "exchange/ListFileService.h"
 #include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
-#include "core/config/UiTexts.h"
 #include "core/exchange/ColorListFile.h"
 
 namespace {

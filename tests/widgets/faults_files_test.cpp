@@ -24,7 +24,6 @@
 #include "exchange/ListFileService.h"
 #include "core/capture/ShortcutText.h"
 #include "config/SettingsStore.h"
-#include "core/config/UiTexts.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
 #include "platform/VirtualKeys.h"
-#include "core/config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeySyms.h"
 #include "platform/portal/PortalGlobalHotkey.h"

@@ -13,7 +13,6 @@
 #include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "core/color/ColorCodes.h"
-#include "core/config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "colorlist/ListManagerWindow.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/WidgetHelpers.h"
-#include "core/config/UiTexts.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include "WidgetTestSupport.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "core/config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
