@@ -8,6 +8,7 @@
 # for everything that links it.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(WAYLAND_CLIENT REQUIRED IMPORTED_TARGET wayland-client)
+pkg_check_modules(WAYLAND_CURSOR REQUIRED IMPORTED_TARGET wayland-cursor)
 pkg_get_variable(HB_WAYLAND_SCANNER wayland-scanner wayland_scanner)
 pkg_get_variable(HB_WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 if(NOT HB_WAYLAND_SCANNER)

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # A headless Wayland session for tests and manual runs: sway on the pixman
 # renderer (no GPU) with two 800 x 600 outputs side by side, an invisible
-# cursor (headless sway draws the cursor into every screen copy) and a
-# long-lived virtual pointer fed from a FIFO.
+# cursor (headless sway draws the cursor in software, into every screen copy)
+# and a long-lived virtual pointer fed from a FIFO.
 #
-#   scripts/wayland-session.sh [--pointer PROGRAM] [--outputs N]
+#   scripts/wayland-session.sh [--pointer PROGRAM] [--outputs N] [--visible-cursor]
+#
+# --visible-cursor: the cursor is a 16 x 16 square of #DCDDDF, its hotspot at
+# its top-left pixel, for the compositor and its clients.
 #
 # PROGRAM is the virtual pointer client (build-test/tests/hb-virtual-pointer;
 # $HB_VIRTUAL_POINTER when not given). The script prints the environment the
@@ -22,11 +25,13 @@ set -uo pipefail
 
 pointer=${HB_VIRTUAL_POINTER:-}
 outputs=2
+cursor_theme=hb-invisible
 while [ $# -gt 0 ]; do
   case $1 in
     --pointer) pointer=$2; shift 2 ;;
     --outputs) outputs=$2; shift 2 ;;
-    *) echo "usage: $0 [--pointer PROGRAM] [--outputs N]" >&2; exit 2 ;;
+    --visible-cursor) cursor_theme=hb-visible; shift ;;
+    *) echo "usage: $0 [--pointer PROGRAM] [--outputs N] [--visible-cursor]" >&2; exit 2 ;;
   esac
 done
 
@@ -81,36 +86,40 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 0' INT TERM HUP
 
-# An invisible cursor theme: one fully transparent pixel under every common
-# cursor name, written as an Xcursor file.
+# The cursor themes, written as Xcursor files: a square of one colour, its
+# hotspot at its top-left pixel, under every common cursor name.
 u32() {
   local v=$(($1))
   printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255)))"
 }
-cursors=$dir/icons/hb-invisible/cursors
-mkdir -p "$cursors"
-{
-  printf Xcur; u32 16; u32 0x10000; u32 1                       # header, one image
-  u32 0xfffd0002; u32 24; u32 28                                # table: image of size 24 at 28
-  u32 36; u32 0xfffd0002; u32 24; u32 1; u32 1; u32 1; u32 0; u32 0; u32 0 # image header
-  u32 0                                                         # its pixel: transparent
-} > "$cursors/left_ptr"
-for name in default arrow top_left_arrow pointer hand1 hand2 text xterm ibeam crosshair cross \
-  wait watch progress left_ptr_watch help question_arrow move fleur grab grabbing all-scroll \
-  not-allowed forbidden size_all ew-resize ns-resize nesw-resize nwse-resize col-resize \
-  row-resize n-resize s-resize e-resize w-resize ne-resize nw-resize se-resize sw-resize \
-  top_side bottom_side left_side right_side top_left_corner top_right_corner \
-  bottom_left_corner bottom_right_corner sb_h_double_arrow sb_v_double_arrow split_h split_v \
-  openhand closedhand pointing_hand whats_this dnd-none dnd-copy dnd-move dnd-link; do
-  ln -s left_ptr "$cursors/$name"
-done
+write_cursor_theme() { # THEME SIDE ARGB
+  local cursors=$dir/icons/$1/cursors side=$2
+  mkdir -p "$cursors"
+  {
+    printf Xcur; u32 16; u32 0x10000; u32 1                       # header, one image
+    u32 0xfffd0002; u32 24; u32 28                                # table: image of size 24 at 28
+    u32 36; u32 0xfffd0002; u32 24; u32 1; u32 "$side"; u32 "$side"; u32 0; u32 0; u32 0 # image header
+    for ((i = 0; i < side * side; i++)); do u32 "$3"; done       # its pixels
+  } > "$cursors/left_ptr"
+  for name in default arrow top_left_arrow pointer hand1 hand2 text xterm ibeam crosshair cross \
+    wait watch progress left_ptr_watch help question_arrow move fleur grab grabbing all-scroll \
+    not-allowed forbidden size_all ew-resize ns-resize nesw-resize nwse-resize col-resize \
+    row-resize n-resize s-resize e-resize w-resize ne-resize nw-resize se-resize sw-resize \
+    top_side bottom_side left_side right_side top_left_corner top_right_corner \
+    bottom_left_corner bottom_right_corner sb_h_double_arrow sb_v_double_arrow split_h split_v \
+    openhand closedhand pointing_hand whats_this dnd-none dnd-copy dnd-move dnd-link; do
+    ln -s left_ptr "$cursors/$name"
+  done
+}
+write_cursor_theme hb-invisible 1 0
+write_cursor_theme hb-visible 16 0xffdcdddf
 
 cat > "$dir/config" <<EOF
 xwayland disable
 default_border none
 default_floating_border none
 focus_follows_mouse no
-seat seat0 xcursor_theme hb-invisible 24
+seat seat0 xcursor_theme $cursor_theme 24
 output HEADLESS-1 resolution 800x600 position 0 0 scale 1 bg #336699 solid_color
 EOF
 for ((n = 2; n <= outputs; n++)); do
@@ -118,10 +127,10 @@ for ((n = 2; n <= outputs; n++)); do
 done
 [ -n "$session_user" ] && chown -R "$session_user:" "$dir"
 
-cursor_env=(XCURSOR_PATH="$dir/icons" XCURSOR_THEME=hb-invisible XCURSOR_SIZE=24)
+cursor_env=(XCURSOR_PATH="$dir/icons" XCURSOR_THEME=$cursor_theme XCURSOR_SIZE=24)
 # setsid: sway and what it spawns (swaybg) form one process group to stop.
 setsid "${run_as[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$dir" XDG_RUNTIME_DIR="$dir" \
-  "${cursor_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  "${cursor_env[@]}" WLR_BACKENDS=headless WLR_NO_HARDWARE_CURSORS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   sway -c "$dir/config" > "$dir/sway.log" 2>&1 < /dev/null &
 sway_pid=$!
 groups+=("$sway_pid")

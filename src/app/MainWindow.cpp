@@ -22,6 +22,7 @@
 #include "capture/DesktopCapture.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
+#include "core/color/AreaAverage.h"
 #include "core/color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "exchange/ListFileService.h"
@@ -99,6 +100,7 @@ void MainWindow::loadSettings()
     settings.hotkeyText = ShortcutName(hotkeys_->shortcut());
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { settingsStore_->settings().notationIndex = index; });
+    setSampleSide(settings.sampleSide);
     language_->start(settings.language, settingsStore_->isFirstRun());
 }
 
@@ -153,7 +155,25 @@ bool MainWindow::finish()
 void MainWindow::showCaptureStatus()
 {
     const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(ui_.ContextCaptureColor)));
-    ui_.StatusBar->setPanelText(1, desktopCapture_->statusText(keyText));
+    QString text = desktopCapture_->statusText(keyText);
+    if (sampleSide_ > 1)
+        text += QStringLiteral("  %1\u00d7%1").arg(sampleSide_);
+    ui_.StatusBar->setPanelText(1, text);
+}
+
+void MainWindow::setSampleSide(int side)
+{
+    sampleSide_ = ValidSampleSide(side);
+    if (settingsLoaded())
+        settings().sampleSide = sampleSide_;
+    capture_->setSampleSide(sampleSide_);
+    desktopCapture_->setSampleSide(sampleSide_);
+    const QString chosen = QStringLiteral("MenuSample%1").arg(sampleSide_);
+    for (QAction* item : ui_.MenuSample->actions()) {
+        item->setCheckable(true);
+        item->setChecked(item->objectName() == chosen);
+    }
+    showCaptureStatus();
 }
 
 void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler)

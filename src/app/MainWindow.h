@@ -108,6 +108,8 @@ private:
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
     void showAbout();
+    // Options > Sample: the square every capture averages over.
+    void setSampleSide(int side);
 
     // One line of a menu: the item's place in the window's widgets, and where
     // the language file's caption for it is found.
@@ -158,6 +160,7 @@ private:
     LanguageService* language_ = nullptr;
     LoginStartSwitch* loginStart_ = nullptr;
     std::unique_ptr<SettingsStore> settingsStore_;
+    int sampleSide_ = 1;
     bool shown_ = false;
     bool finished_ = false;
     // The settings' hotkey text when the default stood in for it.

@@ -59,6 +59,12 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
         {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
          [](W& w) { w.listFiles_->openPalette(); }},
         {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
+        {&Ui::MenuOptions, "MenuSample", "MenuSample", "Sample", 0, nullptr, nullptr,
+         [](W& w, QMenu& submenu) { w.ui_.MenuSample = &submenu; }},
+        {&Ui::MenuSample, "MenuSample1", "MenuSample1", "1 px", 0, [](W& w) { w.setSampleSide(1); }},
+        {&Ui::MenuSample, "MenuSample3", "MenuSample3", "3 \u00d7 3", 0, [](W& w) { w.setSampleSide(3); }},
+        {&Ui::MenuSample, "MenuSample5", "MenuSample5", "5 \u00d7 5", 0, [](W& w) { w.setSampleSide(5); }},
+        {&Ui::MenuSample, "MenuSample9", "MenuSample9", "9 \u00d7 9", 0, [](W& w) { w.setSampleSide(9); }},
 
         {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
          [](W& w) { w.language_->showHelp(); }},

@@ -33,6 +33,7 @@ struct MainWindowUi {
     QMenu* MenuHelp = nullptr;
     // The list's context menu; its shortcuts work while it is closed.
     QMenu* ContextMenu = nullptr;
+    QMenu* MenuSample = nullptr; // Options > Sample, made by the menu table
     // The items the window acts on itself; the menu table makes them all.
     QAction* MenuCut = nullptr;
     QAction* MenuCopy = nullptr;

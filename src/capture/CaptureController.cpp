@@ -7,12 +7,15 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "capture/CentreSample.h"
 #include "capture/TickPresenters.h"
 #include "core/config/MessageText.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"
 #include "ui/WidgetHelpers.h"
+#include "core/color/AreaAverage.h"
 #include "core/color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 
@@ -179,6 +182,20 @@ void CaptureController::invalidateSwatch()
     staleParts_ |= CaptureFrame::Swatch;
 }
 
+void CaptureController::setSampleSide(int side)
+{
+    const std::lock_guard lock(mutex_);
+    side = ValidSampleSide(side);
+    if (side == sampleSide_)
+        return;
+    sampleSide_ = side;
+    // A still picture (pick mode) gets no next tick: shown again at once.
+    if (magnified_ == Magnified::Screen) {
+        renderMagnifier(nullptr);
+        show(shownColor(), frame_.position, CaptureFrame::Magnifier);
+    }
+}
+
 void CaptureController::tick()
 {
     // Off while working, on again at the end: a slow tick never queues more.
@@ -197,7 +214,7 @@ void CaptureController::sample(const QRect& noSamplingZone)
     if (!pointer.onProgramDesktop || !noSamplingZone.contains(pointer.pos)) {
         sampler_->GrabAround(pointer, kRadius, source_);
         const int changed = magnifySource();
-        show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
+        show(shownColor(), pointer.pos, changed);
     } else {
         int changed = 0;
         if (magnified_ != Magnified::Blank) {
@@ -218,7 +235,7 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
     const std::lock_guard lock(mutex_);
     source_ = square.convertToFormat(QImage::Format_RGB32);
     const int changed = magnifySource();
-    show(FromRgb(shown_.pixel(kRadius, kRadius)), pointer.pos, changed);
+    show(shownColor(), pointer.pos, changed);
 }
 
 void CaptureController::showColorOnly(TColor color)
@@ -255,6 +272,33 @@ void CaptureController::renderMagnifier(const QColor* fill)
     else
         StretchNearest(shown_, canvas);
     drawCross(canvas);
+    if (!fill && sampleSide_ > 1) {
+        // Framed just outside the pixels that are averaged.
+        const QRect area = sampleArea(canvas.size(), sampleSide_).adjusted(-1, -1, 1, 1);
+        const QRgb pen = ToQColor(kCrossColor).rgb();
+        HorizontalLine(canvas, area.left(), area.right() + 1, area.top(), pen);
+        HorizontalLine(canvas, area.left(), area.right() + 1, area.bottom(), pen);
+        VerticalLine(canvas, area.left(), area.top(), area.bottom() + 1, pen);
+        VerticalLine(canvas, area.right(), area.top(), area.bottom() + 1, pen);
+    }
+}
+
+QRect CaptureController::sampleArea(QSize canvas, int side)
+{
+    // As StretchNearest shows them: target x shows source x * source / target.
+    constexpr int source = 2 * kRadius + 1;
+    const int first = kRadius - side / 2, last = kRadius + side / 2;
+    const auto span = [&](int target) {
+        return std::pair((first * target + source - 1) / source, ((last + 1) * target - 1) / source);
+    };
+    const auto [left, right] = span(canvas.width());
+    const auto [top, bottom] = span(canvas.height());
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+TColor CaptureController::shownColor() const
+{
+    return CentreSample(shown_, sampleSide_);
 }
 
 void CaptureController::show(TColor color, QPoint position, int changed)

@@ -63,6 +63,9 @@ public:
 
     // The cross and the square around the centre block, in kCrossColor.
     static void drawCross(QImage& canvas);
+    // The magnifier's pixels that show the side x side source pixels around
+    // the centre.
+    static QRect sampleArea(QSize canvas, int side);
 
 public slots:
     void setNotation(int index);
@@ -71,6 +74,9 @@ public slots:
     void setContrastStyle(std::string_view aaLarge, std::string_view fail);
     // The swatch was painted over from elsewhere: the next tick paints it again.
     void invalidateSwatch();
+    // The colour becomes the mean of the side x side device pixels around the
+    // pointer (1: the pixel itself), framed in the magnifier.
+    void setSampleSide(int side);
 
 signals:
     // The colour under the pointer and the pointer's position, when either
@@ -90,6 +96,7 @@ private:
     // The square in source_, magnified unless it is what the magnifier shows.
     int magnifySource();
     void renderMagnifier(const QColor* fill);
+    TColor shownColor() const;
     void show(TColor color, QPoint position, int changedParts);
     void writeCode();
     void writePosition();
@@ -106,6 +113,7 @@ private:
     bool offThread_ = false; // the presenter runs the ticks
     QRect zone_; // the magnifier's frame on the desktop, kept by the GUI thread for the presenter's
     int notation_ = 0;
+    int sampleSide_ = 1;
     std::optional<TColor> selected_;
     ContrastReadout contrast_;
     bool contrastStale_ = true;

@@ -34,7 +34,7 @@ DesktopCapture::DesktopCapture(const Translations& translations, QObject* parent
            offers.screenCopy, offers.screenCastCursor, offers.screenshotPortal, offers.shortcutsPortal,
            ModeName(backends_.chosen.mode));
 
-    pickMode_ = new PickModeController(std::move(backends_.stillScreens), this);
+    pickMode_ = new PickModeController(std::move(backends_.stillScreens), std::move(backends_.pointerWarp), this);
     connect(pickMode_, &PickModeController::sampled, this, &DesktopCapture::sampled);
     connect(pickMode_, &PickModeController::picked, this, &DesktopCapture::picked);
     if (ColorPicker* picker = backends_.picker.get()) {
@@ -92,6 +92,11 @@ void DesktopCapture::fallBack()
 void DesktopCapture::setCaptureKey(const QKeySequence& key)
 {
     pickMode_->setCaptureKey(key);
+}
+
+void DesktopCapture::setSampleSide(int side)
+{
+    pickMode_->setSampleSide(side);
 }
 
 bool DesktopCapture::picking() const

@@ -51,6 +51,8 @@ public:
     // Starts the screen cast, restoring the consent the token keeps.
     void start(const QString& screenCastToken);
     void setCaptureKey(const QKeySequence& key);
+    // Pick mode's loupe frames and names the colour that a capture averages.
+    void setSampleSide(int side);
 
     // Options > Pick and --pick: pick mode over still screens, or the
     // desktop's picker where the screens cannot be copied.

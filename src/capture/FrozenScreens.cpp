@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-FrozenScreens::FrozenScreens(QList<ScreenPicture> pictures) : pictures_(std::move(pictures))
+FrozenScreens::FrozenScreens(QList<ScreenPicture> pictures, std::optional<QPointF> pointer)
+    : pictures_(std::move(pictures)), pointer_(pointer)
 {
     for (ScreenPicture& p : pictures_) {
         if (p.image.format() != QImage::Format_RGB32)
@@ -30,6 +31,19 @@ ScreenPointer FrozenScreens::pointerAt(int picture, QPointF local) const
     return pointer;
 }
 
+std::optional<PicturePoint> FrozenScreens::pointerWhenTaken() const
+{
+    if (!pointer_)
+        return std::nullopt;
+    for (int i = 0; i < pictures_.size(); ++i) {
+        const QRect& g = pictures_[i].geometry;
+        const QPointF local = *pointer_ - QPointF(g.topLeft());
+        if (local.x() >= 0 && local.y() >= 0 && local.x() < g.width() && local.y() < g.height())
+            return PicturePoint{i, local};
+    }
+    return std::nullopt;
+}
+
 void FrozenScreens::grabAround(const ScreenPointer& pointer, int radius, QImage& out) const
 {
     const QSize size(2 * radius + 1, 2 * radius + 1);
@@ -44,6 +58,19 @@ void FrozenScreens::grabAround(const ScreenPointer& pointer, int radius, QImage&
                         reinterpret_cast<const QRgb*>(image.constScanLine(piece.source.y + y)) + piece.source.x,
                         std::size_t(piece.source.width) * sizeof(QRgb));
     }
+}
+
+ScreenPointer FrozenScreens::nudged(const ScreenPointer& pointer, int dx, int dy) const
+{
+    if (pointer.desktop < 0 || pointer.desktop >= int(areas_.size()))
+        return pointer;
+    const ScreenArea& a = areas_[std::size_t(pointer.desktop)];
+    ScreenPointer next = pointer;
+    next.device = {std::clamp(pointer.device.x + dx, 0, std::max(0, a.device.width - 1)),
+                   std::clamp(pointer.device.y + dy, 0, std::max(0, a.device.height - 1))};
+    next.pos = {a.logical.x + int(std::floor(next.device.x / a.ratio)),
+                a.logical.y + int(std::floor(next.device.y / a.ratio))};
+    return next;
 }
 
 QRgb FrozenScreens::pixel(const ScreenPointer& pointer) const

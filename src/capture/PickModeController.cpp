@@ -1,7 +1,8 @@
 #include "capture/PickModeController.h"
 
-PickModeController::PickModeController(std::unique_ptr<AsyncScreenSampler> screens, QObject* parent)
-    : QObject(parent), screens_(std::move(screens))
+PickModeController::PickModeController(std::unique_ptr<AsyncScreenSampler> screens,
+                                       std::unique_ptr<IPointerWarp> warp, QObject* parent)
+    : QObject(parent), screens_(std::move(screens)), overlay_(std::move(warp))
 {
     if (screens_) {
         connect(screens_.get(), &AsyncScreenSampler::screensGrabbed, this, &PickModeController::frozen);
@@ -49,7 +50,7 @@ void PickModeController::freeze(State then)
     screens_->requestScreens();
 }
 
-void PickModeController::frozen(const QList<ScreenPicture>& screens)
+void PickModeController::frozen(const QList<ScreenPicture>& screens, std::optional<QPointF> pointer)
 {
     if (state_ != State::Freezing)
         return;
@@ -58,7 +59,17 @@ void PickModeController::frozen(const QList<ScreenPicture>& screens)
         return;
     }
     state_ = after_;
-    overlay_.start(FrozenScreens(screens));
+    FrozenScreens still(screens, pointer);
+    // A single pick where the system told where the pointer is needs no windows.
+    const std::optional<PicturePoint> known = still.pointerWhenTaken();
+    if (state_ == State::Once && known) {
+        const ScreenPointer at = still.pointerAt(known->picture, known->local);
+        still.grabAround(at, kRadius, square_);
+        emit picked(at, square_);
+        end();
+        return;
+    }
+    overlay_.start(std::move(still));
 }
 
 const QImage& PickModeController::squareAt(const ScreenPointer& pointer)

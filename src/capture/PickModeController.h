@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <memory>
+#include <optional>
 
 #include "capture/PickOverlay.h"
 #include "platform/AsyncScreenSampler.h"
@@ -16,14 +17,17 @@ class PickModeController : public QObject {
 public:
     static constexpr int kRadius = 19;
 
-    // screens copies the screens; null where none can be copied.
-    explicit PickModeController(std::unique_ptr<AsyncScreenSampler> screens, QObject* parent = nullptr);
+    // screens copies the screens; null where none can be copied. warp moves
+    // the real pointer with the arrow keys; null where none may.
+    explicit PickModeController(std::unique_ptr<AsyncScreenSampler> screens,
+                                std::unique_ptr<IPointerWarp> warp = nullptr, QObject* parent = nullptr);
     ~PickModeController() override;
 
     bool canPick() const { return screens_ != nullptr; }
     bool isActive() const { return state_ != State::Idle; }
     // The key that captures while the pointer is over the still screens.
     void setCaptureKey(const QKeySequence& key) { overlay_.setCaptureKey(key); }
+    void setSampleSide(int side) { overlay_.setSampleSide(side); }
 
     // Freezes the screens and follows the pointer over them until Escape;
     // each click or capture key emits picked(). A second call while active
@@ -46,7 +50,7 @@ private:
     enum class State { Idle, Freezing, Browsing, Once };
 
     void freeze(State then);
-    void frozen(const QList<ScreenPicture>& screens);
+    void frozen(const QList<ScreenPicture>& screens, std::optional<QPointF> pointer);
     void moved(const ScreenPointer& pointer);
     void pick(const ScreenPointer& pointer);
     void end();

@@ -1,13 +1,18 @@
 #include "capture/PickOverlay.h"
 
 #include <QEnterEvent>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
+
+#include "capture/CentreSample.h"
+#include "ui/WidgetHelpers.h"
 
 namespace {
 constexpr int kReportIntervalMs = 50;
@@ -19,11 +24,16 @@ constexpr int kPointerQuestionIntervalMs = 40;
 // The loupe beside the pointer: the still screen's pixels around it,
 // magnified, over the colour's swatch and code. The main window, which shows
 // the same, is under the full-screen windows.
-constexpr int kLoupeRadius = 7;
-constexpr int kLoupeZoom = 8;
-constexpr int kLoupeSide = (2 * kLoupeRadius + 1) * kLoupeZoom;
+constexpr int kLoupeSide = 120;
 constexpr int kLoupeCaption = 20;
 constexpr int kLoupeOffset = 24;
+constexpr int kNudgeLong = 10; // with Shift
+
+// The pixels either side of the centre that fill the loupe at the zoom.
+int LoupeRadius(int zoom)
+{
+    return (kLoupeSide + zoom - 1) / (2 * zoom);
+}
 } // namespace
 
 class PickOverlay::ScreenWindow : public QWidget {
@@ -75,20 +85,57 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton)
+        if (event->button() != Qt::LeftButton)
+            return;
+        // Where the keys moved it, unless the pointer could not follow.
+        if (owner_.nudged_)
+            owner_.pickAtPointer();
+        else
             owner_.pick(pointerAt(event->position()));
     }
 
-    void keyPressEvent(QKeyEvent* event) override { owner_.keyPressed(QKeySequence(event->keyCombination())); }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int step = event->modifiers() & Qt::ShiftModifier ? kNudgeLong : 1;
+        switch (event->key()) {
+        case Qt::Key_Left: owner_.nudge(-step, 0); break;
+        case Qt::Key_Right: owner_.nudge(step, 0); break;
+        case Qt::Key_Up: owner_.nudge(0, -step); break;
+        case Qt::Key_Down: owner_.nudge(0, step); break;
+        default: owner_.keyPressed(QKeySequence(event->keyCombination())); break;
+        }
+    }
+
+    void wheelEvent(QWheelEvent* event) override { owner_.wheelTurned(event->angleDelta().y()); }
 
 public:
     bool painted() const { return painted_; }
+    int picture() const { return picture_; }
 
     void follow(QPointF local)
     {
         const ScreenPointer pointer = pointerAt(local);
+        // A compositor may repeat the place with a click: the keys' place stays.
+        if (owner_.nudged_ && pointer == owner_.pointerPlace_)
+            return;
+        owner_.nudged_ = false;
+        owner_.pointerPlace_ = pointer;
+        showLoupe(pointer, local);
+        owner_.moved(pointer);
+    }
+
+    // The middle of the pointer's device pixel, in this window.
+    QPointF localOf(const ScreenPointer& pointer) const
+    {
+        const double ratio = image_.isNull() ? 1.0 : image_.devicePixelRatio();
+        return {(pointer.device.x + 0.5) / ratio, (pointer.device.y + 0.5) / ratio};
+    }
+
+    void showLoupe(const ScreenPointer& pointer, QPointF local)
+    {
         if (picture_ >= 0) {
-            owner_.screens_.grabAround(pointer, kLoupeRadius, square_);
+            // Wide enough for the zoom and for the averaged square.
+            owner_.screens_.grabAround(pointer, std::max(LoupeRadius(owner_.zoom_), owner_.sampleSide_ / 2), square_);
             // Beside the pointer, on the side with room for it.
             QPoint at = local.toPoint() + QPoint(kLoupeOffset, kLoupeOffset);
             const QSize size(kLoupeSide + 2, kLoupeSide + kLoupeCaption + 2);
@@ -99,8 +146,14 @@ public:
             update(loupe_);
             loupe_ = QRect(at, size);
             update(loupe_);
+            shownAt_ = local;
         }
-        owner_.moved(pointer);
+    }
+
+    void refreshLoupe()
+    {
+        if (!loupe_.isNull())
+            showLoupe(pointerAt(shownAt_), shownAt_);
     }
 
 private:
@@ -108,14 +161,27 @@ private:
     {
         const QRect pixels(loupe_.topLeft() + QPoint(1, 1), QSize(kLoupeSide, kLoupeSide));
         painter.fillRect(loupe_, Qt::black);
-        for (int y = 0; y < square_.height(); ++y)
-            for (int x = 0; x < square_.width(); ++x)
-                painter.fillRect(pixels.x() + x * kLoupeZoom, pixels.y() + y * kLoupeZoom, kLoupeZoom, kLoupeZoom,
-                                 QColor(square_.pixel(x, y)));
-        const QColor centre(square_.pixel(kLoupeRadius, kLoupeRadius));
+        const int zoom = owner_.zoom_;
+        const int radius = square_.width() / 2;
+        // The centre pixel in the loupe's middle; the outer ones as far as they show.
+        const QPoint centreCell = pixels.topLeft() + QPoint((kLoupeSide - zoom) / 2, (kLoupeSide - zoom) / 2);
+        painter.save();
+        painter.setClipRect(pixels);
+        painter.drawImage(centreCell - QPoint(radius * zoom, radius * zoom),
+                          square_.scaled(square_.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        const int half = owner_.sampleSide_ / 2;
         painter.setPen(Qt::red);
-        painter.drawRect(pixels.x() + kLoupeRadius * kLoupeZoom, pixels.y() + kLoupeRadius * kLoupeZoom,
-                         kLoupeZoom - 1, kLoupeZoom - 1);
+        painter.drawRect(centreCell.x() - half * zoom, centreCell.y() - half * zoom, (2 * half + 1) * zoom - 1,
+                         (2 * half + 1) * zoom - 1);
+        // The zoom in the top-left corner.
+        const QString zoomText = QString::number(zoom) + QChar(0x00D7);
+        const QRect corner(pixels.topLeft(), QSize(painter.fontMetrics().horizontalAdvance(zoomText) + 6,
+                                                   painter.fontMetrics().height() + 2));
+        painter.fillRect(corner, Qt::black);
+        painter.setPen(Qt::white);
+        painter.drawText(corner, Qt::AlignCenter, zoomText);
+        painter.restore();
+        const QColor centre = ToQColor(CentreSample(square_, owner_.sampleSide_));
         const QRect caption(pixels.x(), pixels.bottom() + 1, kLoupeSide, kLoupeCaption);
         painter.fillRect(caption, centre);
         painter.setPen(centre.lightness() > 128 ? Qt::black : Qt::white);
@@ -139,10 +205,12 @@ private:
     QImage image_;
     QImage square_;
     QRect loupe_;
+    QPointF shownAt_; // where the loupe was last placed for
     bool painted_ = false;
 };
 
-PickOverlay::PickOverlay(QKeySequence captureKey, QObject* parent) : QObject(parent), captureKey_(std::move(captureKey))
+PickOverlay::PickOverlay(std::unique_ptr<IPointerWarp> warp, QKeySequence captureKey, QObject* parent)
+    : QObject(parent), warp_(std::move(warp)), captureKey_(std::move(captureKey))
 {
     throttle_.setSingleShot(true);
     throttle_.setInterval(kReportIntervalMs);
@@ -172,6 +240,15 @@ void PickOverlay::start(FrozenScreens screens)
         window->showFullScreen();
     if (!windows_.empty())
         windows_.front()->activateWindow();
+    if (const std::optional<PicturePoint> known = screens_.pointerWhenTaken()) {
+        for (auto& window : windows_) {
+            if (window->picture() != known->picture)
+                continue;
+            window->follow(known->local);
+            enterDoubtful_ = true;
+            break;
+        }
+    }
 }
 
 void PickOverlay::stop()
@@ -180,6 +257,7 @@ void PickOverlay::stop()
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;
+    enterDoubtful_ = false;
     pickWhenKnown_ = false;
     // Escape and receivers of picked() stop it from a window's own event.
     for (auto& window : windows_) {
@@ -188,10 +266,57 @@ void PickOverlay::stop()
     }
     windows_.clear();
     hasPosition_ = false;
+    nudged_ = false;
+}
+
+void PickOverlay::setSampleSide(int side)
+{
+    sampleSide_ = side;
+    refreshLoupe();
+}
+
+void PickOverlay::wheelTurned(int angleDelta)
+{
+    // One notch (120) doubles or halves it; a fine wheel adds its turns up.
+    wheelRest_ += angleDelta;
+    int zoom = zoom_;
+    for (; wheelRest_ >= 120; wheelRest_ -= 120)
+        zoom = std::min(zoom * 2, kMaxZoom);
+    for (; wheelRest_ <= -120; wheelRest_ += 120)
+        zoom = std::max(zoom / 2, kMinZoom);
+    if (zoom != zoom_) {
+        zoom_ = zoom;
+        refreshLoupe();
+    }
+}
+
+void PickOverlay::refreshLoupe()
+{
+    for (auto& window : windows_)
+        window->refreshLoupe();
+}
+
+void PickOverlay::nudge(int dx, int dy)
+{
+    if (!hasPosition_)
+        return;
+    const ScreenPointer next = screens_.nudged(position_, dx, dy);
+    if (next == position_)
+        return;
+    // Where the pointer follows, its motion comes as well, to the same place.
+    if (warp_)
+        warp_->MoveBy(next.device.x - position_.device.x, next.device.y - position_.device.y);
+    for (auto& window : windows_)
+        if (window->picture() == next.desktop)
+            window->showLoupe(next, window->localOf(next));
+    moved(next);
+    nudged_ = true;
 }
 
 void PickOverlay::entered(ScreenWindow* window, QPointF local)
 {
+    if (enterDoubtful_)
+        return;
     enteredWindow_ = window;
     enteredAt_ = local;
     asked_ = false;
@@ -236,6 +361,7 @@ void PickOverlay::enterUnconfirmed()
 
 void PickOverlay::moved(const ScreenPointer& pointer)
 {
+    enterDoubtful_ = false;
     enterConfirmation_.stop();
     pointerQuestion_.stop();
     enteredWindow_ = nullptr;

@@ -1,5 +1,6 @@
 list(APPEND HB_UI_SOURCES
   src/capture/CaptureController.cpp
+  src/capture/CentreSample.cpp
   src/capture/DesktopCapture.cpp
   src/capture/FrozenScreens.cpp
   src/capture/HotkeyDialog.cpp

@@ -31,6 +31,7 @@ list(APPEND HB_CORE_SOURCES
   src/core/color/ColorContrast.cpp
   src/core/color/CssColor.cpp
   src/core/color/ColorNames.cpp
+  src/core/color/AreaAverage.cpp
   src/core/text/Digits.cpp
   src/core/text/RegularFileCommon.cpp)
 if(WIN32)
@@ -43,6 +44,7 @@ endif()
 # A fused multiply-add changes the last digit of some codes.
 set_source_files_properties(src/core/color/ColorMath.cpp src/core/color/ColorCodes.cpp
   src/core/color/ColorContrast.cpp src/core/color/CssColor.cpp src/core/color/ColorNames.cpp
+  src/core/color/AreaAverage.cpp
   PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
 
 # The English language file, compiled in: the one list of the texts, whose

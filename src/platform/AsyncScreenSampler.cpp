@@ -14,7 +14,7 @@ void AsyncScreenSampler::requestScreens()
             pictures.append({screen->geometry(), std::move(image)});
         }
     }
-    emit screensGrabbed(pictures);
+    emit screensGrabbed(pictures, std::nullopt);
 }
 
 ImmediateScreenSampler::ImmediateScreenSampler(std::unique_ptr<IScreenSampler> sampler, QObject* parent)

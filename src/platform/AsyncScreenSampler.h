@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPointF>
 #include <QRect>
 #include <memory>
+#include <optional>
 
 #include "platform/ScreenSampler.h"
 
@@ -29,7 +31,8 @@ public:
     // time and the newest place is read next.
     virtual void requestGrab(const ScreenPointer& pointer, int radius) = 0;
     // Asks for a picture of every whole screen, for a pick mode over a still
-    // screen. By default Qt reads them, before this returns.
+    // screen, with the cursor left out. By default Qt reads them, before this
+    // returns.
     virtual void requestScreens();
     // Asks the system to tell the program's windows again where the pointer
     // is, without moving it. Nothing where it cannot.
@@ -39,8 +42,9 @@ signals:
     // The pixels around a requested pointer: Format_RGB32, 2 radius + 1
     // square, white where no screen could be read.
     void grabbed(const ScreenPointer& pointer, const QImage& image);
-    // Every screen that could be read.
-    void screensGrabbed(const QList<ScreenPicture>& screens);
+    // Every screen that could be read, and where the pointer was over them
+    // (a logical desktop point) where the system told it as they were read.
+    void screensGrabbed(const QList<ScreenPicture>& screens, std::optional<QPointF> pointer);
 };
 
 // Answers every request from a synchronous sampler before returning (X11,

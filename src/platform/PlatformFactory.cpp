@@ -16,6 +16,7 @@
 #include "platform/wayland/WaylandScreenSampler.h"
 #include "platform/x11/X11GlobalHotkey.h"
 #include "platform/x11/X11KeyNames.h"
+#include "platform/x11/X11PointerWarp.h"
 #include "platform/x11/X11ScreenSampler.h"
 
 namespace {
@@ -50,6 +51,8 @@ void CreateX11Backends(PlatformBackends& b)
     // Pick mode works on X11 too, over Qt's copies of the screens.
     b.stillScreens = CreateAsyncScreenSampler();
     b.hotkey = CreateGlobalHotkey();
+    if (auto* x11 = X11Application())
+        b.pointerWarp = std::make_unique<X11PointerWarp>(x11->connection());
 }
 
 void CreateWaylandBackends(PlatformBackends& b)

@@ -8,6 +8,7 @@
 #include "core/platform/CaptureModes.h"
 #include "platform/DesktopServices.h"
 #include "platform/GlobalHotkey.h"
+#include "platform/PointerWarp.h"
 #include "platform/ScreenSampler.h"
 
 struct PlatformBackends {
@@ -23,6 +24,8 @@ struct PlatformBackends {
     // The desktop's own colour picker; null where it has none.
     std::unique_ptr<ColorPicker> picker;
     std::unique_ptr<IGlobalHotkey> hotkey;
+    // Pick mode's arrow keys move the real pointer; null where no program may.
+    std::unique_ptr<IPointerWarp> pointerWarp;
 };
 
 // Looks at the session: on Wayland it asks the compositor and the desktop

@@ -2,6 +2,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/AsyncScreenSampler.cpp
   src/platform/DesktopServices.h
   src/platform/GlobalHotkey.h
+  src/platform/PointerWarp.h
   src/platform/InstanceChannel.cpp
   src/platform/KeyNames.cpp
   src/platform/KeySyms.cpp
@@ -13,6 +14,8 @@ list(APPEND HB_UI_SOURCES
   src/platform/x11/X11Connection.cpp
   src/platform/x11/X11GlobalHotkey.cpp
   src/platform/x11/X11KeyNames.cpp
+  src/platform/x11/X11PointerWarp.cpp
+  src/platform/wayland/PointerShield.cpp
   src/platform/wayland/Registry.cpp
   src/platform/wayland/Screencopy.cpp
   src/platform/wayland/ShmPool.cpp

@@ -45,6 +45,17 @@ TEST(SettingsFile, AScreenCastTokenIsKeptLastAndReadBack)
     const std::string text = SettingsFileText(s);
     EXPECT_TRUE(text.ends_with("\r\nHK_CAPTURE=Alt+C\r\nScreenCastToken=5f0c3a1e-token\r\n"));
     EXPECT_EQ(ReadSettingsText(text).ScreenCastToken, "5f0c3a1e-token");
+    // An averaged capture comes before it; one pixel, or a side not offered, writes nothing.
+    s.sampleSide = 5;
+    const std::string averaged = SettingsFileText(s);
+    EXPECT_TRUE(averaged.ends_with("\r\nHK_CAPTURE=Alt+C\r\nSampleSize=5\r\nScreenCastToken=5f0c3a1e-token\r\n"));
+    Settings read;
+    ApplySettingsText(averaged, read);
+    EXPECT_EQ(read.sampleSide, 5);
+    ApplySettingsText("SampleSize=4\r\n", read);
+    EXPECT_EQ(read.sampleSide, 1);
+    s.sampleSide = 7;
+    EXPECT_EQ(SettingsFileText(s), text);
     // A token that would break its line is dropped rather than written.
     s.screenCastToken = "a\r\nHK_CAPTURE=Q";
     EXPECT_TRUE(SettingsFileText(s).ends_with("\r\nHK_CAPTURE=Alt+C\r\n"));

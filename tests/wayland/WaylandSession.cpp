@@ -33,12 +33,12 @@ QList<QByteArray> Answers(const QString& log)
 
 } // namespace
 
-WaylandSession::WaylandSession()
+WaylandSession::WaylandSession(const QStringList& options)
 {
     const QString script = qEnvironmentVariable("HB_SOURCE_DIR") + "/scripts/wayland-session.sh";
     QElapsedTimer clock;
     clock.start();
-    script_.start("bash", {script, "--pointer", qEnvironmentVariable("HB_VIRTUAL_POINTER")});
+    script_.start("bash", QStringList{script, "--pointer", qEnvironmentVariable("HB_VIRTUAL_POINTER")} + options);
     if (!script_.waitForStarted(5000)) {
         failure_ = "bash did not start";
         return;
@@ -154,6 +154,17 @@ QString WaylandSession::saveImage(const QString& name, const QImage& image) cons
         return {};
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return path;
+}
+
+int WaylandSession::send(const RunningApp& app, const QString& option) const
+{
+    QProcessEnvironment env = app.environment();
+    env.insert(variables_);
+    env.insert("QT_QPA_PLATFORM", "");
+    QProcess sender;
+    sender.setProcessEnvironment(env);
+    sender.start(qEnvironmentVariable("HB_APP"), {option});
+    return sender.waitForFinished(kPatientMs) ? sender.exitCode() : -1;
 }
 
 namespace {

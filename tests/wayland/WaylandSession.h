@@ -1,7 +1,7 @@
 #pragma once
 // End-to-end tests on Wayland: a headless sway session of their own (two
-// outputs, an invisible cursor, a virtual pointer), brought up by
-// scripts/wayland-session.sh and stopped with the object.
+// outputs, an invisible cursor unless asked otherwise, a virtual pointer),
+// brought up by scripts/wayland-session.sh and stopped with the object.
 #include <QApplication>
 #include <QByteArray>
 #include <QImage>
@@ -15,9 +15,12 @@
 #include <cstdio>
 #include <functional>
 
+class RunningApp;
+
 class WaylandSession {
 public:
-    WaylandSession();
+    // options: more arguments of the session script ("--visible-cursor").
+    explicit WaylandSession(const QStringList& options = {});
     ~WaylandSession();
     WaylandSession(const WaylandSession&) = delete;
     WaylandSession& operator=(const WaylandSession&) = delete;
@@ -50,6 +53,9 @@ public:
     bool typeUntil(const QStringList& keys, const std::function<bool()>& arrived) const;
     // Saves the image in the session's folder; its path.
     QString saveImage(const QString& name, const QImage& image) const;
+    // Runs the program with a command-line option for the running copy
+    // ("--pick", "--capture"); its exit status, -1 when it did not end.
+    int send(const RunningApp& app, const QString& option) const;
 
 private:
     QProcess script_;
@@ -88,9 +94,9 @@ private:
 
 // main() for a Qt Test class constructed with the session: the test program
 // is a native Wayland client of it. Fails where the session cannot start.
-template <class TestClass> int RunWaylandTest(int argc, char** argv)
+template <class TestClass> int RunWaylandTest(int argc, char** argv, const QStringList& sessionOptions = {})
 {
-    WaylandSession session;
+    WaylandSession session(sessionOptions);
     if (!session.running()) {
         std::fprintf(stderr, "FAIL: the headless Wayland session did not start: %s\n", qPrintable(session.failure()));
         return 1;
@@ -103,5 +109,5 @@ template <class TestClass> int RunWaylandTest(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#define HB_WAYLAND_TEST_MAIN(TestClass) \
-    int main(int argc, char** argv) { return RunWaylandTest<TestClass>(argc, argv); }
+#define HB_WAYLAND_TEST_MAIN(TestClass, ...) \
+    int main(int argc, char** argv) { return RunWaylandTest<TestClass>(argc, argv, {__VA_ARGS__}); }

@@ -157,6 +157,20 @@ private slots:
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
+    void theSampleSizeReachesItsMenuItemAndTheStatusBar()
+    {
+        const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=Alt+C\nSampleSize=5\n");
+        Run run(&settings);
+        QVERIFY(Parts(*run.form).item("MenuSample5")->isChecked());
+        QVERIFY(!Parts(*run.form).item("MenuSample1")->isChecked());
+        QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Alt+C  5\u00d75"));
+        Parts(*run.form).item("MenuSample1")->trigger();
+        QVERIFY(Parts(*run.form).item("MenuSample1")->isChecked());
+        QVERIFY(!Parts(*run.form).item("MenuSample5")->isChecked());
+        QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Alt+C"));
+        QVERIFY(!run.closeAndRead().contains("SampleSize"));
+    }
+
     void unknownLanguageFallsBackToEnglishFiles()
     {
         // Made on Windows: the code is read from Windows-1252.

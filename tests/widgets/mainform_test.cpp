@@ -87,7 +87,10 @@ private slots:
         QCOMPARE(Parts(form).menu("MenuCopyAs")->actions().last()->text(), QStringLiteral("OKLCH"));
         QCOMPARE(MenuItems(Parts(form).menu("MenuOptions")),
                  QStringList({"MenuHotkey", "MenuLanguage", "MenuStartAtLogin", "-", "MenuColorListManaging",
-                              "MenuSwatches", "MenuPick"}));
+                              "MenuSwatches", "MenuPick", "MenuSample"}));
+        QCOMPARE(MenuItems(Parts(form).menu("MenuSample")),
+                 QStringList({"MenuSample1", "MenuSample3", "MenuSample5", "MenuSample9"}));
+        QCOMPARE(Parts(form).menu("MenuSample")->actions()[1]->text(), QString::fromUtf8("3 \u00d7 3"));
         QCOMPARE(MenuItems(Parts(form).menu("MenuHelp")),
                  QStringList({"MenuHelpIndex", "-", "MenuWebsite", "-", "MenuAbout"}));
         QCOMPARE(MenuItems(Parts(form).menu("ContextMenu")),

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "core/color/AreaAverage.h"
 #include "core/config/IniLines.h"
 
 namespace {
@@ -52,6 +53,10 @@ TSettingsValues ReadSettingsText(std::string_view text)
         }
         if (IsIniKey("HK_CAPTURE", line))
             values.HotKeyText = std::string(value);
+        if (IsIniKey("SampleSize", line)) {
+            if (const auto n = ParseIniInteger(value))
+                values.SampleSide = *n;
+        }
         if (IsIniKey("ScreenCastToken", line))
             values.ScreenCastToken = std::string(value);
     }
@@ -66,6 +71,7 @@ void ApplySettingsText(std::string_view text, Settings& settings)
     settings.showNewVersion = values.ShowNewVersion.value_or(settings.showNewVersion);
     settings.notationIndex = values.FormatIndex.value_or(settings.notationIndex);
     settings.hotkeyText = values.HotKeyText.value_or(std::string());
+    settings.sampleSide = ValidSampleSide(values.SampleSide.value_or(1));
     settings.screenCastToken = values.ScreenCastToken.value_or(std::string());
 }
 
@@ -99,6 +105,10 @@ std::string SettingsFileText(const Settings& s)
     std::string text;
     for (const std::string& line : lines) {
         text += line;
+        text += kLineEnd;
+    }
+    if (ValidSampleSide(s.sampleSide) != 1) {
+        text += "SampleSize=" + DecimalText(s.sampleSide);
         text += kLineEnd;
     }
     // A token is the desktop's own text: one that would break the line is not kept.

@@ -17,6 +17,7 @@ struct TSettingsValues {
     std::optional<bool> ShowNewVersion;        // "ShowNewVersion"
     std::optional<std::int32_t> FormatIndex;   // "CBX_FormatCapture"
     std::optional<std::string> HotKeyText;     // "HK_CAPTURE"
+    std::optional<std::int32_t> SampleSide;    // "SampleSize"
     std::optional<std::string> ScreenCastToken; // "ScreenCastToken": the desktop's kept consent to a screen cast
 };
 
@@ -33,8 +34,9 @@ inline constexpr std::string_view kDefaultHotKeyText = "Alt+C";
 // The nine lines of the file made on a first run.
 std::string DefaultSettingsText();
 
-// The ten lines written at close, each ended by CR LF; an eleventh for a
-// screen-cast token (earlier versions pass over it).
+// The ten lines written at close, each ended by CR LF; then a line for an
+// averaged capture and one for a screen-cast token, where there is one
+// (earlier versions pass over both).
 std::string SettingsFileText(const Settings& settings);
 
 // The run counter after a start; it stays at its largest value rather than

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <wayland-client.h>
 
+#include "platform/wayland/LayerShell.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -41,8 +42,15 @@ void LogicalSize(void* data, zxdg_output_v1*, std::int32_t width, std::int32_t h
 void XdgDone(void*, zxdg_output_v1*) {}
 void XdgText(void*, zxdg_output_v1*, const char*) {}
 
+void SeatCapabilities(void* data, wl_seat*, std::uint32_t capabilities)
+{
+    static_cast<WaylandRegistry*>(data)->seatCapabilities = capabilities;
+}
+void SeatName(void*, wl_seat*, const char*) {}
+
 constexpr wl_output_listener kOutputListener = {OutputGeometry, OutputMode, OutputDone, OutputScale, nullptr, nullptr};
 constexpr zxdg_output_v1_listener kXdgOutputListener = {LogicalPosition, LogicalSize, XdgDone, XdgText, XdgText};
+constexpr wl_seat_listener kSeatListener = {SeatCapabilities, SeatName};
 
 template <class T> T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface& interface,
                            std::uint32_t version)
@@ -83,6 +91,11 @@ WaylandRegistry::WaylandRegistry(wl_display* display) : registry_(wl_display_get
 WaylandRegistry::~WaylandRegistry()
 {
     outputs.clear();
+    // Version 1 of the layer shell has no destroy request.
+    if (layerShell)
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(layerShell));
+    if (compositor)
+        wl_compositor_destroy(compositor);
     if (pointerManager)
         zwlr_virtual_pointer_manager_v1_destroy(pointerManager);
     if (seat)
@@ -123,6 +136,11 @@ void WaylandRegistry::global(void* data, wl_registry* registry, std::uint32_t na
             r->watch(*o);
     } else if (is(wl_seat_interface) && !r->seat) {
         r->seat = Bind<wl_seat>(registry, name, wl_seat_interface, 1);
+        wl_seat_add_listener(r->seat, &kSeatListener, r);
+    } else if (is(wl_compositor_interface) && !r->compositor) {
+        r->compositor = Bind<wl_compositor>(registry, name, wl_compositor_interface, 1);
+    } else if (is(zwlr_layer_shell_v1_interface) && !r->layerShell) {
+        r->layerShell = Bind<zwlr_layer_shell_v1>(registry, name, zwlr_layer_shell_v1_interface, 1);
     } else if (is(zwlr_virtual_pointer_manager_v1_interface) && !r->pointerManager) {
         r->pointerManager =
             Bind<zwlr_virtual_pointer_manager_v1>(registry, name, zwlr_virtual_pointer_manager_v1_interface, 1);

@@ -1,18 +1,21 @@
 #pragma once
 // The globals of a Wayland connection that screen copies need (shared
 // memory, the screen-copy manager, the outputs and their logical geometry,
-// the seat and its virtual pointers), bound as the compositor announces them.
+// the seat and its virtual pointers, surfaces and the layer shell), bound as
+// the compositor announces them.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "core/platform/ScreenMapping.h"
 
+struct wl_compositor;
 struct wl_display;
 struct wl_output;
 struct wl_registry;
 struct wl_seat;
 struct wl_shm;
+struct zwlr_layer_shell_v1;
 struct zwlr_screencopy_manager_v1;
 struct zwlr_virtual_pointer_manager_v1;
 struct zxdg_output_manager_v1;
@@ -51,6 +54,9 @@ public:
     std::uint32_t screencopyVersion = 0;
     zxdg_output_manager_v1* outputManager = nullptr;
     wl_seat* seat = nullptr;
+    std::uint32_t seatCapabilities = 0; // wl_seat_capability
+    wl_compositor* compositor = nullptr;
+    zwlr_layer_shell_v1* layerShell = nullptr;
     zwlr_virtual_pointer_manager_v1* pointerManager = nullptr;
     std::vector<std::unique_ptr<WaylandOutput>> outputs;
 

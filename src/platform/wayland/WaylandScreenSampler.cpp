@@ -9,6 +9,7 @@
 #include <utility>
 #include <wayland-client.h>
 
+#include "platform/wayland/PointerShield.h"
 #include "platform/wayland/Registry.h"
 #include "platform/wayland/Screencopy.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
@@ -17,6 +18,9 @@ namespace {
 
 // A copy that never comes (an output switched off) must not stop the reads.
 constexpr int kFrameTimeoutMs = 1000;
+// The pointer comes over the shield within a frame or two; where it does not
+// (no pointer, or another client holds it), the screens are copied anyway.
+constexpr int kShieldTimeoutMs = 500;
 
 } // namespace
 
@@ -24,11 +28,13 @@ struct WaylandScreenSampler::Connection {
     wl_display* display = nullptr;
     std::unique_ptr<WaylandRegistry> registry;
     std::unique_ptr<ScreenCopies> copies;
+    std::unique_ptr<PointerShield> shield;
     zwlr_virtual_pointer_v1* pointer = nullptr;
 
     ~Connection()
     {
         copies.reset();
+        shield.reset();
         if (pointer)
             zwlr_virtual_pointer_v1_destroy(pointer);
         registry.reset();
@@ -55,12 +61,17 @@ WaylandScreenSampler::WaylandScreenSampler(const char* displayName, QObject* par
         return;
     }
     c.copies = std::make_unique<ScreenCopies>(*c.registry);
+    c.shield = std::make_unique<PointerShield>(*c.registry);
     notifier_ = new QSocketNotifier(wl_display_get_fd(c.display), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &WaylandScreenSampler::readEvents);
     watchdog_ = new QTimer(this);
     watchdog_->setSingleShot(true);
     watchdog_->setInterval(kFrameTimeoutMs);
     connect(watchdog_, &QTimer::timeout, this, &WaylandScreenSampler::finish);
+    shieldWait_ = new QTimer(this);
+    shieldWait_->setSingleShot(true);
+    shieldWait_->setInterval(kShieldTimeoutMs);
+    connect(shieldWait_, &QTimer::timeout, this, &WaylandScreenSampler::copyScreens);
 }
 
 WaylandScreenSampler::~WaylandScreenSampler()
@@ -147,6 +158,17 @@ void WaylandScreenSampler::start(const Request& request)
 void WaylandScreenSampler::startScreens()
 {
     job_ = Job::Screens;
+    if (connection_ && connection_->shield->raise()) {
+        shieldWait_->start();
+        flush();
+        return;
+    }
+    copyScreens();
+}
+
+void WaylandScreenSampler::copyScreens()
+{
+    shieldWait_->stop();
     if (!connection_ || !connection_->copies->captureScreens())
         return answerLater();
     watchdog_->start();
@@ -164,14 +186,20 @@ void WaylandScreenSampler::finish()
     const Job job = std::exchange(job_, Job::None);
     if (watchdog_)
         watchdog_->stop();
+    if (shieldWait_)
+        shieldWait_->stop();
     if (job == Job::Square) {
         if (connection_)
             connection_->copies->compose(image_);
         latest_ = image_;
     }
     QList<ScreenPicture> pictures;
-    if (connection_ && job == Job::Screens)
+    std::optional<QPointF> pointer;
+    if (connection_ && job == Job::Screens) {
         pictures = connection_->copies->pictures();
+        pointer = connection_->shield->pointer();
+        connection_->shield->lower();
+    }
     if (connection_) {
         connection_->copies->clear();
         flush();
@@ -179,7 +207,7 @@ void WaylandScreenSampler::finish()
     if (job == Job::Square)
         emit grabbed(current_.pointer, image_);
     else if (job == Job::Screens)
-        emit screensGrabbed(pictures);
+        emit screensGrabbed(pictures, pointer);
     if (job_ != Job::None)
         return; // a receiver asked again
     if (std::exchange(screensWaiting_, false))
@@ -201,8 +229,13 @@ void WaylandScreenSampler::readEvents()
         disconnect();
         return;
     }
-    if (job_ != Job::None && connection_->copies->allDone())
+    if (shieldWait_->isActive()) {
+        // Asked after the cursor was hidden, the copies leave it out.
+        if (connection_->shield->holdsPointer())
+            copyScreens();
+    } else if (job_ != Job::None && connection_->copies->allDone()) {
         finish();
+    }
     flush();
 }
 

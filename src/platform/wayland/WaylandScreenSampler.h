@@ -36,7 +36,9 @@ public:
     ScreenPointer pointerAt(QPoint logical) const;
 
     void requestGrab(const ScreenPointer& pointer, int radius) override;
-    // Copies every output whole, at its device pixels.
+    // Copies every output whole, at its device pixels, once the pointer is
+    // over clear surfaces of the program's that hide its cursor and tell
+    // where it is (a short while at most).
     void requestScreens() override;
     // A pointer motion of nothing through a virtual pointer: the compositor
     // sends the pointer's place over the surface under it again.
@@ -62,6 +64,7 @@ private:
 
     void start(const Request& request);
     void startScreens();
+    void copyScreens();
     void answerLater();
     void finish();
     void readEvents();
@@ -71,6 +74,7 @@ private:
     std::unique_ptr<Connection> connection_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* watchdog_ = nullptr;
+    QTimer* shieldWait_ = nullptr; // runs while the screens wait for the pointer
     Job job_ = Job::None;
     Request current_;
     std::optional<Request> waiting_;

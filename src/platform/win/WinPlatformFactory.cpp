@@ -10,6 +10,7 @@
 #include "platform/null/NullKeyNames.h"
 #include "platform/null/NullPlatform.h"
 #include "platform/win/WinGlobalHotkey.h"
+#include "platform/win/WinPointerWarp.h"
 #include "platform/win/WinScreenSampler.h"
 
 namespace {
@@ -28,6 +29,8 @@ PlatformBackends CreatePlatformBackends()
     backends.tickSampler = CreateScreenSampler();
     backends.stillScreens = CreateAsyncScreenSampler();
     backends.hotkey = CreateGlobalHotkey();
+    if (OnWindows())
+        backends.pointerWarp = std::make_unique<WinPointerWarp>();
     return backends;
 }
 

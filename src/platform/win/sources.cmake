@@ -10,6 +10,7 @@ list(APPEND HB_UI_SOURCES
   src/platform/TerminationSignals.h
   src/platform/win/WinGlobalHotkey.cpp
   src/platform/win/WinPlatformFactory.cpp
+  src/platform/win/WinPointerWarp.cpp
   src/platform/win/WinScreenSampler.cpp
   src/platform/win/WinTerminationSignals.cpp
   src/platform/win/WinUserEnvironment.cpp)
