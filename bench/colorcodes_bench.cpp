@@ -9,18 +9,18 @@
 namespace {
 
 // Colours spread over the whole cube, so no branch is favoured.
-std::vector<TColor> SampleColors()
+std::vector<Rgb> SampleColors()
 {
-    std::vector<TColor> colors;
-    for (TColor c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    std::vector<Rgb> colors;
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     return colors;
 }
 
 void WriteCodes(benchmark::State& state)
 {
     const int notation = int(state.range(0));
-    const std::vector<TColor> colors = SampleColors();
+    const std::vector<Rgb> colors = SampleColors();
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(WriteColorCode(notation, colors[i], '.'));
@@ -35,7 +35,7 @@ void ReadCodes(benchmark::State& state)
 {
     const int notation = int(state.range(0));
     std::vector<std::string> codes;
-    for (TColor c : SampleColors())
+    for (Rgb c : SampleColors())
         codes.push_back(TypedCodeText(std::string(WriteColorCode(notation, c, '.').View()), '.'));  // as typed
     std::size_t i = 0;
     for (auto _ : state) {

@@ -11,9 +11,9 @@ namespace {
 // A new colour at every call, spread over the whole cube.
 void NearestNameOfNewColours(benchmark::State& state)
 {
-    std::vector<TColor> colors;
-    for (TColor c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    std::vector<Rgb> colors;
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(NearestCssColorName(colors[i]));

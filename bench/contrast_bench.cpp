@@ -11,13 +11,13 @@ namespace {
 // the text is written whenever its tenth changes.
 void ReadoutMovingPointer(benchmark::State& state)
 {
-    std::vector<TColor> colors;
-    for (TColor c = 0; c < (1u << 24); c += 4099)
-        colors.push_back(c);
+    std::vector<Rgb> colors;
+    for (StoredColor value = 0; value < (1u << 24); value += 4099)
+        colors.push_back(RgbFromStoredColor(value));
     ContrastReadout readout;
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(readout.Update(colors[i], TColor(0x794E1F)));
+        benchmark::DoNotOptimize(readout.Update(colors[i], Rgb{0x1F, 0x4E, 0x79}));
         if (++i == colors.size())
             i = 0;
     }
@@ -29,7 +29,7 @@ void ReadoutStillPointer(benchmark::State& state)
 {
     ContrastReadout readout;
     for (auto _ : state)
-        benchmark::DoNotOptimize(readout.Update(TColor(0xEAF1F4), TColor(0x794E1F)));
+        benchmark::DoNotOptimize(readout.Update(Rgb{0xF4, 0xF1, 0xEA}, Rgb{0x1F, 0x4E, 0x79}));
     state.SetItemsProcessed(state.iterations());
 }
 

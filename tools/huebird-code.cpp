@@ -401,7 +401,7 @@ int RunOverInputs(const Options& options, const Converter& convert)
     return badNumber ? kExitBadNumber : wrongShape ? kExitWrongShape : kExitOk;
 }
 
-std::optional<TColor> ColorArgument(std::string_view input)
+std::optional<Rgb> ColorArgument(std::string_view input)
 {
     const auto color = ReadColorValue(TrimBlanks(input));
     if (!color)
@@ -436,7 +436,7 @@ Converter AllConverter(char separator)
 }
 
 // Reads a colour value, or a code in the --from notation, or says why not.
-Outcome ReadInputColour(std::string_view input, std::optional<int> from, char separator, TColor& color)
+Outcome ReadInputColour(std::string_view input, std::optional<int> from, char separator, Rgb& color)
 {
     if (!from) {
         const auto value = ColorArgument(input);
@@ -470,7 +470,7 @@ Outcome ReadInputColour(std::string_view input, std::optional<int> from, char se
 Converter FromConverter(int from, std::optional<int> to, char separator)
 {
     return [=](std::string_view input, std::string& line) {
-        TColor color = 0;
+        Rgb color;
         const Outcome outcome = ReadInputColour(input, from, separator, color);
         if (outcome != Outcome::Converted)
             return outcome;
@@ -483,7 +483,7 @@ Converter FromConverter(int from, std::optional<int> to, char separator)
 Converter NameConverter(std::optional<int> from, char separator)
 {
     return [=](std::string_view input, std::string& line) {
-        TColor color = 0;
+        Rgb color;
         const Outcome outcome = ReadInputColour(input, from, separator, color);
         if (outcome != Outcome::Converted)
             return outcome;
@@ -497,7 +497,7 @@ Converter NameConverter(std::optional<int> from, char separator)
 }
 
 // The colours of the --list file, or a message on standard error.
-std::optional<TColorArray> ReadListArgument(const std::string& path)
+std::optional<RgbList> ReadListArgument(const std::string& path)
 {
     ColorListReadResult read = ReadColorListFile(path);
     switch (read.status) {
@@ -577,7 +577,7 @@ Converter ContrastConverter(std::optional<int> from, char separator)
             Complain("not a pair of colours", input);
             return Outcome::WrongShape;
         }
-        TColor first = 0, second = 0;
+        Rgb first, second;
         const Outcome a = ReadInputColour(input.substr(0, cut), from, separator, first);
         const Outcome b = ReadInputColour(input.substr(next), from, separator, second);
         if (a != Outcome::Converted || b != Outcome::Converted)

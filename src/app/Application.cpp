@@ -15,7 +15,7 @@
 #include "ui/QtImages.h"
 #include "ui/QtPrompts.h"
 #include "app/MainWindow.h"
-#include "capture/ShortcutKeys.h"
+#include "config/ShortcutSetting.h"
 #include "core/platform/CaptureModes.h"
 #include "platform/InstanceChannel.h"
 #include "platform/TerminationSignals.h"

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <chrono>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -17,7 +18,6 @@
 #include "ui/PictureView.h"
 #include "ui/QtImages.h"
 #include "ui/WidgetHelpers.h"
-#include "capture/ShortcutKeys.h"
 #include "capture/CaptureController.h"
 #include "capture/DesktopCapture.h"
 #include "capture/HotkeyDialog.h"
@@ -97,7 +97,7 @@ void MainWindow::loadSettings()
     ui_.NotationBox->setCurrentIndex(index >= 0 && index < ui_.NotationBox->count() ? index : -1);
     settings.notationIndex = ui_.NotationBox->currentIndex();
     refusedHotKeyText_ = hotkeys_->setStoredShortcut(settings.hotkeyText);
-    settings.hotkeyText = ShortcutName(hotkeys_->shortcut());
+    settings.hotkeyText = ShortcutText(hotkeys_->shortcut());
     connect(ui_.NotationBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { settingsStore_->settings().notationIndex = index; });
     setSampleSide(settings.sampleSide);
@@ -154,7 +154,7 @@ bool MainWindow::finish()
 
 void MainWindow::showCaptureStatus()
 {
-    const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(ui_.ContextCaptureColor)));
+    const QString keyText = QString::fromStdString(ShortcutText(menuShortcut(ui_.ContextCaptureColor)));
     QString text = desktopCapture_->statusText(keyText);
     if (sampleSide_ > 1)
         text += QStringLiteral("  %1\u00d7%1").arg(sampleSide_);
@@ -185,8 +185,8 @@ void MainWindow::createCaptureController(std::unique_ptr<IScreenSampler> sampler
     capture_->setNotation(ui_.NotationBox->currentIndex());
     // Logged on the tick's thread, when the colour is shown.
     if (lcCapture().isDebugEnabled())
-        connect(capture_, &CaptureController::sampled, this, [](TColor color, QPoint position) {
-            qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(color), position.x(), position.y(),
+        connect(capture_, &CaptureController::sampled, this, [](Rgb color, QPoint position) {
+            qCDebug(lcCapture, "shown %06x at %d,%d %lld us", unsigned(StoredColorFromRgb(color)), position.x(), position.y(),
                     qlonglong(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count()));
@@ -204,12 +204,12 @@ void MainWindow::createHotkeyService(std::unique_ptr<IGlobalHotkey> hotkey)
     // Where the desktop gives out hotkeys itself, the user binds the capture command to one.
     if (desktopCapture_->onWayland())
         hotkeys_->setRefusalCommand(QStringLiteral("huebird-lite --capture"));
-    desktopCapture_->setCaptureKey(ShortCutToKeySequence(hotkeys_->shortcut()));
-    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](TShortCut changed) {
-        desktopCapture_->setCaptureKey(ShortCutToKeySequence(changed));
+    desktopCapture_->setCaptureKey(QKeySequence(hotkeys_->shortcut()));
+    connect(hotkeys_, &HotkeyService::shortcutChanged, this, [this](QKeyCombination changed) {
+        desktopCapture_->setCaptureKey(QKeySequence(changed));
         setMenuShortcut(ui_.ContextCaptureColor, changed);
         if (settingsStore_)
-            settingsStore_->settings().hotkeyText = ShortcutName(changed);
+            settingsStore_->settings().hotkeyText = ShortcutText(changed);
         showCaptureStatus();
     });
 }
@@ -260,11 +260,6 @@ void MainWindow::createUpdateChecker(const std::string& address, const HttpSetti
         NewVersionDialog dialog(prompts_, settings(), *translations_, this);
         prompts_.runDialog(dialog);
     });
-}
-
-void MainWindow::openLanguageFile(const QString& path)
-{
-    translations_->load(path);
 }
 
 void MainWindow::showAbout()

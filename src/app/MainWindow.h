@@ -3,26 +3,21 @@
 // hotkey service, the settings, the language and the update timer, and wires
 // them to its widgets and menus: app/MainWindow.cpp, the menu table in
 // app/MainWindowMenus.cpp, the list in app/MainWindowList.cpp.
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QTimer>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/capture/ShortcutText.h"
-#include "core/color/ColorContrast.h"
-#include "colorlist/ColorGrid.h"
-#include "colorlist/ColorListModel.h"
+#include "config/ShortcutSetting.h"
 #include "app/MainWindowServices.h"
 #include "app/MainWindowUi.h"
 
+class QAction;
+class QMenu;
 class CaptureController;
+class ColorListModel;
 class ColorListController;
 class ListFileService;
 class DesktopCapture;
@@ -45,43 +40,20 @@ public:
     explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // ---- working state ----
-    ColorListModel& colorList() { return *colorList_; }
-    const ColorListModel& colorList() const { return *colorList_; }
-    ColorListController& colorListController() { return *listController_; }
-
-    // The shortcut of a menu item, as the settings and the status bar name it.
-    static TShortCut menuShortcut(const QAction* item);
-    // The caption of the menu or item with that language key; the item's shortcut
-    // follows the caption in its text form ("Suppr").
-    void setMenuCaption(std::string_view languageKey, const QString& caption);
-
     // What a close does before the window goes: stops the capture and the
     // update timer, releases the hotkey and saves the settings. Once only;
     // false when the settings could not be saved.
     bool finish();
 
-    // ---- capture (app/MainWindow.cpp) ----
-    CaptureController& capture() { return *capture_; }
-    HotkeyService& hotkeys() { return *hotkeys_; }
-
-    // ---- capture modes and pick mode (app/MainWindow.cpp) ----
-    void startPickMode();
-    // The hotkey and the capture command: the colour under the pointer.
+    // The capture command: the colour under the pointer.
     void captureAtPointer();
+    void startPickMode();
 
-    // ---- the colour list and its files (app/MainWindowList.cpp) ----
-    void captureColor();
-    ListFileService& listFiles() { return *listFiles_; }
-
-    // ---- settings and languages (app/MainWindow.cpp, captions in app/MainWindowMenus.cpp) ----
     // The settings file, written at close. Saving does nothing until it was
     // read; false when it failed.
     bool saveSettings();
-    Settings& settings();
     // Only once they were read: saving before would write the defaults over them.
     bool settingsLoaded() const;
-    void openLanguageFile(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +66,7 @@ protected:
 
 private:
     // ---- application shell (app/MainWindow.cpp) ----
+    Settings& settings();
     void initialiseWindow();
     void startAtFirstShow();
     void showCaptureStatus();
@@ -104,6 +77,8 @@ private:
     // The level words of the contrast readout follow the language.
     void applyContrastStyle();
     void passSelectedColorToCapture();
+    // Adds the colour the last tick showed to the list.
+    void captureColor();
 
     // The menus' commands kept here; the others go straight to their components.
     void editHotkey();
@@ -118,7 +93,7 @@ private:
         const char* objectName;
         const char* languageKey; // null: a separator
         const char* caption;
-        TShortCut shortcut;
+        QKeyCombination shortcut;
         void (*run)(MainWindow& window);
         // Where the window keeps the items it acts on itself.
         QAction* MainWindowUi::*keptAs = nullptr;
@@ -134,7 +109,12 @@ private:
     void createControls();
     void bindColorList();
     void createMenus();
-    void setMenuShortcut(QAction* item, TShortCut shortcut);
+    // The caption of the menu or item with that language key; the item's shortcut
+    // follows the caption in its text form ("Suppr").
+    void setMenuCaption(std::string_view languageKey, const QString& caption);
+    // The shortcut of a menu item, as the settings and the status bar name it.
+    static QKeyCombination menuShortcut(const QAction* item);
+    void setMenuShortcut(QAction* item, QKeyCombination shortcut);
     void setItemCaption(QAction* item, const QString& caption);
 
     void createCaptureController(std::unique_ptr<IScreenSampler> sampler);

@@ -15,7 +15,7 @@ void MainWindow::bindColorList()
 {
     listController_ = new ColorListController(*colorList_, ui_.GridCapture, ui_.EditCaptureColor, ui_.NotationBox,
                                               prompts_, *translations_, this);
-    connect(listController_, &ColorListController::colorShown, this, [this](TColor color) {
+    connect(listController_, &ColorListController::colorShown, this, [this](Rgb color) {
         ui_.ShSelectedColor->setBrushColor(color);
         // Until the next tick shows the colour under the pointer again.
         if (capture_)
@@ -36,7 +36,7 @@ void MainWindow::bindColorList()
 void MainWindow::captureColor()
 {
     // The colour of the last tick: a capture never reads the screen itself.
-    listController_->capture(capture().color());
+    listController_->capture(capture_->color());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -45,7 +45,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     // The last tick's colour is the swatch's on every platform; the X11 tick
     // paints the swatch without its widget.
-    const TColor shown = capture_ ? capture_->color() : ui_.ShSelectedColor->brushColor();
+    const Rgb shown = capture_ ? capture_->color() : ui_.ShSelectedColor->brushColor();
     const auto* help = static_cast<QHelpEvent*>(event);
     QToolTip::showText(help->globalPos(), QString::fromStdString(ColorNameText(NearestCssColorName(shown))),
                        ui_.ShSelectedColor);

@@ -5,7 +5,6 @@
 #include <QUrl>
 
 #include "app/MainWindow.h"
-#include "capture/ShortcutKeys.h"
 #include "core/color/ColorCodes.h"
 #include "colorlist/ColorListController.h"
 #include "config/LanguageService.h"
@@ -18,7 +17,6 @@
 
 namespace {
 const char* const kCaptionProperty = "huebirdCaption";
-const char* const kShortCutProperty = "huebirdShortCut";
 } // namespace
 
 const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
@@ -26,67 +24,67 @@ const std::vector<MainWindow::MenuItem>& MainWindow::menuItems()
     using Ui = MainWindowUi;
     using W = MainWindow;
     static const std::vector<MenuItem> items = {
-        {&Ui::MenuFile, "MenuOpenColorList", "MenuOpenColorList", "Open color list", 0,
+        {&Ui::MenuFile, "MenuOpenColorList", "MenuOpenColorList", "Open color list", kNoShortcut,
          [](W& w) { w.listFiles_->open(); }},
-        {&Ui::MenuFile, "MenuSaveColorList", "MenuSaveColorList", "Save color list", 0,
+        {&Ui::MenuFile, "MenuSaveColorList", "MenuSaveColorList", "Save color list", kNoShortcut,
          [](W& w) { w.listFiles_->save(); }},
         {&Ui::MenuFile, "MenuExportColorList", "MenuExportColorList",
-         "Export color list...", 0, [](W& w) { w.listFiles_->exportList(); }},
-        {&Ui::MenuFile, "N4", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuFile, "MenuClose", "MenuClose", "Close", 0, [](W& w) { w.close(); }},
+         "Export color list...", kNoShortcut, [](W& w) { w.listFiles_->exportList(); }},
+        {&Ui::MenuFile, "N4", nullptr, nullptr, kNoShortcut, nullptr},
+        {&Ui::MenuFile, "MenuClose", "MenuClose", "Close", kNoShortcut, [](W& w) { w.close(); }},
 
-        {&Ui::MenuEdit, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", 0,
+        {&Ui::MenuEdit, "MenuCopyColorList", "MenuCopyColorList", "Copy color list", kNoShortcut,
          [](W& w) { w.listFiles_->copyList(); }},
-        {&Ui::MenuEdit, "MenuClearColorList", "MenuClearColorList", "Clear list", 0,
+        {&Ui::MenuEdit, "MenuClearColorList", "MenuClearColorList", "Clear list", kNoShortcut,
          [](W& w) { w.listController_->clear(); }},
-        {&Ui::MenuEdit, "N3", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuEdit, "MenuCut", "MenuCut", "Cut", scCtrl | 'X', [](W& w) { w.listController_->cutCode(); },
+        {&Ui::MenuEdit, "N3", nullptr, nullptr, kNoShortcut, nullptr},
+        {&Ui::MenuEdit, "MenuCut", "MenuCut", "Cut", Qt::CTRL | Qt::Key_X, [](W& w) { w.listController_->cutCode(); },
          &Ui::MenuCut},
-        {&Ui::MenuEdit, "MenuCopy", "MenuCopy", "Copy", scCtrl | 'C', [](W& w) { w.listController_->copyCode(); },
+        {&Ui::MenuEdit, "MenuCopy", "MenuCopy", "Copy", Qt::CTRL | Qt::Key_C, [](W& w) { w.listController_->copyCode(); },
          &Ui::MenuCopy},
-        {&Ui::MenuEdit, "MenuCopyAs", "MenuCopyAs", "Copy as", 0, nullptr, nullptr,
+        {&Ui::MenuEdit, "MenuCopyAs", "MenuCopyAs", "Copy as", kNoShortcut, nullptr, nullptr,
          [](W& w, QMenu& submenu) { w.fillCopyAsMenu(submenu); }},
-        {&Ui::MenuEdit, "MenuPaste", "MenuPaste", "Paste", scCtrl | scAlt | 'V',
+        {&Ui::MenuEdit, "MenuPaste", "MenuPaste", "Paste", Qt::CTRL | Qt::ALT | Qt::Key_V,
          [](W& w) { w.listController_->pasteCode(); }, &Ui::MenuPaste},
 
-        {&Ui::MenuOptions, "MenuHotkey", "MenuHotkey", "Hotkey", 0, [](W& w) { w.editHotkey(); }},
-        {&Ui::MenuOptions, "MenuLanguage", "MenuLanguage", "Language", 0, [](W& w) { w.language_->choose(); }},
-        {&Ui::MenuOptions, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", 0,
+        {&Ui::MenuOptions, "MenuHotkey", "MenuHotkey", "Hotkey", kNoShortcut, [](W& w) { w.editHotkey(); }},
+        {&Ui::MenuOptions, "MenuLanguage", "MenuLanguage", "Language", kNoShortcut, [](W& w) { w.language_->choose(); }},
+        {&Ui::MenuOptions, "MenuStartAtLogin", "MenuStartAtLogin", "Start at login", kNoShortcut,
          [](W& w) { w.loginStart_->apply(); }, &Ui::MenuStartAtLogin},
-        {&Ui::MenuOptions, "N6", nullptr, nullptr, 0, nullptr},
+        {&Ui::MenuOptions, "N6", nullptr, nullptr, kNoShortcut, nullptr},
         {&Ui::MenuOptions, "MenuColorListManaging", "MenuColorListManaging",
-         "Color list managing", 0, [](W& w) { w.listController_->openManager(); }},
-        {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", 0,
+         "Color list managing", kNoShortcut, [](W& w) { w.listController_->openManager(); }},
+        {&Ui::MenuOptions, "MenuSwatches", "MenuSwatches", "Open palette...", kNoShortcut,
          [](W& w) { w.listFiles_->openPalette(); }},
-        {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", 0, [](W& w) { w.startPickMode(); }},
-        {&Ui::MenuOptions, "MenuSample", "MenuSample", "Sample", 0, nullptr, nullptr,
+        {&Ui::MenuOptions, "MenuPick", "MenuPick", "Pick", kNoShortcut, [](W& w) { w.startPickMode(); }},
+        {&Ui::MenuOptions, "MenuSample", "MenuSample", "Sample", kNoShortcut, nullptr, nullptr,
          [](W& w, QMenu& submenu) { w.ui_.MenuSample = &submenu; }},
-        {&Ui::MenuSample, "MenuSample1", "MenuSample1", "1 px", 0, [](W& w) { w.setSampleSide(1); }},
-        {&Ui::MenuSample, "MenuSample3", "MenuSample3", "3 \u00d7 3", 0, [](W& w) { w.setSampleSide(3); }},
-        {&Ui::MenuSample, "MenuSample5", "MenuSample5", "5 \u00d7 5", 0, [](W& w) { w.setSampleSide(5); }},
-        {&Ui::MenuSample, "MenuSample9", "MenuSample9", "9 \u00d7 9", 0, [](W& w) { w.setSampleSide(9); }},
+        {&Ui::MenuSample, "MenuSample1", "MenuSample1", "1 px", kNoShortcut, [](W& w) { w.setSampleSide(1); }},
+        {&Ui::MenuSample, "MenuSample3", "MenuSample3", "3 \u00d7 3", kNoShortcut, [](W& w) { w.setSampleSide(3); }},
+        {&Ui::MenuSample, "MenuSample5", "MenuSample5", "5 \u00d7 5", kNoShortcut, [](W& w) { w.setSampleSide(5); }},
+        {&Ui::MenuSample, "MenuSample9", "MenuSample9", "9 \u00d7 9", kNoShortcut, [](W& w) { w.setSampleSide(9); }},
 
-        {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", scCtrl | 112,
+        {&Ui::MenuHelp, "MenuHelpIndex", "MenuHelpIndex", "Help Index", Qt::CTRL | Qt::Key_F1,
          [](W& w) { w.language_->showHelp(); }},
-        {&Ui::MenuHelp, "N5", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, "MenuWebsite", "MenuWebsite", "Web Site Huebird", 0,
+        {&Ui::MenuHelp, "N5", nullptr, nullptr, kNoShortcut, nullptr},
+        {&Ui::MenuHelp, "MenuWebsite", "MenuWebsite", "Web Site Huebird", kNoShortcut,
          [](W& w) { w.prompts_.openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); }},
-        {&Ui::MenuHelp, "N2", nullptr, nullptr, 0, nullptr},
-        {&Ui::MenuHelp, "MenuAbout", "MenuAbout", "About...", 0, [](W& w) { w.showAbout(); }},
+        {&Ui::MenuHelp, "N2", nullptr, nullptr, kNoShortcut, nullptr},
+        {&Ui::MenuHelp, "MenuAbout", "MenuAbout", "About...", kNoShortcut, [](W& w) { w.showAbout(); }},
 
         // The language files still use the names these items first had.
-        {&Ui::ContextMenu, "ContextCaptureColor", "MenuCaptureColor", "Capture color", 0,
+        {&Ui::ContextMenu, "ContextCaptureColor", "MenuCaptureColor", "Capture color", kNoShortcut,
          [](W& w) { w.captureColor(); }, &Ui::ContextCaptureColor},
         {&Ui::ContextMenu, "ContextCopyColorList", "PopupCopyColorList",
-         "Copy color list", 0, [](W& w) { w.listFiles_->copyList(); }},
-        {&Ui::ContextMenu, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", 46,
+         "Copy color list", kNoShortcut, [](W& w) { w.listFiles_->copyList(); }},
+        {&Ui::ContextMenu, "ContextDeleteColor", "PopUpDeleteColor", "Delete color", Qt::Key_Delete,
          [](W& w) { w.listController_->deleteSelected(); }},
         {&Ui::ContextMenu, "ContextClearColorList", "PopUpClearColorList", "Delete all",
-         0, [](W& w) { w.listController_->clear(); }},
-        {&Ui::ContextMenu, "N1", nullptr, nullptr, 0, nullptr},
-        {&Ui::ContextMenu, "ContextCut", "PopupCut", "Cut", 0, [](W& w) { w.listController_->cutCode(); }},
-        {&Ui::ContextMenu, "ContextCopy", "PopupCopy", "Copy", 0, [](W& w) { w.listController_->copyCode(); }},
-        {&Ui::ContextMenu, "ContextPaste", "PopupPaste", "Paste", 0, [](W& w) { w.listController_->pasteCode(); }},
+         kNoShortcut, [](W& w) { w.listController_->clear(); }},
+        {&Ui::ContextMenu, "N1", nullptr, nullptr, kNoShortcut, nullptr},
+        {&Ui::ContextMenu, "ContextCut", "PopupCut", "Cut", kNoShortcut, [](W& w) { w.listController_->cutCode(); }},
+        {&Ui::ContextMenu, "ContextCopy", "PopupCopy", "Copy", kNoShortcut, [](W& w) { w.listController_->copyCode(); }},
+        {&Ui::ContextMenu, "ContextPaste", "PopupPaste", "Paste", kNoShortcut, [](W& w) { w.listController_->pasteCode(); }},
     };
     return items;
 }
@@ -161,19 +159,19 @@ void MainWindow::setMenuCaption(std::string_view languageKey, const QString& cap
 void MainWindow::setItemCaption(QAction* item, const QString& caption)
 {
     item->setProperty(kCaptionProperty, caption);
-    const QString keyText = QString::fromStdString(ShortcutName(menuShortcut(item)));
+    const QString keyText = QString::fromStdString(ShortcutText(menuShortcut(item)));
     item->setText(keyText.isEmpty() ? caption : caption + '\t' + keyText);
 }
 
-TShortCut MainWindow::menuShortcut(const QAction* item)
+QKeyCombination MainWindow::menuShortcut(const QAction* item)
 {
-    return TShortCut(item->property(kShortCutProperty).toUInt());
+    const QKeySequence keys = item->shortcut();
+    return keys.isEmpty() ? kNoShortcut : keys[0];
 }
 
-void MainWindow::setMenuShortcut(QAction* item, TShortCut shortcut)
+void MainWindow::setMenuShortcut(QAction* item, QKeyCombination shortcut)
 {
-    item->setProperty(kShortCutProperty, uint(shortcut));
-    item->setShortcut(ShortCutToKeySequence(shortcut));
+    item->setShortcut(QKeySequence(shortcut));
     // The context menu's Del works only where the grid has the focus; the handler checks.
     item->setShortcutContext(Qt::WindowShortcut);
     setItemCaption(item, item->property(kCaptionProperty).toString());

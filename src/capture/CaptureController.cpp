@@ -21,9 +21,9 @@
 
 namespace {
 
-TColor FromRgb(QRgb rgb)
+Rgb FromRgb(QRgb rgb)
 {
-    return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
+    return {std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb))};
 }
 
 // Each source pixel becomes a block of whole target pixels, without smoothing:
@@ -162,7 +162,7 @@ void CaptureController::setNotation(int index)
     notation_ = index;
 }
 
-void CaptureController::setSelectedColor(std::optional<TColor> color)
+void CaptureController::setSelectedColor(std::optional<Rgb> color)
 {
     const std::lock_guard lock(mutex_);
     selected_ = color;
@@ -238,7 +238,7 @@ void CaptureController::showStill(const ScreenPointer& pointer, const QImage& sq
     show(shownColor(), pointer.pos, changed);
 }
 
-void CaptureController::showColorOnly(TColor color)
+void CaptureController::showColorOnly(Rgb color)
 {
     const std::lock_guard lock(mutex_);
     const QColor fill = ToQColor(color);
@@ -247,7 +247,7 @@ void CaptureController::showColorOnly(TColor color)
     show(color, frame_.position, CaptureFrame::Magnifier);
 }
 
-TColor CaptureController::color() const
+Rgb CaptureController::color() const
 {
     const std::lock_guard lock(mutex_);
     return sampledOnce_ ? frame_.color : widgets_.swatch->brushColor();
@@ -296,12 +296,12 @@ QRect CaptureController::sampleArea(QSize canvas, int side)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-TColor CaptureController::shownColor() const
+Rgb CaptureController::shownColor() const
 {
     return CentreSample(shown_, sampleSide_);
 }
 
-void CaptureController::show(TColor color, QPoint position, int changed)
+void CaptureController::show(Rgb color, QPoint position, int changed)
 {
     changed |= staleParts_;
     staleParts_ = 0;
@@ -362,7 +362,7 @@ void CaptureController::present(int changedParts)
     presenter_->show(shown);
 }
 
-bool CaptureController::updateContrast(TColor color)
+bool CaptureController::updateContrast(Rgb color)
 {
     contrastStale_ = false;
     // The text, and so the panel, changes only with the tenth.

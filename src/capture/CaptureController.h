@@ -29,7 +29,7 @@ class CaptureController : public QObject {
 public:
     static constexpr int kRadius = 19; // the magnifier shows 2 kRadius + 1 pixels square
     static constexpr int kIntervalMs = 50;
-    static constexpr TColor kCrossColor = 0x0000FF;
+    static constexpr Rgb kCrossColor{255, 0, 0};
     static constexpr int kPositionPanel = 0;
     static constexpr int kContrastPanel = 2;
 
@@ -55,10 +55,10 @@ public:
     // tick shows its own; kRadius around the pointer.
     void showStill(const ScreenPointer& pointer, const QImage& square);
     // Shows a colour without a square around it (the desktop's own picker).
-    void showColorOnly(TColor color);
+    void showColorOnly(Rgb color);
 
     // The colour under the pointer at the last tick (the swatch's before the first).
-    TColor color() const;
+    Rgb color() const;
     const CaptureFrame& frame() const { return frame_; }
 
     // The cross and the square around the centre block, in kCrossColor.
@@ -70,7 +70,7 @@ public:
 public slots:
     void setNotation(int index);
     // The colour the contrast is measured against; none leaves the panel empty.
-    void setSelectedColor(std::optional<TColor> color);
+    void setSelectedColor(std::optional<Rgb> color);
     void setContrastStyle(std::string_view aaLarge, std::string_view fail);
     // The swatch was painted over from elsewhere: the next tick paints it again.
     void invalidateSwatch();
@@ -81,7 +81,7 @@ public slots:
 signals:
     // The colour under the pointer and the pointer's position, when either
     // changed; emitted on the thread that runs the ticks.
-    void sampled(TColor color, QPoint position);
+    void sampled(Rgb color, QPoint position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,12 +96,12 @@ private:
     // The square in source_, magnified unless it is what the magnifier shows.
     int magnifySource();
     void renderMagnifier(const QColor* fill);
-    TColor shownColor() const;
-    void show(TColor color, QPoint position, int changedParts);
+    Rgb shownColor() const;
+    void show(Rgb color, QPoint position, int changedParts);
     void writeCode();
     void writePosition();
     void present(int changedParts);
-    bool updateContrast(TColor color);
+    bool updateContrast(Rgb color);
 
     mutable std::mutex mutex_;
     std::unique_ptr<IScreenSampler> sampler_;
@@ -114,7 +114,7 @@ private:
     QRect zone_; // the magnifier's frame on the desktop, kept by the GUI thread for the presenter's
     int notation_ = 0;
     int sampleSide_ = 1;
-    std::optional<TColor> selected_;
+    std::optional<Rgb> selected_;
     ContrastReadout contrast_;
     bool contrastStale_ = true;
     int staleParts_ = CaptureFrame::AllParts; // to show whatever the screen says

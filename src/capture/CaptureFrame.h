@@ -13,7 +13,7 @@ struct CaptureFrame {
     enum Part { Magnifier = 0x1, Swatch = 0x2, Position = 0x4, Contrast = 0x8, AllParts = 0xF };
 
     QImage magnifier; // the magnifier's pixels as shown, cross included (Format_RGB32)
-    TColor color = 0;
+    Rgb color;
     QString code;      // the colour in the chosen notation
     QPoint position;   // the pointer, in desktop coordinates
     QString positionText; // "[x,y]"

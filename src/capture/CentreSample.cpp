@@ -4,13 +4,13 @@
 
 #include "core/color/AreaAverage.h"
 
-TColor CentreSample(const QImage& square, int side)
+Rgb CentreSample(const QImage& square, int side)
 {
     const int cx = square.width() / 2, cy = square.height() / 2;
     const int half = side / 2;
     if (side <= 1 || cx < half || cy < half) {
         const QRgb rgb = square.pixel(cx, cy);
-        return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
+        return {std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb))};
     }
     const std::ptrdiff_t stride = square.bytesPerLine() / 4;
     const auto* first = reinterpret_cast<const std::uint32_t*>(square.constBits()) + (cy - half) * stride + (cx - half);

@@ -6,4 +6,4 @@
 #include "core/color/ColorMath.h"
 
 // square: Format_RGB32 (or ARGB32), odd sides at least side wide.
-TColor CentreSample(const QImage& square, int side);
+Rgb CentreSample(const QImage& square, int side);

@@ -4,7 +4,7 @@
 
 #include "ui/WidgetHelpers.h"
 
-HotkeyDialog::HotkeyDialog(TShortCut shortcut, QWidget* parent)
+HotkeyDialog::HotkeyDialog(QKeyCombination shortcut, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint
                           | Qt::WindowStaysOnTopHint)
 {

@@ -9,8 +9,8 @@
 class HotkeyDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit HotkeyDialog(TShortCut shortcut = 0, QWidget* parent = nullptr);
-    TShortCut shortcut() const { return edit_->shortcut(); }
+    explicit HotkeyDialog(QKeyCombination shortcut = kNoShortcut, QWidget* parent = nullptr);
+    QKeyCombination shortcut() const { return edit_->shortcut(); }
     QLabel* label() const { return label_; }
     HotkeyEdit* edit() const { return edit_; }
 

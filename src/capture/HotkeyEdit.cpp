@@ -2,29 +2,25 @@
 
 #include <QKeyEvent>
 
-#include "capture/ShortcutKeys.h"
 
 namespace {
 
-TShortCut ModifierBits(Qt::KeyboardModifiers modifiers)
+// The modifiers a shortcut can hold.
+Qt::KeyboardModifiers ShortcutModifiers(Qt::KeyboardModifiers modifiers)
 {
-    TShortCut bits = 0;
-    if (modifiers & Qt::ShiftModifier) bits |= scShift;
-    if (modifiers & Qt::ControlModifier) bits |= scCtrl;
-    if (modifiers & Qt::AltModifier) bits |= scAlt;
-    return bits;
+    return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
 }
 
-// The modifier bit a modifier key stands for; 0 for other keys. The state
+// The modifier a modifier key stands for; none for other keys. The state
 // reported with a modifier key's own press or release may or may not
 // include it, depending on the platform.
-TShortCut ModifierOfKey(int key)
+Qt::KeyboardModifiers ModifierOfKey(int key)
 {
     switch (key) {
-    case Qt::Key_Shift: return scShift;
-    case Qt::Key_Control: return scCtrl;
-    case Qt::Key_Alt: return scAlt;
-    default: return 0;
+    case Qt::Key_Shift: return Qt::ShiftModifier;
+    case Qt::Key_Control: return Qt::ControlModifier;
+    case Qt::Key_Alt: return Qt::AltModifier;
+    default: return Qt::NoModifier;
     }
 }
 
@@ -47,12 +43,12 @@ bool IsModifierKey(int key)
 }
 
 // "Ctrl+Alt+" while only modifiers are held, like the text form's prefixes.
-QString ModifierPrefix(TShortCut bits)
+QString ModifierPrefix(Qt::KeyboardModifiers modifiers)
 {
     QString text;
-    if (bits & scShift) text += "Maj+";
-    if (bits & scCtrl) text += "Ctrl+";
-    if (bits & scAlt) text += "Alt+";
+    if (modifiers & Qt::ShiftModifier) text += "Maj+";
+    if (modifiers & Qt::ControlModifier) text += "Ctrl+";
+    if (modifiers & Qt::AltModifier) text += "Alt+";
     return text;
 }
 
@@ -64,12 +60,12 @@ HotkeyEdit::HotkeyEdit(QWidget* parent) : QLineEdit(parent)
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-bool HotkeyEdit::isValidCombination(TShortCut shortcut)
+bool HotkeyEdit::isValidCombination(QKeyCombination shortcut)
 {
-    return (shortcut & scKeyMask) != 0 && (shortcut & (scCtrl | scAlt)) != 0;
+    return shortcut != kNoShortcut && (shortcut.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-void HotkeyEdit::setShortcut(TShortCut shortcut)
+void HotkeyEdit::setShortcut(QKeyCombination shortcut)
 {
     shortcut_ = shortcut;
     showShortcut();
@@ -77,14 +73,14 @@ void HotkeyEdit::setShortcut(TShortCut shortcut)
 
 void HotkeyEdit::showShortcut()
 {
-    setText(QString::fromStdString(ShortcutName(shortcut_)));
+    setText(QString::fromStdString(ShortcutText(shortcut_)));
 }
 
 void HotkeyEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
-    const TShortCut bits = ModifierBits(mods);
+    const Qt::KeyboardModifiers held = ShortcutModifiers(mods);
     const bool plain = (mods & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
         event->ignore(); // the dialog closes or moves the focus
@@ -92,20 +88,20 @@ void HotkeyEdit::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     if (plain && (key == Qt::Key_Backspace || key == Qt::Key_Delete)) {
-        setShortcut(0);
+        setShortcut(kNoShortcut);
         return;
     }
     if (IsModifierKey(key) || key == Qt::Key_unknown) {
-        setText(ModifierPrefix(bits | ModifierOfKey(key)));
+        setText(ModifierPrefix(held | ModifierOfKey(key)));
         return;
     }
-    // Meta has no place in the shortcut value: such a combination is refused.
+    // Meta has no place in the settings' shortcut: such a combination is refused.
     if (mods & Qt::MetaModifier) {
         showShortcut();
         return;
     }
-    const TShortCut combination = ShortCutFromQtKey(key, mods);
-    if (isValidCombination(combination) && !ShortcutName(combination).empty())
+    const QKeyCombination combination = StorableShortcut(key, mods);
+    if (isValidCombination(combination) && !ShortcutText(combination).empty())
         setShortcut(combination);
     else
         showShortcut();
@@ -115,7 +111,7 @@ void HotkeyEdit::keyReleaseEvent(QKeyEvent* event)
 {
     event->accept();
     if (IsModifierKey(event->key())) {
-        const TShortCut held = ModifierBits(event->modifiers()) & ~ModifierOfKey(event->key());
+        const Qt::KeyboardModifiers held = ShortcutModifiers(event->modifiers()) & ~ModifierOfKey(event->key());
         if (held)
             setText(ModifierPrefix(held));
         else

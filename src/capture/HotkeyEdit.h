@@ -5,16 +5,16 @@
 // Escape and Tab alone keep their usual meaning in the dialog.
 #include <QLineEdit>
 
-#include "core/capture/ShortcutText.h"
+#include "config/ShortcutSetting.h"
 
 class HotkeyEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit HotkeyEdit(QWidget* parent = nullptr);
-    TShortCut shortcut() const { return shortcut_; }
-    void setShortcut(TShortCut shortcut);
+    QKeyCombination shortcut() const { return shortcut_; }
+    void setShortcut(QKeyCombination shortcut);
 
-    static bool isValidCombination(TShortCut shortcut);
+    static bool isValidCombination(QKeyCombination shortcut);
     // Shows the shortcut again in place of the modifiers held, when the rest
     // of their combination went elsewhere (the capture hotkey, grabbed by the desktop).
     void showShortcut();
@@ -25,5 +25,5 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    TShortCut shortcut_ = 0;
+    QKeyCombination shortcut_ = kNoShortcut;
 };

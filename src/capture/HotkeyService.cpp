@@ -2,7 +2,6 @@
 
 #include "core/config/MessageText.h"
 #include "capture/HotkeyEdit.h"
-#include "capture/ShortcutKeys.h"
 #include "core/config/SettingsFile.h"
 #include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
@@ -29,7 +28,7 @@ HotkeyService::~HotkeyService()
     release();
 }
 
-void HotkeyService::setShortcut(TShortCut shortcut)
+void HotkeyService::setShortcut(QKeyCombination shortcut)
 {
     if (shortcut_ == shortcut)
         return;
@@ -39,31 +38,31 @@ void HotkeyService::setShortcut(TShortCut shortcut)
 
 std::optional<std::string> HotkeyService::setStoredShortcut(const std::string& name)
 {
-    const TShortCut stored = ShortcutFromName(name);
+    const QKeyCombination stored = ShortcutFromText(name);
     if (HotkeyEdit::isValidCombination(stored)) {
         setShortcut(stored);
         return std::nullopt;
     }
     // Kept before the change: name may be the settings' text, which follows the shortcut.
     std::string refused = name.substr(0, 64);
-    setShortcut(ShortcutFromName(kDefaultHotKeyText));
+    setShortcut(ShortcutFromText(kDefaultHotKeyText));
     return refused;
 }
 
 void HotkeyService::grab(Refusal refusal)
 {
-    const QKeySequence keys = ShortCutToKeySequence(shortcut_);
     id_ = kCaptureHotkeyId;
-    const bool registered = !keys.isEmpty() && backend_->Register(id_, keys[0]);
-    if (!registered && shortcut_ != 0 && refusal == Refusal::Warn)
+    const bool registered = shortcut_ != kNoShortcut && backend_->Register(id_, shortcut_);
+    if (!registered && shortcut_ != kNoShortcut && refusal == Refusal::Warn)
         warnRefused();
 }
 
 void HotkeyService::warnRefused()
 {
     const std::string text = refusalCommand_.isEmpty()
-        ? FormatMessageText(translations_.text("SHotKeyNotRegistered"), {ShortcutName(shortcut_)}, translations_.decimalSeparator())
-        : FormatMessageText(translations_.text("SHotKeyBindCommand"), {ShortcutName(shortcut_), refusalCommand_.toStdString()},
+        ? FormatMessageText(translations_.text("SHotKeyNotRegistered"), {ShortcutText(shortcut_)},
+                            translations_.decimalSeparator())
+        : FormatMessageText(translations_.text("SHotKeyBindCommand"), {ShortcutText(shortcut_), refusalCommand_.toStdString()},
                             translations_.decimalSeparator());
     prompts_.message(mkWarning, QString::fromStdString(text));
 }
@@ -76,7 +75,7 @@ void HotkeyService::release()
     id_ = 0;
 }
 
-void HotkeyService::change(TShortCut shortcut)
+void HotkeyService::change(QKeyCombination shortcut)
 {
     release();
     setShortcut(shortcut);

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/capture/ShortcutText.h"
+#include "config/ShortcutSetting.h"
 
 class IGlobalHotkey;
 class Prompts;
@@ -21,12 +21,12 @@ public:
                   QObject* parent = nullptr);
     ~HotkeyService() override;
 
-    TShortCut shortcut() const { return shortcut_; }
+    QKeyCombination shortcut() const { return shortcut_; }
     // The identifier the combination is registered under; 0 while it is not.
     int id() const { return id_; }
 
     // Takes a combination without registering it (the settings, before the window shows).
-    void setShortcut(TShortCut shortcut);
+    void setShortcut(QKeyCombination shortcut);
     // Takes the settings' combination by its name. One the hotkey dialog would
     // refuse (a plain key would be taken from every program), or none, gives
     // way to the default: the refused text is returned for the start to tell.
@@ -41,11 +41,11 @@ public:
     // Unregisters it.
     void release();
     // Registers another combination in place of the current one (also the same one anew).
-    void change(TShortCut shortcut);
+    void change(QKeyCombination shortcut);
 
 signals:
     void triggered();
-    void shortcutChanged(TShortCut shortcut);
+    void shortcutChanged(QKeyCombination shortcut);
 
 private:
     void onHotkeyPressed(int id);
@@ -54,7 +54,7 @@ private:
     std::unique_ptr<IGlobalHotkey> backend_;
     Prompts& prompts_;
     const Translations& translations_;
-    TShortCut shortcut_ = 0;
+    QKeyCombination shortcut_ = kNoShortcut;
     int id_ = 0;
     QString refusalCommand_;
 };

@@ -8,7 +8,6 @@ list(APPEND HB_UI_SOURCES
   src/capture/HotkeyService.cpp
   src/capture/PickModeController.cpp
   src/capture/PickOverlay.cpp
-  src/capture/ShortcutKeys.cpp
   src/capture/TickPresenters.cpp
   src/capture/x11/X11TickPresenter.cpp)
 if(WIN32)

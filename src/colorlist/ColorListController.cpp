@@ -50,7 +50,7 @@ bool IsCodeKey(char16_t c, int formatIndex)
 }
 
 // Five or more colours give a row each; fewer, or none, give six rows.
-int GridRows(const TColorArray& list)
+int GridRows(const RgbList& list)
 {
     const int rows = list.size() > std::size_t(INT_MAX) ? INT_MAX : int(list.size());
     return rows < kMinimumFilledRows ? kEmptyGridRows : rows;
@@ -105,7 +105,7 @@ void ColorListController::refill()
 
 void ColorListController::showCurrentColor()
 {
-    const TColor color = model_.currentColor();
+    const Rgb color = model_.currentColor();
     emit colorShown(color);
     codeField_->setText(model_.codeOf(color));
     SetFieldColors(codeField_, ToQColor(color), ToQColor(ContrastTextColor(color)));
@@ -119,7 +119,7 @@ void ColorListController::clearCodeField()
 
 void ColorListController::selectRow(int row)
 {
-    const TColorArray& list = model_.colors();
+    const RgbList& list = model_.colors();
     if (row < 0 || std::size_t(row) >= list.size())
         return;
     model_.setCurrentColor(list[std::size_t(row)]);
@@ -127,7 +127,7 @@ void ColorListController::selectRow(int row)
     model_.setSelectedIndex(row);
 }
 
-void ColorListController::capture(TColor color)
+void ColorListController::capture(Rgb color)
 {
     model_.setCurrentColor(color);
     model_.insertFirst(color);
@@ -216,7 +216,7 @@ void ColorListController::pasteCode()
 
 void ColorListController::copyCodeAs(int formatIndex)
 {
-    const std::optional<TColor> color = model_.selectedColor();
+    const std::optional<Rgb> color = model_.selectedColor();
     if (!color)
         return;
     const ColorCodeText code = WriteColorCode(formatIndex, *color, model_.decimalSeparator());

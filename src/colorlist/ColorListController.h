@@ -30,7 +30,7 @@ public:
                         Prompts& prompts, const Translations& translations, QWidget* window);
 
     // Puts a colour at the head of the list and shows it.
-    void capture(TColor color);
+    void capture(Rgb color);
     // Removes the selected colour; only while the list has the focus, since
     // Del is a shortcut of the whole window.
     void deleteSelected();
@@ -55,7 +55,7 @@ public:
 
 signals:
     // The code field shows this colour: the swatch shows it too.
-    void colorShown(TColor color);
+    void colorShown(Rgb color);
     // A code was read, but not all of it: its alpha was left out, or the
     // colour lay outside sRGB and was brought into it.
     void codeNote(const QString& note);

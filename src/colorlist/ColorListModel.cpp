@@ -24,7 +24,7 @@ QVariant ColorListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || std::size_t(index.row()) >= colors_.size())
         return {};
-    const TColor color = colors_[std::size_t(index.row())];
+    const Rgb color = colors_[std::size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
         return codeOf(color);
@@ -33,7 +33,7 @@ QVariant ColorListModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         return ToQColor(ContrastTextColor(color));
     case ContrastRole: {
-        const std::optional<TColor> selected = selectedColor();
+        const std::optional<Rgb> selected = selectedColor();
         if (!selected)
             return QString();
         const int tenths = ContrastTenths(color, *selected);
@@ -50,7 +50,7 @@ void ColorListModel::allRowsChanged(int role)
         emit dataChanged(index(0), index(rowCount() - 1), {role});
 }
 
-void ColorListModel::setColors(TColorArray colors)
+void ColorListModel::setColors(RgbList colors)
 {
     beginResetModel();
     colors_ = std::move(colors);
@@ -58,7 +58,7 @@ void ColorListModel::setColors(TColorArray colors)
     emit colorsChanged();
 }
 
-void ColorListModel::insertFirst(TColor color)
+void ColorListModel::insertFirst(Rgb color)
 {
     beginInsertRows({}, 0, 0);
     InsertColorFirst(color, colors_);
@@ -107,7 +107,7 @@ void ColorListModel::clear()
 void ColorListModel::release()
 {
     beginResetModel();
-    TColorArray().swap(colors_);
+    RgbList().swap(colors_);
     endResetModel();
     emit colorsChanged();
 }
@@ -120,13 +120,13 @@ void ColorListModel::setNotation(int notation)
     allRowsChanged(Qt::DisplayRole);
 }
 
-QString ColorListModel::codeOf(TColor color) const
+QString ColorListModel::codeOf(Rgb color) const
 {
     const ColorCodeText code = WriteColorCode(notation_, color, decimalSeparator_);
     return QString::fromLatin1(code.View().data(), qsizetype(code.View().size()));
 }
 
-void ColorListModel::setCurrentColor(TColor color)
+void ColorListModel::setCurrentColor(Rgb color)
 {
     if (color == currentColor_)
         return;
@@ -142,7 +142,7 @@ void ColorListModel::setSelectedIndex(std::int32_t index)
     emit selectionChanged(index);
 }
 
-std::optional<TColor> ColorListModel::selectedColor() const
+std::optional<Rgb> ColorListModel::selectedColor() const
 {
     if (selectedIndex_ < 0 || std::size_t(selectedIndex_) >= colors_.size())
         return std::nullopt;

@@ -28,10 +28,10 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    const TColorArray& colors() const { return colors_; }
+    const RgbList& colors() const { return colors_; }
     bool isEmpty() const { return colors_.empty(); }
-    void setColors(TColorArray colors);
-    void insertFirst(TColor color);
+    void setColors(RgbList colors);
+    void insertFirst(Rgb color);
     // Out of range (a selection of -1 included) changes nothing.
     void remove(std::int32_t index);
     void moveUp(std::int32_t index);
@@ -45,16 +45,16 @@ public:
     void setNotation(int notation);
     char decimalSeparator() const { return decimalSeparator_; }
     // A colour's code in the notation.
-    QString codeOf(TColor color) const;
+    QString codeOf(Rgb color) const;
 
     // The colour of the code field and the swatch; a refill leaves it alone.
-    TColor currentColor() const { return currentColor_; }
-    void setCurrentColor(TColor color);
+    Rgb currentColor() const { return currentColor_; }
+    void setCurrentColor(Rgb color);
 
     std::int32_t selectedIndex() const { return selectedIndex_; }
     void setSelectedIndex(std::int32_t index);
     // The selected colour; none when the selection is outside the list.
-    std::optional<TColor> selectedColor() const;
+    std::optional<Rgb> selectedColor() const;
 
     // Where the manager window opens: its place is unset until it first opens.
     QRect managerGeometry() const { return managerGeometry_; }
@@ -65,16 +65,16 @@ public:
 signals:
     // After every change of the list, however small.
     void colorsChanged();
-    void currentColorChanged(TColor color);
+    void currentColorChanged(Rgb color);
     void selectionChanged(std::int32_t index);
 
 private:
     void allRowsChanged(int role);
 
-    TColorArray colors_;
+    RgbList colors_;
     int notation_ = 0;
     const char decimalSeparator_;
-    TColor currentColor_ = 0xFFFFFF;
+    Rgb currentColor_ = kWhite;
     std::int32_t selectedIndex_ = 0;
     QRect managerGeometry_{QPoint(0, 0), kManagerSize};
     int managerOpenCount_ = 0;

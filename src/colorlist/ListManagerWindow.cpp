@@ -25,7 +25,7 @@ constexpr int kGridLinesWidth = 2;
 // Column 2: each colour's contrast ratio to the selected one ("21.0:1").
 constexpr int kRatioColWidth = 40;
 constexpr int kButtonPanelWidth = 39;
-constexpr TColor kButtonPanelColor = 0xC0C0C0; // silver
+constexpr Rgb kButtonPanelColor{192, 192, 192}; // silver
 constexpr int kStatusBarHeight = 19;
 
 QToolButton* PictureButton(QWidget* parent, const char* name, int top, ButtonPicture picture)

@@ -50,7 +50,7 @@ private:
     const int openedRow_;
     const Translations& translations_;
     // The list as it was opened, for undoing all.
-    TColorArray opened_;
+    RgbList opened_;
 
     QToolButton* buttonUp_ = nullptr;
     QToolButton* buttonDown_ = nullptr;

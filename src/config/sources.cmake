@@ -1,6 +1,7 @@
 list(APPEND HB_UI_SOURCES
   src/config/AboutDialog.cpp
   src/config/SettingsStore.cpp
+  src/config/ShortcutSetting.cpp
   src/config/TextFile.cpp
   src/config/Translations.cpp
   src/config/LoginStart.cpp

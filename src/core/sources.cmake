@@ -4,7 +4,6 @@
 # subsystems above it; nothing here may include Qt or link it.
 list(APPEND HB_CORE_SOURCES
   src/core/app/CommandLine.cpp
-  src/core/capture/ShortcutText.cpp
   src/core/exchange/ColorListFile.cpp
   src/core/exchange/ColorExport.cpp
   src/core/colorlist/ColorListOps.cpp
@@ -17,6 +16,7 @@ list(APPEND HB_CORE_SOURCES
   src/core/config/AutostartEntry.cpp
   src/core/config/IniLines.cpp
   src/core/config/SettingsFile.cpp
+  src/core/config/ShortcutText.cpp
   src/core/config/LanguageFile.cpp
   src/core/config/LanguageDetection.cpp
   src/core/ui/JpegImage.cpp

@@ -167,7 +167,7 @@ void ListFileService::exportList()
     settings.decimalSeparator = model_.decimalSeparator();
     settings.paletteName = std::string_view(paletteName.constData(), std::size_t(paletteName.size()));
     // A copy: a capture while the progress window shows changes the list, not what is written.
-    const TColorArray colors = model_.colors();
+    const RgbList colors = model_.colors();
     ProgressWindow progress(dialogParent_, path);
     const FileResult saved = ExportColorListFile(QFile::encodeName(path).toStdString(), colors, format, settings,
                                                  progress.progress());

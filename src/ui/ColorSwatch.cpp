@@ -9,9 +9,8 @@ ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, filled_);
 }
 
-void ColorSwatch::setBrushColor(TColor color)
+void ColorSwatch::setBrushColor(Rgb color)
 {
-    color &= 0x00FFFFFF;
     if (color == brush_)
         return;
     brush_ = color;

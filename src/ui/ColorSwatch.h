@@ -9,8 +9,8 @@ class ColorSwatch : public QWidget {
     Q_OBJECT
 public:
     explicit ColorSwatch(QWidget* parent = nullptr);
-    TColor brushColor() const { return brush_; }
-    void setBrushColor(TColor color);
+    Rgb brushColor() const { return brush_; }
+    void setBrushColor(Rgb color);
     void setFilled(bool filled);
     void setFramed(bool framed);
 
@@ -18,7 +18,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    TColor brush_ = 0x00FFFFFF;
+    Rgb brush_ = kWhite;
     bool filled_ = true;
     bool framed_ = true;
 };

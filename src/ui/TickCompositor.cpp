@@ -71,7 +71,7 @@ void TickCompositor::drawMagnifier(QImage& image, const QImage& magnified) const
 }
 
 // A filled rectangle in a one-pixel black frame, the code over it.
-void TickCompositor::drawSwatch(QImage& image, TColor color, const QString& code, TColor codeColor)
+void TickCompositor::drawSwatch(QImage& image, Rgb color, const QString& code, Rgb codeColor)
 {
     image.fill(ToQColor(color));
     const QRgb black = qRgb(0, 0, 0);

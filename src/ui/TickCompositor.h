@@ -23,7 +23,7 @@ public:
 
     // Each image is RGB32 at its readout's size.
     void drawMagnifier(QImage& image, const QImage& magnified) const;
-    void drawSwatch(QImage& image, TColor color, const QString& code, TColor codeColor);
+    void drawSwatch(QImage& image, Rgb color, const QString& code, Rgb codeColor);
     void drawPosition(QImage& image, const QString& position);
     void drawContrast(QImage& image, const QString& contrast);
 

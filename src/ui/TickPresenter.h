@@ -28,9 +28,9 @@ struct TickFrame {
     // The magnified square with its cross, at the magnifier's size; null when
     // it is as last shown.
     const QImage* magnifier = nullptr;
-    TColor color = 0;
+    Rgb color;
     QString code;
-    TColor codeColor = 0;
+    Rgb codeColor;
     QString position;
     // The contrast panel's text; null when it is as last shown.
     const QString* contrast = nullptr;

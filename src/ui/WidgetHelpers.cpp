@@ -7,14 +7,14 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-QColor ToQColor(TColor color)
+QColor ToQColor(Rgb color)
 {
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    return QColor(color.r, color.g, color.b);
 }
 
-TColor FromQColor(const QColor& color)
+Rgb FromQColor(const QColor& color)
 {
-    return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
+    return {std::uint8_t(color.red()), std::uint8_t(color.green()), std::uint8_t(color.blue())};
 }
 
 void CentreOnScreen(QWidget& window)

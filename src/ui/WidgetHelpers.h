@@ -5,8 +5,8 @@
 
 #include "core/color/ColorMath.h"
 
-QColor ToQColor(TColor color);
-TColor FromQColor(const QColor& color);
+QColor ToQColor(Rgb color);
+Rgb FromQColor(const QColor& color);
 
 // Moves the window, frame included, to the middle of the primary screen's free area.
 void CentreOnScreen(QWidget& window);

@@ -251,7 +251,7 @@ private slots:
         form.move(600, 500);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, kPatientMs));
-        CaptureController& capture = form.capture();
+        CaptureController& capture = *form.findChild<CaptureController*>();
         const auto follows = [&](const ColourPatch& under, const QColor& color) {
             under.PointAt();
             return WaitFor([&] { return capture.color() == FromQColor(color); });
@@ -276,7 +276,7 @@ private slots:
         QVERIFY(WaitFor([&] { return frame->mapToGlobal(QPoint()).x() >= 700; }));
         const QPoint zoom = frame->mapToGlobal(QPoint(10, 10));
         MovePointer(zoom.x(), zoom.y());
-        QVERIFY(WaitFor([&] { return capture.color() == 0xFFFFFF; }));
+        QVERIFY(WaitFor([&] { return capture.color() == Rgb{255, 255, 255}; }));
         // The window goes while the thread ticks.
     }
 
@@ -287,7 +287,7 @@ private slots:
         QtPrompts prompts;
         // On this X server, with the real screen sampler; never shown.
         MainWindow form({prompts, PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString())});
-        CaptureController& capture = form.capture();
+        CaptureController& capture = *form.findChild<CaptureController*>();
         capture.stop();
         std::vector<qint64> ns;
         for (int i = 0; i < 1000; ++i) {

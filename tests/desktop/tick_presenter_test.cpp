@@ -97,8 +97,8 @@ private slots:
                 for (int x = 0; x < 106; ++x)
                     square.setPixel(x, y, qRgb((x * 13 + i * 40) & 255, (y * 7 + i * 3) & 255, (x ^ y) & 255));
             squares.push_back(square);
-            const TColor color = TColor(i * 0x152A3F) & 0xFFFFFF;
-            frames.push_back({nullptr, color, QString("#%1").arg(color, 6, 16, QChar('0')).toUpper(),
+            const Rgb color = RgbFromStoredColor(i * 0x152A3F);
+            frames.push_back({nullptr, color, QString("#%1").arg(StoredColorFromRgb(color), 6, 16, QChar('0')).toUpper(),
                               ContrastTextColor(color), QString("[%1,%2]").arg(i * 107 - 50).arg(i * 85)});
         }
         // The contrast changes on some frames only.

@@ -1,6 +1,6 @@
 // The bytes of a settings file edited by hand.
 #include "FuzzCheck.h"
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 #include "core/config/IniLines.h"
 #include "core/config/SettingsFile.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr TRGBBytes kOrange{255, 128, 0};
+constexpr Rgb kOrange{255, 128, 0};
 
 TEST(ColorRounding, TiesGoToEvenAndKeepLowBits)
 {
@@ -44,37 +44,36 @@ TEST(ColorRounding, HugeAndNonFiniteValuesAreDefined)
 TEST(ColorContrast, LuminanceDecidesWhiteOrBlackText)
 {
     struct Case {
-        TColor color;
+        Rgb color;
         int luminance;
-        TColor text;
+        Rgb text;
     };
     const Case cases[] = {
-        {0x00FF0000, 27, 0x00FFFFFF},  // blue
-        {0x000000FF, 76, 0x00FFFFFF},  // red
-        {0x0000FF00, 150, 0},          // green
-        {0x00FFFFFF, 255, 0},
-        {0x00000000, 0, 0x00FFFFFF},
-        {0xFF000000, 0, 0x00FFFFFF},
+        {Rgb{0, 0, 255}, 27, Rgb{255, 255, 255}},  // blue
+        {Rgb{255, 0, 0}, 76, Rgb{255, 255, 255}},  // red
+        {Rgb{0, 255, 0}, 150, kBlack},  // green
+        {Rgb{255, 255, 255}, 255, kBlack},
+        {Rgb{0, 0, 0}, 0, Rgb{255, 255, 255}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.color);
+        SCOPED_TRACE(testing::PrintToString(c.color));
         EXPECT_EQ(ColorLuminance(c.color), c.luminance);
         EXPECT_EQ(ContrastTextColor(c.color), c.text);
     }
     // The threshold: 128 is light.
-    EXPECT_EQ(ContrastTextColor(0x00808080), 0u);
-    EXPECT_EQ(ColorLuminance(0x007F7F7F), 127);
-    EXPECT_EQ(ContrastTextColor(0x007F7F7F), 0x00FFFFFFu);
+    EXPECT_EQ(ContrastTextColor(Rgb{128, 128, 128}), kBlack);
+    EXPECT_EQ(ColorLuminance(Rgb{127, 127, 127}), 127);
+    EXPECT_EQ(ContrastTextColor(Rgb{127, 127, 127}), (Rgb{255, 255, 255}));
 }
 
 TEST(ColorHex, HtmlReadsDigitPairsOfEitherCase)
 {
-    EXPECT_EQ(HtmlToColor("#FF8000"), 0x000080FFu);
-    EXPECT_EQ(HtmlToColor("#ff8000"), 0x000080FFu);
-    EXPECT_EQ(HtmlToColor("#aBcDeF"), 0x00EFCDABu);
-    EXPECT_EQ(HtmlToColor(""), 0u);
+    EXPECT_EQ(HtmlToColor("#FF8000"), (Rgb{255, 128, 0}));
+    EXPECT_EQ(HtmlToColor("#ff8000"), (Rgb{255, 128, 0}));
+    EXPECT_EQ(HtmlToColor("#aBcDeF"), (Rgb{171, 205, 239}));
+    EXPECT_EQ(HtmlToColor(""), kBlack);
     // The first character is not inspected; characters after the seventh are not read.
-    EXPECT_EQ(HtmlToColor("xFF8000zz"), 0x000080FFu);
+    EXPECT_EQ(HtmlToColor("xFF8000zz"), (Rgb{255, 128, 0}));
     for (const char* bad : {"#FF80G0", "#FF800", "#", "#FF 800", "#-F8000"})
         EXPECT_THROW(HtmlToColor(bad), EConvertError) << bad;
 }
@@ -96,7 +95,7 @@ TEST(ColorHex, HexaAndHexToInt)
 TEST(ColorHsl, OrangeGreyAndTheFullTurnInEachScale)
 {
     struct Case {
-        TRGBBytes rgb;
+        Rgb rgb;
         THSLScale scale;
         THSLValue hsl;
     };
@@ -119,22 +118,22 @@ TEST(ColorHsl, OrangeGreyAndTheFullTurnInEachScale)
         {{200, 200, 100}, 0, {60, 48, 59}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B)
+        SCOPED_TRACE(testing::Message() << int(c.rgb.r) << "," << int(c.rgb.g) << "," << int(c.rgb.b)
                                         << " scale " << c.scale);
         EXPECT_EQ(RGBToHSL(c.scale, c.rgb), c.hsl);
     }
     EXPECT_EQ(HSLToRGB({30, 100, 50}, 0), kOrange);
     EXPECT_EQ(HSLToRGB({20, 240, 120}, 2), kOrange);
     // Hue 21 of 255 is 29.6 degrees: the coarser scale does not come back exactly.
-    EXPECT_EQ(HSLToRGB({21, 255, 128}, 1), (TRGBBytes{255, 127, 1}));
-    EXPECT_EQ(HSLToRGB({360, 100, 50}, 0), (TRGBBytes{255, 0, 0}));
-    EXPECT_EQ(HSLToRGB({0, 0, 50}, 0), (TRGBBytes{128, 128, 128}));  // 127.5 to even
+    EXPECT_EQ(HSLToRGB({21, 255, 128}, 1), (Rgb{255, 127, 1}));
+    EXPECT_EQ(HSLToRGB({360, 100, 50}, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(HSLToRGB({0, 0, 50}, 0), (Rgb{128, 128, 128}));  // 127.5 to even
 }
 
 TEST(ColorHsv, KnownValuesAndRoundTrips)
 {
     struct Case {
-        TRGBBytes rgb;
+        Rgb rgb;
         THSVValue hsv;
     };
     const Case cases[] = {
@@ -144,23 +143,23 @@ TEST(ColorHsv, KnownValuesAndRoundTrips)
         {{0, 128, 255}, {210, 100, 100}}, {{200, 200, 100}, {60, 50, 78}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RGBToHSV(c.rgb), c.hsv) << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B);
+        EXPECT_EQ(RGBToHSV(c.rgb), c.hsv) << int(c.rgb.r) << "," << int(c.rgb.g) << "," << int(c.rgb.b);
     EXPECT_EQ(HSVToRGB({30, 100, 100}), kOrange);
-    EXPECT_EQ(HSVToRGB({0, 0, 50}), (TRGBBytes{128, 128, 128}));  // 127.5 to even
-    EXPECT_EQ(HSVToRGB({360, 100, 100}), (TRGBBytes{255, 0, 0}));  // folded into sector 0
-    EXPECT_EQ(HSVToRGB({300, 100, 100}), (TRGBBytes{255, 0, 255}));
+    EXPECT_EQ(HSVToRGB({0, 0, 50}), (Rgb{128, 128, 128}));  // 127.5 to even
+    EXPECT_EQ(HSVToRGB({360, 100, 100}), (Rgb{255, 0, 0}));  // folded into sector 0
+    EXPECT_EQ(HSVToRGB({300, 100, 100}), (Rgb{255, 0, 255}));
 }
 
 TEST(ColorWrapping, OutOfRangeComponentsWrapInsteadOfFailing)
 {
     // Saturation 150: p = v * (1 - 1.5) = -0.5, 255 * -0.5 = -127.5 -> -128 -> 128.
-    EXPECT_EQ(HSVToRGB({0, 150, 100}), (TRGBBytes{255, 128, 128}));
+    EXPECT_EQ(HSVToRGB({0, 150, 100}), (Rgb{255, 128, 128}));
     // Fractions are not clamped: 1.5 -> 382.5 -> 382 -> 126; 2.0 -> 510 -> 254.
     TRGBFractions f;
     f.red = 1.5, f.green = 2.0, f.blue = -0.1;
-    EXPECT_EQ(FractionsToRGB(f), (TRGBBytes{126, 254, 230}));
+    EXPECT_EQ(FractionsToRGB(f), (Rgb{126, 254, 230}));
     // CMYK below zero is clamped, there is no upper clamp to reach.
-    EXPECT_EQ(CMYKToRGB({200, 0, 0, 0}), (TRGBBytes{0, 255, 255}));
+    EXPECT_EQ(CMYKToRGB({200, 0, 0, 0}), (Rgb{0, 255, 255}));
 }
 
 TEST(ColorCmyk, NoNormalisationByBlack)
@@ -170,13 +169,13 @@ TEST(ColorCmyk, NoNormalisationByBlack)
     EXPECT_EQ(RGBToCMYK({0, 0, 0}), (TCMYKValue{0, 0, 0, 100}));
     EXPECT_EQ(RGBToCMYK({255, 255, 255}), (TCMYKValue{0, 0, 0, 0}));
     EXPECT_EQ(CMYKToRGB({0, 50, 100, 0}), kOrange);
-    EXPECT_EQ(CMYKToRGB({30, 0, 0, 0}), (TRGBBytes{178, 255, 255}));  // 178.5 to even
+    EXPECT_EQ(CMYKToRGB({30, 0, 0, 0}), (Rgb{178, 255, 255}));  // 178.5 to even
 }
 
 TEST(ColorLab, KnownValuesSignsAndClamps)
 {
     struct Case {
-        TRGBBytes rgb;
+        Rgb rgb;
         TLabValue lab;
     };
     const Case cases[] = {
@@ -188,12 +187,12 @@ TEST(ColorLab, KnownValuesSignsAndClamps)
         {{0, 255, 0}, {88, -86, 83}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RGBToLab(c.rgb), c.lab) << int(c.rgb.R) << "," << int(c.rgb.G) << "," << int(c.rgb.B);
-    EXPECT_EQ(LabToRGB({100, 0, 0}), (TRGBBytes{255, 255, 255}));
-    EXPECT_EQ(LabToRGB({0, 0, 0}), (TRGBBytes{0, 0, 0}));
+        EXPECT_EQ(RGBToLab(c.rgb), c.lab) << int(c.rgb.r) << "," << int(c.rgb.g) << "," << int(c.rgb.b);
+    EXPECT_EQ(LabToRGB({100, 0, 0}), (Rgb{255, 255, 255}));
+    EXPECT_EQ(LabToRGB({0, 0, 0}), (Rgb{0, 0, 0}));
     // Extreme inputs stay finite and clamp into the byte range.
-    EXPECT_EQ(LabToRGB({32767, 32767, -32768}), (TRGBBytes{255, 255, 255}));
-    EXPECT_EQ(LabToRGB({-32768, 0, 0}), (TRGBBytes{0, 0, 0}));
+    EXPECT_EQ(LabToRGB({32767, 32767, -32768}), (Rgb{255, 255, 255}));
+    EXPECT_EQ(LabToRGB({-32768, 0, 0}), (Rgb{0, 0, 0}));
 
     const TLabReal clamped = XYZToLab({1e6, 1e6, 0});
     EXPECT_EQ(clamped.L, 100);
@@ -228,7 +227,7 @@ TEST(ColorOKLab, MatchesOttossonsPublishedTable)
         EXPECT_NEAR(SrgbToLinear(back.R), r, 1e-6);
         EXPECT_NEAR(SrgbToLinear(back.B), b, 1e-6);
     }
-    const TOKLCh orange = OKLabToOKLCh(ColorToOKLab(RGBBytesToColor(kOrange)));
+    const TOKLCh orange = OKLabToOKLCh(ColorToOKLab(kOrange));
     EXPECT_NEAR(orange.L, 0.7319, 0.0005);
     EXPECT_NEAR(orange.C, 0.1858, 0.0005);
     EXPECT_NEAR(orange.h, 52.98, 0.05);

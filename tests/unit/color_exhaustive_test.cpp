@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr TColor kColorCount = 1u << 24;
+constexpr StoredColor kColorCount = 1u << 24;
 
 // An odd stride visits every byte value of every channel.
-TColor SampleStride(TColor wanted)
+StoredColor SampleStride(StoredColor wanted)
 {
     static const bool everyColour = [] {
         const char* all = std::getenv("HB_EXHAUSTIVE");
@@ -27,15 +27,15 @@ TColor SampleStride(TColor wanted)
 #define EXPECT_OR_STOP(cond, color)                                                  \
     do {                                                                             \
         if (!(cond)) {                                                               \
-            ADD_FAILURE() << #cond << " fails for colour 0x" << std::hex << (color); \
+            ADD_FAILURE() << #cond << " fails for colour 0x" << std::hex << StoredColorFromRgb(color); \
             return;                                                                  \
         }                                                                            \
     } while (false)
 
 TEST(ColorEveryValue, ComponentsStayInTheirRanges)
 {
-    for (TColor c = 0; c < kColorCount; c += SampleStride(11)) {
-        const TRGBBytes rgb = ColorToRGBBytes(c);
+    for (StoredColor value = 0; value < kColorCount; value += SampleStride(11)) {
+        const Rgb c = RgbFromStoredColor(value), rgb = c;
         const TLabValue lab = RGBToLab(rgb);
         EXPECT_OR_STOP(lab.L >= 0 && lab.L <= 100 && lab.a >= -128 && lab.a <= 127 && lab.b >= -128 &&
                            lab.b <= 127,
@@ -55,10 +55,9 @@ TEST(ColorEveryValue, ComponentsStayInTheirRanges)
     }
 }
 
-bool WithinOneStep(TColor a, TColor b)
+bool WithinOneStep(Rgb a, Rgb b)
 {
-    const TRGBBytes x = ColorToRGBBytes(a), y = ColorToRGBBytes(b);
-    return std::abs(x.R - y.R) <= 1 && std::abs(x.G - y.G) <= 1 && std::abs(x.B - y.B) <= 1;
+    return std::abs(a.r - b.r) <= 1 && std::abs(a.g - b.g) <= 1 && std::abs(a.b - b.b) <= 1;
 }
 
 TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
@@ -71,7 +70,8 @@ TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
     // RGB[0,1] within the step of its hundredths. The stylesheet notations
     // give the very colour back too, and say nothing of alpha or gamut.
     enum { kHtml = 0, kRgb = 1, kTColor = 6, kHexa = 7, kRgb01 = 10 };
-    for (TColor c = 0; c < kColorCount; c += SampleStride(4099)) {
+    for (StoredColor value = 0; value < kColorCount; value += SampleStride(4099)) {
+        const Rgb c = RgbFromStoredColor(value);
         for (int notation = 0; notation < FormatCount; ++notation) {
             const bool exact = notation == kHtml || notation == kRgb || notation == kTColor || notation == kHexa ||
                                notation >= FirstCssFormat;
@@ -103,11 +103,12 @@ TEST(ColorEveryValue, EveryCodeWrittenIsReadBack)
 TEST(ColorEveryValue, HexHelpersReadEveryHtmlAndTColorCode)
 {
     // The bare conversions, without the reader's clean-up.
-    for (TColor c = 0; c < kColorCount; c += SampleStride(13)) {
+    for (StoredColor value = 0; value < kColorCount; value += SampleStride(13)) {
+        const Rgb c = RgbFromStoredColor(value);
         const ColorCodeText html = WriteColorCode(0, c, '.');
         EXPECT_OR_STOP(HtmlToColor(html.View()) == c, c);
         const ColorCodeText tcolor = WriteColorCode(6, c, '.');
-        EXPECT_OR_STOP(HexToInt(tcolor.View().substr(3)) == c, c);
+        EXPECT_OR_STOP(HexToInt(tcolor.View().substr(3)) == value, c);
     }
 }
 

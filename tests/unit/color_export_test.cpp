@@ -29,11 +29,11 @@ std::string DataDir()
     return std::string(data ? data : "tests/data") + "/lists/";
 }
 
-TColorArray SomeColours()
+RgbList SomeColours()
 {
-    TColorArray list;
-    for (TColor c = 0; c < (1u << 24); c += 0x0F4243)
-        list.push_back(c);
+    RgbList list;
+    for (StoredColor value = 0; value < (1u << 24); value += 0x0F4243)
+        list.push_back(RgbFromStoredColor(value));
     return list;
 }
 
@@ -64,7 +64,7 @@ TEST(ColorExport, PaletteReadsBackToTheSameColoursInEveryNotation)
 #ifndef _WIN32 // a Python of the machine reads the file
 TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
 {
-    const TColorArray list = SomeColours();
+    const RgbList list = SomeColours();
     const fs::path file = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()) + ".json");
     std::ofstream(file, std::ios::binary) << ExportColorList(list, ExportFormat::Json, {5, ','});
     // Prints, per colour, each notation's code in notation order and the
@@ -87,7 +87,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
     fs::remove(file);
 
     std::string expected;
-    for (TColor color : list) {
+    for (Rgb color : list) {
         for (int i = 0; i < FormatCount; ++i)
             expected += std::string(WriteColorCode(i, color, ',').View()) + "\t";
         expected += std::string(NearestCssColorName(color).name) + "\n";
@@ -99,7 +99,7 @@ TEST(ColorExport, JsonParsesAndHoldsEveryNotation)
 
 TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
 {
-    const TColorArray list = SomeColours();
+    const RgbList list = SomeColours();
     // A custom property is "--" and a name; an SCSS variable "$" and an identifier.
     const std::regex css(R"(  --([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6}); /\* ((?:(?!\*/).)*) \*/)");
     const std::regex scss(R"(\$([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6}); // ([^\n]*))");
@@ -112,7 +112,7 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
             if (!std::regex_match(line, m, format == ExportFormat::Css ? css : scss))
                 continue;
             ASSERT_LT(declarations, list.size());
-            const TColor color = list[declarations++];
+            const Rgb color = list[declarations++];
             EXPECT_EQ(m[1], "color-" + std::to_string(declarations));
             EXPECT_EQ(m[2], std::string(WriteColorCode(0, color, ',').View()));
             // The code, then the nearest named colour.
@@ -127,9 +127,9 @@ TEST(ColorExport, StyleSheetsNameEveryColourInListOrder)
 // leaves the old file as it was, or none, and no temporary file.
 TEST(ColorExport, FileIsWrittenInPiecesAndACancelLeavesNoFile)
 {
-    TColorArray list;
-    for (TColor c = 0; c < 5000; ++c)
-        list.push_back(c * 3331);
+    RgbList list;
+    for (StoredColor value = 0; value < 5000; ++value)
+        list.push_back(RgbFromStoredColor(value * 3331));
     const fs::path folder = fs::temp_directory_path() / ("hb-export-" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::vector<int> steps;
@@ -173,7 +173,7 @@ TEST(ColorExport, FormatNamesAndExtensions)
     EXPECT_EQ(ExportFormatFromName("SCSS"), ExportFormat::Scss);
     EXPECT_EQ(ExportFormatExtension(ExportFormat::Codes), "txt");
     EXPECT_EQ(ExportFormatFromName("txt"), std::nullopt);
-    EXPECT_EQ(ExportColorList({0x0080FF, 0}, ExportFormat::Codes, {1, '.'}), "255, 128, 0\n0, 0, 0\n");
+    EXPECT_EQ(ExportColorList({Rgb{255, 128, 0}, kBlack}, ExportFormat::Codes, {1, '.'}), "255, 128, 0\n0, 0, 0\n");
 }
 
 } // namespace

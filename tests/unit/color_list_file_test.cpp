@@ -27,7 +27,7 @@ std::string DataFile(const std::string& name)
     return dir + "/lists/" + name;
 }
 
-constexpr TColor kOrange = 0x0080FF, kBlack = 0, kWhite = 0xFFFFFF, kSteelBlue = 0xB48246;
+constexpr Rgb kOrange{255, 128, 0}, kSteelBlue{70, 130, 180};
 
 class TempDir {
 public:
@@ -54,7 +54,7 @@ private:
 
 struct FixtureCase {
     const char* file;
-    TColorArray colors;
+    RgbList colors;
 };
 
 class SavedAndPaletteFiles : public testing::TestWithParam<FixtureCase> {};
@@ -66,7 +66,7 @@ TEST_P(SavedAndPaletteFiles, GiveTheirColoursInFileOrder)
     EXPECT_EQ(result.colors, GetParam().colors);
 }
 
-const TColorArray kSavedColors = {kOrange, kBlack, kWhite, kSteelBlue};
+const RgbList kSavedColors = {kOrange, kBlack, kWhite, kSteelBlue};
 
 INSTANTIATE_TEST_SUITE_P(
     RealWorld, SavedAndPaletteFiles,
@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FixtureCase{"saved-tcolor.txt", kSavedColors}, FixtureCase{"saved-hexa.txt", kSavedColors},
                     FixtureCase{"saved-hsl255.txt", kSavedColors}, FixtureCase{"saved-hsl240.txt", kSavedColors},
                     FixtureCase{"saved-rgb01.txt", kSavedColors}, FixtureCase{"saved-rgb01-comma.txt", kSavedColors},
-                    FixtureCase{"gimp-named.gpl", {0x0000FF, 0x008000, kSteelBlue, kWhite}},
-                    FixtureCase{"gimp-cp1252.gpl", {0xFFFF00, 0x800080, 0x00D7FF}},
+                    FixtureCase{"gimp-named.gpl", {Rgb{255, 0, 0}, Rgb{0, 128, 0}, kSteelBlue, kWhite}},
+                    FixtureCase{"gimp-cp1252.gpl", {Rgb{0, 255, 255}, Rgb{128, 0, 128}, Rgb{255, 215, 0}}},
                     FixtureCase{"endings-cr.txt", {kOrange, kBlack, kSteelBlue}},
                     FixtureCase{"endings-mixed.txt", {kOrange, kBlack, kSteelBlue}},
                     FixtureCase{"bom.txt", {kOrange, kBlack}}));
@@ -86,7 +86,7 @@ struct TextCase {
     const char* name;
     std::string bytes;
     ColorListStatus status;
-    TColorArray colors;
+    RgbList colors;
 };
 
 class ReadingRules : public testing::TestWithParam<TextCase> {};
@@ -104,14 +104,14 @@ constexpr auto kBad = ColorListStatus::BadContent;
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReadingRules,
     testing::Values(
-        TextCase{"PlainLine", "1 2 3", kLoaded, {0x030201}},
-        TextCase{"ByteExtremes", "0 255 0\r\n255 0 255", kLoaded, {0x00FF00, 0xFF00FF}},
-        TextCase{"TabsRunsAndWords", "  10\t\t20  \t 30 extra words here\t\r\n", kLoaded, {0x1E140A}},
-        TextCase{"ControlCharactersTrimmed", "\x01\x02 9 8 7 \x1f", kLoaded, {0x070809}},
-        TextCase{"OneFieldLinesSkipped", "12\r\n12abc\r\n1 2 3", kLoaded, {0x030201}},
-        TextCase{"NonDigitStartSkipped", "red 1 2 3\n-1 2 3\n+1 2 3\n#1 2 3\n4 5 6", kLoaded, {0x060504}},
-        TextCase{"BlankLinesBetween", "1 2 3\r\r\n\n\n4 5 6\r\n", kLoaded, {0x030201, 0x060504}},
-        TextCase{"ByteOrderMarkBeforeColour", "\xEF\xBB\xBF" "1 2 3", kLoaded, {0x030201}},
+        TextCase{"PlainLine", "1 2 3", kLoaded, {Rgb{1, 2, 3}}},
+        TextCase{"ByteExtremes", "0 255 0\r\n255 0 255", kLoaded, {Rgb{0, 255, 0}, Rgb{255, 0, 255}}},
+        TextCase{"TabsRunsAndWords", "  10\t\t20  \t 30 extra words here\t\r\n", kLoaded, {Rgb{10, 20, 30}}},
+        TextCase{"ControlCharactersTrimmed", "\x01\x02 9 8 7 \x1f", kLoaded, {Rgb{9, 8, 7}}},
+        TextCase{"OneFieldLinesSkipped", "12\r\n12abc\r\n1 2 3", kLoaded, {Rgb{1, 2, 3}}},
+        TextCase{"NonDigitStartSkipped", "red 1 2 3\n-1 2 3\n+1 2 3\n#1 2 3\n4 5 6", kLoaded, {Rgb{4, 5, 6}}},
+        TextCase{"BlankLinesBetween", "1 2 3\r\r\n\n\n4 5 6\r\n", kLoaded, {Rgb{1, 2, 3}, Rgb{4, 5, 6}}},
+        TextCase{"ByteOrderMarkBeforeColour", "\xEF\xBB\xBF" "1 2 3", kLoaded, {Rgb{1, 2, 3}}},
         TextCase{"TwoFields", "1 2 3\r\n4 5\r\n6 7 8\r\n", kBad, {}},
         TextCase{"WordAsThirdField", "1 2 three", kBad, {}},
         TextCase{"WordAsSecondField", "1 two 3", kBad, {}},
@@ -140,15 +140,14 @@ TEST(NormalizeBlanks, TurnsTabsAndRunsIntoSingleSpacesWithoutTrimming)
 TEST(ColorListLine, RightAlignsTheBytesAndAddsTheCodeAfterATab)
 {
     EXPECT_EQ(ColorListLine(kOrange, "#FF8000"), "255 128   0\t#FF8000");
-    EXPECT_EQ(ColorListLine(0x0A0005, "x"), "  5   0  10\tx");
-    EXPECT_EQ(ColorListLine(0xFF000000 | kSteelBlue, ""), " 70 130 180\t");
+    EXPECT_EQ(ColorListLine(Rgb{5, 0, 10}, "x"), "  5   0  10\tx");
 }
 
 TEST(ColorListFileText, IsTheHeaderAndOneLinePerColourEachEndedByCrLf)
 {
-    const TColorArray list = {kOrange, kBlack};
+    const RgbList list = {kOrange, kBlack};
     std::string expected = "[RGB,HSV/HSB]\r\n";
-    for (TColor c : list)
+    for (Rgb c : list)
         expected += ColorListLine(c, std::string(WriteColorCode(2, c, '.').View())) + "\r\n";
     EXPECT_EQ(ColorListFileText(list, 2, '.'), expected);
     EXPECT_EQ(ColorListFileText({}, 0, '.'), "[RGB,HTML]\r\n");
@@ -157,8 +156,8 @@ TEST(ColorListFileText, IsTheHeaderAndOneLinePerColourEachEndedByCrLf)
 
 TEST(ColorListFileText, ReadsBackAsTheSameListInEveryNotation)
 {
-    TColorArray list;
-    for (TColor c : {0x000000u, 0xFFFFFFu, 0x0080FFu, 0x010203u, 0xFE00FEu, 0x00FF00u, 0x7F7F80u})
+    RgbList list;
+    for (Rgb c : {Rgb{0, 0, 0}, Rgb{255, 255, 255}, Rgb{255, 128, 0}, Rgb{3, 2, 1}, Rgb{254, 0, 254}, Rgb{0, 255, 0}, Rgb{128, 127, 127}})
         list.push_back(c);
     for (int format = 0; format < FormatCount; ++format)
         for (char separator : {'.', ','}) {
@@ -219,7 +218,7 @@ TEST(ReadColorListFile, ReadsThroughAVeryLongPath)
     ASSERT_GT(path.size(), 700u);
     const ColorListReadResult result = ReadColorListFile(path);
     ASSERT_EQ(result.status, ColorListStatus::Loaded);
-    EXPECT_EQ(result.colors, TColorArray{0x030201});
+    EXPECT_EQ(result.colors, (RgbList{Rgb{1, 2, 3}}));
 }
 
 // The companion tool converts a file to the list the program would save, and

@@ -59,17 +59,18 @@ TEST(ColorDeltaE2000, MatchesSharmaWuDalalTestData)
 
 TEST(ColorNearestName, IsTheNamedColourOfLeastDifference)
 {
-    EXPECT_EQ(ColorNameText(NearestCssColorName(0x00507FFF)), "coral");
-    EXPECT_EQ(NearestCssColorName(0x00FFFF00).name, "aqua");  // before "cyan"
-    const NearestColorName orange = NearestCssColorName(0x000080FF);
+    EXPECT_EQ(ColorNameText(NearestCssColorName(Rgb{255, 127, 80})), "coral");
+    EXPECT_EQ(NearestCssColorName(Rgb{0, 255, 255}).name, "aqua");  // before "cyan"
+    const NearestColorName orange = NearestCssColorName(Rgb{255, 128, 0});
     EXPECT_EQ(orange.name, "darkorange");
     EXPECT_EQ(ColorNameText({"coral", 1.849}), "\u2248 coral, \u0394E 1.8");
     // Searching by lightness finds what comparing with every name finds.
-    for (TColor c = 0; c < (1u << 24); c += 65521) {
+    for (StoredColor value = 0; value < (1u << 24); value += 65521) {
+        const Rgb c = RgbFromStoredColor(value);
         double least = HUGE_VAL;
         for (const CssNamedColor& n : CssNamedColors())
             least = std::min(least, DeltaE2000(ColorToLab(c), ColorToLab(n.color)));
-        EXPECT_EQ(NearestCssColorName(c).deltaE, least) << std::hex << c;
+        EXPECT_EQ(NearestCssColorName(c).deltaE, least) << std::hex << value;
     }
 }
 

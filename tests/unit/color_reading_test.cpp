@@ -7,10 +7,9 @@
 
 namespace {
 
-constexpr TColor kOrange = 0x000080FF;
-constexpr TColor kWhite = 0x00FFFFFF;
+constexpr Rgb kOrange{255, 128, 0};
 
-enum Notation { Html, Rgb, Hsv, Hsl, Cmyk, Lab, TCol, Hexa, Hsl255, Hsl240, Rgb01, CssRgb, CssHsl, OkLab, OkLch };
+enum Notation { Html, RgbNotation, Hsv, Hsl, Cmyk, Lab, TCol, Hexa, Hsl255, Hsl240, Rgb01, CssRgb, CssHsl, OkLab, OkLch };
 
 TEST(ColorInputNormalising, PrefixesOddCharactersAndSpaces)
 {
@@ -50,7 +49,7 @@ struct ReadCase {
     int notation;
     char separator;
     ReadStatus status;
-    TColor color;
+    Rgb color;
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os)
@@ -79,90 +78,90 @@ const ReadCase kReadCases[] = {
     {"FF8000", Html, '.', kRead, kOrange},
     {"ff 80 00", Html, '.', kRead, kOrange},
     {"FF.80.00", Html, '.', kRead, kOrange},
-    {"#FF800", Html, '.', kShape, 0},
-    {"Re", Html, '.', kShape, 0},
-    {"FF,800", Html, '.', kNumber, 0},  // the other separator stays and is no digit
+    {"#FF800", Html, '.', kShape, {}},
+    {"Re", Html, '.', kShape, {}},
+    {"FF,800", Html, '.', kNumber, {}},  // the other separator stays and is no digit
     {"0xFF8000", Hexa, '.', kRead, kOrange},
     {"FF8000", Hexa, '.', kRead, kOrange},
-    {"0x0080FF", Hexa, '.', kRead, 0x00FF8000},  // red 00
-    {"0x000000", Hexa, '.', kRead, 0},
-    {"0080FF", Hexa, '.', kRead, 0x00FF8000},
-    {"FF,800", Hexa, '.', kNumber, 0},
+    {"0x0080FF", Hexa, '.', kRead, Rgb{0, 128, 255}},  // red 00
+    {"0x000000", Hexa, '.', kRead, kBlack},
+    {"0080FF", Hexa, '.', kRead, Rgb{0, 128, 255}},
+    {"FF,800", Hexa, '.', kNumber, {}},
     {"$000080FF", TCol, '.', kRead, kOrange},
     {"0x000080FF", TCol, '.', kRead, kOrange},
     {"0080FF", TCol, '.', kRead, kOrange},
-    {"0080F", TCol, '.', kShape, 0},
-    {"00,80F", TCol, ',', kShape, 0},
+    {"0080F", TCol, '.', kShape, {}},
+    {"00,80F", TCol, ',', kShape, {}},
     // Integer notations: parts between single spaces.
-    {"255. 128. 0", Rgb, '.', kRead, kOrange},  // typed commas became separators
-    {"255, 128, 0", Rgb, ',', kRead, kOrange},
-    {"255 128 0", Rgb, '.', kRead, kOrange},
-    {"255, 128, 0", Rgb, '.', kRead, kOrange},  // pasted with either separator
+    {"255. 128. 0", RgbNotation, '.', kRead, kOrange},  // typed commas became separators
+    {"255, 128, 0", RgbNotation, ',', kRead, kOrange},
+    {"255 128 0", RgbNotation, '.', kRead, kOrange},
+    {"255, 128, 0", RgbNotation, '.', kRead, kOrange},  // pasted with either separator
     {"0. 50. 100. 0", Cmyk, ',', kRead, kOrange},
-    {"255 . 128 . 0", Rgb, '.', kShape, 0},  // five parts
-    {"255 128", Rgb, '.', kShape, 0},
-    {". 255 128 0", Rgb, '.', kShape, 0},  // leading empty part
-    {"255 128 0 .", Rgb, '.', kRead, kOrange},  // a trailing space adds no part
-    {"255 . 128", Rgb, '.', kNumber, 0},  // an empty middle part
+    {"255 . 128 . 0", RgbNotation, '.', kShape, {}},  // five parts
+    {"255 128", RgbNotation, '.', kShape, {}},
+    {". 255 128 0", RgbNotation, '.', kShape, {}},  // leading empty part
+    {"255 128 0 .", RgbNotation, '.', kRead, kOrange},  // a trailing space adds no part
+    {"255 . 128", RgbNotation, '.', kNumber, {}},  // an empty middle part
     // A number outside its component's range is refused; a hue is an angle
     // and turns: 390 degrees is 30.
-    {"300 0 0", Rgb, '.', kRange, 0},
-    {"0 0 256", Rgb, '.', kRange, 0},
-    {"300 0 FF", Rgb, '.', kNumber, 0},
-    {"FF 0 0", Rgb, '.', kNumber, 0},
-    {"2147483647 0 0", Rgb, '.', kRange, 0},
-    {"2147483648 0 0", Rgb, '.', kNumber, 0},
-    {"99999999999999999999 0 0", Rgb, '.', kNumber, 0},
-    {"", Rgb, '.', kShape, 0},
+    {"300 0 0", RgbNotation, '.', kRange, {}},
+    {"0 0 256", RgbNotation, '.', kRange, {}},
+    {"300 0 FF", RgbNotation, '.', kNumber, {}},
+    {"FF 0 0", RgbNotation, '.', kNumber, {}},
+    {"2147483647 0 0", RgbNotation, '.', kRange, {}},
+    {"2147483648 0 0", RgbNotation, '.', kNumber, {}},
+    {"99999999999999999999 0 0", RgbNotation, '.', kNumber, {}},
+    {"", RgbNotation, '.', kShape, {}},
     {"30, 100, 100", Hsv, ',', kRead, kOrange},
-    {"360 100 100", Hsv, '.', kRead, 0x000000FF},
+    {"360 100 100", Hsv, '.', kRead, Rgb{255, 0, 0}},
     {"390 100 100", Hsv, '.', kRead, kOrange},
     {"2147483550 100 100", Hsv, '.', kRead, kOrange},  // 5965232 turns and 30 degrees
-    {"30 101 100", Hsv, '.', kRange, 0},
+    {"30 101 100", Hsv, '.', kRange, {}},
     {"30, 100, 50", Hsl, ',', kRead, kOrange},
     {"390, 100, 50", Hsl, ',', kRead, kOrange},
-    {"30, 150, 50", Hsl, ',', kRange, 0},
-    {"21 255 128", Hsl255, '.', kRead, 0x00017FFF},  // 29.6 degrees
-    {"276 255 128", Hsl255, '.', kRead, 0x00017FFF},
-    {"21 256 128", Hsl255, '.', kRange, 0},
+    {"30, 150, 50", Hsl, ',', kRange, {}},
+    {"21 255 128", Hsl255, '.', kRead, Rgb{255, 127, 1}},  // 29.6 degrees
+    {"276 255 128", Hsl255, '.', kRead, Rgb{255, 127, 1}},
+    {"21 256 128", Hsl255, '.', kRange, {}},
     {"20 240 120", Hsl240, '.', kRead, kOrange},
     {"260 240 120", Hsl240, '.', kRead, kOrange},
-    {"20 240 241", Hsl240, '.', kRange, 0},
-    {"0 50 101 0", Cmyk, '.', kRange, 0},
+    {"20 240 241", Hsl240, '.', kRange, {}},
+    {"0 50 101 0", Cmyk, '.', kRange, {}},
     {"0, 50, 100, 0", Cmyk, ',', kRead, kOrange},
-    {"0, 50, 100", Cmyk, ',', kShape, 0},
-    {"0 50 100 0 0", Cmyk, '.', kShape, 0},
-    {"67, 43, 74", Lab, ',', kRead, RGBBytesToColor(LabToRGB({67, 43, 74}))},
-    {"50, -20, 30", Lab, '.', kRead, RGBBytesToColor(LabToRGB({50, -20, 30}))},
-    {"32. 79. -108", Lab, '.', kRead, RGBBytesToColor(LabToRGB({32, 79, -108}))},
-    {"50, 20, -", Lab, ',', kShape, 0},
-    {"50 2-0 30", Lab, '.', kShape, 0},  // four parts
-    {"50, -20, 30", Hsl, ',', kRead, RGBBytesToColor(HSLToRGB({50, 20, 30}, 0))},  // no minus there
+    {"0, 50, 100", Cmyk, ',', kShape, {}},
+    {"0 50 100 0 0", Cmyk, '.', kShape, {}},
+    {"67, 43, 74", Lab, ',', kRead, LabToRGB({67, 43, 74})},
+    {"50, -20, 30", Lab, '.', kRead, LabToRGB({50, -20, 30})},
+    {"32. 79. -108", Lab, '.', kRead, LabToRGB({32, 79, -108})},
+    {"50, 20, -", Lab, ',', kShape, {}},
+    {"50 2-0 30", Lab, '.', kShape, {}},  // four parts
+    {"50, -20, 30", Hsl, ',', kRead, HSLToRGB({50, 20, 30}, 0)},  // no minus there
     {"100 0 0", Lab, '.', kRead, kWhite},
-    {"50 127 -128", Lab, '.', kRead, RGBBytesToColor(LabToRGB({50, 127, -128}))},
-    {"101 0 0", Lab, '.', kRange, 0},
-    {"65636 0 0", Lab, '.', kRange, 0},
-    {"50 -129 0", Lab, '.', kRange, 0},
-    {"50 0 128", Lab, '.', kRange, 0},
+    {"50 127 -128", Lab, '.', kRead, LabToRGB({50, 127, -128})},
+    {"101 0 0", Lab, '.', kRange, {}},
+    {"65636 0 0", Lab, '.', kRange, {}},
+    {"50 -129 0", Lab, '.', kRange, {}},
+    {"50 0 128", Lab, '.', kRange, {}},
     // RGB[0,1]: real parts with the separator that is passed in.
     {"1.00 - 0.50 - 0.00", Rgb01, '.', kRead, kOrange},  // 127.5 to even
     {"1,00 - 0,50 - 0,00", Rgb01, ',', kRead, kOrange},
-    {"1,00 - 0,50 - 0,00", Rgb01, '.', kNumber, 0},
-    {"1.00 - 0.50 - 0.00", Rgb01, ',', kNumber, 0},
-    {"2.00 - 0 - 0", Rgb01, '.', kRange, 0},
-    {"1.5 - 0 - 0", Rgb01, '.', kRange, 0},
-    {"0 - 0 - 1.001", Rgb01, '.', kRange, 0},
-    {"2 - 0,5 - 0", Rgb01, '.', kNumber, 0},  // no number wins over out of range
+    {"1,00 - 0,50 - 0,00", Rgb01, '.', kNumber, {}},
+    {"1.00 - 0.50 - 0.00", Rgb01, ',', kNumber, {}},
+    {"2.00 - 0 - 0", Rgb01, '.', kRange, {}},
+    {"1.5 - 0 - 0", Rgb01, '.', kRange, {}},
+    {"0 - 0 - 1.001", Rgb01, '.', kRange, {}},
+    {"2 - 0,5 - 0", Rgb01, '.', kNumber, {}},  // no number wins over out of range
     {"1 .5 0.", Rgb01, '.', kRead, kOrange},
-    {"1 0.5.0 0", Rgb01, '.', kNumber, 0},
-    {"1 . 0", Rgb01, '.', kNumber, 0},
-    {"1E0 0 0", Rgb01, '.', kNumber, 0},  // no exponent
-    {"1 0", Rgb01, '.', kShape, 0},
-    {"1 0 0 0", Rgb01, '.', kShape, 0},
-    {"100000000000000000000 0 0", Rgb01, '.', kNumber, 0},
+    {"1 0.5.0 0", Rgb01, '.', kNumber, {}},
+    {"1 . 0", Rgb01, '.', kNumber, {}},
+    {"1E0 0 0", Rgb01, '.', kNumber, {}},  // no exponent
+    {"1 0", Rgb01, '.', kShape, {}},
+    {"1 0 0 0", Rgb01, '.', kShape, {}},
+    {"100000000000000000000 0 0", Rgb01, '.', kNumber, {}},
     // No notation selected, or an index beyond the table.
-    {"#FF8000", 255, '.', kShape, 0},
-    {"#FF8000", 15, '.', kShape, 0},
+    {"#FF8000", 255, '.', kShape, {}},
+    {"#FF8000", 15, '.', kShape, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ColorCodeReading, testing::ValuesIn(kReadCases));
@@ -183,19 +182,19 @@ TEST(ColorStylesheetReading, WhatAStylesheetHoldsReadsInEveryNotation)
             EXPECT_FALSE(r.alphaIgnored || r.outOfGamut) << text;
         }
     // Short forms, names, "none", the decimal comma of a typed code.
-    EXPECT_EQ(ReadColorCode("#f80", CssRgb, '.').color, 0x000088FFu);
-    EXPECT_EQ(ReadColorCode("RebeccaPurple", Html, '.').color, 0x00993366u);
-    EXPECT_EQ(ReadColorCode("coral", Rgb01, ',').color, 0x00507FFFu);
+    EXPECT_EQ(ReadColorCode("#f80", CssRgb, '.').color, (Rgb{255, 136, 0}));
+    EXPECT_EQ(ReadColorCode("RebeccaPurple", Html, '.').color, (Rgb{102, 51, 153}));
+    EXPECT_EQ(ReadColorCode("coral", Rgb01, ',').color, (Rgb{255, 127, 80}));
     EXPECT_EQ(ReadColorCode("oklch(50% 0 none)", OkLch, '.').color,
               ReadColorCode("oklab(0.5 0 0)", OkLab, '.').color);
     EXPECT_EQ(ReadColorCode("oklab(0,7319 0,1119 0,1484)", OkLab, ',').color, kOrange);
-    EXPECT_EQ(ReadColorCode("rgb(255. 128. 0)", Rgb, '.').color, kOrange);
+    EXPECT_EQ(ReadColorCode("rgb(255. 128. 0)", RgbNotation, '.').color, kOrange);
     // Alpha is read and said to be left out.
-    EXPECT_TRUE(ReadColorCode("#FF800080", Rgb, '.').alphaIgnored);
+    EXPECT_TRUE(ReadColorCode("#FF800080", RgbNotation, '.').alphaIgnored);
     EXPECT_TRUE(ReadColorCode("rgb(255 128 0 / 0.5)", Hsl, '.').alphaIgnored);
     EXPECT_TRUE(ReadColorCode("hsla(30, 100%, 50%, 50%)", OkLch, '.').alphaIgnored);
     // The program's own codes keep their meaning: "#FF8000" in TColor is $00FF8000.
-    EXPECT_EQ(ReadColorCode("#FF8000", TCol, '.').color, 0x00FF8000u);
+    EXPECT_EQ(ReadColorCode("#FF8000", TCol, '.').color, (Rgb{0, 128, 255}));
     EXPECT_EQ(ReadColorCode("30 100 50", Hsv, '.').color, ReadColorCode("30 100 50", Hsv, ',').color);
     // Not a stylesheet's colour.
     for (const char* bad : {"rgb(255 128)", "rgb(255, 128 0)", "rgb(255 128 0 0.5)", "oklab(0.5, 0, 0)",
@@ -208,7 +207,7 @@ TEST(ColorStylesheetReading, ColoursBeyondSrgbAreClippedOrMapped)
 {
     // rgb() and hsl() clip.
     ColorReadResult r = ReadColorCode("rgb(300 -20 128)", CssRgb, '.');
-    EXPECT_EQ(r.color, 0x008000FFu);
+    EXPECT_EQ(r.color, (Rgb{255, 0, 128}));
     EXPECT_TRUE(r.outOfGamut);
     // OKLCH beyond sRGB keeps lightness and hue and loses chroma.
     r = ReadColorCode("oklch(70% 0.4 150)", OkLch, '.');
@@ -220,7 +219,7 @@ TEST(ColorStylesheetReading, ColoursBeyondSrgbAreClippedOrMapped)
     // Lightness beyond white is white; a rounding hair beyond sRGB is no fault.
     EXPECT_EQ(ReadColorCode("oklch(120% 0.2 30)", OkLch, '.').color, kWhite);
     r = ReadColorCode("oklch(62.8% 0.2577 29.23)", OkLch, '.');
-    EXPECT_EQ(r.color, 0x000000FFu);
+    EXPECT_EQ(r.color, (Rgb{255, 0, 0}));
     EXPECT_FALSE(r.outOfGamut);
 }
 
@@ -228,7 +227,7 @@ TEST(ColorTypedText, CommaAndFullStopBecomeTheSeparator)
 {
     EXPECT_EQ(TypedCodeText("255, 128, 0", '.'), "255. 128. 0");
     EXPECT_EQ(TypedCodeText("1.00 - 0,50", ','), "1,00 - 0,50");
-    EXPECT_EQ(ReadColorCode(TypedCodeText("255, 128, 0", '.'), Rgb, '.').color, kOrange);
+    EXPECT_EQ(ReadColorCode(TypedCodeText("255, 128, 0", '.'), RgbNotation, '.').color, kOrange);
 }
 
 TEST(ColorCodeReadingSafety, OddInputsNeverEscape)

@@ -11,19 +11,33 @@ namespace {
 
 enum class Op { InsertFirst, Append, Delete, MoveUp, MoveDown };
 
+// The cases name their colours by a grey level.
+Rgb Grey(std::uint32_t level)
+{
+    return {std::uint8_t(level), std::uint8_t(level), std::uint8_t(level)};
+}
+
+RgbList Greys(const std::vector<std::uint8_t>& levels)
+{
+    RgbList list;
+    for (std::uint8_t level : levels)
+        list.push_back(Grey(level));
+    return list;
+}
+
 struct ListCase {
     const char* name;
-    TColorArray before;
+    std::vector<std::uint8_t> before;
     Op op;
     std::uint32_t indexOrColor;
-    TColorArray after;
+    std::vector<std::uint8_t> after;
 };
 
-void Apply(const ListCase& c, TColorArray& list)
+void Apply(const ListCase& c, RgbList& list)
 {
     switch (c.op) {
-    case Op::InsertFirst: InsertColorFirst(c.indexOrColor, list); break;
-    case Op::Append: AppendColor(c.indexOrColor, list); break;
+    case Op::InsertFirst: InsertColorFirst(Grey(c.indexOrColor), list); break;
+    case Op::Append: AppendColor(Grey(c.indexOrColor), list); break;
     case Op::Delete: DeleteColor(c.indexOrColor, list); break;
     case Op::MoveUp: MoveColorUp(c.indexOrColor, list); break;
     case Op::MoveDown: MoveColorDown(c.indexOrColor, list); break;
@@ -63,31 +77,31 @@ TEST(ColorList, OperationsAndTheirDoNothingCases)
         {"down in one-entry list", {8}, Op::MoveDown, 0, {8}},
     };
     for (const ListCase& c : cases) {
-        TColorArray list = c.before;
+        RgbList list = Greys(c.before);
         Apply(c, list);
-        EXPECT_EQ(list, c.after) << c.name;
+        EXPECT_EQ(list, Greys(c.after)) << c.name;
     }
 }
 
 TEST(ColorList, InsertingABThenCGivesCBA)
 {
-    TColorArray list;
-    for (TColor c : {0xAAu, 0xBBu, 0xCCu})
-        InsertColorFirst(c, list);
-    EXPECT_EQ(list, (TColorArray{0xCC, 0xBB, 0xAA}));
+    RgbList list;
+    for (std::uint8_t level : {0xAA, 0xBB, 0xCC})
+        InsertColorFirst(Grey(level), list);
+    EXPECT_EQ(list, Greys({0xCC, 0xBB, 0xAA}));
 }
 
 TEST(ColorList, AMillionAppendsTakeLinearTime)
 {
     // A quadratic growth (a resize per entry) would take minutes here.
     const auto start = std::chrono::steady_clock::now();
-    TColorArray list;
+    RgbList list;
     for (std::uint32_t i = 0; i < 1'000'000; ++i)
-        AppendColor(i & 0xFFFFFF, list);
+        AppendColor(RgbFromStoredColor(i), list);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(list.size(), 1'000'000u);
-    EXPECT_EQ(list.front(), 0u);
-    EXPECT_EQ(list.back(), 999'999u);
+    EXPECT_EQ(list.front(), kBlack);
+    EXPECT_EQ(list.back(), RgbFromStoredColor(999'999));
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 
 namespace {
 

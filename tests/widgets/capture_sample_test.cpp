@@ -19,7 +19,7 @@ QImage Checker(QSize size)
     return image;
 }
 
-TColor Grey(int level) { return TColor(level) * 0x010101; }
+Rgb Grey(int level) { return {std::uint8_t(level), std::uint8_t(level), std::uint8_t(level)}; }
 
 } // namespace
 

@@ -13,9 +13,9 @@ private slots:
     {
         ColorListModel model('.');
         QCOMPARE(model.selectedColor(), std::nullopt); // empty
-        model.setColors({0x111111, 0x222222});
+        model.setColors({Rgb{17, 17, 17}, Rgb{34, 34, 34}});
         model.setSelectedIndex(1);
-        QCOMPARE(model.selectedColor(), std::optional<TColor>(0x222222));
+        QCOMPARE(model.selectedColor(), std::optional<Rgb>(Rgb{34, 34, 34}));
         for (int index : {-1, 2}) {
             model.setSelectedIndex(index);
             QCOMPARE(model.selectedColor(), std::nullopt);
@@ -31,9 +31,9 @@ private slots:
         ColorListModel model('.');
         QSignalSpy changed(&model, &ColorListModel::colorsChanged);
         QSignalSpy moved(&model, &ColorListModel::rowsMoved);
-        model.insertFirst(0x010203);
-        model.insertFirst(0x040506);
-        QCOMPARE(model.colors(), TColorArray({0x040506, 0x010203}));
+        model.insertFirst(Rgb{3, 2, 1});
+        model.insertFirst(Rgb{6, 5, 4});
+        QCOMPARE(model.colors(), RgbList({Rgb{6, 5, 4}, Rgb{3, 2, 1}}));
         model.remove(-1); // out of range: nothing goes
         model.remove(5);
         model.moveUp(0);
@@ -43,7 +43,7 @@ private slots:
         model.moveUp(1);
         QCOMPARE(moved.count(), 2);
         model.remove(1);
-        QCOMPARE(model.colors(), TColorArray({0x040506}));
+        QCOMPARE(model.colors(), RgbList({Rgb{6, 5, 4}}));
         model.clear();
         model.release();
         QVERIFY(model.isEmpty());
@@ -54,7 +54,7 @@ private slots:
     void rowsGiveColourCodeAndContrastToTheSelection()
     {
         ColorListModel model(',');
-        model.setColors({0x000000, 0xFFFFFF});
+        model.setColors({Rgb{0, 0, 0}, Rgb{255, 255, 255}});
         const QModelIndex white = model.index(1);
         QCOMPARE(white.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
         QCOMPARE(white.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(white.data(ColorListModel::ContrastRole).toString(), QStringLiteral("21,0:1"));
         QSignalSpy rewritten(&model, &ColorListModel::dataChanged);
         model.setNotation(1); // RGB
-        QCOMPARE(white.data().toString(), model.codeOf(0xFFFFFF));
+        QCOMPARE(white.data().toString(), model.codeOf(Rgb{255, 255, 255}));
         QVERIFY(white.data().toString() != QStringLiteral("#FFFFFF"));
         model.setSelectedIndex(1);
         QCOMPARE(white.data(ColorListModel::ContrastRole).toString(), QStringLiteral("1,0:1"));
@@ -75,13 +75,13 @@ private slots:
     void currentColorSignalsOnlyAChange()
     {
         ColorListModel model('.');
-        QCOMPARE(model.currentColor(), TColor(0xFFFFFF));
+        QCOMPARE(model.currentColor(), (Rgb{255, 255, 255}));
         QSignalSpy changed(&model, &ColorListModel::currentColorChanged);
-        model.setCurrentColor(0xFFFFFF);
-        model.setCurrentColor(0x123456);
+        model.setCurrentColor(Rgb{255, 255, 255});
+        model.setCurrentColor(Rgb{86, 52, 18});
         QCOMPARE(changed.count(), 1);
         model.setColors({}); // a new list keeps it
-        QCOMPARE(model.currentColor(), TColor(0x123456));
+        QCOMPARE(model.currentColor(), (Rgb{86, 52, 18}));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "FakeHotkey.h"
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
@@ -32,12 +33,14 @@ struct Run {
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> form;
 
-    explicit Run(const QByteArray* settings, const QLocale& userLanguage = QLocale(QLocale::English, QLocale::UnitedStates))
+    explicit Run(const QByteArray* settings,
+                 const QLocale& userLanguage = QLocale(QLocale::English, QLocale::UnitedStates),
+                 std::unique_ptr<IGlobalHotkey> hotkey = {})
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
-        form = std::make_unique<MainWindow>(
-            MainWindowServices{.prompts = prompts, .paths = dir.paths(), .userLanguage = userLanguage});
+        form = std::make_unique<MainWindow>(MainWindowServices{
+            .prompts = prompts, .paths = dir.paths(), .userLanguage = userLanguage, .globalHotkey = std::move(hotkey)});
         form->show();
     }
     ~Run()
@@ -76,7 +79,6 @@ private slots:
         QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("fr"));
         QCOMPARE(Q(LanguageOf(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
         QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
-        QCOMPARE(run.form->settings().runCount, 1);
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(*run.form).item("MenuWebsite")->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
@@ -143,17 +145,19 @@ private slots:
         } else {
             QVERIFY(run.prompts.messages.empty());
         }
-        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), run.form->settings().showNewVersion);
+        QCOMPARE(run.form->findChild<UpdateChecker*>()->isScheduled(), saved.contains("\r\nShowNewVersion=True\r\n"));
         QCOMPARE(run.closeAndRead(), saved);
     }
 
-    void hotkeyReachesTheServiceTheMenuAndTheStatusBar()
+    void hotkeyReachesTheDesktopTheMenuAndTheStatusBar()
     {
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
-        Run run(&settings);
-        const TShortCut expected = scShift | scCtrl | 116;
-        QCOMPARE(run.form->hotkeys().shortcut(), expected);
-        QCOMPARE(run.form->menuShortcut(Parts(*run.form).item("ContextCaptureColor")), expected);
+        auto* hotkey = new FakeHotkey;
+        Run run(&settings, QLocale(QLocale::English, QLocale::UnitedStates), std::unique_ptr<IGlobalHotkey>(hotkey));
+        const QKeyCombination expected = Qt::SHIFT | Qt::CTRL | Qt::Key_F5;
+        QCOMPARE(hotkey->active.size(), std::size_t(1));
+        QCOMPARE(hotkey->active[0].combination, expected);
+        QCOMPARE(Parts(*run.form).item("ContextCaptureColor")->shortcut(), QKeySequence(expected));
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture: Maj+Ctrl+F5"));
     }
 
@@ -197,10 +201,10 @@ private slots:
         QCOMPARE(messages[0].kind, (unsigned char)3);
         QVERIFY(messages[0].text.contains(ini));
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
-        QVERIFY(form.settings().showNewVersion);
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 'C'));
+        // The defaults of a first run: the desktop's language, the update check, Alt+C.
         QCOMPARE(Q(LanguageOf(form).languageCode()), QStringLiteral("de"));
-        QCOMPARE(form.settings().runCount, 1);
+        QVERIFY(form.findChild<UpdateChecker*>()->isScheduled());
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
 
         // The save fails with its reason and leaves what was there.
         form.close();
@@ -215,8 +219,7 @@ private slots:
         const QByteArray settings("; my notes\n[General]\nRns=4\nLanguage=en\nUnknown=1\nShowNewVersion=True\n");
         Run run(&settings);
         Parts(*run.form).NotationBox->setCurrentIndex(10);
-        run.form->settings().showNewVersion = false;
-        QCOMPARE(run.closeAndRead(), SavedText("en", 5, false, 10, ""));
+        QCOMPARE(run.closeAndRead(), SavedText("en", 5, true, 10, ""));
         QVERIFY(!QFileInfo::exists(run.dir.file("HuebirdLite.ini.tmp")));
         QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));
     }
@@ -263,14 +266,14 @@ private slots:
         LanguageOf(form).useLanguage("xx");
         QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
-        form.openLanguageFile(dir.file("only.txt"));
+        LanguageOf(form).load(dir.file("only.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Edit")); // what a file leaves out is English
         QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
-        form.openLanguageFile(dir.file("odd.txt"));
+        LanguageOf(form).load(dir.file("odd.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("A=B"));
         QCOMPARE(Parts(form).item("MenuWebsite")->text(), QStringLiteral("Site Web Huebird"));
@@ -279,18 +282,18 @@ private slots:
         QCOMPARE(Parts(form).item("ContextDeleteColor")->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
-        form.openLanguageFile(dir.file("language/lang_fr.txt"));
-        form.openLanguageFile(dir.file("missing.txt"));
-        form.openLanguageFile(dir.file("language"));
+        LanguageOf(form).load(dir.file("language/lang_fr.txt"));
+        LanguageOf(form).load(dir.file("missing.txt"));
+        LanguageOf(form).load(dir.file("language"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
-        form.openLanguageFile(dir.file("comments.txt"));
+        LanguageOf(form).load(dir.file("comments.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
 
         // What a second file leaves out is English, not the first file's text.
-        form.openLanguageFile(dir.file("language/lang_fr.txt"));
+        LanguageOf(form).load(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
-        form.openLanguageFile(dir.file("no.txt"));
+        LanguageOf(form).load(dir.file("no.txt"));
         QCOMPARE(TextOf(form, "SNo"), QStringLiteral("Nope"));
         QCOMPARE(TextOf(form, "SYes"), QStringLiteral("Yes"));
         QCOMPARE(Parts(form).menu("MenuOptions")->title(), QStringLiteral("&Options"));
@@ -298,10 +301,10 @@ private slots:
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
-        form.openLanguageFile(dir.file("cp1252.txt"));
+        LanguageOf(form).load(dir.file("cp1252.txt"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&\u00C9dition"));
         dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
-        form.openLanguageFile(dir.file("bom.txt"));
+        LanguageOf(form).load(dir.file("bom.txt"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Bearbeiten"));
     }
 
@@ -411,7 +414,7 @@ private slots:
         QVERIFY(shown);
 
         // With a language file: its caption and button text, at every opening.
-        form.openLanguageFile(dir.file("language/lang_it.txt"));
+        ChooseLanguageFile(form, prompts, dir.file("language/lang_it.txt"));
         prompts.onDialog = [&](QDialog& about) {
             QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Huebird Lite"));
             QCOMPARE(about.findChild<QPushButton*>("ButtonClose")->text(), QStringLiteral("Chiudi"));

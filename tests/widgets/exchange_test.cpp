@@ -17,21 +17,19 @@
 #include "MainWindowParts.h"
 #include "core/config/MessageText.h"
 #include "app/MainWindow.h"
-#include "exchange/ListFileService.h"
-#include "colorlist/ColorListController.h"
 #include "ui/QtPrompts.h"
 #include "core/exchange/ColorListFile.h"
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 const QByteArray kOrangeBlackFile = "[RGB,HTML]\r\n255 128   0\t#FF8000\r\n  0   0   0\t#000000\r\n";
-const TColorArray kOrangeBlack = {0x0080FF, 0x000000};
+const RgbList kOrangeBlack = {Rgb{255, 128, 0}, Rgb{0, 0, 0}};
 
 // What the window shows of its list, to compare before and after a command.
 struct ListViewState {
-    TColorArray list;
-    TColor current;
+    RgbList list;
+    Rgb current;
     int selectedIndex;
     int gridRow;
     int gridRows;
@@ -41,7 +39,8 @@ struct ListViewState {
 
 ListViewState ViewState(const MainWindow& form)
 {
-    return {form.colorList().colors(), form.colorList().currentColor(), form.colorList().selectedIndex(), Parts(form).GridCapture->currentRow(),
+    const ColorListModel& list = Parts(form).list();
+    return {list.colors(), list.currentColor(), list.selectedIndex(), Parts(form).GridCapture->currentRow(),
             Parts(form).GridCapture->rowCount(), Parts(form).EditCaptureColor->text()};
 }
 
@@ -49,14 +48,14 @@ char* toString(const ListViewState& s)
 {
     return QTest::toString(QStringLiteral("%1 colours, current %2, selected %3, row %4 of %5, field '%6'")
                                .arg(s.list.size())
-                               .arg(s.current, 6, 16, QLatin1Char('0'))
+                               .arg(StoredColorFromRgb(s.current), 6, 16, QLatin1Char('0'))
                                .arg(s.selectedIndex)
                                .arg(s.gridRow)
                                .arg(s.gridRows)
                                .arg(s.field));
 }
 
-QString Code(MainWindow& form, TColor color) { return form.colorList().codeOf(color); }
+QString Code(MainWindow& form, Rgb color) { return Parts(form).list().codeOf(color); }
 
 } // namespace
 
@@ -72,14 +71,22 @@ class ExchangeTest : public QObject {
     bool confirm_ = true;
 
     MainWindow& form() { return *main_; }
+    ColorListModel& list() { return Parts(form()).list(); }
+    void run(const char* menuItem) { Parts(form()).item(menuItem)->trigger(); }
+    // File > Open color list, the file chosen in its dialog.
+    void openList(const QString& path)
+    {
+        chosenPath_ = path;
+        run("MenuOpenColorList");
+    }
 
     // Three colours in the list with the third one selected in the grid.
     void FillThreeAndSelectLast()
     {
-        form().colorList().setColors(kThree);
+        list().setColors(kThree);
         Parts(form()).GridCapture->setCurrentRow(2);
-        QCOMPARE(form().colorList().selectedIndex(), 2);
-        QCOMPARE(form().colorList().currentColor(), kThree[2]);
+        QCOMPARE(list().selectedIndex(), 2);
+        QCOMPARE(list().currentColor(), kThree[2]);
     }
 
     void FocusCodeField()
@@ -131,8 +138,7 @@ private slots:
     {
         FillThreeAndSelectLast();
         dir_->write("lists/two.txt", kOrangeBlackFile);
-        chosenPath_ = dir_->file("lists/two.txt");
-        form().listFiles().open();
+        openList(dir_->file("lists/two.txt"));
 
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!dialogs_.first().save);
@@ -140,9 +146,9 @@ private slots:
         QCOMPARE(dialogs_.first().selectedNameFilter, QStringLiteral("Text files (*.txt)"));
 
         QVERIFY(prompts_->messages.empty());
-        QCOMPARE(form().colorList().colors(), kOrangeBlack);
-        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
-        QCOMPARE(form().colorList().selectedIndex(), 0);
+        QCOMPARE(list().colors(), kOrangeBlack);
+        QCOMPARE(list().currentColor(), kOrangeBlack[0]);
+        QCOMPARE(list().selectedIndex(), 0);
         QCOMPARE(Parts(form()).GridCapture->currentRow(), 0);
         QCOMPARE(Parts(form()).GridCapture->rowCount(), 6);
         QCOMPARE(Parts(form()).EditCaptureColor->text(), Code(form(), kOrangeBlack[0]));
@@ -189,7 +195,7 @@ private slots:
 
         FillThreeAndSelectLast();
         const ListViewState before = ViewState(form());
-        QVERIFY(!form().listFiles().load(dir_->file("in/" + name)));
+        openList(dir_->file("in/" + name));
 
         QCOMPARE(ViewState(form()), before);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
@@ -266,12 +272,12 @@ private slots:
         };
 
         drop({first, dir_->file("drops/second.gpl")});
-        QCOMPARE(form().colorList().colors(), TColorArray({0x030201}));
+        QCOMPARE(list().colors(), RgbList({Rgb{1, 2, 3}}));
         QVERIFY(prompts_->messages.empty());
 
         drop({first, dir_->file("drops/picture.png")});
-        QCOMPARE(form().colorList().colors(), kOrangeBlack);
-        QCOMPARE(form().colorList().currentColor(), kOrangeBlack[0]);
+        QCOMPARE(list().colors(), kOrangeBlack);
+        QCOMPARE(list().currentColor(), kOrangeBlack[0]);
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Not a list: picture.png (1)"));
     }
@@ -280,18 +286,18 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
-        form().listFiles().copyList();
+        run("MenuCopyColorList");
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         QCOMPARE(prompts_->messages.size(), std::size_t(1));
         QCOMPARE(int(prompts_->messages[0].kind), 0);
         QCOMPARE(prompts_->messages[0].text, QStringLiteral("Nothing to copy"));
 
-        form().colorList().setColors(kThree);
+        list().setColors(kThree);
         for (int format : {0, 1, 10}) {
             Parts(form()).NotationBox->setCurrentIndex(format);
             Parts(form()).item("MenuCopyColorList")->trigger();
             QString expected;
-            for (TColor c : kThree)
+            for (Rgb c : kThree)
                 expected += Code(form(), c) + "\r\n";
             QCOMPARE(clipboard->text(), expected);
         }
@@ -306,39 +312,39 @@ private slots:
         Parts(form()).GridCapture->setFocus();
         QTRY_VERIFY(Parts(form()).GridCapture->hasFocus());
         clipboard->setText("outside");
-        form().colorListController().copyCode();
-        form().colorListController().cutCode();
-        form().colorListController().pasteCode();
+        run("MenuCopy");
+        run("MenuCut");
+        run("MenuPaste");
         QCOMPARE(clipboard->text(), QStringLiteral("outside"));
         QCOMPARE(field->text(), QStringLiteral("#FF8000"));
 
         FocusCodeField();
         field->setSelection(1, 2);
-        form().colorListController().copyCode();
+        run("MenuCopy");
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QCOMPARE(field->selectedText(), QStringLiteral("#FF8000"));
 
         field->setSelection(2, 1);
-        form().colorListController().cutCode();
+        run("MenuCut");
         QCOMPARE(clipboard->text(), QStringLiteral("#FF8000"));
         QVERIFY(field->text().isEmpty());
 
         field->setText("#000000");
         field->setCursorPosition(3);
         clipboard->setText(QStringLiteral("Red, grün\t& 12"));
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
 
         // Without text on the clipboard Paste does nothing.
         clipboard->setMimeData(new QMimeData);
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QCOMPARE(field->text(), QStringLiteral("Red, grün\t& 12"));
     }
 
     void copyAsCopiesTheSelectedColourInAnyNotation()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
-        form().colorList().setColors(kOrangeBlack);
+        list().setColors(kOrangeBlack);
         Parts(form()).GridCapture->setCurrentRow(0);
         QMenu* copyAs = Parts(form()).menu("MenuCopyAs");
         const QString fieldBefore = Parts(form()).EditCaptureColor->text();
@@ -368,9 +374,9 @@ private slots:
         QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
         QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));
-        form().colorListController().pasteCode();
+        run("MenuPaste");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), TColor(0x0080FF));
+        QCOMPARE(list().colors().front(), (Rgb{255, 128, 0}));
         QCOMPARE(Parts(form()).StatusBar->panelText(1), QStringLiteral("No alpha"));
         QVERIFY(prompts_->messages.empty());
 
@@ -380,7 +386,7 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QCOMPARE(field->text(), QStringLiteral("oklch(62.8% 0.2577 29.23)"));
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(form().colorList().colors().front(), TColor(0x0000FF));
+        QCOMPARE(list().colors().front(), (Rgb{255, 0, 0}));
     }
 
     void editMenuKeysBeatTheFieldsOwnClipboardKeys()
@@ -411,22 +417,22 @@ private slots:
 
     void aMillionColoursLoadAndSaveQuickly()
     {
-        TColorArray big(1'000'000);
+        RgbList big(1'000'000);
         for (std::size_t i = 0; i < big.size(); ++i)
-            big[i] = TColor(i * 2654435761u) & 0xFFFFFF;
+            big[i] = RgbFromStoredColor(i * 2654435761u);
         const std::string text = ColorListFileText(big, 0, '.');
         dir_->write("big.txt", QByteArray::fromStdString(text));
 
         CpuClock clock;
         clock.start();
-        QVERIFY(form().listFiles().load(dir_->file("big.txt")));
+        openList(dir_->file("big.txt"));
         QCoreApplication::processEvents();
         const qint64 loadMs = clock.restart();
-        QCOMPARE(form().colorList().colors().size(), big.size());
+        QCOMPARE(list().colors().size(), big.size());
         QCOMPARE(Parts(form()).GridCapture->rowCount(), 1'000'000);
 
         chosenPath_ = dir_->file("big-saved.txt");
-        form().listFiles().save();
+        run("MenuSaveColorList");
         const qint64 saveMs = clock.elapsed();
         QCOMPARE(QFileInfo(chosenPath_).size(), qint64(text.size()));
         qInfo().nospace() << "1,000,000 colours through the window: load " << loadMs << " ms, save " << saveMs

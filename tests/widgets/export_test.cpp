@@ -21,7 +21,7 @@
 #include "core/exchange/ColorListFile.h"
 
 namespace {
-const TColorArray kThree = {0x0080FF, 0x000000, 0xB48246};
+const RgbList kThree = {Rgb{255, 128, 0}, Rgb{0, 0, 0}, Rgb{70, 130, 180}};
 }
 
 class ExportTest : public QObject {
@@ -108,7 +108,7 @@ private slots:
         chosenFilter_ = filters[4];
         chosenPath_ = dir_->file("UPPER.GPL");
         files_->exportList();
-        list_->setColors({0});
+        list_->setColors({kBlack});
         QVERIFY(files_->load(dir_->file("UPPER.GPL")));
         QCOMPARE(list_->colors(), kThree);
         QVERIFY(prompts_->messages.empty());
@@ -132,9 +132,9 @@ private slots:
         });
         cancelWhenShown.start(20);
 
-        TColorArray many(400000);
+        RgbList many(400000);
         for (std::size_t i = 0; i < many.size(); ++i)
-            many[i] = TColor(i * 41);
+            many[i] = RgbFromStoredColor(StoredColor(i * 41));
         list_->setColors(many);
         dir_->write("big.json", "old");
         chosenFilter_ = "JSON (*.json)";

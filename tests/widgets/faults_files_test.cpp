@@ -21,8 +21,7 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "exchange/ListFileService.h"
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 #include "config/SettingsStore.h"
 
 namespace {
@@ -125,12 +124,11 @@ QByteArray ReadAll(const QString& path)
 // The system's own words, as a full disk should be reported.
 QString NoSpaceLeft() { return QString::fromStdString(std::system_category().message(ENOSPC)); }
 
-QByteArray ListText(const TColorArray& colors)
+QByteArray ListText(const RgbList& colors)
 {
     QByteArray text = "[RGB,RGB]\r\n";
-    for (TColor c : colors)
-        text += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
-                QByteArray::number((c >> 16) & 0xFF) + "\tname\r\n";
+    for (Rgb c : colors)
+        text += QByteArray::number(c.r) + ' ' + QByteArray::number(c.g) + ' ' + QByteArray::number(c.b) + "\tname\r\n";
     return text;
 }
 
@@ -142,7 +140,10 @@ class FaultsFilesTest : public QObject {
 private:
     std::unique_ptr<TestAppDir> dir_;
 
-    void loadEnglish(MainWindow& form) { form.openLanguageFile(dir_->file("language/lang_en.txt")); }
+    void loadEnglish(MainWindow& form, RecordingPrompts& prompts)
+    {
+        ChooseLanguageFile(form, prompts, dir_->file("language/lang_en.txt"));
+    }
 
 private slots:
     void init()
@@ -247,19 +248,19 @@ private slots:
 
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
         recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
         recorder.onConfirmOverwrite = [](const QString&) { return true; };
-        TColorArray list;
+        RgbList list;
         for (int i = 0; i < colors; ++i)
-            list.push_back(TColor(i * 2654435761u) & 0xFFFFFF);
-        form.colorList().setColors(list);
-        form.listFiles().save();
+            list.push_back(RgbFromStoredColor(i * 2654435761u));
+        Parts(form).list().setColors(list);
+        Parts(form).item("MenuSaveColorList")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].kind, mkError);
         QCOMPARE(recorder.messages[0].text, path + '\n' + NoSpaceLeft());
         QCOMPARE(ReadAll(path), kOldList);
-        QCOMPARE(form.colorList().colors(), list);
+        QCOMPARE(Parts(form).list().colors(), list);
         QCOMPARE(QDir(dir_->path() + "full").entryList(QDir::Files | QDir::Hidden),
                  QStringList({"colors.txt", "filler"}));
     }
@@ -309,11 +310,11 @@ private slots:
         }
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
         const QString badFile = TextOf(form, "SBadFile");
         const QString errorColorInput = TextOf(form, "SErrorColorInput");
         const QString caption = Parts(form).menu("MenuFile")->title();
-        form.openLanguageFile(path);
+        ChooseLanguageFile(form, recorder, path);
         QVERIFY(recorder.messages.empty());
         QCOMPARE(Parts(form).menu("MenuFile")->title(), caption);
         QCOMPARE(TextOf(form, "SBadFile"), badFile);
@@ -334,7 +335,7 @@ private slots:
         MainWindow form({recorder, dir_->paths()});
         CpuClock clock;
         clock.start();
-        form.openLanguageFile(dir_->file("language/lang_xx.txt"));
+        ChooseLanguageFile(form, recorder, dir_->file("language/lang_xx.txt"));
         const qint64 ms = clock.elapsed();
         qInfo("a language file of 400,000 lines read in %lld ms of processor time", ms);
         QVERIFY(ms < 30000);
@@ -373,36 +374,35 @@ private slots:
         }
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
-        const TColorArray list = {0x0080FF, 0x123456};
-        form.colorList().setColors(list);
-        form.listFiles().openPalette();
+        loadEnglish(form, recorder);
+        const RgbList list = {Rgb{255, 128, 0}, Rgb{86, 52, 18}};
+        Parts(form).list().setColors(list);
+        Parts(form).item("MenuSwatches")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         QCOMPARE(recorder.messages[0].text, expected);
-        QCOMPARE(form.colorList().colors(), list);
+        QCOMPARE(Parts(form).list().colors(), list);
     }
 
     void hugePaletteLoadsWhole()
     {
         const int colors = 1000000;
-        TColorArray expected;
+        RgbList expected;
         expected.reserve(colors);
         QByteArray bytes = "GIMP Palette\nName: huge\n#\n";
         bytes.reserve(colors * 20);
         for (int i = 0; i < colors; ++i) {
-            const TColor c = TColor(i * 2654435761u) & 0xFFFFFF;
+            const Rgb c = RgbFromStoredColor(i * 2654435761u);
             expected.push_back(c);
-            bytes += QByteArray::number(c & 0xFF) + ' ' + QByteArray::number((c >> 8) & 0xFF) + ' ' +
-                     QByteArray::number(c >> 16) + "\tc\n";
+            bytes += QByteArray::number(c.r) + ' ' + QByteArray::number(c.g) + ' ' + QByteArray::number(c.b) + "\tc\n";
         }
         dir_->write("palettes/classic-84.txt", bytes);
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        form.listFiles().openPalette();
+        Parts(form).item("MenuSwatches")->trigger();
         QVERIFY(recorder.messages.empty());
-        QCOMPARE(form.colorList().colors().size(), expected.size());
-        QVERIFY(form.colorList().colors() == expected);
-        QCOMPARE(form.colorList().currentColor(), expected.front());
+        QCOMPARE(Parts(form).list().colors().size(), expected.size());
+        QVERIFY(Parts(form).list().colors() == expected);
+        QCOMPARE(Parts(form).list().currentColor(), expected.front());
     }
 
     // Another program rewrites the list while it is being loaded. Replaced
@@ -411,11 +411,11 @@ private slots:
     // stays as it was.
     void listFileChangingWhileReadNeverCostsTheList()
     {
-        TColorArray a, b;
+        RgbList a, b;
         for (int i = 0; i < 300; ++i)
-            a.push_back(TColor(0x010101 * (i % 200) + 1));
+            a.push_back(RgbFromStoredColor(0x010101 * (i % 200) + 1));
         for (int i = 0; i < 700; ++i)
-            b.push_back(TColor(0x000100 * (i % 250) + 0x110000));
+            b.push_back(RgbFromStoredColor(0x000100 * (i % 250) + 0x110000));
         const QByteArray textA = ListText(a), textB = ListText(b);
         const QString path = dir_->file("moving.txt");
         const QString spare = dir_->file("moving.txt.new");
@@ -423,7 +423,9 @@ private slots:
 
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
-        loadEnglish(form);
+        loadEnglish(form, recorder);
+        recorder.onFileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
+        const ColorListModel& list = Parts(form).list();
 
         for (const bool inPlace : {false, true}) {
             std::atomic<bool> stop{false};
@@ -447,19 +449,19 @@ private slots:
             });
             int loads = 0, refusals = 0;
             for (int i = 0; i < 200; ++i) {
-                const TColorArray before = form.colorList().colors();
+                const RgbList before = list.colors();
                 const std::size_t messages = recorder.messages.size();
-                if (form.listFiles().load(path)) {
+                Parts(form).item("MenuOpenColorList")->trigger();
+                if (recorder.messages.size() == messages) {
                     ++loads;
-                    QVERIFY(!form.colorList().colors().empty());
+                    QVERIFY(!list.colors().empty());
                     if (!inPlace)
-                        QVERIFY(form.colorList().colors() == a || form.colorList().colors() == b);
-                    QCOMPARE(recorder.messages.size(), messages);
+                        QVERIFY(list.colors() == a || list.colors() == b);
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
                     QCOMPARE(recorder.messages.back().text, TextOf(form, "SBadFile"));
-                    QVERIFY(form.colorList().colors() == before);
+                    QVERIFY(list.colors() == before);
                 }
             }
             stop = true;

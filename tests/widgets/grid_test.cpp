@@ -69,7 +69,7 @@ private slots:
     void listRowsShowTheirColoursAndTheRestTheGridsOwn()
     {
         ColorListModel list('.');
-        list.setColors({0x0000FF, 0xFFFFFF});
+        list.setColors({Rgb{255, 0, 0}, Rgb{255, 255, 255}});
         auto grid = MakeGrid(list, {Column::RowNumber, Column::Code, Column::Contrast}, 4, 240);
         QVERIFY(grid);
         QCOMPARE(grid->fixedColumns(), 1);
@@ -84,8 +84,8 @@ private slots:
 
         QImage image = Render(*grid);
         const QPalette& palette = grid->palette();
-        QCOMPARE(CellColor(*grid, image, 0, 1), ToQColor(0x0000FF)); // selected, still in its colour
-        QCOMPARE(CellColor(*grid, image, 1, 1), ToQColor(0xFFFFFF));
+        QCOMPARE(CellColor(*grid, image, 0, 1), ToQColor(Rgb{255, 0, 0})); // selected, still in its colour
+        QCOMPARE(CellColor(*grid, image, 1, 1), ToQColor(Rgb{255, 255, 255}));
         QCOMPARE(CellColor(*grid, image, 2, 1), palette.color(QPalette::Base));
         QCOMPARE(CellColor(*grid, image, 1, 2), palette.color(QPalette::Base));
         QCOMPARE(CellColor(*grid, image, 3, 0), palette.color(QPalette::Button));
@@ -113,17 +113,17 @@ private slots:
     void theGridFollowsTheListWithoutMovingItsCursor()
     {
         ColorListModel list('.');
-        list.setColors({0x0000FF, 0x00FF00, 0xFF0000});
+        list.setColors({Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}});
         auto grid = MakeGrid(list, {Column::RowNumber, Column::Code, Column::Contrast}, 5);
         QVERIFY(grid);
         grid->setCurrentRow(2);
         list.moveUp(2);
-        list.insertFirst(0x808080);
+        list.insertFirst(Rgb{128, 128, 128});
         list.setNotation(1); // RGB
         QCOMPARE(grid->currentRow(), 2);
-        QCOMPARE(grid->cellText(0, 1), list.codeOf(0x808080));
-        QCOMPARE(grid->cellText(2, 1), list.codeOf(0xFF0000));
-        QCOMPARE(CellColor(*grid, Render(*grid), 0, 1), ToQColor(0x808080));
+        QCOMPARE(grid->cellText(0, 1), list.codeOf(Rgb{128, 128, 128}));
+        QCOMPARE(grid->cellText(2, 1), list.codeOf(Rgb{0, 0, 255}));
+        QCOMPARE(CellColor(*grid, Render(*grid), 0, 1), ToQColor(Rgb{128, 128, 128}));
         list.setSelectedIndex(0);
         QCOMPARE(grid->cellText(0, 2), QStringLiteral("1.0:1"));
     }
@@ -183,7 +183,7 @@ private slots:
         QVERIFY(grid);
         CpuClock timer;
         timer.start();
-        list.setColors(TColorArray(1'000'000, 0x00FFFF));
+        list.setColors(RgbList(1'000'000, Rgb{255, 255, 0}));
         grid->setRowCount(1'000'000);
         grid->scrollToBottom();
         list.reads = 0;
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(grid->verticalScrollBar()->isVisible());
         QCOMPARE(grid->rowAt(grid->viewport()->height() - 1), 999'999);
         QCOMPARE(image.pixelColor(10, grid->visualRect(grid->model()->index(999'999, 0)).center().y()),
-                 ToQColor(0x00FFFF));
+                 ToQColor(Rgb{255, 255, 0}));
         QVERIFY2(list.reads > 0 && list.reads <= 30, qPrintable(QString::number(list.reads)));
         QVERIFY(ms < 1000);
     }

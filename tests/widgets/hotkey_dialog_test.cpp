@@ -8,46 +8,22 @@
 #include <utility>
 #include <vector>
 
+#include "FakeHotkey.h"
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "capture/ShortcutKeys.h"
+#include "config/ShortcutSetting.h"
+#include "core/config/ShortcutText.h"
 #include "capture/CaptureController.h"
 #include "capture/HotkeyDialog.h"
 #include "capture/HotkeyService.h"
 #include "platform/VirtualKeys.h"
+#include "config/Translations.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeySyms.h"
 #include "platform/portal/PortalGlobalHotkey.h"
 
 namespace {
-
-// Records registrations; refuses the combinations it is told to.
-class FakeHotkey : public IGlobalHotkey {
-public:
-    struct Registration {
-        int id;
-        QKeyCombination combination;
-    };
-    std::vector<Registration> active;
-    std::vector<QKeyCombination> refused;
-    int registerCalls = 0;
-
-    bool Register(int id, QKeyCombination combination) override
-    {
-        ++registerCalls;
-        if (std::ranges::find(refused, combination) != refused.end())
-            return false;
-        active.push_back({id, combination});
-        return true;
-    }
-    void Unregister(int id) override
-    {
-        std::erase_if(active, [id](const Registration& r) { return r.id == id; });
-    }
-    void Press(int id) { emit HotKeyPressed(id); }
-    void RefuseLater(int id) { emit RegistrationRefused(id); }
-};
 
 // A main window with a fake hotkey, shown with the hotkey the settings carry.
 struct ShownMainForm {
@@ -61,7 +37,7 @@ struct ShownMainForm {
     {
         form.show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        form.capture().stop();
+        Parts(form).capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
         UseLanguageLines(LanguageOf(form), "SHotKeyNotRegistered=Hotkey %s refused\n");
@@ -128,21 +104,27 @@ private slots:
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_5, Qt::NoModifier), unsigned('5'));
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Enter, Qt::KeypadModifier), 13u);
         QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Exclam, Qt::ShiftModifier), unsigned('1'));
-        QCOMPARE(ShortCutToKeySequence(scAlt | 'C'), QKeySequence(Qt::ALT | Qt::Key_C));
-        QCOMPARE(ShortCutToKeySequence(scShift | scCtrl | 116), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F5));
-        QCOMPARE(ShortCutToKeySequence(0), QKeySequence());
+        // The settings' text and back; keypad digits are written as the main ones.
+        QCOMPARE(ShortcutFromText("Alt+C"), Qt::ALT | Qt::Key_C);
+        QCOMPARE(ShortcutFromText("maj+ctrl+F5"), Qt::SHIFT | Qt::CTRL | Qt::Key_F5);
+        QCOMPARE(ShortcutText(Qt::SHIFT | Qt::CTRL | Qt::Key_F5), std::string("Maj+Ctrl+F5"));
+        QCOMPARE(ShortcutText(QKeyCombination(Qt::AltModifier | Qt::KeypadModifier, Qt::Key_7)), std::string("Alt+7"));
+        QCOMPARE(ShortcutFromText("Alt+7"), Qt::ALT | Qt::Key_7);
+        QCOMPARE(ShortcutFromText("Alt+Volume"), kNoShortcut);
+        QCOMPARE(ShortcutText(kNoShortcut), std::string());
+        QCOMPARE(QKeySequence(kNoShortcut), QKeySequence());
     }
 
     void layoutNamesComeFromThePlatformWhileInstalled()
     {
-        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+        QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string());
         {
             PlatformKeyNames names; // the offscreen platform names printable keys by their character
-            QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string("Ctrl+Alt+,"));
-            QCOMPARE(ShortcutFromName("Ctrl+Alt+,"), TShortCut(scCtrl | scAlt | 188));
-            QCOMPARE(ShortcutName(scAlt | 'C'), std::string("Alt+C"));
+            QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string("Ctrl+Alt+,"));
+            QCOMPARE(ShortcutFromText("Ctrl+Alt+,"), (Qt::CTRL | Qt::ALT | Qt::Key_Comma));
+            QCOMPARE(ShortcutText(Qt::ALT | Qt::Key_C), std::string("Alt+C"));
         }
-        QCOMPARE(ShortcutName(scCtrl | scAlt | 188), std::string());
+        QCOMPARE(ShortcutText(Qt::CTRL | Qt::ALT | Qt::Key_Comma), std::string());
     }
 
     void dialogLayout()
@@ -162,7 +144,7 @@ private slots:
         QCOMPARE(dialog.edit()->geometry(), QRect(77, 6, 81, 19));
         QVERIFY(dialog.findChildren<QPushButton*>().isEmpty());
         QVERIFY(dialog.findChildren<QDialogButtonBox*>().isEmpty());
-        QCOMPARE(dialog.edit()->shortcut(), TShortCut(0)); // opened on no shortcut
+        QCOMPARE(dialog.edit()->shortcut(), kNoShortcut); // opened on no shortcut
         QVERIFY(dialog.edit()->text().isEmpty());
     }
 
@@ -170,16 +152,16 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("expected"); // 0: refused, the value stays Alt+C
+        QTest::addColumn<int>("expected"); // combined; 0: refused, the value stays Alt+C
         QTest::addColumn<QString>("text");
         QTest::newRow("Ctrl+Alt+K") << int(Qt::Key_K) << int(Qt::ControlModifier | Qt::AltModifier)
-                                    << int(scCtrl | scAlt | 'K') << "Ctrl+Alt+K";
+                                    << (Qt::CTRL | Qt::ALT | Qt::Key_K).toCombined() << "Ctrl+Alt+K";
         QTest::newRow("Maj+Ctrl+F5") << int(Qt::Key_F5) << int(Qt::ShiftModifier | Qt::ControlModifier)
-                                     << int(scShift | scCtrl | 116) << "Maj+Ctrl+F5";
+                                     << (Qt::SHIFT | Qt::CTRL | Qt::Key_F5).toCombined() << "Maj+Ctrl+F5";
         QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::AltModifier | Qt::KeypadModifier)
-                                      << int(scAlt | 103) << "Alt+7";
-        QTest::newRow("Alt+Suppr") << int(Qt::Key_Delete) << int(Qt::AltModifier) << int(scAlt | 46) << "Alt+Suppr";
-        QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return) << int(Qt::ControlModifier) << int(scCtrl | 13)
+                                      << QKeyCombination(Qt::AltModifier | Qt::KeypadModifier, Qt::Key_7).toCombined() << "Alt+7";
+        QTest::newRow("Alt+Suppr") << int(Qt::Key_Delete) << int(Qt::AltModifier) << (Qt::ALT | Qt::Key_Delete).toCombined() << "Alt+Suppr";
+        QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return) << int(Qt::ControlModifier) << (Qt::CTRL | Qt::Key_Return).toCombined()
                                      << QString::fromUtf8("Ctrl+Entrée");
         QTest::newRow("key alone") << int(Qt::Key_K) << 0 << 0 << "Alt+C";
         QTest::newRow("Shift alone") << int(Qt::Key_K) << int(Qt::ShiftModifier) << 0 << "Alt+C";
@@ -195,9 +177,9 @@ private slots:
         QFETCH(int, expected);
         QFETCH(QString, text);
         HotkeyDialog dialog;
-        dialog.edit()->setShortcut(scAlt | 'C');
+        dialog.edit()->setShortcut(Qt::ALT | Qt::Key_C);
         Press(dialog.edit(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(dialog.edit()->shortcut(), TShortCut(expected ? expected : (scAlt | 'C')));
+        QCOMPARE(dialog.edit()->shortcut(), expected ? QKeyCombination::fromCombined(expected) : Qt::ALT | Qt::Key_C);
         QCOMPARE(dialog.edit()->text(), text);
     }
 
@@ -205,18 +187,18 @@ private slots:
     {
         HotkeyDialog dialog;
         HotkeyEdit* edit = dialog.edit();
-        edit->setShortcut(scAlt | 'C');
+        edit->setShortcut(Qt::ALT | Qt::Key_C);
         QTest::keyPress(edit, Qt::Key_Control, Qt::ControlModifier);
         QCOMPARE(edit->text(), QStringLiteral("Ctrl+"));
-        QCOMPARE(edit->shortcut(), TShortCut(scAlt | 'C'));
+        QCOMPARE(edit->shortcut(), (Qt::ALT | Qt::Key_C));
         QTest::keyRelease(edit, Qt::Key_Control, Qt::NoModifier);
         QCOMPARE(edit->text(), QStringLiteral("Alt+C"));
         Press(edit, Qt::Key_Backspace);
-        QCOMPARE(edit->shortcut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), kNoShortcut);
         QVERIFY(edit->text().isEmpty());
-        edit->setShortcut(scAlt | 'C');
+        edit->setShortcut(Qt::ALT | Qt::Key_C);
         Press(edit, Qt::Key_Delete);
-        QCOMPARE(edit->shortcut(), TShortCut(0));
+        QCOMPARE(edit->shortcut(), kNoShortcut);
     }
 
     void menuOpensTheDialogOnTheCurrentHotkeyAndClosingAppliesIt()
@@ -225,8 +207,8 @@ private slots:
         MainWindow& form = main.form;
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::ALT | Qt::Key_C);
-        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
-        QVERIFY(form.hotkeys().id() != 0);
+        const int id = main.hotkey->active[0].id;
+        QVERIFY(id != 0);
         QVERIFY(main.Panel1().endsWith(" Alt+C"));
 
         bool ran = false;
@@ -242,14 +224,14 @@ private slots:
             QTest::keyPress(dialog.edit(), Qt::Key_Shift, Qt::ShiftModifier);
             QTest::keyPress(dialog.edit(), Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
             QCOMPARE(dialog.edit()->text(), QStringLiteral("Maj+Ctrl+"));
-            main.hotkey->Press(form.hotkeys().id());
+            main.hotkey->Press(id);
             QCOMPARE(dialog.edit()->text(), QStringLiteral("Ctrl+Alt+K"));
         });
         QVERIFY(ran);
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::CTRL | Qt::ALT | Qt::Key_K);
-        QCOMPARE(main.hotkey->active[0].id, form.hotkeys().id());
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scCtrl | scAlt | 'K'));
+        QCOMPARE(main.hotkey->active[0].id, id);
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
         QVERIFY(main.Panel1().endsWith(" Ctrl+Alt+K"));
 
         // Closing unchanged registers the same combination anew.
@@ -265,7 +247,7 @@ private slots:
             Press(dialog.edit(), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
         });
-        QCOMPARE(form.menuShortcut(Parts(form).item("ContextCaptureColor")), TShortCut(scAlt | 113));
+        QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F2));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         QCOMPARE(main.hotkey->active[0].combination, Qt::ALT | Qt::Key_F2);
     }
@@ -276,7 +258,7 @@ private slots:
         auto& recorder = main.prompts;
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), TShortCut(0));
+        QCOMPARE(Parts(main.form).item("ContextCaptureColor")->shortcut(), QKeySequence());
         QCOMPARE(main.Panel1(), TextOf(main.form, "SCapture") + ' ');
         QVERIFY(recorder.messages.empty());
     }
@@ -294,48 +276,55 @@ private slots:
         QCOMPARE(recorder.messages[0].kind, (unsigned char)3);
         QCOMPARE(recorder.messages[0].text, QStringLiteral("Hotkey Ctrl+Alt+K refused"));
         QVERIFY(main.hotkey->active.empty());
-        // Refused at start-up too.
+        // Each refused combination warns with its own text.
         main.prompts.messages.clear();
         main.hotkey->refused.push_back(Qt::ALT | Qt::Key_C);
-        main.form.hotkeys().change(scAlt | 'C');
+        OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_C, Qt::AltModifier); });
         QCOMPARE(main.prompts.messages.size(), std::size_t(1));
         QCOMPARE(main.prompts.messages[0].text, QStringLiteral("Hotkey Alt+C refused"));
-        main.form.hotkeys().release();
+        QVERIFY(main.hotkey->active.empty());
     }
 
     // A desktop that answers later (a portal) refuses later; where the desktop
     // gives out hotkeys itself the warning names the command to bind instead.
     void aLaterRefusalNamesTheCaptureCommand()
     {
-        ShownMainForm main;
-        auto& recorder = main.prompts;
-        main.form.hotkeys().setRefusalCommand("huebird-lite --capture");
-        main.hotkey->RefuseLater(main.form.hotkeys().id() + 1);
+        RecordingPrompts recorder;
+        Translations translations;
+        auto* hotkey = new FakeHotkey;
+        HotkeyService service(std::unique_ptr<IGlobalHotkey>(hotkey), recorder, translations);
+        service.setShortcut(Qt::ALT | Qt::Key_C);
+        service.setRefusalCommand("huebird-lite --capture");
+        service.grab();
+        const int id = hotkey->activeId();
+        QVERIFY(id != 0);
+        hotkey->RefuseLater(id + 1);
         QVERIFY(recorder.messages.empty());
-        main.hotkey->RefuseLater(main.form.hotkeys().id());
+        hotkey->RefuseLater(id);
         QCOMPARE(recorder.messages.size(), std::size_t(1));
         const QString text = recorder.messages[0].text;
         QVERIFY2(text.contains("Alt+C") && text.contains("huebird-lite --capture"), qPrintable(text));
-        main.form.hotkeys().release();
     }
 
     void hotkeyMessageCapturesOnlyForItsIdentifier()
     {
         ShownMainForm main;
         MainWindow& form = main.form;
-        Parts(form).ShSelectedColor->setBrushColor(0x3366CC);
-        const int id = form.hotkeys().id();
+        const ColorListModel& list = Parts(form).list();
+        Parts(form).ShSelectedColor->setBrushColor(Rgb{204, 102, 51});
+        const int id = main.hotkey->activeId();
         main.hotkey->Press(id + 1);
-        QVERIFY(form.colorList().colors().empty());
+        QVERIFY(list.colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(id);
-        QCOMPARE(form.colorList().colors(), TColorArray({0x3366CC, 0x3366CC}));
-        QCOMPARE(form.colorList().currentColor(), TColor(0x3366CC));
-        form.hotkeys().release();
-        QCOMPARE(form.hotkeys().id(), 0);
+        QCOMPARE(list.colors(), RgbList({Rgb{204, 102, 51}, Rgb{204, 102, 51}}));
+        QCOMPARE(list.currentColor(), (Rgb{204, 102, 51}));
+        // Once the window has closed, the hotkey captures nothing more.
+        form.close();
+        QVERIFY(list.colors().empty());
         main.hotkey->Press(id);
         main.hotkey->Press(0);
-        QCOMPARE(form.colorList().colors().size(), std::size_t(2));
+        QVERIFY(list.colors().empty());
     }
 
     void closingTheMainWindowReleasesTheHotkey()
@@ -344,7 +333,6 @@ private slots:
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
         main.form.close();
         QVERIFY(main.hotkey->active.empty());
-        QCOMPARE(main.form.hotkeys().id(), 0);
     }
 
     // At start the settings are read before the language file, whose texts
@@ -366,7 +354,7 @@ private slots:
         QCOMPARE(Parts(form).StatusBar->panelText(1), QStringLiteral("Erfassen: Alt+C"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
         QCOMPARE(hotkey->registerCalls, 1);
-        QVERIFY(form.capture().isRunning());
+        QVERIFY(Parts(form).capture().isRunning());
         form.close();
         QVERIFY(dir.read("HuebirdLite.ini").contains("\r\nHK_CAPTURE=Alt+C\r\n"));
     }
@@ -382,7 +370,7 @@ private slots:
         QCOMPARE(Parts(form).item("ContextCaptureColor")->text(), QStringLiteral("C&apture color\tAlt+C"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(Parts(form).NotationBox, Qt::Key_C, Qt::AltModifier);
-        QVERIFY(form.colorList().colors().empty());
+        QVERIFY(Parts(form).list().colors().empty());
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) {
             Press(dialog.edit(), Qt::Key_J, Qt::AltModifier);
         });
@@ -407,7 +395,7 @@ private slots:
         });
         Parts(main.form).item("MenuHotkey")->trigger();
         QVERIFY(opened.isNull());
-        QCOMPARE(main.form.menuShortcut(Parts(main.form).item("ContextCaptureColor")), TShortCut(scAlt | 'J'));
+        QCOMPARE(Parts(main.form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
         QCOMPARE(main.hotkey->active.size(), std::size_t(1));
     }
 };

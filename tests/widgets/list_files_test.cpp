@@ -16,7 +16,7 @@
 #include "exchange/ListFileService.h"
 
 namespace {
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 }
 
 class ListFilesTest : public QObject {
@@ -134,7 +134,7 @@ private slots:
             prompts_.messages.clear();
             dir_->write("full/list.txt", "old contents");
             chosenPath_ = dir_->file("full/list.txt");
-            list_.setColors(TColorArray(colours, 0x123456));
+            list_.setColors(RgbList(colours, Rgb{86, 52, 18}));
             rlimit saved{};
             QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -160,8 +160,8 @@ private slots:
         QVERIFY(prompts_.messages.empty());
         QCOMPARE(list_.colors().size(), std::size_t(84));
         QCOMPARE(list_.currentColor(), list_.colors().front());
-        TColorArray unique = list_.colors();
-        std::sort(unique.begin(), unique.end());
+        RgbList unique = list_.colors();
+        std::sort(unique.begin(), unique.end(), [](Rgb a, Rgb b) { return StoredColorFromRgb(a) < StoredColorFromRgb(b); });
         QVERIFY(std::adjacent_find(unique.begin(), unique.end()) == unique.end());
 
         // The installed palette is saved as the program saves a list.

@@ -10,14 +10,13 @@
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
-#include "colorlist/ColorListController.h"
 #include "capture/CaptureController.h"
 #include "core/color/ColorCodes.h"
 #include "platform/ScreenSampler.h"
 
 namespace {
 
-constexpr TColor kOrange = 0x000080FF; // red 255, green 128, blue 0
+constexpr Rgb kOrange = Rgb{255, 128, 0}; // red 255, green 128, blue 0
 
 // A screen whose pixel at (x, y) is given by a function, and a cursor set by the test.
 class FakeScreen : public IScreenSampler {
@@ -40,7 +39,7 @@ public:
     }
 };
 
-QRgb Rgb(TColor c) { return ToQColor(c).rgb(); }
+QRgb PixelOf(Rgb c) { return ToQColor(c).rgb(); }
 
 // The red pixels of the cross and centre square on a 106 x 106 magnifier.
 std::set<std::pair<int, int>> CrossPixels()
@@ -70,19 +69,21 @@ public:
     {
         form.show();
         // Before any event loop: a tick would make the screen's colour the captured one.
-        form.capture().stop(); // the tests run the ticks themselves
+        capture().stop(); // the tests run the ticks themselves
         ok = QTest::qWaitForWindowActive(&form);
     }
     ~ShownForm() { form.close(); }
+    ColorListModel& list() const { return Parts(form).list(); }
+    CaptureController& capture() const { return Parts(form).capture(); }
     TestAppDir dir;
     RecordingPrompts prompts;
     MainWindow form;
     bool ok = false;
 };
 
-void Fill(MainWindow& form, const TColorArray& colors)
+void Fill(MainWindow& form, const RgbList& colors)
 {
-    form.colorList().setColors(colors);
+    Parts(form).list().setColors(colors);
 }
 
 // A point of the row inside the narrow grid (its one column is wider than the grid).
@@ -120,16 +121,16 @@ private slots:
         QFETCH(int, rows);
         ShownForm f;
         QVERIFY(f.ok);
-        f.form.colorList().setSelectedIndex(3);
-        f.form.colorList().setCurrentColor(0x123456);
-        TColorArray list;
+        f.list().setSelectedIndex(3);
+        f.list().setCurrentColor(Rgb{86, 52, 18});
+        RgbList list;
         for (int i = 0; i < colors; ++i)
-            list.push_back(TColor(0x10101 * i));
+            list.push_back(Rgb{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
         Fill(f.form, list);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), rows);
-        QCOMPARE(f.form.colorList().currentColor(), TColor(0x123456)); // a refill never changes it
+        QCOMPARE(f.list().currentColor(), (Rgb{86, 52, 18})); // a refill never changes it
         if (colors > 0)
-            QCOMPARE(f.form.colorList().selectedIndex(), 0);
+            QCOMPARE(f.list().selectedIndex(), 0);
         if (colors == 12)
             QTRY_VERIFY(Parts(f.form).GridCapture->verticalScrollBar()->isVisible());
     }
@@ -138,16 +139,16 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {0x0000FF, 0x00FF00});
+        Fill(f.form, {Rgb{255, 0, 0}, Rgb{0, 255, 0}});
         ColorGrid* grid = Parts(f.form).GridCapture;
         const QImage image = grid->viewport()->grab().toImage();
         const auto at = [&](int row) {
             return image.pixel(10, grid->visualRect(grid->model()->index(row, 0)).center().y());
         };
-        QCOMPARE(at(0), Rgb(0x0000FF));
-        QCOMPARE(at(1), Rgb(0x00FF00));
+        QCOMPARE(at(0), PixelOf(Rgb{255, 0, 0}));
+        QCOMPARE(at(1), PixelOf(Rgb{0, 255, 0}));
         QCOMPARE(at(3), grid->palette().color(QPalette::Base).rgb());
-        const ColorListModel& list = f.form.colorList();
+        const ColorListModel& list = f.list();
         QCOMPARE(list.index(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black)); // green is light
         QCOMPARE(list.index(0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
     }
@@ -157,9 +158,9 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         Parts(f.form).ShSelectedColor->setBrushColor(kOrange);
-        f.form.captureColor();
-        QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange}));
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        Parts(f.form).item("ContextCaptureColor")->trigger();
+        QCOMPARE(f.list().colors(), RgbList({kOrange}));
+        QCOMPARE(f.list().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
@@ -168,9 +169,9 @@ private slots:
         // Twice without a new sample: the same colour twice, row 0 selected.
         Parts(f.form).GridCapture->setCurrentRow(2);
         Parts(f.form).item("ContextCaptureColor")->trigger();
-        QCOMPARE(f.form.colorList().colors(), TColorArray({kOrange, kOrange}));
+        QCOMPARE(f.list().colors(), RgbList({kOrange, kOrange}));
         QCOMPARE(Parts(f.form).GridCapture->currentRow(), 0);
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
+        QCOMPARE(f.list().selectedIndex(), 0);
         QVERIFY(!Parts(f.form).item("ContextCaptureColor")->isVisible());
     }
 
@@ -178,59 +179,60 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {0xFFFFFF, 0x000000, kOrange});
+        Fill(f.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}, kOrange});
         ColorGrid* grid = Parts(f.form).GridCapture;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 2));
-        QCOMPARE(f.form.colorList().selectedIndex(), 2);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 2);
+        QCOMPARE(f.list().currentColor(), kOrange);
         QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), kOrange);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
         // An empty row changes nothing.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 4));
-        QCOMPARE(f.form.colorList().selectedIndex(), 2);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 2);
+        QCOMPARE(f.list().currentColor(), kOrange);
     }
 
     void deleteActsOnlyWithTheGridFocused()
     {
         ShownForm f;
         QVERIFY(f.ok);
-        Fill(f.form, {1, 2, 3});
+        const Rgb one{1, 1, 1}, two{2, 2, 2}, three{3, 3, 3};
+        Fill(f.form, {one, two, three});
         ColorGrid* grid = Parts(f.form).GridCapture;
         grid->setCurrentRow(1);
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
 
         // Del in the code field edits the field, never the list.
         Parts(f.form).EditCaptureColor->setFocus();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Delete);
-        f.form.colorListController().deleteSelected();
-        QCOMPARE(f.form.colorList().colors(), TColorArray({1, 2, 3}));
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QCOMPARE(f.list().colors(), RgbList({one, two, three}));
 
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.colorList().colors(), TColorArray({1, 3}));
+        QCOMPARE(f.list().colors(), RgbList({one, three}));
         QTRY_VERIFY(Parts(f.form).NotationBox->hasFocus());
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QCOMPARE(f.form.colorList().currentColor(), TColor(2)); // deleting leaves it alone
+        QCOMPARE(f.list().selectedIndex(), 0);
+        QCOMPARE(f.list().currentColor(), two); // deleting leaves it alone
 
         // Clicking the row that was current before the refill selects it again,
         // so Del removes the row the user sees chosen.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           RowPoint(grid, 1));
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(f.form.colorList().colors(), TColorArray({1}));
+        QCOMPARE(f.list().colors(), RgbList({one}));
 
         // The last colour: the code field empties and turns white.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.colorListController().deleteSelected();
-        QVERIFY(f.form.colorList().colors().empty());
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QVERIFY(f.list().colors().empty());
         QVERIFY(Parts(f.form).EditCaptureColor->text().isEmpty());
         QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
@@ -238,8 +240,8 @@ private slots:
         // On the empty list it still does no harm.
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
-        f.form.colorListController().deleteSelected();
-        QVERIFY(f.form.colorList().colors().empty());
+        Parts(f.form).item("ContextDeleteColor")->trigger();
+        QVERIFY(f.list().colors().empty());
     }
 
     void clearingKeepsTheCodeField()
@@ -247,10 +249,10 @@ private slots:
         ShownForm f;
         QVERIFY(f.ok);
         for (QAction* clear : {Parts(f.form).item("ContextClearColorList"), Parts(f.form).item("MenuClearColorList")}) {
-            Fill(f.form, TColorArray(12, kOrange));
+            Fill(f.form, RgbList(12, kOrange));
             Parts(f.form).GridCapture->setCurrentRow(3);
             clear->trigger();
-            QVERIFY(f.form.colorList().colors().empty());
+            QVERIFY(f.list().colors().empty());
             QCOMPARE(Parts(f.form).GridCapture->rowCount(), 6);
             QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("#FF8000"));
             QCOMPARE(Parts(f.form).EditCaptureColor->palette().color(QPalette::Base), ToQColor(kOrange));
@@ -265,14 +267,14 @@ private slots:
         Parts(f.form).NotationBox->setCurrentIndex(1);
         QCOMPARE(Parts(f.form).EditCaptureColor->text(), QStringLiteral("left alone"));
 
-        Fill(f.form, {0x000000, kOrange});
+        Fill(f.form, {Rgb{0, 0, 0}, kOrange});
         Parts(f.form).GridCapture->setCurrentRow(1);
-        QCOMPARE(f.form.colorList().selectedIndex(), 1);
+        QCOMPARE(f.list().selectedIndex(), 1);
         Parts(f.form).NotationBox->setCurrentIndex(7); // Hexa
         QCOMPARE(Parts(f.form).EditCaptureColor->text(),
                  QString::fromStdString(std::string(WriteColorCode(7, kOrange, '.').View())));
-        QCOMPARE(f.form.colorList().selectedIndex(), 0);
-        QCOMPARE(f.form.colorList().currentColor(), kOrange);
+        QCOMPARE(f.list().selectedIndex(), 0);
+        QCOMPARE(f.list().currentColor(), kOrange);
     }
 
     void typingIsFilteredOnceTheFieldHoldsText()
@@ -315,27 +317,27 @@ private slots:
         QTest::addColumn<QString>("typed");  // typed key by key
         QTest::addColumn<QString>("pasted"); // or set as it stands
         QTest::addColumn<int>("outcome");    // 0 read, 1 message, 2 silently nothing
-        QTest::addColumn<uint>("color");
+        QTest::addColumn<Rgb>("color");
 
-        QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << uint(kOrange);
-        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 0 << uint(kOrange);
+        QTest::newRow("RGB typed with commas") << 1 << '.' << "255, 128, 0" << "" << 0 << kOrange;
+        QTest::newRow("RGB pasted with commas") << 1 << '.' << "" << "255, 128, 0" << 0 << kOrange;
         QTest::newRow("LAB typed with a minus") << 5 << '.' << "50, -20, 30" << "" << 0
-                                                << uint(RGBBytesToColor(LabToRGB({50, -20, 30})));
-        QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << 0u;
-        QTest::newRow("RGB beyond a byte") << 1 << '.' << "300 0 0" << "" << 1 << 0u;
-        QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << 0u;
-        QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << uint(kOrange);
-        QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << uint(kOrange);
-        QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << 0u;
-        QTest::newRow("CSS colour name in HTML") << 0 << '.' << "" << "Red" << 0 << 0x0000FFu;
-        QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << uint(kOrange);
-        QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << 0xFF8000u;
-        QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << uint(kOrange);
-        QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << uint(kOrange);
-        QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << 0u;
-        QTest::newRow("RGB[0,1] own code") << 10 << '.' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
-        QTest::newRow("RGB[0,1] comma locale") << 10 << ',' << "1.00 - 0.50 - 0.00" << "" << 0 << uint(kOrange);
-        QTest::newRow("nothing selected") << -1 << '.' << "" << "FF8000" << 1 << 0u;
+                                                << LabToRGB({50, -20, 30});
+        QTest::newRow("RGB five parts") << 1 << '.' << "255 , 128 , 0" << "" << 1 << kBlack;
+        QTest::newRow("RGB beyond a byte") << 1 << '.' << "300 0 0" << "" << 1 << kBlack;
+        QTest::newRow("RGB letters") << 1 << '.' << "FF 0 0" << "" << 2 << kBlack;
+        QTest::newRow("HTML with #") << 0 << '.' << "#FF8000" << "" << 0 << kOrange;
+        QTest::newRow("HTML spaced") << 0 << '.' << "ff 80 00" << "" << 0 << kOrange;
+        QTest::newRow("HTML too short") << 0 << '.' << "#FF800" << "" << 1 << kBlack;
+        QTest::newRow("CSS colour name in HTML") << 0 << '.' << "" << "Red" << 0 << Rgb{255, 0, 0};
+        QTest::newRow("Hexa 0x") << 7 << '.' << "" << "0xFF8000" << 0 << kOrange;
+        QTest::newRow("Hexa red 00") << 7 << '.' << "" << "0x0080FF" << 0 << Rgb{0, 128, 255};
+        QTest::newRow("TColor $00") << 6 << '.' << "" << "$000080FF" << 0 << kOrange;
+        QTest::newRow("TColor bare") << 6 << '.' << "0080FF" << "" << 0 << kOrange;
+        QTest::newRow("CMYK three parts") << 4 << '.' << "0, 50, 100" << "" << 1 << kBlack;
+        QTest::newRow("RGB[0,1] own code") << 10 << '.' << "1.00 - 0.50 - 0.00" << "" << 0 << kOrange;
+        QTest::newRow("RGB[0,1] comma locale") << 10 << ',' << "1.00 - 0.50 - 0.00" << "" << 0 << kOrange;
+        QTest::newRow("nothing selected") << -1 << '.' << "" << "FF8000" << 1 << kBlack;
     }
 
     void enterReadsTheCode()
@@ -345,12 +347,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, pasted);
         QFETCH(int, outcome);
-        QFETCH(uint, color);
+        QFETCH(Rgb, color);
         ShownForm f({}, separator);
         QVERIFY(f.ok);
         auto& messages = f.prompts;
-        Fill(f.form, {0x111111});
-        f.form.colorList().setCurrentColor(0x111111);
+        Fill(f.form, {Rgb{17, 17, 17}});
+        f.list().setCurrentColor(Rgb{17, 17, 17});
         Parts(f.form).NotationBox->setCurrentIndex(format);
         QLineEdit* edit = Parts(f.form).EditCaptureColor;
         edit->setFocus();
@@ -367,13 +369,13 @@ private slots:
             QCOMPARE(messages.messages[0].text, TextOf(f.form, "SErrorColorInput"));
         }
         if (outcome == 0) {
-            QCOMPARE(f.form.colorList().colors(), TColorArray({TColor(color), 0x111111}));
-            QCOMPARE(f.form.colorList().currentColor(), TColor(color));
+            QCOMPARE(f.list().colors(), RgbList({color, Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), color);
             QCOMPARE(edit->text(), QString::fromStdString(std::string(WriteColorCode(format, color, separator).View())));
             QCOMPARE(edit->palette().color(QPalette::Base), ToQColor(color));
         } else {
-            QCOMPARE(f.form.colorList().colors(), TColorArray({0x111111}));
-            QCOMPARE(f.form.colorList().currentColor(), TColor(0x111111));
+            QCOMPARE(f.list().colors(), RgbList({Rgb{17, 17, 17}}));
+            QCOMPARE(f.list().currentColor(), (Rgb{17, 17, 17}));
         }
     }
 
@@ -386,7 +388,7 @@ private slots:
         Parts(f.form).EditCaptureColor->clear();
         QTest::keyClick(Parts(f.form).EditCaptureColor, Qt::Key_Return);
         QVERIFY(messages.messages.empty());
-        QVERIFY(f.form.colorList().colors().empty());
+        QVERIFY(f.list().colors().empty());
     }
 
     void theCrossAndSquareFallOnTheirPixels()
@@ -412,7 +414,7 @@ private slots:
         fake->pixel = [](int x, int y) { return qRgb((x * 7) & 0xFF, (y * 11) & 0xFF, 0x40); };
         fake->cursor = Parts(f.form).SHImageZoom->mapToGlobal(QPoint(0, 0)) + QPoint(500, 300);
         const QPoint c = fake->cursor;
-        f.form.capture().tick();
+        f.capture().tick();
 
         QCOMPARE(fake->grabs.size(), size_t(1));
         QCOMPARE(fake->grabs[0], QRect(c.x() - 19, c.y() - 19, 39, 39));
@@ -440,7 +442,7 @@ private slots:
         QCOMPARE(Parts(f.form).LabelColor->text(),
                  QString::fromStdString(std::string(WriteColorCode(0, FromQColor(centre), '.').View())));
         // The tick leaves the timer armed for 50 ms after its own work.
-        const QTimer& timer = f.form.capture().timer();
+        const QTimer& timer = f.capture().timer();
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 50);
         QVERIFY(timer.isSingleShot());
@@ -448,28 +450,28 @@ private slots:
 
     void theLabelContrastsWithTheSample_data()
     {
-        QTest::addColumn<uint>("sample");
+        QTest::addColumn<Rgb>("sample");
         QTest::addColumn<QColor>("text");
-        QTest::newRow("grey 128") << 0x808080u << QColor(Qt::black);
-        QTest::newRow("grey 127") << 0x7F7F7Fu << QColor(Qt::white);
-        QTest::newRow("red") << 0x0000FFu << QColor(Qt::white);
-        QTest::newRow("blue") << 0xFF0000u << QColor(Qt::white);
-        QTest::newRow("green") << 0x00FF00u << QColor(Qt::black);
-        QTest::newRow("yellow") << 0x00FFFFu << QColor(Qt::black);
+        QTest::newRow("grey 128") << Rgb{128, 128, 128} << QColor(Qt::black);
+        QTest::newRow("grey 127") << Rgb{127, 127, 127} << QColor(Qt::white);
+        QTest::newRow("red") << Rgb{255, 0, 0} << QColor(Qt::white);
+        QTest::newRow("blue") << Rgb{0, 0, 255} << QColor(Qt::white);
+        QTest::newRow("green") << Rgb{0, 255, 0} << QColor(Qt::black);
+        QTest::newRow("yellow") << Rgb{255, 255, 0} << QColor(Qt::black);
     }
 
     void theLabelContrastsWithTheSample()
     {
-        QFETCH(uint, sample);
+        QFETCH(Rgb, sample);
         QFETCH(QColor, text);
         auto screen = std::make_unique<FakeScreen>();
-        screen->pixel = [sample](int, int) { return Rgb(sample); };
+        screen->pixel = [sample](int, int) { return PixelOf(sample); };
         screen->cursor = QPoint(-3000, -3000); // negative coordinates: a monitor to the left
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).LabelColor->palette().color(QPalette::WindowText), text);
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(sample));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), sample);
         QCOMPARE(Parts(f.form).StatusBar->panelText(0), QStringLiteral("[-3000,-3000]"));
     }
 
@@ -481,18 +483,18 @@ private slots:
         QVERIFY(f.ok);
         fake->pixel = [](int, int) { return qRgb(0x77, 0x77, 0x77); };
         fake->cursor = QPoint(5, 5);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString()); // nothing selected
 
-        Fill(f.form, {0xFFFFFF, 0x000000});
-        f.form.capture().tick();
+        Fill(f.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.4:1 AA large"));
         Parts(f.form).GridCapture->setCurrentRow(1);
-        f.form.capture().tick();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("4.6:1 AA"));
 
-        f.form.colorListController().clear();
-        f.form.capture().tick();
+        Parts(f.form).item("MenuClearColorList")->trigger();
+        f.capture().tick();
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QString());
 
         // The user's separator, and the words of the language in use.
@@ -502,8 +504,8 @@ private slots:
         ShownForm comma(std::move(commaScreen), ',');
         QVERIFY(comma.ok);
         UseLanguageLines(LanguageOf(comma.form), "SContrastAALarge=AA groß\n");
-        Fill(comma.form, {0xFFFFFF, 0x000000});
-        comma.form.capture().tick();
+        Fill(comma.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
+        comma.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
     }
 
@@ -514,7 +516,7 @@ private slots:
         ShownForm f(std::move(screen));
         QVERIFY(f.ok);
         fake->grabs.clear(); // read while the window was shown
-        CaptureController& capture = f.form.capture();
+        CaptureController& capture = f.capture();
         QSignalSpy sampled(&capture, &CaptureController::sampled);
         fake->pixel = [](int, int) { return qRgb(0x30, 0x20, 0x10); };
         fake->cursor = QPoint(5, 5);
@@ -524,17 +526,17 @@ private slots:
         QCOMPARE(fake->grabs.size(), size_t(2)); // still read, to see whether the screen changed
 
         // The list shows its colour in the swatch; the next tick shows the screen's again.
-        Fill(f.form, {0x000000, 0xABCDEF});
+        Fill(f.form, {Rgb{0, 0, 0}, Rgb{239, 205, 171}});
         Parts(f.form).GridCapture->setCurrentRow(1);
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0xABCDEF));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{239, 205, 171}));
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x102030));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{48, 32, 16}));
         QCOMPARE(Parts(f.form).StatusBar->panelText(2), QStringLiteral("10.4:1 AAA")); // against the selection
 
         // New pixels under a still pointer are shown.
         fake->pixel = [](int, int) { return qRgb(0x60, 0x50, 0x40); };
         capture.tick();
-        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x405060));
+        QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{96, 80, 64}));
         QCOMPARE(Parts(f.form).ImgZoom->canvas().pixel(10, 10), qRgb(0x60, 0x50, 0x40));
         QCOMPARE(sampled.count(), 2);
     }
@@ -556,10 +558,10 @@ private slots:
         for (const auto& c : cases) {
             fake->grabs.clear();
             fake->cursor = frame + c.offset;
-            f.form.capture().tick();
+            f.capture().tick();
             QCOMPARE(fake->grabs.size(), size_t(1));
             QCOMPARE(fake->grabs[0].size(), c.inside ? QSize(1, 1) : QSize(39, 39));
-            QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), TColor(0x800000));
+            QCOMPARE(Parts(f.form).ShSelectedColor->brushColor(), (Rgb{0, 0, 128}));
             const QImage& canvas = Parts(f.form).ImgZoom->canvas();
             if (!c.inside) {
                 // Also when the screen has not changed since the magnifier was blanked.
@@ -578,12 +580,12 @@ private slots:
     {
         ShownForm f;
         QVERIFY(f.ok);
-        TColorArray list(1'000'000);
+        RgbList list(1'000'000);
         for (std::size_t i = 0; i < list.size(); ++i)
-            list[i] = TColor(i & 0xFFFFFF);
+            list[i] = RgbFromStoredColor(i);
         CpuClock timer;
         timer.start();
-        f.form.colorList().setColors(std::move(list)); // the grid refills at once
+        f.list().setColors(std::move(list)); // the grid refills at once
         const qint64 fill = timer.elapsed();
         Parts(f.form).GridCapture->scrollToBottom();
         Parts(f.form).GridCapture->viewport()->grab();

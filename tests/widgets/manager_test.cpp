@@ -6,18 +6,18 @@
 #include <functional>
 #include <memory>
 
+#include "FakeHotkey.h"
 #include "WidgetTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "colorlist/ColorListController.h"
 #include "colorlist/ListManagerWindow.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/WidgetHelpers.h"
 
 namespace {
 
-const TColorArray kThree = {0x0000FF, 0x00FF00, 0xFF0000};
+const RgbList kThree = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}};
 
 // The manager's widgets, found by their names.
 struct ManagerUi {
@@ -56,7 +56,7 @@ bool RunManager(MainWindow& main, const std::function<void(ListManagerWindow&, c
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    main.colorListController().openManager();
+    Parts(main).item("MenuColorListManaging")->trigger();
     return ran;
 }
 
@@ -68,9 +68,9 @@ QStringList Numbers(const ManagerUi& ui)
     return texts;
 }
 
-QString Code(MainWindow& main, TColor color)
+QString Code(MainWindow& main, Rgb color)
 {
-    return main.colorList().codeOf(color);
+    return Parts(main).list().codeOf(color);
 }
 
 QString Status(const ManagerUi& ui) { return ui.StatusBar->panelText(0); }
@@ -83,16 +83,24 @@ class ManagerTest : public QObject {
     std::unique_ptr<TestAppDir> dir_;
     RecordingPrompts prompts_;
     std::unique_ptr<MainWindow> main_;
+    FakeHotkey* hotkey_ = nullptr;
+
+    ColorListModel& list() { return Parts(*main_).list(); }
+    // The capture hotkey, pressed while any window of the program is in front.
+    void pressHotkey() { hotkey_->Press(hotkey_->activeId()); }
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        main_ = std::make_unique<MainWindow>(MainWindowServices{prompts_, dir_->paths()});
+        hotkey_ = new FakeHotkey;
+        main_ = std::make_unique<MainWindow>(MainWindowServices{
+            .prompts = prompts_, .paths = dir_->paths(), .globalHotkey = std::unique_ptr<IGlobalHotkey>(hotkey_)});
         main_->move(100, 120);
         main_->show();
         // Captures take the swatch's colour only while no tick has read the screen.
-        main_->capture().stop();
+        Parts(*main_).capture().stop();
+        QVERIFY(hotkey_->activeId() != 0);
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
@@ -126,7 +134,7 @@ private slots:
     void emptyListShowsNoNumbersAndStaysEmptyAndOpensOnce()
     {
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
-            main_->colorListController().openManager(); // one at a time: returns at once
+            Parts(*main_).item("MenuColorListManaging")->trigger(); // one at a time: returns at once
             QCOMPARE(main_->findChildren<ListManagerWindow*>().size(), 1);
             QVERIFY(ui.GridCapture->rowCount() > 0);
             for (const QString& number : Numbers(ui))
@@ -134,15 +142,15 @@ private slots:
             QVERIFY(Status(ui).isEmpty());
             for (QToolButton* b : {ui.ButtonUp, ui.ButtonDown, ui.ButtonDelete, ui.ButtonUndoAll})
                 b->click();
-            QVERIFY(main_->colorList().colors().empty());
+            QVERIFY(list().colors().empty());
         }));
-        QVERIFY(main_->colorList().colors().empty());
-        QCOMPARE(main_->colorList().managerOpenCount(), 1);
+        QVERIFY(list().colors().empty());
+        QCOMPARE(list().managerOpenCount(), 1);
     }
 
     void gridNumbersRowsAndPaintsCodesInTheirColours()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             const int rows = ui.GridCapture->rowCount();
             QCOMPARE(rows, ui.GridCapture->clientHeight() / 20 + 1);
@@ -155,7 +163,7 @@ private slots:
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 1"));
 
             ui.GridCapture->setCurrentRow(5); // beyond the list: nothing changes
-            QCOMPARE(main_->colorList().selectedIndex(), 0);
+            QCOMPARE(list().selectedIndex(), 0);
             const QImage image = ui.GridCapture->viewport()->grab().toImage();
             const int codeRight = 40 + ui.GridCapture->columnWidth(1) - 3;
             for (int row = 0; row < 3; ++row)
@@ -180,11 +188,11 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("up");
         QTest::addColumn<int>("clicks");
-        QTest::addColumn<TColorArray>("order");
+        QTest::addColumn<RgbList>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("third to the top") << 2 << true << 2 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("up at the top") << 2 << true << 3 << TColorArray{0xFF0000, 0x0000FF, 0x00FF00} << 0;
-        QTest::newRow("first to the end") << 0 << false << 3 << TColorArray{0x00FF00, 0xFF0000, 0x0000FF} << 2;
+        QTest::newRow("third to the top") << 2 << true << 2 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("up at the top") << 2 << true << 3 << RgbList{Rgb{0, 0, 255}, Rgb{255, 0, 0}, Rgb{0, 255, 0}} << 0;
+        QTest::newRow("first to the end") << 0 << false << 3 << RgbList{Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{255, 0, 0}} << 2;
     }
 
     void movesFollowTheColour()
@@ -192,68 +200,68 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, up);
         QFETCH(int, clicks);
-        QFETCH(TColorArray, order);
+        QFETCH(RgbList, order);
         QFETCH(int, selected);
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(row);
-            QCOMPARE(main_->colorList().selectedIndex(), row);
+            QCOMPARE(list().selectedIndex(), row);
             QCOMPARE(Parts(*main_).GridCapture->currentRow(), row);
             for (int i = 0; i < clicks; ++i)
                 (up ? ui.ButtonUp : ui.ButtonDown)->click();
-            QCOMPARE(main_->colorList().colors(), order);
-            QCOMPARE(main_->colorList().selectedIndex(), selected);
+            QCOMPARE(list().colors(), order);
+            QCOMPARE(list().selectedIndex(), selected);
             QCOMPARE(Status(ui), "Selected index: " + QString::number(selected + 1));
             QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, order[0]));
             QCOMPARE(ui.GridCapture->currentRow(), row); // the cursor stays where it was
         }));
-        QCOMPARE(main_->colorList().colors(), order);
+        QCOMPARE(list().colors(), order);
     }
 
     void deletingFromTheLastRowDownToNothing()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(2);
-            const std::vector<std::pair<int, TColorArray>> steps = {
-                {1, {0x0000FF, 0x00FF00}}, {0, {0x0000FF}}, {-1, {}}, {-1, {}}};
+            const std::vector<std::pair<int, RgbList>> steps = {
+                {1, {Rgb{255, 0, 0}, Rgb{0, 255, 0}}}, {0, {Rgb{255, 0, 0}}}, {-1, {}}, {-1, {}}};
             for (const auto& [index, left] : steps) {
                 ui.ButtonDelete->click();
-                QCOMPARE(main_->colorList().selectedIndex(), index);
-                QCOMPARE(main_->colorList().colors(), left);
+                QCOMPARE(list().selectedIndex(), index);
+                QCOMPARE(list().colors(), left);
             }
             for (const QString& number : Numbers(ui))
                 QVERIFY(number.isEmpty());
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 1")); // keeps its last text
             form.close(); // the title bar's way commits too
         }));
-        QVERIFY(main_->colorList().colors().empty());
+        QVERIFY(list().colors().empty());
         QVERIFY(main_->findChild<ListManagerWindow*>() == nullptr);
     }
 
     void undoAllRestoresTheOpeningState()
     {
-        const TColorArray four = {0x111111, 0x222222, 0x333333, 0x444444};
-        main_->colorList().setColors(four);
+        const RgbList four = {Rgb{17, 17, 17}, Rgb{34, 34, 34}, Rgb{51, 51, 51}, Rgb{68, 68, 68}};
+        list().setColors(four);
         QVERIFY(RunManager(*main_, [&](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
             ui.ButtonDelete->click();
             ui.ButtonDelete->click();
             ui.ButtonUp->click();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x444444, 0x111111}));
-            const int selected = main_->colorList().selectedIndex();
+            QCOMPARE(list().colors(), (RgbList{Rgb{68, 68, 68}, Rgb{17, 17, 17}}));
+            const int selected = list().selectedIndex();
             ui.ButtonUndoAll->click();
-            QCOMPARE(main_->colorList().colors(), four);
-            QCOMPARE(main_->colorList().selectedIndex(), selected);
+            QCOMPARE(list().colors(), four);
+            QCOMPARE(list().selectedIndex(), selected);
             for (int row = 0; row < 4; ++row)
                 QCOMPARE(ui.GridCapture->cellText(row, 1), Code(*main_, four[row]));
         }));
-        QCOMPARE(main_->colorList().colors(), four);
+        QCOMPARE(list().colors(), four);
     }
 
     void resizingTallerAddsNumberedRows()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow& form, const ManagerUi& ui) {
             const int before = ui.GridCapture->rowCount();
             form.resize(220, 600);
@@ -272,7 +280,7 @@ private slots:
         }));
         // A list longer than the window keeps a row for each colour, and the
         // scroll bar it brings narrows the code column.
-        main_->colorList().setColors(TColorArray(60, 0x00FFFF));
+        list().setColors(RgbList(60, Rgb{255, 255, 0}));
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             form.resize(220, 500);
             QCoreApplication::processEvents();
@@ -292,21 +300,21 @@ private slots:
             form.move(300, 260);
         }));
         QCOMPARE(first, QRect(mainPos + QPoint(36, 0), QSize(220, 315)));
-        QCOMPARE(main_->colorList().managerGeometry().width(), 230);
-        QCOMPARE(main_->colorList().managerGeometry().height(), 400);
-        QCOMPARE(main_->colorList().managerGeometry().x(), 300);
-        QCOMPARE(main_->colorList().managerGeometry().y(), 260);
+        QCOMPARE(list().managerGeometry().width(), 230);
+        QCOMPARE(list().managerGeometry().height(), 400);
+        QCOMPARE(list().managerGeometry().x(), 300);
+        QCOMPARE(list().managerGeometry().y(), 260);
 
         main_->move(500, 500); // only the first opening follows the main window
         QRect second;
         QVERIFY(RunManager(*main_, [&](ListManagerWindow& form, const ManagerUi&) { second = QRect(form.pos(), form.size()); }));
         QCOMPARE(second, QRect(300, 260, 230, 400));
-        QCOMPARE(main_->colorList().managerOpenCount(), 2);
+        QCOMPARE(list().managerOpenCount(), 2);
     }
 
     void ratioColumnFollowsTheSelectedColour()
     {
-        main_->colorList().setColors({0xFFFFFF, 0x777777, 0x000000});
+        list().setColors({Rgb{255, 255, 255}, Rgb{119, 119, 119}, Rgb{0, 0, 0}});
         QVERIFY(RunManager(*main_, [](ListManagerWindow&, const ManagerUi& ui) {
             QCOMPARE(ui.GridCapture->columnWidth(2), 40);
             const auto ratios = [&ui] {
@@ -323,44 +331,44 @@ private slots:
 
     void captureWhileOpenIsKept()
     {
-        main_->colorList().setColors(kThree);
+        list().setColors(kThree);
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.GridCapture->setCurrentRow(1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x808080);
-            main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{128, 128, 128});
+            pressHotkey();
+            QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
             // The selection stays on the colour it was on.
-            QCOMPARE(main_->colorList().selectedIndex(), 2);
+            QCOMPARE(list().selectedIndex(), 2);
             QCOMPARE(Status(ui), QStringLiteral("Selected index: 3"));
-            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, 0x808080));
+            QCOMPARE(ui.GridCapture->cellText(0, 1), Code(*main_, Rgb{128, 128, 128}));
             QCOMPARE(ui.GridCapture->cellText(3, 0), QStringLiteral("4"));
             ui.ButtonDelete->click();
             ui.ButtonUndoAll->click();
-            QCOMPARE(main_->colorList().colors()[0], TColor(0x808080));
-            QCOMPARE(main_->colorList().colors().size(), std::size_t(4));
+            QCOMPARE(list().colors()[0], (Rgb{128, 128, 128}));
+            QCOMPARE(list().colors().size(), std::size_t(4));
         }));
-        QCOMPARE(main_->colorList().colors(), (TColorArray{0x808080, 0x0000FF, 0x00FF00, 0xFF0000}));
+        QCOMPARE(list().colors(), (RgbList{Rgb{128, 128, 128}, Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}}));
 
         // Into an emptied manager: the captured colour becomes the selected one.
-        main_->colorList().setColors({0x0000FF});
+        list().setColors({Rgb{255, 0, 0}});
         QVERIFY(RunManager(*main_, [this](ListManagerWindow&, const ManagerUi& ui) {
             ui.ButtonDelete->click();
-            QCOMPARE(main_->colorList().selectedIndex(), -1);
-            Parts(*main_).ShSelectedColor->setBrushColor(0x123456);
-            main_->captureColor();
-            QCOMPARE(main_->colorList().colors(), (TColorArray{0x123456}));
-            QCOMPARE(main_->colorList().selectedIndex(), 0);
+            QCOMPARE(list().selectedIndex(), -1);
+            Parts(*main_).ShSelectedColor->setBrushColor(Rgb{86, 52, 18});
+            pressHotkey();
+            QCOMPARE(list().colors(), (RgbList{Rgb{86, 52, 18}}));
+            QCOMPARE(list().selectedIndex(), 0);
             ui.ButtonDelete->click();
         }));
-        QVERIFY(main_->colorList().colors().empty());
+        QVERIFY(list().colors().empty());
     }
 
     void aMillionColoursAnswerAtOnce()
     {
-        TColorArray million(1000000);
+        RgbList million(1000000);
         for (std::size_t i = 0; i < million.size(); ++i)
-            million[i] = TColor(i & 0xFFFFFF);
-        main_->colorList().setColors(million);
+            million[i] = RgbFromStoredColor(i);
+        list().setColors(million);
         CpuClock clock;
         qint64 openMs = -1;
         QList<QPair<const char*, qint64>> timings;
@@ -379,7 +387,7 @@ private slots:
                 QCoreApplication::processEvents(); // includes the repaint
                 timings << qMakePair(name, t.elapsed());
             }
-            QCOMPARE(main_->colorList().colors().size(), std::size_t(1000000));
+            QCOMPARE(list().colors().size(), std::size_t(1000000));
             QCOMPARE(ui.GridCapture->rowCount(), 1000000);
             QCOMPARE(ui.GridCapture->cellText(999999, 0), QStringLiteral("1000000"));
             // The delete changed the row count; the columns keep their widths,
@@ -398,7 +406,7 @@ private slots:
         QVERIFY(openMs < 3000);
         for (const auto& [name, ms] : timings)
             QVERIFY2(ms < 1500, name);
-        QCOMPARE(main_->colorList().colors().size(), std::size_t(1000000));
+        QCOMPARE(list().colors().size(), std::size_t(1000000));
     }
 };
 

@@ -72,12 +72,12 @@ private slots:
         // than the swatch; positions negative and wider than their panel.
         const QString contrasts[] = {"4.4:1 AA large", "21.0:1 AAA", "1.0:1 Fail", "10,4:1 AA groß"};
         const TickFrame frames[] = {
-            {&magnified, 0x0000FF, "#FF0000", 0xFFFFFF, "[0,0]", &contrasts[0]},
-            {nullptr, 0xF0F0F0, "rgb(240, 240, 240)", 0, "[1279,1023]", &contrasts[1]},
-            {nullptr, 0x102030, "#302010", 0xFFFFFF, "[-1920,-45]"},
-            {nullptr, 0x7F7F7F, "#ffffff fl", 0, "[123456,7890123]", &contrasts[2]},
-            {nullptr, 0x00A0FF, "hsl(199, 100%, 50%) and much more", 0, "[5,17]", &contrasts[3]},
-            {nullptr, 0x00FF00, "0.00, 1.00, 0.00", 0, "[640,512]"},
+            {&magnified, Rgb{255, 0, 0}, "#FF0000", Rgb{255, 255, 255}, "[0,0]", &contrasts[0]},
+            {nullptr, Rgb{240, 240, 240}, "rgb(240, 240, 240)", kBlack, "[1279,1023]", &contrasts[1]},
+            {nullptr, Rgb{48, 32, 16}, "#302010", Rgb{255, 255, 255}, "[-1920,-45]"},
+            {nullptr, Rgb{127, 127, 127}, "#ffffff fl", kBlack, "[123456,7890123]", &contrasts[2]},
+            {nullptr, Rgb{255, 160, 0}, "hsl(199, 100%, 50%) and much more", kBlack, "[5,17]", &contrasts[3]},
+            {nullptr, Rgb{0, 255, 0}, "0.00, 1.00, 0.00", kBlack, "[640,512]"},
         };
         QImage magnifier(compositor.magnifierSize(), QImage::Format_RGB32);
         QImage swatch(compositor.swatchSize(), QImage::Format_RGB32);

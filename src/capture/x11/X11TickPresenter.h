@@ -71,7 +71,7 @@ private:
     std::uint32_t gc_ = 0;
     std::uint8_t depth_ = 0;
     std::array<Window, AreaCount> windows_;
-    std::optional<TColor> shownColor_, shownCodeColor_;
+    std::optional<Rgb> shownColor_, shownCodeColor_;
     QString shownCode_;
     QString shownPosition_;
     QString shownContrast_;

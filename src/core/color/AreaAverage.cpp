@@ -31,11 +31,11 @@ const std::array<double, 255>& RoundingBounds()
     return table;
 }
 
-std::uint32_t ByteOfLinear(double linear)
+std::uint8_t ByteOfLinear(double linear)
 {
     const auto& bounds = RoundingBounds();
     // Half-way rounds up, as round(255 * sRGB) does.
-    return std::uint32_t(std::upper_bound(bounds.begin(), bounds.end(), linear) - bounds.begin());
+    return std::uint8_t(std::upper_bound(bounds.begin(), bounds.end(), linear) - bounds.begin());
 }
 
 } // namespace
@@ -45,10 +45,10 @@ int ValidSampleSide(int side)
     return std::find(std::begin(kSampleSides), std::end(kSampleSides), side) != std::end(kSampleSides) ? side : 1;
 }
 
-TColor AverageColor(const PixelRows& area)
+Rgb AverageColor(const PixelRows& area)
 {
     if (area.width <= 0 || area.height <= 0 || !area.first)
-        return 0;
+        return kBlack;
     const auto& linear = LinearOfByte();
     double red = 0, green = 0, blue = 0;
     for (int y = 0; y < area.height; ++y) {
@@ -60,5 +60,5 @@ TColor AverageColor(const PixelRows& area)
         }
     }
     const double count = double(area.width) * area.height;
-    return ByteOfLinear(red / count) | (ByteOfLinear(green / count) << 8) | (ByteOfLinear(blue / count) << 16);
+    return {ByteOfLinear(red / count), ByteOfLinear(green / count), ByteOfLinear(blue / count)};
 }

@@ -21,4 +21,4 @@ struct PixelRows {
     int height = 0;
 };
 
-TColor AverageColor(const PixelRows& area);
+Rgb AverageColor(const PixelRows& area);

@@ -98,9 +98,9 @@ struct HslReal {
     double h = 0, s = 0, l = 0;
 };
 
-HslReal BytesToHslReal(TRGBBytes rgb)
+HslReal BytesToHslReal(Rgb rgb)
 {
-    const double r = rgb.R / 255.0, g = rgb.G / 255.0, b = rgb.B / 255.0;
+    const double r = rgb.r / 255.0, g = rgb.g / 255.0, b = rgb.b / 255.0;
     const double hi = std::max({r, g, b}), lo = std::min({r, g, b});
     const double l = (hi + lo) / 2, d = hi - lo;
     HslReal hsl;
@@ -119,7 +119,7 @@ HslReal BytesToHslReal(TRGBBytes rgb)
 // The code with the least extra decimals that reads back as the colour, and
 // not as one beyond sRGB.
 template <typename Write>
-ColorCodeText ShortestReadingBack(TColor color, Write write)
+ColorCodeText ShortestReadingBack(Rgb color, Write write)
 {
     constexpr int kMostExtraDecimals = 4;
     ColorCodeText out;
@@ -134,21 +134,20 @@ ColorCodeText ShortestReadingBack(TColor color, Write write)
     return out;
 }
 
-ColorCodeText WriteCssCode(int formatIndex, TColor color)
+ColorCodeText WriteCssCode(int formatIndex, Rgb rgb)
 {
-    const TRGBBytes rgb = ColorToRGBBytes(color);
     switch (formatIndex) {
     case kCssRgb: {
         ColorCodeText out;
         CodeWriter w(out);
         w.Text("rgb(");
-        w.Int(rgb.R), w.Text(" "), w.Int(rgb.G), w.Text(" "), w.Int(rgb.B);
+        w.Int(rgb.r), w.Text(" "), w.Int(rgb.g), w.Text(" "), w.Int(rgb.b);
         w.Text(")");
         return out;
     }
     case kCssHsl: {
         const HslReal hsl = BytesToHslReal(rgb);
-        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+        return ShortestReadingBack(rgb, [&](CodeWriter& w, int extra) {
             w.Text("hsl(");
             w.Decimal(hsl.h, extra), w.Text(" ");
             w.Decimal(hsl.s, extra), w.Text("% ");
@@ -156,8 +155,8 @@ ColorCodeText WriteCssCode(int formatIndex, TColor color)
         });
     }
     case kOklab: {
-        const TOKLab lab = ColorToOKLab(color);
-        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+        const TOKLab lab = ColorToOKLab(rgb);
+        return ShortestReadingBack(rgb, [&](CodeWriter& w, int extra) {
             w.Text("oklab(");
             w.Decimal(lab.L, 3 + extra), w.Text(" ");
             w.Decimal(lab.a, 3 + extra), w.Text(" ");
@@ -165,9 +164,9 @@ ColorCodeText WriteCssCode(int formatIndex, TColor color)
         });
     }
     default: {  // kOklch
-        const TOKLCh lch = OKLabToOKLCh(ColorToOKLab(color));
-        const bool grey = rgb.R == rgb.G && rgb.G == rgb.B;
-        return ShortestReadingBack(color, [&](CodeWriter& w, int extra) {
+        const TOKLCh lch = OKLabToOKLCh(ColorToOKLab(rgb));
+        const bool grey = rgb.r == rgb.g && rgb.g == rgb.b;
+        return ShortestReadingBack(rgb, [&](CodeWriter& w, int extra) {
             w.Text("oklch(");
             w.Decimal(lch.L * 100, 1 + extra), w.Text("% ");
             if (grey) {
@@ -354,7 +353,7 @@ std::uint16_t Hue(std::int32_t value, std::int32_t fullTurn)
     return static_cast<std::uint16_t>(value > fullTurn ? value % fullTurn : value);
 }
 
-ColorReadResult Read(TColor color) { return {ReadStatus::Read, color}; }
+ColorReadResult Read(Rgb color) { return {ReadStatus::Read, color}; }
 ColorReadResult WrongShape() { return {}; }
 
 ColorReadResult ReadHexNotation(std::string normalized, int formatIndex, char decimalSeparator)
@@ -368,12 +367,11 @@ ColorReadResult ReadHexNotation(std::string normalized, int formatIndex, char de
     case kHtml:
         return Read(HtmlToColor("#" + text));
     case kTColor:
-        return Read(HexToInt(text));
+        return Read(RgbFromStoredColor(HexToInt(text)));
     default: {
         const std::string_view t = text;
-        return Read(RGBBytesToColor({std::uint8_t(HexToInt(t.substr(0, 2))),
-                                     std::uint8_t(HexToInt(t.substr(2, 2))),
-                                     std::uint8_t(HexToInt(t.substr(4, 2)))}));
+        return Read(Rgb{std::uint8_t(HexToInt(t.substr(0, 2))), std::uint8_t(HexToInt(t.substr(2, 2))),
+                        std::uint8_t(HexToInt(t.substr(4, 2)))});
     }
     }
 }
@@ -395,26 +393,24 @@ ColorReadResult ReadIntegerNotation(std::string normalized, int formatIndex)
     const auto byte = [](std::int32_t x, std::int32_t most) { return static_cast<std::uint8_t>(InRange(x, 0, most)); };
     switch (formatIndex) {
     case kRgb:
-        return Read(RGBBytesToColor({byte(v[0], 255), byte(v[1], 255), byte(v[2], 255)}));
+        return Read(Rgb{byte(v[0], 255), byte(v[1], 255), byte(v[2], 255)});
     case kHsv:
-        return Read(RGBBytesToColor(HSVToRGB({Hue(v[0], 360), byte(v[1], 100), byte(v[2], 100)})));
+        return Read(HSVToRGB({Hue(v[0], 360), byte(v[1], 100), byte(v[2], 100)}));
     case kHsl:
     case kHsl255:
     case kHsl240: {
         const THSLScale scale = formatIndex == kHsl ? 0 : formatIndex == kHsl255 ? 1 : 2;
         const std::int32_t most = formatIndex == kHsl ? 100 : formatIndex == kHsl255 ? 255 : 240;
         const std::int32_t fullTurn = formatIndex == kHsl ? 360 : most;
-        return Read(RGBBytesToColor(HSLToRGB({Hue(v[0], fullTurn), byte(v[1], most), byte(v[2], most)}, scale)));
+        return Read(HSLToRGB({Hue(v[0], fullTurn), byte(v[1], most), byte(v[2], most)}, scale));
     }
     case kCmyk:
-        return Read(RGBBytesToColor(
-            CMYKToRGB({byte(v[0], 100), byte(v[1], 100), byte(v[2], 100), byte(v[3], 100)})));
+        return Read(CMYKToRGB({byte(v[0], 100), byte(v[1], 100), byte(v[2], 100), byte(v[3], 100)}));
     default: {  // kLab
         const auto signedWord = [](std::int32_t x, std::int32_t least, std::int32_t most) {
             return static_cast<std::int16_t>(InRange(x, least, most));
         };
-        return Read(RGBBytesToColor(
-            LabToRGB({signedWord(v[0], 0, 100), signedWord(v[1], -128, 127), signedWord(v[2], -128, 127)})));
+        return Read(LabToRGB({signedWord(v[0], 0, 100), signedWord(v[1], -128, 127), signedWord(v[2], -128, 127)}));
     }
     }
 }
@@ -438,25 +434,24 @@ ColorReadResult ReadFractions(std::string_view normalized, char decimalSeparator
     fractions.red = v[0];
     fractions.green = v[1];
     fractions.blue = v[2];
-    return Read(RGBBytesToColor(FractionsToRGB(fractions)));
+    return Read(FractionsToRGB(fractions));
 }
 
 }  // namespace
 
-ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator)
+ColorCodeText WriteColorCode(int formatIndex, Rgb rgb, char decimalSeparator)
 {
     ColorCodeText out;
     CodeWriter w(out);
-    const TRGBBytes rgb = ColorToRGBBytes(color);
     if (formatIndex >= kCssRgb && formatIndex < FormatCount)
-        return WriteCssCode(formatIndex, color);
+        return WriteCssCode(formatIndex, rgb);
     switch (formatIndex) {
     case kHtml:
         w.Text("#");
-        w.Hex2(rgb.R), w.Hex2(rgb.G), w.Hex2(rgb.B);
+        w.Hex2(rgb.r), w.Hex2(rgb.g), w.Hex2(rgb.b);
         break;
     case kRgb:
-        w.IntList({rgb.R, rgb.G, rgb.B});
+        w.IntList({rgb.r, rgb.g, rgb.b});
         break;
     case kHsv: {
         const THSVValue hsv = RGBToHSV(rgb);
@@ -482,18 +477,18 @@ ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparato
     }
     case kTColor:
         w.Text("$00");
-        w.Hex2(rgb.B), w.Hex2(rgb.G), w.Hex2(rgb.R);
+        w.Hex2(rgb.b), w.Hex2(rgb.g), w.Hex2(rgb.r);
         break;
     case kHexa:  // the text of ColorToHexa, written in place
         w.Text("0x");
-        w.Hex2(rgb.R), w.Hex2(rgb.G), w.Hex2(rgb.B);
+        w.Hex2(rgb.r), w.Hex2(rgb.g), w.Hex2(rgb.b);
         break;
     case kRgb01:
-        w.ByteFraction(rgb.R, decimalSeparator);
+        w.ByteFraction(rgb.r, decimalSeparator);
         w.Text(" - ");
-        w.ByteFraction(rgb.G, decimalSeparator);
+        w.ByteFraction(rgb.g, decimalSeparator);
         w.Text(" - ");
-        w.ByteFraction(rgb.B, decimalSeparator);
+        w.ByteFraction(rgb.b, decimalSeparator);
         break;
     default:
         break;
@@ -516,7 +511,7 @@ std::optional<int> FormatIndexFromName(std::string_view name)
     return std::nullopt;
 }
 
-std::optional<TColor> ReadColorValue(std::string_view text)
+std::optional<Rgb> ReadColorValue(std::string_view text)
 {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         const std::string_view digits = text.substr(2);
@@ -524,7 +519,7 @@ std::optional<TColor> ReadColorValue(std::string_view text)
             if (!IsHexDigit(c))
                 return std::nullopt;
         try {
-            return HexToInt(digits) & 0x00FFFFFF;
+            return RgbFromStoredColor(HexToInt(digits));
         } catch (const EConvertError&) {
             return std::nullopt;
         }
@@ -538,15 +533,15 @@ std::optional<TColor> ReadColorValue(std::string_view text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
-    return value & 0x00FFFFFF;
+    return RgbFromStoredColor(value);
 }
 
-std::string FormatColorValue(TColor color)
+std::string FormatColorValue(Rgb color)
 {
     ColorCodeText out;
     CodeWriter w(out);
     w.Text("0x");
-    w.Hex2(color >> 16), w.Hex2(color >> 8), w.Hex2(color);
+    w.Hex2(color.b), w.Hex2(color.g), w.Hex2(color.r);
     return std::string(out.View());
 }
 
@@ -640,9 +635,9 @@ ColorReadResult ReadOwnNotation(std::string_view text, std::uint8_t formatIndex,
             return WrongShape();
         }
     } catch (const RangeError&) {
-        return {ReadStatus::OutOfRange, 0x00FFFFFF};
+        return {ReadStatus::OutOfRange, kWhite};
     } catch (...) {
-        return {ReadStatus::BadNumber, 0x00FFFFFF};
+        return {ReadStatus::BadNumber, kWhite};
     }
 }
 

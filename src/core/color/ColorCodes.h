@@ -27,7 +27,7 @@ struct ColorCodeText {
 // hue with one; OKLab: three decimals; CSS hsl(): whole numbers), adding one
 // decimal at a time where that rounding would read back as another colour. The
 // separator is used by "RGB[0,1]".
-ColorCodeText WriteColorCode(int formatIndex, TColor color, char decimalSeparator);
+ColorCodeText WriteColorCode(int formatIndex, Rgb color, char decimalSeparator);
 
 // Short name written into list files ("HTML", "HSV/HSB", ...); empty outside 0 to 14.
 std::string_view FormatShortName(int formatIndex);
@@ -37,17 +37,17 @@ std::string_view FormatCaption(int formatIndex);
 // name, letter case ignored; "CSS" names CSS rgb().
 std::optional<int> FormatIndexFromName(std::string_view name);
 
-// A colour value as the program stores it (0x00BBGGRR), written in decimal or
-// with a "0x" prefix; the top byte is ignored.
-std::optional<TColor> ReadColorValue(std::string_view text);
-// "0x" and six upper-case hexadecimal digits of the value's low three bytes.
-std::string FormatColorValue(TColor color);
+// A colour given as its stored number (0x00BBGGRR, see StoredColor), written
+// in decimal or with a "0x" prefix; the top byte is ignored.
+std::optional<Rgb> ReadColorValue(std::string_view text);
+// The colour's stored number: "0x" and six upper-case hexadecimal digits.
+std::string FormatColorValue(Rgb color);
 
 enum class ReadStatus { Read, WrongShape, BadNumber, OutOfRange };
 
 struct ColorReadResult {
     ReadStatus status = ReadStatus::WrongShape;
-    TColor color = 0x00FFFFFF;
+    Rgb color = kWhite;
     // Read as a stylesheet's colour: it had an alpha below one, which the
     // list cannot keep, or lay outside sRGB and was brought into it.
     bool alphaIgnored = false;

@@ -26,7 +26,7 @@ const std::array<double, 256>& LinearChannel()
 // most 10500 x 2^64, so 210 times it still fits 128 bits.
 __extension__ typedef unsigned __int128 ExactLuminance;
 
-ExactLuminance ExactShiftedLuminance(TColor color)
+ExactLuminance ExactShiftedLuminance(Rgb color)
 {
     static const std::array<ExactLuminance, 256> table = [] {
         std::array<ExactLuminance, 256> whole{};
@@ -35,17 +35,15 @@ ExactLuminance ExactShiftedLuminance(TColor color)
         return whole;
     }();
     constexpr ExactLuminance kShift = ExactLuminance(500) << 64;
-    return 2126 * table[color & 0xFF] + 7152 * table[(color >> 8) & 0xFF] + 722 * table[(color >> 16) & 0xFF]
-           + kShift;
+    return 2126 * table[color.r] + 7152 * table[color.g] + 722 * table[color.b] + kShift;
 }
 
 } // namespace
 
-double RelativeLuminance(TColor color)
+double RelativeLuminance(Rgb color)
 {
     const auto& linear = LinearChannel();
-    return 0.2126 * linear[color & 0xFF] + 0.7152 * linear[(color >> 8) & 0xFF]
-           + 0.0722 * linear[(color >> 16) & 0xFF];
+    return 0.2126 * linear[color.r] + 0.7152 * linear[color.g] + 0.0722 * linear[color.b];
 }
 
 double ContrastRatio(double luminanceA, double luminanceB)
@@ -55,12 +53,12 @@ double ContrastRatio(double luminanceA, double luminanceB)
     return (lighter + 0.05) / (darker + 0.05);
 }
 
-double ContrastRatio(TColor a, TColor b)
+double ContrastRatio(Rgb a, Rgb b)
 {
     return ContrastRatio(RelativeLuminance(a), RelativeLuminance(b));
 }
 
-int ContrastTenths(TColor a, TColor b)
+int ContrastTenths(Rgb a, Rgb b)
 {
     const ExactLuminance first = ExactShiftedLuminance(a), second = ExactShiftedLuminance(b);
     const ExactLuminance lighter = first > second ? first : second;
@@ -119,7 +117,7 @@ void ContrastReadout::SetStyle(char decimalSeparator, std::string_view aaLarge, 
     shownTenths_ = kStale;
 }
 
-bool ContrastReadout::Update(TColor sampled, std::optional<TColor> reference)
+bool ContrastReadout::Update(Rgb sampled, std::optional<Rgb> reference)
 {
     if (!reference) {
         if (shownTenths_ == kNothingShown)

@@ -9,15 +9,15 @@
 #include "core/color/ColorMath.h"
 
 // 0 for black to 1 for white; a table lookup per channel.
-double RelativeLuminance(TColor color);
+double RelativeLuminance(Rgb color);
 
 // 1 to 21, whichever colour is the lighter.
 double ContrastRatio(double luminanceA, double luminanceB);
-double ContrastRatio(TColor a, TColor b);
+double ContrastRatio(Rgb a, Rgb b);
 
 // The ratio of the two colours in tenths, rounded down without rounding error:
 // a ratio of 4.4999999 is 44 tenths and never reaches a level that needs 4.5.
-int ContrastTenths(TColor a, TColor b);
+int ContrastTenths(Rgb a, Rgb b);
 
 enum class ContrastLevel {
     Fail,    // below 3:1
@@ -49,7 +49,7 @@ public:
     void SetStyle(char decimalSeparator, std::string_view aaLarge, std::string_view fail);
 
     // Returns true when Text() changed. Without a reference the text is empty.
-    bool Update(TColor sampled, std::optional<TColor> reference);
+    bool Update(Rgb sampled, std::optional<Rgb> reference);
     const std::string& Text() const { return text_; }
 
 private:

@@ -54,40 +54,28 @@ std::uint8_t RoundToByte(double value) { return static_cast<std::uint8_t>(Rounde
 std::uint16_t RoundToWord(double value) { return static_cast<std::uint16_t>(RoundedLowBits(value)); }
 std::int16_t RoundToInt16(double value) { return static_cast<std::int16_t>(RoundedLowBits(value)); }
 
-TRGBBytes ColorToRGBBytes(TColor color)
+int ColorLuminance(Rgb color)
 {
-    return {std::uint8_t(color), std::uint8_t(color >> 8), std::uint8_t(color >> 16)};
+    return (77 * color.r + 151 * color.g + 28 * color.b) >> 8;
 }
 
-TColor RGBBytesToColor(TRGBBytes rgb)
-{
-    return TColor(rgb.R) | TColor(rgb.G) << 8 | TColor(rgb.B) << 16;
-}
+Rgb ContrastTextColor(Rgb color) { return ColorLuminance(color) < 128 ? kWhite : kBlack; }
 
-int ColorLuminance(TColor color)
-{
-    const TRGBBytes c = ColorToRGBBytes(color);
-    return (77 * c.R + 151 * c.G + 28 * c.B) >> 8;
-}
-
-TColor ContrastTextColor(TColor color) { return ColorLuminance(color) < 128 ? 0x00FFFFFF : 0; }
-
-TColor HtmlToColor(std::string_view html)
+Rgb HtmlToColor(std::string_view html)
 {
     if (html.empty())
-        return 0;
+        return kBlack;
     if (html.size() < 7)
         throw EConvertError("'" + std::string(html) + "' is not a valid HTML colour");
-    // Blue, green and red digit pairs, most significant first.
-    const char digits[6] = {html[5], html[6], html[3], html[4], html[1], html[2]};
-    return HexToInt(std::string_view(digits, 6));
+    const std::uint32_t rrggbb = HexToInt(html.substr(1, 6));
+    return {std::uint8_t(rrggbb >> 16), std::uint8_t(rrggbb >> 8), std::uint8_t(rrggbb)};
 }
 
-std::string ColorToHexa(TRGBBytes rgb)
+std::string ColorToHexa(Rgb rgb)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text = "0x";
-    for (std::uint8_t v : {rgb.R, rgb.G, rgb.B}) {
+    for (std::uint8_t v : {rgb.r, rgb.g, rgb.b}) {
         text += kHex[v >> 4];
         text += kHex[v & 0xF];
     }
@@ -110,9 +98,9 @@ std::uint32_t HexToInt(std::string_view hex)
     return std::uint32_t(value);
 }
 
-THSLValue RGBToHSL(THSLScale scale, TRGBBytes rgb)
+THSLValue RGBToHSL(THSLScale scale, Rgb rgb)
 {
-    const double r = rgb.R / 255.0, g = rgb.G / 255.0, b = rgb.B / 255.0;
+    const double r = rgb.r / 255.0, g = rgb.g / 255.0, b = rgb.b / 255.0;
     const double lowest = std::min({r, g, b});
     const double highest = std::max({r, g, b});
     const double d = highest - lowest;
@@ -156,7 +144,7 @@ float HueToRGB(float lo, float hi, float t)
     return lo;
 }
 
-TRGBBytes HSLToRGB(THSLValue hsl, THSLScale scale)
+Rgb HSLToRGB(THSLValue hsl, THSLScale scale)
 {
     const HSLUnits units = HSLScaleUnits(scale);
     const double h = hsl.H / units.h, s = hsl.S / units.s, l = hsl.L / units.l;
@@ -172,9 +160,9 @@ TRGBBytes HSLToRGB(THSLValue hsl, THSLScale scale)
     return {RoundToByte(255.0 * red), RoundToByte(255.0 * green), RoundToByte(255.0 * blue)};
 }
 
-THSVValue RGBToHSV(TRGBBytes rgb)
+THSVValue RGBToHSV(Rgb rgb)
 {
-    const float r = rgb.R / 255.0f, g = rgb.G / 255.0f, b = rgb.B / 255.0f;
+    const float r = rgb.r / 255.0f, g = rgb.g / 255.0f, b = rgb.b / 255.0f;
     const float lowest = std::min({r, g, b});
     const float highest = std::max({r, g, b});
     const float d = highest - lowest;
@@ -200,7 +188,7 @@ THSVValue RGBToHSV(TRGBBytes rgb)
     return {RoundToWord(hue), RoundToByte(saturation), RoundToByte(value)};
 }
 
-TRGBBytes HSVToRGB(THSVValue hsv)
+Rgb HSVToRGB(THSVValue hsv)
 {
     const float h = hsv.H / 360.0f, s = hsv.S / 100.0f, v = hsv.V / 100.0f;
     float r, g, b;
@@ -228,15 +216,15 @@ TRGBBytes HSVToRGB(THSVValue hsv)
     return {RoundToByte(red), RoundToByte(green), RoundToByte(blue)};
 }
 
-TCMYKValue RGBToCMYK(TRGBBytes rgb)
+TCMYKValue RGBToCMYK(Rgb rgb)
 {
-    const int c = 255 - rgb.R, m = 255 - rgb.G, y = 255 - rgb.B;
+    const int c = 255 - rgb.r, m = 255 - rgb.g, y = 255 - rgb.b;
     const int k = std::min({c, m, y});
     return {RoundToByte((c - k) * 100 / 255.0), RoundToByte((m - k) * 100 / 255.0),
             RoundToByte((y - k) * 100 / 255.0), RoundToByte(100 * k / 255.0)};
 }
 
-TRGBBytes CMYKToRGB(TCMYKValue cmyk)
+Rgb CMYKToRGB(TCMYKValue cmyk)
 {
     const auto part = [k = int(cmyk.K)](int colourPart) {
         double v = 255 - (colourPart + k) * 255 / 100.0;
@@ -247,22 +235,22 @@ TRGBBytes CMYKToRGB(TCMYKValue cmyk)
     return {part(cmyk.C), part(cmyk.M), part(cmyk.Y)};
 }
 
-TRGBFractions RGBToFractions(TRGBBytes rgb)
+TRGBFractions RGBToFractions(Rgb rgb)
 {
     TRGBFractions f;
-    f.red = rgb.R / 255.0;
-    f.green = rgb.G / 255.0;
-    f.blue = rgb.B / 255.0;
+    f.red = rgb.r / 255.0;
+    f.green = rgb.g / 255.0;
+    f.blue = rgb.b / 255.0;
     return f;
 }
 
-TRGBBytes FractionsToRGB(TRGBFractions fractions)
+Rgb FractionsToRGB(TRGBFractions fractions)
 {
     return {RoundToByte(255 * fractions.red), RoundToByte(255 * fractions.green),
             RoundToByte(255 * fractions.blue)};
 }
 
-TXYZValue ColorToXYZ(TColor color)
+TXYZValue ColorToXYZ(Rgb color)
 {
     const auto linear = [](std::uint8_t component) {
         double v = component / 255.0;
@@ -272,8 +260,7 @@ TXYZValue ColorToXYZ(TColor color)
             v = Power((v + 0.055) / 1.055, 2.4);
         return 100 * v;
     };
-    const TRGBBytes c = ColorToRGBBytes(color);
-    const double r = linear(c.R), g = linear(c.G), b = linear(c.B);
+    const double r = linear(color.r), g = linear(color.g), b = linear(color.b);
     return {0.4124 * r + 0.3576 * g + 0.1805 * b, 0.2126 * r + 0.7152 * g + 0.0722 * b,
             0.0193 * r + 0.1192 * g + 0.9505 * b};
 }
@@ -289,11 +276,11 @@ TLabReal XYZToLab(TXYZValue xyz)
     return lab;
 }
 
-TLabReal ColorToLab(TColor color) { return XYZToLab(ColorToXYZ(color)); }
+TLabReal ColorToLab(Rgb color) { return XYZToLab(ColorToXYZ(color)); }
 
-TLabValue RGBToLab(TRGBBytes rgb)
+TLabValue RGBToLab(Rgb rgb)
 {
-    const TLabReal lab = ColorToLab(RGBBytesToColor(rgb));
+    const TLabReal lab = ColorToLab(rgb);
     return {RoundToInt16(lab.L), RoundToInt16(lab.a), RoundToInt16(lab.b)};
 }
 
@@ -306,7 +293,7 @@ TXYZValue LabToXYZ(double L, double a, double b)
     return {95.047 * g(fx), 100 * g(fy), 108.883 * g(fz)};
 }
 
-TColor XYZToColor(TXYZValue xyz)
+Rgb XYZToColor(TXYZValue xyz)
 {
     const double x = xyz.X / 100, y = xyz.Y / 100, z = xyz.Z / 100;
     const auto companded = [](double v) {
@@ -319,9 +306,9 @@ TColor XYZToColor(TXYZValue xyz)
     const double r = companded(3.2406 * x - 1.5372 * y - 0.49 * z);
     const double g = companded(-0.969 * x + 1.8758 * y + 0.0415 * z);
     const double b = companded(0.0557 * x - 0.204 * y + 1.057 * z);
-    return RGBBytesToColor({RoundToByte(255 * r), RoundToByte(255 * g), RoundToByte(255 * b)});
+    return {RoundToByte(255 * r), RoundToByte(255 * g), RoundToByte(255 * b)};
 }
 
-TColor LabToColor(double L, double a, double b) { return XYZToColor(LabToXYZ(L, a, b)); }
+Rgb LabToColor(double L, double a, double b) { return XYZToColor(LabToXYZ(L, a, b)); }
 
-TRGBBytes LabToRGB(TLabValue lab) { return ColorToRGBBytes(LabToColor(lab.L, lab.a, lab.b)); }
+Rgb LabToRGB(TLabValue lab) { return LabToColor(lab.L, lab.a, lab.b); }

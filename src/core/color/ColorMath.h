@@ -1,6 +1,6 @@
 #pragma once
-// Colour arithmetic between a colour value (0x00BBGGRR) and the component
-// sets of the program's notations.
+// Colour arithmetic between a colour (its red, green and blue bytes) and the
+// component sets of the program's notations.
 //
 // The results are binding to the last digit: the codes that the program
 // writes and reads follow from them. Real results become integers by
@@ -12,16 +12,32 @@
 #include <string>
 #include <string_view>
 
-using TColor = std::uint32_t;
+// A colour as the program handles it.
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+// A colour as its number 0x00BBGGRR: the code of the TColor notation and the
+// command line's colour values. The top byte is ignored.
+using StoredColor = std::uint32_t;
+
+constexpr Rgb RgbFromStoredColor(StoredColor value)
+{
+    return {std::uint8_t(value), std::uint8_t(value >> 8), std::uint8_t(value >> 16)};
+}
+
+constexpr StoredColor StoredColorFromRgb(Rgb color)
+{
+    return StoredColor(color.r) | StoredColor(color.g) << 8 | StoredColor(color.b) << 16;
+}
 
 // A text that should hold a hexadecimal number does not.
 struct EConvertError : std::runtime_error {
     using std::runtime_error::runtime_error;
-};
-
-struct TRGBBytes {
-    std::uint8_t R = 0, G = 0, B = 0;
-    friend bool operator==(const TRGBBytes&, const TRGBBytes&) = default;
 };
 
 // The components of the HSB/HSV, HSL and CMYK notations.
@@ -73,45 +89,42 @@ std::uint8_t RoundToByte(double value);
 std::uint16_t RoundToWord(double value);
 std::int16_t RoundToInt16(double value);
 
-TRGBBytes ColorToRGBBytes(TColor color);
-TColor RGBBytesToColor(TRGBBytes rgb);
-
-int ColorLuminance(TColor color);
+int ColorLuminance(Rgb color);
 // White over dark colours, black over light ones.
-TColor ContrastTextColor(TColor color);
+Rgb ContrastTextColor(Rgb color);
 
-// "#RRGGBB" to a colour value; characters after the seventh are not read.
+// "#RRGGBB" to a colour; characters after the seventh are not read.
 // An empty text gives black. Throws EConvertError on a text of one to six
 // characters or on a character that is not a hexadecimal digit.
-TColor HtmlToColor(std::string_view html);
+Rgb HtmlToColor(std::string_view html);
 // "0xRRGGBB", upper-case digits.
-std::string ColorToHexa(TRGBBytes rgb);
+std::string ColorToHexa(Rgb rgb);
 // Hexadecimal digits of either case to their value. Throws EConvertError on
 // an empty text, a non-hexadecimal character or a value beyond 32 bits.
 std::uint32_t HexToInt(std::string_view hex);
 
-THSLValue RGBToHSL(THSLScale scale, TRGBBytes rgb);
+THSLValue RGBToHSL(THSLScale scale, Rgb rgb);
 float HueToRGB(float lo, float hi, float t);
-TRGBBytes HSLToRGB(THSLValue hsl, THSLScale scale);
+Rgb HSLToRGB(THSLValue hsl, THSLScale scale);
 
-THSVValue RGBToHSV(TRGBBytes rgb);
-TRGBBytes HSVToRGB(THSVValue hsv);
+THSVValue RGBToHSV(Rgb rgb);
+Rgb HSVToRGB(THSVValue hsv);
 
 // The colour parts are deliberately not divided by (1 - K).
-TCMYKValue RGBToCMYK(TRGBBytes rgb);
-TRGBBytes CMYKToRGB(TCMYKValue cmyk);
+TCMYKValue RGBToCMYK(Rgb rgb);
+Rgb CMYKToRGB(TCMYKValue cmyk);
 
-TRGBFractions RGBToFractions(TRGBBytes rgb);
+TRGBFractions RGBToFractions(Rgb rgb);
 // No clamping: 1.5 gives 382, stored as 126.
-TRGBBytes FractionsToRGB(TRGBFractions fractions);
+Rgb FractionsToRGB(TRGBFractions fractions);
 
 // CIE L*a*b* over sRGB with the D65 white (95.047, 100, 108.883).
-TXYZValue ColorToXYZ(TColor color);
+TXYZValue ColorToXYZ(Rgb color);
 // L clamped to 0-100, a and b to -128..127.
 TLabReal XYZToLab(TXYZValue xyz);
-TLabReal ColorToLab(TColor color);
-TLabValue RGBToLab(TRGBBytes rgb);
+TLabReal ColorToLab(Rgb color);
+TLabValue RGBToLab(Rgb rgb);
 TXYZValue LabToXYZ(double L, double a, double b);
-TColor XYZToColor(TXYZValue xyz);
-TColor LabToColor(double L, double a, double b);
-TRGBBytes LabToRGB(TLabValue lab);
+Rgb XYZToColor(TXYZValue xyz);
+Rgb LabToColor(double L, double a, double b);
+Rgb LabToRGB(TLabValue lab);

@@ -48,7 +48,7 @@ const std::vector<NamedLab>& NamedColorsByLightness()
 {
     static const std::vector<NamedLab> table = [] {
         std::vector<NamedLab> named;
-        std::vector<TColor> seen;
+        std::vector<Rgb> seen;
         for (const CssNamedColor& c : CssNamedColors()) {
             if (std::find(seen.begin(), seen.end(), c.color) != seen.end())
                 continue;
@@ -106,9 +106,9 @@ double DeltaE2000(TLabReal first, TLabReal second)
     return std::sqrt(std::max(0.0, l * l + c * c + h * h + RT * c * h));
 }
 
-NearestColorName NearestCssColorName(TColor color)
+NearestColorName NearestCssColorName(Rgb color)
 {
-    const TLabReal lab = ColorToLab(color & 0x00FFFFFF);
+    const TLabReal lab = ColorToLab(color);
     const std::vector<NamedLab>& named = NamedColorsByLightness();
     // Outwards from the colour's lightness: ΔE00 is at least |ΔL| / SL, so
     // once the lightness alone is too far on both sides no name can be nearer.

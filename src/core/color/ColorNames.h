@@ -16,7 +16,7 @@ struct NearestColorName {
 
 // Of two names for the same colour ("aqua" and "cyan", "gray" and "grey")
 // the first in alphabetical order.
-NearestColorName NearestCssColorName(TColor color);
+NearestColorName NearestCssColorName(Rgb color);
 
 // "coral" for the very colour, else "≈ coral, ΔE 1.8" (one decimal, always
 // a decimal point).

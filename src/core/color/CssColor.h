@@ -26,7 +26,7 @@ struct TSrgbReal {
 double SrgbToLinear(double channel);
 double LinearToSrgb(double linear);
 
-TOKLab ColorToOKLab(TColor color);
+TOKLab ColorToOKLab(Rgb color);
 TOKLab SrgbToOKLab(TSrgbReal srgb);
 TSrgbReal OKLabToSrgb(TOKLab lab);
 // Hue in degrees, 0 to below 360.
@@ -40,7 +40,7 @@ TOKLab OKLChToOKLab(TOKLCh lch);
 // and hue, as CSS Color 4 maps gamuts (a clip once within a just-noticeable
 // OKLab distance of 0.02).
 struct GamutMapped {
-    TColor color = 0;
+    Rgb color;
     bool outOfGamut = false;
 };
 GamutMapped MapIntoSrgb(TSrgbReal srgb);
@@ -50,7 +50,7 @@ GamutMapped MapIntoSrgb(TSrgbReal srgb);
 // turn, oklab(), oklch() and the named colours; letter case and surrounding
 // blanks do not matter. Alpha is read but not kept.
 struct CssColorReading {
-    TColor color = 0;
+    Rgb color;
     bool alphaIgnored = false;  // the text gave an alpha below one
     bool outOfGamut = false;
 };
@@ -62,7 +62,7 @@ bool LooksLikeCssFunctionOrName(std::string_view text);
 
 struct CssNamedColor {
     std::string_view name;
-    TColor color;  // 0x00BBGGRR
+    Rgb color;
 };
 // The 148 named colours of CSS Color 4, in alphabetical order; "gray" and
 // "grey" spellings both appear.

@@ -5,11 +5,11 @@
 
 #include "core/color/ColorMath.h"
 
-using TColorArray = std::vector<TColor>;
+using RgbList = std::vector<Rgb>;
 
-void InsertColorFirst(TColor color, TColorArray& list);
-void AppendColor(TColor color, TColorArray& list);
+void InsertColorFirst(Rgb color, RgbList& list);
+void AppendColor(Rgb color, RgbList& list);
 // Index arguments are unsigned: a selection of -1 arrives out of range.
-void DeleteColor(std::uint32_t index, TColorArray& list);
-void MoveColorUp(std::uint32_t index, TColorArray& list);
-void MoveColorDown(std::uint32_t index, TColorArray& list);
+void DeleteColor(std::uint32_t index, RgbList& list);
+void MoveColorUp(std::uint32_t index, RgbList& list);
+void MoveColorDown(std::uint32_t index, RgbList& list);

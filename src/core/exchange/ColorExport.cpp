@@ -43,7 +43,7 @@ void AppendNumber(std::string& out, std::size_t value)
     out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-void AppendCode(std::string& out, int formatIndex, TColor color, char separator)
+void AppendCode(std::string& out, int formatIndex, Rgb color, char separator)
 {
     out += WriteColorCode(formatIndex, color, separator).View();
 }
@@ -100,7 +100,7 @@ void Head(std::string& out, ExportFormat format, const ExportSettings& s)
 }
 
 // The item of the colour at index (from 0).
-void Item(std::string& out, ExportFormat format, const ExportSettings& s, std::size_t index, TColor color)
+void Item(std::string& out, ExportFormat format, const ExportSettings& s, std::size_t index, Rgb color)
 {
     switch (format) {
     case ExportFormat::GimpPalette:
@@ -181,7 +181,7 @@ std::string_view ExportFormatExtension(ExportFormat format)
     return Info(format).extension;
 }
 
-bool ExportColorListPieces(const TColorArray& list, ExportFormat format, const ExportSettings& settings,
+bool ExportColorListPieces(const RgbList& list, ExportFormat format, const ExportSettings& settings,
                            const std::function<bool(std::string_view piece, std::size_t colorsDone)>& take)
 {
     ExportSettings s = settings;
@@ -202,7 +202,7 @@ bool ExportColorListPieces(const TColorArray& list, ExportFormat format, const E
     return take(piece, list.size());
 }
 
-std::string ExportColorList(const TColorArray& list, ExportFormat format, const ExportSettings& settings)
+std::string ExportColorList(const RgbList& list, ExportFormat format, const ExportSettings& settings)
 {
     std::string whole;
     ExportColorListPieces(list, format, settings, [&](std::string_view piece, std::size_t) {
@@ -212,7 +212,7 @@ std::string ExportColorList(const TColorArray& list, ExportFormat format, const 
     return whole;
 }
 
-FileResult ExportColorListFile(const std::string& path, const TColorArray& list, ExportFormat format,
+FileResult ExportColorListFile(const std::string& path, const RgbList& list, ExportFormat format,
                                const ExportSettings& settings, const Progress& progress)
 {
     RegularFileWriter writer(path);

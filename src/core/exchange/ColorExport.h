@@ -34,7 +34,7 @@ struct ExportSettings {
 // the HTML code as the value and the chosen notation's code as a comment; JSON
 // is an array with one object per colour holding the code of every notation,
 // keyed by the notation's short name.
-std::string ExportColorList(const TColorArray& list, ExportFormat format, const ExportSettings& settings);
+std::string ExportColorList(const RgbList& list, ExportFormat format, const ExportSettings& settings);
 
 // About this many bytes at a time, whatever the length of the list.
 inline constexpr std::size_t kExportPieceBytes = std::size_t(256) << 10;
@@ -42,11 +42,11 @@ inline constexpr std::size_t kExportPieceBytes = std::size_t(256) << 10;
 // The same text in pieces of about kExportPieceBytes, each handed to take
 // with the number of colours written so far; take answers false to stop
 // (then this returns false).
-bool ExportColorListPieces(const TColorArray& list, ExportFormat format, const ExportSettings& settings,
+bool ExportColorListPieces(const RgbList& list, ExportFormat format, const ExportSettings& settings,
                            const std::function<bool(std::string_view piece, std::size_t colorsDone)>& take);
 
 // Saves the text as WriteRegularFile does, piece by piece: the file is never
 // whole in memory. The progress hears of each piece and may cancel; then, as
 // on any failure, the old file stays as it was and no other file is left.
-FileResult ExportColorListFile(const std::string& path, const TColorArray& list, ExportFormat format,
+FileResult ExportColorListFile(const std::string& path, const RgbList& list, ExportFormat format,
                                const ExportSettings& settings, const Progress& progress = {});

@@ -34,13 +34,13 @@ void AppendPadded3(std::string& out, unsigned value)
     out.append(digits, length);
 }
 
-void AppendColorListLine(std::string& out, TColor color, std::string_view code)
+void AppendColorListLine(std::string& out, Rgb color, std::string_view code)
 {
-    AppendPadded3(out, color & 0xFF);
+    AppendPadded3(out, color.r);
     out += ' ';
-    AppendPadded3(out, (color >> 8) & 0xFF);
+    AppendPadded3(out, color.g);
     out += ' ';
-    AppendPadded3(out, (color >> 16) & 0xFF);
+    AppendPadded3(out, color.b);
     out += '\t';
     out += code;
 }
@@ -50,7 +50,7 @@ enum class LineVerdict { Skip, Colour, Fail };
 // One trimmed line that begins with a digit. Its fields are what NormalizeBlanks
 // and a cut at each space would give: the runs of characters between runs of
 // spaces and TABs.
-LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
+LineVerdict ReadColourLine(const char* p, const char* end, Rgb& color)
 {
     std::array<std::int32_t, 3> rgb{};
     std::size_t fieldCount = 0;
@@ -72,8 +72,7 @@ LineVerdict ReadColourLine(const char* p, const char* end, TColor& color)
         return LineVerdict::Skip;
     if (fieldCount == 2)
         return LineVerdict::Fail;
-    color = static_cast<std::uint32_t>(rgb[0]) | (static_cast<std::uint32_t>(rgb[1]) << 8)
-            | (static_cast<std::uint32_t>(rgb[2]) << 16);
+    color = {std::uint8_t(rgb[0]), std::uint8_t(rgb[1]), std::uint8_t(rgb[2])};
     return LineVerdict::Colour;
 }
 
@@ -93,32 +92,32 @@ std::string NormalizeBlanks(std::string_view text)
     return out;
 }
 
-std::string ColorListLine(TColor color, std::string_view code)
+std::string ColorListLine(Rgb color, std::string_view code)
 {
     std::string out;
     AppendColorListLine(out, color, code);
     return out;
 }
 
-std::string ColorListFileText(const TColorArray& list, int formatIndex, char decimalSeparator)
+std::string ColorListFileText(const RgbList& list, int formatIndex, char decimalSeparator)
 {
     std::string out;
     out.reserve(16 + list.size() * 32);
     out += "[RGB,";
     out += FormatShortName(formatIndex);
     out += "]\r\n";
-    for (TColor color : list) {
+    for (Rgb color : list) {
         AppendColorListLine(out, color, WriteColorCode(formatIndex, color, decimalSeparator).View());
         out += "\r\n";
     }
     return out;
 }
 
-std::string ColorListClipboardText(const TColorArray& list, int formatIndex, char decimalSeparator)
+std::string ColorListClipboardText(const RgbList& list, int formatIndex, char decimalSeparator)
 {
     std::string out;
     out.reserve(list.size() * 20);
-    for (TColor color : list) {
+    for (Rgb color : list) {
         out += WriteColorCode(formatIndex, color, decimalSeparator).View();
         out += "\r\n";
     }
@@ -178,7 +177,7 @@ ColorListReadResult ReadColorListText(std::string_view bytes, const Progress& pr
         if (first == last || *first < '0' || *first > '9')
             continue;
 
-        TColor color = 0;
+        Rgb color;
         switch (ReadColourLine(first, last, color)) {
         case LineVerdict::Skip:
             break;

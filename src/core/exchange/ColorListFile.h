@@ -16,15 +16,15 @@ inline constexpr std::size_t kMaxColorListFileBytes = std::size_t(1) << 30;
 std::string NormalizeBlanks(std::string_view text);
 
 // "%3d %3d %3d\t%s": red, green, blue right-aligned in 3 characters, a TAB, the code.
-std::string ColorListLine(TColor color, std::string_view code);
+std::string ColorListLine(Rgb color, std::string_view code);
 
 // The whole list file: "[RGB,<short name>]" and one ColorListLine per colour,
 // each line ended by CR LF. An index outside 0 to 10 gives an empty name and
 // empty codes.
-std::string ColorListFileText(const TColorArray& list, int formatIndex, char decimalSeparator);
+std::string ColorListFileText(const RgbList& list, int formatIndex, char decimalSeparator);
 
 // The codes of the list, each followed by CR LF.
-std::string ColorListClipboardText(const TColorArray& list, int formatIndex, char decimalSeparator);
+std::string ColorListClipboardText(const RgbList& list, int formatIndex, char decimalSeparator);
 
 // The part of a path after its last '/'.
 std::string_view FileNamePart(std::string_view path);
@@ -42,7 +42,7 @@ enum class ColorListStatus {
 
 struct ColorListReadResult {
     ColorListStatus status = ColorListStatus::BadContent;
-    TColorArray colors; // empty unless Loaded
+    RgbList colors; // empty unless Loaded
     FileResult file;    // why, when Unreadable
 };
 

@@ -1,4 +1,4 @@
-#include "core/capture/ShortcutText.h"
+#include "core/config/ShortcutText.h"
 
 #include <array>
 

@@ -1,7 +1,8 @@
 #pragma once
-// The shortcut value (virtual-key code in bits 0-12, 0x2000 Shift, 0x4000
-// Ctrl, 0x8000 Alt) and its text form ("Alt+C", "Maj+Ctrl+F5", "Suppr").
-// Texts are UTF-8, like the settings and language files they go to.
+// The settings' shortcut value (virtual-key code in bits 0-12, 0x2000 Shift,
+// 0x4000 Ctrl, 0x8000 Alt) and its text form ("Alt+C", "Maj+Ctrl+F5",
+// "Suppr"); the program works in Qt's terms (config/ShortcutSetting.h). Texts
+// are UTF-8, like the settings and language files they go to.
 #include <cstdint>
 #include <functional>
 #include <string>
