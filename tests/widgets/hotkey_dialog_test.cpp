@@ -290,7 +290,7 @@ private slots:
     void aLaterRefusalNamesTheCaptureCommand()
     {
         RecordingPrompts recorder;
-        Translations translations;
+        Translations translations("", '.');
         auto* hotkey = new FakeHotkey;
         HotkeyService service(std::unique_ptr<IGlobalHotkey>(hotkey), recorder, translations);
         service.setShortcut(Qt::ALT | Qt::Key_C);
