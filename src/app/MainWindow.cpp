@@ -28,6 +28,7 @@
 #include "exchange/ListFileService.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/ScreenSampler.h"
+#include "platform/UserEnvironment.h"
 #include "ui/Prompts.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     setObjectName("MainWindow");
     translations_ = new Translations(paths_.dataDir, services.decimalSeparator, this);
     connect(translations_, &Translations::changed, this, &MainWindow::showMenuCaptions);
+    language_ = new LanguageService(*translations_, prompts_, services.userLanguage.value_or(UserUiLanguage()), this);
     createControls();
     createMenus();
     loginStart_ = new LoginStartSwitch(ui_.MenuStartAtLogin, paths_, prompts_, *translations_, this);
@@ -85,7 +87,6 @@ void MainWindow::initialiseWindow()
 {
     ui_.NotationBox->setCurrentIndex(0);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    language_ = new LanguageService(*translations_, prompts_, this);
     ui_.LabelColor->clear();
 }
 
@@ -136,7 +137,7 @@ void MainWindow::startAtFirstShow()
         const std::string refused = refusedHotKeyText_->empty() ? "HK_CAPTURE=" : *refusedHotKeyText_;
         refusedHotKeyText_.reset();
         prompts_.message(mkWarning,
-                       QString::fromStdString(FormatMessageText(translations_->texts().SHotKeyNotRegistered, {refused},
+                       QString::fromStdString(FormatMessageText(translations_->text("SHotKeyNotRegistered"), {refused},
                                                                   translations_->decimalSeparator())));
     }
 }
@@ -290,9 +291,8 @@ void MainWindow::passSelectedColorToCapture()
 
 void MainWindow::applyContrastStyle()
 {
-    const TUiTexts& texts = translations_->texts();
-    capture_->setContrastStyle(texts.SContrastAALarge, texts.SContrastFail);
-    capture_->setNameStyle(texts.SColorNameNear);
+    capture_->setContrastStyle(translations_->text("SContrastAALarge"), translations_->text("SContrastFail"));
+    capture_->setNameStyle(translations_->text("SColorNameNear"));
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -1,7 +1,9 @@
 #pragma once
 // What the main window needs from outside the program, handed to its
 // constructor: the program passes the desktop's own, tests pass fakes.
+#include <QLocale>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/config/ProgramPaths.h"
@@ -18,6 +20,8 @@ struct MainWindowServices {
     ProgramPaths paths;
     // The user's decimal separator: codes, ratios and messages are written with it.
     char decimalSeparator = '.';
+    // The language of the user's desktop, which a first run speaks; empty: the desktop's own.
+    std::optional<QLocale> userLanguage = {};
     // Empty: the desktop's own, as the desktop capture chooses it.
     std::unique_ptr<IScreenSampler> screenSampler = {};
     // Empty: the desktop's own.

@@ -137,15 +137,14 @@ void DesktopCapture::captureAtPointer()
 
 QString DesktopCapture::statusText(const QString& keyText) const
 {
-    const TUiTexts& texts = translations_.texts();
     if (!onWayland())
-        return QString::fromStdString(texts.SCapture) + ' ' + keyText;
-    const std::string* label = &texts.SCapturePicker;
+        return QString::fromStdString(translations_.text("SCapture")) + ' ' + keyText;
+    UiTextKey label = "SCapturePicker";
     switch (mode()) {
-    case CaptureMode::FollowScreenCast: label = &texts.SCaptureScreenCast; break;
-    case CaptureMode::PickScreenCopy: label = &texts.SCapturePickMode; break;
-    case CaptureMode::None: return QString::fromStdString(texts.SCaptureNoScreen);
+    case CaptureMode::FollowScreenCast: label = "SCaptureScreenCast"; break;
+    case CaptureMode::PickScreenCopy: label = "SCapturePickMode"; break;
+    case CaptureMode::None: return QString::fromStdString(translations_.text("SCaptureNoScreen"));
     default: break;
     }
-    return QString::fromStdString(*label) + ' ' + keyText;
+    return QString::fromStdString(translations_.text(label)) + ' ' + keyText;
 }

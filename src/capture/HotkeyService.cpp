@@ -59,10 +59,10 @@ void HotkeyService::grab(Refusal refusal)
 
 void HotkeyService::warnRefused()
 {
-    const TUiTexts& texts = translations_.texts();
     const std::string text = refusalCommand_.isEmpty()
-        ? FormatMessageText(texts.SHotKeyNotRegistered, {ShortcutText(shortcut_)}, translations_.decimalSeparator())
-        : FormatMessageText(texts.SHotKeyBindCommand, {ShortcutText(shortcut_), refusalCommand_.toStdString()},
+        ? FormatMessageText(translations_.text("SHotKeyNotRegistered"), {ShortcutText(shortcut_)},
+                            translations_.decimalSeparator())
+        : FormatMessageText(translations_.text("SHotKeyBindCommand"), {ShortcutText(shortcut_), refusalCommand_.toStdString()},
                             translations_.decimalSeparator());
     prompts_.message(mkWarning, QString::fromStdString(text));
 }

@@ -166,7 +166,7 @@ void ColorListController::openManager()
         model_.setManagerGeometry(geometry);
     }
     model_.countManagerOpening();
-    ListManagerWindow manager(model_, grid_->currentRow(), translations_.texts(), window_);
+    ListManagerWindow manager(model_, grid_->currentRow(), translations_, window_);
     connect(&manager, &ListManagerWindow::rowSelected, grid_, &ColorGrid::setCurrentRow);
     connect(&manager, &ListManagerWindow::closing, this, [this](const QRect& geometry) {
         manager_ = nullptr;
@@ -273,13 +273,13 @@ bool ColorListController::acceptCodeKey(QChar& key)
             model_.insertFirst(read.color);
             QStringList notes;
             if (read.alphaIgnored)
-                notes << QString::fromStdString(translations_.texts().SCodeAlphaIgnored);
+                notes << QString::fromStdString(translations_.text("SCodeAlphaIgnored"));
             if (read.outOfGamut)
-                notes << QString::fromStdString(translations_.texts().SCodeOutOfGamut);
+                notes << QString::fromStdString(translations_.text("SCodeOutOfGamut"));
             if (!notes.isEmpty())
                 emit codeNote(notes.join(QStringLiteral(", ")));
         } else if (read.status == ReadStatus::WrongShape || read.status == ReadStatus::OutOfRange) {
-            prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SErrorColorInput));
+            prompts_.message(mkInformation, QString::fromStdString(translations_.text("SErrorColorInput")));
         }
     }
     return true;

@@ -7,7 +7,7 @@
 
 #include "colorlist/ColorGrid.h"
 #include "colorlist/ColorListModel.h"
-#include "core/config/UiTexts.h"
+#include "config/Translations.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/QtImages.h"
@@ -43,10 +43,11 @@ QString UiText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-ListManagerWindow::ListManagerWindow(ColorListModel& list, int currentRow, const TUiTexts& texts, QWidget* parent)
+ListManagerWindow::ListManagerWindow(ColorListModel& list, int currentRow, const Translations& translations,
+                                     QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      list_(list), openedRow_(currentRow), texts_(texts)
+      list_(list), openedRow_(currentRow), translations_(translations)
 {
     setObjectName("ListManagerWindow");
     setWindowTitle("Color list");
@@ -123,12 +124,12 @@ void ListManagerWindow::showEvent(QShowEvent* event)
         const QRect geometry = list_.managerGeometry();
         resize(geometry.size());
         move(geometry.topLeft());
-        setWindowTitle(UiText(texts_.SFormColorListCaption));
-        buttonUp_->setToolTip(UiText(texts_.SButtonUpHint));
-        buttonDown_->setToolTip(UiText(texts_.SButtonDownHint));
-        buttonDelete_->setToolTip(UiText(texts_.SButtonDeleteHint));
-        buttonUndoAll_->setToolTip(UiText(texts_.SUndoAll));
-        buttonClose_->setToolTip(UiText(texts_.SButtonCloseHint));
+        setWindowTitle(UiText(translations_.text("SFormColorListCaption")));
+        buttonUp_->setToolTip(UiText(translations_.text("SButtonUpHint")));
+        buttonDown_->setToolTip(UiText(translations_.text("SButtonDownHint")));
+        buttonDelete_->setToolTip(UiText(translations_.text("SButtonDeleteHint")));
+        buttonUndoAll_->setToolTip(UiText(translations_.text("SUndoAll")));
+        buttonClose_->setToolTip(UiText(translations_.text("SButtonCloseHint")));
         opened_ = list_.colors();
         list_.setSelectedIndex(0);
         numberRows();

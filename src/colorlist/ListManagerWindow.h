@@ -10,15 +10,15 @@ class QToolButton;
 class ColorGrid;
 class ColorListModel;
 class PanelStatusBar;
-struct TUiTexts;
+class Translations;
 
 class ListManagerWindow : public QDialog {
     Q_OBJECT
 public:
     // Opens on the list with currentRow as the grid's current row, at the
-    // list's manager place; texts are the caption and hints, in the language
-    // in use.
-    ListManagerWindow(ColorListModel& list, int currentRow, const TUiTexts& texts, QWidget* parent = nullptr);
+    // list's manager place; its caption and hints are in the language in use.
+    ListManagerWindow(ColorListModel& list, int currentRow, const Translations& translations,
+                      QWidget* parent = nullptr);
 
 signals:
     // The user selected a row: the main list follows.
@@ -48,7 +48,7 @@ private:
 
     ColorListModel& list_;
     const int openedRow_;
-    const TUiTexts& texts_;
+    const Translations& translations_;
     // The list as it was opened, for undoing all.
     RgbList opened_;
 

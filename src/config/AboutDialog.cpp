@@ -89,18 +89,17 @@ AboutDialog::AboutDialog(Prompts& prompts, const Translations& translations, Set
 
 void AboutDialog::showTexts()
 {
-    const TUiTexts& texts = translations_.texts();
-    setWindowTitle(QString::fromStdString(texts.SFormAboutCaption));
+    setWindowTitle(QString::fromStdString(translations_.text("SFormAboutCaption")));
     name_->setText(QString::fromLatin1(kProgramName));
     version_->setText(QStringLiteral("v.") + QLatin1String(kProgramFileVersion));
     website_->setText(QString::fromLatin1(kWebSiteUrl));
-    const std::string& format = mode_ == SettingsMode::Portable    ? texts.SAboutPortable
-                                : mode_ == SettingsMode::Installed ? texts.SAboutInstalled
-                                                                   : texts.SAboutConfigFile;
+    const std::string& format = mode_ == SettingsMode::Portable    ? translations_.text("SAboutPortable")
+                                : mode_ == SettingsMode::Installed ? translations_.text("SAboutInstalled")
+                                                                   : translations_.text("SAboutConfigFile");
     const QString where = QString::fromStdString(FillFormatText(format, {settingsFilePath_.toStdString()}));
     settingsFile_->setText(settingsFile_->fontMetrics().elidedText(where, Qt::ElideMiddle, settingsFile_->width()));
     settingsFile_->setToolTip(settingsFilePath_);
-    close_->setText(QString::fromStdString(texts.SClose));
+    close_->setText(QString::fromStdString(translations_.text("SClose")));
 }
 
 void AboutDialog::showEvent(QShowEvent* event)

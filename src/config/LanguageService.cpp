@@ -7,11 +7,11 @@
 #include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 #include "config/Translations.h"
-#include "platform/SystemLanguage.h"
 #include "ui/Prompts.h"
 
-LanguageService::LanguageService(Translations& translations, Prompts& prompts, QWidget* window)
-    : QObject(window), translations_(translations), prompts_(prompts), window_(window)
+LanguageService::LanguageService(Translations& translations, Prompts& prompts, const QLocale& userLanguage,
+                                 QWidget* window)
+    : QObject(window), translations_(translations), prompts_(prompts), userLanguage_(userLanguage), window_(window)
 {
     setObjectName("LanguageService");
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
@@ -22,7 +22,13 @@ LanguageService::LanguageService(Translations& translations, Prompts& prompts, Q
 
 void LanguageService::start(const std::string& settingsCode, bool firstRun)
 {
-    translations_.useLanguage(firstRun ? GetUserLanguageCode(GetUserDefaultLangID()) : settingsCode);
+    if (!firstRun) {
+        translations_.useLanguage(settingsCode);
+        return;
+    }
+    const QString language = QLocale::languageToCode(userLanguage_.language());
+    const QString territory = QLocale::territoryToCode(userLanguage_.territory());
+    translations_.useLanguage(LanguageFileCodeFor(language.toStdString(), territory.toStdString()));
 }
 
 void LanguageService::choose()
@@ -36,7 +42,7 @@ void LanguageService::showHelp()
 {
     const QString page = QString::fromStdString(translations_.helpPage());
     if (!IsExistingFile(page)) {
-        prompts_.message(mkInformation, QString::fromStdString(translations_.texts().SHelpNotFound));
+        prompts_.message(mkInformation, QString::fromStdString(translations_.text("SHelpNotFound")));
         return;
     }
     prompts_.openUrl(QUrl::fromLocalFile(page));

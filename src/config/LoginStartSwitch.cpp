@@ -28,7 +28,7 @@ void LoginStartSwitch::apply()
 {
     QString error;
     if (!Entry(command_).setEnabled(item_->isChecked(), &error))
-        prompts_.message(mkError, QString::fromStdString(FillFormatText(translations_.texts().SLoginStartFailed,
+        prompts_.message(mkError, QString::fromStdString(FillFormatText(translations_.text("SLoginStartFailed"),
                                                                         {error.toStdString()})));
     refresh();
 }

@@ -5,10 +5,8 @@
 #include "core/config/LanguageDetection.h"
 #include "config/TextFile.h"
 
-Translations::Translations(QObject* parent) : Translations(std::string(), '.', parent) {}
-
 Translations::Translations(std::string dataDir, char decimalSeparator, QObject* parent)
-    : QObject(parent), dataDir_(std::move(dataDir)), decimalSeparator_(decimalSeparator), texts_(EnglishUiTexts())
+    : QObject(parent), dataDir_(std::move(dataDir)), decimalSeparator_(decimalSeparator)
 {
     setObjectName("Translations");
     language_.languageFile = LanguageFilePathFor(dataDir_, language_.code);
@@ -17,8 +15,7 @@ Translations::Translations(std::string dataDir, char decimalSeparator, QObject* 
 
 QString Translations::caption(std::string_view key) const
 {
-    const auto found = captions_.find(key);
-    return found == captions_.end() ? QString() : found->second;
+    return QString::fromStdString(texts_.caption(key));
 }
 
 QString Translations::languageFolder() const { return QString::fromStdString(dataDir_) + "language/"; }
@@ -51,15 +48,7 @@ bool Translations::load(const QString& path)
     const std::optional<std::string> text = ReadTextFile(path);
     if (!text)
         return false;
-    ApplyLanguageText(*text, dataDir_, language_, texts_, [this](std::string_view key, const std::string& caption) {
-        captions_[std::string(key)] = QString::fromStdString(caption);
-    });
+    ApplyLanguageText(*text, dataDir_, language_, texts_);
     emit changed();
     return true;
-}
-
-void Translations::setTexts(const TUiTexts& texts)
-{
-    texts_ = texts;
-    emit changed();
 }

@@ -4,7 +4,6 @@
 // every load tells through changed().
 #include <QObject>
 #include <QString>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -14,14 +13,15 @@
 class Translations : public QObject {
     Q_OBJECT
 public:
-    explicit Translations(QObject* parent = nullptr);
     // dataDir holds language/ and help/; ends with '/'. Numbers in messages
     // are written with the user's decimal separator.
     Translations(std::string dataDir, char decimalSeparator, QObject* parent = nullptr);
 
-    const TUiTexts& texts() const { return texts_; }
+    // A text of the language, or its English one ("SHelpNotFound").
+    const std::string& text(UiTextKey key) const { return texts_.text(key); }
     char decimalSeparator() const { return decimalSeparator_; }
-    // The caption of a menu item or menu by its language-file key; empty for any other key.
+    // The caption of a menu item or menu by its language-file key; empty for a
+    // key the English language file lacks.
     QString caption(std::string_view key) const;
 
     const std::string& languageCode() const { return language_.code; }
@@ -41,9 +41,6 @@ public:
     // Reads the file and takes its texts; a file that cannot be read changes
     // nothing. The file's "FLanguage" moves the language code and the help page.
     bool load(const QString& path);
-    // Takes these texts in place of the file's, keeping the captions (tests
-    // give a window their own words this way).
-    void setTexts(const TUiTexts& texts);
 
 signals:
     void changed();
@@ -52,6 +49,5 @@ private:
     std::string dataDir_;
     char decimalSeparator_ = '.';
     LanguageInUse language_;
-    TUiTexts texts_;
-    std::map<std::string, QString, std::less<>> captions_;
+    UiTexts texts_;
 };

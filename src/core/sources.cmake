@@ -23,7 +23,6 @@ list(APPEND HB_CORE_SOURCES
   src/core/platform/CaptureModes.cpp
   src/core/platform/HomeFolder.cpp
   src/core/platform/KeyRepeat.cpp
-  src/core/platform/LanguageIds.cpp
   src/core/platform/ScreenMapping.cpp
   src/core/platform/SingleInstance.cpp
   src/core/platform/TrueColorLayout.cpp
@@ -49,11 +48,11 @@ set_source_files_properties(src/core/color/ColorMath.cpp src/core/color/ColorCod
   src/core/color/ColorVision.cpp src/core/color/AreaAverage.cpp
   PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
 
-# The English language file, compiled in: its texts stand in for whatever
-# another language file leaves out.
+# The English language file, compiled in: the one list of the texts, whose
+# words stand in for whatever another language file leaves out.
 set(HB_ENGLISH_LANGUAGE_PATH ${CMAKE_CURRENT_LIST_DIR}/../../data/language/lang_en.txt)
 file(READ ${HB_ENGLISH_LANGUAGE_PATH} HB_ENGLISH_LANGUAGE_FILE)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/config/EnglishLanguageFile.cpp.in
-               ${CMAKE_CURRENT_BINARY_DIR}/generated/EnglishLanguageFile.cpp @ONLY)
+set(HB_CORE_GENERATED_INCLUDE_DIR ${CMAKE_CURRENT_BINARY_DIR}/generated)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/config/BuiltInEnglish.h.in
+               ${HB_CORE_GENERATED_INCLUDE_DIR}/core/config/BuiltInEnglish.h @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${HB_ENGLISH_LANGUAGE_PATH})
-list(APPEND HB_CORE_SOURCES ${CMAKE_CURRENT_BINARY_DIR}/generated/EnglishLanguageFile.cpp)

@@ -42,19 +42,18 @@ QString UiText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString FileFaultReason(const FileResult& result, const TUiTexts& texts)
+QString FileFaultReason(const FileResult& result, const Translations& translations)
 {
     if (result.fault == FileFault::NotRegularFile)
-        return UiText(texts.SNotRegularFile);
+        return UiText(translations.text("SNotRegularFile"));
     return UiText(FileFaultText(result));
 }
 
-QString ExportFilter(ExportFormat format, const TUiTexts& texts)
+QString ExportFilter(ExportFormat format, const Translations& translations)
 {
-    const std::string* names[] = {&texts.SExportGimpPalette, &texts.SExportCss, &texts.SExportScss,
-                                  &texts.SExportJson, &texts.SExportCodes};
+    const UiTextKey names[] = {"SExportGimpPalette", "SExportCss", "SExportScss", "SExportJson", "SExportCodes"};
     const QString extension = QString::fromLatin1(ExportFormatExtension(format));
-    return UiText(*names[static_cast<int>(format)]) + QStringLiteral(" (*.") + extension + ')';
+    return UiText(translations.text(names[static_cast<int>(format)])) + QStringLiteral(" (*.") + extension + ')';
 }
 
 // The progress of a long load or export in a window with a Cancel button,
@@ -91,11 +90,11 @@ private:
 
 // Written beside the target and renamed over it: a failed save leaves the old
 // file whole. A failure is reported with the system's reason.
-void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text, const TUiTexts& texts)
+void SaveTextFile(Prompts& prompts, const QString& path, const std::string& text, const Translations& translations)
 {
     const FileResult saved = WriteRegularFile(QFile::encodeName(path).toStdString(), text);
     if (!saved.ok())
-        prompts.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, texts));
+        prompts.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, translations));
 }
 
 } // namespace
@@ -105,11 +104,6 @@ ListFileService::ListFileService(ColorListModel& model, QString palettesDir, Pro
     : QObject(dialogParent), model_(model), palettesDir_(std::move(palettesDir)), prompts_(prompts),
       translations_(translations), dialogParent_(dialogParent)
 {
-}
-
-const TUiTexts& ListFileService::texts() const
-{
-    return translations_.texts();
 }
 
 void ListFileService::open()
@@ -122,29 +116,30 @@ void ListFileService::open()
 void ListFileService::save()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(texts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(translations_.text("SNoDataToSave")));
         return;
     }
     const QString path = prompts_.fileName(dialogParent_, ListFileDialogSetup(true));
     if (path.isEmpty() || !confirmOverwrite(path))
         return;
 
-    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), model_.notation(), model_.decimalSeparator()), texts());
+    SaveTextFile(prompts_, path, ColorListFileText(model_.colors(), model_.notation(), model_.decimalSeparator()),
+                 translations_);
 }
 
 void ListFileService::exportList()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(texts().SNoDataToSave));
+        prompts_.message(mkInformation, UiText(translations_.text("SNoDataToSave")));
         return;
     }
     FileDialogSetup setup;
     setup.save = true;
     setup.directory = QDir::currentPath();
     for (ExportFormat format : ExportFormats())
-        setup.nameFilters << ExportFilter(format, texts());
+        setup.nameFilters << ExportFilter(format, translations_);
     const ExportFormat proposed = ExportFormats().front();
-    setup.selectedNameFilter = ExportFilter(proposed, texts());
+    setup.selectedNameFilter = ExportFilter(proposed, translations_);
     setup.defaultSuffix = QString::fromLatin1(ExportFormatExtension(proposed));
     setup.fileName = QStringLiteral("color-list.") + setup.defaultSuffix;
     QString chosenFilter;
@@ -177,14 +172,14 @@ void ListFileService::exportList()
     const FileResult saved = ExportColorListFile(QFile::encodeName(path).toStdString(), colors, format, settings,
                                                  progress.progress());
     if (!saved.ok() && saved.fault != FileFault::Cancelled)
-        prompts_.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, texts()));
+        prompts_.message(mkError, QDir::toNativeSeparators(path) + '\n' + FileFaultReason(saved, translations_));
 }
 
 void ListFileService::openPalette()
 {
     const QString path = palettesDir_ + kPaletteFileName;
     if (!QFileInfo(path).isFile()) {
-        prompts_.message(mkInformation, UiText(texts().SFileNotFound));
+        prompts_.message(mkInformation, UiText(translations_.text("SFileNotFound")));
         return;
     }
     load(path);
@@ -202,19 +197,18 @@ bool ListFileService::load(const QString& path)
     case ColorListStatus::Cancelled:
         return false;
     case ColorListStatus::BadExtension:
-        prompts_.message(mkInformation,
-                       UiText(FormatMessageText(texts().SBadFileFormat, {QFileInfo(path).fileName().toStdString()},
-                                                          model_.decimalSeparator())));
+        prompts_.message(mkInformation, UiText(FormatMessageText(translations_.text("SBadFileFormat"),
+                                                                 {QFileInfo(path).fileName().toStdString()},
+                                                                 model_.decimalSeparator())));
         return false;
     case ColorListStatus::Unreadable:
         // Filled only: a path is no number, so its ".00" stays.
-        prompts_.message(mkWarning, UiText(FillFormatText(
-                                      texts().SFileUnreadable,
-                                      {QDir::toNativeSeparators(path).toStdString(),
-                                       FileFaultReason(read.file, texts()).toStdString()})));
+        prompts_.message(mkWarning, UiText(FillFormatText(translations_.text("SFileUnreadable"),
+                                                          {QDir::toNativeSeparators(path).toStdString(),
+                                                           FileFaultReason(read.file, translations_).toStdString()})));
         return false;
     case ColorListStatus::BadContent:
-        prompts_.message(mkWarning, UiText(texts().SBadFile));
+        prompts_.message(mkWarning, UiText(translations_.text("SBadFile")));
         return false;
     case ColorListStatus::Loaded:
         break;
@@ -229,7 +223,8 @@ bool ListFileService::confirmOverwrite(const QString& path)
     if (!QFileInfo::exists(path))
         return true;
     return prompts_.confirmOverwrite(
-        UiText(FormatMessageText(texts().SWarningOverwriteFile, {path.toStdString()}, model_.decimalSeparator())));
+        UiText(FormatMessageText(translations_.text("SWarningOverwriteFile"), {path.toStdString()},
+                                 model_.decimalSeparator())));
 }
 
 void ListFileService::loadDropped(const QStringList& paths)
@@ -241,7 +236,7 @@ void ListFileService::loadDropped(const QStringList& paths)
 void ListFileService::copyList()
 {
     if (model_.isEmpty()) {
-        prompts_.message(mkInformation, UiText(texts().SNoDataToCopy));
+        prompts_.message(mkInformation, UiText(translations_.text("SNoDataToCopy")));
         return;
     }
     QGuiApplication::clipboard()->setText(

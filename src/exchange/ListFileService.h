@@ -8,7 +8,6 @@
 class ColorListModel;
 class Prompts;
 class Translations;
-struct TUiTexts;
 class QWidget;
 
 class ListFileService : public QObject {
@@ -35,7 +34,6 @@ public:
 
 private:
     bool confirmOverwrite(const QString& path);
-    const TUiTexts& texts() const;
 
     ColorListModel& model_;
     const QString palettesDir_;

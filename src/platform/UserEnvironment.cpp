@@ -1,13 +1,9 @@
 #include "platform/UserEnvironment.h"
 
-#include <QLocale>
-
-#include "platform/SystemLanguage.h"
-
-std::uint16_t UserUiLanguageId()
+QLocale UserUiLanguage()
 {
     // Also for a locale that the C library has not generated.
-    return LangIdFromLocale(QLocale::system());
+    return QLocale::system();
 }
 
 std::string RoamingAppDataDir()

@@ -1,13 +1,12 @@
 #pragma once
 // What the system says about the user: the language of its user interface
 // and where a Windows user's roaming settings go.
-#include <cstdint>
+#include <QLocale>
 #include <string>
 
-// The user's interface language as a Windows language identifier (1036 is
-// French (France)): on Windows the system's own, elsewhere from the locale Qt
-// reports (LC_ALL, LC_MESSAGES, LANG).
-std::uint16_t UserUiLanguageId();
+// The language of the user's interface: on Windows the system's own,
+// elsewhere the locale Qt reports (LC_ALL, LC_MESSAGES, LANG).
+QLocale UserUiLanguage();
 
 // The user's roaming application data folder (%APPDATA%) with '/' between
 // its parts; empty outside Windows.

@@ -8,7 +8,6 @@ list(APPEND HB_UI_SOURCES
   src/platform/KeySyms.cpp
   src/platform/VirtualKeys.cpp
   src/platform/PlatformFactory.cpp
-  src/platform/SystemLanguage.cpp
   src/platform/TerminationSignals.cpp
   src/platform/UserEnvironment.cpp
   src/platform/null/NullPlatform.cpp

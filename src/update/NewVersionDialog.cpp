@@ -78,14 +78,13 @@ void NewVersionDialog::showEvent(QShowEvent* event)
 
 void NewVersionDialog::showTexts()
 {
-    const TUiTexts& texts = translations_.texts();
-    setWindowTitle(FromText(texts.SNewVersionCaption));
-    lines_[0]->setText(FromText(texts.SNewVersion1));
-    lines_[1]->setText(FromText(texts.SNewVersion2));
-    lines_[2]->setText(FromText(texts.SNewVersion3));
-    dontShowAgain_->setText(FromText(texts.CB_DontShowThisMessage));
-    yes_->setText(FromText(texts.SYes));
-    no_->setText(FromText(texts.SNo));
+    setWindowTitle(FromText(translations_.text("SNewVersionCaption")));
+    lines_[0]->setText(FromText(translations_.text("SNewVersion1")));
+    lines_[1]->setText(FromText(translations_.text("SNewVersion2")));
+    lines_[2]->setText(FromText(translations_.text("SNewVersion3")));
+    dontShowAgain_->setText(FromText(translations_.text("CB_DontShowThisMessage")));
+    yes_->setText(FromText(translations_.text("SYes")));
+    no_->setText(FromText(translations_.text("SNo")));
     dontShowAgain_->setChecked(!settings_.showNewVersion);
     yes_->setFocus();
 }

@@ -9,56 +9,26 @@
 
 #include "core/config/IniLines.h"
 #include "core/config/LanguageDetection.h"
-#include "core/platform/LanguageIds.h"
 #include "core/config/LanguageFile.h"
 #include "core/config/UiTexts.h"
 
-TEST(LanguageDetection, IdentifiersGiveTheirLanguage)
+TEST(LanguageDetection, LocalesFindTheirLanguageFile)
 {
-    struct Case { std::uint16_t id; const char* name; const char* code; };
+    struct Case { const char* language; const char* territory; const char* code; };
     const Case cases[] = {
-        {1036, "French", "fr"}, {3084, "French", "fr"}, {4108, "French", "fr"},
-        {2055, "German", "de"}, {1031, "German", "de"},
-        {1043, "English", "en"}, // Dutch: in no list
-        {1033, "English", "en"}, {2057, "English", "en"},
-        {3082, "Spanish", "es"}, {2058, "Spanish", "es"},
-        {1040, "Italian", "it"}, {1046, "Portuguese", "pt"}, {2070, "Portuguese", "pt"},
-        {1049, "Russian", "ru"}, {1041, "Japanese", "ja"}, {2052, "Chinese", "zh"},
-        {1069, "Basque", "eu"}, {1150, "Breton", "br"}, {1155, "Corsican", "co"},
-        {1037, "Hebrew", "he"}, {1058, "Ukrainian", "uk"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GetUserLanguageName(c.id), c.name) << c.id;
-        EXPECT_EQ(GetUserLanguageCode(c.id), c.code) << c.id;
-    }
-}
-
-TEST(LanguageDetection, PlainSubstringMatchingLetsLaterRowsWin)
-{
-    EXPECT_EQ(GetUserLanguageName(103), "Spanish");   // in "1033" (English) and "1034" (Spanish)
-    EXPECT_EQ(GetUserLanguageName(10), "Ukrainian");  // in nearly every row; "1058" comes last
-    EXPECT_EQ(GetUserLanguageName(583), "French");    // "58380", across no comma
-    EXPECT_EQ(GetUserLanguageName(5), "Ukrainian");
-    EXPECT_EQ(GetUserLanguageName(65535), "English");
-}
-
-TEST(LanguageDetection, LocalesMapToWindowsIdentifiers)
-{
-    struct Case { const char* language; const char* territory; std::uint16_t id; const char* code; };
-    const Case cases[] = {
-        {"es", "MX", 2058, "es"}, {"it", "CH", 2064, "it"}, {"zh", "TW", 1028, "zh"},
+        {"fr", "FR", "fr"}, {"fr", "CA", "fr"}, {"fr", "015", "fr"}, {"de", "CH", "de"}, {"en", "GB", "en"},
+        {"es", "419", "es"}, {"es", "MX", "es"}, {"it", "CH", "it"}, {"pt", "PT", "pt"}, {"ru", "MD", "ru"},
+        {"zh", "TW", "zh"}, {"ja", "JP", "ja"}, {"he", "IL", "he"}, {"uk", "UA", "uk"}, {"eu", "ES", "eu"},
+        {"br", "FR", "br"}, {"co", "FR", "co"},
         // A territory the table lacks: the language's main variant.
-        {"fr", "MC", 1036, "fr"}, {"de", "BE", 1031, "de"}, {"pt", "AO", 1046, "pt"},
-        // A language that has an identifier but no list: detected as English.
-        {"nl", "NL", 1043, "en"}, {"pl", "PL", 1045, "en"},
-        // A language the table lacks altogether, and the C locale.
-        {"tlh", "", 1033, "en"}, {"C", "", 1033, "en"}, {"", "", 1033, "en"},
+        {"fr", "MC", "fr"}, {"de", "BE", "de"}, {"pt", "AO", "pt"},
+        // A language without a file of its own, one the table lacks, the C locale.
+        {"nl", "NL", "en"}, {"pl", "PL", "en"}, {"tlh", "", "en"}, {"C", "", "en"}, {"", "", "en"},
+        // Matched as plain digits: 1025 lies in Spanish (Peru)'s 10250.
+        {"ar", "SA", "es"},
     };
-    for (const Case& c : cases) {
-        const std::uint16_t id = WindowsLanguageId(c.language, c.territory);
-        EXPECT_EQ(id, c.id) << c.language << "_" << c.territory;
-        EXPECT_EQ(GetUserLanguageCode(id), c.code) << c.language << "_" << c.territory;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(LanguageFileCodeFor(c.language, c.territory), c.code) << c.language << "_" << c.territory;
 }
 
 TEST(LanguageDetection, CodeFromFileName)
@@ -81,17 +51,10 @@ protected:
         language_.helpPage = "unchanged";
     }
 
-    std::map<std::string, std::string> Apply(const std::string& text)
-    {
-        std::map<std::string, std::string> captions;
-        ApplyLanguageText(text, "/opt/hb/", language_, texts_, [&](std::string_view key, const std::string& caption) {
-            captions[std::string(key)] = caption;
-        });
-        return captions;
-    }
+    void Apply(const std::string& text) { ApplyLanguageText(text, "/opt/hb/", language_, texts_); }
 
     LanguageInUse language_;
-    TUiTexts texts_;
+    UiTexts texts_;
 };
 
 TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
@@ -114,16 +77,16 @@ TEST_F(LanguageFileTest, EveryNonCommentLineRecomputesTheHelpPage)
 
 TEST_F(LanguageFileTest, NewerTextsFallBackToEnglish)
 {
-    auto captions = Apply("SContrastFail=insuffisant\nMenuExportColorList=E&xporter\nSNo=Non");
-    EXPECT_EQ(texts_.SContrastFail, "insuffisant");
-    EXPECT_EQ(captions["MenuExportColorList"], "E&xporter");
-    EXPECT_EQ(texts_.SExportCss, "CSS custom properties");
+    Apply("SContrastFail=insuffisant\nMenuExportColorList=E&xporter\nSNo=Non");
+    EXPECT_EQ(texts_.text("SContrastFail"), "insuffisant");
+    EXPECT_EQ(texts_.caption("MenuExportColorList"), "E&xporter");
+    EXPECT_EQ(texts_.text("SExportCss"), "CSS custom properties");
 
     // A file from before these texts: English, not the last language's.
-    captions = Apply("SNo=Nein");
-    EXPECT_EQ(texts_.SContrastFail, "fail");
-    EXPECT_EQ(captions["MenuExportColorList"], "&Export color list...");
-    EXPECT_EQ(texts_.SNo, "Nein");
+    Apply("SNo=Nein");
+    EXPECT_EQ(texts_.text("SContrastFail"), "fail");
+    EXPECT_EQ(texts_.caption("MenuExportColorList"), "&Export color list...");
+    EXPECT_EQ(texts_.text("SNo"), "Nein");
 }
 
 namespace {
@@ -138,13 +101,19 @@ std::string ReadShippedFile(const std::string& code)
     return bytes.str();
 }
 
-std::vector<std::string> AllUiTextKeys()
+// The keys of a language file's entries, each with its value; a key twice fails.
+std::map<std::string, std::string> Entries(const std::string& bytes)
 {
-    std::vector<std::string> keys;
-#define HB_UI_TEXT_KEY(name) keys.push_back(#name);
-    HB_UI_TEXTS(HB_UI_TEXT_KEY)
-#undef HB_UI_TEXT_KEY
-    return keys;
+    std::map<std::string, std::string> entries;
+    for (std::string_view raw : SplitTextLines(bytes)) {
+        const std::string_view line = TrimIniLine(raw);
+        if (IsIniComment(line))
+            continue;
+        EXPECT_NE(line.find('='), std::string_view::npos) << line;
+        const std::string key(GetIniKey(line));
+        EXPECT_TRUE(entries.emplace(key, std::string(GetIniValue(line))).second) << "twice: " << key;
+    }
+    return entries;
 }
 
 std::size_t CountPlaceholders(const std::string& text)
@@ -158,21 +127,23 @@ std::size_t CountPlaceholders(const std::string& text)
 
 } // namespace
 
+// Naming a text compiles only for a key of the English file.
+static_assert(ui_texts::EnglishFileHasKey("SHelpNotFound") && ui_texts::EnglishFileHasKey("SCodeOutOfGamut"));
+static_assert(!ui_texts::EnglishFileHasKey("SHelp") && !ui_texts::EnglishFileHasKey("Huebird Lite - English"));
+
 TEST_F(LanguageFileTest, WhatAFileLeavesOutOrEmptyIsEnglish)
 {
     Apply(ReadShippedFile("fr"));
-    const auto captions = Apply("SBadFile=Fichier illisible\nSNoDataToSave=\nMenuFile=&Fichier\n");
-    EXPECT_EQ(texts_.SBadFile, "Fichier illisible");
-    EXPECT_EQ(texts_.SNoDataToSave, "The color list is empty: there is nothing to save.");
-    EXPECT_EQ(texts_.SHotKeyNotRegistered.rfind("The hotkey %s", 0), 0u);
-    for (const std::string& key : AllUiTextKeys()) {
-        EXPECT_FALSE(UiTextByKey(texts_, key)->empty()) << key;
-    }
-    EXPECT_EQ(captions.size(), MenuCaptionKeys().size());
-    EXPECT_EQ(captions.at("MenuFile"), "&Fichier");
-    EXPECT_EQ(captions.at("MenuClose"), "&Close");
-    EXPECT_EQ(captions.at("MenuWebsite"), "&Web Site Huebird");
-    EXPECT_EQ(EnglishUiTexts().SCapture, "Capture:");
+    Apply("SBadFile=Fichier illisible\nSNoDataToSave=\nMenuFile=&Fichier\nSNoSuchText=x\n");
+    EXPECT_EQ(texts_.text("SBadFile"), "Fichier illisible");
+    EXPECT_EQ(texts_.text("SNoDataToSave"), "The color list is empty: there is nothing to save.");
+    EXPECT_EQ(texts_.text("SHotKeyNotRegistered").rfind("The hotkey %s", 0), 0u);
+    EXPECT_EQ(texts_.caption("MenuFile"), "&Fichier");
+    EXPECT_EQ(texts_.caption("MenuClose"), "&Close");
+    EXPECT_EQ(texts_.caption("MenuWebsite"), "&Web Site Huebird");
+    EXPECT_EQ(texts_.caption("SNoSuchText"), "");
+    for (const auto& [key, english] : Entries(std::string(kBuiltInEnglishText)))
+        EXPECT_FALSE(texts_.caption(key).empty()) << key;
 }
 
 class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {};
@@ -184,28 +155,18 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
     ASSERT_FALSE(bytes.empty()) << "lang_" << code << ".txt";
     EXPECT_FALSE(bytes.starts_with("\xEF\xBB\xBF")) << "no byte-order mark";
     EXPECT_TRUE(IsValidUtf8(bytes));
-
-    std::map<std::string, std::string> entries;
-    for (std::string_view raw : SplitTextLines(bytes)) {
-        const std::string_view line = TrimIniLine(raw);
-        if (IsIniComment(line))
-            continue;
-        ASSERT_NE(line.find('='), std::string_view::npos) << line;
-        const std::string key(GetIniKey(line));
-        EXPECT_TRUE(entries.emplace(key, std::string(GetIniValue(line))).second) << "twice: " << key;
-    }
+    std::map<std::string, std::string> entries = Entries(bytes);
 
     // The shipped files leave the code alone: a code without a file of its own
     // falls back to the English texts but stays in force and is written back.
     EXPECT_EQ(entries.count("FLanguage"), 0u) << "lang_" << code << " sets FLanguage";
-    std::vector<std::string> expected = AllUiTextKeys();
-    for (std::string_view key : MenuCaptionKeys())
-        expected.emplace_back(key);
-    for (const std::string& key : expected) {
+    // Every key of the English file, and no other.
+    const std::map<std::string, std::string> english = Entries(std::string(kBuiltInEnglishText));
+    for (const auto& [key, words] : english) {
         ASSERT_TRUE(entries.count(key)) << code << " lacks " << key;
         EXPECT_FALSE(entries[key].empty()) << code << " leaves " << key << " empty";
     }
-    EXPECT_EQ(entries.size(), expected.size()) << "unknown keys in lang_" << code;
+    EXPECT_EQ(entries.size(), english.size()) << "unknown keys in lang_" << code;
 
     // Each format with its number of "%s".
     const std::map<std::string, std::size_t> formatKeys = {
@@ -217,9 +178,11 @@ TEST_P(ShippedLanguageFile, SetsEveryKeyOnce)
         EXPECT_EQ(CountPlaceholders(entries[formatKey]), placeholders) << code << " " << formatKey;
         EXPECT_NE(entries[formatKey].find("%s"), std::string::npos) << code << " " << formatKey;
     }
-    for (const auto& [key, value] : entries)
-        if (!formatKeys.count(key))
+    for (const auto& [key, value] : entries) {
+        if (!formatKeys.count(key)) {
             EXPECT_EQ(value.find('%'), std::string::npos) << code << " " << key;
+        }
+    }
 
     // Every caption but "?" has an access key, unique within its menu.
     const std::vector<std::vector<const char*>> menus = {

@@ -65,18 +65,14 @@ inline void ChooseLanguageFile(const QObject& window, RecordingPrompts& prompts,
     prompts.onLanguageFile = nullptr;
 }
 
-// The texts of the window's language.
-inline const TUiTexts& UiTextsOf(const QObject& window)
+// The language the window speaks.
+inline Translations& LanguageOf(const QObject& window)
 {
-    return window.findChild<Translations*>()->texts();
+    return *window.findChild<Translations*>();
 }
 
-// Gives the window other words, as a language file would.
-template <class Change>
-void ChangeUiTexts(const QObject& window, Change change)
+// A text of the window's language.
+inline QString TextOf(const QObject& window, UiTextKey key)
 {
-    auto* translations = window.findChild<Translations*>();
-    TUiTexts texts = translations->texts();
-    change(texts);
-    translations->setTexts(texts);
+    return QString::fromStdString(LanguageOf(window).text(key));
 }

@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTest>
 #include <ctime>
 
 #include "../common/CopyTree.h"
+#include "config/Translations.h"
 
 TestAppDir::TestAppDir()
 {
@@ -30,6 +32,16 @@ QByteArray TestAppDir::read(const QString& relative) const
 }
 
 ProgramPaths TestAppDir::paths() const { return PortableProgramPaths((path() + "huebird-lite").toStdString()); }
+
+void UseLanguageLines(Translations& translations, const QByteArray& lines)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("lang_test.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lines) == lines.size());
+    file.close();
+    QVERIFY(translations.useLanguageFile(path));
+}
 
 ProgramPaths TestProgramPaths() { return PortableProgramPaths(QCoreApplication::applicationFilePath().toStdString()); }
 

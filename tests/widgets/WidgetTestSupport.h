@@ -25,6 +25,12 @@ private:
     QTemporaryDir dir_;
 };
 
+class Translations;
+
+// Gives the language other words: a language file of these lines, in a folder
+// of its own, chosen as the user chooses one.
+void UseLanguageLines(Translations& translations, const QByteArray& lines);
+
 // The program's files beside the test program, for windows that are never
 // shown (only the first show reads the settings and the language).
 ProgramPaths TestProgramPaths();

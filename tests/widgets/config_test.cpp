@@ -12,12 +12,12 @@
 #include "MainWindowParts.h"
 #include "app/MainWindow.h"
 #include "capture/HotkeyService.h"
+#include "config/LanguageService.h"
 #include "core/config/SettingsFile.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
 #include "core/config/UiTexts.h"
 #include "config/AboutDialog.h"
-#include "platform/SystemLanguage.h"
 #include "ui/PictureView.h"
 #include "update/UpdateChecker.h"
 
@@ -27,30 +27,26 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 const QString kWebSite = QStringLiteral("http://huebird.example.com/");
 
-// The language the window speaks.
-Translations& Language(const MainWindow& window) { return *window.findChild<Translations*>(); }
-
 // The main window shown in its own folder, as at a program start.
 struct Run {
     TestAppDir dir;
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> form;
 
-    explicit Run(const QByteArray* settings, std::uint16_t systemLangId = 1033,
+    explicit Run(const QByteArray* settings,
+                 const QLocale& userLanguage = QLocale(QLocale::English, QLocale::UnitedStates),
                  std::unique_ptr<IGlobalHotkey> hotkey = {})
     {
         if (settings)
             dir.write("HuebirdLite.ini", *settings);
-        SetUserLangIdSource([systemLangId] { return systemLangId; });
-        form = std::make_unique<MainWindow>(
-            MainWindowServices{.prompts = prompts, .paths = dir.paths(), .globalHotkey = std::move(hotkey)});
+        form = std::make_unique<MainWindow>(MainWindowServices{
+            .prompts = prompts, .paths = dir.paths(), .userLanguage = userLanguage, .globalHotkey = std::move(hotkey)});
         form->show();
     }
     ~Run()
     {
         if (form && !form->isHidden())
             form->close();
-        SetUserLangIdSource(nullptr);
     }
     QByteArray closeAndRead()
     {
@@ -78,11 +74,11 @@ class ConfigTest : public QObject {
 private slots:
     void firstRunCreatesTheDefaultFileAndDetectsTheLanguage()
     {
-        Run run(nullptr, 1036);
+        Run run(nullptr, QLocale(QLocale::French, QLocale::France));
         QCOMPARE(run.dir.read("HuebirdLite.ini"), QByteArray::fromStdString(DefaultSettingsText()));
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("fr"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("fr"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), run.dir.file("language/lang_fr.txt"));
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_fr.htm"));
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(*run.form).item("MenuWebsite")->text(), QStringLiteral("Site &Web Huebird"));
         QCOMPARE(Parts(*run.form).StatusBar->panelText(1), QStringLiteral("Capture\u00a0: Alt+C"));
@@ -157,7 +153,7 @@ private slots:
     {
         const QByteArray settings("Rns=1\nLanguage=en\nHK_CAPTURE=maj+ctrl+F5\n");
         auto* hotkey = new FakeHotkey;
-        Run run(&settings, 1033, std::unique_ptr<IGlobalHotkey>(hotkey));
+        Run run(&settings, QLocale(QLocale::English, QLocale::UnitedStates), std::unique_ptr<IGlobalHotkey>(hotkey));
         const QKeyCombination expected = Qt::SHIFT | Qt::CTRL | Qt::Key_F5;
         QCOMPARE(hotkey->active.size(), std::size_t(1));
         QCOMPARE(hotkey->active[0].combination, expected);
@@ -184,11 +180,11 @@ private slots:
         // Made on Windows: the code is read from Windows-1252.
         const QByteArray settings("Rns=3\nLanguage=x\xE9\nHK_CAPTURE=Alt+C\n");
         Run run(&settings);
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("x\u00E9"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("x\u00E9"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), run.dir.file("language/lang_en.txt"));
         // The English texts stand in, and the unknown code stays to be written back.
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&File"));
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_x\u00E9.htm"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=x\xC3\xA9\r\n"));
     }
 
@@ -198,17 +194,15 @@ private slots:
         const QString ini = dir.file("HuebirdLite.ini");
         QVERIFY(QDir().mkpath(ini));
         RecordingPrompts prompts;
-        SetUserLangIdSource([] { return std::uint16_t(2055); });
-        MainWindow form({prompts, dir.paths()});
+        MainWindow form({.prompts = prompts, .paths = dir.paths(), .userLanguage = QLocale("de_CH")});
         form.show();
-        SetUserLangIdSource(nullptr);
         const auto& messages = prompts.messages;
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].kind, (unsigned char)3);
         QVERIFY(messages[0].text.contains(ini));
         QVERIFY2(!messages[0].text.contains("()"), qPrintable(messages[0].text));
         // The defaults of a first run: the desktop's language, the update check, Alt+C.
-        QCOMPARE(Q(Language(form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(form).languageCode()), QStringLiteral("de"));
         QVERIFY(form.findChild<UpdateChecker*>()->isScheduled());
         QCOMPARE(Parts(form).item("ContextCaptureColor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
 
@@ -230,28 +224,31 @@ private slots:
         QCOMPARE(QDir(run.dir.path()).entryList(QDir::Files), QStringList({"HuebirdLite.ini"}));
     }
 
-    void localesGiveTheirLanguage_data()
+    void firstRunSpeaksTheDesktopsLanguage_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("langId");
-        QTest::newRow("fr_FR") << "fr_FR" << 1036;
-        QTest::newRow("fr_CA") << "fr_CA" << 3084;
-        QTest::newRow("de_CH") << "de_CH" << 2055;
-        QTest::newRow("pt_BR") << "pt_BR" << 1046;
-        QTest::newRow("en_GB") << "en_GB" << 2057;
-        QTest::newRow("es_419") << "es_419" << 22538;
-        QTest::newRow("zh_TW") << "zh_TW" << 1028;
-        QTest::newRow("fr_MC (main variant)") << "fr_MC" << 1036;
-        QTest::newRow("nl_NL (in no list)") << "nl_NL" << 1043;
-        QTest::newRow("sw_KE (not in the table)") << "sw_KE" << 1033;
-        QTest::newRow("C") << "C" << 1033;
+        QTest::addColumn<QLocale>("desktop");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("fr_CA") << QLocale("fr_CA") << "fr";
+        QTest::newRow("de_CH") << QLocale("de_CH") << "de";
+        QTest::newRow("es_419 (an area)") << QLocale("es_419") << "es";
+        QTest::newRow("zh_TW") << QLocale("zh_TW") << "zh";
+        QTest::newRow("fr_MC (no variant of its own)") << QLocale("fr_MC") << "fr";
+        QTest::newRow("nl_NL (no language file)") << QLocale("nl_NL") << "en";
+        QTest::newRow("C") << QLocale::c() << "en";
     }
 
-    void localesGiveTheirLanguage()
+    void firstRunSpeaksTheDesktopsLanguage()
     {
-        QFETCH(QString, locale);
-        QFETCH(int, langId);
-        QCOMPARE(int(LangIdFromLocale(QLocale(locale))), langId);
+        QFETCH(QLocale, desktop);
+        QFETCH(QString, code);
+        QWidget window;
+        RecordingPrompts prompts;
+        Translations translations("/nowhere/", '.');
+        LanguageService language(translations, prompts, desktop, &window);
+        language.start("it", false);
+        QCOMPARE(Q(translations.languageCode()), QStringLiteral("it"));
+        language.start("it", true);
+        QCOMPARE(Q(translations.languageCode()), code);
     }
 
     void languageLoaderEdgeCases()
@@ -261,22 +258,22 @@ private slots:
         MainWindow form({prompts, dir.paths()});
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("File"));
         QCOMPARE(Parts(form).menu("MenuHelp")->title(), QStringLiteral("?"));
-        QCOMPARE(UiTextsOf(form).SHelpNotFound, EnglishUiTexts().SHelpNotFound); // before any file
+        QCOMPARE(LanguageOf(form).text("SHelpNotFound"), UiTexts().text("SHelpNotFound")); // before any file
 
         // A language without a help page: the English one stands in until a
         // line that is not a comment points the page at the language's own.
         dir.write("language/lang_xx.txt", "; no texts yet\n");
-        Language(form).useLanguage("xx");
-        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_en.htm"));
+        LanguageOf(form).useLanguage("xx");
+        QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_en.htm"));
         dir.write("only.txt", "MenuFile=&Fichier\n");
-        Language(form).load(dir.file("only.txt"));
+        LanguageOf(form).load(dir.file("only.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Edit")); // what a file leaves out is English
-        QCOMPARE(Q(Language(form).helpPage()), dir.file("help/help_xx.htm"));
+        QCOMPARE(Q(LanguageOf(form).helpPage()), dir.file("help/help_xx.htm"));
 
         dir.write("odd.txt", "menufile=X\nMenuFile =Y\nMenuEdit=A=B\nMenuWebsite=Site Web\n"
                              "MenuHelpIndex=Sommaire\nPopUpDeleteColor=Effacer\n");
-        Language(form).load(dir.file("odd.txt"));
+        LanguageOf(form).load(dir.file("odd.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("A=B"));
         QCOMPARE(Parts(form).item("MenuWebsite")->text(), QStringLiteral("Site Web Huebird"));
@@ -285,29 +282,29 @@ private slots:
         QCOMPARE(Parts(form).item("ContextDeleteColor")->text(), QStringLiteral("Effacer\tSuppr"));
 
         // Missing file, a folder: nothing changes; comments only: the English texts.
-        Language(form).load(dir.file("language/lang_fr.txt"));
-        Language(form).load(dir.file("missing.txt"));
-        Language(form).load(dir.file("language"));
+        LanguageOf(form).load(dir.file("language/lang_fr.txt"));
+        LanguageOf(form).load(dir.file("missing.txt"));
+        LanguageOf(form).load(dir.file("language"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&Fichier"));
         dir.write("comments.txt", "; MenuFile=X\n// MenuFile=Y\n\n");
-        Language(form).load(dir.file("comments.txt"));
+        LanguageOf(form).load(dir.file("comments.txt"));
         QCOMPARE(Parts(form).menu("MenuFile")->title(), QStringLiteral("&File"));
 
         // What a second file leaves out is English, not the first file's text.
-        Language(form).load(dir.file("language/lang_fr.txt"));
+        LanguageOf(form).load(dir.file("language/lang_fr.txt"));
         dir.write("no.txt", "SNo=Nope\n");
-        Language(form).load(dir.file("no.txt"));
-        QCOMPARE(Q(UiTextsOf(form).SNo), QStringLiteral("Nope"));
-        QCOMPARE(Q(UiTextsOf(form).SYes), QStringLiteral("Yes"));
+        LanguageOf(form).load(dir.file("no.txt"));
+        QCOMPARE(TextOf(form, "SNo"), QStringLiteral("Nope"));
+        QCOMPARE(TextOf(form, "SYes"), QStringLiteral("Yes"));
         QCOMPARE(Parts(form).menu("MenuOptions")->title(), QStringLiteral("&Options"));
         QCOMPARE(Parts(form).item("MenuClose")->text(), QStringLiteral("&Close"));
 
         // Files made on Windows, with or without a byte-order mark.
         dir.write("cp1252.txt", "MenuEdit=&\xC9" "dition\n");
-        Language(form).load(dir.file("cp1252.txt"));
+        LanguageOf(form).load(dir.file("cp1252.txt"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&\u00C9dition"));
         dir.write("bom.txt", "\xEF\xBB\xBFMenuEdit=&Bearbeiten\r\n");
-        Language(form).load(dir.file("bom.txt"));
+        LanguageOf(form).load(dir.file("bom.txt"));
         QCOMPARE(Parts(form).menu("MenuEdit")->title(), QStringLiteral("&Bearbeiten"));
     }
 
@@ -322,21 +319,21 @@ private slots:
         answer = run.dir.file("language/lang_de.txt");
         Parts(*run.form).item("MenuLanguage")->trigger();
         QCOMPARE(offeredFolder, run.dir.file("language/"));
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
-        QCOMPARE(Q(Language(*run.form).languageFile()), answer);
-        QCOMPARE(Q(Language(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageFile()), answer);
+        QCOMPARE(Q(LanguageOf(*run.form).helpPage()), run.dir.file("help/help_de.htm"));
         QCOMPARE(Parts(*run.form).menu("MenuFile")->title(), QStringLiteral("&Datei"));
 
         // Cancelling changes nothing.
         answer.clear();
         Parts(*run.form).item("MenuLanguage")->trigger();
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("de"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("de"));
 
         // A file elsewhere, named for a regional variant.
         run.dir.write("mine/lang_pt_BR.txt", run.dir.read("language/lang_pt.txt"));
         answer = run.dir.file("mine/lang_pt_BR.txt");
         Parts(*run.form).item("MenuLanguage")->trigger();
-        QCOMPARE(Q(Language(*run.form).languageCode()), QStringLiteral("pt_BR"));
+        QCOMPARE(Q(LanguageOf(*run.form).languageCode()), QStringLiteral("pt_BR"));
         QCOMPARE(Parts(*run.form).menu("MenuEdit")->title(), QStringLiteral("&Editar"));
         QVERIFY(run.closeAndRead().contains("\r\nLanguage=pt_BR\r\n"));
     }
@@ -384,8 +381,8 @@ private slots:
             QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY(about.isModal());
             // Before any language file: the English texts.
-            QCOMPARE(about.windowTitle(), Q(EnglishUiTexts().SFormAboutCaption));
-            QCOMPARE(close->text(), Q(EnglishUiTexts().SClose));
+            QCOMPARE(about.windowTitle(), Q(UiTexts().text("SFormAboutCaption")));
+            QCOMPARE(close->text(), Q(UiTexts().text("SClose")));
             QCOMPARE(label("LabelAppName")->text(), QStringLiteral("Huebird"));
             QCOMPARE(label("LabelAppVersion")->text(), QStringLiteral("v.2.0.2.1"));
             QCOMPARE(label("LabelMaker")->text(), QStringLiteral("by Ondrel Team"));

@@ -18,7 +18,6 @@
 #include "core/config/MessageText.h"
 #include "app/MainWindow.h"
 #include "ui/QtPrompts.h"
-#include "core/config/UiTexts.h"
 #include "core/exchange/ColorListFile.h"
 
 namespace {
@@ -106,16 +105,14 @@ private slots:
         main_ = std::make_unique<MainWindow>(MainWindowServices{*prompts_, dir_->paths()});
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        ChangeUiTexts(*main_, [](TUiTexts& texts) {
-            texts.SBadFile = "Unreadable list";
-            texts.SBadFileFormat = "Not a list: %s (1.00)";
-            texts.SFileUnreadable = "Cannot read %s: %s";
-            texts.SNotRegularFile = "Not a plain file";
-            texts.SFileNotFound = "No palette";
-            texts.SNoDataToSave = "Nothing to save";
-            texts.SNoDataToCopy = "Nothing to copy";
-            texts.SWarningOverwriteFile = "Replace %s?";
-        });
+        UseLanguageLines(LanguageOf(*main_), "SBadFile=Unreadable list\n"
+                                             "SBadFileFormat=Not a list: %s (1.00)\n"
+                                             "SFileUnreadable=Cannot read %s: %s\n"
+                                             "SNotRegularFile=Not a plain file\n"
+                                             "SFileNotFound=No palette\n"
+                                             "SNoDataToSave=Nothing to save\n"
+                                             "SNoDataToCopy=Nothing to copy\n"
+                                             "SWarningOverwriteFile=Replace %s?\n");
         dialogs_.clear();
         questions_.clear();
         chosenPath_.clear();
@@ -373,7 +370,7 @@ private slots:
 
     void aStylesheetsColourIsReadWhateverTheNotation()
     {
-        ChangeUiTexts(form(), [](TUiTexts& texts) { texts.SCodeAlphaIgnored = "No alpha"; });
+        UseLanguageLines(LanguageOf(form()), "SCodeAlphaIgnored=No alpha\n");
         QLineEdit* field = Parts(form()).EditCaptureColor;
         FocusCodeField();
         QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255 128 0 / 50%)"));

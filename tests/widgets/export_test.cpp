@@ -29,7 +29,7 @@ class ExportTest : public QObject {
 
     std::unique_ptr<TestAppDir> dir_;
     std::unique_ptr<ColorListModel> list_;
-    Translations translations_;
+    Translations translations_{"", '.'};
     std::unique_ptr<ListFileService> files_;
     std::unique_ptr<RecordingPrompts> prompts_;
     QList<FileDialogSetup> dialogs_;
@@ -42,9 +42,7 @@ private slots:
         prompts_ = std::make_unique<RecordingPrompts>();
         list_ = std::make_unique<ColorListModel>('.');
         files_ = std::make_unique<ListFileService>(*list_, dir_->file("palettes/"), *prompts_, translations_, nullptr);
-        TUiTexts texts = EnglishUiTexts();
-        texts.SNoDataToSave = "Nothing to save";
-        translations_.setTexts(texts);
+        UseLanguageLines(translations_, "SNoDataToSave=Nothing to save\n");
         dialogs_.clear();
         prompts_->onFileDialog = [this](QWidget*, const FileDialogSetup& setup) {
             dialogs_ << setup;

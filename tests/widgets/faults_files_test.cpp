@@ -23,7 +23,6 @@
 #include "app/MainWindow.h"
 #include "core/config/ShortcutText.h"
 #include "config/SettingsStore.h"
-#include "core/config/UiTexts.h"
 
 namespace {
 
@@ -312,13 +311,14 @@ private slots:
         RecordingPrompts recorder;
         MainWindow form({recorder, dir_->paths()});
         loadEnglish(form, recorder);
-        const TUiTexts before = UiTextsOf(form);
+        const QString badFile = TextOf(form, "SBadFile");
+        const QString errorColorInput = TextOf(form, "SErrorColorInput");
         const QString caption = Parts(form).menu("MenuFile")->title();
         ChooseLanguageFile(form, recorder, path);
         QVERIFY(recorder.messages.empty());
         QCOMPARE(Parts(form).menu("MenuFile")->title(), caption);
-        QCOMPARE(UiTextsOf(form).SBadFile, before.SBadFile);
-        QCOMPARE(UiTextsOf(form).SErrorColorInput, before.SErrorColorInput);
+        QCOMPARE(TextOf(form, "SBadFile"), badFile);
+        QCOMPARE(TextOf(form, "SErrorColorInput"), errorColorInput);
     }
 
     void hugeLanguageFileLoadsAndTheLastValueWins()
@@ -346,10 +346,12 @@ private slots:
     void paletteThatIsNoListKeepsTheListAndSaysSo_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("expected"); // the text id of the message
-        QTest::newRow("directory") << "directory" << "SFileNotFound";
-        QTest::newRow("empty") << "empty" << "SBadFile";
-        QTest::newRow("binary") << "binary" << "SBadFile";
+        QTest::addColumn<QString>("expected"); // the message, in English
+        const QString notFound = "The palette file could not be found.";
+        const QString unreadable = "This file could not be read as a color list.";
+        QTest::newRow("directory") << "directory" << notFound;
+        QTest::newRow("empty") << "empty" << unreadable;
+        QTest::newRow("binary") << "binary" << unreadable;
     }
     void paletteThatIsNoListKeepsTheListAndSaysSo()
     {
@@ -377,10 +379,7 @@ private slots:
         Parts(form).list().setColors(list);
         Parts(form).item("MenuSwatches")->trigger();
         QCOMPARE(recorder.messages.size(), std::size_t(1));
-        TUiTexts texts = UiTextsOf(form);
-        const std::string* text = UiTextByKey(texts, expected.toStdString());
-        QVERIFY(text && !text->empty());
-        QCOMPARE(recorder.messages[0].text, QString::fromStdString(*text));
+        QCOMPARE(recorder.messages[0].text, expected);
         QCOMPARE(Parts(form).list().colors(), list);
     }
 
@@ -461,7 +460,7 @@ private slots:
                 } else {
                     ++refusals;
                     QCOMPARE(recorder.messages.size(), messages + 1);
-                    QCOMPARE(recorder.messages.back().text, QString::fromStdString(UiTextsOf(form).SBadFile));
+                    QCOMPARE(recorder.messages.back().text, TextOf(form, "SBadFile"));
                     QVERIFY(list.colors() == before);
                 }
             }

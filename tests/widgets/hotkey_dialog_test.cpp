@@ -19,7 +19,6 @@
 #include "capture/HotkeyService.h"
 #include "platform/VirtualKeys.h"
 #include "config/Translations.h"
-#include "core/config/UiTexts.h"
 #include "platform/GlobalHotkey.h"
 #include "platform/KeySyms.h"
 #include "platform/portal/PortalGlobalHotkey.h"
@@ -41,7 +40,7 @@ struct ShownMainForm {
         Parts(form).capture().stop();
         exposed = QTest::qWaitForWindowExposed(&form);
         // After the language file.
-        ChangeUiTexts(form, [](TUiTexts& texts) { texts.SHotKeyNotRegistered = "Hotkey %s refused"; });
+        UseLanguageLines(LanguageOf(form), "SHotKeyNotRegistered=Hotkey %s refused\n");
     }
     ~ShownMainForm()
     {
@@ -260,7 +259,7 @@ private slots:
         OpenHotKeyDialog(main, [](HotkeyDialog& dialog) { Press(dialog.edit(), Qt::Key_Backspace); });
         QVERIFY(main.hotkey->active.empty());
         QCOMPARE(Parts(main.form).item("ContextCaptureColor")->shortcut(), QKeySequence());
-        QCOMPARE(main.Panel1(), QString::fromStdString(UiTextsOf(main.form).SCapture) + ' ');
+        QCOMPARE(main.Panel1(), TextOf(main.form, "SCapture") + ' ');
         QVERIFY(recorder.messages.empty());
     }
 
@@ -291,7 +290,7 @@ private slots:
     void aLaterRefusalNamesTheCaptureCommand()
     {
         RecordingPrompts recorder;
-        Translations translations;
+        Translations translations("", '.');
         auto* hotkey = new FakeHotkey;
         HotkeyService service(std::unique_ptr<IGlobalHotkey>(hotkey), recorder, translations);
         service.setShortcut(Qt::ALT | Qt::Key_C);

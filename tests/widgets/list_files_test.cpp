@@ -26,7 +26,7 @@ class ListFilesTest : public QObject {
     TestAppDir dataDir_; // the palette's
     RecordingPrompts prompts_;
     ColorListModel list_{'.'};
-    Translations translations_;
+    Translations translations_{dataDir_.path().toStdString(), '.'};
     ListFileService files_{list_, dataDir_.file("palettes/"), prompts_, translations_, nullptr};
     QList<FileDialogSetup> dialogs_;
     QString chosenPath_;
@@ -37,11 +37,8 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestAppDir>();
-        TUiTexts texts = EnglishUiTexts();
-        texts.SFileNotFound = "No palette";
-        texts.SNoDataToSave = "Nothing to save";
-        texts.SWarningOverwriteFile = "Replace %s?";
-        translations_.setTexts(texts);
+        UseLanguageLines(translations_, "SFileNotFound=No palette\nSNoDataToSave=Nothing to save\n"
+                                        "SWarningOverwriteFile=Replace %s?\n");
         list_.clear();
         list_.setNotation(0);
         prompts_.messages.clear();

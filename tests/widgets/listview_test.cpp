@@ -12,8 +12,6 @@
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
 #include "core/color/ColorCodes.h"
-#include "core/config/Settings.h"
-#include "core/config/UiTexts.h"
 #include "platform/ScreenSampler.h"
 
 namespace {
@@ -368,7 +366,7 @@ private slots:
         QCOMPARE(messages.messages.size(), size_t(outcome == 1 ? 1 : 0));
         if (outcome == 1) {
             QCOMPARE(messages.messages[0].kind, (unsigned char)0);
-            QCOMPARE(messages.messages[0].text, QString::fromStdString(UiTextsOf(f.form).SErrorColorInput));
+            QCOMPARE(messages.messages[0].text, TextOf(f.form, "SErrorColorInput"));
         }
         if (outcome == 0) {
             QCOMPARE(f.list().colors(), RgbList({color, Rgb{17, 17, 17}}));
@@ -505,7 +503,7 @@ private slots:
         commaScreen->cursor = fake->cursor;
         ShownForm comma(std::move(commaScreen), ',');
         QVERIFY(comma.ok);
-        ChangeUiTexts(comma.form, [](TUiTexts& texts) { texts.SContrastAALarge = "AA groß"; });
+        UseLanguageLines(LanguageOf(comma.form), "SContrastAALarge=AA groß\n");
         Fill(comma.form, {Rgb{255, 255, 255}, Rgb{0, 0, 0}});
         comma.capture().tick();
         QCOMPARE(Parts(comma.form).StatusBar->panelText(2), QStringLiteral("4,4:1 AA groß"));
@@ -533,7 +531,7 @@ private slots:
         QCOMPARE(f.capture().fullPanelText(3), QStringLiteral("\u2248 lightgoldenrodyellow, \u0394E 0,5"));
         QCOMPARE(bar->shownText(3, bar->panelText(3)), bar->panelText(3));
         // The words of the language in use.
-        ChangeUiTexts(f.form, [](TUiTexts& texts) { texts.SColorNameNear = "%s ~%s"; });
+        UseLanguageLines(LanguageOf(f.form), "SColorNameNear=%s ~%s\n");
         fake->pixel = [](int, int) { return qRgb(0xE8, 0x81, 0x62); };
         f.capture().tick();
         QCOMPARE(bar->panelText(3), QStringLiteral("coral ~5,2"));

@@ -14,7 +14,6 @@
 #include "colorlist/ListManagerWindow.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/WidgetHelpers.h"
-#include "core/config/UiTexts.h"
 
 namespace {
 
@@ -113,14 +112,9 @@ private slots:
 
     void windowIsBuiltAsDefined()
     {
-        ChangeUiTexts(*main_, [](TUiTexts& texts) {
-            texts.SFormColorListCaption = "Liste";
-            texts.SButtonUpHint = "Monter";
-            texts.SButtonDownHint = "Descendre";
-            texts.SButtonDeleteHint = "Supprimer";
-            texts.SUndoAll = "Tout annuler";
-            texts.SButtonCloseHint = "Fermer";
-        });
+        UseLanguageLines(LanguageOf(*main_), "SFormColorListCaption=Liste\nSButtonUpHint=Monter\n"
+                                             "SButtonDownHint=Descendre\nSButtonDeleteHint=Supprimer\n"
+                                             "SUndoAll=Tout annuler\nSButtonCloseHint=Fermer\n");
         QVERIFY(RunManager(*main_, [](ListManagerWindow& form, const ManagerUi& ui) {
             QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
             QCOMPARE(form.windowTitle(), QStringLiteral("Liste"));

@@ -18,7 +18,6 @@
 #include "WidgetTestSupport.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureController.h"
-#include "core/config/UiTexts.h"
 #include "http/HttpClient.h"
 #include "config/SettingsStore.h"
 #include "config/Translations.h"
@@ -248,7 +247,7 @@ private slots:
     {
         RecordingPrompts prompts;
         Settings settings;
-        Translations translations;
+        Translations translations("", '.');
         NewVersionDialog dialog(prompts, settings, translations);
         QLabel* const line1 = Label(dialog, "Line1");
         QLabel* const line2 = Label(dialog, "Line2");
@@ -313,7 +312,7 @@ private slots:
         Settings settings;
         settings.showNewVersion = showBefore;
         RecordingPrompts prompts;
-        Translations translations;
+        Translations translations("", '.');
         NewVersionDialog dialog(prompts, settings, translations);
         dialog.show();
         QCOMPARE(DontShowAgain(dialog)->isChecked(), !showBefore);
@@ -351,7 +350,7 @@ private slots:
         Settings settings;
         settings.showNewVersion = true;
         RecordingPrompts prompts;
-        Translations translations;
+        Translations translations("", '.');
         TestAppDir dir;
         dir.write("lang.txt", "FLanguage=" + language.toUtf8() + "\n");
         QVERIFY(translations.load(dir.file("lang.txt")));

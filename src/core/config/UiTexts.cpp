@@ -1,27 +1,46 @@
 #include "core/config/UiTexts.h"
 
 #include "core/config/IniLines.h"
-#include "core/config/LanguageFile.h"
+#include "core/config/ProgramInfo.h"
 
-TUiTexts EnglishUiTexts()
+namespace {
+
+const std::map<std::string, std::string, std::less<>>& EnglishEntries()
 {
-    TUiTexts texts;
-    for (std::string_view raw : SplitTextLines(BuiltInEnglishText())) {
-        const std::string_view line = TrimIniLine(raw);
-        if (IsIniComment(line))
-            continue;
-        if (std::string* text = UiTextByKey(texts, GetIniKey(line)))
-            *text = GetIniValue(line);
-    }
-    return texts;
+    static const std::map<std::string, std::string, std::less<>> entries = [] {
+        std::map<std::string, std::string, std::less<>> read;
+        for (std::string_view raw : SplitTextLines(kBuiltInEnglishText)) {
+            const std::string_view line = TrimIniLine(raw);
+            if (!IsIniComment(line) && line.find('=') != std::string_view::npos)
+                read.insert_or_assign(std::string(GetIniKey(line)), std::string(GetIniValue(line)));
+        }
+        return read;
+    }();
+    return entries;
 }
 
-std::string* UiTextByKey(TUiTexts& t, std::string_view key)
+} // namespace
+
+UiTexts::UiTexts() : entries_(EnglishEntries()) {}
+
+const std::string& UiTexts::text(UiTextKey key) const
 {
-#define HB_UI_TEXT_LOOKUP(name) \
-    if (key == #name)           \
-        return &t.name;
-    HB_UI_TEXTS(HB_UI_TEXT_LOOKUP)
-#undef HB_UI_TEXT_LOOKUP
-    return nullptr;
+    static const std::string none;
+    const auto found = entries_.find(key.name());
+    return found == entries_.end() ? none : found->second;
+}
+
+std::string UiTexts::caption(std::string_view key) const
+{
+    const auto found = entries_.find(key);
+    if (found == entries_.end())
+        return {};
+    return key == "MenuWebsite" ? found->second + " " + kProgramName : found->second;
+}
+
+void UiTexts::set(std::string_view key, std::string_view value)
+{
+    const auto found = entries_.find(key);
+    if (found != entries_.end() && !value.empty())
+        found->second = value;
 }

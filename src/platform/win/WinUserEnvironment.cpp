@@ -6,9 +6,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
-std::uint16_t UserUiLanguageId()
+QLocale UserUiLanguage()
 {
-    return GetUserDefaultUILanguage();
+    // The language of the installed user interface, which may differ from
+    // the formats the user chose (QLocale::system()).
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) == 0)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return QLocale(QString::fromWCharArray(name));
 }
 
 std::string RoamingAppDataDir()
