@@ -81,9 +81,10 @@ void MainWindowUi::setupUi(QMainWindow* window)
     else
         statusFont.setPointSizeF(statusFont.pointSizeF() * 10 / 11);
     StatusBar->setFont(statusFont);
-    StatusBar->addPanel(68);
-    StatusBar->addPanel(76, Qt::AlignHCenter, Qt::ElideMiddle);
-    StatusBar->addPanel(50, Qt::AlignLeft, Qt::ElideRight);
+    // The contrast level ("AAA") matters more than the capture panel's words.
+    StatusBar->addPanel(62);
+    StatusBar->addPanel(62, Qt::AlignHCenter, Qt::ElideMiddle);
+    StatusBar->addPanel(70, Qt::AlignLeft, Qt::ElideRight);
     StatusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
 
     // Tab order: the code field, the list, the notation box.

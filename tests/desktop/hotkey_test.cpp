@@ -82,7 +82,7 @@ public:
     // Row r of the capture list, left of its text; and the code field's background.
     QRgb Row(int r) const { return ScreenPixel(client.x() + 129, client.y() + 12 + 20 * r); }
     QRgb CodeField() const { return ScreenPixel(client.x() + 263, client.y() + 96); }
-    QImage Panel1() const { return GrabScreen(QRect(client.x() + 70, client.y() + 114, 72, 15)); }
+    QImage Panel1() const { return GrabScreen(QRect(client.x() + 64, client.y() + 114, 58, 15)); }
     bool RowBecomes(int r, const QColor& c) const { return app.waitForListRow(r, c); }
     QString FindWindow(const QString& name)
     {
