@@ -29,6 +29,8 @@ start_on_own_x() { # dir
   cp "$build/huebird-lite" "$dir/app/"
   for d in language help palettes; do cp -r "$build/$d" "$dir/app/"; done
   touch "$dir/app/portable"
+  # BENCH_SETTINGS names a settings file to run with (a simulation, a sample size).
+  if [ -n "${BENCH_SETTINGS:-}" ]; then cp "$BENCH_SETTINGS" "$dir/app/HuebirdLite.ini"; fi
 
   exec 5> "$dir/display"
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$dir/xvfb.log" 2>&1 &
