@@ -73,7 +73,7 @@ void MainWindowUi::setupUi(QMainWindow* window)
     // Four panels in the window's width, in a font a pixel smaller than the
     // window's: the position of a 1280 x 1024 screen fits, and the nearest
     // name of short names. A text wider than one of the last three panels is
-    // shortened with "…", in the capture panel's middle so that the hotkey
+    // shortened with "…", at the capture panel's start so that the hotkey
     // stays in sight; the panel's tooltip shows it whole.
     QFont statusFont = StatusBar->font();
     if (statusFont.pixelSize() > 0)
@@ -83,7 +83,7 @@ void MainWindowUi::setupUi(QMainWindow* window)
     StatusBar->setFont(statusFont);
     // The contrast level ("AAA") matters more than the capture panel's words.
     StatusBar->addPanel(62);
-    StatusBar->addPanel(62, Qt::AlignHCenter, Qt::ElideMiddle);
+    StatusBar->addPanel(62, Qt::AlignHCenter, Qt::ElideLeft);
     StatusBar->addPanel(70, Qt::AlignLeft, Qt::ElideRight);
     StatusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
 
