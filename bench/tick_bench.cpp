@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <cstring>
 
+#include "app/MainWindowUi.h"
 #include "capture/CaptureController.h"
 #include "platform/ScreenSampler.h"
 #include "ui/ColorSwatch.h"
@@ -64,10 +65,7 @@ struct Readouts {
         swatch->setGeometry(173, 2, 100, 58);
         code->setGeometry(173, 44, 100, 13);
         statusBar->setGeometry(0, 112, 276, 19);
-        statusBar->addPanel(68);
-        statusBar->addPanel(76, Qt::AlignHCenter, Qt::ElideMiddle);
-        statusBar->addPanel(50, Qt::AlignLeft, Qt::ElideRight);
-        statusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
+        SetUpReadoutPanels(*statusBar);
     }
     TickWidgets widgets() const { return {magnifier, swatch, code, statusBar, 0, 2, 3}; }
 };

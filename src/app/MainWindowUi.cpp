@@ -37,6 +37,26 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const char* title)
 }
 } // namespace
 
+void SetUpReadoutPanels(PanelStatusBar& bar)
+{
+    // Four panels in the window's width, in a font a pixel smaller than the
+    // window's: the position of a 1280 x 1024 screen fits, and the nearest
+    // name of short names. A text wider than one of the last three panels is
+    // shortened with "…", at the capture panel's start so that the hotkey
+    // stays in sight; the panel's tooltip shows it whole.
+    QFont font = bar.font();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(font.pixelSize() - 1, 8));
+    else
+        font.setPointSizeF(font.pointSizeF() * 10 / 11);
+    bar.setFont(font);
+    // The contrast level ("AAA") matters more than the capture panel's words.
+    bar.addPanel(62);
+    bar.addPanel(62, Qt::AlignHCenter, Qt::ElideLeft);
+    bar.addPanel(70, Qt::AlignLeft, Qt::ElideRight);
+    bar.addPanel(82, Qt::AlignLeft, Qt::ElideRight);
+}
+
 void MainWindowUi::setupUi(QMainWindow* window)
 {
     Client = new QWidget(window);
@@ -70,22 +90,7 @@ void MainWindowUi::setupUi(QMainWindow* window)
 
     StatusBar = Place(new PanelStatusBar(Client), "StatusBar", 0, kClientHeight - kStatusBarHeight, kClientWidth,
                       kStatusBarHeight);
-    // Four panels in the window's width, in a font a pixel smaller than the
-    // window's: the position of a 1280 x 1024 screen fits, and the nearest
-    // name of short names. A text wider than one of the last three panels is
-    // shortened with "…", at the capture panel's start so that the hotkey
-    // stays in sight; the panel's tooltip shows it whole.
-    QFont statusFont = StatusBar->font();
-    if (statusFont.pixelSize() > 0)
-        statusFont.setPixelSize(std::max(statusFont.pixelSize() - 1, 8));
-    else
-        statusFont.setPointSizeF(statusFont.pointSizeF() * 10 / 11);
-    StatusBar->setFont(statusFont);
-    // The contrast level ("AAA") matters more than the capture panel's words.
-    StatusBar->addPanel(62);
-    StatusBar->addPanel(62, Qt::AlignHCenter, Qt::ElideLeft);
-    StatusBar->addPanel(70, Qt::AlignLeft, Qt::ElideRight);
-    StatusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
+    SetUpReadoutPanels(*StatusBar);
 
     // Tab order: the code field, the list, the notation box.
     QWidget::setTabOrder(EditCaptureColor, GridCapture);

@@ -14,6 +14,10 @@ class PictureView;
 class ColorSwatch;
 class PanelStatusBar;
 
+// The status bar's font and its four readout panels (position, capture key,
+// contrast, nearest name), as the main window shows them.
+void SetUpReadoutPanels(PanelStatusBar& bar);
+
 struct MainWindowUi {
     QWidget* Client = nullptr; // the 276 x 131 client area below the menu bar
     PictureView* ImgBackground = nullptr;

@@ -11,6 +11,7 @@
 
 #include "DesktopTestSupport.h"
 #include "app/Application.h"
+#include "app/MainWindowUi.h"
 #include "ui/ColorSwatch.h"
 #include "ui/PictureView.h"
 #include "ui/PanelStatusBar.h"
@@ -79,13 +80,7 @@ private slots:
         code->setAttribute(Qt::WA_TranslucentBackground);
         auto* statusBar = new PanelStatusBar(&window);
         statusBar->setGeometry(0, 112, 276, 19);
-        QFont small = statusBar->font();
-        small.setPixelSize(10);
-        statusBar->setFont(small);
-        statusBar->addPanel(68);
-        statusBar->addPanel(76, Qt::AlignHCenter, Qt::ElideMiddle);
-        statusBar->addPanel(50, Qt::AlignLeft, Qt::ElideRight);
-        statusBar->addPanel(82, Qt::AlignLeft, Qt::ElideRight);
+        SetUpReadoutPanels(*statusBar);
         statusBar->setPanelText(1, "Capture: Alt+C");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
